@@ -1,0 +1,30 @@
+#pragma once
+// HTTP GET with a time limit, and download to a file. Both let the event
+// loop run while they wait, so timers and windows stay alive.
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+namespace platform {
+
+struct HttpReply {
+    enum class Outcome { Ok, Timeout, Failed };
+    Outcome outcome = Outcome::Failed;
+    int status = 0;      // HTTP status when a reply arrived
+    QByteArray body;
+    QString error;       // why it failed, for logs
+};
+
+class Http {
+public:
+    virtual ~Http() = default;
+    virtual HttpReply get(const QString &url, int timeoutMs) = 0;
+    // Downloads url into file; true when the whole file arrived with a 2xx status.
+    virtual bool download(const QString &url, const QString &file, int timeoutMs) = 0;
+};
+
+std::unique_ptr<Http> makeNetworkHttp();
+Http &http();
+void setHttp(std::unique_ptr<Http> h);
+
+} // namespace platform

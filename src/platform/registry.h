@@ -1,0 +1,25 @@
+#pragma once
+// The registry stand-in: values under HKEY_CURRENT_USER.
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // key is the sub-key below HKEY_CURRENT_USER, as "Software\\K".
+    virtual bool setValue(const QString &key, const QString &name, const QString &value) = 0;
+    virtual std::optional<QString> value(const QString &key, const QString &name) const = 0;
+};
+
+// The real one: a QSettings INI file at $XDG_CONFIG_HOME/w7practice/registry.ini
+// (~/.config when unset); HKEY_CURRENT_USER\Software\K\N is stored under the
+// key HKEY_CURRENT_USER/Software/K/N.
+std::unique_ptr<Registry> makeIniRegistry();
+// The registry every caller uses; the INI one unless a test installs another.
+Registry &registry();
+void setRegistry(std::unique_ptr<Registry> r);
+
+} // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+// Text helpers of the bank and record files: GBK with CR LF on disk,
+// QString in memory, and the number and rounding rules the files rely on.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+// GBK bytes -> text. Invalid sequences become replacement characters; never throws.
+QString decodeGbk(const QByteArray &bytes);
+// Text -> GBK bytes. Characters GBK cannot hold become '?'.
+QByteArray encodeGbk(const QString &text);
+
+// Reads a whole text file as lines (CR LF, LF or CR ends a line; the
+// last line may lack an end). nullopt when the file cannot be opened.
+std::optional<QStringList> readLines(const QString &path);
+// Line n (1-based) of a file, or its last line when the file is shorter;
+// nullopt when the file cannot be opened or has no line at all.
+std::optional<QString> readLineOrLast(const QString &path, int n);
+// Writes lines as GBK, each ended by CR LF, replacing the file whole: the
+// text goes to a temporary file that is then renamed over the old one, so
+// a crash never leaves a truncated file. False when it failed (old file kept).
+bool writeLinesAtomic(const QString &path, const QStringList &lines);
+
+// The numeric value of a field: leading blanks (spaces, tabs) ignored, and
+// blanks inside the number too; reads an optional sign, digits, one
+// decimal point and an exponent; stops at the first character that cannot
+// continue the number. A field that starts with a letter reads 0.
+double val(const QString &field);
+// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+int64_t roundEven(double v);
+// Removes spaces at both ends only (tabs and other white space stay).
+QString trimBlanks(const QString &s);
+// Characters from..from+len-1 (1-based) of s; shorter or empty past the end.
+QString mid1(const QString &s, int from, int len);
+
+} // namespace platform
