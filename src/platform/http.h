@@ -10,16 +10,19 @@ namespace platform {
 struct HttpReply {
     enum class Outcome { Ok, Timeout, Failed };
     Outcome outcome = Outcome::Failed;
-    int status = 0;      // HTTP status when a reply arrived
-    QByteArray body;
-    QString error;       // why it failed, for logs
+    int status = 0;  // HTTP status when a reply arrived (also with Failed, e.g. 404)
+    QByteArray body; // the content; only with Ok (a 2xx status)
+    QString error;   // why it failed, for logs
 };
 
 class Http {
 public:
     virtual ~Http() = default;
+    // Timeout when no complete reply came within timeoutMs.
     virtual HttpReply get(const QString &url, int timeoutMs) = 0;
-    // Downloads url into file; true when the whole file arrived with a 2xx status.
+    // Downloads url into file; true when the whole file arrived with a 2xx
+    // status. The file is replaced only then: on any failure the old file
+    // (or no file) stays. Gives up when timeoutMs pass without data arriving.
     virtual bool download(const QString &url, const QString &file, int timeoutMs) = 0;
 };
 

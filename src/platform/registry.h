@@ -9,7 +9,9 @@ namespace platform {
 class Registry {
 public:
     virtual ~Registry() = default;
-    // key is the sub-key below HKEY_CURRENT_USER, as "Software\\K".
+    // key is the sub-key below HKEY_CURRENT_USER, as "Software\\K"; a key
+    // that does not exist yet is created. False when the value could not be
+    // stored (or the name is empty).
     virtual bool setValue(const QString &key, const QString &name, const QString &value) = 0;
     virtual std::optional<QString> value(const QString &key, const QString &name) const = 0;
 };
@@ -18,6 +20,10 @@ public:
 // (~/.config when unset); HKEY_CURRENT_USER\Software\K\N is stored under the
 // key HKEY_CURRENT_USER/Software/K/N.
 std::unique_ptr<Registry> makeIniRegistry();
+// The same kept in another INI file (tests).
+std::unique_ptr<Registry> makeIniRegistry(const QString &file);
+// Where makeIniRegistry() keeps its file, from the environment as it is now.
+QString iniRegistryFile();
 // The registry every caller uses; the INI one unless a test installs another.
 Registry &registry();
 void setRegistry(std::unique_ptr<Registry> r);

@@ -2,6 +2,7 @@
 // The rest of what the program asks of the operating system.
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -28,19 +29,41 @@ public:
 
 struct KeyboardLayout {
     uintptr_t handle = 0;
-    QString name;   // description shown in the input-method menu
+    QString name; // description shown in the input-method menu
 };
 
 class KeyboardLayouts {
 public:
     virtual ~KeyboardLayouts() = default;
     virtual std::vector<KeyboardLayout> list() = 0;
+    // False for a handle that is not in the list (nothing changes).
     virtual bool activate(uintptr_t handle) = 0;
+    // The last activated layout, else the first of the list (0 when none).
     virtual uintptr_t active() = 0;
 };
 
+// The real ones. The shell opens with QDesktopServices and starts programs
+// detached. The single-instance lock is a QLockFile in a per-user folder
+// (the runtime folder, by default); a lock whose process is gone is taken
+// over. Keyboard layouts: this system has no switch a program can make for
+// the whole desktop, so the list is what `setxkbmap -query` reports (else
+// one entry for the current locale) and activate only records the choice.
+std::unique_ptr<Shell> makeDesktopShell();
+std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder = {});
+std::unique_ptr<KeyboardLayouts> makeSystemKeyboardLayouts();
+
+// What open() hands to the desktop: a link with a scheme as it is, "www."
+// names as web links, anything else as a local file or folder (through
+// resolvePath). Invalid for an empty text.
+QUrl shellTarget(const QString &fileFolderOrUrl);
+// The layouts of `setxkbmap -query` output, with handles that stay the same
+// from run to run.
+std::vector<KeyboardLayout> parseXkbQuery(const QString &output);
+
 // "6.1" style: the running kernel's major and minor number, or "Unknown".
 QString osVersion();
+// The same from a kernel release text such as "6.1.0-18-amd64".
+QString osVersionFromRelease(const QString &release);
 
 Shell &shell();
 void setShell(std::unique_ptr<Shell> s);

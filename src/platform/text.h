@@ -14,6 +14,9 @@ QString decodeGbk(const QByteArray &bytes);
 // Text -> GBK bytes. Characters GBK cannot hold become '?'.
 QByteArray encodeGbk(const QString &text);
 
+// The file functions below take paths as the program builds them: they go
+// through resolvePath (paths.h), so backslashes and any letter case work.
+
 // Reads a whole text file as lines (CR LF, LF or CR ends a line; the
 // last line may lack an end). nullopt when the file cannot be opened.
 std::optional<QStringList> readLines(const QString &path);
@@ -25,16 +28,21 @@ std::optional<QString> readLineOrLast(const QString &path, int n);
 // a crash never leaves a truncated file. False when it failed (old file kept).
 bool writeLinesAtomic(const QString &path, const QStringList &lines);
 
-// The numeric value of a field: leading blanks (spaces, tabs) ignored, and
-// blanks inside the number too; reads an optional sign, digits, one
-// decimal point and an exponent; stops at the first character that cannot
-// continue the number. A field that starts with a letter reads 0.
+// The numeric value of a field: blanks (spaces, tabs, line feeds) ignored
+// wherever they stand; reads an optional sign, digits, one
+// decimal point and an exponent (E or D); stops at the first character that
+// cannot continue the number. A field that starts with a letter reads 0, and
+// so does a number too large for a double.
 double val(const QString &field);
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// NaN gives 0; values beyond the int64 range give its nearest end.
 int64_t roundEven(double v);
 // Removes spaces at both ends only (tabs and other white space stay).
 QString trimBlanks(const QString &s);
 // Characters from..from+len-1 (1-based) of s; shorter or empty past the end.
+// Positions before 1 hold nothing, so from 0 with len 3 gives characters 1..2.
 QString mid1(const QString &s, int from, int len);
+// Characters from 'from' (1-based) to the end.
+QString mid1(const QString &s, int from);
 
 } // namespace platform

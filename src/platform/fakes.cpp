@@ -1,0 +1,105 @@
+#include "platform/fakes.h"
+
+#include "platform/paths.h"
+
+#include <QSaveFile>
+
+namespace platform {
+
+namespace {
+
+QString fakeKey(const QString &key, const QString &name) {
+    QString k = key;
+    k.replace(u'\\', u'/');
+    QStringList parts{QStringLiteral("HKEY_CURRENT_USER")};
+    parts += k.split(u'/', Qt::SkipEmptyParts);
+    parts += name;
+    return parts.join(u'/');
+}
+
+} // namespace
+
+bool FakeRegistry::setValue(const QString &key, const QString &name, const QString &value) {
+    if (failWrites || name.isEmpty()) return false;
+    values.insert(fakeKey(key, name), value);
+    return true;
+}
+
+std::optional<QString> FakeRegistry::value(const QString &key, const QString &name) const {
+    const auto it = values.find(fakeKey(key, name));
+    if (it == values.end()) return std::nullopt;
+    return *it;
+}
+
+void FakeHttp::reply(const QString &url, const QByteArray &body, int status) {
+    HttpReply r;
+    r.status = status;
+    if (status >= 200 && status < 300) {
+        r.outcome = HttpReply::Outcome::Ok;
+        r.body = body;
+    } else {
+        r.outcome = HttpReply::Outcome::Failed;
+        r.error = QStringLiteral("HTTP status %1").arg(status);
+    }
+    replies.insert(url, r);
+}
+
+void FakeHttp::replyTimeout(const QString &url) {
+    replies.insert(url, HttpReply{HttpReply::Outcome::Timeout, 0, {}, QStringLiteral("timeout")});
+}
+
+HttpReply FakeHttp::get(const QString &url, int) {
+    requested.append(url);
+    if (whileWaiting) whileWaiting(url);
+    return replies.value(url, defaultReply);
+}
+
+bool FakeHttp::download(const QString &url, const QString &file, int) {
+    requested.append(url);
+    downloads.append({url, file});
+    if (whileWaiting) whileWaiting(url);
+    const auto it = files.constFind(url);
+    if (it == files.constEnd()) return false;
+    QSaveFile out(resolvePath(file));
+    if (!out.open(QIODevice::WriteOnly) || out.write(*it) != it->size()) return false;
+    return out.commit();
+}
+
+bool FakeShell::open(const QString &fileFolderOrUrl) {
+    opened.append(fileFolderOrUrl);
+    return result;
+}
+
+bool FakeShell::startProcess(const QString &program, const QStringList &args) {
+    started.append({program, args});
+    return result;
+}
+
+bool FakeSingleInstance::acquire(const QString &n) {
+    name = n;
+    held = !otherCopyRuns;
+    return held;
+}
+
+void FakeSingleInstance::release() {
+    held = false;
+    ++releases;
+}
+
+bool FakeKeyboardLayouts::activate(uintptr_t handle) {
+    activations.push_back(handle);
+    for (const auto &l : layouts) {
+        if (l.handle == handle) {
+            activeHandle = handle;
+            return true;
+        }
+    }
+    return false;
+}
+
+uintptr_t FakeKeyboardLayouts::active() {
+    if (activeHandle) return activeHandle;
+    return layouts.empty() ? 0 : layouts.front().handle;
+}
+
+} // namespace platform

@@ -1,0 +1,74 @@
+#include "platform/registry.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace platform {
+
+namespace {
+
+QString settingsKey(const QString &key, const QString &name) {
+    QStringList parts{QStringLiteral("HKEY_CURRENT_USER")};
+    QString k = key;
+    k.replace(u'\\', u'/');
+    parts += k.split(u'/', Qt::SkipEmptyParts);
+    parts += name;
+    return parts.join(u'/');
+}
+
+class IniRegistry : public Registry {
+public:
+    explicit IniRegistry(QString file) : file_(std::move(file)) {}
+
+    bool setValue(const QString &key, const QString &name, const QString &value) override {
+        if (name.isEmpty()) return false;
+        QSettings settings(file_, QSettings::IniFormat);
+        settings.setValue(settingsKey(key, name), value);
+        settings.sync();
+        return settings.status() == QSettings::NoError;
+    }
+
+    std::optional<QString> value(const QString &key, const QString &name) const override {
+        if (name.isEmpty()) return std::nullopt;
+        QSettings settings(file_, QSettings::IniFormat);
+        const QString k = settingsKey(key, name);
+        if (!settings.contains(k)) return std::nullopt;
+        return settings.value(k).toString();
+    }
+
+private:
+    QString file_;
+};
+
+std::unique_ptr<Registry> &installed() {
+    static std::unique_ptr<Registry> r;
+    return r;
+}
+
+} // namespace
+
+QString iniRegistryFile() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/w7practice/registry.ini");
+}
+
+std::unique_ptr<Registry> makeIniRegistry() {
+    return makeIniRegistry(iniRegistryFile());
+}
+
+std::unique_ptr<Registry> makeIniRegistry(const QString &file) {
+    return std::make_unique<IniRegistry>(file);
+}
+
+Registry &registry() {
+    auto &r = installed();
+    if (!r) r = makeIniRegistry();
+    return *r;
+}
+
+void setRegistry(std::unique_ptr<Registry> r) {
+    installed() = std::move(r);
+}
+
+} // namespace platform

@@ -1,0 +1,220 @@
+#include "platform/fakes.h"
+#include "platform/http.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+// A tiny HTTP server on 127.0.0.1, answering by path. It runs on the test's
+// own event loop, which the client keeps running while it waits.
+class TestServer : public QObject {
+public:
+    enum class Mode { Answer, Silent, CutShort };
+    struct Route {
+        int status = 200;
+        QByteArray body;
+        Mode mode = Mode::Answer;
+    };
+
+    TestServer() {
+        server_.listen(QHostAddress::LocalHost, 0);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = server_.nextPendingConnection()) {
+                s->setParent(this);
+                connect(s, &QTcpSocket::readyRead, this, [this, s] { onData(s); });
+            }
+        });
+    }
+
+    QString url(const QString &path) const {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
+    }
+
+    QHash<QString, Route> routes;
+    QStringList paths; // every path asked for
+
+private:
+    void onData(QTcpSocket *s) {
+        QByteArray &buf = buffers_[s];
+        buf += s->readAll();
+        if (!buf.contains("\r\n\r\n")) return;
+        const QList<QByteArray> first = buf.left(buf.indexOf("\r\n")).split(' ');
+        buf.clear();
+        const QString path = first.size() > 1 ? QString::fromLatin1(first[1]) : QString();
+        paths.append(path);
+        const Route route = routes.value(path, Route{404, "no such page", Mode::Answer});
+        if (route.mode == Mode::Silent) return; // accepted, never answered
+        const qsizetype announced = route.body.size() + (route.mode == Mode::CutShort ? 1000 : 0);
+        s->write(QStringLiteral("HTTP/1.1 %1 X\r\nContent-Length: %2\r\nConnection: close\r\n\r\n")
+                     .arg(route.status)
+                     .arg(announced)
+                     .toLatin1());
+        s->write(route.body);
+        s->disconnectFromHost();
+    }
+
+    QTcpServer server_;
+    QHash<QTcpSocket *, QByteArray> buffers_;
+};
+
+QByteArray readBytes(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray bigBody() {
+    QByteArray b;
+    for (int i = 0; i < 300000; ++i) b += static_cast<char>(i % 251);
+    return b;
+}
+
+class HttpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Requests to this machine must not go through a proxy of the environment.
+        qputenv("no_proxy", "127.0.0.1,localhost");
+        qputenv("NO_PROXY", "127.0.0.1,localhost");
+        server.routes.insert("/ok", {200, "  20150307 0905  \r\nline 2", TestServer::Mode::Answer});
+        server.routes.insert("/silent", {200, {}, TestServer::Mode::Silent});
+        server.routes.insert("/gone", {404, "<html>Not Found</html>", TestServer::Mode::Answer});
+        server.routes.insert("/big.rar", {200, bigBody(), TestServer::Mode::Answer});
+        server.routes.insert("/cut.rar", {200, "only part", TestServer::Mode::CutShort});
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    TestServer server;
+    std::unique_ptr<Http> client = makeNetworkHttp();
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(HttpTest, GetReturnsTheBodyOfA200Reply) {
+    const HttpReply r = client->get(server.url("/ok"), 5000);
+    EXPECT_EQ(r.outcome, HttpReply::Outcome::Ok);
+    EXPECT_EQ(r.status, 200);
+    // The body comes as it was sent; trimming is the caller's business.
+    EXPECT_EQ(r.body, QByteArray("  20150307 0905  \r\nline 2"));
+    EXPECT_EQ(server.paths, QStringList{"/ok"});
+}
+
+TEST_F(HttpTest, GetReportsAnErrorStatusWithoutTakingThePageAsContent) {
+    const HttpReply r = client->get(server.url("/gone"), 5000);
+    EXPECT_EQ(r.outcome, HttpReply::Outcome::Failed);
+    EXPECT_EQ(r.status, 404);
+    EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
+TEST_F(HttpTest, GetFailsWhenNobodyListens) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    const HttpReply r = client->get(QStringLiteral("http://127.0.0.1:%1/x").arg(port), 5000);
+    EXPECT_EQ(r.outcome, HttpReply::Outcome::Failed);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(HttpTest, SilentServerTimesOutWhileTimersKeepRunning) {
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+
+    QElapsedTimer clock;
+    clock.start();
+    const HttpReply r = client->get(server.url("/silent"), 400);
+    const qint64 waited = clock.elapsed();
+
+    EXPECT_EQ(r.outcome, HttpReply::Outcome::Timeout);
+    EXPECT_GE(waited, 400);
+    EXPECT_LT(waited, 10000);
+    EXPECT_GE(ticks, 3) << "the event loop must run during the wait";
+    // The connection is still usable for the next request.
+    EXPECT_EQ(client->get(server.url("/ok"), 5000).outcome, HttpReply::Outcome::Ok);
+}
+
+TEST_F(HttpTest, GetCanBeCalledAgainFromATimerDuringTheWait) {
+    // A report sent while another request waits: both complete on their own.
+    HttpReply inner;
+    QTimer::singleShot(10, [&] { inner = client->get(server.url("/ok"), 5000); });
+    const HttpReply outer = client->get(server.url("/silent"), 500);
+    EXPECT_EQ(outer.outcome, HttpReply::Outcome::Timeout);
+    EXPECT_EQ(inner.outcome, HttpReply::Outcome::Ok);
+}
+
+TEST_F(HttpTest, DownloadWritesTheWholeFile) {
+    const QString file = dir.filePath("big.mxy");
+    writeBytes(file, "old");
+    ASSERT_TRUE(client->download(server.url("/big.rar"), file, 5000));
+    EXPECT_EQ(readBytes(file), bigBody());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"big.mxy"});
+}
+
+TEST_F(HttpTest, FailedDownloadLeavesTheOldFile) {
+    const QString file = dir.filePath("keep.mxy");
+    const char *paths[] = {"/gone", "/cut.rar", "/silent"};
+    for (const char *path : paths) {
+        writeBytes(file, "old content");
+        EXPECT_FALSE(client->download(server.url(path), file, 500)) << path;
+        EXPECT_EQ(readBytes(file), QByteArray("old content")) << path;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.mxy"}) << path;
+    }
+    // Nothing is created where the download failed and no file was before.
+    EXPECT_FALSE(client->download(server.url("/gone"), dir.filePath("new.mxy"), 500));
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.mxy")));
+    EXPECT_FALSE(client->download(server.url("/big.rar"), dir.filePath("no/dir.mxy"), 500));
+}
+
+TEST(FakeHttp, ServesCannedRepliesAndRecordsRequests) {
+    QTemporaryDir dir;
+    FakeHttp fake;
+    fake.reply("http://h/list.txt", "201503070905");
+    fake.reply("http://h/missing", "page", 404);
+    fake.replyTimeout("http://h/slow");
+    fake.files.insert("http://h/a.rar", "AAA");
+    QStringList seen;
+    fake.whileWaiting = [&](const QString &url) { seen.append(url); };
+
+    EXPECT_EQ(fake.get("http://h/list.txt", 2000).body, QByteArray("201503070905"));
+    EXPECT_EQ(fake.get("http://h/missing", 2000).status, 404);
+    EXPECT_TRUE(fake.get("http://h/missing", 2000).body.isEmpty());
+    EXPECT_EQ(fake.get("http://h/slow", 2000).outcome, HttpReply::Outcome::Timeout);
+    EXPECT_EQ(fake.get("http://other", 2000).outcome, HttpReply::Outcome::Failed);
+
+    const QString file = dir.filePath("a.mxy");
+    EXPECT_TRUE(fake.download("http://h/a.rar", file, 1000));
+    EXPECT_EQ(readBytes(file), QByteArray("AAA"));
+    EXPECT_FALSE(fake.download("http://h/b.rar", file, 1000));
+    EXPECT_EQ(readBytes(file), QByteArray("AAA"));
+
+    EXPECT_EQ(fake.requested.size(), 7);
+    EXPECT_EQ(seen, fake.requested);
+    EXPECT_EQ(fake.downloads.last(), std::make_pair(QString("http://h/b.rar"), file));
+
+    // The one every caller uses can be replaced by the fake.
+    auto owned = std::make_unique<FakeHttp>();
+    FakeHttp *installed = owned.get();
+    setHttp(std::move(owned));
+    EXPECT_EQ(&http(), installed);
+    setHttp(nullptr);
+    EXPECT_NE(&http(), installed);
+}
