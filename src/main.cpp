@@ -1,7 +1,16 @@
+#include "forms/forms.h"
+#include "startup/frm_start.h"
+#include "startup/program_end.h"
+
 #include <QApplication>
 
-// Start-up is built by subsystem 1; until then the program only opens.
+// The program starts by loading its start window; everything else follows
+// from there.
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    return 0;
+    forms::initApplication();
+    FrmStart *start = forms::form<FrmStart>();
+    if (startup::programEnded()) return startup::programExitCode();
+    start->show();
+    return app.exec();
 }

@@ -1,14 +1,32 @@
-#include <QCoreApplication>
-#include <QDir>
+#include "sample_dir.h"
+#include "sample_judging.h"
+#include "sample_questions.h"
+#include "sample_shell.h"
+#include "sample_shell_questions.h"
+#include "sample_startup.h"
+
+#include <QGuiApplication>
 #include <cstdio>
 
-// Lays out the sample installation; filled in by the sample generator.
+// Lays out the sample installation in the program folder given as the
+// first argument. Each part of the program adds its files with one call
+// below, in its own add... function of tools/mksample/lib.
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: mksample <program folder>\n");
         return 2;
     }
-    QDir().mkpath(QString::fromLocal8Bit(argv[1]));
+    const sample::SampleDir dir(QString::fromLocal8Bit(argv[1]));
+    bool ok = true;
+    ok &= sample::addStartupFiles(dir);
+    ok &= sample::addStepEngineFiles(dir);
+    ok &= sample::addJudgingFiles(dir);
+    ok &= sample::addShellPictures(dir);
+    ok &= sample::addShellJudgingFiles(dir);
+    if (!ok) {
+        std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
+        return 1;
+    }
     return 0;
 }

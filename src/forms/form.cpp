@@ -1,0 +1,478 @@
+#include "form.h"
+#include "internal_p.h"
+#include "screen.h"
+#include "timer.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace forms {
+
+namespace detail {
+std::function<void(Form &)> g_modalHook;
+std::function<int(const MsgBoxCall &)> g_msgBoxHook;
+std::function<Menu *(Menu &, double, double)> g_popupHook;
+std::vector<MsgBoxCall> g_msgBoxLog;
+
+namespace {
+std::map<std::type_index, Form *> &registry() {
+    static std::map<std::type_index, Form *> r;
+    return r;
+}
+std::vector<Form *> &loadOrder() {
+    static std::vector<Form *> v;
+    return v;
+}
+} // namespace
+
+Form *findForm(std::type_index t) {
+    auto it = registry().find(t);
+    return it == registry().end() ? nullptr : it->second;
+}
+
+void registerForm(std::type_index t, Form *f) {
+    registry()[t] = f;
+}
+
+bool unregisterForm(Form *f) {
+    for (auto it = registry().begin(); it != registry().end(); ++it)
+        if (it->second == f) {
+            registry().erase(it);
+            return true;
+        }
+    return false;
+}
+
+void forgetAllRegistered() {
+    registry().clear();
+}
+
+void stopTimers(Container *c) {
+    for (Timer *t : c->timers()) t->setEnabled(false);
+    for (Control *k : c->controls())
+        if (auto *cc = dynamic_cast<Container *>(k)) stopTimers(cc);
+}
+
+} // namespace detail
+
+std::vector<Form *> loadedForms() {
+    return detail::loadOrder();
+}
+
+namespace {
+// The headless platform of the tests has no window order to change.
+void raiseWindow(QWidget *w) {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
+}
+} // namespace
+
+// ---------------------------------------------------------------- Form
+
+Form::Form(const QString &name) : Container(nullptr, name) {
+    auto *w = new ContainerWidget(this, nullptr);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setFocusPolicy(Qt::StrongFocus);
+    setWidget(w);
+    setBackColor(sys::ButtonFace);
+    setSizeInternal(4800, 3600);
+    // Forms start hidden.
+    Control::setVisible(false);
+    applyWindowFlags();
+}
+
+Form::~Form() {
+    focus_ = nullptr;
+    Router::instance().forgetForm(this);
+    detail::unregisterForm(this);
+    auto &order = detail::loadOrder();
+    order.erase(std::remove(order.begin(), order.end(), this), order.end());
+}
+
+void Form::load() {
+    if (loaded_ || unloaded_) return;
+    loaded_ = true;
+    detail::loadOrder().push_back(this);
+    HandlerScope scope;
+    if (onLoad) onLoad(); // an error here goes to whoever referenced the form
+}
+
+void Form::show(int modal) {
+    if (unloaded_) return;
+    load();
+    if (!loaded_) return;
+    QWidget *w = widget();
+    const bool wasVisible = visible();
+    Control::setVisible(true);
+    geometryChanged();
+    if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
+    if (windowState_ == vbMinimized)
+        w->showMinimized();
+    else
+        w->show();
+    raiseWindow(w);
+    Router::instance().setActiveForm(this);
+    if (!wasVisible && onActivate) runHandler([&] { onActivate(); });
+    if (modal != vbModal) return;
+
+    ++modalDepth_;
+    if (detail::g_modalHook || detail::manualMode()) {
+        if (detail::g_modalHook)
+            runHandler([&] { detail::g_modalHook(*this); });
+        else
+            qWarning("forms: modal form %s shown in a test without a modal hook",
+                     qPrintable(name()));
+        // Not closed by the hook: closed as if by the system.
+        if (visible() && !unloaded_) hide();
+    } else {
+        QEventLoop loop;
+        QObject guard;
+        while (visible() && !unloaded_) {
+            QTimer::singleShot(50, &guard, [&loop] { loop.quit(); });
+            loop.exec(QEventLoop::DialogExec);
+        }
+    }
+    --modalDepth_;
+    if (w && !unloaded_) w->setWindowModality(Qt::NonModal);
+}
+
+void Form::hide() {
+    Control::setVisible(false);
+    widget()->hide();
+}
+
+void Form::setVisible(bool v) {
+    if (v)
+        show();
+    else
+        hide();
+}
+
+void Form::visibilityChanged() {}
+
+bool Form::unload(int unloadMode) {
+    if (unloaded_) return true;
+    if (!loaded_) {
+        // Never loaded: nothing to ask; it is simply gone.
+        unloaded_ = true;
+        if (detail::unregisterForm(this)) detail::buryForm(this);
+        return true;
+    }
+    {
+        HandlerScope scope;
+        int cancel = 0;
+        if (onQueryUnload) onQueryUnload(cancel, unloadMode);
+        if (cancel) return false;
+        if (onUnload) onUnload(cancel);
+        if (cancel) return false;
+    }
+    unloaded_ = true;
+    loaded_ = false;
+    detail::stopTimers(this);
+    hide();
+    Router::instance().forgetForm(this);
+    auto &order = detail::loadOrder();
+    order.erase(std::remove(order.begin(), order.end(), this), order.end());
+    if (detail::unregisterForm(this)) detail::buryForm(this);
+    return true;
+}
+
+void Form::setCaption(const QString &c) {
+    caption_ = c;
+    widget()->setWindowTitle(c);
+}
+
+void Form::setIcon(const Picture &p) {
+    icon_ = p;
+    widget()->setWindowIcon(p.isNull() ? QIcon() : QIcon(p.pixmap()));
+}
+
+void Form::setBorderStyle(int s) {
+    borderStyle_ = s;
+    applyWindowFlags();
+}
+
+void Form::applyWindowFlags() {
+    QWidget *w = widget();
+    const bool wasShown = w->isVisible();
+    Qt::WindowFlags f = Qt::Window;
+    if (borderStyle_ == vbBSNone)
+        f |= Qt::FramelessWindowHint;
+    else if (borderStyle_ == vbFixedDialog)
+        f |= Qt::Dialog;
+    if (topmost_) f |= Qt::WindowStaysOnTopHint;
+    if (w->windowFlags() == f) return;
+    w->setWindowFlags(f);
+    if (wasShown) w->show();
+}
+
+void Form::setTopmost(bool on) {
+    topmost_ = on;
+    applyWindowFlags();
+    if (on && widget()->isVisible()) raiseWindow(widget());
+}
+
+void Form::bringToTop() {
+    if (widget()->isVisible()) {
+        raiseWindow(widget());
+        widget()->activateWindow();
+    }
+    Router::instance().setActiveForm(this);
+}
+
+void Form::setWindowState(int s) {
+    if (s < vbNormal || s > vbMaximized) raise(380);
+    if (s == windowState_) return;
+    if (windowState_ == vbNormal) normalRect_ = QRectF(left(), top(), width(), height());
+    windowState_ = s;
+    if (s == vbMaximized) {
+        const QRect g = Screen::geometryPx();
+        Control::setLeft(g.x() * Screen::twipsPerPixelX());
+        Control::setTop(g.y() * Screen::twipsPerPixelY());
+        Control::setWidth(g.width() * Screen::twipsPerPixelX());
+        Control::setHeight(g.height() * Screen::twipsPerPixelY());
+    } else if (s == vbNormal) {
+        Control::setLeft(normalRect_.x());
+        Control::setTop(normalRect_.y());
+        Control::setWidth(normalRect_.width());
+        Control::setHeight(normalRect_.height());
+    }
+    QWidget *w = widget();
+    if (w->isVisible()) {
+        if (s == vbMinimized)
+            w->showMinimized();
+        else
+            w->showNormal();
+    }
+    geometryChanged();
+}
+
+void Form::setLeft(double v) {
+    if (windowState_ != vbNormal) raise(errFormMaxMin);
+    Control::setLeft(v);
+}
+void Form::setTop(double v) {
+    if (windowState_ != vbNormal) raise(errFormMaxMin);
+    Control::setTop(v);
+}
+void Form::setWidth(double v) {
+    if (windowState_ != vbNormal) raise(errFormMaxMin);
+    Control::setWidth(v);
+}
+void Form::setHeight(double v) {
+    if (windowState_ != vbNormal) raise(errFormMaxMin);
+    Control::setHeight(v);
+}
+
+double Form::effectiveLeft() const {
+    return left();
+}
+double Form::effectiveTop() const {
+    return top();
+}
+double Form::effectiveWidth() const {
+    return width();
+}
+double Form::effectiveHeight() const {
+    return height();
+}
+double Form::scaleWidth() const {
+    return rectPx().width() * Screen::twipsPerPixelX();
+}
+double Form::scaleHeight() const {
+    return rectPx().height() * Screen::twipsPerPixelY();
+}
+
+void Form::geometryChanged() {
+    QWidget *w = widget();
+    if (!w) return;
+    const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
+    const QRect r(int(std::lround(left() / tx)), int(std::lround(top() / ty)),
+                  std::max(1, int(std::lround(width() / tx))),
+                  std::max(1, int(std::lround(height() / ty))));
+    if (w->geometry() != r) w->setGeometry(r);
+    if (onResize && loaded_) runHandler([&] { onResize(); });
+}
+
+void Form::setFocusControl(Control *c) {
+    if (c == this) c = nullptr;
+    if (c == focus_) return;
+    Control *old = focus_;
+    focus_ = c;
+    if (old) old->raiseLostFocus();
+    if (focus_ != c) return; // LostFocus moved the focus elsewhere
+    if (c) {
+        if (auto *wc = dynamic_cast<WindowedControl *>(c); wc && wc->widget())
+            wc->widget()->setFocus(Qt::OtherFocusReason);
+        if (auto *t = dynamic_cast<TextBox *>(c))
+            runHandler([&] { t->raiseGotFocus(); });
+        else
+            c->raiseGotFocus();
+    } else if (widget()) {
+        widget()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Form::dragWindow() {
+    Router::instance().releaseCapture();
+    if (detail::manualMode() || !widget()->isVisible() ||
+        QGuiApplication::mouseButtons() == Qt::NoButton || windowState_ != vbNormal)
+        return;
+    QWidget *w = widget();
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Only the compositor may move windows there; it moves it on its own.
+        if (w->windowHandle()) w->windowHandle()->startSystemMove();
+        return;
+    }
+    // Follow the pointer until the button is released.
+    struct Follower : QObject {
+        QWidget *w;
+        QPoint grabOffset;
+        QEventLoop loop;
+        bool eventFilter(QObject *, QEvent *e) override {
+            if (e->type() == QEvent::MouseMove) {
+                auto *me = static_cast<QMouseEvent *>(e);
+                w->move(me->globalPosition().toPoint() - grabOffset);
+                return true;
+            }
+            if (e->type() == QEvent::MouseButtonRelease) {
+                loop.quit();
+                return true;
+            }
+            return false;
+        }
+    } follower;
+    follower.w = w;
+    follower.grabOffset = QCursor::pos() - w->pos();
+    w->grabMouse();
+    qApp->installEventFilter(&follower);
+    follower.loop.exec();
+    qApp->removeEventFilter(&follower);
+    w->releaseMouse();
+    const QPoint pos = w->pos();
+    Control::setLeft(pos.x() * Screen::twipsPerPixelX());
+    Control::setTop(pos.y() * Screen::twipsPerPixelY());
+}
+
+void Form::popupMenu(Menu *menu, int flags, double x, double y) {
+    if (!menu) raise(errInvalidCall);
+    const QPoint ptr = Router::instance().pointerPx();
+    const double px = x < 0 ? ptr.x() : x / Screen::twipsPerPixelX();
+    const double py = y < 0 ? ptr.y() : y / Screen::twipsPerPixelY();
+    Menu *chosen = nullptr;
+    if (detail::g_popupHook || detail::manualMode()) {
+        if (detail::g_popupHook)
+            chosen = detail::g_popupHook(*menu, px * Screen::twipsPerPixelX(),
+                                         py * Screen::twipsPerPixelY());
+    } else {
+        QMenu qm;
+        std::map<QAction *, Menu *> map;
+        for (Menu *item : menu->items()) {
+            if (!item->visible()) continue;
+            if (item->caption() == QLatin1String("-")) {
+                qm.addSeparator();
+                continue;
+            }
+            QAction *a = qm.addAction(item->caption());
+            a->setEnabled(item->enabled());
+            a->setCheckable(item->checked());
+            a->setChecked(item->checked());
+            map[a] = item;
+        }
+        QPoint global = widget()->mapToGlobal(QPoint(int(px), int(py)));
+        const QSize sz = qm.sizeHint();
+        if (flags & vbPopupMenuRightAlign)
+            global.rx() -= sz.width();
+        else if (flags & vbPopupMenuCenterAlign)
+            global.rx() -= sz.width() / 2;
+        QAction *a = qm.exec(global);
+        if (a && map.count(a)) chosen = map[a];
+    }
+    if (chosen && chosen->enabled()) chosen->raiseClick();
+}
+
+// ---------------------------------------------------------------- Menu
+
+Menu::Menu(Form *owner, const QString &name, const QString &caption)
+    : owner_(owner), name_(name), caption_(caption) {}
+Menu::~Menu() = default;
+
+Menu *Menu::addItem(const QString &name, const QString &caption) {
+    items_.push_back(std::make_unique<Menu>(owner_, name, caption));
+    itemPtrs_.push_back(items_.back().get());
+    return itemPtrs_.back();
+}
+
+void Menu::raiseClick() {
+    runHandler([&] {
+        if (onClick) onClick();
+    });
+}
+
+// ---------------------------------------------------------------- message box
+
+int msgBox(const QString &prompt, int style, const QString &title) {
+    MsgBoxCall call{prompt, style, title.isEmpty() ? appTitle() : title};
+    const int buttons = style & 7;
+    const int first = buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes
+                      : buttons == vbOKCancel                        ? vbOK
+                                                                     : vbOK;
+    if (detail::g_msgBoxHook || detail::manualMode()) {
+        detail::g_msgBoxLog.push_back(call);
+        int r = first;
+        if (detail::g_msgBoxHook) {
+            HandlerScope scope;
+            r = detail::g_msgBoxHook(call);
+        }
+        return r;
+    }
+    QMessageBox box;
+    box.setWindowTitle(call.title);
+    box.setText(prompt);
+    switch (style & 0x70) {
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    std::map<QAbstractButton *, int> result;
+    auto add = [&](const QString &text, QMessageBox::ButtonRole role, int code) {
+        result[box.addButton(text, role)] = code;
+    };
+    int escape = first;
+    if (buttons == vbYesNo || buttons == vbYesNoCancel) {
+        add(QStringLiteral("是(&Y)"), QMessageBox::YesRole, vbYes);
+        add(QStringLiteral("否(&N)"), QMessageBox::NoRole, vbNo);
+        escape = vbNo;
+    } else {
+        add(QStringLiteral("确定"), QMessageBox::AcceptRole, vbOK);
+    }
+    if (buttons == vbOKCancel || buttons == vbYesNoCancel) {
+        add(QStringLiteral("取消"), QMessageBox::RejectRole, vbCancel);
+        escape = vbCancel;
+    }
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+    auto it = result.find(box.clickedButton());
+    return it == result.end() ? escape : it->second;
+}
+
+} // namespace forms

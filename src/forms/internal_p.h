@@ -1,0 +1,188 @@
+#pragma once
+// Private machinery of the layer: handler bracketing, deferred deletion,
+// the widgets behind windowed controls, and the event router.
+#include "form.h"
+#include "forms.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+namespace forms {
+
+// Marks an event handler of the layer as running; errors escaping the
+// handler are reported, not thrown on.
+class HandlerScope {
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope &) = delete;
+    HandlerScope &operator=(const HandlerScope &) = delete;
+};
+
+// Runs f as an event handler: errors go to the unhandled-error hook.
+template <class F> void runHandler(F &&f) {
+    HandlerScope scope;
+    try {
+        f();
+    } catch (...) {
+        reportUnhandled(toError(std::current_exception()));
+    }
+}
+
+namespace detail {
+// Controls and forms whose deletion waits until no handler runs.
+void bury(std::unique_ptr<Control> c);
+void buryForm(Form *f);
+// Deletes what is buried (only when no handler runs).
+void flushGraveyard();
+// Deletes buried children of c now (c is being destroyed).
+void exhumeChildrenOf(Container *c);
+bool unregisterForm(Form *f);
+void forgetAllRegistered();
+bool manualMode();
+} // namespace detail
+
+// The link from a widget back to its control.
+struct ControlLink {
+    WindowedControl *control = nullptr;
+    virtual ~ControlLink() = default;
+};
+WindowedControl *controlOf(QWidget *w);
+
+// The widget of every container (form, picture box, frame, user control).
+class ContainerWidget : public QWidget, public ControlLink {
+public:
+    ContainerWidget(Container *c, QWidget *parent);
+    Container *container() const { return static_cast<Container *>(control); }
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    bool event(QEvent *e) override;
+};
+
+class TextBoxWidget : public QLineEdit, public ControlLink {
+public:
+    explicit TextBoxWidget(TextBox *t, QWidget *parent);
+    void nativeMouse(QMouseEvent *e);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+};
+
+class CheckBoxWidget : public QCheckBox, public ControlLink {
+public:
+    explicit CheckBoxWidget(CheckBox *c, QWidget *parent);
+    void nativeMouse(QMouseEvent *e);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+};
+
+class WebViewWidget : public QTextBrowser, public ControlLink {
+public:
+    explicit WebViewWidget(WebView *w, QWidget *parent);
+};
+
+// Mouse and keys: hit-testing, capture, click synthesis, focus.
+class Router {
+public:
+    static Router &instance();
+
+    struct Hit {
+        Control *control = nullptr; // null: nothing takes it
+        bool native = false;        // a text box / check box / web view
+    };
+    // What takes the mouse at px (form client pixels).
+    Hit hitTest(Form *f, QPoint px) const;
+
+    // Mouse events at px in the form's client pixels. `synthetic` marks the
+    // test driver (native widgets then get the event from here).
+    void press(Form *f, QPoint px, int button, int shift, bool synthetic);
+    void doubleClick(Form *f, QPoint px, int button, int shift, bool synthetic);
+    void move(Form *f, QPoint px, int shift, bool synthetic);
+    void release(Form *f, QPoint px, int button, int shift, bool synthetic);
+    void leave(Form *f);
+
+    // Keys raised by the widgets (also those the driver sends).
+    void keyPress(Control *c, QKeyEvent *e, bool *cancelChar, int *charOut);
+    void keyRelease(Control *c, QKeyEvent *e);
+
+    // Drops capture without MouseUp (window drag).
+    void releaseCapture();
+    // Forgets everything (a test's start).
+    void reset();
+    void forget(Control *c);
+    void forgetForm(Form *f);
+
+    Control *hover() const { return hover_; }
+    Control *captured() const { return captured_; }
+    int buttonsHeld() const { return buttons_; }
+    Form *pointerForm() const { return pointerForm_; }
+    QPoint pointerPx() const { return pointerPx_; }
+    Form *activeForm() const { return activeForm_; }
+    void setActiveForm(Form *f) { activeForm_ = f; }
+
+private:
+    void deliverDown(Control *c, Form *f, QPoint px, int button, int shift, bool synthetic,
+                     QEvent::Type type);
+    void deliverMove(Control *c, Form *f, QPoint px, int buttons, int shift, bool synthetic);
+    void deliverUp(Control *c, Form *f, QPoint px, int button, int shift, bool synthetic);
+    void updateCursor(Control *c);
+    Control *hover_ = nullptr;
+    Control *captured_ = nullptr;
+    Form *captureForm_ = nullptr;
+    Control *lastPressed_ = nullptr;
+    std::vector<Control **> watched_; // cleared when that control goes
+    int buttons_ = 0;
+    int ignoreButtons_ = 0;
+    bool suppressClick_ = false;
+    Form *pointerForm_ = nullptr;
+    QPoint pointerPx_;
+    Form *activeForm_ = nullptr;
+};
+
+// Point in the control's own twips from a point in its form's pixels.
+double relX(const Control *c, QPoint formPx);
+double relY(const Control *c, QPoint formPx);
+// The control's rectangle in its form's client pixels.
+QRect formRectPx(const Control *c);
+// Mouse pointer shape for a standard pointer number.
+QCursor standardCursor(int kind);
+
+} // namespace forms
+
+namespace forms::detail {
+// Test hooks (testing.h sets them; null in the program).
+extern std::function<void(Form &)> g_modalHook;
+extern std::function<int(const MsgBoxCall &)> g_msgBoxHook;
+extern std::function<Menu *(Menu &, double, double)> g_popupHook;
+extern std::vector<MsgBoxCall> g_msgBoxLog;
+// Stops every timer of a container and the containers inside it.
+void stopTimers(Container *c);
+} // namespace forms::detail

@@ -1,0 +1,322 @@
+// The Qt widgets behind windowed controls: they draw the containers and
+// hand real mouse and key events to the router.
+#include "internal_p.h"
+#include "screen.h"
+
+#include <QCloseEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <limits>
+
+namespace forms {
+
+WindowedControl *controlOf(QWidget *w) {
+    auto *link = dynamic_cast<ControlLink *>(w);
+    return link ? link->control : nullptr;
+}
+
+namespace {
+
+Form *formOf(ControlLink *link) {
+    return link->control ? link->control->form() : nullptr;
+}
+
+QPoint toFormPx(QWidget *w, Form *f, QPointF local) {
+    QPoint p = local.toPoint();
+    if (f->widget() == w) return p;
+    return w->mapTo(f->widget(), p);
+}
+
+void drawSunkenBorder(QPainter &p, const QRect &r) {
+    // Two-pixel 3D border of a Windows picture box.
+    p.setPen(QColor(160, 160, 160));
+    p.drawLine(r.left(), r.top(), r.right(), r.top());
+    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+    p.setPen(QColor(105, 105, 105));
+    p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
+    p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
+    p.setPen(QColor(255, 255, 255));
+    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    p.setPen(QColor(227, 227, 227));
+    p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
+    p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- ContainerWidget
+
+ContainerWidget::ContainerWidget(Container *c, QWidget *parent) : QWidget(parent) {
+    control = c;
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void ContainerWidget::paintEvent(QPaintEvent *) {
+    if (!control) return;
+    QPainter p(this);
+    container()->paintContent(p);
+    if (auto *pb = dynamic_cast<PictureBox *>(control); pb && pb->borderStyle() == 1)
+        drawSunkenBorder(p, rect());
+    if (auto *fr = dynamic_cast<Frame *>(control)) {
+        QFont font = toQFont(fr->font());
+        QFontMetrics fm(font);
+        const int top = fm.height() / 2;
+        if (fr->borderStyle() == 1) {
+            p.setPen(QColor(213, 223, 229));
+            p.drawRect(rect().adjusted(0, top, -1, -1));
+        }
+        if (!fr->caption().isEmpty()) {
+            const QString cap = fr->caption();
+            QRect tr(8, 0, fm.horizontalAdvance(cap) + 4, fm.height());
+            p.fillRect(tr, toQColor(fr->backColor()));
+            p.setFont(font);
+            p.setPen(toQColor(fr->foreColor()));
+            p.drawText(tr, Qt::AlignCenter, cap);
+        }
+    }
+}
+
+void ContainerWidget::mousePressEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().press(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
+                                 shiftFromQt(e->modifiers()), false);
+}
+void ContainerWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().doubleClick(f, toFormPx(this, f, e->position()),
+                                       buttonFromQt(e->button()), shiftFromQt(e->modifiers()),
+                                       false);
+}
+void ContainerWidget::mouseMoveEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().move(f, toFormPx(this, f, e->position()), shiftFromQt(e->modifiers()),
+                                false);
+}
+void ContainerWidget::mouseReleaseEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().release(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
+                                   shiftFromQt(e->modifiers()), false);
+}
+
+void ContainerWidget::keyPressEvent(QKeyEvent *e) {
+    if (control) Router::instance().keyPress(control, e, nullptr, nullptr);
+    e->accept();
+}
+void ContainerWidget::keyReleaseEvent(QKeyEvent *e) {
+    if (control) Router::instance().keyRelease(control, e);
+    e->accept();
+}
+
+void ContainerWidget::focusInEvent(QFocusEvent *e) {
+    QWidget::focusInEvent(e);
+    if (!control || !control->canFocus()) return;
+    if (Form *f = control->form(); f && f->activeControl() != control) f->setFocusControl(control);
+}
+
+void ContainerWidget::leaveEvent(QEvent *e) {
+    QWidget::leaveEvent(e);
+    if (!control || control->container()) return;
+    // The pointer left the window (leaving into a child widget does not count).
+    if (!rect().contains(mapFromGlobal(QCursor::pos())))
+        Router::instance().leave(static_cast<Form *>(control));
+}
+
+void ContainerWidget::closeEvent(QCloseEvent *e) {
+    e->ignore();
+    if (auto *f = dynamic_cast<Form *>(control)) f->unload(vbFormControlMenu);
+}
+
+void ContainerWidget::moveEvent(QMoveEvent *e) {
+    QWidget::moveEvent(e);
+    auto *f = dynamic_cast<Form *>(control);
+    if (!f || !isWindow() || f->windowState() != vbNormal) return;
+    // Moved by the user or the window manager: keep Left/Top in step,
+    // without disturbing values that still round to this position.
+    const QPoint pos = e->pos();
+    const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
+    if (qRound(f->left() / tx) != pos.x() || qRound(f->top() / ty) != pos.y())
+        f->Control::move(pos.x() * tx, pos.y() * ty);
+}
+
+void ContainerWidget::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+}
+
+bool ContainerWidget::event(QEvent *e) {
+    if (e->type() == QEvent::ToolTip && control) {
+        auto *he = static_cast<QHelpEvent *>(e);
+        Form *f = control->form();
+        if (f) {
+            Control *c = Router::instance().hitTest(f, toFormPx(this, f, he->pos())).control;
+            if (c && !c->isWindowed() && !c->toolTipText().isEmpty()) {
+                QToolTip::showText(he->globalPos(), c->toolTipText(), this);
+                return true;
+            }
+            if (c == control && !control->toolTipText().isEmpty()) {
+                QToolTip::showText(he->globalPos(), control->toolTipText(), this);
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+// ---------------------------------------------------------------- TextBoxWidget
+
+TextBoxWidget::TextBoxWidget(TextBox *t, QWidget *parent) : QLineEdit(parent) {
+    control = t;
+    setMouseTracking(true);
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+void TextBoxWidget::nativeMouse(QMouseEvent *e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        QLineEdit::mousePressEvent(e);
+        break;
+    case QEvent::MouseButtonDblClick:
+        QLineEdit::mouseDoubleClickEvent(e);
+        break;
+    case QEvent::MouseMove:
+        QLineEdit::mouseMoveEvent(e);
+        break;
+    case QEvent::MouseButtonRelease:
+        QLineEdit::mouseReleaseEvent(e);
+        break;
+    default:
+        break;
+    }
+}
+
+void TextBoxWidget::mousePressEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().press(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
+                                 shiftFromQt(e->modifiers()), false);
+    QLineEdit::mousePressEvent(e);
+}
+void TextBoxWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().doubleClick(f, toFormPx(this, f, e->position()),
+                                       buttonFromQt(e->button()), shiftFromQt(e->modifiers()),
+                                       false);
+    QLineEdit::mouseDoubleClickEvent(e);
+}
+void TextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().move(f, toFormPx(this, f, e->position()), shiftFromQt(e->modifiers()),
+                                false);
+    QLineEdit::mouseMoveEvent(e);
+}
+void TextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
+    if (Form *f = formOf(this))
+        Router::instance().release(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
+                                   shiftFromQt(e->modifiers()), false);
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void TextBoxWidget::keyPressEvent(QKeyEvent *e) {
+    if (!control) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    bool cancel = false;
+    int replaced = 0;
+    QPointer<TextBoxWidget> self(this);
+    Router::instance().keyPress(control, e, &cancel, &replaced);
+    if (!self || !control) return;
+    if (cancel) {
+        e->accept();
+        return;
+    }
+    const QString typed = replaced ? QString(QChar(replaced)) : e->text();
+    const bool printable = !typed.isEmpty() && typed.at(0).unicode() >= 32;
+    if (printable && !isReadOnly()) {
+        auto *t = static_cast<TextBox *>(control);
+        const int room = t->maxLength() == 0
+                             ? 1
+                             : t->maxLength() - int(text().size()) + int(selectedText().size());
+        if (room <= 0) {
+            e->accept(); // full
+            return;
+        }
+    }
+    if (replaced) {
+        // The handler changed the character: type that one instead.
+        if (printable && !isReadOnly()) insert(typed);
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
+    if (control) Router::instance().keyRelease(control, e);
+    QLineEdit::keyReleaseEvent(e);
+}
+
+void TextBoxWidget::focusInEvent(QFocusEvent *e) {
+    QLineEdit::focusInEvent(e);
+    if (!control) return;
+    if (Form *f = control->form(); f && f->activeControl() != control) f->setFocusControl(control);
+}
+
+// ---------------------------------------------------------------- CheckBoxWidget
+
+CheckBoxWidget::CheckBoxWidget(CheckBox *c, QWidget *parent) : QCheckBox(parent) {
+    control = c;
+}
+
+void CheckBoxWidget::nativeMouse(QMouseEvent *e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        QCheckBox::mousePressEvent(e);
+        break;
+    case QEvent::MouseButtonDblClick:
+        QCheckBox::mouseDoubleClickEvent(e);
+        break;
+    case QEvent::MouseMove:
+        QCheckBox::mouseMoveEvent(e);
+        break;
+    case QEvent::MouseButtonRelease:
+        QCheckBox::mouseReleaseEvent(e);
+        break;
+    default:
+        break;
+    }
+}
+
+void CheckBoxWidget::keyPressEvent(QKeyEvent *e) {
+    QPointer<CheckBoxWidget> self(this);
+    if (control) Router::instance().keyPress(control, e, nullptr, nullptr);
+    if (self) QCheckBox::keyPressEvent(e);
+}
+
+void CheckBoxWidget::keyReleaseEvent(QKeyEvent *e) {
+    QPointer<CheckBoxWidget> self(this);
+    if (control) Router::instance().keyRelease(control, e);
+    if (self) QCheckBox::keyReleaseEvent(e);
+}
+
+void CheckBoxWidget::focusInEvent(QFocusEvent *e) {
+    QCheckBox::focusInEvent(e);
+    if (!control) return;
+    if (Form *f = control->form(); f && f->activeControl() != control) f->setFocusControl(control);
+}
+
+// ---------------------------------------------------------------- WebViewWidget
+
+WebViewWidget::WebViewWidget(WebView *w, QWidget *parent) : QTextBrowser(parent) {
+    control = w;
+    setOpenExternalLinks(false);
+}
+
+} // namespace forms

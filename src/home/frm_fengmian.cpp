@@ -1,0 +1,140 @@
+#include "home/frm_fengmian.h"
+
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "startup/program_end.h"
+#include "startup/run_state.h"
+#include "startup/services.h"
+
+using startup::state;
+
+namespace {
+
+// Line n (1-based) of a file; error 53 when the file cannot be read, the
+// empty text past its end.
+QString lineOf(const QString &path, int n) {
+    const auto lines = platform::readLines(path);
+    if (!lines) forms::raise(forms::errFileNotFound);
+    return n <= lines->size() ? lines->at(n - 1) : QString();
+}
+
+} // namespace
+
+FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
+    setBorderStyle(forms::vbBSNone);
+    setBackColor(forms::rgb(0xe8, 0xf0, 0xfa));
+    LblCaption = add<forms::Label>(QStringLiteral("LblCaption"));
+    LblCaption->setBackStyle(forms::vbTransparent);
+    LblCaption->setAutoSize(true);
+    LblCaption->setForeColor(forms::rgb(0x1e, 0x4e, 0x8c));
+    auto *info = LblInfo.load(0);
+    info->setBackStyle(forms::vbTransparent);
+    info->setAutoSize(true);
+    ClickBotn.load(3);
+    onLoad = [this] { Form_Load(); };
+    ClickBotn.onClick = [this](int i) { ClickBotn_Click(i); };
+}
+
+void FrmFengmian::Form_Load() {
+    forms::Trap trap(QStringLiteral("fmload"), startup::reportingHandler());
+    startup::RunState &s = state();
+    trap([&] { s.ScaleX = forms::Screen::twipsPerPixelX() / 15; });
+    trap([&] { s.ScaleY = forms::Screen::twipsPerPixelY() / 15; });
+    trap([&] { setWidth(12000 * s.ScaleX); });
+    trap([&] { setHeight(9000 * s.ScaleY); });
+    trap([&] { setIcon(forms::loadPicture(s.DataPath + QStringLiteral("l62011.mxy"))); });
+    trap([&] {
+        move((forms::Screen::width() - width()) / 2, (forms::Screen::height() - height()) / 2);
+    });
+    FengMainCsh();
+}
+
+void FrmFengmian::FengMainCsh() {
+    forms::Trap trap(QStringLiteral("fengmaincsh"), startup::reportingHandler());
+    startup::RunState &s = state();
+
+    // Bank version.
+    QString versionLine;
+    trap([&] { versionLine = lineOf(s.DataPath + QStringLiteral("288895.mxy"), 1); });
+    s.BankVersion = platform::trimBlanks(versionLine);
+
+    // A bank of another module ends the run at once.
+    QString moduleLine;
+    trap([&] { moduleLine = lineOf(s.DataPath + QStringLiteral("288899.mxy"), 1); });
+    if (platform::val(moduleLine) != s.ModuleNumber) {
+        startup::endProgram();
+        return;
+    }
+
+    // The input-method option.
+    QString optionLine;
+    trap([&] { optionLine = lineOf(s.UserDataFolder + QStringLiteral("288890.mxy"), 1); });
+    s.UseInputMethod = platform::val(optionLine) != 0;
+
+    trap([&] { setCaption(QStringLiteral("职称计算机考试练习系统")); });
+    trap([&] {
+        LblCaption->move(240 * s.ScaleX, 120 * s.ScaleY);
+        LblCaption->setFontSize(10 * s.ScaleX);
+        LblCaption->setCaption(s.ModuleName);
+    });
+    trap([&] {
+        LblInfo(0)->setCaption(QStringLiteral("题库版本：V") + versionLine);
+        LblInfo(0)->move(240 * s.ScaleX, 8670 * s.ScaleY);
+        LblInfo(0)->setFontSize(9 * s.ScaleX);
+    });
+    trap([&] {
+        ClickBotn(3)->move(width() - 420 * s.ScaleX, 90 * s.ScaleY, 330 * s.ScaleX, 330 * s.ScaleY);
+    });
+    trap([&] {
+        ClickBotn(3)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20003.mxy")));
+    });
+
+    // Numbers of papers and units, and the question count of every unit.
+    const QString index = s.DataPath + QStringLiteral("288891.mxy");
+    QString countsLine;
+    trap([&] {
+        const QString first = platform::trimBlanks(lineOf(index, 1));
+        s.PaperCount = static_cast<int>(platform::val(platform::mid1(first, 1, 2)));
+        s.UnitCount = static_cast<int>(platform::val(platform::mid1(first, 3, 2)));
+        countsLine = lineOf(index, 2);
+    });
+    int counts[26] = {};
+    for (int i = 1, u = 0; i <= countsLine.size() && u < 26; i += 2, ++u)
+        counts[u] = static_cast<int>(platform::val(platform::mid1(countsLine, i, 2)));
+
+    // The units' progress, brought into shape and written back.
+    const QString progressFile = s.UserDataFolder + QStringLiteral("288893.mxy");
+    QStringList stored;
+    trap([&] {
+        const auto lines = platform::readLines(progressFile);
+        if (!lines) forms::raise(forms::errFileNotFound);
+        stored = lines->mid(0, 26);
+    });
+    QStringList progress;
+    for (int u = 0; u <= 24; ++u) {
+        const QString line = u < stored.size() ? stored[u] : QString();
+        progress << (line + QString(42, QLatin1Char('F'))).left(counts[u]);
+    }
+    trap([&] {
+        if (!platform::writeLinesAtomic(progressFile, progress + QStringList{QString()}))
+            forms::raise(forms::errFileAccess);
+    });
+    for (int u = 0; u < s.UnitCount && u < startup::kUnitRows; ++u) {
+        const QString line = u < progress.size() ? platform::trimBlanks(progress[u]) : QString();
+        s.UnitTable[u][2] = QString::number(line.size());
+        s.UnitTable[u][3] = QString::number(line.count(QLatin1Char('F')));
+        s.UnitTable[u][4] = line;
+    }
+}
+
+void FrmFengmian::ClickBotn_Click(int index) {
+    if (index != 3) return;
+    startup::RunState &s = state();
+    s.MsgBoxResult = 0;
+    auto *box = forms::form<FrmQHMSGBOX>();
+    box->LblTitle->setCaption(QStringLiteral("退出系统"));
+    forms::skip([&] { box->Image1->loadPicture(s.DataPath + QStringLiteral("l20071.mxy")); });
+    box->LblPrompt->setCaption(QStringLiteral("\r\n\r\n\r\n您确实要退出学习软件吗？"));
+    box->show(forms::vbModal);
+    if (s.MsgBoxResult == 1) startup::endProgram();
+}

@@ -1,0 +1,237 @@
+#pragma once
+// The simulated Windows 7 screen: one step of a question at a time, built
+// from pictures with invisible hot spots laid over them.
+//
+// Stacking order. Hit-testing goes by it, so it is fixed here and the
+// constructor creates the controls in exactly this order (front last):
+//
+//   windowed children of the window, back to front:
+//     PicTable (desktop), PicMyPc (Computer window), PicCtrl (Control
+//     Panel), PicHui (task pane), PicTool (tool strip), PicMenu (bar),
+//     Image6, ImgElse, Text1, Text2, Text3, PicStart (start menu),
+//     Pic1J, Pic2J, Pic3J (the drop-down panels lie above everything)
+//   windowless controls of the window, beneath every windowed child,
+//   back to front:
+//     Image1 .. Image5, LHelp, LblSuccess, ImgLogo, lblMove, StartMenu,
+//     Label4 (source), Label1 (target), LblXXK(0..13) (tabs),
+//     then the marks, which never take the mouse: Shape6, Shape4, Shape1,
+//     Shape2, ShapeStart
+//   inside each region picture, back to front: its hover image, its hot
+//   spots, its hint frame; inside Pic1J: Img1jBK, Img1J, Lbl1J(1..44),
+//   Shape1J; Pic2J: Lbl2J(1..44), Shape2J; Pic3J: Img3J, Lbl3J(1..9).
+//
+// The targets lie above the pictures and hints, so that a hint or the drag
+// bar never swallows a click meant for the step; the tab labels lie above
+// the target because a tab step shrinks the target to a point anyway.
+#include "forms/forms.h"
+#include "simulator/spread_array.h"
+#include "simulator/step_files.h"
+#include "simulator/step_record.h"
+
+#include <QString>
+
+class FrmMain : public forms::Form {
+public:
+    FrmMain();
+    ~FrmMain() override;
+
+    // ----- controls (names as the window has always had them)
+    // windowed
+    forms::PictureBox *PicTable, *PicMyPc, *PicCtrl, *PicHui, *PicTool, *PicMenu;
+    forms::PictureBox *Image6, *ImgElse;
+    forms::TextBox *Text1, *Text2, *Text3;
+    forms::PictureBox *PicStart, *Pic1J, *Pic2J, *Pic3J;
+    // windowless on the window
+    forms::Image *Image1, *Image2, *Image3, *Image4, *Image5;
+    forms::Label *LHelp, *LblSuccess;
+    forms::Image *ImgLogo;
+    forms::Label *lblMove, *StartMenu, *Label4, *Label1;
+    sim::SpreadArray<forms::Label> LblXXK{QStringLiteral("LblXXK")}; // 0..13
+    forms::Shape *Shape6, *Shape4, *Shape1, *Shape2, *ShapeStart;
+    // inside the regions
+    forms::Image *ImgMenu, *ImgTool, *ImgHui, *ImgTable, *ImgStart, *ImgMyPc;
+    forms::Shape *ShapeMenu, *ShapeTool, *ShapeHui, *ShapeCtrl, *ShapeTable, *ShapeMyPc;
+    sim::SpreadArray<forms::Label> LblZHU{QStringLiteral("LblZHU")}; // 1..99
+    // inside the panels
+    forms::Image *Img1jBK, *Img1J, *Img3J;
+    sim::SpreadArray<forms::Label> Lbl1J{QStringLiteral("Lbl1J")}; // 1..44
+    sim::SpreadArray<forms::Label> Lbl2J{QStringLiteral("Lbl2J")}; // 1..44
+    sim::SpreadArray<forms::Label> Lbl3J{QStringLiteral("Lbl3J")}; // 1..9
+    forms::Shape *Shape1J, *Shape2J;
+    // timers
+    forms::Timer *Timer2;     // 100 ms, one shot: first build of a question
+    forms::Timer *Timer3;     // 1000 ms: moves an "8888" step on
+    forms::Timer *TimerDisFK; // 100 ms, one shot: the hint frame
+
+    // ----- form fields
+    sim::StyleTable StyleTable;
+    sim::TabSetTable TabSetTable;
+    QString ExamDataDir;
+    int LastMouseX = 0, LastMouseY = 0;
+    QString HitCode;
+    int Sel1J = 0, Sel2J = 0;
+    int ActionValue = 0;
+    int DragX = 0, DragY = 0;
+    int DragTargetX = 0, DragTargetY = 0;
+    int TargetW = 0, TargetH = 0;
+    QString TabSetRow;
+    int TabPicLeft = 0, TabPicTop = 0, TabPicSlot = 0, TabExpected = 0;
+    QString TabPicName, TabHint;
+    int TabRow = 0, TabCount = 0;
+    QString BackEntry;
+    QString ExpectedHits[5]; // 1..4; [0] unused
+
+    // The step on show, read from the shared CurRecord.
+    sim::StepRecord rec() const;
+
+    // ----- the step engine
+    void setData();
+    void doNext();
+    void GoStep(const QString &cStep);
+    void frmCsh();
+    // Resets the transient state once the pointer has travelled more than
+    // 300 design twips on one axis from the point of the last reset. Every
+    // element that follows the movement rule calls it with its own X, Y.
+    void MovementRule(double X, double Y);
+    // Docks the question panel at the window's lower-right corner.
+    void DockPanel();
+
+    // ----- window events
+    void Form_Load();
+    void Form_Click();
+    void Form_KeyUp(int &KeyCode, int Shift);
+    void Form_MouseMove(int Button, int Shift, double X, double Y);
+    void lblMove_MouseDown(int Button, int Shift, double X, double Y);
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // ----- answer judging: handlers of the step's own controls
+    void KeyClick(int KeyCode, int Shift);
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+    void Image5_Click();
+    void Image6_Click();
+    void Image1_MouseMove(int Button, int Shift, double X, double Y);
+    void Image2_MouseMove(int Button, int Shift, double X, double Y);
+    void Image3_MouseMove(int Button, int Shift, double X, double Y);
+    void Image4_MouseMove(int Button, int Shift, double X, double Y);
+    void Image5_MouseMove(int Button, int Shift, double X, double Y);
+    void Image5_MouseUp(int Button, int Shift, double X, double Y);
+    void Image6_KeyDown(int &KeyCode, int Shift);
+    void ImgElse_KeyUp(int &KeyCode, int Shift);
+    void ImgElse_MouseMove(int Button, int Shift, double X, double Y);
+    void ImgElse_MouseUp(int Button, int Shift, double X, double Y);
+    void ImgElse_DblClick();
+    void Label1_DblClick();
+    void Label1_MouseMove(int Button, int Shift, double X, double Y);
+    void Label1_MouseUp(int Button, int Shift, double X, double Y);
+    void Label4_MouseDown(int Button, int Shift, double X, double Y);
+    void Label4_MouseMove(int Button, int Shift, double X, double Y);
+    void Label4_MouseUp(int Button, int Shift, double X, double Y);
+    void Text1_Change();
+    void Text1_GotFocus();
+    void Text1_KeyUp(int &KeyCode, int Shift);
+    void Text1_MouseUp(int Button, int Shift, double X, double Y);
+    void Text2_Change();
+    void Text3_Change();
+    void Text3_GotFocus();
+    void TimerDisFK_Timer();
+
+    // ----- shell: layout routines and the handlers of the hot spots,
+    // regions and panels
+    void ToolCSH();
+    void MenuCSH();
+    void HuiRenwuCSH();
+    void CtrlCSH();
+    void ShapeCSH();
+    void DoubleXXK();
+    void Tool1JTop(QString &str1, int &dWith, int &dHeight, int &dLeft, int &dTop, int &dJianju);
+    void Tool1JCSH();
+    void Tool2JCSH();
+    void Tool3JCSH();
+    void LblZHU_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void LblZHU_MouseUp(int Index, int Button, int Shift, double X, double Y);
+    void LblZHU_DblClick(int Index);
+    void Lbl1J_Click(int Index);
+    void Lbl1J_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void Lbl2J_Click(int Index);
+    void Lbl2J_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void Lbl3J_Click(int Index);
+    void Lbl3J_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void LblXXK_Click(int Index);
+    void PicTable_MouseUp(int Button, int Shift, double X, double Y);
+    void PicTool_MouseUp(int Button, int Shift, double X, double Y);
+    void PicMyPc_MouseUp(int Button, int Shift, double X, double Y);
+    void StartMenu_MouseUp(int Button, int Shift, double X, double Y);
+    void PicMyPc_MouseMove(int Button, int Shift, double X, double Y);
+    void PicTable_MouseMove(int Button, int Shift, double X, double Y);
+    void PicCtrl_MouseMove(int Button, int Shift, double X, double Y);
+    void Pic1J_KeyDown(int &KeyCode, int Shift);
+    void Pic2J_KeyDown(int &KeyCode, int Shift);
+    void PicMyPc_KeyDown(int &KeyCode, int Shift);
+    void PicTable_KeyDown(int &KeyCode, int Shift);
+    void PicCtrl_KeyDown(int &KeyCode, int Shift);
+    void PicHui_KeyUp(int &KeyCode, int Shift);
+    void PicMenu_KeyUp(int &KeyCode, int Shift);
+    void PicTool_KeyUp(int &KeyCode, int Shift);
+
+private:
+    void createControls();
+    void wireEvents();
+    // Stages of setData that belong together.
+    void buildOverlayPictures(const sim::StepRecord &r, int q);
+    void buildTextBox(const sim::StepRecord &r);
+    void buildTarget(const sim::StepRecord &r);
+    void buildTabStep(const sim::StepRecord &r);
+    void buildBackEntry(const sim::StepRecord &r);
+    void buildSource(const sim::StepRecord &r);
+    void buildLastStep(const sim::StepRecord &r);
+    void buildReplacementBoxes(const sim::StepRecord &r);
+    void buildPrompts(const sim::StepRecord &r);
+    void buildTargetPointer(const sim::StepRecord &r);
+    void buildRegions(const sim::StepRecord &r);
+    void layoutHint();
+    void raiseWindows();
+    forms::Image *overlayImage(int slot) const; // Image1..Image5
+    QString bankPicture(const QString &name) const;
+    QString shellPicture(const QString &name) const;
+
+public:
+    // ===== shell layout and handlers (members added by the shell layout)
+    // The level-2 panel's hover picture, beneath its items; made by ToolCSH.
+    forms::Image *Img2J = nullptr;
+
+    // ===== answer judging (members added by the answer judging)
+    // The rubber band's start point (window twips) and whether a band or
+    // drag from the source is under way.
+    int BandX = 0, BandY = 0;
+    bool Dragging = false;
+    // A broken answer-text file is reported once per window, not at every
+    // keystroke of a text step.
+    bool AnswerTextFailureReported = false;
+    // The expected text of a line field of the answer-text file; false
+    // (and reported) when the file or its line cannot be read.
+    bool expectedTextOf(const QString &lineField, QString &text);
+    // Where an answer leads: "0" the next step, any other character that
+    // step; an empty field (a record cut short) leads nowhere.
+    void takeBranch(const QString &branch);
+    void jumpTo(const QString &branch);
+    // The typed answer confirmed by a click on the target or the source.
+    bool confirmTypedAnswer();
+    // A pointer chosen by a cursor code; a missing cursor file leaves the
+    // pointer without a picture.
+    void applyPointer(forms::Control *c, const QString &cursorCode, bool customForAnyLetter);
+    // A picture loaded into a control; a missing file leaves it empty.
+    void showPictureOrNone(forms::Container *c, const QString &path);
+
+    // ===== shell judging (members added by the hot-spot judging)
+    // Shell pictures by name, loaded once for the life of the window: the
+    // hover handlers run on every pointer move and must not go to the disk.
+    // A picture the folder lacks is remembered as blank.
+    std::map<QString, forms::Picture> ShellPictureCache;
+    // The hand pointer of the Control Panel links, loaded on first use.
+    forms::Picture LinkCursor;
+    bool LinkCursorLoaded = false;
+};

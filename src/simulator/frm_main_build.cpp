@@ -1,0 +1,532 @@
+// The screen builder: one step of a question, in a fixed order of stages.
+// Later stages overwrite what earlier ones set (above all the visibility
+// of the red box Shape1), so the order below is part of the behaviour.
+// Every statement that can fail is skipped on its own and the build goes
+// on: a step is always built as far as its data allows.
+#include "simulator/frm_main.h"
+
+#include "panel/frm_tm.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "startup/run_state.h"
+
+using forms::skip;
+using sim::StepRecord;
+
+// One statement of the build whose value comes from the record: a value
+// the control refuses (a negative size, a font of 0 points) skips just
+// this statement.
+#define STMT(...) forms::skip([&] { __VA_ARGS__; })
+
+namespace {
+
+startup::RunState &S() {
+    return startup::state();
+}
+
+bool validQuestion(int q) {
+    return q >= 0 && q < startup::kMaxQuestions;
+}
+
+// The text of an answer-text line named by a three-digit field; empty for
+// "000", and empty when the file cannot be read.
+QString answerTextOf(const QString &field) {
+    if (StepRecord::isAllZeros(field)) return QString();
+    const int n = static_cast<int>(platform::roundEven(platform::val(field)));
+    return sim::readAnswerText(S().TextFilePath, n).value_or(QString());
+}
+
+} // namespace
+
+void FrmMain::setData() {
+    auto &s = S();
+    const double sx = s.ScaleX, sy = s.ScaleY;
+
+    // 1. Resets.
+    LblSuccess->setVisible(false);
+    raiseWindows();
+    Pic1J->move(30000 * sx, 30000 * sy);
+    for (forms::Control *c : std::initializer_list<forms::Control *>{PicMenu, PicTool, PicHui,
+                                                                     PicTable, Shape6, PicCtrl})
+        c->setVisible(false);
+    skip([&] { Text1->setFontSize(9 * sx); });
+    skip([&] { Text2->setFontSize(9 * sx); });
+    skip([&] { Label4->setMousePointer(forms::vbDefault); });
+
+    // 2. The record. A file that cannot be read, or a question number out
+    // of range, leaves the record on show as it was.
+    const int q = s.CurQuestion - 1;
+    if (validQuestion(q)) {
+        const int line = s.QuestionFirstLine[q] + s.CurStep - 1;
+        if (auto text = sim::readLineNOrLast(s.StepFilePath, line)) s.CurRecord = *text;
+    }
+    const StepRecord r = rec();
+
+    // 3. Tab labels parked.
+    for (int i = 0; i <= 13; ++i) {
+        forms::Label *l = LblXXK(i);
+        l->setHeight(1);
+        l->setWidth(1);
+        l->setLeft(-1 * sx);
+        l->setTop(-1 * sy);
+        l->setCaption(QString());
+    }
+
+    // 4. A question starts with no overlay pictures.
+    if (s.CurStep == 1) {
+        for (int k = 1; k <= 5; ++k) overlayImage(k)->setPicture(forms::Picture());
+        Image6->setPicture(forms::Picture());
+    }
+
+    // 5. The step to resume at.
+    if (validQuestion(q)) s.StepMemo[q] = s.CurStep;
+
+    // 6. Background; "000000" is a picture like any other here.
+    const QString back = r.backPicture();
+    if (back != QLatin1String("888888")) {
+        if (validQuestion(q)) s.QuestionPictures[q][0] = back;
+        skip([&] { setPicture(forms::loadPicture(bankPicture(back))); });
+    }
+
+    // 7. Overlay pictures 1..6, 8. the drag target.
+    buildOverlayPictures(r, q);
+    DragTargetX = r.dragTargetX();
+    DragTargetY = r.dragTargetY();
+
+    // 9. Input box.
+    buildTextBox(r);
+
+    // 10. Hint position and text.
+    if (r.hasHintPos()) {
+        LHelp->setLeft(r.hintX() * sx);
+        LHelp->setTop(r.hintY() * sy);
+        if (StepRecord::isAllZeros(r.hintLineField())) {
+            LHelp->setCaption(QString());
+        } else {
+            const QString t = answerTextOf(r.hintLineField());
+            LHelp->setCaption(t);
+            TabHint = t;
+        }
+    }
+
+    // 11. Guided mode shows the hint and its marks.
+    const bool guided = s.StudyMode == startup::Guided;
+    for (forms::Control *c : std::initializer_list<forms::Control *>{LHelp, Shape1, Shape2, Shape4})
+        c->setVisible(guided);
+
+    // 12. Target and red box; 13. tab step; 14. back-step entry; 15. source.
+    buildTarget(r);
+    buildTabStep(r);
+    buildBackEntry(r);
+    buildSource(r);
+
+    // 16. Timed steps.
+    ActionValue = r.actionValue();
+    Timer3->setEnabled(ActionValue == 8888);
+
+    // 17. Picture drags: target and source must not catch the pointer.
+    if (r.actionCode().startsWith(QLatin1String("80"))) {
+        Label1->setWidth(1);
+        Label1->setHeight(1);
+        Label4->setWidth(1);
+        Label4->setHeight(1);
+    }
+
+    // 18. Last step; 19. replacement boxes; 20. prompts of text steps.
+    buildLastStep(r);
+    buildReplacementBoxes(r);
+    buildPrompts(r);
+
+    // 21. A point target or a hidden one has no red box.
+    if (Label1->height() <= 10 || !Label1->visible()) Shape1->setVisible(false);
+    Shape2->setVisible(LHelp->visible());
+
+    // 22. The target's pointer; 23. screen regions.
+    buildTargetPointer(r);
+    buildRegions(r);
+
+    // 24. Answer entries.
+    for (int k = 1; k <= 4; ++k) ExpectedHits[k] = r.expectedHit(k).text();
+
+    // 25. Hint line breaks and the right edge.
+    layoutHint();
+
+    // 26. Window order, 27. transient state, 28. the hint frame.
+    raiseWindows();
+    skip([&] { frmCsh(); });
+    TimerDisFK->setEnabled(true);
+}
+
+void FrmMain::buildOverlayPictures(const StepRecord &r, int q) {
+    auto &s = S();
+    for (int slot = 1; slot <= 6; ++slot) {
+        const sim::PictureSlot p = r.pictureSlot(slot);
+        forms::Control *c = slot == 6 ? static_cast<forms::Control *>(Image6) : overlayImage(slot);
+        if (p.picture == QLatin1String("000000") || (slot == 6 && p.picture.isEmpty())) {
+            c->setVisible(false);
+            continue;
+        }
+        c->setLeft(p.x * s.ScaleX);
+        c->setTop(p.y * s.ScaleY);
+        if (p.picture != QLatin1String("888888")) {
+            if (validQuestion(q)) s.QuestionPictures[q][slot] = p.picture;
+            skip([&] {
+                const forms::Picture pic = forms::loadPicture(bankPicture(p.picture));
+                if (slot == 6)
+                    Image6->setPicture(pic);
+                else
+                    overlayImage(slot)->setPicture(pic);
+            });
+        }
+        c->setVisible(true);
+        if (slot == 5) {
+            DragX = static_cast<int>(platform::roundEven(Image5->left()));
+            DragY = static_cast<int>(platform::roundEven(Image5->top()));
+        }
+    }
+}
+
+void FrmMain::buildTextBox(const StepRecord &r) {
+    const auto &s = S();
+    const double sx = s.ScaleX, sy = s.ScaleY;
+    if (!r.hasTextBox()) {
+        Text1->setVisible(false);
+        Text2->setVisible(false);
+        return;
+    }
+    const sim::StepRect b = r.textBoxRect();
+    Text1->setVisible(true);
+    STMT(Text1->setLeft(b.x * sx));
+    STMT(Text1->setTop(b.y * sy));
+    STMT(Text1->setWidth(b.w * sx));
+    STMT(Text1->setHeight(b.h * sy));
+    Text1->setText(sim::initialTextOf(answerTextOf(r.initialTextLineField())));
+    // The window may not be shown yet: then the box simply has no focus.
+    skip([&] { Text1->setFocus(); });
+    Text1->setSelStart(0);
+    Text1->setSelLength(static_cast<int>(Text1->text().size()));
+    Text1->setFontSize(9 * sx);
+
+    const sim::TextStyle st = r.textStyle();
+    int align = forms::vbLeftJustify;
+    if (st.alignment == QLatin1String("R") || st.alignment == QLatin1String("r"))
+        align = forms::vbRightJustify;
+    if (st.alignment == QLatin1String("M") || st.alignment == QLatin1String("m"))
+        align = forms::vbCenter;
+    Text1->setAlignment(align);
+    const double size = st.fontSizeTenths / 10.0;
+    STMT(Text1->setFontSize((size == 0 ? 9 : size) * sx));
+    forms::Font f = Text1->font(); // the size as just set, or as it was
+    if (st.styleBits >= 0 && st.styleBits <= 7) {
+        f.bold = (st.styleBits & 1) != 0;
+        f.italic = (st.styleBits & 2) != 0;
+        f.underline = (st.styleBits & 4) != 0;
+    }
+    const QString name = StyleTable.fontName(st.fontIndex);
+    if (!name.isEmpty()) f.name = name;
+    Text1->setFont(f);
+    Text1->setForeColor(forms::fromQColor(StyleTable.colour(10 + st.foreIndex)));
+    Text1->setBackColor(forms::fromQColor(StyleTable.colour(20 + st.backIndex)));
+}
+
+void FrmMain::buildTarget(const StepRecord &r) {
+    const auto &s = S();
+    Label1->setHeight(1);
+    Label1->setWidth(1);
+    if (r.hasTarget()) {
+        const sim::StepRect t = r.targetRect();
+        Label1->setVisible(true);
+        Label1->setLeft(t.x * s.ScaleX);
+        Label1->setTop(t.y * s.ScaleY);
+        TargetW = t.w;
+        STMT(Label1->setWidth(t.w * s.ScaleX));
+        TargetH = t.h;
+        Label1->setAutoSize(t.h == 0);
+        STMT(Label1->setHeight(t.h * s.ScaleY));
+    } else {
+        Label1->setHeight(1);
+        Label1->setWidth(1);
+        Label1->setVisible(false);
+        Shape1->setVisible(false);
+    }
+    if (TargetH == 0) {
+        Label1->setHeight(1);
+        Label1->setWidth(1);
+        Shape1->setVisible(false);
+    }
+    Shape1->move(Label1->left(), Label1->top(), Label1->width(), Label1->height());
+}
+
+void FrmMain::buildTabStep(const StepRecord &r) {
+    const auto &s = S();
+    const double sx = s.ScaleX, sy = s.ScaleY;
+    const sim::TabSpec ts = r.tabSpec();
+    if (!ts.isTabStep) {
+        Shape1->move(Label1->left(), Label1->top(), Label1->width(), Label1->height());
+        return;
+    }
+    // A row letter past "U", or no letter, names no row: the row of the
+    // tab step before stays.
+    if (ts.row >= 0) TabSetRow = TabSetTable.row(ts.row);
+    const int h = ts.shown;
+    TabExpected = ts.expected;
+    TabPicSlot = ts.pictureSlot;
+    LHelp->setCaption(QStringLiteral("请选择第") + QString::number(TabExpected) +
+                      QStringLiteral("个选项卡"));
+    const sim::TabSetRow row(TabSetRow);
+    const QString page = row.pagePicture(h);
+    skip([&] {
+        forms::Image *img = overlayImage(TabPicSlot);
+        TabPicLeft = static_cast<int>(platform::roundEven(img->left()));
+        TabPicTop = static_cast<int>(platform::roundEven(img->top()));
+        if (TabExpected != h) skip([&] { img->loadPicture(bankPicture(page)); });
+        TabPicName = r.slotPicture(TabPicSlot);
+    });
+    TabCount = row.tabCount();
+    for (int i = 0; i <= TabCount && i <= 13; ++i) {
+        forms::Label *l = LblXXK(i);
+        l->setHeight(row.tabHeight() * sy);
+        l->setWidth(1);
+        l->setLeft(-1 * sx);
+        l->setTop(row.tabTop() * sy + TabPicTop);
+        l->setCaption(QString());
+    }
+    for (int i = 1; i <= TabCount && i <= 13; ++i) {
+        forms::Label *l = LblXXK(i);
+        l->setLeft(row.tabLeft(i) * sx + TabPicLeft);
+        l->setWidth(row.tabWidth(i) * sx);
+    }
+    if (TabCount >= 10) {
+        LblXXK(12)->setWidth(1050 * sx);
+        LblXXK(6)->setWidth(1050 * sx);
+        TabRow = h > 6 ? 2 : 1;
+        skip([&] { DoubleXXK(); });
+    }
+    forms::Label *back = LblXXK(0);
+    STMT(back->setLeft(row.backLeft() * sx + TabPicLeft));
+    STMT(back->setTop(row.backTop() * sy + TabPicTop));
+    STMT(back->setWidth(row.backWidth() * sx));
+    STMT(back->setHeight(row.backHeight() * sy));
+    if (TabExpected == h) {
+        STMT(Label1->setWidth(TargetW * sx));
+        STMT(Label1->setHeight(TargetH * sy));
+        LHelp->setCaption(TabHint);
+        Shape1->move(Label1->left(), Label1->top(), Label1->width(), Label1->height());
+    } else {
+        Label1->setHeight(1);
+        Label1->setWidth(1);
+        skip([&] {
+            forms::Label *tab = LblXXK(TabExpected);
+            Shape1->move(tab->left(), tab->top(), tab->width(), tab->height());
+        });
+    }
+}
+
+void FrmMain::buildBackEntry(const StepRecord &r) {
+    const auto &s = S();
+    if (!r.hasBackEntry()) {
+        BackEntry = QStringLiteral("NONO");
+        return;
+    }
+    BackEntry = r.backEntry();
+    forms::Label *l = LblXXK(0);
+    l->setHeight(285 * s.ScaleY);
+    l->setWidth(1095 * s.ScaleX);
+    l->setLeft(r.backLabelX() * s.ScaleX);
+    l->setTop(r.backLabelY() * s.ScaleY);
+    l->setCaption(QString());
+}
+
+void FrmMain::buildSource(const StepRecord &r) {
+    const auto &s = S();
+    if (r.hasSource()) {
+        const sim::StepRect src = r.sourceRect();
+        Label4->setVisible(true);
+        STMT(Label4->setLeft(src.x * s.ScaleX));
+        STMT(Label4->setTop(src.y * s.ScaleY));
+        STMT(Label4->setWidth(src.w * s.ScaleX));
+        STMT(Label4->setHeight(src.h * s.ScaleY));
+    } else {
+        // Its Top and visibility stay: parked 1 x 1 left of the screen.
+        Label4->setWidth(1);
+        Label4->setHeight(1);
+        Label4->setLeft(-1);
+    }
+    Shape4->move(Label4->left(), Label4->top(), Label4->width(), Label4->height());
+}
+
+void FrmMain::buildLastStep(const StepRecord &r) {
+    auto &s = S();
+    if (r.actionCode() != QLatin1String("9999")) {
+        Shape1->setVisible(LHelp->visible());
+        return;
+    }
+    PicStart->setVisible(false);
+    const int q = s.CurQuestion - 1;
+    if (validQuestion(q) && s.QuestionStatus[q] < 4) s.QuestionStatus[q] += 4;
+    Shape1->setVisible(false);
+    if (s.StudyMode != startup::Exam) {
+        LblSuccess->setVisible(true);
+        LHelp->setVisible(false);
+    }
+    FrmTm *tm = forms::form<FrmTm>();
+    QString list = QStringLiteral("未完成的题目");
+    const int count = std::min(s.QuestionCount, startup::kMaxQuestions);
+    for (int i = 1; i <= count; ++i)
+        if (s.QuestionStatus[i - 1] < 4) list += QLatin1Char(' ') + QString::number(i);
+    tm->LblUnit->setCaption(list);
+    QString title = tm->LblBiao->caption();
+    title.replace(QStringLiteral("(未完成)"), QStringLiteral("(已完成)"));
+    tm->LblBiao->setCaption(title);
+}
+
+void FrmMain::buildReplacementBoxes(const StepRecord &r) {
+    const QString code = r.actionCode();
+    if (code == QLatin1String("0021")) {
+        Text2->setText(Text1->text());
+        Text2->move(Text1->left(), Text1->top(), Text1->width(), Text1->height());
+        Text2->setVisible(true);
+        Text1->setVisible(false);
+    } else {
+        Text2->setVisible(false);
+    }
+    if (code == QLatin1String("0027")) {
+        Shape1->setVisible(false);
+        Text3->setText(Text1->text());
+        Text3->move(Text1->left(), Text1->top(), Text1->width(), Text1->height());
+        forms::Font f = Text3->font();
+        f.size = Text1->font().size;
+        f.name = Text1->font().name;
+        f.bold = Text1->font().bold;
+        Text3->setFont(f);
+        Text3->setForeColor(Text1->foreColor());
+        Text3->setBackColor(Text1->backColor());
+        Text3->setVisible(true);
+        Text1->setVisible(false);
+    } else {
+        Text3->setVisible(false);
+    }
+}
+
+void FrmMain::buildPrompts(const StepRecord &r) {
+    const QString code = r.actionCode();
+    if (!code.startsWith(QLatin1String("002"))) return;
+    Shape1->setVisible(false);
+    QString c = LHelp->caption();
+    c.replace(QLatin1Char('|'), QStringLiteral("或  "));
+    auto noSelection = [&] { Text1->setSelLength(0); };
+    if (code == QLatin1String("0020") || code == QLatin1String("0021") ||
+        code == QLatin1String("0025") || code == QLatin1String("0027")) {
+        noSelection();
+        LHelp->setCaption(QStringLiteral("输入 ") + c);
+    } else if (code == QLatin1String("0022")) {
+        noSelection();
+        Shape1->setVisible(LHelp->visible());
+        LHelp->setCaption(QStringLiteral("输入 ") + c +
+                          QStringLiteral(" 并按回车键或点红色方框处"));
+    } else if (code == QLatin1String("0024")) {
+        noSelection();
+        LHelp->setCaption(QStringLiteral("输入 ") + c + QStringLiteral(" 并按回车键"));
+    } else if (code == QLatin1String("0023")) {
+        noSelection();
+        LHelp->setCaption(QStringLiteral("请选中 ") + c);
+    } else if (code == QLatin1String("0026")) {
+        noSelection();
+        Shape1->setVisible(LHelp->visible());
+        LHelp->setCaption(QStringLiteral("输入 ") + c + QStringLiteral(" 并点击红色方框处"));
+    } else {
+        // "0028" keeps the selection and shows the hint alone, as does any
+        // other text code.
+        LHelp->setCaption(c);
+    }
+}
+
+void FrmMain::buildTargetPointer(const StepRecord &r) {
+    skip([&] { Label1->setMousePointer(forms::vbDefault); });
+    const QString kind = r.cursorKind();
+    const QString nn = r.cursorNumber();
+    if (kind == QLatin1String("S")) {
+        skip([&] {
+            Label1->setMousePointer(static_cast<int>(platform::roundEven(platform::val(nn))));
+        });
+    } else if (kind == QLatin1String("M")) {
+        skip([&] { Label1->setMousePointer(forms::vbCustom); });
+        // A missing cursor file leaves the pointer picture it had.
+        skip([&] {
+            Label1->setMouseIcon(forms::loadPicture(
+                platform::programFolder() + QStringLiteral("ico") + nn + QStringLiteral(".CUR")));
+        });
+    }
+}
+
+void FrmMain::buildRegions(const StepRecord &r) {
+    const QString view = r.viewVariant();
+    const QString kind = r.windowKind();
+    const QString bar = r.menuBarVariant();
+
+    StartMenu->setVisible(true);
+    if (view == QLatin1String("F")) StartMenu->setVisible(false);
+    skip([&] {
+        PicTool->loadPicture(shellPicture(view == QLatin1String("W") ? QStringLiteral("1100W2")
+                                                                     : QStringLiteral("1100W1")));
+    });
+    if (r.actionCode() == QLatin1String("9999")) StartMenu->setVisible(false);
+
+    PicMyPc->setVisible(kind == QLatin1String("P"));
+
+    PicCtrl->setVisible(false);
+    if (kind == QLatin1String("N")) {
+        PicCtrl->setVisible(true);
+        skip([&] { CtrlCSH(); });
+    }
+
+    // "S" and every character after it in the code table show the extra
+    // picture at the target. Its picture is decided from the new step's own
+    // first entry (the reset at the end of the build does the same).
+    if (!kind.isEmpty() && kind.at(0).unicode() >= 'S') {
+        ImgElse->move(Label1->left(), Label1->top());
+        ImgElse->setVisible(true);
+        const QString first = r.cols(167, 1);
+        const QString last = r.cols(173, 1);
+        const bool own = first != QLatin1String("0") && first != QLatin1String("W") &&
+                         !first.isEmpty() && last != QLatin1String("0") && !last.isEmpty() &&
+                         r.expectedHit(1).kind() != QLatin1String("Q");
+        const QString name = own ? r.extraPicName() : QStringLiteral("000000");
+        skip([&] { ImgElse->setPicture(forms::loadPicture(bankPicture(name))); });
+    } else {
+        ImgElse->setVisible(false);
+    }
+
+    PicTable->setVisible(bar == QLatin1String("M"));
+
+    const bool barLetter =
+        bar.size() == 1 && ((bar.at(0) >= QLatin1Char('A') && bar.at(0) <= QLatin1Char('L')) ||
+                            bar.at(0) == QLatin1Char('O'));
+    if (barLetter && !r.noBars()) {
+        if (bar == QLatin1String("O")) {
+            PicMenu->setVisible(false);
+        } else {
+            skip([&] { PicMenu->loadPicture(shellPicture(bar + QStringLiteral("00000"))); });
+            PicMenu->setVisible(true);
+            skip([&] { MenuCSH(); });
+        }
+        if (r.showsToolStrip()) PicTool->setVisible(true);
+        const int pane = r.taskPaneVariant();
+        if (pane != 0) {
+            skip([&] {
+                PicHui->loadPicture(shellPicture(QStringLiteral("41A00") + QString::number(pane)));
+            });
+            PicHui->setVisible(true);
+            skip([&] { HuiRenwuCSH(); });
+        }
+    }
+}
+
+void FrmMain::layoutHint() {
+    QString c = LHelp->caption();
+    c.replace(QLatin1Char('|'), QStringLiteral("\r\n"));
+    LHelp->setCaption(c);
+    const double formWidth = effectiveWidth();
+    if (LHelp->left() + LHelp->width() >= formWidth + 60 * S().ScaleX)
+        LHelp->setLeft(formWidth - LHelp->width());
+}

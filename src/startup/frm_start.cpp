@@ -1,0 +1,117 @@
+#include "startup/frm_start.h"
+
+#include "home/frm_fengmian.h"
+#include "platform/paths.h"
+#include "platform/system.h"
+#include "startup/program_end.h"
+#include "startup/program_info.h"
+#include "startup/run_state.h"
+#include "startup/services.h"
+
+#include <QDir>
+
+using startup::state;
+
+const QString FrmStart::kAlreadyRunning =
+    QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。");
+const QString FrmStart::kAlreadyRunningTitle = QStringLiteral("系统提示");
+
+FrmStart::FrmStart() : forms::Form(QStringLiteral("FrmStart")) {
+    setBorderStyle(forms::vbBSNone);
+    Label1 = add<forms::Label>(QStringLiteral("Label1"));
+    Label1->setBackStyle(forms::vbTransparent);
+    Label1->setAutoSize(true);
+    Label1->setForeColor(forms::rgb(255, 255, 255));
+    Timer1 = new forms::Timer(this, QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    onLoad = [this] { Form_Load(); };
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+}
+
+void FrmStart::Form_Load() {
+    forms::Trap trap(QStringLiteral("startload"), startup::reportingHandler());
+    startup::RunState &s = state();
+
+    // 1. One copy only: the box comes before anything is read or written.
+    if (!platform::singleInstance().acquire(QStringLiteral("w7practice"))) {
+        forms::msgBox(kAlreadyRunning, forms::vbOKOnly | forms::vbInformation,
+                      kAlreadyRunningTitle);
+        startup::endProgram();
+        return;
+    }
+
+    // 2.
+    trap([&] { readInfo(); });
+    // The candidate's records and the run log live in ksdata: make it when
+    // an installation comes without it.
+    trap([&] {
+        if (!QDir().mkpath(platform::resolvePath(s.UserDataFolder)))
+            forms::raise(forms::errPathNotFound);
+    });
+
+    // 3. Scale factors.
+    trap([&] { s.ScaleX = forms::Screen::twipsPerPixelX() / 15; });
+    trap([&] { s.ScaleY = forms::Screen::twipsPerPixelY() / 15; });
+
+    // 4, 5.
+    trap([&] { setWidth(6000 * s.ScaleX); });
+    trap([&] { setHeight(3000 * s.ScaleY); });
+    trap([&] { setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20059.mxy"))); });
+
+    // 6. The label is measured after its text and size are set.
+    trap([&] { Label1->setTop(2160 * s.ScaleY); });
+    trap([&] {
+        Label1->setCaption(QStringLiteral("正在启动") + s.ModuleName +
+                           QStringLiteral("，请稍候..."));
+    });
+    trap([&] { Label1->setFontSize(11 * s.ScaleX); });
+    trap([&] { Label1->setLeft((width() - Label1->width()) / 2); });
+
+    // 7, 8.
+    s.PaperIndex = 0;
+    s.DemoPlaying = false;
+    trap([&] { s.CandidateName = s.InfoTable[8]; });
+
+    // 9.
+    trap([&] { setIcon(forms::loadPicture(s.DataPath + QStringLiteral("l62011.mxy"))); });
+    trap([&] { setCaption(startup::infoDefaults()[9]); });
+
+    // 10.
+    trap([&] { s.OsVersion = GetOSVersionOF(); });
+
+    // Centred on the screen.
+    trap([&] {
+        move((forms::Screen::width() - width()) / 2, (forms::Screen::height() - height()) / 2);
+    });
+
+    // 11.
+    StartPending = true;
+    Timer1->setEnabled(true);
+}
+
+void FrmStart::Timer1_Timer() {
+    if (!StartPending) return;
+    StartPending = false;
+    Timer1->setEnabled(false);
+    UpdataExe();
+}
+
+void FrmStart::UpdataExe() {
+    forms::skip([] { forms::form<FrmFengmian>()->show(); });
+    // The home page ends the run when the bank is not this module's.
+    if (startup::programEnded()) return;
+    forms::skip([] {
+        state().RunLogPath = platform::programFolder() + QStringLiteral("ksdata/") +
+                             startup::localNow().toString(QStringLiteral("yyyyMMddHHmmss")) +
+                             QStringLiteral(".txt");
+    });
+    forms::skip([this] { unload(); });
+}
+
+void FrmStart::readInfo() {
+    startup::readInfo(state());
+}
+
+QString FrmStart::GetOSVersionOF() {
+    return platform::osVersion();
+}

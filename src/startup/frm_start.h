@@ -1,0 +1,26 @@
+#pragma once
+// The start window: a small borderless splash. Its load does the start-up
+// work that must come before anything is shown (one copy only, program
+// information, scale factors, first run state); a one-shot timer then opens
+// the home page, names the run log and closes the splash.
+#include "forms/forms.h"
+
+class FrmStart : public forms::Form {
+public:
+    FrmStart();
+
+    forms::Label *Label1;
+    forms::Timer *Timer1;
+    bool StartPending = false;
+
+    void Form_Load();
+    void Timer1_Timer();
+    // The deferred start.
+    void UpdataExe();
+    void readInfo();
+    QString GetOSVersionOF();
+
+    // The text of the box shown to a second copy, and its title.
+    static const QString kAlreadyRunning;
+    static const QString kAlreadyRunningTitle;
+};

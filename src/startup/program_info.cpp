@@ -1,0 +1,185 @@
+#include "startup/program_info.h"
+
+#include "forms/app.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "startup/services.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cmath>
+
+namespace startup {
+
+namespace {
+
+const QString kTag = QStringLiteral("readInfo");
+
+// Reads a coded file into the table from entry `first` on; a line past the
+// last entry is reported and dropped, and reading goes on.
+void readCodedFile(RunState &s, const QString &path, int first) {
+    const auto lines = platform::readLines(platform::resolvePath(path));
+    if (!lines) {
+        trapError(kTag, err::FileNotFound);
+        return;
+    }
+    int entry = first;
+    for (const QString &line : *lines) {
+        std::vector<CodedLineError> errors;
+        const QString text = decodeCodedLine(line, &errors);
+        for (size_t i = 0; i < errors.size(); ++i) trapError(kTag, err::InvalidCall);
+        if (entry >= kInfoEntries)
+            trapError(kTag, err::OutOfRange);
+        else
+            s.InfoTable[entry] = text;
+        ++entry;
+    }
+}
+
+QString folderWithoutSeparator(const QString &folder) {
+    QString f = folder;
+    while (f.size() > 1 && f.endsWith(QLatin1Char('/'))) f.chop(1);
+    return f;
+}
+
+} // namespace
+
+QString decodeCodedLine(const QString &line, std::vector<CodedLineError> *errors) {
+    QString out;
+    int group = 0;
+    for (qsizetype i = 0; i < line.size(); i += 6) {
+        ++group;
+        const double v = platform::val(line.mid(i, 6));
+        // A group has at most six characters, so anything this large is a
+        // reading of an exponent: outside every code all the same.
+        const int64_t n =
+            std::isfinite(v) && std::fabs(v) < 1e15 ? platform::roundEven(v) : int64_t{1} << 50;
+        if (n == 0) continue;
+        int64_t code = n > 500000 ? n - 500000 : n - 200000;
+        if (code < -32768 || code > 65535) {
+            if (errors) errors->push_back({group, code});
+            continue;
+        }
+        if (code < 0) code += 65536;
+        QByteArray bytes;
+        if (code > 255) bytes.append(static_cast<char>((code >> 8) & 0xFF));
+        bytes.append(static_cast<char>(code & 0xFF));
+        out += platform::decodeGbk(bytes);
+    }
+    return out;
+}
+
+const std::array<QString, kInfoEntries> &infoDefaults() {
+    static const std::array<QString, kInfoEntries> defaults = [] {
+        std::array<QString, kInfoEntries> d;
+        d[0] = QStringLiteral("青禾启明");
+        d[1] = QStringLiteral("http://www.qhqm-soft.example/");
+        d[2] = QStringLiteral("http://www.qhqm-exam.example/");
+        d[3] = QStringLiteral("tencent://message/?uin=800000001&Site=qhqm&Menu=yes");
+        d[4] = QStringLiteral("tencent://message/?uin=800000002&Site=qhqm&Menu=yes");
+        d[5] = QStringLiteral("http://pay.qhqm-soft.example/");
+        d[6] = QStringLiteral("http://shop.qhqm-soft.example/");
+        d[7] = QStringLiteral("青禾启明软件工作室");
+        d[8] = QStringLiteral("青禾1");
+        d[9] = QStringLiteral("职称计算机考试练习系统");
+        d[10] = QStringLiteral("400-000-0000");
+        d[11] = QStringLiteral("800000001");
+        d[12] = QStringLiteral("kvtn");
+        d[13] = QStringLiteral("http://www.qhqm-soft.example/");
+        d[14] = QStringLiteral("service@qhqm-soft.example");
+        d[15] = QStringLiteral("kvtn");
+        d[16] = QStringLiteral("www.qhqm-soft.example");
+        d[17] = QStringLiteral("update.qhqm-soft.example");
+        d[18] = QStringLiteral("kvtnup.exe");
+        d[19] = QStringLiteral("0001");
+        d[20] = QStringLiteral("010-00000000");
+        d[21] = QStringLiteral("qhqm@qhqm-soft.example");
+        d[22] = QStringLiteral("青禾职称");
+        d[23] = QStringLiteral("全国");
+        d[24] = QStringLiteral("http://bbs.qhqm-soft.example/");
+        d[25] = QStringLiteral("http://help.qhqm-soft.example/");
+        d[26] = QStringLiteral("2015");
+        d[27] = QStringLiteral("0");
+        d[28] = QStringLiteral("B");
+        d[29] = QStringLiteral("&H666666");
+        d[30] = QStringLiteral("240");
+        d[31] = QStringLiteral("5040");
+        d[32] = QStringLiteral("7440");
+        d[33] = QStringLiteral("9930");
+        d[34] = QStringLiteral("2");
+        d[35] = QStringLiteral("青禾启明统一");
+        return d;
+    }();
+    return defaults;
+}
+
+FirstRunValues firstRunValues(const RunState &s, const QString &programFolder,
+                              const QString &exeName) {
+    const QString nn = (QStringLiteral("0") + QString::number(s.ModuleNumber)).right(2);
+    FirstRunValues v;
+    v.key = QStringLiteral("Software\\") + s.InfoTable[15];
+    v.pathName = QStringLiteral("ProPath") + nn;
+    v.pathData = folderWithoutSeparator(programFolder) + QString(72, QLatin1Char('*'));
+    v.nameName = QStringLiteral("ProName") + nn;
+    v.nameData = exeName + QString(36, QLatin1Char('*'));
+    return v;
+}
+
+void readInfo(RunState &s) {
+    const QString folder = platform::programFolder();
+
+    // 1. Defaults.
+    s.InfoTable = infoDefaults();
+
+    // 2. The version override: line k into entry k.
+    readCodedFile(s, folder + QStringLiteral("ver.txt"), 1);
+
+    // 3. The configuration comes from the table as it stands now.
+    // The module number is a 16-bit integer.
+    const double module = platform::val(s.InfoTable[4]);
+    const int64_t moduleNumber = std::fabs(module) < 1e9 ? platform::roundEven(module) : 1 << 20;
+    if (moduleNumber < -32768 || moduleNumber > 32767)
+        trapError(kTag, err::Overflow);
+    else
+        s.ModuleNumber = static_cast<int>(moduleNumber);
+    s.SubjectName = platform::trimBlanks(s.InfoTable[1]);
+    s.ModuleName = platform::trimBlanks(s.InfoTable[2]);
+    s.DataPath = folder + platform::trimBlanks(s.InfoTable[3]) + QStringLiteral("/");
+    s.UserDataFolder = folder + QStringLiteral("ksdata/");
+
+    // 4. Unit titles of units 0 to 20.
+    for (int u = 0; u <= 20; ++u) s.UnitTable[u][1] = platform::trimBlanks(s.InfoTable[u + 5]);
+
+    // 5. The bank's information file: line i into entry i. The values
+    // derived above stay as they are.
+    readCodedFile(s, s.DataPath + QStringLiteral("288901.mxy"), 0);
+
+    // 6.
+    for (QString &e : s.InfoTable) e = platform::trimBlanks(e);
+
+    // 7.
+    s.ApplicationTitle = s.InfoTable[0] + s.InfoTable[9] + QStringLiteral("——") + s.SubjectName +
+                         QStringLiteral("模块");
+    forms::setAppTitle(s.ApplicationTitle);
+
+    // 8. The first run writes where the program lives, once per installation.
+    const QString flagFile = platform::resolvePath(s.DataPath + QStringLiteral("288892.mxy"));
+    const auto flag = platform::readLines(flagFile);
+    if (!flag) {
+        trapError(kTag, err::FileNotFound);
+        return;
+    }
+    const QString first = flag->isEmpty() ? QString() : flag->first();
+    if (first != QStringLiteral("0")) return;
+    const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    const FirstRunValues v = firstRunValues(s, folder, exeName);
+    long bytes = 0;
+    QVariant path = v.pathData;
+    ModZCB::SetRegValue(ModZCB::HKEY_CURRENT_USER, v.key, v.pathName, ModZCB::REG_SZ, path, bytes);
+    QVariant name = v.nameData;
+    ModZCB::SetRegValue(ModZCB::HKEY_CURRENT_USER, v.key, v.nameName, ModZCB::REG_SZ, name, bytes);
+    if (!platform::writeLinesAtomic(flagFile, {QStringLiteral("1")}))
+        trapError(kTag, err::PathAccess);
+}
+
+} // namespace startup

@@ -1,0 +1,98 @@
+#include "forms/testing.h"
+#include "home/frm_fengmian.h"
+#include "program_fixture.h"
+#include "startup/frm_start.h"
+#include "startup/program_end.h"
+#include "startup/run_state.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace ft = forms::testing;
+using startup::state;
+
+namespace {
+
+class StartUp : public testsupport::ProgramFixture {
+protected:
+    StartUp() { startup::resetProgramEnded(); }
+    ~StartUp() override { startup::resetProgramEnded(); }
+    ft::Session session;
+};
+
+TEST_F(StartUp, SecondCopyShowsTheNoticeAndEndsBeforeReadingAnything) {
+    singleInstance().otherCopyRuns = true;
+    forms::form<FrmStart>();
+    ASSERT_EQ(ft::msgBoxes().size(), 1u);
+    const forms::MsgBoxCall &call = ft::msgBoxes()[0];
+    EXPECT_EQ(call.prompt,
+              QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，"
+                             "或者注销或重启。"));
+    EXPECT_EQ(call.title, QStringLiteral("系统提示"));
+    EXPECT_EQ(call.style, forms::vbOKOnly | forms::vbInformation);
+    EXPECT_TRUE(startup::programEnded());
+    EXPECT_TRUE(registry().values.isEmpty());
+    EXPECT_TRUE(state().InfoTable[0].isEmpty());
+    EXPECT_EQ(testsupport::readBytes(dir().bankFile(QStringLiteral("288892"))),
+              QByteArray("0\r\n"));
+    ft::advance(1000);
+    EXPECT_FALSE(forms::loadedForm<FrmFengmian>());
+    EXPECT_TRUE(state().RunLogPath.isEmpty());
+}
+
+TEST_F(StartUp, SplashThenHomePageAndRunLogAfterTheTimer) {
+    QDir(dir().ksdata()).removeRecursively(); // made again at start-up
+    FrmStart *start = forms::form<FrmStart>();
+    start->show();
+    EXPECT_FALSE(startup::programEnded());
+    EXPECT_EQ(state().ModuleName, sample::kModuleName);
+    EXPECT_EQ(start->Label1->caption(),
+              QStringLiteral("正在启动") + sample::kModuleName + QStringLiteral("，请稍候..."));
+    EXPECT_DOUBLE_EQ(start->width(), 6000);
+    EXPECT_DOUBLE_EQ(start->height(), 3000);
+    EXPECT_DOUBLE_EQ(start->Label1->left(), (6000 - start->Label1->width()) / 2);
+    EXPECT_FALSE(start->picture().isNull());
+    EXPECT_EQ(state().CandidateName, QStringLiteral("青禾1"));
+    EXPECT_FALSE(state().OsVersion.isEmpty());
+    EXPECT_TRUE(QDir(dir().ksdata()).exists());
+    EXPECT_EQ(registry().values.size(), 2);
+    // Nothing is named and the home page is not there until the tick.
+    EXPECT_TRUE(state().RunLogPath.isEmpty());
+    EXPECT_FALSE(forms::loadedForm<FrmFengmian>());
+
+    ft::advance(99);
+    EXPECT_FALSE(forms::loadedForm<FrmFengmian>());
+    ft::advance(1);
+    FrmFengmian *home = forms::loadedForm<FrmFengmian>();
+    ASSERT_TRUE(home);
+    EXPECT_TRUE(home->visible());
+    EXPECT_EQ(state().RunLogPath, dir().ksdata() + QStringLiteral("20150307090502.txt"));
+    EXPECT_FALSE(forms::loadedForm<FrmStart>());
+    EXPECT_EQ(state().BankVersion, sample::kBankVersion);
+    // No error of the whole start-up.
+    EXPECT_TRUE(state().LastErrorProc.isEmpty()) << state().LastErrorProc.toStdString();
+    ft::advance(1000); // the deferred start runs once
+    EXPECT_EQ(forms::loadedForm<FrmFengmian>(), home);
+}
+
+TEST_F(StartUp, HighDpiSplash) {
+    forms::Screen::setFake(1280, 800, 12);
+    FrmStart *start = forms::form<FrmStart>();
+    EXPECT_DOUBLE_EQ(state().ScaleX, 0.8);
+    EXPECT_DOUBLE_EQ(start->width(), 4800);
+    EXPECT_DOUBLE_EQ(start->height(), 2400);
+    EXPECT_DOUBLE_EQ(start->Label1->font().size, 11 * 0.8);
+    EXPECT_DOUBLE_EQ(start->Label1->top(), 2160 * 0.8);
+}
+
+TEST_F(StartUp, MissingSplashPictureIsReportedAndStartUpGoesOn) {
+    QFile::remove(dir().bankFile(QStringLiteral("l20059")));
+    FrmStart *start = forms::form<FrmStart>();
+    EXPECT_EQ(state().LastErrorProc, QStringLiteral("startload"));
+    EXPECT_EQ(state().LastErrorNumber, 53);
+    EXPECT_TRUE(start->StartPending);
+    ft::advance(100);
+    EXPECT_TRUE(forms::loadedForm<FrmFengmian>());
+}
+
+} // namespace

@@ -1,0 +1,412 @@
+#include "sample_judging.h"
+
+#include "sample_pictures.h"
+#include "sample_questions.h"
+#include "step_builder.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace sample {
+
+namespace {
+
+// A labelled place of a scene, in design twips (15 per pixel).
+struct Box {
+    int x, y, w, h;
+    QString label;
+};
+
+QFont sceneFont(int px) {
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(px);
+    return f;
+}
+
+QRect px(const Box &b) {
+    return QRect(b.x / 15, b.y / 15, b.w / 15, b.h / 15);
+}
+
+// A full-screen window with a title bar and the labelled places the
+// question's steps point at, so that a person sees where to act.
+QImage scene(const QString &title, const QList<Box> &boxes) {
+    QImage img(1024, 600, QImage::Format_RGB32);
+    img.fill(QColor(195, 217, 249));
+    QPainter p(&img);
+    QLinearGradient glass(0, 0, 0, 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(0, 0, 1024, 30, glass);
+    p.setPen(Qt::black);
+    p.setFont(sceneFont(13));
+    p.drawText(QRect(10, 0, 800, 30), Qt::AlignVCenter, title);
+    p.fillRect(6, 36, 1012, 520, Qt::white);
+    // The taskbar.
+    QLinearGradient bar(0, 560, 0, 600);
+    bar.setColorAt(0, QColor(70, 100, 140));
+    bar.setColorAt(1, QColor(30, 50, 80));
+    p.fillRect(0, 560, 1024, 40, bar);
+    p.setFont(sceneFont(12));
+    for (const Box &b : boxes) {
+        const QRect r = px(b);
+        p.setPen(QColor(120, 140, 170));
+        p.setBrush(QColor(236, 242, 250));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, b.label);
+    }
+    return img;
+}
+
+QImage tile(QSize size, const QString &label, QColor fill) {
+    return placeholder(size, label, fill, Qt::black);
+}
+
+// Places shared by several questions (design twips).
+const Box kReport{1200, 1500, 1200, 1200, QStringLiteral("报告")};
+const Box kBackup{3000, 1500, 1200, 1200, QStringLiteral("备份")};
+const Box kPhotos{4800, 1500, 1200, 1200, QStringLiteral("照片")};
+const Box kVolume{13500, 8430, 450, 420, QStringLiteral("音量")};
+const Box kAddress{2400, 630, 6000, 330, QString()};
+const Box kSearch{10500, 630, 3000, 330, QString()};
+const Box kSearchButton{13560, 630, 360, 330, QStringLiteral("搜")};
+
+bool writePictures(const SampleDir &dir) {
+    bool ok = true;
+    auto save = [&](const char *name, const QImage &img) {
+        ok &= saveBankPicture(dir, QLatin1String(name), img);
+    };
+    const QList<Box> files = {kReport, kBackup, kPhotos};
+    save("j30001", scene(QStringLiteral("文档"), files));
+    save("j30002", scene(QStringLiteral("报告 - 记事本"), {}));
+    save("j30003", scene(QStringLiteral("桌面"),
+                         {kVolume, {600, 600, 1080, 1080, QStringLiteral("回收站")}}));
+    save("j30004", scene(QStringLiteral("文档"),
+                         files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
+                                            {6300, 3000, 900, 600, QStringLiteral("终点")}}));
+    save("j30005",
+         scene(QStringLiteral("文档"), files + QList<Box>{kAddress, kSearch, kSearchButton}));
+    save("j30006",
+         scene(QStringLiteral("运行"), {{1500, 2400, 6000, 330, QString()},
+                                        {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
+    save("j30007",
+         scene(QStringLiteral("Book1 - Excel"), {{600, 1500, 1500, 300, QStringLiteral("B2")},
+                                                 {600, 900, 330, 330, QStringLiteral("√")},
+                                                 {3000, 1500, 1500, 300, QStringLiteral("C2")}}));
+    save("j30008",
+         scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")}}));
+    save("j30009", scene(QStringLiteral("打开方式"), {}));
+    // Overlay pictures: the slider and the window corner of the picture
+    // drags, the program list and buttons of a dialog.
+    save("j30101", tile(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220)));
+    save("j30102", tile(QSize(20, 20), QStringLiteral("◢"), QColor(200, 200, 200)));
+    save("j30103", tile(QSize(160, 30), QStringLiteral("记事本"), QColor(250, 250, 250)));
+    save("j30104", tile(QSize(160, 30), QStringLiteral("写字板"), QColor(250, 250, 250)));
+    save("j30105", tile(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236)));
+    save("j30106", tile(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255)));
+    // The extra picture: each code's normal ("n") and hover ("h") looks.
+    for (const char *base : {"j3e01", "j3e02", "j3e03"}) {
+        const QString b = QLatin1String(base);
+        ok &= saveBankPicture(dir, b + QLatin1Char('n'),
+                              tile(QSize(80, 26), QStringLiteral("组织 ▼"), QColor(220, 232, 248)));
+        ok &= saveBankPicture(dir, b + QLatin1Char('h'),
+                              tile(QSize(80, 26), QStringLiteral("组织 ▼"), QColor(180, 210, 245)));
+    }
+    // The pointer of a copying drag.
+    ok &= writeCursor(dir.root + QStringLiteral("ico03.CUR"), arrowPointer(), 0, 0);
+    return ok;
+}
+
+StepBuilder at(StepBuilder b, const Box &t, QChar branch = '0') {
+    return b.target(t.x, t.y, t.w, t.h, branch);
+}
+
+StepBuilder from(StepBuilder b, const Box &s, QChar branch = '0') {
+    return b.source(s.x, s.y, s.w, s.h, branch);
+}
+
+StepBuilder done() {
+    return StepBuilder().action("9999");
+}
+
+} // namespace
+
+bool addJudgingFiles(const SampleDir &dir) {
+    bool ok = dir.makeFolders();
+    ok &= writePictures(dir);
+
+    auto text = [&](const QString &t) {
+        const int n = appendAnswerText(dir, t);
+        ok &= n != 0;
+        return n;
+    };
+    auto hinted = [&](StepBuilder b, const QString &hint) {
+        return b.hint(4800, 6600, text(hint));
+    };
+
+    QList<SampleQuestion> qs;
+
+    // ---- the target: buttons and Shift states
+    qs << SampleQuestion{
+        QStringLiteral("单击选中“报告”文件，然后双击将其打开。"),
+        {hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
+                QStringLiteral("单击“报告”")),
+         hinted(at(StepBuilder().action("0002"), kReport), QStringLiteral("双击“报告”")),
+         done().background("j30002")}};
+    qs << SampleQuestion{
+        QStringLiteral("按住Ctrl键依次单击“报告”和“照片”，然后右键单击“照片”。"),
+        {hinted(at(StepBuilder().background("j30001").action("9201"), kReport),
+                QStringLiteral("按住Ctrl键单击“报告”")),
+         hinted(at(StepBuilder().action("9201"), kPhotos), QStringLiteral("按住Ctrl键单击“照片”")),
+         hinted(at(StepBuilder().action("0003"), kPhotos), QStringLiteral("右键单击“照片”")),
+         done()}};
+    qs << SampleQuestion{
+        QStringLiteral("按住Shift键右键单击“备份”文件夹，然后用鼠标中键单击“照片”文件夹。"),
+        {hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
+                QStringLiteral("按住Shift键右键单击“备份”")),
+         hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
+         done()}};
+    qs << SampleQuestion{
+        QStringLiteral("将鼠标指向任务栏右侧的“音量”图标。"),
+        {hinted(at(StepBuilder().background("j30003").action("0030").cursor('S', 1), kVolume),
+                QStringLiteral("指向“音量”图标")),
+         done()}};
+
+    // ---- rubber bands and drags from the source
+    const Box bandStart{600, 1200, 600, 300, QString()};
+    const Box bandEnd{6300, 3000, 900, 600, QString()};
+    qs << SampleQuestion{
+        QStringLiteral("在“文档”窗口中，从左上方的空白处拖出一个选框，框住全部文件。"),
+        {hinted(
+             at(from(StepBuilder().background("j30004").action("0040"), bandStart, '1'), bandEnd),
+             QStringLiteral("从“起点”拖到“终点”")),
+         done()}};
+    qs << SampleQuestion{
+        QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
+        {hinted(at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart),
+                   bandEnd),
+                QStringLiteral("按住Shift键从“起点”拖到“终点”")),
+         done()}};
+    qs << SampleQuestion{
+        QStringLiteral("将“报告”文件拖动到“备份”文件夹中。"),
+        {hinted(at(from(StepBuilder().background("j30001").action("0050").cursor('S', 12), kReport,
+                        '1'),
+                   kBackup),
+                QStringLiteral("把“报告”拖到“备份”上")),
+         done()}};
+    qs << SampleQuestion{
+        QStringLiteral("按住Ctrl键将“照片”文件夹复制到“备份”文件夹中。"),
+        {hinted(at(from(StepBuilder().background("j30001").action("0052").cursor('M', 3), kPhotos,
+                        '1'),
+                   kBackup),
+                QStringLiteral("按住Ctrl键把“照片”拖到“备份”上")),
+         done()}};
+
+    // ---- keys
+    qs << SampleQuestion{
+        QStringLiteral("按Ctrl+A键选中全部文件，按Delete键删除，再按回车键确认。"),
+        {hinted(StepBuilder().background("j30001").action("6265"), QStringLiteral("按Ctrl+A")),
+         hinted(StepBuilder().action("6046").keyAlts("00000", "P6146"),
+                QStringLiteral("按Delete|或Shift+Delete")),
+         hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")), done()}};
+    const Box nameBox{1050, 2730, 1500, 300, QString()};
+    qs << SampleQuestion{
+        QStringLiteral("选中“报告”文件，按F2键将其重命名为“总结”，并按回车键确认。"),
+        {hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
+                QStringLiteral("单击“报告”")),
+         hinted(StepBuilder().action("0000").keyAlts("P6013"), QStringLiteral("按F2键")),
+         StepBuilder()
+             .action("0024")
+             .textBox(nameBox.x, nameBox.y, nameBox.w, nameBox.h, text(QStringLiteral("报告")))
+             .answerLine(text(QStringLiteral("总结")))
+             .hint(4800, 6600, text(QStringLiteral("“总结”")))
+             .textStyle(0, 'M', 0, 0, 0, 0),
+         done()}};
+    qs << SampleQuestion{QStringLiteral("按Alt+F4键关闭“文档”窗口。"),
+                         {hinted(StepBuilder().background("j30001").action("0000").keyAlts(
+                                     "00000", "00000", "P6415"),
+                                 QStringLiteral("按Alt+F4")),
+                          done().background("j30003")}};
+
+    // ---- typed and selected texts
+    qs << SampleQuestion{QStringLiteral("在地址栏中输入“C:\\Windows”。"),
+                         {StepBuilder()
+                              .background("j30005")
+                              .action("0020")
+                              .textBox(kAddress.x, kAddress.y, kAddress.w, kAddress.h)
+                              .answerLine(text(QStringLiteral("C:\\Windows|C:\\Windows\\")))
+                              .hint(4800, 6600, text(QStringLiteral("C:\\Windows"))),
+                          done()}};
+    qs << SampleQuestion{QStringLiteral("在“密码”框中输入密码“Abc123”（区分大小写）。"),
+                         {StepBuilder()
+                              .background("j30006")
+                              .action("0025")
+                              .textBox(1500, 2400, 6000, 330)
+                              .answerLine(text(QStringLiteral("Abc123")))
+                              .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
+                          done()}};
+    qs << SampleQuestion{QStringLiteral("将新建的文件夹命名为“资料”。"),
+                         {StepBuilder()
+                              .background("j30001")
+                              .action("0021")
+                              .textBox(nameBox.x, nameBox.y, nameBox.w, nameBox.h,
+                                       text(QStringLiteral("新建文件夹")))
+                              .answerLine(text(QStringLiteral("资料")))
+                              .hint(4800, 6600, text(QStringLiteral("“资料”"))),
+                          done()}};
+    qs << SampleQuestion{QStringLiteral("在记事本中输入“今天天气很好”。"),
+                         {StepBuilder()
+                              .background("j30002")
+                              .action("0027")
+                              .textBox(300, 900, 14700, 6900)
+                              .answerLine(text(QStringLiteral("今天天气很好")))
+                              .hint(4800, 8000, text(QStringLiteral("“今天天气很好”")))
+                              .textStyle(120, 'L', 1, 0, 1, 0),
+                          done()}};
+    qs << SampleQuestion{QStringLiteral("在搜索框中输入“报告”，然后按回车键或单击搜索按钮。"),
+                         {at(StepBuilder()
+                                 .background("j30005")
+                                 .action("0022")
+                                 .textBox(kSearch.x, kSearch.y, kSearch.w, kSearch.h)
+                                 .answerLine(text(QStringLiteral("报告")))
+                                 .hint(4800, 6600, text(QStringLiteral("“报告”"))),
+                             kSearchButton),
+                          done()}};
+    qs << SampleQuestion{QStringLiteral("在“运行”对话框中输入“notepad”，然后单击“确定”按钮。"),
+                         {at(StepBuilder()
+                                 .background("j30006")
+                                 .action("0026")
+                                 .textBox(1500, 2400, 6000, 330)
+                                 .answerLine(text(QStringLiteral("notepad")))
+                                 .hint(4800, 6600, text(QStringLiteral("notepad"))),
+                             Box{6300, 4200, 1200, 375, QString()}),
+                          done()}};
+    qs << SampleQuestion{
+        QStringLiteral("在文本框中选中“Windows 7”。"),
+        {StepBuilder()
+             .background("j30006")
+             .action("0023")
+             .textBox(1500, 2400, 6000, 330, text(QStringLiteral("欢迎使用Windows 7操作系统")))
+             .hint(4800, 6600, text(QStringLiteral("Windows 7"))),
+         done()}};
+    qs << SampleQuestion{
+        QStringLiteral(
+            "在单元格B2中输入“100”，然后按回车键、单击其他单元格或编辑栏的“√”按钮确认。"),
+        {from(at(StepBuilder()
+                     .background("j30007")
+                     .action("0028")
+                     .textBox(600, 1500, 1500, 300)
+                     .answerLine(text(QStringLiteral("100")))
+                     .hint(4800, 6600, text(QStringLiteral("在B2中输入100并确认"))),
+                 Box{3000, 1500, 1500, 300, QString()}),
+              Box{600, 900, 330, 330, QString()}),
+         done()}};
+
+    // ---- picture drags
+    qs << SampleQuestion{
+        QStringLiteral(
+            "拖动滑块：先拖到最左端，再拖到最右端；然后将音量滑块向上拖到顶，再向下拖到底。"),
+        {hinted(StepBuilder()
+                    .background("j30008")
+                    .action("8001")
+                    .picture(5, 6000, 4100, "j30101")
+                    .dragTarget(3000, 0),
+                QStringLiteral("向左拖动滑块")),
+         hinted(StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
+                QStringLiteral("向右拖动滑块")),
+         hinted(StepBuilder().action("8003").picture(5, 12000, 6000, "888888").dragTarget(0, 3000),
+                QStringLiteral("向上拖动滑块")),
+         hinted(StepBuilder().action("8004").picture(5, 12000, 3000, "888888").dragTarget(0, 6000),
+                QStringLiteral("向下拖动滑块")),
+         done().picture(5, 0, 0, "000000")}};
+    qs << SampleQuestion{
+        QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
+        {hinted(StepBuilder()
+                    .background("j30009")
+                    .action("8006")
+                    .picture(5, 7500, 4500, "j30102")
+                    .dragTarget(6000, 6000),
+                QStringLiteral("向左下拖动")),
+         hinted(
+             StepBuilder().action("8007").picture(5, 7500, 4500, "888888").dragTarget(9000, 6000),
+             QStringLiteral("向右下拖动")),
+         hinted(
+             StepBuilder().action("8008").picture(5, 7500, 4500, "888888").dragTarget(6000, 3000),
+             QStringLiteral("向左上拖动")),
+         hinted(
+             StepBuilder().action("8009").picture(5, 7500, 4500, "888888").dragTarget(9000, 3000),
+             QStringLiteral("向右上拖动")),
+         done().picture(5, 0, 0, "000000")}};
+
+    // ---- overlay pictures and the source
+    qs << SampleQuestion{
+        QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
+        {hinted(StepBuilder()
+                    .background("j30009")
+                    .action("0000")
+                    .picture(1, 3000, 2400, "j30103", '2')
+                    .picture(4, 3000, 2850, "j30104"),
+                QStringLiteral("单击“记事本”")),
+         hinted(StepBuilder()
+                    .action("0000")
+                    .picture(1, 3000, 2400, "j30106")
+                    .picture(4, 3000, 2850, "888888")
+                    .picture(6, 9000, 7000, "j30105", '3'),
+                QStringLiteral("单击“确定”")),
+         done().picture(1, 0, 0, "000000").picture(4, 0, 0, "000000").picture(6, 0, 0, "000000")}};
+    qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
+                         {hinted(from(StepBuilder().background("j30006").action("0000"),
+                                      Box{6300, 4200, 1200, 375, QString()}),
+                                 QStringLiteral("按下“确定”")),
+                          done()}};
+
+    // ---- the extra picture: a click on code U6, a double-click on an
+    // "S" code, a click on a plain code
+    const Box button{600, 600, 1200, 390, QString()};
+    qs << SampleQuestion{
+        QStringLiteral("单击工具栏上的“组织”按钮，双击它旁边的按钮，再单击“视图”按钮。"),
+        {hinted(at(StepBuilder()
+                       .background("j30001")
+                       .windowKind('U')
+                       .viewVariant('6')
+                       .put(167, QStringLiteral("j3e01hn"))
+                       .hit(1, StepBuilder::entry('H', "U6")),
+                   button),
+                QStringLiteral("单击“组织”")),
+         hinted(at(StepBuilder()
+                       .windowKind('S')
+                       .viewVariant('2')
+                       .put(167, QStringLiteral("j3e02hn"))
+                       .hit(2, StepBuilder::entry('S', "S2")),
+                   button),
+                QStringLiteral("双击按钮")),
+         hinted(at(StepBuilder()
+                       .windowKind('T')
+                       .viewVariant('1')
+                       .put(167, QStringLiteral("j3e03hn"))
+                       .hit(1, StepBuilder::entry('H', "T1")),
+                   button),
+                QStringLiteral("单击“视图”")),
+         done()}};
+
+    // ---- context menus on the target
+    const Box bin{600, 600, 1080, 1080, QString()};
+    qs << SampleQuestion{
+        QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
+        {hinted(at(StepBuilder().background("j30003").action("7772").contextPanel("T1"), bin),
+                QStringLiteral("双击“回收站”")),
+         done()}};
+    // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the
+    // panel the right click opens.
+    qs << SampleQuestion{QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
+                         {hinted(at(StepBuilder().background("j30001").action("7777").hit(
+                                        1, StepBuilder::entry('H', "T1", 7)),
+                                    kReport),
+                                 QStringLiteral("右键单击“报告”，选择“属性”")),
+                          done()}};
+
+    ok &= appendQuestions(dir, kJudgingUnit, qs);
+    return ok;
+}
+
+} // namespace sample

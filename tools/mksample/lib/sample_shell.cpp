@@ -1,0 +1,862 @@
+#include "sample_shell.h"
+
+#include "sample_pictures.h"
+#include "simulator/shell_layout.h"
+
+#include <QFont>
+#include <QHash>
+#include <QLinearGradient>
+#include <QMap>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <cmath>
+
+namespace sample {
+
+namespace {
+
+using shell::ItemRects;
+using shell::Rect;
+using shell::SpotRects;
+
+constexpr shell::Scale One{1, 1};
+
+// Twips of the design screen to pixels.
+int px(double twips) {
+    return int(std::lround(twips / 15.0));
+}
+QRect pxRect(const Rect &r) {
+    return QRect(px(r.left), px(r.top), px(r.width), px(r.height));
+}
+
+QFont uiFont(int pixelSize, bool bold = false) {
+    QFont f(QStringLiteral("WenQuanYi Zen Hei"));
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QImage canvas(int w, int h, QColor fill) {
+    QImage img(std::max(w, 1), std::max(h, 1), QImage::Format_ARGB32_Premultiplied);
+    img.fill(fill);
+    return img;
+}
+
+const QColor kLink(0x1e, 0x5e, 0xb5);
+const QColor kCategory(0x1b, 0x7b, 0x1b);
+const QColor kMenuText(0x1a, 0x1a, 0x1a);
+
+// ---- Small drawings ------------------------------------------------------
+
+// A 32 x 32-ish icon of a kind, drawn inside r.
+void drawIcon(QPainter &p, const QRect &r, int kind) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF b = QRectF(r).adjusted(2, 2, -2, -2);
+    switch (kind % 6) {
+    case 0: { // monitor
+        QLinearGradient g(b.topLeft(), b.bottomLeft());
+        g.setColorAt(0, QColor(0x6c, 0xb6, 0xf0));
+        g.setColorAt(1, QColor(0x1c, 0x5a, 0xa8));
+        p.setBrush(g);
+        p.setPen(QPen(QColor(0x30, 0x30, 0x40), 1.5));
+        p.drawRoundedRect(QRectF(b.left(), b.top(), b.width(), b.height() * 0.7), 2, 2);
+        p.setBrush(QColor(0x50, 0x50, 0x60));
+        p.drawRect(QRectF(b.center().x() - b.width() * 0.2, b.top() + b.height() * 0.78,
+                          b.width() * 0.4, b.height() * 0.12));
+        break;
+    }
+    case 1: { // recycle bin
+        p.setBrush(QColor(0xe8, 0xee, 0xf4));
+        p.setPen(QPen(QColor(0x70, 0x80, 0x90), 1.2));
+        QPainterPath path;
+        path.moveTo(b.left() + b.width() * 0.15, b.top() + b.height() * 0.15);
+        path.lineTo(b.right() - b.width() * 0.15, b.top() + b.height() * 0.15);
+        path.lineTo(b.right() - b.width() * 0.25, b.bottom());
+        path.lineTo(b.left() + b.width() * 0.25, b.bottom());
+        path.closeSubpath();
+        p.drawPath(path);
+        p.setPen(QPen(QColor(0x2f, 0x9f, 0x4f), 2));
+        p.drawEllipse(b.center(), b.width() * 0.15, b.width() * 0.15);
+        break;
+    }
+    case 2: { // globe
+        QRadialGradient g(b.center(), b.width() / 2);
+        g.setColorAt(0, QColor(0x9f, 0xdf, 0xff));
+        g.setColorAt(1, QColor(0x1f, 0x6f, 0xbf));
+        p.setBrush(g);
+        p.setPen(QPen(QColor(0x1f, 0x4f, 0x8f), 1));
+        p.drawEllipse(b);
+        p.setPen(QPen(QColor(0x3f, 0xaf, 0x4f), 2));
+        p.drawArc(b.adjusted(b.width() * 0.2, 0, -b.width() * 0.2, 0), 0, 16 * 360);
+        break;
+    }
+    case 3: { // folder
+        p.setPen(QPen(QColor(0xb0, 0x8a, 0x2a), 1));
+        p.setBrush(QColor(0xf6, 0xd3, 0x6e));
+        p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.2, b.width(), b.height() * 0.7),
+                          2, 2);
+        p.setBrush(QColor(0xfb, 0xe6, 0x9a));
+        p.drawRoundedRect(
+            QRectF(b.left(), b.top() + b.height() * 0.1, b.width() * 0.45, b.height() * 0.25), 2,
+            2);
+        break;
+    }
+    case 4: { // control panel
+        p.setPen(QPen(QColor(0x40, 0x60, 0x90), 1));
+        p.setBrush(QColor(0xdd, 0xe8, 0xf6));
+        p.drawRoundedRect(b, 3, 3);
+        const QColor c[] = {QColor(0xe0, 0x40, 0x30), QColor(0x30, 0xa0, 0x40),
+                            QColor(0x30, 0x70, 0xd0), QColor(0xf0, 0xb0, 0x20)};
+        for (int i = 0; i < 4; ++i) {
+            p.setBrush(c[i]);
+            p.drawRect(QRectF(b.left() + b.width() * (0.15 + 0.4 * (i % 2)),
+                              b.top() + b.height() * (0.15 + 0.4 * (i / 2)), b.width() * 0.3,
+                              b.height() * 0.3));
+        }
+        break;
+    }
+    default: { // drive
+        QLinearGradient g(b.topLeft(), b.bottomLeft());
+        g.setColorAt(0, QColor(0xf4, 0xf4, 0xf4));
+        g.setColorAt(1, QColor(0x9a, 0x9a, 0xa4));
+        p.setBrush(g);
+        p.setPen(QPen(QColor(0x50, 0x50, 0x58), 1));
+        p.drawRoundedRect(
+            QRectF(b.left(), b.top() + b.height() * 0.3, b.width(), b.height() * 0.45), 3, 3);
+        p.setBrush(QColor(0x30, 0xd0, 0x40));
+        p.drawEllipse(QPointF(b.right() - b.width() * 0.15, b.top() + b.height() * 0.55), 1.5, 1.5);
+        break;
+    }
+    }
+    p.restore();
+}
+
+// The light blue look of a Windows 7 item under the pointer; `strong` for
+// a selected or pressed item.
+void drawHoverLook(QPainter &p, const QRect &r, bool strong) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, strong ? QColor(0xdc, 0xeb, 0xfc, 200) : QColor(0xf2, 0xf8, 0xff, 170));
+    g.setColorAt(1, strong ? QColor(0xc1, 0xdb, 0xfc, 200) : QColor(0xdc, 0xec, 0xfc, 170));
+    p.setBrush(g);
+    p.setPen(QPen(strong ? QColor(0x7d, 0xa2, 0xce) : QColor(0xb8, 0xd6, 0xfb), 1));
+    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.restore();
+}
+
+// A crop of a region picture at a spot, with the hover or pressed look.
+QImage spotLook(const QImage &region, const Rect &spot, bool strong) {
+    QRect r = pxRect(spot);
+    if (r.width() <= 0 || r.height() <= 0) return QImage();
+    QImage img = canvas(r.width(), r.height(), Qt::transparent);
+    QPainter p(&img);
+    p.drawImage(QPoint(0, 0), region, r);
+    drawHoverLook(p, img.rect(), strong);
+    return img;
+}
+
+void text(QPainter &p, const QRect &r, const QString &s, QColor colour, int size,
+          int flags = Qt::AlignLeft | Qt::AlignVCenter, bool bold = false) {
+    p.setPen(colour);
+    p.setFont(uiFont(size, bold));
+    p.drawText(r, flags | Qt::TextSingleLine, s);
+}
+
+// ---- Regions ---------------------------------------------------------------
+
+SpotRects fixedSpots() {
+    SpotRects s{};
+    shell::layoutFixedSpots(s, One);
+    return s;
+}
+
+QStringList desktopIconNames() {
+    // Spots 61..65 from the top.
+    return {QStringLiteral("回收站"), QStringLiteral("网络"), QStringLiteral("计算机"),
+            QStringLiteral("控制面板"), QStringLiteral("Administrator")};
+}
+
+// The wallpaper with its icons, and the taskbar below it.
+void paintDesktop(QPainter &p, const QRect &area) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 600);
+    sky.setColorAt(0, QColor(0x0b, 0x4d, 0x9e));
+    sky.setColorAt(1, QColor(0x4a, 0x9c, 0xe4));
+    p.fillRect(area, sky);
+    // The soft swirl of the default background.
+    for (int i = 0; i < 6; ++i) {
+        p.setPen(QPen(QColor(255, 255, 255, 18 + 6 * i), 18 - 2 * i));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(700 + 10 * i, 300 - 4 * i), 420 - 30 * i, 160 - 12 * i);
+    }
+    const SpotRects spots = fixedSpots();
+    const QStringList names = desktopIconNames();
+    const int kinds[] = {1, 2, 0, 4, 3};
+    for (int i = 0; i < 5; ++i) {
+        const QRect r = pxRect(spots[size_t(61 + i)]);
+        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), kinds[i]);
+        const QRect label(r.left(), r.top() + 46, r.width(), 22);
+        text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
+        text(p, label, names[i], Qt::white, 12, Qt::AlignCenter);
+    }
+}
+
+void paintTaskbar(QPainter &p) {
+    // Dark glass with the start orb at its left end, under the start button.
+    const QRect bar(0, 560, 1024, 40);
+    QLinearGradient glass(bar.topLeft(), bar.bottomLeft());
+    glass.setColorAt(0, QColor(0x3a, 0x56, 0x72));
+    glass.setColorAt(0.5, QColor(0x1e, 0x30, 0x44));
+    glass.setColorAt(1, QColor(0x16, 0x24, 0x34));
+    p.fillRect(bar, glass);
+    p.setPen(QColor(255, 255, 255, 90));
+    p.drawLine(bar.topLeft(), bar.topRight());
+    QRadialGradient orb(QPointF(30, 580), 19);
+    orb.setColorAt(0, QColor(0x8c, 0xd0, 0xff));
+    orb.setColorAt(0.7, QColor(0x1d, 0x6f, 0xc8));
+    orb.setColorAt(1, QColor(0x0c, 0x34, 0x6a));
+    p.setBrush(orb);
+    p.setPen(QPen(QColor(0x0a, 0x20, 0x40), 1));
+    p.drawEllipse(QPointF(30, 580), 18, 18);
+    const QColor flag[] = {QColor(0xf2, 0x50, 0x22), QColor(0x7f, 0xba, 0x00),
+                           QColor(0x00, 0xa4, 0xef), QColor(0xff, 0xb9, 0x00)};
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(flag[i]);
+        p.drawRect(QRectF(21 + 9.5 * (i % 2), 571 + 9.5 * (i / 2), 8, 8));
+    }
+    // Pinned programs and the clock.
+    for (int i = 0; i < 3; ++i) drawIcon(p, QRect(72 + 56 * i, 564, 32, 32), i == 0 ? 2 : 3);
+    text(p, QRect(940, 562, 80, 18), QStringLiteral("9:05"), Qt::white, 12, Qt::AlignCenter);
+    text(p, QRect(940, 580, 80, 18), QStringLiteral("2015/3/7"), Qt::white, 12, Qt::AlignCenter);
+}
+
+// The desktop area: everything above the taskbar, which belongs to the
+// screen behind it together with the start button.
+QImage desktop() {
+    QImage img = canvas(1024, 560, Qt::black);
+    QPainter p(&img);
+    paintDesktop(p, img.rect());
+    return img;
+}
+
+// The whole screen as a step's background shows it.
+QImage desktopScreen() {
+    QImage img = canvas(1024, 600, Qt::black);
+    QPainter p(&img);
+    paintDesktop(p, img.rect());
+    paintTaskbar(p);
+    return img;
+}
+
+QImage computerWindow() {
+    QImage img = canvas(864, 470, Qt::white);
+    QPainter p(&img);
+    const SpotRects spots = fixedSpots();
+    auto header = [&](int y, const QString &s) {
+        text(p, QRect(14, y, 300, 18), s, QColor(0x1e, 0x39, 0x87), 13);
+        p.setPen(QColor(0xe2, 0xe8, 0xf0));
+        p.drawLine(14 + 120, y + 9, 840, y + 9);
+    };
+    header(10, QStringLiteral("硬盘 (4)"));
+    header(158, QStringLiteral("有可移动存储的设备 (2)"));
+    header(243, QStringLiteral("网络位置 (1)"));
+    const QString names[] = {QStringLiteral("网络驱动器 (Z:)"), QStringLiteral("DVD 驱动器 (G:)"),
+                             QStringLiteral("本地磁盘 (C:)"),   QStringLiteral("本地磁盘 (D:)"),
+                             QStringLiteral("本地磁盘 (E:)"),   QStringLiteral("本地磁盘 (F:)"),
+                             QStringLiteral("软盘驱动器 (A:)")};
+    for (int i = 93; i <= 99; ++i) {
+        const QRect r = pxRect(spots[size_t(i)]);
+        drawIcon(p, QRect(r.left() + 4, r.top() + 8, 40, 40), i == 93 ? 2 : 5);
+        text(p, QRect(r.left() + 52, r.top() + 4, r.width() - 56, 16), names[i - 93], kMenuText,
+             12);
+        if (i >= 95 && i <= 98) {
+            const QRect bar(r.left() + 52, r.top() + 23, 180, 12);
+            p.setPen(QColor(0xbc, 0xbc, 0xbc));
+            p.setBrush(QColor(0xe6, 0xe6, 0xe6));
+            p.drawRect(bar);
+            p.fillRect(bar.adjusted(1, 1, -(60 + 20 * (i - 95)), 0), QColor(0x26, 0xa0, 0xda));
+            text(p, QRect(r.left() + 52, r.top() + 37, 200, 16),
+                 QStringLiteral("%1 GB 可用，共 %2 GB").arg(20 + 11 * (i - 95)).arg(60),
+                 QColor(0x6d, 0x6d, 0x6d), 11);
+        }
+    }
+    return img;
+}
+
+// The texts over the items of the Control Panel panels "41".."57".
+QStringList ctrlPanelTexts(const QString &code) {
+    static const QHash<QString, QStringList> texts = {
+        {"41", {"系统和安全", "查看您的计算机状态", "备份您的计算机", "查找并解决问题"}},
+        {"42", {"网络和 Internet", "查看网络状态和任务", "选择家庭组和共享选项"}},
+        {"43", {"硬件和声音", "查看设备和打印机", "添加设备"}},
+        {"44", {"程序", "卸载程序"}},
+        {"45", {"用户帐户和家庭安全", "添加或删除用户帐户", "为所有用户设置家长控制"}},
+        {"46", {"外观和个性化", "更改主题", "更改桌面背景", "调整屏幕分辨率"}},
+        {"47", {"时钟、语言和区域", "更改键盘或其他输入法", "更改显示语言"}},
+        {"48", {"轻松访问", "使用 Windows 建议的设置", "优化视频显示"}},
+        {"51",
+         {"操作中心", "检查此计算机的状态", "更改用户帐户控制设置", "常见计算机问题疑难解答",
+          "还原到较早的时间", "查看事件"}},
+        {"52", {"Windows 防火墙", "检查防火墙状态", "允许程序通过防火墙", "高级设置"}},
+        {"53",
+         {"系统", "查看 RAM 的大小和处理器速度", "检查 Windows 体验索引", "允许远程访问",
+          "查看该计算机的名称", "设备管理器"}},
+        {"54", {"Windows Update", "启用或禁用自动更新", "检查更新", "查看已安装的更新"}},
+        {"55",
+         {"电源选项", "唤醒计算机时需要密码", "更改电源按钮的功能", "更改计算机睡眠时间",
+          "选择电源计划"}},
+        {"56", {"备份和还原", "备份您的计算机", "从备份还原文件"}},
+        {"57", {"管理工具", "释放磁盘空间", "对硬盘进行碎片整理", "创建并格式化硬盘分区"}},
+    };
+    return texts.value(code);
+}
+
+QImage ctrlPanel(int view) {
+    QImage img = canvas(1024, 504, Qt::white);
+    QPainter p(&img);
+    SpotRects spots{};
+    shell::layoutCtrlPanel(spots, view, One);
+    if (view == 0) {
+        text(p, QRect(160, 30, 400, 24), QStringLiteral("调整计算机的设置"),
+             QColor(0x1e, 0x39, 0x87), 17);
+        text(p, QRect(760, 32, 240, 20), QStringLiteral("查看方式：类别 ▾"), kMenuText, 12);
+        for (int i = 41; i <= 48; ++i) {
+            const QRect r = pxRect(spots[size_t(i)]);
+            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), i - 41);
+            const QStringList t = ctrlPanelTexts(QString::number(i));
+            ItemRects items{};
+            shell::layoutLevel1(items, QString::number(i), One);
+            for (int k = 0; k < t.size(); ++k) {
+                const QRect ir = pxRect(items[size_t(k + 1)]).translated(r.topLeft());
+                text(p, ir, t[k], k == 0 ? kCategory : kLink, k == 0 ? 15 : 12);
+            }
+        }
+    } else if (view == 1) {
+        p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
+        const QStringList nav = {
+            "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
+            "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
+        for (int i = 41; i <= 48; ++i) {
+            text(p, pxRect(spots[size_t(i)]), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
+                 Qt::AlignLeft | Qt::AlignVCenter, i == 42);
+        }
+        for (int i = 51; i <= 57; ++i) {
+            const QRect r = pxRect(spots[size_t(i)]);
+            drawIcon(p, QRect(r.left() - 40, r.top() + 6, 36, 36), i - 51);
+            ItemRects items{};
+            shell::layoutLevel1(items, QString::number(i), One);
+            const QStringList t = ctrlPanelTexts(QString::number(i));
+            for (int k = 0; k < t.size(); ++k) {
+                const QRect ir = pxRect(items[size_t(k + 1)]).translated(r.topLeft());
+                text(p, ir, t[k], k == 0 ? kCategory : kLink, k == 0 ? 15 : 12);
+            }
+        }
+    } else {
+        text(p, QRect(160, 30, 600, 24), QStringLiteral("所有控制面板项"), QColor(0x1e, 0x39, 0x87),
+             17);
+    }
+    return img;
+}
+
+QImage startMenu() {
+    QImage img = canvas(404, 460, QColor(0x1e, 0x3c, 0x5e));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient glass(0, 0, 0, 460);
+    glass.setColorAt(0, QColor(0x3c, 0x6a, 0x96));
+    glass.setColorAt(1, QColor(0x1a, 0x34, 0x52));
+    p.fillRect(img.rect(), glass);
+    p.setBrush(Qt::white);
+    p.setPen(QColor(0x90, 0xa8, 0xc0));
+    p.drawRoundedRect(QRectF(6, 6, 256, 420), 4, 4);
+    const SpotRects s = fixedSpots();
+    const QHash<int, QString> left = {
+        {80, "入门"}, {83, "Windows Media Center"}, {85, "计算器"}, {86, "便笺"}, {87, "截图工具"},
+        {88, "画图"}, {89, "远程桌面连接"},         {90, "放大镜"}, {91, "纸牌"}, {84, "所有程序"}};
+    for (auto it = left.begin(); it != left.end(); ++it) {
+        const QRect r = pxRect(s[size_t(it.key())]);
+        if (it.key() != 84) drawIcon(p, QRect(r.left() + 2, r.top() + 2, 32, 32), it.key() % 6);
+        text(p, r.adjusted(it.key() == 84 ? 24 : 40, 0, 0, 0), it.value(), kMenuText, 13);
+    }
+    p.setPen(QColor(0xd6, 0xe0, 0xec));
+    p.drawLine(14, 392, 254, 392);
+    // The search box at the foot of the left column.
+    p.setBrush(Qt::white);
+    p.setPen(QColor(0x8a, 0xa0, 0xb8));
+    p.drawRoundedRect(QRectF(12, 432, 244, 22), 3, 3);
+    text(p, QRect(20, 432, 230, 22), QStringLiteral("搜索程序和文件"), QColor(0x8a, 0x8a, 0x8a), 12,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    // The user's picture above the right column.
+    p.setBrush(QColor(0xf4, 0xa4, 0x3c));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawRoundedRect(QRectF(300, 14, 52, 52), 5, 5);
+    const QHash<int, QString> right = {{79, "Administrator"}, {78, "文档"},     {77, "图片"},
+                                       {76, "音乐"},          {75, "计算机"},   {74, "控制面板"},
+                                       {73, "设备和打印机"},  {72, "默认程序"}, {71, "帮助和支持"}};
+    for (auto it = right.begin(); it != right.end(); ++it) {
+        text(p, pxRect(s[size_t(it.key())]).adjusted(8, 0, 0, 0), it.value(), Qt::white, 13);
+    }
+    // The shut-down button and its arrow.
+    const QRect off = pxRect(s[81]), arrow = pxRect(s[82]);
+    QLinearGradient b(off.topLeft(), off.bottomLeft());
+    b.setColorAt(0, QColor(0xd8, 0x5a, 0x3c));
+    b.setColorAt(1, QColor(0xa0, 0x30, 0x18));
+    p.setBrush(b);
+    p.setPen(QColor(0x50, 0x18, 0x10));
+    p.drawRoundedRect(QRectF(off).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.drawRoundedRect(QRectF(arrow).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    text(p, off, QStringLiteral("关机"), Qt::white, 12, Qt::AlignCenter);
+    text(p, arrow, QStringLiteral("▶"), Qt::white, 9, Qt::AlignCenter);
+    return img;
+}
+
+QImage toolStrip(bool second) {
+    QImage img = canvas(1024, 40, Qt::white);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, 40);
+    g.setColorAt(0, QColor(0xfa, 0xfc, 0xfe));
+    g.setColorAt(1, QColor(0xdb, 0xe6, 0xf4));
+    p.fillRect(img.rect(), g);
+    p.setPen(QColor(0xa0, 0xaf, 0xc3));
+    p.drawLine(0, 39, 1023, 39);
+    const SpotRects s = fixedSpots();
+    const QHash<int, QString> labels = {
+        {11, "◀ ▶ 后退"}, {12, "▾ 最近"}, {13, "↑"},     {14, "地址栏"}, {15, "刷新 ⟳"},
+        {16, "剪切"},     {17, "复制"},   {18, "粘贴"},  {19, "撤消"},   {20, "删除"},
+        {21, "属性"},     {22, "?"},      {23, "视图 ▾"}};
+    for (auto it = labels.begin(); it != labels.end(); ++it) {
+        const QRect r = pxRect(s[size_t(it.key())]).adjusted(1, 3, -1, -3);
+        p.setPen(QColor(0xc4, 0xd2, 0xe4));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(r), 3, 3);
+        text(p, r, it.value(), kMenuText, 11, Qt::AlignCenter);
+    }
+    // The search box differs between the two strips.
+    p.setBrush(Qt::white);
+    p.setPen(QColor(0x8a, 0xa0, 0xb8));
+    p.drawRect(QRect(780, 9, 230, 22));
+    text(p, QRect(786, 9, 220, 22),
+         second ? QStringLiteral("搜索 计算机") : QStringLiteral("搜索 库"),
+         QColor(0x8a, 0x8a, 0x8a), 12);
+    return img;
+}
+
+SpotRects barSpots(char letter) {
+    // The ten spots as the window creates them, then the bar's layout.
+    SpotRects s{};
+    for (int i = 1; i <= 6; ++i) s[size_t(i)] = Rect{0, 0, 495, 375};
+    s[7] = Rect{480, 0, 495, 375};
+    s[8] = Rect{480, -120, 495, 375};
+    s[9] = Rect{1440, 0, 495, 375};
+    s[10] = Rect{3240, 840, 375, 255};
+    shell::layoutMenuBar(s, QLatin1Char(letter), One);
+    return s;
+}
+
+QStringList barLabels(char letter) {
+    switch (letter) {
+    case 'A':
+        return {"组织 ▾", "打开", "共享 ▾", "刻录", "新建文件夹"};
+    case 'B':
+        return {"组织 ▾", "", "包含到库中 ▾", "共享 ▾", "新建文件夹"};
+    case 'C':
+        return {"组织 ▾", "打开", "包含到库中 ▾", "共享 ▾", "新建文件夹"};
+    case 'D':
+        return {"组织 ▾", "系统属性", "卸载或更改程序"};
+    case 'G':
+        return {"文件(F)", "编辑(E)", "查看(V)", "帮助(H)"};
+    case 'H':
+        return {"文件(F)", "编辑(E)", "格式(O)", "查看(V)", "帮助(H)"};
+    default:
+        return {};
+    }
+}
+
+QImage bar(char letter) {
+    const bool command = letter <= 'D';
+    QImage img = canvas(1024, command ? 32 : 20, Qt::white);
+    QPainter p(&img);
+    if (command) {
+        QLinearGradient g(0, 0, 0, 32);
+        g.setColorAt(0, QColor(0xf5, 0xfa, 0xff));
+        g.setColorAt(1, QColor(0xdc, 0xe9, 0xf7));
+        p.fillRect(img.rect(), g);
+        p.setPen(QColor(0xa0, 0xaf, 0xc3));
+        p.drawLine(0, 31, 1023, 31);
+    } else {
+        p.fillRect(img.rect(), QColor(0xf0, 0xf0, 0xf0));
+    }
+    const SpotRects s = barSpots(letter);
+    const QStringList labels = barLabels(letter);
+    for (int i = 0; i < labels.size(); ++i) {
+        const QRect r = pxRect(s[size_t(i + 1)]);
+        text(p, QRect(r.left(), r.top(), r.width(), command ? 25 : r.height()), labels[i],
+             kMenuText, 12, Qt::AlignCenter);
+    }
+    if (command) {
+        // View, its arrow, preview pane and help at the right end.
+        const QString right[] = {"▦", "▾", "▯", "?"};
+        for (int i = 0; i < 4; ++i) {
+            const QRect r = pxRect(s[size_t(6 + i)]);
+            text(p, QRect(r.left(), r.top(), r.width(), 25), right[i], QColor(0x2a, 0x4a, 0x7a), 14,
+                 Qt::AlignCenter);
+        }
+    }
+    return img;
+}
+
+QStringList taskPaneLabels() {
+    // Spots 24..40; a spot shows the same entry in every pane variant.
+    return {"网络",           "控制面板",     "收藏夹", "下载",          "桌面",
+            "最近访问的位置", "库",           "视频",   "图片",          "文档",
+            "音乐",           "家庭组",       "计算机", "本地磁盘 (C:)", "本地磁盘 (D:)",
+            "本地磁盘 (E:)",  "本地磁盘 (F:)"};
+}
+
+QImage taskPane(int variant) {
+    QImage img = canvas(160, 471, Qt::white);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 160, 0);
+    g.setColorAt(0, QColor(0xf1, 0xf5, 0xfb));
+    g.setColorAt(1, Qt::white);
+    p.fillRect(img.rect(), g);
+    p.setPen(QColor(0xd5, 0xdf, 0xe5));
+    p.drawLine(159, 0, 159, 470);
+    if (variant < 1 || variant > 3) {
+        text(p, QRect(10, 10, 140, 20), QStringLiteral("详细信息"), kMenuText, 12);
+        return img;
+    }
+    SpotRects s{};
+    shell::layoutTaskPane(s, variant, One);
+    const QStringList labels = taskPaneLabels();
+    for (int i = 24; i <= 40; ++i) {
+        const QRect r = pxRect(s[size_t(i)]);
+        if (r.bottom() < 0) continue;
+        const bool head = i == 26 || i == 30 || i == 35 || i == 36 || i == 24;
+        drawIcon(p, QRect(r.left() + (head ? 4 : 18), r.top() + 3, 17, 17),
+                 i >= 37 ? 5 : (i == 24 ? 2 : 3));
+        text(p, r.adjusted(head ? 24 : 38, 0, 0, 0), labels[i - 24], kMenuText, 12);
+    }
+    return img;
+}
+
+// ---- Panels ----------------------------------------------------------------
+
+// Item texts of the panels whose entries are known; others get numbered entries.
+QStringList panelTexts(const QString &code) {
+    static const QHash<QString, QStringList> texts = {
+        {"A1",
+         {"剪切", "复制", "粘贴", "撤消", "重做", "全选", "布局", "文件夹和搜索选项", "删除",
+          "重命名", "删除属性", "属性", "关闭"}},
+        {"A107", {"菜单栏", "细节窗格", "预览窗格", "导航窗格"}},
+        {"A7", {"超大图标", "大图标", "中等图标", "小图标", "列表", "详细信息", "平铺", "内容"}},
+        {"G1", {"新建", "打开", "保存", "退出"}},
+        {"G2", {"全选"}},
+        {"G3", {"工具栏", "状态栏", "刷新", "选项"}},
+        {"G4", {"查看帮助", "关于"}},
+        {"H1",
+         {"新建(N)", "打开(O)...", "保存(S)", "另存为(A)...", "页面设置(U)...", "打印(P)...",
+          "退出(X)"}},
+        {"H2",
+         {"撤消(U)", "剪切(T)", "复制(C)", "粘贴(P)", "删除(L)", "查找(F)...", "查找下一个(N)",
+          "替换(R)...", "转到(G)...", "全选(A)", "时间/日期(D)"}},
+        {"H3", {"自动换行(W)", "字体(F)..."}},
+        {"H4", {"状态栏(S)"}},
+        {"H5", {"查看帮助(H)", "关于记事本(A)"}},
+        {"69",
+         {"查看(V)", "排序方式(O)", "刷新(E)", "粘贴(P)", "粘贴快捷方式(S)", "撤消重命名(U)",
+          "新建(W)", "屏幕分辨率(C)", "小工具(G)", "个性化(R)"}},
+        {"6901",
+         {"大图标(R)", "中等图标(M)", "小图标(N)", "自动排列图标(A)", "将图标与网格对齐(I)",
+          "显示桌面图标(D)", "显示桌面小工具(G)"}},
+        {"6902", {"名称", "大小", "项目类型", "修改日期"}},
+        {"6907",
+         {"文件夹(F)", "快捷方式(S)", "BMP 图像", "联系人", "Microsoft Word 文档", "日记本文档",
+          "Microsoft PowerPoint 演示文稿", "RTF 文档", "文本文档", "Microsoft Excel 工作表",
+          "压缩(zipped)文件夹"}},
+        {"70", {"属性(R)", "打开 Windows 资源管理器(P)"}},
+        {"82", {"切换用户(W)", "注销(L)", "锁定(O)", "重新启动(R)", "睡眠(S)"}},
+        {"84",
+         {"Internet Explorer", "Windows DVD Maker", "Windows Media Center", "Windows Media Player",
+          "Windows Update", "Windows 传真和扫描", "XPS Viewer", "默认程序", "桌面小工具库", "附件",
+          "游戏", "维护", "启动", "Tablet PC", "◀ 返回"}},
+        {"92",
+         {"查看(V)", "排序方式(O)", "分组依据(P)", "刷新(E)", "粘贴(P)", "粘贴快捷方式(S)",
+          "撤消(U)", "添加一个网络位置(L)", "属性(R)"}},
+        {"9201",
+         {"超大图标(X)", "大图标(R)", "中等图标(M)", "小图标(N)", "列表(L)", "详细信息(D)",
+          "平铺(S)", "内容(T)", "更多(M)...", "自定义此文件夹(F)..."}},
+        {"25", {"菜单栏", "细节窗格", "预览窗格", "导航窗格", "库窗格"}},
+        {"61", {"打开(O)", "清空回收站(B)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
+        {"62",
+         {"打开(O)", "映射网络驱动器(N)...", "断开网络驱动器(C)...", "创建快捷方式(S)", "属性(R)"}},
+        {"63",
+         {"打开(O)", "管理(G)", "映射网络驱动器(N)...", "断开网络驱动器(C)...", "创建快捷方式(S)",
+          "删除(D)", "重命名(M)", "属性(R)"}},
+    };
+    return texts.value(code);
+}
+
+QString entryText(const QStringList &texts, int item) {
+    if (item - 1 < texts.size()) return texts[item - 1];
+    return QStringLiteral("命令 %1").arg(item);
+}
+
+// The rectangle that holds the placed items, with the margins the first
+// item leaves at the top and left repeated at the right and bottom.
+QRect panelBounds(const ItemRects &items) {
+    double right = 0, bottom = 0, left = 1e9, top = 1e9;
+    for (int i = 1; i <= shell::PanelItemCount; ++i) {
+        const Rect &r = items[size_t(i)];
+        if (r.width <= 0 || r.height <= 0 || r.left < 0 || r.top < 0) continue;
+        right = std::max(right, r.left + r.width);
+        bottom = std::max(bottom, r.top + r.height);
+        left = std::min(left, r.left);
+        top = std::min(top, r.top);
+    }
+    if (right == 0) return QRect(0, 0, 120, 40);
+    return QRect(0, 0, px(right + left) + 2, px(bottom + top) + 2);
+}
+
+// A Windows 7 menu: grey face, icon gutter, entries at the item rectangles,
+// separators in the gaps between groups, an arrow on entries that open a
+// further panel.
+QImage menuPanel(const QString &code, const ItemRects &items, const QStringList &texts,
+                 bool level2) {
+    const QRect bounds = panelBounds(items);
+    QImage img = canvas(bounds.width(), bounds.height(), QColor(0xf0, 0xf0, 0xf0));
+    QPainter p(&img);
+    p.setPen(QColor(0x97, 0x97, 0x97));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    p.setPen(QColor(0xe2, 0xe3, 0xe3));
+    p.drawLine(28, 2, 28, img.height() - 3);
+    p.setPen(Qt::white);
+    p.drawLine(29, 2, 29, img.height() - 3);
+    int lastBottom = -1;
+    for (int i = 1; i <= shell::PanelItemCount; ++i) {
+        const Rect &ir = items[size_t(i)];
+        if (ir.width <= 0 || ir.height <= 0 || ir.left < 0 || ir.top < 0) continue;
+        const QRect r = pxRect(ir);
+        if (lastBottom >= 0 && r.top() - lastBottom >= 4 && !level2) {
+            const int y = (r.top() + lastBottom) / 2;
+            p.setPen(QColor(0xe0, 0xe0, 0xe0));
+            p.drawLine(30, y, img.width() - 3, y);
+            p.setPen(Qt::white);
+            p.drawLine(30, y + 1, img.width() - 3, y + 1);
+        } else if (lastBottom >= 0 && r.top() - lastBottom >= 4) {
+            const int y = (r.top() + lastBottom) / 2;
+            p.setPen(QColor(0xe0, 0xe0, 0xe0));
+            p.drawLine(30, y, img.width() - 3, y);
+        }
+        lastBottom = r.top() + r.height();
+        const int textLeft = std::max(r.left() + 30, 32);
+        text(p, QRect(textLeft, r.top(), r.right() - textLeft, r.height()), entryText(texts, i),
+             kMenuText, std::min(12, std::max(9, r.height() - 8)));
+        if (!level2 && shell::ownsLevel2Panel(shell::subMenuId(code, i))) {
+            text(p, QRect(r.right() - 16, r.top(), 14, r.height()), QStringLiteral("▶"), kMenuText,
+                 8, Qt::AlignCenter);
+        }
+    }
+    return img;
+}
+
+// A Control Panel overlay: the category block or page row under the
+// pointer, lit, with its links where the items lie.
+QImage ctrlOverlay(const QImage &view, const Rect &spot) {
+    return spotLook(view, spot, false);
+}
+
+void addPicture(QMap<QString, QImage> &out, const QString &name, const QImage &img) {
+    if (!img.isNull()) out.insert(name, img);
+}
+
+QMap<QString, QImage> drawAll() {
+    QMap<QString, QImage> out;
+    using namespace shell;
+    const QImage desk = desktop();
+    const QImage pc = computerWindow();
+    const QImage view0 = ctrlPanel(0), view1 = ctrlPanel(1);
+    const QImage start = startMenu();
+    const QImage strip1 = toolStrip(false), strip2 = toolStrip(true);
+
+    // The bank's backgrounds of the desktop, Computer window and Control Panel.
+    out.insert(QStringLiteral("bank:9lX001"), desk);
+    out.insert(QStringLiteral("bank:9lX002"), pc);
+    out.insert(QStringLiteral("bank:9lX003"), view0);
+    out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
+
+    out.insert(QString::fromLatin1(StartMenuPicture), start);
+    out.insert(toolStripPicture(u'A'), strip1);
+    out.insert(toolStripPicture(u'W'), strip2);
+    for (char letter : {'A', 'B', 'C', 'D', 'G', 'H'}) {
+        const QImage b = bar(letter);
+        out.insert(menuBarPicture(QLatin1Char(letter)), b);
+        const SpotRects s = barSpots(letter);
+        for (int i = 1; i <= 9; ++i) {
+            addPicture(out, hoverPicture(hitCode(QString(QLatin1Char(letter)), i)),
+                       spotLook(b, s[size_t(i)], false));
+        }
+        if (letter == 'A')
+            addPicture(out, hoverPicture(u"10"), spotLook(b, Rect{0, 60, 420, 375}, false));
+    }
+    for (int v = 1; v <= 4; ++v) out.insert(taskPanePicture(v), taskPane(v));
+    for (int view = 0; view <= 3; ++view) {
+        out.insert(ctrlPanelPicture(QChar(u'0' + view)), view == 0   ? view0
+                                                         : view == 1 ? view1
+                                                                     : ctrlPanel(view));
+    }
+
+    // Hover and pressed looks of the fixed spots.
+    const SpotRects fixed = fixedSpots();
+    for (int i = 11; i <= 23; ++i) {
+        const QString code = QString::number(i);
+        addPicture(out, hoverPicture(code), spotLook(strip1, fixed[size_t(i)], false));
+        addPicture(out, pressedPicture(code), spotLook(strip1, fixed[size_t(i)], true));
+    }
+    for (int i = 61; i <= 66; ++i) {
+        const QString code = QString::number(i);
+        const Rect r = i == 66 ? Rect{0, 0, 1170, 1080} : fixed[size_t(i)];
+        addPicture(out, hoverPicture(code), spotLook(desk, r, false));
+        addPicture(out, pressedPicture(code), spotLook(desk, r, true));
+    }
+    for (int i = 71; i <= 91; ++i) {
+        addPicture(out, hoverPicture(QString::number(i)), spotLook(start, fixed[size_t(i)], false));
+    }
+    for (int i = 93; i <= 99; ++i) {
+        const QString code = QString::number(i);
+        addPicture(out, hoverPicture(code), spotLook(pc, fixed[size_t(i)], false));
+        addPicture(out, pressedPicture(code), spotLook(pc, fixed[size_t(i)], true));
+    }
+    // Task-pane rows: one look per spot, as wide as the row.
+    {
+        SpotRects s{};
+        const QImage pane = taskPane(1);
+        layoutTaskPane(s, 1, One);
+        for (int i = 24; i <= 40; ++i) {
+            Rect r = s[size_t(i)];
+            if (r.top < 0) {
+                const QImage other = taskPane(2);
+                SpotRects s2{};
+                layoutTaskPane(s2, 2, One);
+                addPicture(out, hoverPicture(QString::number(i)),
+                           spotLook(other, s2[size_t(i)], false));
+                continue;
+            }
+            addPicture(out, hoverPicture(QString::number(i)), spotLook(pane, r, false));
+        }
+    }
+    // Control Panel: the links of view 1 light up alone; every other spot
+    // opens its overlay panel.
+    {
+        SpotRects v0{}, v1{};
+        layoutCtrlPanel(v0, 0, One);
+        layoutCtrlPanel(v1, 1, One);
+        for (int i = 41; i <= 48; ++i) {
+            const QString code = QString::number(i);
+            addPicture(out, hoverPicture(code), spotLook(view1, v1[size_t(i)], false));
+            addPicture(out, panelPicture(code), ctrlOverlay(view0, v0[size_t(i)]));
+        }
+        for (int i = 51; i <= 57; ++i) {
+            addPicture(out, panelPicture(QString::number(i)), ctrlOverlay(view1, v1[size_t(i)]));
+        }
+        // The link looks inside the overlays.
+        for (int i : {41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53, 54, 55, 56, 57}) {
+            const QString code = QString::number(i);
+            const QImage overlay = out.value(panelPicture(code));
+            ItemRects items{};
+            layoutLevel1(items, code, One);
+            for (int k = 1; k <= PanelItemCount; ++k) {
+                if (items[size_t(k)].width <= 0) continue;
+                addPicture(out, code + (QStringLiteral("0") + QString::number(k)).right(2) + "88",
+                           spotLook(overlay, items[size_t(k)], true));
+            }
+        }
+    }
+
+    // Level-1 panels of every row of the table (the Control Panel rows above).
+    auto level1 = [&](const Menu1JRow &row) {
+        for (std::string_view k : row.keys) {
+            const QString code = QString::fromLatin1(k.data(), qsizetype(k.size()));
+            if (row.kind == Menu1JRow::Kind::Placed) continue;
+            ItemRects items{};
+            layoutLevel1(items, code, One);
+            // Keys that share a row share the entries of the first key.
+            QStringList texts = panelTexts(code);
+            if (texts.isEmpty()) {
+                const QString first = QString::fromLatin1(row.keys.front().data(),
+                                                          qsizetype(row.keys.front().size()));
+                texts = panelTexts(first);
+            }
+            out.insert(panelPicture(code), menuPanel(code, items, texts, false));
+        }
+    };
+    for (const Menu1JRow &row : menu1JTable()) level1(row);
+    for (const Menu1JRow &row : startMenuPanelTable()) level1(row);
+
+    // Level-2 panels.
+    for (const Menu2JRow &row : menu2JTable()) {
+        for (std::string_view k : row.ids) {
+            const QString id = QString::fromLatin1(k.data(), qsizetype(k.size()));
+            const QString name = level2PictureName(id);
+            if (out.contains(name)) continue;
+            ItemRects items{};
+            layoutLevel2(items, id, One);
+            out.insert(name, menuPanel(id, items, panelTexts(id), true));
+        }
+    }
+    // Level-3 lists: the folders of "All programs", nine rows at most.
+    const QStringList lists[] = {
+        {"Tablet PC", "Windows PowerShell", "Windows 资源管理器", "便笺", "画图", "计算器",
+         "记事本", "截图工具", "命令提示符"},
+        {"Chess Titans", "FreeCell", "Minesweeper", "Purble Place", "纸牌", "红心大战"},
+        {"备份和还原", "创建系统修复光盘", "帮助和支持", "Windows 远程协助"},
+        {"Windows Defender", "启动项"},
+    };
+    for (int n = 1; n <= 4; ++n) {
+        const auto rows = level3Rows(One);
+        const QStringList &entries = lists[n - 1];
+        const int h = px(rows[size_t(entries.size())].top + rows[size_t(entries.size())].height);
+        QImage img = canvas(px(Level3Left * 2 + Level3Width), h + 4, Qt::white);
+        QPainter p(&img);
+        p.setPen(QColor(0x97, 0x97, 0x97));
+        p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+        for (int k = 1; k <= entries.size(); ++k) {
+            const QRect r = pxRect(rows[size_t(k)]);
+            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), 3);
+            text(p, r.adjusted(24, 0, 0, 0), entries[k - 1], kMenuText, 12);
+        }
+        out.insert(level3Picture(n), img);
+    }
+    return out;
+}
+
+const QMap<QString, QImage> &allPictures() {
+    static const QMap<QString, QImage> pictures = drawAll();
+    return pictures;
+}
+
+} // namespace
+
+QImage shellPicture(const QString &name) {
+    return allPictures().value(name);
+}
+
+bool addShellPictures(const SampleDir &dir) {
+    if (!dir.makeFolders()) return false;
+    bool ok = true;
+    const QMap<QString, QImage> &pictures = allPictures();
+    for (auto it = pictures.begin(); it != pictures.end(); ++it) {
+        if (it.key().startsWith(QStringLiteral("bank:"))) {
+            ok &= saveBankPicture(dir, it.key().mid(5), it.value(), PictureFormat::Png);
+        } else {
+            ok &= savePicture(it.value(), dir.examFile(it.key()), formatFor(it.key()));
+        }
+    }
+    return ok;
+}
+
+} // namespace sample

@@ -1,0 +1,278 @@
+#include "sample_shell_questions.h"
+
+#include "sample_pictures.h"
+#include "sample_questions.h"
+#include "sample_shell.h"
+#include "simulator/shell_judging.h"
+#include "step_builder.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace sample {
+
+namespace {
+
+using shell::Rect;
+
+constexpr shell::Scale One{1, 1};
+
+QRect px(const Rect &r) {
+    return QRect(int(r.left / 15), int(r.top / 15), int(r.width / 15), int(r.height / 15));
+}
+
+QFont uiFont(int pixels) {
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+// A window filling the screen above the taskbar, with a title, so that the
+// bars and panes of a step have something to stand in.
+QImage windowScene(const QString &title, QColor body) {
+    QImage img(1024, 600, QImage::Format_RGB32);
+    img.fill(QColor(195, 217, 249));
+    QPainter p(&img);
+    QLinearGradient glass(0, 0, 0, 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(0, 0, 1024, 30, glass);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(13));
+    p.drawText(QRect(10, 0, 800, 30), Qt::AlignVCenter, title);
+    p.fillRect(0, 30, 1024, 530, body);
+    QLinearGradient bar(0, 560, 0, 600);
+    bar.setColorAt(0, QColor(70, 100, 140));
+    bar.setColorAt(1, QColor(30, 50, 80));
+    p.fillRect(0, 560, 1024, 40, bar);
+    return img;
+}
+
+// The folders of "All programs": the first four open their level-3 lists.
+const QStringList kFolders = {QStringLiteral("附件"),     QStringLiteral("游戏"),
+                              QStringLiteral("维护"),     QStringLiteral("启动"),
+                              QStringLiteral("默认程序"), QStringLiteral("帮助和支持")};
+
+shell::ItemRects foldersLayout() {
+    shell::ItemRects items{};
+    shell::parkItems(items);
+    shell::stackItems(items, shell::AllProgramsFolders, One);
+    return items;
+}
+
+// A Windows 7 menu of the folders, its entries at the item rectangles.
+QImage foldersPanel() {
+    const shell::ItemRects items = foldersLayout();
+    const int n = int(kFolders.size());
+    const Rect &last = items[size_t(n)];
+    QImage img(px(Rect{0, 0, last.left * 2 + last.width, last.top + last.height + 45}).size() +
+                   QSize(2, 2),
+               QImage::Format_RGB32);
+    img.fill(QColor(0xf0, 0xf0, 0xf0));
+    QPainter p(&img);
+    p.setPen(QColor(0x97, 0x97, 0x97));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    p.setFont(uiFont(12));
+    for (int i = 1; i <= n; ++i) {
+        const QRect r = px(items[size_t(i)]);
+        p.setPen(Qt::black);
+        p.drawText(r.adjusted(28, 0, 0, 0), Qt::AlignVCenter, kFolders[i - 1]);
+        if (i <= 4) {
+            p.drawText(r.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight,
+                       QStringLiteral("▶"));
+        }
+    }
+    // The separator between the folders and the programs.
+    const int y = (px(items[4]).bottom() + px(items[5]).top()) / 2;
+    p.setPen(QColor(0xd7, 0xd7, 0xd7));
+    p.drawLine(26, y, img.width() - 4, y);
+    return img;
+}
+
+// A part of a picture in its highlighted look.
+QImage highlighted(const QImage &from, const Rect &r) {
+    QImage img = from.copy(px(r)).convertToFormat(QImage::Format_RGB32);
+    QPainter p(&img);
+    p.fillRect(img.rect(), QColor(0x33, 0x99, 0xff, 60));
+    p.setPen(QColor(0x7d, 0xa2, 0xce));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    return img;
+}
+
+// The rows each level-3 list offers.
+constexpr int kListRows[] = {0, 9, 6, 4, 2};
+
+// The step a question shows last.
+StepBuilder lastStep() {
+    return StepBuilder().action(QStringLiteral("9999"));
+}
+
+using Hit = StepBuilder;
+
+QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) {
+    return StepBuilder::entry(u'H', QString::fromLatin1(code), item1, item2, item3, u'0');
+}
+
+} // namespace
+
+QStringList shellJudgingQuestionTexts() {
+    return {
+        QStringLiteral("在“文档”窗口中用“组织”菜单删除文件，改用中等图标显示，显示菜单栏，"
+                       "再单击“共享”按钮，然后用“组织”菜单的“删除”命令删除另一个文件。"),
+        QStringLiteral("在“记事本”中用“文件”菜单的“保存”子菜单保存文件，再从“查看”菜单打开"
+                       "“选项”。"),
+        QStringLiteral("用工具栏的“更多”按钮切换视图，单击任务窗格的第二项和工具栏的“新建文件夹”"
+                       "按钮，再用工具栏的快捷菜单显示细节窗格。"),
+        QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
+                       "改用中等图标。"),
+        QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开“文档”、注销、"
+                       "打开个人文件夹的第三项，并用“开始”按钮的快捷菜单打开 Windows 资源管理器。"),
+        QStringLiteral("在“控制面板”中打开“系统和安全”的第二项，再在小图标视图中打开"
+                       "“用户帐户”的第三项。"),
+        QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘的快捷菜单打开第一项。"),
+        QStringLiteral("在“文件夹选项”对话框的“查看”选项卡中单击“还原为默认值”，"
+                       "再在第九个选项卡中单击“确定”。"),
+    };
+}
+
+QImage shellJudgingPicture(const QString &name) {
+    if (name == shell::level2PictureName(QString::fromLatin1(shell::AllProgramsFoldersId)))
+        return foldersPanel();
+    // Level-3 rows: "SS0", the list, "0", the row.
+    if (name.size() == 6 && name.startsWith(QStringLiteral("SS0")) &&
+        name.at(4) == QLatin1Char('0')) {
+        const int list = name.at(3).digitValue();
+        const int row = name.at(5).digitValue();
+        if (list < 1 || list > 4 || row < 1 || row > kListRows[list]) return QImage();
+        const QImage whole = shellPicture(shell::level3Picture(list));
+        if (whole.isNull()) return QImage();
+        return highlighted(whole, shell::level3Rows(One)[size_t(row)]);
+    }
+    // Entry 9 of the "组织" menu, shown highlighted in advance.
+    if (name == QLatin1String("k20977")) {
+        const QImage menu = shellPicture(shell::panelPicture(u"A1"));
+        if (menu.isNull()) return QImage();
+        shell::ItemRects items{};
+        shell::layoutLevel1(items, u"A1", One);
+        return highlighted(menu, items[9]);
+    }
+    return QImage();
+}
+
+bool addShellJudgingFiles(const SampleDir &dir) {
+    bool ok = dir.makeFolders();
+
+    // Pictures beyond the shell's own.
+    QStringList names = {shell::level2PictureName(QString::fromLatin1(shell::AllProgramsFoldersId)),
+                         QStringLiteral("k20977")};
+    for (int list = 1; list <= 4; ++list) {
+        for (int row = 1; row <= kListRows[list]; ++row)
+            names << shell::level3HoverPicture(list, row);
+    }
+    for (const QString &name : names) {
+        const QImage img = shellJudgingPicture(name);
+        ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
+    }
+    ok &= saveBankPicture(dir, QStringLiteral("k20001"),
+                          windowScene(QStringLiteral("文档"), Qt::white), PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20002"),
+                          windowScene(QStringLiteral("无标题 - 记事本"), Qt::white),
+                          PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20003"),
+                          windowScene(QStringLiteral("控制面板"), Qt::white), PictureFormat::Png);
+
+    const int hintView = appendAnswerText(dir, QStringLiteral("单击“查看”选项卡|再单击按钮"));
+    const int hintOk = appendAnswerText(dir, QStringLiteral("单击第九个选项卡|再单击“确定”"));
+    ok &= hintView && hintOk;
+
+    const QStringList texts = shellJudgingQuestionTexts();
+    const QString desktop = DesktopScreenPicture;
+    QList<SampleQuestion> qs;
+
+    // The command bar "A": a drop-down menu, the view menu that opens above
+    // its button, a level-2 menu, a plain button, an entry shown in advance.
+    auto explorer = [](const QString &entry) {
+        return Hit().menuBar(u'A').paneFlags(3).hit(1, entry);
+    };
+    qs << SampleQuestion{texts[0],
+                         {explorer(hitEntry("A1", 9)).background(QStringLiteral("k20001")),
+                          explorer(hitEntry("A7", 3)), explorer(hitEntry("A1", 7, 1)),
+                          explorer(hitEntry("A3")),
+                          explorer(QString()).hit(3, QStringLiteral("DA1090k209")),
+                          lastStep().menuBar(u'A').paneFlags(3)}};
+
+    // The menu bar "G": a level-2 menu, then an entry of another menu.
+    auto notepad = [](const QString &entry) { return Hit().menuBar(u'G').hit(1, entry); };
+    qs << SampleQuestion{texts[1],
+                         {notepad(hitEntry("G1", 3, 2)).background(QStringLiteral("k20002")),
+                          notepad(hitEntry("G3", 4)), lastStep().menuBar(u'G')}};
+
+    // The tool strip and the task pane, with no bar: the panel of button
+    // 23, a row of the pane, a plain button, the strip's context panel.
+    auto strip = [](const QString &entry) {
+        return Hit().menuBar(u'O').paneFlags(3).hit(1, entry);
+    };
+    qs << SampleQuestion{texts[2],
+                         {strip(hitEntry("23", 3)).background(QStringLiteral("k20001")),
+                          strip(hitEntry("26")), strip(hitEntry("15")), strip(hitEntry("25", 2)),
+                          lastStep().menuBar(u'O').paneFlags(3)}};
+
+    // The desktop: an icon opened by double-click, a drive of the Computer
+    // window, the desktop's context panel with its level-2 menu.
+    qs << SampleQuestion{
+        texts[3],
+        {Hit().menuBar(u'M').hit(1, hitEntry("63")).background(desktop),
+         Hit().menuBar(u'M').windowKind(u'P').viewVariant(u'C').hit(1, hitEntry("96")),
+         Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)), lastStep().menuBar(u'M')}};
+
+    // The start menu: all three panel levels, an entry of its right-hand
+    // column, the panels of the shut-down arrow and of the user's picture,
+    // the start button's context panel.
+    auto start = [](const QString &entry) { return Hit().menuBar(u'M').hit(1, entry); };
+    qs << SampleQuestion{texts[4],
+                         {start(hitEntry("84", 10, 1, 5)).background(desktop),
+                          start(hitEntry("79")), start(hitEntry("82", 2)), start(hitEntry("80", 3)),
+                          start(hitEntry("70", 2)), lastStep().menuBar(u'M')}};
+
+    // The Control Panel: link panels that open by pointing, in both views.
+    auto ctrl = [](QChar view, const QString &entry) {
+        return Hit().windowKind(u'N').viewVariant(view).hit(1, entry);
+    };
+    qs << SampleQuestion{texts[5],
+                         {ctrl(u'0', hitEntry("45", 2)).background(QStringLiteral("k20003")),
+                          ctrl(u'1', hitEntry("53", 3)),
+                          lastStep().windowKind(u'N').viewVariant(u'1')}};
+
+    // The Computer window: its context panel and a drive's, with a level-2
+    // menu.
+    auto pc = [](const QString &entry) { return Hit().windowKind(u'P').hit(1, entry); };
+    qs << SampleQuestion{texts[6],
+                         {pc(hitEntry("92", 9)).background(QStringLiteral("k20001")),
+                          pc(hitEntry("95", 4, 1)), lastStep().windowKind(u'P')}};
+
+    // Tab strips: one row of three tabs, then two rows of twelve with a back
+    // button to the first step.
+    qs << SampleQuestion{texts[7],
+                         {StepBuilder()
+                              .background(QStringLiteral("k20001"))
+                              .picture(1, 3000, 2000, QStringLiteral("q00022"))
+                              .tabStep(u'A', u'1', u'2', 1)
+                              .target(4500, 5000, 1200, 330)
+                              .action(QStringLiteral("0001"))
+                              .hint(3000, 1500, hintView),
+                          StepBuilder()
+                              .picture(1, 3000, 2000, QStringLiteral("q00021"))
+                              .tabStep(u'B', u'1', u'9', 1)
+                              .backEntry(QStringLiteral("Q0001"), 9000, 7500)
+                              .target(6000, 6000, 1200, 330)
+                              .action(QStringLiteral("0001"))
+                              .hint(3000, 1500, hintOk),
+                          lastStep()
+                              .picture(1, 0, 0, QStringLiteral("000000"))
+                              .background(QStringLiteral("k20001"))}};
+
+    ok &= appendQuestions(dir, kShellJudgingUnit, qs);
+    return ok;
+}
+
+} // namespace sample

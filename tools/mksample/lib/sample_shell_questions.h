@@ -1,0 +1,29 @@
+#pragma once
+// Sample questions answered on the simulated shell itself: clicks and
+// double-clicks on the hot spots of every region, the drop-down and
+// context panels of all three levels, the Control Panel's link panels, an
+// entry shown highlighted in advance and the tab strips with their back
+// button, with the pictures they need beyond those of the shell.
+#include "sample_dir.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace sample {
+
+// The unit these questions are in: unit 2 ("开始菜单与任务栏"), with the
+// step file "288822" and the question list "288872".
+constexpr int kShellJudgingUnit = 2;
+
+// The questions in the order they are added; tests look them up by text.
+QStringList shellJudgingQuestionTexts();
+
+bool addShellJudgingFiles(const SampleDir &dir);
+
+// The extra shell pictures of these questions (name without ".mxy"): the
+// level-2 list of the all-programs folders, the hover looks of the level-3
+// rows and the highlight of an entry shown in advance. Null for other names.
+QImage shellJudgingPicture(const QString &name);
+
+} // namespace sample
