@@ -119,6 +119,7 @@ void Form::show(int modal) {
     else
         w->show();
     raiseWindow(w);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->activateWindow();
     Router::instance().setActiveForm(this);
     if (!wasVisible && onActivate) runHandler([&] { onActivate(); });
     if (modal != vbModal) return;
@@ -147,6 +148,8 @@ void Form::show(int modal) {
 void Form::hide() {
     Control::setVisible(false);
     widget()->hide();
+    // The keys go to another window now.
+    if (Router::instance().activeForm() == this) Router::instance().setActiveForm(nullptr);
 }
 
 void Form::setVisible(bool v) {

@@ -94,6 +94,7 @@ TEST_F(FormsTest, FormUnloadingItselfInItsHandlerRunsOnToTheEnd) {
 
 TEST_F(FormsTest, ControlArrayIsSparseAndItsHandlerGetsTheIndex) {
     FrmTest *f = form<FrmTest>();
+    f->LblClick->onClick = nullptr; // it would unload the form
     EXPECT_EQ(f->LblClick->count(), 3);
     EXPECT_EQ(f->LblClick->ubound(), 3);
     EXPECT_TRUE(f->LblClick->exists(1));
@@ -115,6 +116,21 @@ TEST_F(FormsTest, ControlArrayIsSparseAndItsHandlerGetsTheIndex) {
     EXPECT_EQ(downs, QStringList({"2/2"}));
     f->LblClick->unload(2);
     EXPECT_FALSE(f->LblClick->exists(2));
+
+    // An element inside a picture box made after the array.
+    auto *pic = f->add<PictureBox>("Pic");
+    pic->setBorderStyle(0);
+    pic->move(1500, 1500, 1500, 1500);
+    Label *inPic = f->LblClick->load(7, pic);
+    inPic->move(150, 150, 300, 300);
+    EXPECT_EQ(inPic->container(), pic);
+    downs.clear();
+    ft::click(f, 1500 + 200, 1500 + 200, vbLeftButton);
+    EXPECT_EQ(downs, QStringList({"7/1"}));
+    f->LblClick->unload(7);
+    downs.clear();
+    ft::click(f, 1500 + 200, 1500 + 200, vbLeftButton);
+    EXPECT_TRUE(downs.isEmpty());
 }
 
 TEST_F(FormsTest, ModalFormIsAnsweredByTheHook) {
