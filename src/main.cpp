@@ -9,6 +9,7 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     forms::initApplication();
+    startup::setEndHandler([](int code) { QCoreApplication::exit(code); });
     FrmStart *start = forms::form<FrmStart>();
     if (startup::programEnded()) return startup::programExitCode();
     start->show();

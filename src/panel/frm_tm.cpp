@@ -1,5 +1,6 @@
 #include "panel/frm_tm.h"
 
+#include "home/frm_fengmian.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
 
@@ -56,4 +57,5 @@ void FrmTm::CmdGN_Click(int Index) {
 void FrmTm::JiaoJuan() {
     forms::unloadForm<FrmMain>();
     unload();
+    forms::skip([] { forms::form<FrmFengmian>()->show(); });
 }

@@ -17,7 +17,8 @@ public:
     void DqExam();
     // The panel's buttons; 6 is the hands-on help.
     void CmdGN_Click(int Index);
-    // Ends the set: the screen and the panel are unloaded.
+    // Ends the set: the screen and the panel are unloaded and the home
+    // page is shown again.
     void JiaoJuan();
 
 private:

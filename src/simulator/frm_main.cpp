@@ -43,7 +43,6 @@ forms::Shape *newFrame(forms::Container *c, const char *name, forms::Color colou
     return s;
 }
 
-
 } // namespace
 
 FrmMain::FrmMain() : forms::Form(QStringLiteral("FrmMain")) {
@@ -387,11 +386,7 @@ void FrmMain::frmCsh() {
     for (auto *i : {ImgMenu, ImgTool, ImgTable, ImgHui, ImgMyPc}) i->setPicture(forms::Picture());
 
     const StepRecord r = rec();
-    const QString first = r.cols(167, 1);
-    const QString last = r.cols(173, 1);
-    const bool extra = !first.isEmpty() && first != QLatin1String("0") &&
-                       first != QLatin1String("W") && !last.isEmpty() &&
-                       last != QLatin1String("0") && !ExpectedHits[1].startsWith(QLatin1Char('Q'));
+    const bool extra = r.namesExtraPic() && !ExpectedHits[1].startsWith(QLatin1Char('Q'));
     const QString extraName = extra ? r.extraPicName() : QStringLiteral("000000");
     // A picture that cannot be loaded leaves the extra picture blank; the
     // rest of the reset (above all closing the start menu) still runs.

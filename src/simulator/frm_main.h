@@ -178,17 +178,20 @@ public:
     void PicTool_KeyUp(int &KeyCode, int Shift);
 
 private:
+    // Counts builds: setting the text of an input box judges it at once, and
+    // a right answer there builds the next step inside this build.
+    int builds_ = 0;
     void createControls();
     void wireEvents();
     // Stages of setData that belong together.
     void buildOverlayPictures(const sim::StepRecord &r, int q);
-    void buildTextBox(const sim::StepRecord &r);
+    void buildTextBox(const sim::StepRecord &r, int build);
     void buildTarget(const sim::StepRecord &r);
     void buildTabStep(const sim::StepRecord &r);
     void buildBackEntry(const sim::StepRecord &r);
     void buildSource(const sim::StepRecord &r);
     void buildLastStep(const sim::StepRecord &r);
-    void buildReplacementBoxes(const sim::StepRecord &r);
+    void buildReplacementBoxes(const sim::StepRecord &r, int build);
     void buildPrompts(const sim::StepRecord &r);
     void buildTargetPointer(const sim::StepRecord &r);
     void buildRegions(const sim::StepRecord &r);

@@ -41,6 +41,11 @@ QString answerTextOf(const QString &field) {
 void FrmMain::setData() {
     auto &s = S();
     const double sx = s.ScaleX, sy = s.ScaleY;
+    const int build = ++builds_;
+    // A step that a text already answers (its box starts with the expected
+    // text) builds the next step from inside this one. That build is
+    // complete; going on here would lay this step's later stages over it.
+    auto overtaken = [&] { return builds_ != build; };
 
     // 1. Resets.
     LblSuccess->setVisible(false);
@@ -94,7 +99,8 @@ void FrmMain::setData() {
     DragTargetY = r.dragTargetY();
 
     // 9. Input box.
-    buildTextBox(r);
+    buildTextBox(r, build);
+    if (overtaken()) return;
 
     // 10. Hint position and text.
     if (r.hasHintPos()) {
@@ -134,7 +140,8 @@ void FrmMain::setData() {
 
     // 18. Last step; 19. replacement boxes; 20. prompts of text steps.
     buildLastStep(r);
-    buildReplacementBoxes(r);
+    buildReplacementBoxes(r, build);
+    if (overtaken()) return;
     buildPrompts(r);
 
     // 21. A point target or a hidden one has no red box.
@@ -186,7 +193,7 @@ void FrmMain::buildOverlayPictures(const StepRecord &r, int q) {
     }
 }
 
-void FrmMain::buildTextBox(const StepRecord &r) {
+void FrmMain::buildTextBox(const StepRecord &r, int build) {
     const auto &s = S();
     const double sx = s.ScaleX, sy = s.ScaleY;
     if (!r.hasTextBox()) {
@@ -201,6 +208,7 @@ void FrmMain::buildTextBox(const StepRecord &r) {
     STMT(Text1->setWidth(b.w * sx));
     STMT(Text1->setHeight(b.h * sy));
     Text1->setText(sim::initialTextOf(answerTextOf(r.initialTextLineField())));
+    if (builds_ != build) return;
     // The window may not be shown yet: then the box simply has no focus.
     skip([&] { Text1->setFocus(); });
     Text1->setSelStart(0);
@@ -380,10 +388,11 @@ void FrmMain::buildLastStep(const StepRecord &r) {
     tm->LblBiao->setCaption(title);
 }
 
-void FrmMain::buildReplacementBoxes(const StepRecord &r) {
+void FrmMain::buildReplacementBoxes(const StepRecord &r, int build) {
     const QString code = r.actionCode();
     if (code == QLatin1String("0021")) {
         Text2->setText(Text1->text());
+        if (builds_ != build) return;
         Text2->move(Text1->left(), Text1->top(), Text1->width(), Text1->height());
         Text2->setVisible(true);
         Text1->setVisible(false);
@@ -393,6 +402,7 @@ void FrmMain::buildReplacementBoxes(const StepRecord &r) {
     if (code == QLatin1String("0027")) {
         Shape1->setVisible(false);
         Text3->setText(Text1->text());
+        if (builds_ != build) return;
         Text3->move(Text1->left(), Text1->top(), Text1->width(), Text1->height());
         forms::Font f = Text3->font();
         f.size = Text1->font().size;
@@ -486,11 +496,7 @@ void FrmMain::buildRegions(const StepRecord &r) {
     if (!kind.isEmpty() && kind.at(0).unicode() >= 'S') {
         ImgElse->move(Label1->left(), Label1->top());
         ImgElse->setVisible(true);
-        const QString first = r.cols(167, 1);
-        const QString last = r.cols(173, 1);
-        const bool own = first != QLatin1String("0") && first != QLatin1String("W") &&
-                         !first.isEmpty() && last != QLatin1String("0") && !last.isEmpty() &&
-                         r.expectedHit(1).kind() != QLatin1String("Q");
+        const bool own = r.namesExtraPic() && r.expectedHit(1).kind() != QLatin1String("Q");
         const QString name = own ? r.extraPicName() : QStringLiteral("000000");
         skip([&] { ImgElse->setPicture(forms::loadPicture(bankPicture(name))); });
     } else {

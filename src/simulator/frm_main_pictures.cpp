@@ -153,6 +153,9 @@ void FrmMain::ImgElse_MouseUp(int Button, int, double X, double Y) {
             Pic1J->setLeft(effectiveWidth() - Pic1J->width());
         if (Pic1J->top() >= effectiveHeight() - Pic1J->height())
             Pic1J->setTop(Pic1J->top() - Pic1J->height());
+        // A tall panel turned upwards must not lose its first items above
+        // the window, where nobody can click them.
+        if (Pic1J->top() < 0) Pic1J->setTop(0);
         Pic1J->setVisible(true);
         Tool1JCSH();
     }

@@ -145,7 +145,7 @@ const std::vector<Menu1JRow> &menu1JTable() {
                       {4, 4875, 255, 1905, 345}}),
         stacked({"23"}, menu("5", 2560)),
         stacked({"25"}, menu("32", 1740)),
-        // Two tall columns of tiles with two narrow items beside the last.
+        // Tall entries; two of them have a narrow button at their right end.
         stacked({"S1"}, GroupLayout{"431111", 2760, 660, 15, 15, 30},
                 {{12, 2400, 1995, 360, 660}, {13, 2400, 2685, 360, 660}}),
         stacked({"S2"}, menu("463", 4230)),
@@ -195,7 +195,7 @@ const std::vector<Menu1JRow> &startMenuPanelTable() {
     static const std::vector<Menu1JRow> table = {
         // All programs: fifteen entries, the last ("back") at the foot.
         stacked({"84"}, GroupLayout{"F", 3750, 315, 15, 45, 120}, {{15, 45, 5805, 3690, 345}}),
-        // The user's picture: ten entries and a button below them.
+        // The first entry of the left column: ten entries and one at the foot.
         stacked({"80"}, GroupLayout{"A", 3060, 345, 225, 420, 120}, {{10, 120, 6375, 1350, 330}}),
         // The arrow beside the shut-down button.
         stacked({"82"}, GroupLayout{"311", 1770, 300, 30, 30, 120}),
@@ -216,7 +216,7 @@ const Menu1JRow *findMenu1JRow(QStringView hitCode) {
 }
 
 const std::vector<Menu2JRow> &menu2JTable() {
-    // Two drive panels hold tall items that carry an icon and two lines.
+    // The panels beside the narrow buttons of "S1" hold tall entries.
     constexpr auto tall = [](std::string_view groups) {
         return GroupLayout{groups, 4785, 975, 30, 435, 120};
     };
@@ -354,8 +354,7 @@ const MenuBarRow *findMenuBarRow(QChar letter) {
 
 const std::array<std::array<int, 17>, 3> &taskPaneTops() {
     static const std::array<std::array<int, 17>, 3> tops = {{
-        // 24    25    26    27    28     29    30    31    32    33    34    35    36    37    38
-        // 39    40
+        // Spots 24 to 40, one row per variant.
         {-735, -780, 135, 480, 825, 1170, 1860, 2205, 2550, 2895, 3240, 3930, 4620, 4965, 5310,
          5655, 6000},
         {4815, 5505, -735, -780, -825, -1170, 330, 675, 1020, 1365, 1710, 2400, 3090, 3435, 3780,

@@ -131,6 +131,12 @@ QString StepRecord::keyAlt(int k) const {
     return cols(86 + 5 * (k - 1), 5);
 }
 
+bool StepRecord::namesExtraPic() const {
+    const QString first = cols(167, 1), last = cols(173, 1);
+    return !first.isEmpty() && first != QLatin1String("0") && first != QLatin1String("W") &&
+           !last.isEmpty() && last != QLatin1String("0");
+}
+
 bool StepRecord::hasSource() const {
     return !isAllZeros(cols(187, 10));
 }

@@ -151,6 +151,11 @@ public:
     // Extra picture: columns 167-173; its name skips column 172.
     QString extraPicCode() const { return cols(167, 7); }
     QString extraPicName() const { return cols(167, 5) + cols(173, 1); }
+    // The hover look of the extra picture: columns 167-172.
+    QString extraPicHoverName() const { return cols(167, 6); }
+    // Whether the record names an extra picture of its own: column 167 is
+    // neither "0" nor "W" and column 173 is not "0" (nor cut off).
+    bool namesExtraPic() const;
 
     // Bar position: column 167 "W", X 168-171, Y 173-176.
     bool hasBarPosition() const { return cols(167, 1) == QLatin1String("W"); }

@@ -3,20 +3,19 @@
 #include "forms/error.h"
 #include "forms/form.h"
 
-#include <QCoreApplication>
-
 namespace startup {
 
 namespace {
 bool g_ended = false;
 int g_code = 0;
+void (*g_handler)(int) = nullptr;
 } // namespace
 
 void endProgram(int exitCode) {
     g_ended = true;
     g_code = exitCode;
     for (forms::Form *f : forms::loadedForms()) forms::skip([&] { f->hide(); });
-    QCoreApplication::exit(exitCode);
+    if (g_handler) g_handler(exitCode);
 }
 
 bool programEnded() {
@@ -25,6 +24,10 @@ bool programEnded() {
 int programExitCode() {
     return g_code;
 }
+void setEndHandler(void (*handler)(int)) {
+    g_handler = handler;
+}
+
 void resetProgramEnded() {
     g_ended = false;
     g_code = 0;

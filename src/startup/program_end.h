@@ -12,5 +12,9 @@ bool programEnded();
 int programExitCode();
 // Tests: forget that the program ended.
 void resetProgramEnded();
+// What ending does besides hiding the windows: main leaves the event loop
+// (QCoreApplication::exit); tests leave it unset, so that a later wait on
+// the event loop still works.
+void setEndHandler(void (*handler)(int exitCode));
 
 } // namespace startup

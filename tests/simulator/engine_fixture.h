@@ -33,6 +33,7 @@ protected:
         forms::Screen::setFake(1366, 768);
         auto &s = startup::state();
         s.DataPath = dir().bank();
+        s.UserDataFolder = dir().ksdata();
         s.ScaleX = s.ScaleY = 1;
         s.StudyMode = startup::Practice;
         s.TextFilePath = dir().bankFile(QStringLiteral("288890"));

@@ -683,3 +683,62 @@ TEST_F(FrmMainTest, RandomAndTruncatedRecordsNeverBreakTheBuild) {
     frm()->Timer3_Timer();
     ft::advance(3000);
 }
+
+// ---------------------------------------------------------------- the sample
+
+TEST_F(FrmMainTest, EverySampleQuestionRunsToItsLastStep) {
+    auto &s = startup::state();
+    ASSERT_GE(s.QuestionCount, 5);
+    FrmMain *f = frm();
+    for (int q = 1; q <= s.QuestionCount; ++q) {
+        SCOPED_TRACE(q);
+        s.CurQuestion = q;
+        build(1);
+        int steps = 1;
+        for (;;) {
+            const sim::StepRecord r = f->rec();
+            QStringList names{r.backPicture()};
+            for (int k = 1; k <= 6; ++k) names << r.slotPicture(k);
+            for (const QString &n : names) {
+                if (!n.isEmpty() && n != "888888") {
+                    EXPECT_TRUE(platform::fileExists(dir().bankFile(n))) << n.toStdString();
+                }
+            }
+            if (r.actionCode() == "9999") break;
+            ASSERT_LT(steps, 10);
+            f->doNext();
+            ++steps;
+        }
+        EXPECT_TRUE(f->LblSuccess->visible());
+        EXPECT_GE(s.QuestionStatus[q - 1], 4);
+    }
+}
+
+// Setting the initial text judges it at once: a box that starts with the
+// expected text answers its step, and the next step is built from inside
+// the build. The screen must then be the next step's, not a mixture.
+TEST_F(FrmMainTest, AStepAnsweredByItsInitialTextShowsTheNextStep) {
+    useAnswers({"001abc", "002next"});
+    startup::state().StudyMode = startup::Guided;
+    for (const char *code : {"0020", "0021"}) {
+        SCOPED_TRACE(code);
+        useSteps({StepBuilder()
+                      .textBox(1200, 4500, 3000, 450, 1)
+                      .answerLine(1)
+                      .hint(100, 100, 1)
+                      .target(200, 200, 900, 900)
+                      .action(code),
+                  StepBuilder().target(6000, 3000, 1200, 600).hint(300, 300, 2).action("0001")});
+        build(1);
+        FrmMain *f = frm();
+        EXPECT_EQ(startup::state().CurStep, 2);
+        EXPECT_EQ(f->LHelp->caption(), "next");
+        EXPECT_EQ(rectOf(f->Label1), QRectF(6000, 3000, 1200, 600));
+        EXPECT_EQ(rectOf(f->Shape1), rectOf(f->Label1));
+        EXPECT_TRUE(f->Shape1->visible());
+        EXPECT_FALSE(f->Text1->visible());
+        EXPECT_FALSE(f->Text2->visible());
+        EXPECT_EQ(f->ExpectedHits[1], f->rec().expectedHit(1).text());
+        ft::unloadAll();
+    }
+}

@@ -5,7 +5,6 @@
 #include "simulator/judging_rules.h"
 #include "step_builder.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

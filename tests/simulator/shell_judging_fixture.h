@@ -152,3 +152,11 @@ inline void dblClickAt(forms::Control *c) {
 inline void moveTo(forms::Control *c) {
     forms::testing::move(c, c->width() / 2, c->height() / 2);
 }
+// The tool strip lies partly beneath a window's bar: its buttons are
+// reached near their top edge.
+inline void clickNearTop(forms::Control *c, int button = forms::vbLeftButton) {
+    forms::testing::click(c, c->width() / 2, 30, button);
+}
+inline void moveNearTop(forms::Control *c) {
+    forms::testing::move(c, c->width() / 2, 30);
+}

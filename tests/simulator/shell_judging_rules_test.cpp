@@ -303,6 +303,12 @@ TEST(ShellJudgingPanels, LevelTwoAndThreeCascade) {
     EXPECT_EQ(clampLevel2(Point{3000, 7000}, 2000, 1000, 1000, Small),
               (Point{3000, 8820 * 0.8 - 1000}));
 
+    // The tables' ids, and the folders of "All programs", which they lack.
+    for (const char *id : {"A107", "6901", "9504", "S112", "8410"})
+        EXPECT_TRUE(opensLevel2(QString::fromLatin1(id))) << id;
+    for (const char *id : {"A108", "8409", "8411", "841", "7410"})
+        EXPECT_FALSE(opensLevel2(QString::fromLatin1(id))) << id;
+
     EXPECT_TRUE(opensLevel3(u"84", 10, 1));
     EXPECT_TRUE(opensLevel3(u"84", 10, 4));
     EXPECT_FALSE(opensLevel3(u"84", 10, 5));

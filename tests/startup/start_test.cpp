@@ -4,6 +4,7 @@
 #include "startup/frm_start.h"
 #include "startup/program_end.h"
 #include "startup/run_state.h"
+#include "startup/services.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -41,7 +42,6 @@ TEST_F(StartUp, SecondCopyShowsTheNoticeAndEndsBeforeReadingAnything) {
 }
 
 TEST_F(StartUp, SplashThenHomePageAndRunLogAfterTheTimer) {
-    QDir(dir().ksdata()).removeRecursively(); // made again at start-up
     FrmStart *start = forms::form<FrmStart>();
     start->show();
     EXPECT_FALSE(startup::programEnded());
@@ -54,7 +54,6 @@ TEST_F(StartUp, SplashThenHomePageAndRunLogAfterTheTimer) {
     EXPECT_FALSE(start->picture().isNull());
     EXPECT_EQ(state().CandidateName, QStringLiteral("青禾1"));
     EXPECT_FALSE(state().OsVersion.isEmpty());
-    EXPECT_TRUE(QDir(dir().ksdata()).exists());
     EXPECT_EQ(registry().values.size(), 2);
     // Nothing is named and the home page is not there until the tick.
     EXPECT_TRUE(state().RunLogPath.isEmpty());
@@ -73,6 +72,16 @@ TEST_F(StartUp, SplashThenHomePageAndRunLogAfterTheTimer) {
     EXPECT_TRUE(state().LastErrorProc.isEmpty()) << state().LastErrorProc.toStdString();
     ft::advance(1000); // the deferred start runs once
     EXPECT_EQ(forms::loadedForm<FrmFengmian>(), home);
+}
+
+TEST_F(StartUp, RecordFolderIsMadeWhenMissingAndTakesTheRunLog) {
+    QDir(dir().ksdata()).removeRecursively();
+    forms::form<FrmStart>();
+    EXPECT_TRUE(QDir(dir().ksdata()).exists());
+    ft::advance(100);
+    startup::trapError(QStringLiteral("clickbotn"), 9);
+    EXPECT_TRUE(testsupport::readBytes(dir().ksdata() + QStringLiteral("20150307090502.txt"))
+                    .contains("clickbotn"));
 }
 
 TEST_F(StartUp, HighDpiSplash) {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <map>
+#include <memory>
 
 namespace testsupport {
 
@@ -20,9 +22,60 @@ std::vector<AddFiles> startupParts() {
     return {sample::addStartupFiles};
 }
 
-ProgramFolder::ProgramFolder(const std::vector<AddFiles> &parts) : dir_(tmp_.path()) {
-    for (const AddFiles &add : parts) laidOut_ &= add(dir_);
-    if (parts.empty()) laidOut_ &= dir_.makeFolders();
+namespace {
+
+// A plain copy: QFile::copy goes through a temporary file and is many
+// times slower, which every test would pay.
+bool copyFile(const QString &from, const QString &to) {
+    QFile in(from), out(to);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = in.readAll();
+    return out.write(bytes) == bytes.size();
+}
+
+bool copyTree(const QString &from, const QString &to) {
+    QDir src(from);
+    if (!QDir().mkpath(to)) return false;
+    bool ok = true;
+    for (const QFileInfo &e :
+         src.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + e.fileName();
+        ok &= e.isDir() ? copyTree(e.filePath(), target) : copyFile(e.filePath(), target);
+    }
+    return ok;
+}
+
+bool layOut(const std::vector<AddFiles> &parts, const sample::SampleDir &dir) {
+    bool ok = dir.makeFolders();
+    for (const AddFiles &add : parts) ok &= add(dir);
+    return ok;
+}
+
+// Template folders by cache key, kept for the whole test program.
+struct Template {
+    std::unique_ptr<QTemporaryDir> tmp;
+    bool ok = false;
+};
+std::map<QString, Template> &templates() {
+    static std::map<QString, Template> t;
+    return t;
+}
+
+} // namespace
+
+ProgramFolder::ProgramFolder(const std::vector<AddFiles> &parts, const QString &cacheKey)
+    : dir_(tmp_.path()) {
+    if (cacheKey.isEmpty()) {
+        laidOut_ = layOut(parts, dir_);
+    } else {
+        Template &t = templates()[cacheKey];
+        if (!t.tmp) {
+            t.tmp = std::make_unique<QTemporaryDir>();
+            t.ok = layOut(parts, sample::SampleDir(t.tmp->path()));
+        }
+        laidOut_ = t.ok && copyTree(t.tmp->path(), tmp_.path());
+    }
     platform::setProgramFolder(dir_.root);
 
     auto registry = std::make_unique<platform::FakeRegistry>();
@@ -53,7 +106,14 @@ ProgramFolder::~ProgramFolder() {
     // test ever reaches the real registry or network by accident.
 }
 
-ProgramFixture::ProgramFixture(std::vector<AddFiles> parts) : folder_(parts) {}
+ProgramFixture::ProgramFixture() : folder_(startupParts(), QStringLiteral("startup")) {
+    EXPECT_TRUE(folder_.laidOut()) << "the sample's files could not be laid out";
+}
+
+ProgramFixture::ProgramFixture(std::vector<AddFiles> parts, const QString &cacheKey)
+    : folder_(parts, cacheKey) {
+    EXPECT_TRUE(folder_.laidOut()) << "the sample's files could not be laid out";
+}
 
 QByteArray readBytes(const QString &path) {
     QFile f(platform::resolvePath(path));

@@ -6,8 +6,9 @@
 //   class MyTest : public testsupport::ProgramFixture {};
 //   TEST_F(MyTest, Something) { dir().bankFile("288901"); registry().values; ... }
 //
-// A fixture that needs more of the sample adds its builders:
-//   MyTest() : ProgramFixture({sample::addStartupFiles, sample::addMyFiles}) {}
+// A fixture that needs more of the sample adds its builders, with a cache
+// key of its own so that they run once per test program:
+//   MyTest() : ProgramFixture({sample::addStartupFiles, sample::addMyFiles}, "my") {}
 #include "platform/fakes.h"
 #include "sample_dir.h"
 
@@ -30,7 +31,11 @@ QDateTime fixedNow();
 // destructor (the program folder goes back to the executable's).
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const std::vector<AddFiles> &parts);
+    // With a cache key, the parts are laid out once per test program into a
+    // template folder that later folders of the same key copy (far quicker
+    // than drawing and writing everything again). Give each different list
+    // of parts its own key.
+    explicit ProgramFolder(const std::vector<AddFiles> &parts, const QString &cacheKey = {});
     ~ProgramFolder();
     ProgramFolder(const ProgramFolder &) = delete;
     ProgramFolder &operator=(const ProgramFolder &) = delete;
@@ -60,7 +65,9 @@ std::vector<AddFiles> startupParts();
 
 class ProgramFixture : public ::testing::Test {
 protected:
-    explicit ProgramFixture(std::vector<AddFiles> parts = startupParts());
+    // The start-up files of the sample, from the cache.
+    ProgramFixture();
+    ProgramFixture(std::vector<AddFiles> parts, const QString &cacheKey = {});
 
     const sample::SampleDir &dir() const { return folder_.dir(); }
     platform::FakeRegistry &registry() { return folder_.registry(); }

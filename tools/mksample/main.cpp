@@ -23,6 +23,7 @@ int main(int argc, char **argv) {
     ok &= sample::addStepEngineFiles(dir);
     ok &= sample::addJudgingFiles(dir);
     ok &= sample::addShellPictures(dir);
+    ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");

@@ -105,12 +105,14 @@ bool writePictures(const SampleDir &dir) {
     save("j30105", tile(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236)));
     save("j30106", tile(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255)));
     // The extra picture: each code's normal ("n") and hover ("h") looks.
-    for (const char *base : {"j3e01", "j3e02", "j3e03"}) {
-        const QString b = QLatin1String(base);
+    const QStringList buttons = {QStringLiteral("组织 ▼"), QStringLiteral("视图 ▼"),
+                                 QStringLiteral("布局 ▼")};
+    for (int i = 0; i < buttons.size(); ++i) {
+        const QString b = QStringLiteral("j3e0%1").arg(i + 1);
         ok &= saveBankPicture(dir, b + QLatin1Char('n'),
-                              tile(QSize(80, 26), QStringLiteral("组织 ▼"), QColor(220, 232, 248)));
+                              tile(QSize(80, 26), buttons[i], QColor(220, 232, 248)));
         ok &= saveBankPicture(dir, b + QLatin1Char('h'),
-                              tile(QSize(80, 26), QStringLiteral("组织 ▼"), QColor(180, 210, 245)));
+                              tile(QSize(80, 26), buttons[i], QColor(180, 210, 245)));
     }
     // The pointer of a copying drag.
     ok &= writeCursor(dir.root + QStringLiteral("ico03.CUR"), arrowPointer(), 0, 0);
@@ -360,11 +362,12 @@ bool addJudgingFiles(const SampleDir &dir) {
                                  QStringLiteral("按下“确定”")),
                           done()}};
 
-    // ---- the extra picture: a click on code U6, a double-click on an
-    // "S" code, a click on a plain code
+    // ---- the extra picture: a click on code U6, a click on a plain code,
+    // a double-click on an "S" code. The double-click comes last: the
+    // release that ends it is judged against the step after it.
     const Box button{600, 600, 1200, 390, QString()};
     qs << SampleQuestion{
-        QStringLiteral("单击工具栏上的“组织”按钮，双击它旁边的按钮，再单击“视图”按钮。"),
+        QStringLiteral("单击工具栏上的“组织”按钮，再单击“视图”按钮，然后双击“布局”按钮。"),
         {hinted(at(StepBuilder()
                        .background("j30001")
                        .windowKind('U')
@@ -374,19 +377,19 @@ bool addJudgingFiles(const SampleDir &dir) {
                    button),
                 QStringLiteral("单击“组织”")),
          hinted(at(StepBuilder()
-                       .windowKind('S')
-                       .viewVariant('2')
-                       .put(167, QStringLiteral("j3e02hn"))
-                       .hit(2, StepBuilder::entry('S', "S2")),
-                   button),
-                QStringLiteral("双击按钮")),
-         hinted(at(StepBuilder()
                        .windowKind('T')
                        .viewVariant('1')
-                       .put(167, QStringLiteral("j3e03hn"))
+                       .put(167, QStringLiteral("j3e02hn"))
                        .hit(1, StepBuilder::entry('H', "T1")),
                    button),
                 QStringLiteral("单击“视图”")),
+         hinted(at(StepBuilder()
+                       .windowKind('S')
+                       .viewVariant('2')
+                       .put(167, QStringLiteral("j3e03hn"))
+                       .hit(2, StepBuilder::entry('S', "S2")),
+                   button),
+                QStringLiteral("双击“布局”")),
          done()}};
 
     // ---- context menus on the target

@@ -131,6 +131,37 @@ QImage tabPage(const QStringList &tabs, int front, const QStringList &rows) {
     return img;
 }
 
+// The first folder of the explorer window as it looks selected, to be
+// laid over it at 30, 80 pixels.
+QImage selectedFolder(const QString &name) {
+    QImage img(QSize(92, 86), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(QColor(153, 209, 255));
+    p.setBrush(QColor(204, 232, 255));
+    p.drawRect(2, 2, 87, 81);
+    drawFolder(p, QPoint(10, 10), name);
+    return img;
+}
+
+// The folder options dialog: its OK button and the back button of the
+// tab set under the page.
+QImage folderOptions() {
+    QImage img = windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项"));
+    QPainter p(&img);
+    p.setFont(uiFont(12));
+    const QRect ok(410, 440, 80, 24), back(200, 440, 73, 19);
+    for (const QRect &r : {ok, back}) {
+        p.setPen(QColor(112, 112, 112));
+        p.setBrush(QColor(236, 236, 236));
+        p.drawRect(r);
+    }
+    p.setPen(Qt::black);
+    p.drawText(ok, Qt::AlignCenter, QStringLiteral("确定"));
+    p.drawText(back, Qt::AlignCenter, QStringLiteral("上一步"));
+    return img;
+}
+
 QImage smallPicture(QSize size, const QString &label, QColor fill) {
     return placeholder(size, label, fill, Qt::black);
 }
@@ -148,13 +179,10 @@ bool writePictures(const SampleDir &dir) {
                                         {QString(), QString(), QString(), QString(), QString(),
                                          QString(), QString(), QString(), QString(), QString(),
                                          QString(), QString(), QStringLiteral("文件名(N):")}));
-    ok &= saveBankPicture(dir, QStringLiteral("q00004"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项")));
+    ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs));
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00011"),
-        smallPicture(QSize(200, 150), QStringLiteral("报告"), QColor(250, 230, 160)));
+    ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00012"),
         smallPicture(QSize(250, 80), QStringLiteral("正在打开…"), QColor(230, 240, 255)));
@@ -171,10 +199,10 @@ bool writePictures(const SampleDir &dir) {
                           tabPage(tabs, 3, {QStringLiteral("搜索内容")}));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00031"),
-        smallPicture(QSize(100, 40), QStringLiteral("视图 ▼"), QColor(220, 232, 248)));
+        smallPicture(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(220, 232, 248)));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00032"),
-        smallPicture(QSize(100, 40), QStringLiteral("视图 ▼"), QColor(180, 210, 245)));
+        smallPicture(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(180, 210, 245)));
     // "No extra picture" is a picture too: a small blank one.
     if (!QFile::exists(dir.bankFile(QStringLiteral("000000")))) {
         QImage blank(QSize(1, 1), QImage::Format_RGB32);
@@ -316,7 +344,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .picture(1, 450, 1200, "q00011")
                               .target(600, 1350, 1080, 1080)
                               .action("0002")
-                              .hint(4500, 1500, hintOpen),
+                              .hint(7500, 1500, hintOpen),
                           StepBuilder()
                               .action("8888")
                               .picture(1, 450, 1200, "888888")
@@ -371,8 +399,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .hint(3000, 6900, hintView),
          StepBuilder()
              .picture(2, 3000, 1200, "888888")
-             .backEntry("Q0001", 3000, 6450)
-             .target(6150, 6450, 1200, 360)
+             .backEntry("Q0001", 3000, 6600)
+             .target(6150, 6600, 1200, 360)
              .action("0001")
              .hint(3000, 6900, hintOk),
          StepBuilder().action("9999")}};
@@ -385,7 +413,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .target(2250, 1350, 1080, 1080)
                               .cursor('M', 15)
                               .action("0050")
-                              .hint(4500, 1500, hintDrag),
+                              .hint(7500, 1500, hintDrag),
                           StepBuilder().action("9999")}};
 
     // The extra picture: a "视图" button drawn at the target, answered by
@@ -395,7 +423,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .background("q00005")
                               .windowKind('T')
                               .viewVariant('1')
-                              .target(9000, 600, 1500, 600)
+                              .target(9000, 570, 1500, 360)
                               .extraPicture("q00031", '2')
                               .hit(1, StepBuilder::entry('H', "T1"))
                               .action("0000")

@@ -1,7 +1,9 @@
 #include "sample_shell.h"
 
 #include "sample_pictures.h"
+#include "sample_questions.h"
 #include "simulator/shell_layout.h"
+#include "step_builder.h"
 
 #include <QFont>
 #include <QHash>
@@ -857,6 +859,140 @@ bool addShellPictures(const SampleDir &dir) {
         }
     }
     return ok;
+}
+
+namespace {
+
+// A step of the shell questions: the screen behind is the desktop, and
+// the hint says what to do.
+StepBuilder shellStep(const SampleDir &dir, const QString &hint) {
+    StepBuilder step;
+    step.lead(QStringLiteral("001"))
+        .windowKind(QLatin1Char('0'))
+        .viewVariant(QLatin1Char('0'))
+        .action(QStringLiteral("0000"))
+        .background(DesktopScreenPicture)
+        .hint(9000, 6600, appendAnswerText(dir, hint));
+    return step;
+}
+
+QString hitEntry(const QString &code, int item1 = 0, int item2 = 0) {
+    return StepBuilder::entry(QLatin1Char('H'), code, item1, item2, 0, QLatin1Char('0'));
+}
+
+QString lastStep(const SampleDir &dir) {
+    return shellStep(dir, QString()).action(QStringLiteral("9999")).build();
+}
+
+} // namespace
+
+bool addShellQuestions(const SampleDir &dir) {
+    if (!dir.makeFolders()) return false;
+    QList<SampleQuestion> questions;
+
+    // The desktop, the Computer window with its tool strip and task pane,
+    // and a command bar with its first menu.
+    questions << SampleQuestion{
+        QStringLiteral("打开“计算机”窗口，在其中打开本地磁盘 (C:)，然后用“组织”菜单关闭窗口。"),
+        {shellStep(dir, QStringLiteral("双击桌面上的“计算机”图标"))
+             .menuBar(QLatin1Char('M'))
+             .hit(1, hitEntry(QStringLiteral("63")))
+             .build(),
+         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"))
+             .windowKind(QLatin1Char('P'))
+             .viewVariant(QLatin1Char('C'))
+             .menuBar(QLatin1Char('O'))
+             .paneFlags(3)
+             .hit(1, hitEntry(QStringLiteral("95")))
+             .build(),
+         shellStep(dir, QStringLiteral("单击“组织”|选择“关闭”"))
+             .menuBar(QLatin1Char('A'))
+             .paneFlags(2)
+             .hit(1, hitEntry(QStringLiteral("A1"), 13))
+             .build(),
+         lastStep(dir)}};
+
+    // The start menu and the Control Panel in its two views.
+    questions << SampleQuestion{
+        QStringLiteral("通过“开始”菜单打开“控制面板”，在“外观和个性化”中选择“更改主题”，"
+                       "然后转到“系统和安全”。"),
+        {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"))
+             .menuBar(QLatin1Char('M'))
+             .hit(1, hitEntry(QStringLiteral("74")))
+             .build(),
+         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"))
+             .windowKind(QLatin1Char('N'))
+             .menuBar(QLatin1Char('O'))
+             .hit(1, hitEntry(QStringLiteral("46"), 2))
+             .build(),
+         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"))
+             .windowKind(QLatin1Char('N'))
+             .viewVariant(QLatin1Char('1'))
+             .menuBar(QLatin1Char('O'))
+             .hit(1, hitEntry(QStringLiteral("42")))
+             .build(),
+         lastStep(dir)}};
+
+    // A menu bar placed by its step, and one at its usual place.
+    questions << SampleQuestion{
+        QStringLiteral("在“记事本”中打开“字体”对话框，然后在画图程序中新建图片。"),
+        {shellStep(dir, QStringLiteral("单击“格式”|选择“字体”"))
+             .menuBar(QLatin1Char('H'))
+             .barPosition(1500, 1800)
+             .hit(1, hitEntry(QStringLiteral("H3"), 2))
+             .build(),
+         shellStep(dir, QStringLiteral("单击“文件”|选择“新建”"))
+             .menuBar(QLatin1Char('G'))
+             .paneFlags(6)
+             .hit(1, hitEntry(QStringLiteral("G1"), 1))
+             .build(),
+         lastStep(dir)}};
+
+    // The other command bars, the task pane's second variant and the tool
+    // strip's own panel.
+    questions << SampleQuestion{
+        QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮选择第三项，"
+                       "最后新建文件夹。"),
+        {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
+             .menuBar(QLatin1Char('B'))
+             .paneFlags(4)
+             .hit(1, hitEntry(QStringLiteral("31")))
+             .build(),
+         shellStep(dir, QStringLiteral("单击“视图”按钮|选择第三项"))
+             .viewVariant(QLatin1Char('W'))
+             .menuBar(QLatin1Char('O'))
+             .paneFlags(1)
+             .hit(1, hitEntry(QStringLiteral("23"), 3))
+             .build(),
+         shellStep(dir, QStringLiteral("单击“新建文件夹”"))
+             .menuBar(QLatin1Char('C'))
+             .paneFlags(2)
+             .hit(1, hitEntry(QStringLiteral("C5")))
+             .build(),
+         shellStep(dir, QStringLiteral("单击“系统属性”"))
+             .windowKind(QLatin1Char('P'))
+             .viewVariant(QLatin1Char('D'))
+             .menuBar(QLatin1Char('D'))
+             .paneFlags(2)
+             .hit(1, hitEntry(QStringLiteral("D2")))
+             .build(),
+         lastStep(dir)}};
+
+    // Context panels: the desktop's with its level-2 panel, and the start
+    // button's.
+    questions << SampleQuestion{
+        QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
+        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"))
+             .menuBar(QLatin1Char('M'))
+             .hit(1, hitEntry(QStringLiteral("69"), 1, 3))
+             .build(),
+         shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"))
+             .menuBar(QLatin1Char('M'))
+             .hit(1, hitEntry(QStringLiteral("70"), 1))
+             .build(),
+         lastStep(dir)}};
+
+    return appendQuestions(dir, kShellUnit, questions);
 }
 
 } // namespace sample

@@ -18,6 +18,15 @@ bool addShellPictures(const SampleDir &dir);
 // background of steps that show the desktop.
 inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
 
+// The unit of the shell's sample questions ("桌面与窗口").
+constexpr int kShellUnit = 1;
+
+// Questions whose steps show every region of the shell: the desktop, the
+// start menu, the Computer window with its tool strip and task pane, the
+// command bars "A" to "D", the menu bars "G" and "H" (one placed by its
+// step), the Control Panel in both views and the context panels.
+bool addShellQuestions(const SampleDir &dir);
+
 // The picture the sample draws for a shell picture name (without ".mxy"),
 // or a null image for a name it does not draw. Tests use the sizes.
 QImage shellPicture(const QString &name);

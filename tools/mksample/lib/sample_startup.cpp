@@ -3,6 +3,7 @@
 #include "sample_pictures.h"
 #include "startup/program_info.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace sample {
@@ -120,6 +121,13 @@ bool addStartupFiles(const SampleDir &dir) {
     ok &= writeGbkLines(dir.bankFile(QStringLiteral("288899")),
                         {QStringLiteral("%1").arg(kModuleNumber, 2, 10, QLatin1Char('0'))});
     ok &= writeBankIndex(dir, QList<int>(10, 0));
+    // A fresh installation's records: the input-method option off and no
+    // unit progress yet (the home page reports files it cannot open). What a
+    // developer practised on the sample survives the next build.
+    const QString options = dir.ksdata() + QStringLiteral("288890.mxy");
+    if (!QFileInfo::exists(options)) ok &= writeGbkLines(options, {QStringLiteral("0")});
+    const QString progress = dir.ksdata() + QStringLiteral("288893.mxy");
+    if (!QFileInfo::exists(progress)) ok &= writeGbkLines(progress, QStringList(26));
     ok &= writePictures(dir);
     ok &= writeCursor(dir.root + QStringLiteral("ico00.CUR"), arrowPointer(), 0, 0);
     ok &= writeCursor(dir.root + QStringLiteral("ico15.CUR"), handPointer(), 6, 0);

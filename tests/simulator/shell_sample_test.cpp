@@ -1,0 +1,220 @@
+// The shell's part of the sample installation: its pictures cover the
+// spots and items the layouts lay over them, and its questions show every
+// region when the screen builds their steps.
+#include "program_fixture.h"
+#include "sample_questions.h"
+#include "sample_shell.h"
+#include "sample_startup.h"
+#include "simulator/frm_main.h"
+#include "simulator/shell_layout.h"
+#include "startup/run_state.h"
+
+#include "forms/testing.h"
+
+#include <gtest/gtest.h>
+
+using namespace shell;
+
+namespace {
+
+constexpr Scale One{1, 1};
+
+QSizeF twipsOf(const QString &name) {
+    const QImage img = sample::shellPicture(name);
+    return img.isNull() ? QSizeF() : QSizeF(img.width() * 15.0, img.height() * 15.0);
+}
+
+// Whether r lies inside a picture of the given size, to the pixel.
+bool inside(const Rect &r, QSizeF size) {
+    return r.left >= 0 && r.top >= 0 && r.left + r.width <= size.width() + 15 &&
+           r.top + r.height <= size.height() + 15;
+}
+
+} // namespace
+
+TEST(ShellSamplePictures, RegionPicturesCoverTheirSpots) {
+    SpotRects fixed{};
+    layoutFixedSpots(fixed, One);
+    struct Region {
+        QString picture;
+        int first, last;
+    };
+    const Region regions[] = {{"1100W1", 11, 23}, {"1100W2", 11, 23}, {"706600", 71, 91}};
+    for (const Region &r : regions) {
+        for (int i = r.first; i <= r.last; ++i) {
+            EXPECT_TRUE(inside(fixed[size_t(i)], twipsOf(r.picture)))
+                << r.picture.toStdString() << i;
+        }
+    }
+    // The bank's desktop ends at the taskbar, so the start button stays reachable.
+    EXPECT_EQ(twipsOf(QStringLiteral("bank:9lX001")).height(), 8400);
+    for (int i = 61; i <= 65; ++i)
+        EXPECT_TRUE(inside(fixed[size_t(i)], twipsOf("bank:9lX001"))) << i;
+    for (int i = 93; i <= 99; ++i)
+        EXPECT_TRUE(inside(fixed[size_t(i)], twipsOf("bank:9lX002"))) << i;
+
+    for (char letter : {'A', 'B', 'C', 'D', 'G', 'H'}) {
+        SpotRects bar{};
+        for (int i = 1; i <= 10; ++i) bar[size_t(i)] = Rect{0, 0, 495, 375};
+        layoutMenuBar(bar, QLatin1Char(letter), One);
+        const QSizeF size = twipsOf(menuBarPicture(QLatin1Char(letter)));
+        ASSERT_FALSE(size.isEmpty()) << letter;
+        // Command bars have nine buttons; the menu bars four and five menus
+        // (their further spots run on past the screen's edge).
+        const int last = letter == 'G' ? 4 : letter == 'H' ? 5 : 9;
+        for (int i = 1; i <= last; ++i) {
+            // Spots a bar lacks lie left of it on purpose.
+            if (bar[size_t(i)].left < 0 || bar[size_t(i)].left > size.width()) continue;
+            EXPECT_LE(bar[size_t(i)].top, size.height()) << letter << i;
+            EXPECT_LE(bar[size_t(i)].left + bar[size_t(i)].width, size.width() + 15) << letter << i;
+        }
+    }
+    for (int variant = 1; variant <= 3; ++variant) {
+        SpotRects pane{};
+        layoutTaskPane(pane, variant, One);
+        for (int i = 24; i <= 40; ++i) {
+            if (pane[size_t(i)].top < 0) continue;
+            EXPECT_TRUE(inside(pane[size_t(i)], twipsOf(taskPanePicture(variant))))
+                << variant << " " << i;
+        }
+    }
+    for (int view = 0; view <= 1; ++view) {
+        SpotRects ctrl{};
+        layoutCtrlPanel(ctrl, view, One);
+        for (int i = 41; i <= 60; ++i) {
+            if (ctrl[size_t(i)].left < 0) continue;
+            EXPECT_TRUE(inside(ctrl[size_t(i)], twipsOf(ctrlPanelPicture(QChar(u'0' + view)))))
+                << view << " " << i;
+        }
+    }
+}
+
+TEST(ShellSamplePictures, EveryPanelOfTheTablesHasAPictureHoldingItsItems) {
+    auto check = [](const QString &picture, const ItemRects &items) {
+        const QSizeF size = twipsOf(picture);
+        ASSERT_FALSE(size.isEmpty()) << picture.toStdString();
+        for (int i = 1; i <= PanelItemCount; ++i) {
+            const Rect &r = items[size_t(i)];
+            if (r.width <= 0 || r.height <= 0 || r.left < 0 || r.top < 0) continue;
+            EXPECT_TRUE(inside(r, size)) << picture.toStdString() << " item " << i;
+        }
+    };
+    auto keysOf = [](const Menu1JRow &row) {
+        QStringList keys;
+        for (std::string_view k : row.keys)
+            keys << QString::fromLatin1(k.data(), qsizetype(k.size()));
+        return keys;
+    };
+    for (const auto *table : {&menu1JTable(), &startMenuPanelTable()}) {
+        for (const Menu1JRow &row : *table) {
+            for (const QString &code : keysOf(row)) {
+                ItemRects items{};
+                layoutLevel1(items, code, One);
+                check(panelPicture(code), items);
+            }
+        }
+    }
+    for (const Menu2JRow &row : menu2JTable()) {
+        for (std::string_view k : row.ids) {
+            const QString id = QString::fromLatin1(k.data(), qsizetype(k.size()));
+            ItemRects items{};
+            layoutLevel2(items, id, One);
+            check(level2PictureName(id), items);
+        }
+    }
+    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(twipsOf(level3Picture(n)).isEmpty()) << n;
+    // The hover and pressed looks the spots ask for.
+    for (const char *name : {"A30088", "H50088", "100088", "150088", "150099", "300088", "410088",
+                             "610088", "610099", "840088", "950099", "990088"}) {
+        EXPECT_FALSE(twipsOf(QString::fromLatin1(name)).isEmpty()) << name;
+    }
+}
+
+namespace {
+
+class ShellRegionQuestions : public testsupport::ProgramFixture {
+protected:
+    ShellRegionQuestions()
+        : ProgramFixture(
+              {sample::addStartupFiles, sample::addShellPictures, sample::addShellQuestions}) {
+        auto &s = startup::state();
+        s.DataPath = dir().bank();
+        s.StepFilePath = dir().bankFile(QStringLiteral("28882%1").arg(sample::kShellUnit));
+        s.TextFilePath = dir().bankFile(QStringLiteral("288890"));
+        s.QuestionCount = 5;
+        const int steps[] = {4, 4, 3, 5, 3};
+        s.QuestionFirstLine[0] = 1;
+        for (int q = 1; q < 5; ++q)
+            s.QuestionFirstLine[size_t(q)] = s.QuestionFirstLine[size_t(q - 1)] + steps[q - 1];
+    }
+
+    FrmMain *show(int question, int step) {
+        if (!f_) {
+            f_ = forms::form<FrmMain>();
+            f_->show();
+        }
+        startup::state().CurQuestion = question;
+        startup::state().CurStep = step;
+        f_->setData();
+        return f_;
+    }
+
+    static QString pictureName(const forms::PictureBox *box) {
+        return box->picture().path().section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
+    }
+
+    forms::testing::Session session_;
+    FrmMain *f_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
+    FrmMain *f = show(1, 1);
+    EXPECT_TRUE(f->PicTable->visible());
+    EXPECT_TRUE(f->StartMenu->visible());
+
+    f = show(1, 2);
+    EXPECT_TRUE(f->PicMyPc->visible());
+    EXPECT_TRUE(f->PicTool->visible());
+    EXPECT_EQ(pictureName(f->PicTool), "1100W1");
+    EXPECT_TRUE(f->PicHui->visible());
+    EXPECT_EQ(pictureName(f->PicHui), "41A001");
+    EXPECT_EQ(f->LblZHU(26)->top(), 135);
+    EXPECT_FALSE(f->PicMenu->visible());
+
+    f = show(1, 3);
+    EXPECT_TRUE(f->PicMenu->visible());
+    EXPECT_EQ(pictureName(f->PicMenu), "A00000");
+    EXPECT_EQ(f->PicMenu->top(), 840);
+    EXPECT_EQ(f->LblZHU(5)->left(), 5655);
+    EXPECT_FALSE(f->PicTool->visible());
+
+    f = show(2, 2);
+    EXPECT_TRUE(f->PicCtrl->visible());
+    EXPECT_EQ(pictureName(f->PicCtrl), "NN0000");
+    EXPECT_EQ(f->LblZHU(46)->left(), 7650);
+    f = show(2, 3);
+    EXPECT_EQ(pictureName(f->PicCtrl), "NN0001");
+    EXPECT_EQ(f->LblZHU(57)->top(), 4605);
+
+    f = show(3, 1);
+    EXPECT_EQ(pictureName(f->PicMenu), "H00000");
+    EXPECT_EQ(f->PicMenu->left(), 1500);
+    EXPECT_EQ(f->PicMenu->top(), 1800);
+    f = show(3, 2);
+    EXPECT_EQ(pictureName(f->PicMenu), "G00000");
+    EXPECT_EQ(f->PicMenu->top(), 840);
+    EXPECT_EQ(pictureName(f->PicHui), "41A003");
+
+    f = show(4, 1);
+    EXPECT_EQ(pictureName(f->PicMenu), "B00000");
+    EXPECT_EQ(f->LblZHU(30)->top(), 330);
+    f = show(4, 2);
+    EXPECT_EQ(pictureName(f->PicTool), "1100W2");
+    f = show(4, 3);
+    EXPECT_EQ(pictureName(f->PicMenu), "C00000");
+    f = show(4, 4);
+    EXPECT_EQ(pictureName(f->PicMenu), "D00000");
+    EXPECT_TRUE(f->PicMyPc->visible());
+}
