@@ -154,7 +154,7 @@ TEST(StepRecordTest, ReadsTheSharedColumnsEachWay) {
     EXPECT_EQ(drop.dropBranch(), "4");
     EXPECT_EQ(drop.actionShift(), 1);
 
-    // Tab spec XB3A2: row 1, tab 3 shown, tab 10 expected, page in Image2.
+    // TabSpec XB3A2: row 1, tab 3 shown, tab 10 expected, page in Image2.
     const StepRecord tab(StepBuilder().tabStep('B', '3', 'A', 2).build());
     const auto ts = tab.tabSpec();
     EXPECT_TRUE(ts.isTabStep);
@@ -260,7 +260,7 @@ TEST(StepRecordTest, TheInputBoxTestReadsAllTwentyDigits) {
         const StepRecord r(StepBuilder().put(86, c.columns).build());
         EXPECT_EQ(r.hasTextBox(), c.box);
     }
-    // The documented example: 01200, 0, 4500, 03000, 00450.
+    // Columns 86-105 "01200", "0", "4500", "03000", "00450": a box at 1200, 4500.
     const StepRecord r(StepBuilder().put(86, "01200045000300000450").build());
     EXPECT_EQ(r.textBoxRect().x, 1200);
     EXPECT_EQ(r.textBoxRect().y, 4500);
