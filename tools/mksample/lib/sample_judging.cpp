@@ -4,7 +4,6 @@
 #include "sample_questions.h"
 #include "step_builder.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 
 namespace sample {
@@ -17,12 +16,6 @@ struct Box {
     QString label;
 };
 
-QFont sceneFont(int px) {
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(px);
-    return f;
-}
-
 QRect px(const Box &b) {
     return QRect(b.x / 15, b.y / 15, b.w / 15, b.h / 15);
 }
@@ -30,23 +23,9 @@ QRect px(const Box &b) {
 // A full-screen window with a title bar and the labelled places the
 // question's steps point at, so that a person sees where to act.
 QImage scene(const QString &title, const QList<Box> &boxes) {
-    QImage img(1024, 600, QImage::Format_RGB32);
-    img.fill(QColor(195, 217, 249));
+    QImage img = windowPicture(QSize(1024, 600), title, true);
     QPainter p(&img);
-    QLinearGradient glass(0, 0, 0, 30);
-    glass.setColorAt(0, QColor(185, 209, 234));
-    glass.setColorAt(1, QColor(153, 180, 209));
-    p.fillRect(0, 0, 1024, 30, glass);
-    p.setPen(Qt::black);
-    p.setFont(sceneFont(13));
-    p.drawText(QRect(10, 0, 800, 30), Qt::AlignVCenter, title);
-    p.fillRect(6, 36, 1012, 520, Qt::white);
-    // The taskbar.
-    QLinearGradient bar(0, 560, 0, 600);
-    bar.setColorAt(0, QColor(70, 100, 140));
-    bar.setColorAt(1, QColor(30, 50, 80));
-    p.fillRect(0, 560, 1024, 40, bar);
-    p.setFont(sceneFont(12));
+    p.setFont(uiFont(12));
     for (const Box &b : boxes) {
         const QRect r = px(b);
         p.setPen(QColor(120, 140, 170));

@@ -108,13 +108,42 @@ bool writeIconFile(const QString &path, const QImage &image, quint16 type, int h
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
 }
 
-QFont labelFont(int pixelSize) {
-    QFont f(QStringLiteral("宋体"));
+} // namespace
+
+QFont uiFont(int pixelSize, bool bold) {
+    QFont f(QStringLiteral("WenQuanYi Zen Hei"));
     f.setPixelSize(std::max(8, pixelSize));
+    f.setBold(bold);
     return f;
 }
 
-} // namespace
+QImage windowPicture(QSize size, const QString &title, bool withTaskbar) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(QColor(195, 217, 249));
+    QPainter p(&img);
+    const int w = size.width();
+    const int bottom = withTaskbar ? size.height() - 40 : size.height();
+    QLinearGradient glass(0, 0, 0, 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(0, 0, w, 30, glass);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(13));
+    p.drawText(QRect(10, 0, w - 120, 30), Qt::AlignVCenter, title);
+    // Minimise, maximise and close.
+    const QColor buttons[] = {QColor(200, 215, 235), QColor(200, 215, 235), QColor(199, 80, 80)};
+    for (int i = 0; i < 3; ++i) p.fillRect(w - 110 + i * 34, 2, 32, 18, buttons[i]);
+    p.fillRect(6, 36, w - 12, bottom - 42, Qt::white);
+    p.setPen(QColor(112, 112, 112));
+    p.drawRect(6, 36, w - 13, bottom - 43);
+    if (withTaskbar) {
+        QLinearGradient bar(0, bottom, 0, size.height());
+        bar.setColorAt(0, QColor(70, 100, 140));
+        bar.setColorAt(1, QColor(30, 50, 80));
+        p.fillRect(0, bottom, w, size.height() - bottom, bar);
+    }
+    return img;
+}
 
 PictureFormat formatFor(const QString &name) {
     const QString key = name.toLower();
@@ -138,7 +167,7 @@ QImage placeholder(QSize px, const QString &label, QColor fill, QColor text) {
     p.drawRect(img.rect().adjusted(0, 0, -1, -1));
     if (!label.isEmpty()) {
         p.setPen(text);
-        p.setFont(labelFont(std::min(px.height() / 3, 14)));
+        p.setFont(uiFont(std::min(px.height() / 3, 14)));
         p.drawText(img.rect(), Qt::AlignCenter | Qt::TextWordWrap, label);
     }
     return img;
@@ -159,7 +188,7 @@ QImage buttonStrip(QSize frame, const QString &label, QColor base) {
         p.drawRect(r.adjusted(0, 0, -1, -1));
         if (!label.isEmpty()) {
             p.setPen(i == 3 ? QColor(0xe0, 0xe0, 0xe0) : QColor(Qt::white));
-            p.setFont(labelFont(std::min(frame.height() - 6, 14)));
+            p.setFont(uiFont(std::min(frame.height() - 6, 14)));
             p.drawText(r.translated(i == 2 ? 1 : 0, i == 2 ? 1 : 0), Qt::AlignCenter, label);
         }
     }

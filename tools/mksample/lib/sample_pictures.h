@@ -3,6 +3,7 @@
 // picture's format from its content, never from its name, so bank pictures
 // are saved in a format taken from a table (BMP, PNG or JPEG).
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -18,6 +19,14 @@ enum class PictureFormat { Bmp, Png, Jpeg };
 // for the names listed there, otherwise one of the three by the name's
 // characters, so that every format occurs.
 PictureFormat formatFor(const QString &name);
+
+// The font of every caption the sample draws, at a size in pixels.
+QFont uiFont(int pixelSize, bool bold = false);
+
+// A Windows 7 window as large as the picture: the glass title bar with its
+// caption and buttons over a white client area. With a taskbar, the window
+// ends 40 pixels above the foot, where the taskbar lies.
+QImage windowPicture(QSize size, const QString &title, bool withTaskbar = false);
 
 // A placeholder: a filled rectangle with a frame and a centred label.
 QImage placeholder(QSize px, const QString &label, QColor fill = QColor(0x2b, 0x5c, 0x9c),

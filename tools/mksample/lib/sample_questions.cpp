@@ -37,34 +37,6 @@ bool setUnitCount(const SampleDir &dir, int unit, int count) {
 
 // ---- pictures
 
-QFont uiFont(int px, bool bold = false) {
-    QFont f(QStringLiteral("WenQuanYi Zen Hei"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
-
-// A Windows 7 window: glass title bar with its caption and buttons, a
-// white client area.
-QImage windowPicture(QSize size, const QString &title) {
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(QColor(195, 217, 249));
-    QPainter p(&img);
-    QLinearGradient glass(0, 0, 0, 30);
-    glass.setColorAt(0, QColor(185, 209, 234));
-    glass.setColorAt(1, QColor(153, 180, 209));
-    p.fillRect(0, 0, size.width(), 30, glass);
-    p.setPen(Qt::black);
-    p.setFont(uiFont(13));
-    p.drawText(QRect(10, 0, size.width() - 120, 30), Qt::AlignVCenter, title);
-    const QColor buttons[] = {QColor(200, 215, 235), QColor(200, 215, 235), QColor(199, 80, 80)};
-    for (int i = 0; i < 3; ++i) p.fillRect(size.width() - 110 + i * 34, 2, 32, 18, buttons[i]);
-    p.fillRect(6, 36, size.width() - 12, size.height() - 42, Qt::white);
-    p.setPen(QColor(112, 112, 112));
-    p.drawRect(6, 36, size.width() - 13, size.height() - 43);
-    return img;
-}
-
 // A folder icon with its name under it.
 void drawFolder(QPainter &p, QPoint at, const QString &name) {
     p.setPen(QColor(180, 140, 40));

@@ -6,6 +6,7 @@
 #include "step_builder.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHash>
 #include <QLinearGradient>
 #include <QMap>
@@ -30,13 +31,6 @@ int px(double twips) {
 }
 QRect pxRect(const Rect &r) {
     return QRect(px(r.left), px(r.top), px(r.width), px(r.height));
-}
-
-QFont uiFont(int pixelSize, bool bold = false) {
-    QFont f(QStringLiteral("WenQuanYi Zen Hei"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
 }
 
 QImage canvas(int w, int h, QColor fill) {
@@ -160,11 +154,17 @@ QImage spotLook(const QImage &region, const Rect &spot, bool strong) {
     return img;
 }
 
+// A caption inside r. One wider than r is drawn smaller, down to 9
+// pixels, and then shortened with "…", so that it never runs over the spot
+// beside it nor is cut off in the middle of a character.
 void text(QPainter &p, const QRect &r, const QString &s, QColor colour, int size,
           int flags = Qt::AlignLeft | Qt::AlignVCenter, bool bold = false) {
+    QFont f = uiFont(size, bold);
+    while (size > 9 && QFontMetrics(f).horizontalAdvance(s) > r.width()) f = uiFont(--size, bold);
     p.setPen(colour);
-    p.setFont(uiFont(size, bold));
-    p.drawText(r, flags | Qt::TextSingleLine, s);
+    p.setFont(f);
+    p.drawText(r, flags | Qt::TextSingleLine,
+               QFontMetrics(f).elidedText(s, Qt::ElideRight, std::max(r.width(), 1)));
 }
 
 // ---- Regions ---------------------------------------------------------------
@@ -254,6 +254,15 @@ QImage desktopScreen() {
     return img;
 }
 
+// The screen with a window of this title open at the given place (pixels),
+// reaching to the screen's right edge and down to the taskbar.
+QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
+    QImage img = desktopScreen();
+    QPainter p(&img);
+    p.drawImage(at, windowPicture(QSize(1024 - at.x(), 560 - at.y()), title));
+    return img;
+}
+
 QImage computerWindow() {
     QImage img = canvas(864, 470, Qt::white);
     QPainter p(&img);
@@ -328,7 +337,9 @@ QImage ctrlPanel(int view) {
         text(p, QRect(760, 32, 240, 20), QStringLiteral("查看方式：类别 ▾"), kMenuText, 12);
         for (int i = 41; i <= 48; ++i) {
             const QRect r = pxRect(spots[size_t(i)]);
-            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), i - 41);
+            // No recycle bin among the categories.
+            const int kinds[] = {4, 2, 5, 3, 4, 0, 2, 0};
+            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), kinds[i - 41]);
             const QStringList t = ctrlPanelTexts(QString::number(i));
             ItemRects items{};
             shell::layoutLevel1(items, QString::number(i), One);
@@ -348,7 +359,8 @@ QImage ctrlPanel(int view) {
         }
         for (int i = 51; i <= 57; ++i) {
             const QRect r = pxRect(spots[size_t(i)]);
-            drawIcon(p, QRect(r.left() - 40, r.top() + 6, 36, 36), i - 51);
+            const int kinds[] = {4, 2, 0, 2, 5, 5, 4};
+            drawIcon(p, QRect(r.left() - 40, r.top() + 6, 36, 36), kinds[i - 51]);
             ItemRects items{};
             shell::layoutLevel1(items, QString::number(i), One);
             const QStringList t = ctrlPanelTexts(QString::number(i));
@@ -592,7 +604,31 @@ QStringList panelTexts(const QString &code) {
         {"9201",
          {"超大图标(X)", "大图标(R)", "中等图标(M)", "小图标(N)", "列表(L)", "详细信息(D)",
           "平铺(S)", "内容(T)", "更多(M)...", "自定义此文件夹(F)..."}},
+        {"23", {"超大图标", "大图标", "中等图标", "小图标", "列表", "详细信息", "平铺", "内容"}},
         {"25", {"菜单栏", "细节窗格", "预览窗格", "导航窗格", "库窗格"}},
+        {"G103", {"保存(S)", "另存为(A)...", "全部保存(L)"}},
+        {"64", {"打开(O)", "创建快捷方式(S)", "删除(D)", "属性(R)"}},
+        {"65",
+         {"打开(O)", "在新窗口中打开(E)", "共享(H)", "还原以前的版本(V)", "包含到库中(I)",
+          "发送到(N)", "剪切(T)", "复制(C)", "创建快捷方式(S)", "删除(D)", "重命名(M)", "属性(R)"}},
+        {"80",
+         {"了解 Windows 7", "个性化 Windows", "传输文件和设置", "使用家庭组共享", "更改 UAC 设置",
+          "备份您的文件", "添加新用户", "更改文本大小"}},
+        {"93",
+         {"打开(O)", "在新窗口中打开(E)", "断开(I)", "复制(C)", "创建快捷方式(S)", "重命名(M)",
+          "属性(R)"}},
+        {"94", {"打开(O)", "在新窗口中打开(E)", "共享(H)", "弹出(J)", "复制(C)", "属性(R)"}},
+        {"95",
+         {"打开(O)", "在新窗口中打开(E)", "还原以前的版本(V)", "共享(H)", "包含到库中(I)",
+          "格式化(A)...", "复制(C)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
+        {"96",
+         {"打开(O)", "在新窗口中打开(E)", "还原以前的版本(V)", "格式化(A)...", "共享(H)", "复制(C)",
+          "发送到(N)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
+        {"99",
+         {"打开(O)", "在新窗口中打开(E)", "共享(H)", "格式化(A)...", "弹出(J)", "复制(C)",
+          "属性(R)"}},
+        {"9403", {"不共享", "家庭组(读取)", "家庭组(读取/写入)", "特定用户...", "高级共享..."}},
+        {"9607", {"压缩(zipped)文件夹", "桌面快捷方式", "文档", "邮件收件人", "DVD 驱动器 (G:)"}},
         {"61", {"打开(O)", "清空回收站(B)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
         {"62",
          {"打开(O)", "映射网络驱动器(N)...", "断开网络驱动器(C)...", "创建快捷方式(S)", "属性(R)"}},
@@ -690,6 +726,20 @@ QMap<QString, QImage> drawAll() {
     out.insert(QStringLiteral("bank:9lX002"), pc);
     out.insert(QStringLiteral("bank:9lX003"), view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
+    const QPair<QString, QString> windows[] = {
+        {ComputerScreenPicture, QStringLiteral("计算机")},
+        {CtrlPanelScreenPicture, QStringLiteral("控制面板")},
+        {DriveScreenPicture, QStringLiteral("本地磁盘 (C:)")},
+        {PaintScreenPicture, QStringLiteral("无标题 - 画图")},
+        {LibraryScreenPicture, QStringLiteral("库")},
+        {VideoScreenPicture, QStringLiteral("视频")}};
+    for (const auto &w : windows)
+        out.insert(QStringLiteral("bank:") + w.first, windowScreen(w.second));
+    // The window's client area starts 36 pixels below its top, where the
+    // step places the menu bar.
+    out.insert(
+        QStringLiteral("bank:") + NotepadScreenPicture,
+        windowScreen(QStringLiteral("无标题 - 记事本"), QPoint(1500 / 15 - 6, 1800 / 15 - 36)));
 
     out.insert(QString::fromLatin1(StartMenuPicture), start);
     out.insert(toolStripPicture(u'A'), strip1);
@@ -807,7 +857,13 @@ QMap<QString, QImage> drawAll() {
             if (out.contains(name)) continue;
             ItemRects items{};
             layoutLevel2(items, id, One);
-            out.insert(name, menuPanel(id, items, panelTexts(id), true));
+            // Ids that share a row share the entries of the first id.
+            QStringList texts = panelTexts(id);
+            if (texts.isEmpty()) {
+                texts = panelTexts(
+                    QString::fromLatin1(row.ids.front().data(), qsizetype(row.ids.front().size())));
+            }
+            out.insert(name, menuPanel(id, items, texts, true));
         }
     }
     // Level-3 lists: the folders of "All programs", nine rows at most.
@@ -899,6 +955,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
          shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"))
+             .background(ComputerScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('C'))
              .menuBar(QLatin1Char('O'))
@@ -906,6 +963,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("95")))
              .build(),
          shellStep(dir, QStringLiteral("单击“组织”|选择“关闭”"))
+             .background(DriveScreenPicture)
              .menuBar(QLatin1Char('A'))
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("A1"), 13))
@@ -921,11 +979,13 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("74")))
              .build(),
          shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"))
+             .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("46"), 2))
              .build(),
          shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"))
+             .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))
              .menuBar(QLatin1Char('O'))
@@ -937,11 +997,13 @@ bool addShellQuestions(const SampleDir &dir) {
     questions << SampleQuestion{
         QStringLiteral("在“记事本”中打开“字体”对话框，然后在画图程序中新建图片。"),
         {shellStep(dir, QStringLiteral("单击“格式”|选择“字体”"))
+             .background(NotepadScreenPicture)
              .menuBar(QLatin1Char('H'))
              .barPosition(1500, 1800)
              .hit(1, hitEntry(QStringLiteral("H3"), 2))
              .build(),
          shellStep(dir, QStringLiteral("单击“文件”|选择“新建”"))
+             .background(PaintScreenPicture)
              .menuBar(QLatin1Char('G'))
              .paneFlags(6)
              .hit(1, hitEntry(QStringLiteral("G1"), 1))
@@ -954,22 +1016,26 @@ bool addShellQuestions(const SampleDir &dir) {
         QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮选择第三项，"
                        "最后新建文件夹。"),
         {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
+             .background(LibraryScreenPicture)
              .menuBar(QLatin1Char('B'))
              .paneFlags(4)
              .hit(1, hitEntry(QStringLiteral("31")))
              .build(),
          shellStep(dir, QStringLiteral("单击“视图”按钮|选择第三项"))
+             .background(VideoScreenPicture)
              .viewVariant(QLatin1Char('W'))
              .menuBar(QLatin1Char('O'))
              .paneFlags(1)
              .hit(1, hitEntry(QStringLiteral("23"), 3))
              .build(),
          shellStep(dir, QStringLiteral("单击“新建文件夹”"))
+             .background(VideoScreenPicture)
              .menuBar(QLatin1Char('C'))
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
          shellStep(dir, QStringLiteral("单击“系统属性”"))
+             .background(ComputerScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('D'))
              .menuBar(QLatin1Char('D'))

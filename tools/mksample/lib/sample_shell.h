@@ -18,6 +18,16 @@ bool addShellPictures(const SampleDir &dir);
 // background of steps that show the desktop.
 inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
 
+// Bank pictures of the screen with one window open above the taskbar, for
+// the background of steps that show the regions of that window.
+inline const QString ComputerScreenPicture = QStringLiteral("7d0002");
+inline const QString CtrlPanelScreenPicture = QStringLiteral("7d0003");
+inline const QString NotepadScreenPicture = QStringLiteral("7d0004"); // its bar at 1500, 1800
+inline const QString DriveScreenPicture = QStringLiteral("7d0005");
+inline const QString PaintScreenPicture = QStringLiteral("7d0006");
+inline const QString LibraryScreenPicture = QStringLiteral("7d0007");
+inline const QString VideoScreenPicture = QStringLiteral("7d0008");
+
 // The unit of the shell's sample questions ("桌面与窗口").
 constexpr int kShellUnit = 1;
 

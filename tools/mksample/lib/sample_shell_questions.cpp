@@ -6,7 +6,6 @@
 #include "simulator/shell_judging.h"
 #include "step_builder.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 
 namespace sample {
@@ -19,33 +18,6 @@ constexpr shell::Scale One{1, 1};
 
 QRect px(const Rect &r) {
     return QRect(int(r.left / 15), int(r.top / 15), int(r.width / 15), int(r.height / 15));
-}
-
-QFont uiFont(int pixels) {
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(pixels);
-    return f;
-}
-
-// A window filling the screen above the taskbar, with a title, so that the
-// bars and panes of a step have something to stand in.
-QImage windowScene(const QString &title, QColor body) {
-    QImage img(1024, 600, QImage::Format_RGB32);
-    img.fill(QColor(195, 217, 249));
-    QPainter p(&img);
-    QLinearGradient glass(0, 0, 0, 30);
-    glass.setColorAt(0, QColor(185, 209, 234));
-    glass.setColorAt(1, QColor(153, 180, 209));
-    p.fillRect(0, 0, 1024, 30, glass);
-    p.setPen(Qt::black);
-    p.setFont(uiFont(13));
-    p.drawText(QRect(10, 0, 800, 30), Qt::AlignVCenter, title);
-    p.fillRect(0, 30, 1024, 530, body);
-    QLinearGradient bar(0, 560, 0, 600);
-    bar.setColorAt(0, QColor(70, 100, 140));
-    bar.setColorAt(1, QColor(30, 50, 80));
-    p.fillRect(0, 560, 1024, 40, bar);
-    return img;
 }
 
 // The folders of "All programs": the first four open their level-3 lists.
@@ -125,8 +97,8 @@ QStringList shellJudgingQuestionTexts() {
                        "按钮，再用工具栏的快捷菜单显示细节窗格。"),
         QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
                        "改用中等图标。"),
-        QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开“文档”、注销、"
-                       "打开个人文件夹的第三项，并用“开始”按钮的快捷菜单打开 Windows 资源管理器。"),
+        QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开个人文件夹、注销、"
+                       "打开“入门”的第三项，并用“开始”按钮的快捷菜单打开 Windows 资源管理器。"),
         QStringLiteral("在“控制面板”中打开“系统和安全”的第二项，再在小图标视图中打开"
                        "“用户帐户”的第三项。"),
         QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘的快捷菜单打开第一项。"),
@@ -174,12 +146,14 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
     ok &= saveBankPicture(dir, QStringLiteral("k20001"),
-                          windowScene(QStringLiteral("文档"), Qt::white), PictureFormat::Png);
+                          windowPicture(QSize(1024, 600), QStringLiteral("文档"), true),
+                          PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20002"),
-                          windowScene(QStringLiteral("无标题 - 记事本"), Qt::white),
+                          windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
-                          windowScene(QStringLiteral("控制面板"), Qt::white), PictureFormat::Png);
+                          windowPicture(QSize(1024, 600), QStringLiteral("控制面板"), true),
+                          PictureFormat::Png);
 
     const int hintView = appendAnswerText(dir, QStringLiteral("单击“查看”选项卡|再单击按钮"));
     const int hintOk = appendAnswerText(dir, QStringLiteral("单击第九个选项卡|再单击“确定”"));
@@ -219,11 +193,16 @@ bool addShellJudgingFiles(const SampleDir &dir) {
 
     // The desktop: an icon opened by double-click, a drive of the Computer
     // window, the desktop's context panel with its level-2 menu.
-    qs << SampleQuestion{
-        texts[3],
-        {Hit().menuBar(u'M').hit(1, hitEntry("63")).background(desktop),
-         Hit().menuBar(u'M').windowKind(u'P').viewVariant(u'C').hit(1, hitEntry("96")),
-         Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)), lastStep().menuBar(u'M')}};
+    qs << SampleQuestion{texts[3],
+                         {Hit().menuBar(u'M').hit(1, hitEntry("63")).background(desktop),
+                          Hit()
+                              .menuBar(u'M')
+                              .windowKind(u'P')
+                              .viewVariant(u'C')
+                              .hit(1, hitEntry("96"))
+                              .background(ComputerScreenPicture),
+                          Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)).background(desktop),
+                          lastStep().menuBar(u'M')}};
 
     // The start menu: all three panel levels, an entry of its right-hand
     // column, the panels of the shut-down arrow and of the user's picture,
@@ -247,7 +226,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     // menu.
     auto pc = [](const QString &entry) { return Hit().windowKind(u'P').hit(1, entry); };
     qs << SampleQuestion{texts[6],
-                         {pc(hitEntry("92", 9)).background(QStringLiteral("k20001")),
+                         {pc(hitEntry("92", 9)).background(ComputerScreenPicture),
                           pc(hitEntry("95", 4, 1)), lastStep().windowKind(u'P')}};
 
     // Tab strips: one row of three tabs, then two rows of twelve with a back
