@@ -2,48 +2,15 @@
 // the screen over the hot spots of the tool strip, the task pane and the
 // Computer window (one iteration is one move event), and clicks that open
 // a drop-down menu and its level-2 menu (one iteration is one click).
-#include "forms/testing.h"
-#include "program_fixture.h"
-#include "sample_questions.h"
-#include "sample_shell.h"
+#include "bench_support.h"
 #include "sample_shell_questions.h"
-#include "sample_startup.h"
-#include "simulator/frm_main.h"
-#include "startup/run_state.h"
-#include "step_builder.h"
-
-#include "platform/text.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
 
 namespace {
 
-struct ShellSample {
-    testsupport::ProgramFolder folder{{sample::addStartupFiles, sample::addShellPictures,
-                                       sample::addStepEngineFiles, sample::addShellJudgingFiles}};
-
-    // Shows a question of one step (and a last step) on the screen.
-    FrmMain *show(const QString &step) {
-        auto &s = startup::state();
-        const auto &dir = folder.dir();
-        s.DataPath = dir.bank();
-        s.ScaleX = s.ScaleY = 1;
-        s.StudyMode = startup::Practice;
-        s.TextFilePath = dir.bankFile(QStringLiteral("288890"));
-        s.StepFilePath = dir.bankFile(QStringLiteral("k88899"));
-        platform::writeLinesAtomic(s.StepFilePath,
-                                   {step, sample::StepBuilder().action(QStringLiteral("9999"))});
-        s.QuestionCount = 1;
-        s.QuestionFirstLine[0] = 1;
-        s.CurQuestion = 1;
-        s.CurStep = 1;
-        FrmMain *f = forms::form<FrmMain>();
-        f->show();
-        f->setData();
-        return f;
-    }
-};
+using benchsupport::ScreenBench;
 
 // A path over the screen, window twips, 10 pixels apart: along the tool
 // strip, down the task pane, across the drives of the Computer window.
@@ -57,14 +24,12 @@ std::vector<QPointF> sweep() {
 }
 
 void BM_HoverSweep(benchmark::State &state) {
-    forms::testing::Session session;
-    forms::Screen::setFake(1366, 768);
-    ShellSample sample;
-    FrmMain *f = sample.show(sample::StepBuilder()
-                                 .background(QStringLiteral("k20001"))
-                                 .menuBar(u'O')
-                                 .paneFlags(3)
-                                 .windowKind(u'P'));
+    ScreenBench screen(sample::addShellJudgingFiles);
+    FrmMain *f = screen.showStep(sample::StepBuilder()
+                                     .background(QStringLiteral("k20001"))
+                                     .menuBar(u'O')
+                                     .paneFlags(3)
+                                     .windowKind(u'P'));
     const std::vector<QPointF> path = sweep();
     // A first pass loads the hover pictures.
     for (const QPointF &p : path) forms::testing::move(f, p.x(), p.y());
@@ -79,12 +44,14 @@ void BM_HoverSweep(benchmark::State &state) {
 }
 BENCHMARK(BM_HoverSweep);
 
+// A window with the command bar "A", whose first button opens a menu.
+QString commandBarStep() {
+    return sample::StepBuilder().background(QStringLiteral("k20001")).menuBar(u'A').paneFlags(1);
+}
+
 void BM_ClickOpensMenu(benchmark::State &state) {
-    forms::testing::Session session;
-    forms::Screen::setFake(1366, 768);
-    ShellSample sample;
-    FrmMain *f = sample.show(
-        sample::StepBuilder().background(QStringLiteral("k20001")).menuBar(u'A').paneFlags(1));
+    ScreenBench screen(sample::addShellJudgingFiles);
+    FrmMain *f = screen.showStep(commandBarStep());
     forms::Label *organise = f->LblZHU(1);
     const double x = organise->width() / 2, y = organise->height() / 2;
     forms::testing::click(organise, x, y);
@@ -94,11 +61,8 @@ void BM_ClickOpensMenu(benchmark::State &state) {
 BENCHMARK(BM_ClickOpensMenu);
 
 void BM_ClickOpensSubMenu(benchmark::State &state) {
-    forms::testing::Session session;
-    forms::Screen::setFake(1366, 768);
-    ShellSample sample;
-    FrmMain *f = sample.show(
-        sample::StepBuilder().background(QStringLiteral("k20001")).menuBar(u'A').paneFlags(1));
+    ScreenBench screen(sample::addShellJudgingFiles);
+    FrmMain *f = screen.showStep(commandBarStep());
     forms::Label *organise = f->LblZHU(1);
     forms::testing::click(organise, organise->width() / 2, organise->height() / 2);
     forms::Label *layout = f->Lbl1J(7);

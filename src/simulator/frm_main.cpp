@@ -3,6 +3,8 @@
 #include "panel/frm_tm.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "simulator/shell_judging_frm.h"
+#include "simulator/shell_tables.h"
 #include "startup/run_state.h"
 
 #include <cmath>
@@ -150,7 +152,10 @@ void FrmMain::createControls() {
     };
     for (const auto &r : regions) {
         if (r.hover) *r.hover = newImage(r.box, r.hoverName);
-        for (int i = r.first; i <= r.last; ++i) newSpotLabel(LblZHU.load(i, r.box));
+        for (int i = r.first; i <= r.last; ++i) {
+            const shell::Rect d = shell::designSpotRect(i);
+            newSpotLabel(LblZHU.load(i, r.box))->move(d.left, d.top, d.width, d.height);
+        }
         if (r.frame) {
             *r.frame = newFrame(r.box, r.frameName, forms::rgb(255, 0, 0), 2);
             (*r.frame)->setVisible(false);
@@ -388,10 +393,12 @@ void FrmMain::frmCsh() {
     const StepRecord r = rec();
     const bool extra = r.namesExtraPic() && !ExpectedHits[1].startsWith(QLatin1Char('Q'));
     const QString extraName = extra ? r.extraPicName() : QStringLiteral("000000");
-    // A picture that cannot be loaded leaves the extra picture blank; the
-    // rest of the reset (above all closing the start menu) still runs.
-    if (!skip([&] { ImgElse->setPicture(forms::loadPicture(bankPicture(extraName))); }))
-        ImgElse->setPicture(forms::Picture());
+    // The reset runs on pointer moves, so its pictures come from the
+    // window's cache. A picture that cannot be loaded leaves the extra
+    // picture blank; the rest of the reset (above all closing the start
+    // menu) still runs.
+    shelljudge::showCachedPicture(ImgElse,
+                                  shelljudge::cachedPicture(*this, bankPicture(extraName)));
 
     ImgStart->setPicture(forms::Picture());
 
@@ -400,11 +407,7 @@ void FrmMain::frmCsh() {
     if (n > 0 && r.windowKind() == QLatin1String("P")) {
         const int h = 94 + n;
         ImgMyPc->move(LblZHU(h)->left(), LblZHU(h)->top());
-        if (!skip([&] {
-                ImgMyPc->setPicture(
-                    forms::loadPicture(shellPicture(QString::number(h) + QStringLiteral("0099"))));
-            }))
-            ImgMyPc->setPicture(forms::Picture());
+        shelljudge::showShellPicture(*this, ImgMyPc, QString::number(h) + QStringLiteral("0099"));
     }
 
     if (HitCode < QLatin1String("71") || HitCode > QLatin1String("91")) PicStart->setVisible(false);

@@ -230,10 +230,10 @@ public:
     void showPictureOrNone(forms::Container *c, const QString &path);
 
     // ===== shell judging (members added by the hot-spot judging)
-    // Shell pictures by name, loaded once for the life of the window: the
-    // hover handlers run on every pointer move and must not go to the disk.
-    // A picture the folder lacks is remembered as blank.
-    std::map<QString, forms::Picture> ShellPictureCache;
+    // Pictures by file path, loaded once for the life of the window: the
+    // hover handlers and the reset run on pointer moves and must not go to
+    // the disk. A picture that cannot be loaded is remembered as blank.
+    std::map<QString, forms::Picture> PictureCache;
     // The hand pointer of the Control Panel links, loaded on first use.
     forms::Picture LinkCursor;
     bool LinkCursorLoaded = false;

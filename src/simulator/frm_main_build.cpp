@@ -476,13 +476,17 @@ void FrmMain::buildRegions(const StepRecord &r) {
 
     StartMenu->setVisible(true);
     if (view == QLatin1String("F")) StartMenu->setVisible(false);
-    skip([&] {
+    // A region whose picture cannot be loaded stays hidden, and its spots
+    // stay where they are: the picture of an earlier step, or none, would
+    // show the candidate a screen the spots do not fit.
+    const bool toolStrip = skip([&] {
         PicTool->loadPicture(shellPicture(view == QLatin1String("W") ? QStringLiteral("1100W2")
                                                                      : QStringLiteral("1100W1")));
     });
     if (r.actionCode() == QLatin1String("9999")) StartMenu->setVisible(false);
 
-    PicMyPc->setVisible(kind == QLatin1String("P"));
+    // The desktop and the Computer window have their pictures from the set-up.
+    PicMyPc->setVisible(kind == QLatin1String("P") && PicMyPc->picture());
 
     PicCtrl->setVisible(false);
     if (kind == QLatin1String("N")) {
@@ -503,7 +507,7 @@ void FrmMain::buildRegions(const StepRecord &r) {
         ImgElse->setVisible(false);
     }
 
-    PicTable->setVisible(bar == QLatin1String("M"));
+    PicTable->setVisible(bar == QLatin1String("M") && PicTable->picture());
 
     const bool barLetter =
         bar.size() == 1 && ((bar.at(0) >= QLatin1Char('A') && bar.at(0) <= QLatin1Char('L')) ||
@@ -511,17 +515,17 @@ void FrmMain::buildRegions(const StepRecord &r) {
     if (barLetter && !r.noBars()) {
         if (bar == QLatin1String("O")) {
             PicMenu->setVisible(false);
-        } else {
-            skip([&] { PicMenu->loadPicture(shellPicture(bar + QStringLiteral("00000"))); });
+        } else if (skip([&] {
+                       PicMenu->loadPicture(shellPicture(bar + QStringLiteral("00000")));
+                   })) {
             PicMenu->setVisible(true);
             skip([&] { MenuCSH(); });
         }
-        if (r.showsToolStrip()) PicTool->setVisible(true);
+        if (r.showsToolStrip() && toolStrip) PicTool->setVisible(true);
         const int pane = r.taskPaneVariant();
-        if (pane != 0) {
-            skip([&] {
+        if (pane != 0 && skip([&] {
                 PicHui->loadPicture(shellPicture(QStringLiteral("41A00") + QString::number(pane)));
-            });
+            })) {
             PicHui->setVisible(true);
             skip([&] { HuiRenwuCSH(); });
         }

@@ -4,6 +4,7 @@
 // context panels and the start menu.
 #include "simulator/frm_main.h"
 
+#include "simulator/shell_judging_frm.h"
 #include "simulator/shell_layout.h"
 #include "startup/run_state.h"
 
@@ -247,7 +248,9 @@ void FrmMain::PicMyPc_MouseUp(int Button, int, double X, double Y) {
 
 void FrmMain::StartMenu_MouseUp(int Button, int, double X, double Y) {
     if (Button == forms::vbLeftButton) {
-        PicStart->setVisible(true);
+        // Without its picture the start menu stays closed: its entries
+        // would lie over nothing.
+        if (PicStart->picture()) PicStart->setVisible(true);
         return;
     }
     openContextPanel(*this, shell::ContextRegion::StartButton, Button, X, Y);
@@ -262,12 +265,8 @@ void FrmMain::PicMyPc_MouseMove(int, int, double X, double Y) {
     if (p != 0 && r.windowKind() == QLatin1String("P")) {
         const int n = 94 + p;
         ImgMyPc->move(LblZHU(n)->left(), LblZHU(n)->top());
-        if (!skip([&] {
-                ImgMyPc->setPicture(forms::loadPicture(
-                    shellFile(*this, shell::pressedPicture(QString::number(n)))));
-            })) {
-            ImgMyPc->setPicture(forms::Picture());
-        }
+        // Runs on every pointer move: the picture comes from the cache.
+        shelljudge::showShellPicture(*this, ImgMyPc, shell::pressedPicture(QString::number(n)));
     }
     MovementRule(X, Y);
 }

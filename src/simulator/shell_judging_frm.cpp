@@ -17,26 +17,35 @@ void place(forms::Control *c, shell::Rect r) {
     if (rectOf(c) != r) c->move(r.left, r.top, r.width, r.height);
 }
 
-forms::Picture shellPicture(FrmMain &f, const QString &name) {
-    if (name.isEmpty()) return forms::Picture();
-    auto it = f.ShellPictureCache.find(name);
-    if (it != f.ShellPictureCache.end()) return it->second;
+forms::Picture cachedPicture(FrmMain &f, const QString &path) {
+    auto it = f.PictureCache.find(path);
+    if (it != f.PictureCache.end()) return it->second;
     forms::Picture picture;
-    forms::skip(
-        [&] { picture = forms::loadPicture(f.ExamDataDir + name + QStringLiteral(".mxy")); });
-    f.ShellPictureCache.emplace(name, picture);
+    forms::skip([&] { picture = forms::loadPicture(path); });
+    f.PictureCache.emplace(path, picture);
     return picture;
 }
 
-void showShellPicture(FrmMain &f, forms::Image *img, const QString &name) {
-    const forms::Picture p = shellPicture(f, name);
+forms::Picture shellPicture(FrmMain &f, const QString &name) {
+    if (name.isEmpty()) return forms::Picture();
+    return cachedPicture(f, f.ExamDataDir + name + QStringLiteral(".mxy"));
+}
+
+void showCachedPicture(forms::Image *img, const forms::Picture &p) {
     // Setting the same picture again would only repaint the region.
     if (!(img->picture() == p)) img->setPicture(p);
 }
 
-void showShellPicture(FrmMain &f, forms::PictureBox *box, const QString &name) {
-    const forms::Picture p = shellPicture(f, name);
+void showCachedPicture(forms::PictureBox *box, const forms::Picture &p) {
     if (!(box->picture() == p)) box->setPicture(p);
+}
+
+void showShellPicture(FrmMain &f, forms::Image *img, const QString &name) {
+    showCachedPicture(img, shellPicture(f, name));
+}
+
+void showShellPicture(FrmMain &f, forms::PictureBox *box, const QString &name) {
+    showCachedPicture(box, shellPicture(f, name));
 }
 
 forms::Image *carrierImage(const FrmMain &f, shell::Carrier carrier) {

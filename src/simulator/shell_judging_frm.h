@@ -11,11 +11,14 @@ shell::Scale scale();
 shell::Rect rectOf(const forms::Control *c);
 void place(forms::Control *c, shell::Rect r);
 
-// A shell picture by name, from the window's cache (blank when the shell
-// folder lacks it).
+// A picture file, from the window's cache (blank when it cannot be loaded).
+forms::Picture cachedPicture(FrmMain &f, const QString &path);
+// A shell picture by name, from the window's cache.
 forms::Picture shellPicture(FrmMain &f, const QString &name);
-// Shows a shell picture; a missing one leaves the control blank, so that
-// the click or hover goes on to its end.
+// Shows a picture from the cache; a missing one leaves the control blank,
+// so that the click, hover or reset goes on to its end.
+void showCachedPicture(forms::Image *img, const forms::Picture &p);
+void showCachedPicture(forms::PictureBox *box, const forms::Picture &p);
 void showShellPicture(FrmMain &f, forms::Image *img, const QString &name);
 void showShellPicture(FrmMain &f, forms::PictureBox *box, const QString &name);
 

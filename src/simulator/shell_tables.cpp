@@ -393,6 +393,21 @@ const std::array<PlacedItem, 8> &ctrlPanelView1() {
     return spots;
 }
 
+Rect designSpotRect(int index) {
+    static constexpr PlacedItem elsewhere[] = {
+        {7, 480, 0, SpotDesignWidth, SpotDesignHeight},
+        {8, 480, -120, SpotDesignWidth, SpotDesignHeight},
+        {9, 1440, 0, SpotDesignWidth, SpotDesignHeight},
+        {10, 3240, 840, 375, 255},
+        {24, 0, 120, SpotDesignWidth, SpotDesignHeight},
+        {39, 0, 2880, SpotDesignWidth, SpotDesignHeight},
+    };
+    for (const PlacedItem &p : elsewhere)
+        if (p.item == index)
+            return Rect{double(p.left), double(p.top), double(p.width), double(p.height)};
+    return Rect{0, 0, SpotDesignWidth, SpotDesignHeight};
+}
+
 const std::array<PlacedItem, 13> &toolStripSpots() {
     // One row from the left edge; 23 sits between 21 and 22.
     static const std::array<PlacedItem, 13> spots = {{

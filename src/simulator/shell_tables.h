@@ -155,6 +155,17 @@ inline constexpr int CtrlPanelView1RowLeft = 3225;
 inline constexpr int CtrlPanelView1RowWidth = 11985;
 inline constexpr int CtrlPanelView1RowHeight = 720;
 
+// ---- Hot spots as the window creates them --------------------------------
+
+// Every spot is created at (0, 0), 495 x 375, unscaled, but for the few the
+// window has always had elsewhere: menu-bar spots 7 to 10 and task-pane
+// rows 24 and 39. A layout leaves some values alone (command bars set no
+// Height, pane variant 4 sets no Top, spot 92 is never laid out), and those
+// keep the created ones.
+inline constexpr int SpotDesignWidth = 495;
+inline constexpr int SpotDesignHeight = 375;
+Rect designSpotRect(int index);
+
 // ---- Fixed regions and spots --------------------------------------------
 
 struct RegionPlace {

@@ -1,11 +1,10 @@
 // The question panel as the simulated screen relies on it.
-#include "engine_fixture.h"
 #include "home/frm_fengmian.h"
 #include "panel/frm_tm.h"
 #include "sample_dir.h"
+#include "screen_fixture.h"
 #include "startup/program_end.h"
 
-using sample::StepBuilder;
 namespace ft = forms::testing;
 
 class PanelTest : public EngineFixture {};

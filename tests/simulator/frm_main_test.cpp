@@ -1,11 +1,10 @@
 // The simulated screen: building a step, the step flow, the window's
 // set-up and the reset of its transient state.
-#include "engine_fixture.h"
 #include "panel/frm_tm.h"
+#include "screen_fixture.h"
 
 #include <random>
 
-using sample::StepBuilder;
 namespace ft = forms::testing;
 
 namespace {
@@ -21,7 +20,7 @@ class FrmMainTest : public EngineFixture {};
 // ---------------------------------------------------------------- stage order
 
 TEST_F(FrmMainTest, RedBoxAfterTheTabAndTextStages) {
-    useAnswers({"001abc|ABC", "002hint|text"});
+    useAnswerLines({"001abc|ABC", "002hint|text"});
     auto target = [] { return StepBuilder().target(3000, 3000, 1200, 600).hint(100, 100, 2); };
     auto textStep = [&](const char *code) {
         return target()
@@ -76,7 +75,7 @@ TEST_F(FrmMainTest, RedBoxAfterTheTabAndTextStages) {
 }
 
 TEST_F(FrmMainTest, TabStepLaysTheStripOverThePage) {
-    useAnswers({"001choose"});
+    useAnswerLines({"001choose"});
     startup::state().StudyMode = startup::Guided;
     const auto before = forms::pictureDecodeCount();
     useSteps({StepBuilder()
@@ -224,6 +223,55 @@ TEST_F(FrmMainTest, ScreenRegionsFollowTheRecord) {
     }
 }
 
+// A region whose picture cannot be loaded stays hidden, its spots where
+// the last step put them: the picture of an earlier step, or none, must not
+// show under spots laid out for another.
+TEST_F(FrmMainTest, ARegionWithoutItsPictureStaysHidden) {
+    // The desktop, the Computer window and the start menu get their
+    // pictures when the window is set up.
+    using P = Removed::Path;
+    Removed desktop(dir().bankFile("9lX001"), P{}), computer(dir().bankFile("9lX002"), P{});
+    Removed startMenu(QStringLiteral("706600"));
+    FrmMain *f = frm();
+    f->show();
+
+    struct Case {
+        const char *name;
+        QString shown, missing; // steps with and without the region's picture
+        const char *picture;    // the shell picture the second step lacks
+        forms::PictureBox *FrmMain::*region;
+        int spot; // a spot of the region, which must not move
+    };
+    const Case cases[] = {
+        {"bar", StepBuilder().menuBar('A'), StepBuilder().menuBar('G'), "G00000", &FrmMain::PicMenu,
+         2},
+        {"task pane", StepBuilder().menuBar('A').paneFlags(2),
+         StepBuilder().menuBar('A').paneFlags(4), "41A002", &FrmMain::PicHui, 30},
+        {"tool strip", StepBuilder().menuBar('A').paneFlags(1),
+         StepBuilder().menuBar('A').paneFlags(1).viewVariant('W'), "1100W2", &FrmMain::PicTool, 23},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        useSteps({c.shown, c.missing});
+        build(1);
+        forms::PictureBox *region = f->*(c.region);
+        ASSERT_TRUE(region->visible());
+        const QRectF spot = rectOf(f->LblZHU(c.spot));
+        Removed gone(QString::fromLatin1(c.picture));
+        build(2);
+        EXPECT_FALSE(region->visible());
+        EXPECT_EQ(rectOf(f->LblZHU(c.spot)), spot);
+    }
+
+    useSteps({StepBuilder().menuBar('M'), StepBuilder().windowKind('P')});
+    build(1);
+    EXPECT_FALSE(f->PicTable->visible());
+    build(2);
+    EXPECT_FALSE(f->PicMyPc->visible());
+    ft::click(f->StartMenu, 450, 400);
+    EXPECT_FALSE(f->PicStart->visible());
+}
+
 TEST_F(FrmMainTest, TargetSourceAndTimedSteps) {
     useSteps({StepBuilder().target(1500, 1200, 2000, 600, '3').source(300, 450, 900, 600),
               StepBuilder().target(1500, 1200, 2000, 0),
@@ -257,7 +305,7 @@ TEST_F(FrmMainTest, TargetSourceAndTimedSteps) {
 }
 
 TEST_F(FrmMainTest, InputBoxTakesItsStyle) {
-    useAnswers({"001abc|ABC", "002x|y"});
+    useAnswerLines({"001abc|ABC", "002x|y"});
     auto box = [](int size, QChar align, int bits, int font, int fore, int back) {
         return StepBuilder()
             .textBox(1200, 4500, 3000, 450, 2)
@@ -300,7 +348,7 @@ TEST_F(FrmMainTest, InputBoxTakesItsStyle) {
 }
 
 TEST_F(FrmMainTest, ReplacementBoxesTakeTheInputBoxsPlace) {
-    useAnswers({"001abc|ABC"});
+    useAnswerLines({"001abc|ABC"});
     startup::state().StudyMode = startup::Guided;
     auto box = [](const char *code) {
         return StepBuilder()
@@ -333,7 +381,7 @@ TEST_F(FrmMainTest, ReplacementBoxesTakeTheInputBoxsPlace) {
 }
 
 TEST_F(FrmMainTest, HintKeepsItsPlaceAndStaysOnScreen) {
-    useAnswers({"001first|second", "002a very long hint that runs past the right edge"});
+    useAnswerLines({"001first|second", "002a very long hint that runs past the right edge"});
     startup::state().StudyMode = startup::Guided;
     useSteps({StepBuilder().hint(600, 300, 1).action("0001"), StepBuilder().action("0001"),
               StepBuilder().hint(15000, 300, 2).action("0001"),
@@ -624,7 +672,7 @@ TEST_F(FrmMainTest, ResetRunsOnPastAMissingPicture) {
 
 TEST_F(FrmMainTest, MissingFilesLeaveTheScreenBuildable) {
     auto &s = startup::state();
-    useAnswers({"001hint"});
+    useAnswerLines({"001hint"});
     useSteps({StepBuilder().hint(100, 100, 1).textBox(1200, 4500, 3000, 450, 1).action("0024")});
     build(1);
     const QString record = s.CurRecord;
@@ -718,7 +766,7 @@ TEST_F(FrmMainTest, EverySampleQuestionRunsToItsLastStep) {
 // expected text answers its step, and the next step is built from inside
 // the build. The screen must then be the next step's, not a mixture.
 TEST_F(FrmMainTest, AStepAnsweredByItsInitialTextShowsTheNextStep) {
-    useAnswers({"001abc", "002next"});
+    useAnswerLines({"001abc", "002next"});
     startup::state().StudyMode = startup::Guided;
     for (const char *code : {"0020", "0021"}) {
         SCOPED_TRACE(code);

@@ -1,11 +1,9 @@
 // The hint frame of the guided mode: 100 ms after a step is built, a red
 // frame lies on each region's hot spot that the step's entries name.
-#include "judging_fixture.h"
 #include "panel/frm_tm.h"
+#include "screen_fixture.h"
 
 #include <map>
-
-using sample::StepBuilder;
 
 namespace {
 

@@ -1,13 +1,6 @@
 // Key steps on the screen: keys pressed and released through the forms
 // layer reach the window or the focused region, which judge them.
-#include "judging_fixture.h"
-
-using forms::testing::click;
-using forms::testing::keyDown;
-using forms::testing::keyUp;
-using forms::testing::press;
-using forms::testing::release;
-using sample::StepBuilder;
+#include "screen_fixture.h"
 
 namespace {
 

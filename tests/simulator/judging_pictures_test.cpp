@@ -1,16 +1,9 @@
 // Picture answers: clicks on the overlay pictures, the picture drag of
 // Image5 and the extra picture, all through the forms layer's mouse.
-#include "judging_fixture.h"
+#include "screen_fixture.h"
 #include "simulator/judging_rules.h"
 
 #include <QFileInfo>
-
-using forms::testing::click;
-using forms::testing::dblClick;
-using forms::testing::move;
-using forms::testing::press;
-using forms::testing::release;
-using sample::StepBuilder;
 
 namespace {
 

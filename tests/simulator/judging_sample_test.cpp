@@ -1,19 +1,11 @@
 // Every sample question answered by keys, texts, clicks, drags and
 // pictures is worked from its first step to "操作成功！" with the mouse and
 // the keyboard alone, as a candidate would.
-#include "judging_fixture.h"
+#include "screen_fixture.h"
 #include "simulator/step_record.h"
 
 #include <functional>
 #include <map>
-
-using forms::testing::click;
-using forms::testing::dblClick;
-using forms::testing::move;
-using forms::testing::press;
-using forms::testing::pressKey;
-using forms::testing::release;
-using forms::testing::typeText;
 
 namespace {
 

@@ -1,16 +1,9 @@
 // Target-label answers: clicks with each button and Shift state,
 // double-clicks, pointing, the context menu, the press on the source, the
 // rubber band and the drag, through the forms layer's mouse.
-#include "judging_fixture.h"
+#include "screen_fixture.h"
 
 #include <QFileInfo>
-
-using forms::testing::click;
-using forms::testing::dblClick;
-using forms::testing::move;
-using forms::testing::press;
-using forms::testing::release;
-using sample::StepBuilder;
 
 namespace {
 

@@ -1,11 +1,6 @@
 // Typed and selected text answers, typed and confirmed through the forms
 // layer's keys and mouse.
-#include "judging_fixture.h"
-
-using forms::testing::click;
-using forms::testing::pressKey;
-using forms::testing::typeText;
-using sample::StepBuilder;
+#include "screen_fixture.h"
 
 namespace {
 

@@ -117,6 +117,33 @@ TEST_F(ShellScreen, BarHeightsCarryOverFromStepToStep) {
     EXPECT_EQ(g2, (Rect{795, 15, 780, 270}));
 }
 
+TEST_F(ShellScreen, WhatTheLayoutsLeaveAloneKeepsTheDesignedRectangles) {
+    setScale(0.8, 0.8);
+    FrmMain *f = screen();
+    // The spots are created unscaled; spot 92 is never laid out.
+    EXPECT_EQ(rectOf(f->LblZHU(92)), (Rect{0, 0, 495, 375}));
+
+    // A bar without a layout of its own lies over the spots as created.
+    onShow(sample::StepBuilder().menuBar('E'));
+    f->MenuCSH();
+    EXPECT_EQ(rectOf(f->LblZHU(1)), (Rect{0, 0, 495, 375}));
+    EXPECT_EQ(rectOf(f->LblZHU(8)), (Rect{480, -120, 495, 375}));
+    EXPECT_EQ(rectOf(f->LblZHU(10)), (Rect{3240, 840, 375, 255}));
+
+    // A command bar sets no Height: its spots keep the created ones.
+    onShow(sample::StepBuilder().menuBar('A'));
+    f->MenuCSH();
+    EXPECT_EQ(rectOf(f->LblZHU(1)), (Rect{45 * 0.8, 60 * 0.8, 1020 * 0.8, 375}));
+    EXPECT_EQ(f->LblZHU(10)->height(), 255);
+
+    // Pane variant 4 before any other shows the rows at their created Tops.
+    onShow(sample::StepBuilder().menuBar('A').paneFlags(8));
+    f->HuiRenwuCSH();
+    EXPECT_EQ(rectOf(f->LblZHU(24)), (Rect{15 * 0.8, 120, 2085 * 0.8, 345 * 0.8}));
+    EXPECT_EQ(f->LblZHU(39)->top(), 2880);
+    EXPECT_EQ(f->LblZHU(30)->top(), 0);
+}
+
 TEST_F(ShellScreen, TaskPaneRowsByVariant) {
     FrmMain *f = screen();
     onShow(sample::StepBuilder().menuBar('A').paneFlags(3));

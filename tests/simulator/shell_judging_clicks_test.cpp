@@ -1,9 +1,7 @@
 // Clicks, double-clicks and other buttons on the hot spots of every screen
 // region, through the forms layer's event path: which step each leads to,
 // the code it leaves, the pressed look and the panel it opens.
-#include "shell_judging_fixture.h"
-
-using sample::StepBuilder;
+#include "screen_fixture.h"
 
 namespace {
 
@@ -39,6 +37,17 @@ StepBuilder computer() {
 }
 
 } // namespace
+
+TEST_F(HotSpotClicks, ACommandBarButtonTakesClicksDownToItsDesignedHeight) {
+    useFirstStep(bar(u'A'));
+    start();
+    FrmMain *f = frm();
+    // Button 1 stands at Top 60 and keeps the height it was created with,
+    // 375: a click 360 twips below its top still opens its menu.
+    click(f->PicMenu, 500, 60 + 360);
+    EXPECT_EQ(f->HitCode, QStringLiteral("A1"));
+    EXPECT_TRUE(f->Pic1J->isShown());
+}
 
 TEST_F(HotSpotClicks, EveryRegionAndButtonLeadsToItsStep) {
     struct Case {

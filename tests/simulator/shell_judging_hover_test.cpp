@@ -2,10 +2,7 @@
 // code of the open panel kept while the pointer stays on its spot, the
 // Control Panel's link panels opened by pointing, the item frames, and
 // hover pictures that come from the window's cache.
-#include "shell_judging_fixture.h"
-
-using forms::testing::move;
-using sample::StepBuilder;
+#include "screen_fixture.h"
 
 namespace {
 
@@ -195,4 +192,43 @@ TEST_F(ShellHover, HoverPicturesComeFromTheCacheNotFromTheDisk) {
     moveNearTop(f->LblZHU(18));
     EXPECT_TRUE(f->ImgTool->picture().isNull());
     EXPECT_EQ(f->ImgTool->left(), f->LblZHU(18)->left());
+}
+
+// The Computer window shows the step's drive again at every move, and the
+// reset that a far move starts shows the drive and the extra picture again:
+// all come from the window's cache, so a move reads no file once they are
+// in it.
+TEST_F(ShellHover, MovesOverTheComputerWindowReadNoFile) {
+    const auto computer = [](QChar drive) {
+        return StepBuilder().background("k20001").windowKind(u'P').viewVariant(drive);
+    };
+    useSteps({computer(u'C'), computer(u'D')});
+    start();
+    FrmMain *f = frm();
+    // Moves far enough apart to reset the screen, then moves too short to
+    // reset it, which only show the drive again.
+    const auto sweep = [&] {
+        for (int i = 0; i < 10; ++i) move(f->PicMyPc, i % 2 ? 6000 : 1000, 150);
+        for (int i = 0; i < 10; ++i) move(f->PicMyPc, 1000 + 15 * i, 150);
+    };
+    sweep();
+    const forms::Picture drive = f->ImgMyPc->picture(), extra = f->ImgElse->picture();
+    ASSERT_EQ(drive, shellFile("950099"));
+    ASSERT_FALSE(extra.isNull());
+    {
+        Removed gone(QStringLiteral("950099"));
+        Removed blank(dir().bankFile(QStringLiteral("000000")), Removed::Path{});
+        const int decodes = forms::pictureDecodeCount();
+        sweep();
+        EXPECT_EQ(forms::pictureDecodeCount(), decodes);
+        EXPECT_EQ(f->ImgMyPc->picture(), drive);
+        EXPECT_EQ(f->ImgElse->picture(), extra);
+    }
+    // A drive picture the folder lacks leaves the look blank, on its drive.
+    Removed gone(QStringLiteral("960099"));
+    build(2);
+    sweep();
+    EXPECT_TRUE(f->ImgMyPc->picture().isNull());
+    EXPECT_EQ(f->ImgMyPc->left(), f->LblZHU(96)->left());
+    EXPECT_EQ(f->ImgMyPc->top(), f->LblZHU(96)->top());
 }

@@ -1,9 +1,7 @@
 // Clicks on the items of the cascading panels: the start menu's three
 // levels, context panels opened by the right button, level-2 panels, the
 // entry shown highlighted in advance, and gestures that answer two steps.
-#include "shell_judging_fixture.h"
-
-using sample::StepBuilder;
+#include "screen_fixture.h"
 
 namespace {
 
@@ -202,11 +200,7 @@ TEST_F(PanelItems, OneGestureAnswersTwoSteps) {
          {desktop().hit(1, hit("84", 10, 1, 5, u'3')), marker(),
           desktop().hit(2, hit("84", 10, 1, 5)), marker()},
          [](FrmMain *f) {
-             clickAt(f->StartMenu);
-             clickAt(f->LblZHU(84));
-             clickAt(f->Lbl1J(10));
-             clickAt(f->Lbl2J(1));
-             clickAt(f->Lbl3J(5));
+             clickInTurn({f->StartMenu, f->LblZHU(84), f->Lbl1J(10), f->Lbl2J(1), f->Lbl3J(5)});
          },
          4},
         {"an entry shown in advance after an item answered",

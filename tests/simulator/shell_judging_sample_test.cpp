@@ -1,12 +1,10 @@
 // Every sample question answered on the shell is worked to its end with
 // the mouse, as a candidate would: each step's gestures, then the success
 // display of the last step.
-#include "shell_judging_fixture.h"
+#include "screen_fixture.h"
 
 #include <functional>
 #include <vector>
-
-using forms::testing::click;
 
 namespace {
 
@@ -76,11 +74,7 @@ std::vector<Gestures> scriptOf(int question) {
     case 4: // the start menu
         return {
             [](FrmMain *f) {
-                clickAt(f->StartMenu);
-                clickAt(f->LblZHU(84));
-                clickAt(f->Lbl1J(10));
-                clickAt(f->Lbl2J(1));
-                clickAt(f->Lbl3J(5));
+                clickInTurn({f->StartMenu, f->LblZHU(84), f->Lbl1J(10), f->Lbl2J(1), f->Lbl3J(5)});
             },
             [](FrmMain *f) {
                 clickAt(f->StartMenu);

@@ -1,11 +1,9 @@
 // Tab strips of dialog steps through the forms layer: the expected tab, a
 // wrong tab, one- and two-row strips, and the strip's back button.
 #include "sample_pictures.h"
-#include "shell_judging_fixture.h"
+#include "screen_fixture.h"
 
 #include <QColor>
-
-using sample::StepBuilder;
 
 namespace {
 
