@@ -5,6 +5,7 @@
 #include "sample_shell_questions.h"
 #include "sample_startup.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -18,6 +19,11 @@ int main(int argc, char **argv) {
         return 2;
     }
     const sample::SampleDir dir(QString::fromLocal8Bit(argv[1]));
+    // The bank and the shell pictures belong to the installation: lay them
+    // out afresh, so that nothing of an earlier layout stays behind. The
+    // user's records in "ksdata" are kept.
+    QDir(dir.bank()).removeRecursively();
+    QDir(dir.examdata()).removeRecursively();
     bool ok = true;
     ok &= sample::addStartupFiles(dir);
     ok &= sample::addStepEngineFiles(dir);

@@ -4,11 +4,14 @@
 #include "step_builder.h"
 
 #include "platform/text.h"
+#include "simulator/shell_tab_strip.h"
+#include "simulator/step_files.h"
 
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
+#include <functional>
 
 namespace sample {
 
@@ -48,8 +51,8 @@ void drawFolder(QPainter &p, QPoint at, const QString &name) {
     p.drawText(QRect(at.x() - 8, at.y() + 54, 88, 18), Qt::AlignCenter, name);
 }
 
-QImage explorerWindow(const QString &title, const QStringList &folders) {
-    QImage img = windowPicture(QSize(1024, 600), title);
+QImage explorerWindow(const QString &title, const QStringList &folders, bool withTaskbar = false) {
+    QImage img = windowPicture(QSize(1024, 600), title, withTaskbar);
     QPainter p(&img);
     p.fillRect(7, 37, 1010, 28, QColor(232, 240, 250));
     p.setPen(Qt::black);
@@ -60,46 +63,32 @@ QImage explorerWindow(const QString &title, const QStringList &folders) {
     return img;
 }
 
-QImage dialogPicture(QSize size, const QString &title, const QStringList &rows) {
-    QImage img = windowPicture(size, title);
+// The "另存为" dialog: the file name label beside the place where the
+// steps lay their input box (140, 422 pixels), the file type under it,
+// and the "保存(S)" and "取消" buttons at the foot.
+QImage saveAsDialog() {
+    QImage img = windowPicture(QSize(1024, 600), QStringLiteral("另存为"));
     QPainter p(&img);
-    p.setPen(Qt::black);
     p.setFont(uiFont(12));
-    for (int i = 0; i < rows.size(); ++i)
-        p.drawText(QRect(24, 50 + 28 * i, size.width() - 48, 24), Qt::AlignVCenter, rows[i]);
-    // OK and Cancel at the foot.
+    p.setPen(Qt::black);
+    p.drawText(QRect(24, 422, 110, 22), Qt::AlignVCenter | Qt::AlignRight,
+               QStringLiteral("文件名(N):"));
+    p.drawText(QRect(24, 452, 110, 22), Qt::AlignVCenter | Qt::AlignRight,
+               QStringLiteral("保存类型(T):"));
     p.setPen(QColor(112, 112, 112));
-    p.setBrush(QColor(236, 236, 236));
-    p.drawRect(size.width() - 190, size.height() - 40, 80, 24);
-    p.drawRect(size.width() - 100, size.height() - 40, 80, 24);
+    p.drawRect(140, 452, 399, 21);
     p.setPen(Qt::black);
-    p.drawText(QRect(size.width() - 190, size.height() - 40, 80, 24), Qt::AlignCenter,
-               QStringLiteral("确定"));
-    p.drawText(QRect(size.width() - 100, size.height() - 40, 80, 24), Qt::AlignCenter,
-               QStringLiteral("取消"));
-    return img;
-}
-
-// A tab page: the strip of tabs with tab `front` in front, and the page.
-QImage tabPage(const QStringList &tabs, int front, const QStringList &rows) {
-    QImage img(QSize(400, 350), QImage::Format_RGB32);
-    img.fill(QColor(240, 240, 240));
-    QPainter p(&img);
-    p.setFont(uiFont(12));
-    for (int i = 0; i < tabs.size(); ++i) {
-        const QRect r(6 + 50 * i, i + 1 == front ? 0 : 3, 50, 20);
-        p.setPen(QColor(137, 140, 149));
-        p.setBrush(i + 1 == front ? Qt::white : QColor(225, 230, 240));
+    p.drawText(QRect(146, 452, 390, 22), Qt::AlignVCenter, QStringLiteral("文本文档(*.txt)"));
+    p.drawText(QRect(516, 452, 20, 22), Qt::AlignCenter, QStringLiteral("▼"));
+    const QRect save(834, 560, 80, 24), cancel(924, 560, 80, 24);
+    for (const QRect &r : {save, cancel}) {
+        p.setPen(QColor(112, 112, 112));
+        p.setBrush(QColor(236, 236, 236));
         p.drawRect(r);
-        p.setPen(Qt::black);
-        p.drawText(r, Qt::AlignCenter, tabs[i]);
     }
-    p.setPen(QColor(137, 140, 149));
-    p.setBrush(Qt::white);
-    p.drawRect(4, 20, 390, 320);
     p.setPen(Qt::black);
-    for (int i = 0; i < rows.size(); ++i)
-        p.drawText(QRect(20, 34 + 26 * i, 360, 22), Qt::AlignVCenter, rows[i]);
+    p.drawText(save, Qt::AlignCenter, QStringLiteral("保存(S)"));
+    p.drawText(cancel, Qt::AlignCenter, QStringLiteral("取消"));
     return img;
 }
 
@@ -138,6 +127,266 @@ QImage smallPicture(QSize size, const QString &label, QColor fill) {
     return placeholder(size, label, fill, Qt::black);
 }
 
+// ---- tab dialogs
+
+// Every tab page picture is this large; the page lies under the strip.
+constexpr QSize kTabPageSize(400, 350);
+constexpr int kTwipsPerPixel = 15;
+
+QRect pixels(int x, int y, int w, int h) {
+    return QRect(x / kTwipsPerPixel, y / kTwipsPerPixel, w / kTwipsPerPixel, h / kTwipsPerPixel);
+}
+
+void drawButton(QPainter &p, const QRect &r, const QString &label) {
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xf2, 0xf2, 0xf2));
+    g.setColorAt(1, QColor(0xdd, 0xdd, 0xdd));
+    p.setPen(QColor(0x70, 0x70, 0x70));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0, 0, -1, -1), 3, 3);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(r, Qt::AlignCenter, label);
+}
+
+// A check box or option button in front of a line of text.
+void drawChoice(QPainter &p, QPoint at, const QString &text, bool checked, bool round = false) {
+    const QRect box(at.x(), at.y() + 3, 13, 13);
+    p.setPen(QColor(0x8e, 0x8f, 0x8f));
+    p.setBrush(Qt::white);
+    if (round)
+        p.drawEllipse(box);
+    else
+        p.drawRect(box);
+    p.setPen(Qt::black);
+    if (checked && round) {
+        p.setBrush(QColor(0x2a, 0x5a, 0x9e));
+        p.drawEllipse(box.adjusted(3, 3, -3, -3));
+    } else if (checked) {
+        p.drawLine(box.left() + 3, box.top() + 6, box.left() + 5, box.top() + 9);
+        p.drawLine(box.left() + 5, box.top() + 9, box.left() + 10, box.top() + 3);
+    }
+    p.setFont(uiFont(12));
+    p.drawText(QRect(at.x() + 20, at.y(), 340, 20), Qt::AlignVCenter, text);
+}
+
+void drawText(QPainter &p, QPoint at, const QString &text) {
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(QRect(at.x(), at.y(), 360, 20), Qt::AlignVCenter, text);
+}
+
+// The rectangle of tab i as the window places its label for a page whose
+// tab `front` was chosen: Left, Width and height from the row, the Top of
+// a two-row strip by the row in front.
+QRect tabRect(const sim::TabSetRow &row, int i, int front) {
+    const int count = row.tabCount();
+    const bool twoRows = count >= shell::TwoRowTabCount;
+    int top = row.tabTop();
+    int width = row.tabWidth(i);
+    if (twoRows) {
+        const shell::TabTops tops =
+            shell::tabTops(row, count, shell::frontRowFor(front), 0, shell::Scale{});
+        top = int(tops[size_t(i)].value_or(top));
+        // The window widens the last tab of each row to 1050 twips.
+        if (i == shell::FirstRowTabs || i == 2 * shell::FirstRowTabs) width = 1050;
+    }
+    return pixels(row.tabLeft(i), top, width, row.tabHeight());
+}
+
+// One page of a tab set: the tabs where the row of the tab-set table puts
+// their labels, tab `front` in front and joined to the page, the page's
+// content drawn by `body`, and the tab set's back button where the row
+// puts it.
+QImage tabPage(const sim::TabSetRow &row, const QStringList &captions, int front,
+               const std::function<void(QPainter &, const QRect &)> &body) {
+    QImage img(kTabPageSize, QImage::Format_RGB32);
+    img.fill(QColor(240, 240, 240));
+    QPainter p(&img);
+    const int count = row.tabCount();
+    int pageTop = 0;
+    for (int i = 1; i <= count; ++i) pageTop = std::max(pageTop, tabRect(row, i, front).bottom());
+    const QRect page(4, pageTop, kTabPageSize.width() - 8, kTabPageSize.height() - pageTop - 4);
+    const QColor edge(137, 140, 149);
+    p.setFont(uiFont(12));
+    for (int i = 1; i <= count; ++i) {
+        if (i == front) continue;
+        const QRect r = tabRect(row, i, front).adjusted(0, 2, -1, 0);
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, QColor(0xf4, 0xf6, 0xf9));
+        g.setColorAt(1, QColor(0xdc, 0xe3, 0xec));
+        p.setPen(edge);
+        p.setBrush(g);
+        p.drawRect(r);
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, captions.value(i - 1));
+    }
+    p.setPen(edge);
+    p.setBrush(Qt::white);
+    p.drawRect(page);
+    // The chosen tab stands out over its neighbours and opens into the page.
+    const QRect r = tabRect(row, front, front).adjusted(-2, 0, 1, 1);
+    p.setPen(edge);
+    p.drawRect(r.adjusted(0, 0, 0, -1));
+    p.fillRect(r.adjusted(1, 1, 0, 0), Qt::white);
+    p.setPen(Qt::black);
+    p.drawText(r, Qt::AlignCenter, captions.value(front - 1));
+    body(p, page);
+    if (row.backWidth() > 0)
+        drawButton(p, pixels(row.backLeft(), row.backTop(), row.backWidth(), row.backHeight()),
+                   QStringLiteral("上一步"));
+    return img;
+}
+
+// The three pages of the folder options, each with its restore button.
+void folderOptionsPage(QPainter &p, const QRect &page, int tab) {
+    const int x = page.left() + 16;
+    const int y = page.top() + 8;
+    if (tab == 1) {
+        drawText(p, {x, y}, QStringLiteral("浏览文件夹"));
+        drawChoice(p, {x + 16, y + 24}, QStringLiteral("在同一窗口中打开每个文件夹(M)"), true,
+                   true);
+        drawChoice(p, {x + 16, y + 46}, QStringLiteral("在不同窗口中打开不同的文件夹(W)"), false,
+                   true);
+        drawText(p, {x, y + 80}, QStringLiteral("按如下方式单击项目"));
+        drawChoice(p, {x + 16, y + 104}, QStringLiteral("通过单击打开项目(指向时选定)(S)"), false,
+                   true);
+        drawChoice(p, {x + 16, y + 126}, QStringLiteral("通过双击打开项目(单击时选定)(D)"), true,
+                   true);
+        drawText(p, {x, y + 160}, QStringLiteral("导航窗格"));
+        drawChoice(p, {x + 16, y + 184}, QStringLiteral("显示所有文件夹(F)"), false);
+        drawChoice(p, {x + 16, y + 206}, QStringLiteral("自动扩展到当前文件夹(E)"), false);
+    } else if (tab == 2) {
+        drawText(p, {x, y}, QStringLiteral("文件夹视图"));
+        drawText(p, {x + 16, y + 22}, QStringLiteral("可以将此视图应用到这种类型的所有文件夹。"));
+        drawButton(p, QRect(x + 16, y + 48, 110, 23), QStringLiteral("应用到文件夹(L)"));
+        drawButton(p, QRect(x + 136, y + 48, 110, 23), QStringLiteral("重置文件夹(R)"));
+        drawText(p, {x, y + 84}, QStringLiteral("高级设置:"));
+        // The list's rows are 20 pixels high; the fourth holds the check
+        // box the sample's questions tick.
+        const QRect box = pixels(kHideExtensionsBox.x, kHideExtensionsBox.y, kHideExtensionsBox.w,
+                                 kHideExtensionsBox.h);
+        const int first = box.top() - 3 * 20;
+        p.setPen(QColor(0x82, 0x87, 0x90));
+        p.setBrush(Qt::white);
+        p.drawRect(QRect(x, first - 4, page.width() - 32, 7 * 20 + 8));
+        const QList<QPair<QString, bool>> rows = {
+            {QStringLiteral("始终显示图标，从不显示缩略图"), false},
+            {QStringLiteral("始终显示菜单"), false},
+            {QStringLiteral("显示驱动器号"), true},
+            {QStringLiteral("隐藏已知文件类型的扩展名"), false},
+            {QStringLiteral("隐藏受保护的操作系统文件(推荐)"), true},
+            {QStringLiteral("鼠标指向文件夹和桌面项时显示提示信息"), true},
+            {QStringLiteral("在单独的进程中打开文件夹窗口"), false}};
+        for (int i = 0; i < rows.size(); ++i)
+            drawChoice(p, {box.left() + 3, first + 20 * i}, rows[i].first, rows[i].second);
+    } else {
+        drawText(p, {x, y}, QStringLiteral("搜索内容"));
+        drawChoice(p, {x + 16, y + 24}, QStringLiteral("在有索引的位置搜索文件名和内容"), true,
+                   true);
+        drawChoice(p, {x + 16, y + 46}, QStringLiteral("始终搜索文件名和内容"), false, true);
+        drawText(p, {x, y + 80}, QStringLiteral("搜索方式"));
+        drawChoice(p, {x + 16, y + 104}, QStringLiteral("在搜索结果中包括子文件夹"), true);
+        drawChoice(p, {x + 16, y + 126}, QStringLiteral("查找部分匹配"), true);
+        drawChoice(p, {x + 16, y + 148}, QStringLiteral("使用自然语言搜索"), false);
+    }
+    drawButton(p,
+               pixels(kRestoreDefaultsButton.x, kRestoreDefaultsButton.y, kRestoreDefaultsButton.w,
+                      kRestoreDefaultsButton.h),
+               tab == 2 ? QStringLiteral("还原为默认值(D)") : QStringLiteral("还原为默认值(R)"));
+}
+
+// The captions of the tab sets, by row of the tab-set table.
+const QStringList kFolderOptionTabs = {QStringLiteral("常规"), QStringLiteral("查看"),
+                                       QStringLiteral("搜索")};
+const QStringList kSettingTabs = {
+    QStringLiteral("常规"), QStringLiteral("显示"), QStringLiteral("声音"), QStringLiteral("键盘"),
+    QStringLiteral("鼠标"), QStringLiteral("网络"), QStringLiteral("打印"), QStringLiteral("字体"),
+    QStringLiteral("区域"), QStringLiteral("日期"), QStringLiteral("帐户"), QStringLiteral("更新")};
+
+// A page of the twelve settings tabs.
+void settingsPage(QPainter &p, const QRect &page, int tab) {
+    const int x = page.left() + 16;
+    const int y = page.top() + 8;
+    drawText(p, {x, y}, QStringLiteral("“%1”设置").arg(kSettingTabs.value(tab - 1)));
+    drawChoice(p, {x + 16, y + 24}, QStringLiteral("使用推荐的设置(U)"), true, true);
+    drawChoice(p, {x + 16, y + 46}, QStringLiteral("使用自定义设置(C)"), false, true);
+    drawChoice(p, {x + 16, y + 80}, QStringLiteral("更改设置前先询问(A)"), tab % 2 == 1);
+}
+
+// Every page of the tab sets the sample's questions use, one picture per
+// tab, drawn from the rows of the tab-set table.
+bool writeTabPages(const SampleDir &dir) {
+    const QStringList table = sampleTabSetTable();
+    struct Set {
+        int row;
+        const QStringList *captions;
+        void (*page)(QPainter &, const QRect &, int);
+    };
+    const Set sets[] = {{0, &kFolderOptionTabs, folderOptionsPage},
+                        {1, &kSettingTabs, settingsPage}};
+    bool ok = true;
+    for (const Set &set : sets) {
+        const sim::TabSetRow row(table[set.row]);
+        for (int tab = 1; tab <= row.tabCount(); ++tab) {
+            const QImage img =
+                tabPage(row, *set.captions, tab,
+                        [&](QPainter &p, const QRect &page) { set.page(p, page, tab); });
+            ok &= saveBankPicture(dir, row.pagePicture(tab), img);
+        }
+    }
+    return ok;
+}
+
+QRect dialogPage(int pageX, int pageY) {
+    return QRect(QPoint(pageX / kTwipsPerPixel, pageY / kTwipsPerPixel), kTabPageSize);
+}
+
+} // namespace
+
+TwipRect tabDialogOkButton(int pageX, int pageY) {
+    const QRect page = dialogPage(pageX, pageY);
+    return TwipRect{(page.right() + 1 - 3 * 75 - 2 * 8) * kTwipsPerPixel,
+                    (page.bottom() + 1 + 12) * kTwipsPerPixel, 75 * kTwipsPerPixel,
+                    23 * kTwipsPerPixel};
+}
+
+QImage tabDialogScreen(const QString &title, int pageX, int pageY) {
+    QImage img = explorerWindow(
+        QStringLiteral("文档"),
+        {QStringLiteral("报告"), QStringLiteral("备份"), QStringLiteral("照片")}, true);
+    if (title.isEmpty()) return img;
+    QPainter p(&img);
+    const QRect page = dialogPage(pageX, pageY);
+    const QRect frame(page.left() - 12, page.top() - 38, page.width() + 24,
+                      page.height() + 38 + 46);
+    p.fillRect(frame.translated(4, 4), QColor(0, 0, 0, 60));
+    QLinearGradient glass(frame.topLeft(), frame.bottomLeft());
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(160, 190, 222));
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.setBrush(glass);
+    p.drawRoundedRect(frame, 6, 6);
+    p.fillRect(QRect(page.left() - 4, page.top() - 6, page.width() + 8, page.height() + 48),
+               QColor(240, 240, 240));
+    p.setPen(Qt::black);
+    p.setFont(uiFont(13));
+    p.drawText(QRect(frame.left() + 10, frame.top(), frame.width() - 60, 30), Qt::AlignVCenter,
+               title);
+    p.fillRect(QRect(frame.right() - 46, frame.top() + 1, 40, 18), QColor(199, 80, 80));
+    p.setPen(Qt::white);
+    p.drawText(QRect(frame.right() - 46, frame.top() + 1, 40, 18), Qt::AlignCenter,
+               QStringLiteral("×"));
+    const TwipRect ok = tabDialogOkButton(pageX, pageY);
+    const QRect okPx = pixels(ok.x, ok.y, ok.w, ok.h);
+    const QString labels[] = {QStringLiteral("确定"), QStringLiteral("取消"),
+                              QStringLiteral("应用(A)")};
+    for (int i = 0; i < 3; ++i) drawButton(p, okPx.translated(83 * i, 0), labels[i]);
+    return img;
+}
+
+namespace {
+
 bool writePictures(const SampleDir &dir) {
     bool ok = true;
     const QStringList docs = {QStringLiteral("报告"), QStringLiteral("备份"),
@@ -146,11 +395,7 @@ bool writePictures(const SampleDir &dir) {
                           explorerWindow(QStringLiteral("文档"), docs));
     ok &= saveBankPicture(dir, QStringLiteral("q00002"),
                           explorerWindow(QStringLiteral("报告"), {QStringLiteral("年度总结")}));
-    ok &= saveBankPicture(dir, QStringLiteral("q00003"),
-                          dialogPicture(QSize(1024, 600), QStringLiteral("另存为"),
-                                        {QString(), QString(), QString(), QString(), QString(),
-                                         QString(), QString(), QString(), QString(), QString(),
-                                         QString(), QString(), QStringLiteral("文件名(N):")}));
+    ok &= saveBankPicture(dir, QStringLiteral("q00003"), saveAsDialog());
     ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs));
@@ -158,17 +403,7 @@ bool writePictures(const SampleDir &dir) {
     ok &= saveBankPicture(
         dir, QStringLiteral("q00012"),
         smallPicture(QSize(250, 80), QStringLiteral("正在打开…"), QColor(230, 240, 255)));
-    const QStringList tabs = {QStringLiteral("常规"), QStringLiteral("查看"),
-                              QStringLiteral("搜索")};
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00021"),
-        tabPage(tabs, 1, {QStringLiteral("浏览文件夹"), QStringLiteral("打开项目的方式")}));
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00022"),
-        tabPage(tabs, 2,
-                {QStringLiteral("文件夹视图"), QStringLiteral("☐ 隐藏已知文件类型的扩展名")}));
-    ok &= saveBankPicture(dir, QStringLiteral("q00023"),
-                          tabPage(tabs, 3, {QStringLiteral("搜索内容")}));
+    ok &= writeTabPages(dir);
     ok &= saveBankPicture(
         dir, QStringLiteral("q00031"),
         smallPicture(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(220, 232, 248)));
@@ -280,11 +515,15 @@ QStringList sampleTabSetTable() {
     // Left 90; the group after the last gives the strip's end.
     t << tabRow('3', 0, 300, {{"q00021", 90}, {"q00022", 840}, {"q00023", 1590}, {"000000", 2340}},
                 0, 0, 0);
-    // Row B: a two-row strip of twelve tabs.
+    // Row B: a two-row strip of twelve tabs, 900 twips each, pages
+    // "q00041" to "q00052". The back button's height is read from columns
+    // 142-145, across the ends of its Left and Top fields: Left 303 and
+    // Top 4500 make it 345 twips high, the height of the drawn button.
     QList<QPair<QString, int>> twelve;
-    for (int i = 1; i <= 13; ++i)
-        twelve << qMakePair(QStringLiteral("q00021"), 90 + 900 * ((i - 1) % 6));
-    t << tabRow('C', 0, 300, twelve, 4500, 4800, 1095);
+    for (int i = 1; i <= 12; ++i)
+        twelve << qMakePair(QStringLiteral("q000%1").arg(40 + i), 90 + 900 * ((i - 1) % 6));
+    twelve << qMakePair(QStringLiteral("000000"), 90 + 900 * 6);
+    t << tabRow('C', 0, 300, twelve, 303, 4500, 1095);
     while (t.size() < 21) t << QString();
     return t;
 }
@@ -341,7 +580,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .answerLine(saveName)
                               .hint(2100, 5700, saveName)
                               .textStyle(120, 'R', 3, 1, 1, 1)
-                              .target(12510, 8325, 1200, 360)
+                              .target(12510, 8400, 1200, 360)
                               .action("0022"),
                           StepBuilder()
                               .textBox(2100, 6330, 6000, 330, 0)
@@ -366,7 +605,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .background("q00004")
              .picture(2, 3000, 1200, "q00022")
              .tabStep('A', '1', '2', 2)
-             .target(3300, 1980, 300, 300)
+             .target(3000 + kHideExtensionsBox.x, 1200 + kHideExtensionsBox.y, kHideExtensionsBox.w,
+                     kHideExtensionsBox.h)
              .action("0001")
              .hint(3000, 6900, hintView),
          StepBuilder()

@@ -5,6 +5,7 @@
 // laid out one after another in any order.
 #include "sample_dir.h"
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,25 @@ int appendAnswerText(const SampleDir &dir, const QString &text);
 // The style table "288905" and the tab-set table "288906" of the sample.
 QStringList sampleStyleTable();
 QStringList sampleTabSetTable();
+
+// A rectangle in design twips (15 to the pixel in the sample's pictures).
+struct TwipRect {
+    int x, y, w, h;
+};
+
+// Places on the "查看" page "q00022" of the folder options, in twips from
+// the page picture's top-left corner: the check box of "隐藏已知文件类型的
+// 扩展名" and the "还原为默认值" button.
+inline constexpr TwipRect kHideExtensionsBox{255, 3060, 300, 300};
+inline constexpr TwipRect kRestoreDefaultsButton{4140, 4500, 1650, 345};
+
+// The whole screen with the "文档" window open and, over it, the frame of
+// a tab dialog whose page picture a step lays at pageX, pageY (screen
+// twips): the title bar above the page, the buttons "确定", "取消" and
+// "应用(A)" under it. Without a title, the window alone.
+QImage tabDialogScreen(const QString &title, int pageX, int pageY);
+// Where tabDialogScreen draws the dialog's "确定" button (screen twips).
+TwipRect tabDialogOkButton(int pageX, int pageY);
 
 // The step engine's part of the sample: the tables, the pictures and the
 // questions of unit 0 that use every stage of building a step: overlay

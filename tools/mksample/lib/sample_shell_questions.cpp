@@ -81,6 +81,12 @@ StepBuilder lastStep() {
 
 using Hit = StepBuilder;
 
+// Where the tab dialogs' pages lie on the screen, and the hints beside
+// them (twips).
+constexpr int kDialogX = 3000;
+constexpr int kDialogY = 2100;
+constexpr int kHintX = 9600;
+
 QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) {
     return StepBuilder::entry(u'H', QString::fromLatin1(code), item1, item2, item3, u'0');
 }
@@ -103,7 +109,7 @@ QStringList shellJudgingQuestionTexts() {
                        "“用户帐户”的第三项。"),
         QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘的快捷菜单打开第一项。"),
         QStringLiteral("在“文件夹选项”对话框的“查看”选项卡中单击“还原为默认值”，"
-                       "再在第九个选项卡中单击“确定”。"),
+                       "再在“高级设置”对话框的第九个选项卡中单击“确定”。"),
     };
 }
 
@@ -154,6 +160,13 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
                           windowPicture(QSize(1024, 600), QStringLiteral("控制面板"), true),
                           PictureFormat::Png);
+    // The tab dialogs over the "文档" window, and the window once they close.
+    ok &= saveBankPicture(dir, QStringLiteral("k20004"),
+                          tabDialogScreen(QStringLiteral("文件夹选项"), kDialogX, kDialogY));
+    ok &= saveBankPicture(dir, QStringLiteral("k20005"),
+                          tabDialogScreen(QStringLiteral("高级设置"), kDialogX, kDialogY));
+    ok &= saveBankPicture(dir, QStringLiteral("k20006"),
+                          tabDialogScreen(QString(), kDialogX, kDialogY));
 
     const int hintView = appendAnswerText(dir, QStringLiteral("单击“查看”选项卡|再单击按钮"));
     const int hintOk = appendAnswerText(dir, QStringLiteral("单击第九个选项卡|再单击“确定”"));
@@ -229,26 +242,29 @@ bool addShellJudgingFiles(const SampleDir &dir) {
                          {pc(hitEntry("92", 9)).background(ComputerScreenPicture),
                           pc(hitEntry("95", 4, 1)), lastStep().windowKind(u'P')}};
 
-    // Tab strips: one row of three tabs, then two rows of twelve with a back
-    // button to the first step.
-    qs << SampleQuestion{texts[7],
-                         {StepBuilder()
-                              .background(QStringLiteral("k20001"))
-                              .picture(1, 3000, 2000, QStringLiteral("q00022"))
-                              .tabStep(u'A', u'1', u'2', 1)
-                              .target(4500, 5000, 1200, 330)
-                              .action(QStringLiteral("0001"))
-                              .hint(3000, 1500, hintView),
-                          StepBuilder()
-                              .picture(1, 3000, 2000, QStringLiteral("q00021"))
-                              .tabStep(u'B', u'1', u'9', 1)
-                              .backEntry(QStringLiteral("Q0001"), 9000, 7500)
-                              .target(6000, 6000, 1200, 330)
-                              .action(QStringLiteral("0001"))
-                              .hint(3000, 1500, hintOk),
-                          lastStep()
-                              .picture(1, 0, 0, QStringLiteral("000000"))
-                              .background(QStringLiteral("k20001"))}};
+    // Tab strips: one row of three tabs, then two rows of twelve, whose
+    // tab set has a back button to the step before.
+    const TwipRect restore = kRestoreDefaultsButton;
+    const TwipRect ok9 = tabDialogOkButton(kDialogX, kDialogY);
+    qs << SampleQuestion{
+        texts[7],
+        {StepBuilder()
+             .background(QStringLiteral("k20004"))
+             .picture(1, kDialogX, kDialogY, QStringLiteral("q00022"))
+             .tabStep(u'A', u'1', u'2', 1)
+             .target(kDialogX + restore.x, kDialogY + restore.y, restore.w, restore.h)
+             .action(QStringLiteral("0001"))
+             .hint(kHintX, kDialogY, hintView),
+         StepBuilder()
+             .background(QStringLiteral("k20005"))
+             .picture(1, kDialogX, kDialogY, QStringLiteral("q00049"))
+             .tabStep(u'B', u'1', u'9', 1)
+             .target(ok9.x, ok9.y, ok9.w, ok9.h)
+             .action(QStringLiteral("0001"))
+             .hint(kHintX, kDialogY, hintOk),
+         lastStep()
+             .picture(1, 0, 0, QStringLiteral("000000"))
+             .background(QStringLiteral("k20006"))}};
 
     ok &= appendQuestions(dir, kShellJudgingUnit, qs);
     return ok;
