@@ -90,12 +90,10 @@ void click(Control *at, double x, double y, int button, int shift) {
 }
 
 void dblClick(Control *at, double x, double y, int button, int shift) {
+    click(at, x, y, button, shift);
     Form *f = formOrNull(at);
     const QPoint p = pointFor(at, x, y);
     auto &r = Router::instance();
-    r.move(f, p, shift, true);
-    r.press(f, p, button, shift, true);
-    r.release(f, p, button, shift, true);
     r.doubleClick(f, p, button, shift, true);
     r.release(f, p, button, shift, true);
 }

@@ -1,3 +1,4 @@
+#include "file_bytes.h"
 #include "platform/fakes.h"
 #include "platform/http.h"
 
@@ -66,18 +67,6 @@ private:
     QTcpServer server_;
     QHash<QTcpSocket *, QByteArray> buffers_;
 };
-
-QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QByteArray bigBody() {
     QByteArray b;

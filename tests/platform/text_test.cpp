@@ -1,3 +1,4 @@
+#include "file_bytes.h"
 #include "platform/text.h"
 
 #include <QDir>
@@ -10,22 +11,6 @@
 #include <limits>
 
 using namespace platform;
-
-namespace {
-
-QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(Gbk, ChineseLineRoundTrip) {
     const QString line = QStringLiteral("操作成功！ 第1题：打开“控制面板”");
