@@ -163,10 +163,6 @@ QPoint Control::originInFormPx() const {
     return container_->originInFormPx() + container_->clientOffsetPx() + rectPx().topLeft();
 }
 
-QRect formRectPx(const Control *c) {
-    return QRect(c->originInFormPx(), c->container() ? c->rectPx().size() : c->rectPx().size());
-}
-
 double relX(const Control *c, QPoint formPx) {
     return (formPx.x() - c->originInFormPx().x()) * Screen::twipsPerPixelX();
 }
@@ -352,10 +348,6 @@ void WindowedControl::appearanceChanged() {
 
 void WindowedControl::visibilityChanged() {
     if (widget_ && container()) widget_->setVisible(visible());
-}
-
-void WindowedControl::setEnabled(bool v) {
-    Control::setEnabled(v);
 }
 
 void WindowedControl::setToolTipText(const QString &t) {

@@ -223,9 +223,6 @@ protected:
     void appearanceChanged() override;
     void visibilityChanged() override;
 
-public:
-    void setEnabled(bool v) override;
-
 private:
     QWidget *widget_ = nullptr;
 };

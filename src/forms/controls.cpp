@@ -11,7 +11,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStringDecoder>
-#include <QTextDocument>
 #include <cmath>
 
 namespace forms {

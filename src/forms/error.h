@@ -31,7 +31,6 @@ enum ErrorNumber {
     errFileAccess = 75,           // "Path/File access error"
     errPathNotFound = 76,         // "Path not found"
     errObjectRequired = 424,      // "Object required"
-    errNoFocus = 5,               // SetFocus on a hidden or disabled control
     errControlArrayMissing = 340, // "Control array element 'n' doesn't exist"
     errAlreadyLoaded = 360,       // "Object already loaded"
     errCantUnload = 362,          // "Can't unload controls created at design time"
@@ -76,7 +75,6 @@ template <class F> bool skip(F &&statement) {
         statement();
         return true;
     } catch (...) {
-        (void)toError(std::current_exception());
         return false;
     }
 }

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 namespace forms {
@@ -159,8 +158,6 @@ void Form::setVisible(bool v) {
         hide();
 }
 
-void Form::visibilityChanged() {}
-
 bool Form::unload(int unloadMode) {
     if (unloaded_) return true;
     if (!loaded_) {
@@ -297,10 +294,8 @@ double Form::scaleHeight() const {
 void Form::geometryChanged() {
     QWidget *w = widget();
     if (!w) return;
-    const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
-    const QRect r(int(std::lround(left() / tx)), int(std::lround(top() / ty)),
-                  std::max(1, int(std::lround(width() / tx))),
-                  std::max(1, int(std::lround(height() / ty))));
+    QRect r = rectPx();
+    r.setSize(r.size().expandedTo(QSize(1, 1)));
     if (w->geometry() != r) w->setGeometry(r);
     if (onResize && loaded_) runHandler([&] { onResize(); });
 }
@@ -315,10 +310,7 @@ void Form::setFocusControl(Control *c) {
     if (c) {
         if (auto *wc = dynamic_cast<WindowedControl *>(c); wc && wc->widget())
             wc->widget()->setFocus(Qt::OtherFocusReason);
-        if (auto *t = dynamic_cast<TextBox *>(c))
-            runHandler([&] { t->raiseGotFocus(); });
-        else
-            c->raiseGotFocus();
+        c->raiseGotFocus();
     } else if (widget()) {
         widget()->setFocus(Qt::OtherFocusReason);
     }
@@ -425,9 +417,7 @@ void Menu::raiseClick() {
 int msgBox(const QString &prompt, int style, const QString &title) {
     MsgBoxCall call{prompt, style, title.isEmpty() ? appTitle() : title};
     const int buttons = style & 7;
-    const int first = buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes
-                      : buttons == vbOKCancel                        ? vbOK
-                                                                     : vbOK;
+    const int first = buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
     if (detail::g_msgBoxHook || detail::manualMode()) {
         detail::g_msgBoxLog.push_back(call);
         int r = first;

@@ -104,7 +104,6 @@ public:
 
 protected:
     void geometryChanged() override;
-    void visibilityChanged() override;
 
 private:
     void applyWindowFlags();

@@ -74,7 +74,6 @@ protected:
     void leaveEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
     bool event(QEvent *e) override;
 };
 
@@ -141,22 +140,18 @@ public:
     void forgetForm(Form *f);
 
     Control *hover() const { return hover_; }
-    Control *captured() const { return captured_; }
-    int buttonsHeld() const { return buttons_; }
-    Form *pointerForm() const { return pointerForm_; }
     QPoint pointerPx() const { return pointerPx_; }
     Form *activeForm() const { return activeForm_; }
     void setActiveForm(Form *f) { activeForm_ = f; }
 
 private:
-    void deliverDown(Control *c, Form *f, QPoint px, int button, int shift, bool synthetic,
+    void deliverDown(Control *c, QPoint px, int button, int shift, bool synthetic,
                      QEvent::Type type);
-    void deliverMove(Control *c, Form *f, QPoint px, int buttons, int shift, bool synthetic);
-    void deliverUp(Control *c, Form *f, QPoint px, int button, int shift, bool synthetic);
+    void deliverMove(Control *c, QPoint px, int buttons, int shift, bool synthetic);
+    void deliverUp(Control *c, QPoint px, int button, int shift, bool synthetic);
     void updateCursor(Control *c);
     Control *hover_ = nullptr;
     Control *captured_ = nullptr;
-    Form *captureForm_ = nullptr;
     Control *lastPressed_ = nullptr;
     std::vector<Control **> watched_; // cleared when that control goes
     int buttons_ = 0;
@@ -170,8 +165,6 @@ private:
 // Point in the control's own twips from a point in its form's pixels.
 double relX(const Control *c, QPoint formPx);
 double relY(const Control *c, QPoint formPx);
-// The control's rectangle in its form's client pixels.
-QRect formRectPx(const Control *c);
 // Mouse pointer shape for a standard pointer number.
 QCursor standardCursor(int kind);
 

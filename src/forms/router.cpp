@@ -50,14 +50,12 @@ bool isNative(Control *c) {
     return dynamic_cast<TextBox *>(c) || dynamic_cast<CheckBox *>(c) || dynamic_cast<WebView *>(c);
 }
 
-void forwardNative(Control *c, Form *f, QPoint px, QEvent::Type type, int button, int buttons,
-                   int shift) {
+void forwardNative(Control *c, QPoint px, QEvent::Type type, int button, int buttons, int shift) {
     auto *w = static_cast<WindowedControl *>(c)->widget();
     if (!w) return;
     const QPoint local = px - c->originInFormPx();
     QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), qtButtonFromCode(button),
                   qtButtonsFromCodes(buttons), qtModifiersFromShift(shift));
-    (void)f;
     if (auto *t = dynamic_cast<TextBoxWidget *>(w))
         t->nativeMouse(&e);
     else if (auto *cb = dynamic_cast<CheckBoxWidget *>(w))
@@ -74,7 +72,7 @@ Router::Hit Router::hitTest(Form *f, QPoint px) const {
     return hitIn(f, px);
 }
 
-void Router::deliverDown(Control *c, Form *f, QPoint px, int button, int shift, bool synthetic,
+void Router::deliverDown(Control *c, QPoint px, int button, int shift, bool synthetic,
                          QEvent::Type type) {
     const double x = relX(c, px), y = relY(c, px);
     if (auto *uc = dynamic_cast<UserControl *>(c))
@@ -82,23 +80,23 @@ void Router::deliverDown(Control *c, Form *f, QPoint px, int button, int shift, 
     else
         c->raiseMouseDown(button, shift, x, y);
     if (synthetic && captured_ == c && isNative(c))
-        forwardNative(c, f, px, type, button, buttons_, shift);
+        forwardNative(c, px, type, button, buttons_, shift);
 }
 
-void Router::deliverMove(Control *c, Form *f, QPoint px, int buttons, int shift, bool synthetic) {
+void Router::deliverMove(Control *c, QPoint px, int buttons, int shift, bool synthetic) {
     const double x = relX(c, px), y = relY(c, px);
     if (auto *uc = dynamic_cast<UserControl *>(c))
         runHandler([&] { uc->userMouseMove(buttons, shift, x, y); });
     else
         c->raiseMouseMove(buttons, shift, x, y);
     if (synthetic && isNative(c) && (captured_ == c || hover_ == c))
-        forwardNative(c, f, px, QEvent::MouseMove, 0, buttons, shift);
+        forwardNative(c, px, QEvent::MouseMove, 0, buttons, shift);
 }
 
-void Router::deliverUp(Control *c, Form *f, QPoint px, int button, int shift, bool synthetic) {
+void Router::deliverUp(Control *c, QPoint px, int button, int shift, bool synthetic) {
     const double x = relX(c, px), y = relY(c, px);
     if (synthetic && isNative(c))
-        forwardNative(c, f, px, QEvent::MouseButtonRelease, button, buttons_, shift);
+        forwardNative(c, px, QEvent::MouseButtonRelease, button, buttons_, shift);
     if (auto *uc = dynamic_cast<UserControl *>(c))
         runHandler([&] { uc->userMouseUp(button, shift, x, y); });
     else
@@ -124,8 +122,7 @@ void Router::press(Form *f, QPoint px, int button, int shift, bool synthetic) {
     if (captured_) {
         // Another button while one is held: same control, no new capture.
         buttons_ |= button;
-        deliverDown(captured_, captureForm_, px, button, shift, synthetic,
-                    QEvent::MouseButtonPress);
+        deliverDown(captured_, px, button, shift, synthetic, QEvent::MouseButtonPress);
         return;
     }
     Hit h = hitTest(f, px);
@@ -138,12 +135,11 @@ void Router::press(Form *f, QPoint px, int button, int shift, bool synthetic) {
     if (focus && focus->isEnabledInChain() && f->activeControl() != focus)
         f->setFocusControl(focus);
     captured_ = t;
-    captureForm_ = f;
     buttons_ = button;
     suppressClick_ = false;
     lastPressed_ = t;
     hover_ = t;
-    deliverDown(t, f, px, button, shift, synthetic, QEvent::MouseButtonPress);
+    deliverDown(t, px, button, shift, synthetic, QEvent::MouseButtonPress);
 }
 
 void Router::doubleClick(Form *f, QPoint px, int button, int shift, bool synthetic) {
@@ -162,12 +158,11 @@ void Router::doubleClick(Form *f, QPoint px, int button, int shift, bool synthet
     pointerPx_ = px;
     activeForm_ = f;
     captured_ = t;
-    captureForm_ = f;
     buttons_ = button;
     suppressClick_ = true;
     hover_ = t;
     if (synthetic && isNative(t))
-        forwardNative(t, f, px, QEvent::MouseButtonDblClick, button, buttons_, shift);
+        forwardNative(t, px, QEvent::MouseButtonDblClick, button, buttons_, shift);
     if (!isUser(t)) t->raiseDblClick();
 }
 
@@ -176,9 +171,8 @@ void Router::move(Form *f, QPoint px, int shift, bool synthetic) {
     pointerForm_ = f;
     pointerPx_ = px;
     if (captured_) {
-        Control *c = captured_;
-        hover_ = c;
-        deliverMove(c, captureForm_, px, buttons_, shift, synthetic);
+        hover_ = captured_;
+        deliverMove(captured_, px, buttons_, shift, synthetic);
         return;
     }
     if (ignoreButtons_) return;
@@ -186,7 +180,7 @@ void Router::move(Form *f, QPoint px, int shift, bool synthetic) {
     hover_ = h.control;
     if (!h.control) return;
     updateCursor(h.control);
-    deliverMove(h.control, f, px, 0, shift, synthetic);
+    deliverMove(h.control, px, 0, shift, synthetic);
 }
 
 void Router::release(Form *f, QPoint px, int button, int shift, bool synthetic) {
@@ -200,18 +194,16 @@ void Router::release(Form *f, QPoint px, int button, int shift, bool synthetic) 
     }
     if (!captured_ || !(buttons_ & button)) return;
     Control *c = captured_;
-    Form *cf = captureForm_;
     buttons_ &= ~button;
     const bool wasDouble = suppressClick_;
     if (buttons_ == 0) {
         captured_ = nullptr;
-        captureForm_ = nullptr;
         suppressClick_ = false;
     }
     // Kept alive through the handlers: deletion waits until none runs.
     Control *watch = c;
     watched_.push_back(&watch);
-    deliverUp(c, cf, px, button, shift, synthetic);
+    deliverUp(c, px, button, shift, synthetic);
     watched_.pop_back();
     const bool alive = watch != nullptr;
     const bool click = alive && !wasDouble && (button == vbLeftButton || button == vbRightButton) &&
@@ -258,13 +250,12 @@ void Router::releaseCapture() {
     ignoreButtons_ |= buttons_;
     buttons_ = 0;
     captured_ = nullptr;
-    captureForm_ = nullptr;
     suppressClick_ = false;
 }
 
 void Router::reset() {
     hover_ = captured_ = lastPressed_ = nullptr;
-    captureForm_ = pointerForm_ = activeForm_ = nullptr;
+    pointerForm_ = activeForm_ = nullptr;
     buttons_ = ignoreButtons_ = 0;
     suppressClick_ = false;
     pointerPx_ = QPoint();
@@ -284,7 +275,7 @@ void Router::forgetForm(Form *f) {
     auto inForm = [f](Control *c) { return c && c->form() == f; };
     if (inForm(hover_)) hover_ = nullptr;
     if (inForm(lastPressed_)) lastPressed_ = nullptr;
-    if (captureForm_ == f) releaseCapture();
+    if (inForm(captured_)) releaseCapture();
     for (Control **w : watched_)
         if (inForm(*w)) *w = nullptr;
     if (activeForm_ == f) activeForm_ = nullptr;

@@ -185,8 +185,9 @@ void unloadAll() {
     detail::flushGraveyard();
 }
 
-Session::Session() {
-    clock::useManual(0);
+namespace {
+// What one test may leave behind for the next.
+void resetShared() {
     detail::g_modalHook = nullptr;
     detail::g_msgBoxHook = nullptr;
     detail::g_popupHook = nullptr;
@@ -195,17 +196,17 @@ Session::Session() {
     clearPictureCache();
     Router::instance().reset();
 }
+} // namespace
+
+Session::Session() {
+    clock::useManual(0);
+    resetShared();
+}
 
 Session::~Session() {
     unloadAll();
-    detail::g_modalHook = nullptr;
-    detail::g_msgBoxHook = nullptr;
-    detail::g_popupHook = nullptr;
-    detail::g_msgBoxLog.clear();
-    Screen::clearFake();
-    clearPictureCache();
+    resetShared();
     setUnhandledErrorHook(nullptr);
-    Router::instance().reset();
     clock::useReal();
 }
 

@@ -30,6 +30,37 @@ QPoint toFormPx(QWidget *w, Form *f, QPointF local) {
     return w->mapTo(f->widget(), p);
 }
 
+// A real mouse event of a widget goes to the router, as the driver's do.
+void routeMouse(ControlLink *link, QWidget *w, QMouseEvent *e) {
+    Form *f = formOf(link);
+    if (!f) return;
+    Router &r = Router::instance();
+    const QPoint px = toFormPx(w, f, e->position());
+    const int shift = shiftFromQt(e->modifiers());
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        r.press(f, px, buttonFromQt(e->button()), shift, false);
+        break;
+    case QEvent::MouseButtonDblClick:
+        r.doubleClick(f, px, buttonFromQt(e->button()), shift, false);
+        break;
+    case QEvent::MouseMove:
+        r.move(f, px, shift, false);
+        break;
+    case QEvent::MouseButtonRelease:
+        r.release(f, px, buttonFromQt(e->button()), shift, false);
+        break;
+    default:
+        break;
+    }
+}
+
+// The widget took the keyboard focus (a click, the window manager): the
+// control's form follows.
+void followWidgetFocus(Control *c) {
+    if (Form *f = c->form(); f && f->activeControl() != c) f->setFocusControl(c);
+}
+
 void drawSunkenBorder(QPainter &p, const QRect &r) {
     // Two-pixel 3D border of a Windows picture box.
     p.setPen(QColor(160, 160, 160));
@@ -83,25 +114,16 @@ void ContainerWidget::paintEvent(QPaintEvent *) {
 }
 
 void ContainerWidget::mousePressEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().press(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
-                                 shiftFromQt(e->modifiers()), false);
+    routeMouse(this, this, e);
 }
 void ContainerWidget::mouseDoubleClickEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().doubleClick(f, toFormPx(this, f, e->position()),
-                                       buttonFromQt(e->button()), shiftFromQt(e->modifiers()),
-                                       false);
+    routeMouse(this, this, e);
 }
 void ContainerWidget::mouseMoveEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().move(f, toFormPx(this, f, e->position()), shiftFromQt(e->modifiers()),
-                                false);
+    routeMouse(this, this, e);
 }
 void ContainerWidget::mouseReleaseEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().release(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
-                                   shiftFromQt(e->modifiers()), false);
+    routeMouse(this, this, e);
 }
 
 void ContainerWidget::keyPressEvent(QKeyEvent *e) {
@@ -115,8 +137,7 @@ void ContainerWidget::keyReleaseEvent(QKeyEvent *e) {
 
 void ContainerWidget::focusInEvent(QFocusEvent *e) {
     QWidget::focusInEvent(e);
-    if (!control || !control->canFocus()) return;
-    if (Form *f = control->form(); f && f->activeControl() != control) f->setFocusControl(control);
+    if (control && control->canFocus()) followWidgetFocus(control);
 }
 
 void ContainerWidget::leaveEvent(QEvent *e) {
@@ -142,10 +163,6 @@ void ContainerWidget::moveEvent(QMoveEvent *e) {
     const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
     if (qRound(f->left() / tx) != pos.x() || qRound(f->top() / ty) != pos.y())
         f->Control::move(pos.x() * tx, pos.y() * ty);
-}
-
-void ContainerWidget::resizeEvent(QResizeEvent *e) {
-    QWidget::resizeEvent(e);
 }
 
 bool ContainerWidget::event(QEvent *e) {
@@ -198,28 +215,19 @@ void TextBoxWidget::nativeMouse(QMouseEvent *e) {
 }
 
 void TextBoxWidget::mousePressEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().press(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
-                                 shiftFromQt(e->modifiers()), false);
+    routeMouse(this, this, e);
     QLineEdit::mousePressEvent(e);
 }
 void TextBoxWidget::mouseDoubleClickEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().doubleClick(f, toFormPx(this, f, e->position()),
-                                       buttonFromQt(e->button()), shiftFromQt(e->modifiers()),
-                                       false);
+    routeMouse(this, this, e);
     QLineEdit::mouseDoubleClickEvent(e);
 }
 void TextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().move(f, toFormPx(this, f, e->position()), shiftFromQt(e->modifiers()),
-                                false);
+    routeMouse(this, this, e);
     QLineEdit::mouseMoveEvent(e);
 }
 void TextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
-    if (Form *f = formOf(this))
-        Router::instance().release(f, toFormPx(this, f, e->position()), buttonFromQt(e->button()),
-                                   shiftFromQt(e->modifiers()), false);
+    routeMouse(this, this, e);
     QLineEdit::mouseReleaseEvent(e);
 }
 
@@ -265,8 +273,7 @@ void TextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
 
 void TextBoxWidget::focusInEvent(QFocusEvent *e) {
     QLineEdit::focusInEvent(e);
-    if (!control) return;
-    if (Form *f = control->form(); f && f->activeControl() != control) f->setFocusControl(control);
+    if (control) followWidgetFocus(control);
 }
 
 // ---------------------------------------------------------------- CheckBoxWidget
@@ -308,8 +315,7 @@ void CheckBoxWidget::keyReleaseEvent(QKeyEvent *e) {
 
 void CheckBoxWidget::focusInEvent(QFocusEvent *e) {
     QCheckBox::focusInEvent(e);
-    if (!control) return;
-    if (Form *f = control->form(); f && f->activeControl() != control) f->setFocusControl(control);
+    if (control) followWidgetFocus(control);
 }
 
 // ---------------------------------------------------------------- WebViewWidget

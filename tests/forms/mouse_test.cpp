@@ -304,3 +304,24 @@ TEST_F(FormsTest, UserControlGetsTheBareAreaAndItsPartsTheirOwnEvents) {
     EXPECT_TRUE(btn->events.isEmpty());
     EXPECT_TRUE(log.isEmpty());
 }
+
+TEST_F(FormsTest, RealQtMouseEventsOnATextBoxRaiseItsEventsAndFocusIt) {
+    MouseForm f;
+    f.show();
+    auto *text = f.add<TextBox>("Text1");
+    text->move(300, 4500, 1500, 300);
+    text->setText("abc");
+    watchMouse(text, "T");
+    QStringList focus;
+    text->onGotFocus = [&] { focus << "T:GotFocus"; };
+    QWidget *w = text->widget();
+    const QPointF at(4, 5);
+    for (auto [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                 std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
+        QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    EXPECT_EQ(log, QStringList({"T:Down(1,0,60,75)", "T:Up(1,0,60,75)", "T:Click"}));
+    EXPECT_EQ(focus, QStringList({"T:GotFocus"}));
+    EXPECT_TRUE(text->hasFocus());
+}
