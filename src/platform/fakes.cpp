@@ -6,27 +6,14 @@
 
 namespace platform {
 
-namespace {
-
-QString fakeKey(const QString &key, const QString &name) {
-    QString k = key;
-    k.replace(u'\\', u'/');
-    QStringList parts{QStringLiteral("HKEY_CURRENT_USER")};
-    parts += k.split(u'/', Qt::SkipEmptyParts);
-    parts += name;
-    return parts.join(u'/');
-}
-
-} // namespace
-
 bool FakeRegistry::setValue(const QString &key, const QString &name, const QString &value) {
     if (failWrites || name.isEmpty()) return false;
-    values.insert(fakeKey(key, name), value);
+    values.insert(valuePath(key, name), value);
     return true;
 }
 
 std::optional<QString> FakeRegistry::value(const QString &key, const QString &name) const {
-    const auto it = values.find(fakeKey(key, name));
+    const auto it = values.find(valuePath(key, name));
     if (it == values.end()) return std::nullopt;
     return *it;
 }

@@ -17,7 +17,7 @@ public:
     bool setValue(const QString &key, const QString &name, const QString &value) override;
     std::optional<QString> value(const QString &key, const QString &name) const override;
 
-    // Every value, under "HKEY_CURRENT_USER/<key>/<name>" as the INI one keeps them.
+    // Every value, under valuePath(key, name) as the INI one keeps them.
     QMap<QString, QString> values;
     // When true every write is refused.
     bool failWrites = false;

@@ -5,9 +5,7 @@
 
 namespace platform {
 
-namespace {
-
-QString settingsKey(const QString &key, const QString &name) {
+QString valuePath(const QString &key, const QString &name) {
     QStringList parts{QStringLiteral("HKEY_CURRENT_USER")};
     QString k = key;
     k.replace(u'\\', u'/');
@@ -16,6 +14,8 @@ QString settingsKey(const QString &key, const QString &name) {
     return parts.join(u'/');
 }
 
+namespace {
+
 class IniRegistry : public Registry {
 public:
     explicit IniRegistry(QString file) : file_(std::move(file)) {}
@@ -23,7 +23,7 @@ public:
     bool setValue(const QString &key, const QString &name, const QString &value) override {
         if (name.isEmpty()) return false;
         QSettings settings(file_, QSettings::IniFormat);
-        settings.setValue(settingsKey(key, name), value);
+        settings.setValue(valuePath(key, name), value);
         settings.sync();
         return settings.status() == QSettings::NoError;
     }
@@ -31,7 +31,7 @@ public:
     std::optional<QString> value(const QString &key, const QString &name) const override {
         if (name.isEmpty()) return std::nullopt;
         QSettings settings(file_, QSettings::IniFormat);
-        const QString k = settingsKey(key, name);
+        const QString k = valuePath(key, name);
         if (!settings.contains(k)) return std::nullopt;
         return settings.value(k).toString();
     }

@@ -16,6 +16,10 @@ public:
     virtual std::optional<QString> value(const QString &key, const QString &name) const = 0;
 };
 
+// The name a value is kept under: "HKEY_CURRENT_USER/<key>/<name>", the
+// key's parts split at either separator.
+QString valuePath(const QString &key, const QString &name);
+
 // The real one: a QSettings INI file at $XDG_CONFIG_HOME/w7practice/registry.ini
 // (~/.config when unset); HKEY_CURRENT_USER\Software\K\N is stored under the
 // key HKEY_CURRENT_USER/Software/K/N.

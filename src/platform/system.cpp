@@ -78,6 +78,12 @@ QString lockName(const QString &name) {
     return safe + QStringLiteral(".lock");
 }
 
+QString defaultLockFolder() {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty()) base = QDir::tempPath();
+    return base + QStringLiteral("/w7practice");
+}
+
 class LockFileSingleInstance : public SingleInstance {
 public:
     explicit LockFileSingleInstance(QString folder) : folder_(std::move(folder)) {}
@@ -230,12 +236,6 @@ std::vector<KeyboardLayout> parseXkbQuery(const QString &output) {
 
 std::unique_ptr<Shell> makeDesktopShell() {
     return std::make_unique<DesktopShell>();
-}
-
-QString defaultLockFolder() {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty()) base = QDir::tempPath();
-    return base + QStringLiteral("/w7practice");
 }
 
 std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder) {

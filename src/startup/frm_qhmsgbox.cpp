@@ -36,10 +36,7 @@ void FrmQHMSGBOX::Form_Load() {
     const startup::RunState &s = state();
     const QString bank = s.DataPath;
     skip([&] { setIcon(forms::loadPicture(bank + QStringLiteral("l62011.mxy"))); });
-    skip([&] {
-        setCaption(s.InfoTable[0] + s.InfoTable[9] + QStringLiteral("——") + s.SubjectName +
-                   QStringLiteral("模块"));
-    });
+    skip([&] { setCaption(s.ApplicationTitle); });
     skip([&] { setWidth(5550 * s.ScaleX); });
     skip([&] { setHeight(3750 * s.ScaleY); });
     skip([&] { setPicture(forms::loadPicture(bank + QStringLiteral("l20069.mxy"))); });

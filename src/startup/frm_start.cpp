@@ -101,7 +101,7 @@ void FrmStart::UpdataExe() {
     // The home page ends the run when the bank is not this module's.
     if (startup::programEnded()) return;
     forms::skip([] {
-        state().RunLogPath = platform::programFolder() + QStringLiteral("ksdata/") +
+        state().RunLogPath = state().UserDataFolder +
                              startup::localNow().toString(QStringLiteral("yyyyMMddHHmmss")) +
                              QStringLiteral(".txt");
     });

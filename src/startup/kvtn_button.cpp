@@ -3,8 +3,6 @@
 #include "platform/text.h"
 #include "startup/run_state.h"
 
-#include <cmath>
-
 kvtnButton::kvtnButton(forms::Container *parent, const QString &name)
     : forms::UserControl(parent, name) {
     ImgBack = add<forms::Image>(QStringLiteral("ImgBack"));

@@ -32,9 +32,6 @@ public:
     // MouseIcon and MousePointer are the control's own (setMouseIcon,
     // setMousePointer of every control).
 
-    // The frame on view.
-    Frame frameOnView() const { return frame_; }
-
     // The caption's Left (or Top) for a control extent W and a caption
     // extent w, twips: (W - w) / 2 to the nearest whole twip, halves to
     // even, then down to a multiple of 15 (toward zero).

@@ -18,7 +18,7 @@ const QString kTag = QStringLiteral("readInfo");
 // Reads a coded file into the table from entry `first` on; a line past the
 // last entry is reported and dropped, and reading goes on.
 void readCodedFile(RunState &s, const QString &path, int first) {
-    const auto lines = platform::readLines(platform::resolvePath(path));
+    const auto lines = platform::readLines(path);
     if (!lines) {
         trapError(kTag, err::FileNotFound);
         return;
@@ -115,7 +115,7 @@ const std::array<QString, kInfoEntries> &infoDefaults() {
 
 FirstRunValues firstRunValues(const RunState &s, const QString &programFolder,
                               const QString &exeName) {
-    const QString nn = (QStringLiteral("0") + QString::number(s.ModuleNumber)).right(2);
+    const QString nn = twoDigits(s.ModuleNumber);
     FirstRunValues v;
     v.key = QStringLiteral("Software\\") + s.InfoTable[15];
     v.pathName = QStringLiteral("ProPath") + nn;

@@ -14,12 +14,12 @@ namespace startup {
 
 // Error numbers and texts of the run-time errors this program reports.
 namespace err {
-constexpr int32_t InvalidCall = 5;          // a value outside what a call accepts
-constexpr int32_t Overflow = 6;             // a number too large for its variable
-constexpr int32_t OutOfRange = 9;           // an index outside a table
-constexpr int32_t FileNotFound = 53;        // a file that is not there
-constexpr int32_t PathAccess = 75;          // a file that cannot be written
-constexpr int32_t HttpFailed = -2147012867; // no connection to the server
+constexpr int32_t InvalidCall = forms::errInvalidCall;   // a value outside what a call accepts
+constexpr int32_t Overflow = forms::errOverflow;         // a number too large for its variable
+constexpr int32_t OutOfRange = forms::errSubscript;      // an index outside a table
+constexpr int32_t FileNotFound = forms::errFileNotFound; // a file that is not there
+constexpr int32_t PathAccess = forms::errFileAccess;     // a file that cannot be written
+constexpr int32_t HttpFailed = -2147012867;              // no connection to the server
 QString text(int32_t number);
 } // namespace err
 

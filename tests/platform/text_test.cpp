@@ -163,9 +163,8 @@ TEST(Val, ReadsTheLeadingNumber) {
         {u"7\r8", 7},
         {u"15360", 15360},
         {u"0000", 0},
-        {u"１２", 0}, // full-width digits are
-                      // not digits of a
-                      // number
+        // Full-width digits are not digits of a number.
+        {u"１２", 0},
         {u"1e999", 0},
     };
     for (const Case &c : cases) {

@@ -61,6 +61,9 @@ TEST_F(MessageBox, LayoutFollowsTheScaleFactors) {
     EXPECT_FALSE(box->LblClick(2)->visible());
     EXPECT_DOUBLE_EQ(box->LblTitle->font().size, 8);
     EXPECT_EQ(box->caption(), state().ApplicationTitle);
+    EXPECT_TRUE(
+        box->caption().endsWith(QStringLiteral("——") + sample::kSubject + QStringLiteral("模块")))
+        << box->caption().toStdString();
     EXPECT_FALSE(box->picture().isNull());
     EXPECT_FALSE(box->LblClick(1)->Picture().isNull());
     EXPECT_TRUE(box->topmost());

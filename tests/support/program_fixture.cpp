@@ -62,6 +62,14 @@ std::map<QString, Template> &templates() {
     return t;
 }
 
+// Makes the fake the service every caller uses; the test keeps a pointer.
+template <class Fake, class Service> Fake *install(void (*set)(std::unique_ptr<Service>)) {
+    auto fake = std::make_unique<Fake>();
+    Fake *kept = fake.get();
+    set(std::move(fake));
+    return kept;
+}
+
 } // namespace
 
 ProgramFolder::ProgramFolder(const std::vector<AddFiles> &parts, const QString &cacheKey)
@@ -78,21 +86,11 @@ ProgramFolder::ProgramFolder(const std::vector<AddFiles> &parts, const QString &
     }
     platform::setProgramFolder(dir_.root);
 
-    auto registry = std::make_unique<platform::FakeRegistry>();
-    registry_ = registry.get();
-    platform::setRegistry(std::move(registry));
-    auto http = std::make_unique<platform::FakeHttp>();
-    http_ = http.get();
-    platform::setHttp(std::move(http));
-    auto single = std::make_unique<platform::FakeSingleInstance>();
-    single_ = single.get();
-    platform::setSingleInstance(std::move(single));
-    auto shell = std::make_unique<platform::FakeShell>();
-    shell_ = shell.get();
-    platform::setShell(std::move(shell));
-    auto layouts = std::make_unique<platform::FakeKeyboardLayouts>();
-    layouts_ = layouts.get();
-    platform::setKeyboardLayouts(std::move(layouts));
+    registry_ = install<platform::FakeRegistry>(platform::setRegistry);
+    http_ = install<platform::FakeHttp>(platform::setHttp);
+    single_ = install<platform::FakeSingleInstance>(platform::setSingleInstance);
+    shell_ = install<platform::FakeShell>(platform::setShell);
+    layouts_ = install<platform::FakeKeyboardLayouts>(platform::setKeyboardLayouts);
 
     startup::resetState();
     startup::setLocalNowForTests(fixedNow);
@@ -106,9 +104,7 @@ ProgramFolder::~ProgramFolder() {
     // test ever reaches the real registry or network by accident.
 }
 
-ProgramFixture::ProgramFixture() : folder_(startupParts(), QStringLiteral("startup")) {
-    EXPECT_TRUE(folder_.laidOut()) << "the sample's files could not be laid out";
-}
+ProgramFixture::ProgramFixture() : ProgramFixture(startupParts(), QStringLiteral("startup")) {}
 
 ProgramFixture::ProgramFixture(std::vector<AddFiles> parts, const QString &cacheKey)
     : folder_(parts, cacheKey) {
