@@ -118,7 +118,7 @@ void FrmMain::createControls() {
     Label4 = newSpotLabel(add<forms::Label>(QStringLiteral("Label4")));
     Label1 = newSpotLabel(add<forms::Label>(QStringLiteral("Label1")));
     for (int i = 0; i <= 13; ++i) {
-        auto *l = newSpotLabel(LblXXK.load(i, this));
+        auto *l = newSpotLabel(LblXXK.load(i));
         l->move(-1, -1, 1, 1);
     }
 
@@ -392,13 +392,11 @@ void FrmMain::frmCsh() {
 
     const StepRecord r = rec();
     const bool extra = r.namesExtraPic() && !ExpectedHits[1].startsWith(QLatin1Char('Q'));
-    const QString extraName = extra ? r.extraPicName() : QStringLiteral("000000");
     // The reset runs on pointer moves, so its pictures come from the
     // window's cache. A picture that cannot be loaded leaves the extra
     // picture blank; the rest of the reset (above all closing the start
     // menu) still runs.
-    shelljudge::showCachedPicture(ImgElse,
-                                  shelljudge::cachedPicture(*this, bankPicture(extraName)));
+    showPictureOrNone(ImgElse, bankPicture(extra ? r.extraPicName() : QStringLiteral("000000")));
 
     ImgStart->setPicture(forms::Picture());
 

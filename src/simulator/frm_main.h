@@ -24,7 +24,6 @@
 // bar never swallows a click meant for the step; the tab labels lie above
 // the target because a tab step shrinks the target to a point anyway.
 #include "forms/forms.h"
-#include "simulator/spread_array.h"
 #include "simulator/step_files.h"
 #include "simulator/step_record.h"
 
@@ -46,17 +45,17 @@ public:
     forms::Label *LHelp, *LblSuccess;
     forms::Image *ImgLogo;
     forms::Label *lblMove, *StartMenu, *Label4, *Label1;
-    sim::SpreadArray<forms::Label> LblXXK{QStringLiteral("LblXXK")}; // 0..13
+    forms::ControlArray<forms::Label> LblXXK{this, QStringLiteral("LblXXK")}; // 0..13
     forms::Shape *Shape6, *Shape4, *Shape1, *Shape2, *ShapeStart;
     // inside the regions
     forms::Image *ImgMenu, *ImgTool, *ImgHui, *ImgTable, *ImgStart, *ImgMyPc;
     forms::Shape *ShapeMenu, *ShapeTool, *ShapeHui, *ShapeCtrl, *ShapeTable, *ShapeMyPc;
-    sim::SpreadArray<forms::Label> LblZHU{QStringLiteral("LblZHU")}; // 1..99
+    forms::ControlArray<forms::Label> LblZHU{this, QStringLiteral("LblZHU")}; // 1..99
     // inside the panels
     forms::Image *Img1jBK, *Img1J, *Img3J;
-    sim::SpreadArray<forms::Label> Lbl1J{QStringLiteral("Lbl1J")}; // 1..44
-    sim::SpreadArray<forms::Label> Lbl2J{QStringLiteral("Lbl2J")}; // 1..44
-    sim::SpreadArray<forms::Label> Lbl3J{QStringLiteral("Lbl3J")}; // 1..9
+    forms::ControlArray<forms::Label> Lbl1J{this, QStringLiteral("Lbl1J")}; // 1..44
+    forms::ControlArray<forms::Label> Lbl2J{this, QStringLiteral("Lbl2J")}; // 1..44
+    forms::ControlArray<forms::Label> Lbl3J{this, QStringLiteral("Lbl3J")}; // 1..9
     forms::Shape *Shape1J, *Shape2J;
     // timers
     forms::Timer *Timer2;     // 100 ms, one shot: first build of a question
@@ -226,8 +225,9 @@ public:
     // A pointer chosen by a cursor code; a missing cursor file leaves the
     // pointer without a picture.
     void applyPointer(forms::Control *c, const QString &cursorCode, bool customForAnyLetter);
-    // A picture loaded into a control; a missing file leaves it empty.
-    void showPictureOrNone(forms::Container *c, const QString &path);
+    // A picture file shown in a box, from the window's cache; a missing
+    // file leaves the box empty.
+    void showPictureOrNone(forms::PictureBox *box, const QString &path);
 
     // ===== shell judging (members added by the hot-spot judging)
     // Pictures by file path, loaded once for the life of the window: the

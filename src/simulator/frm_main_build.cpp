@@ -6,7 +6,6 @@
 #include "simulator/frm_main.h"
 
 #include "panel/frm_tm.h"
-#include "platform/paths.h"
 #include "platform/text.h"
 #include "startup/run_state.h"
 
@@ -32,8 +31,7 @@ bool validQuestion(int q) {
 // "000", and empty when the file cannot be read.
 QString answerTextOf(const QString &field) {
     if (StepRecord::isAllZeros(field)) return QString();
-    const int n = static_cast<int>(platform::roundEven(platform::val(field)));
-    return sim::readAnswerText(S().TextFilePath, n).value_or(QString());
+    return sim::readAnswerText(S().TextFilePath, sim::wholeValue(field)).value_or(QString());
 }
 
 } // namespace
@@ -252,8 +250,6 @@ void FrmMain::buildTarget(const StepRecord &r) {
         Label1->setAutoSize(t.h == 0);
         STMT(Label1->setHeight(t.h * s.ScaleY));
     } else {
-        Label1->setHeight(1);
-        Label1->setWidth(1);
         Label1->setVisible(false);
         Shape1->setVisible(false);
     }
@@ -452,21 +448,9 @@ void FrmMain::buildPrompts(const StepRecord &r) {
 }
 
 void FrmMain::buildTargetPointer(const StepRecord &r) {
-    skip([&] { Label1->setMousePointer(forms::vbDefault); });
-    const QString kind = r.cursorKind();
-    const QString nn = r.cursorNumber();
-    if (kind == QLatin1String("S")) {
-        skip([&] {
-            Label1->setMousePointer(static_cast<int>(platform::roundEven(platform::val(nn))));
-        });
-    } else if (kind == QLatin1String("M")) {
-        skip([&] { Label1->setMousePointer(forms::vbCustom); });
-        // A missing cursor file leaves the pointer picture it had.
-        skip([&] {
-            Label1->setMouseIcon(forms::loadPicture(
-                platform::programFolder() + QStringLiteral("ico") + nn + QStringLiteral(".CUR")));
-        });
-    }
+    // A standard pointer number the toolkit lacks leaves the default one.
+    Label1->setMousePointer(forms::vbDefault);
+    applyPointer(Label1, r.cursorCode(), false);
 }
 
 void FrmMain::buildRegions(const StepRecord &r) {
@@ -501,8 +485,7 @@ void FrmMain::buildRegions(const StepRecord &r) {
         ImgElse->move(Label1->left(), Label1->top());
         ImgElse->setVisible(true);
         const bool own = r.namesExtraPic() && r.expectedHit(1).kind() != QLatin1String("Q");
-        const QString name = own ? r.extraPicName() : QStringLiteral("000000");
-        skip([&] { ImgElse->setPicture(forms::loadPicture(bankPicture(name))); });
+        showPictureOrNone(ImgElse, bankPicture(own ? r.extraPicName() : QStringLiteral("000000")));
     } else {
         ImgElse->setVisible(false);
     }

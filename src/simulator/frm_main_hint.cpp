@@ -7,37 +7,14 @@
 
 void FrmMain::TimerDisFK_Timer() {
     const auto &s = startup::state();
-    for (forms::Shape *f :
-         {ShapeMenu, ShapeTool, ShapeHui, ShapeCtrl, ShapeTable, ShapeStart, ShapeMyPc})
-        f->setVisible(false);
+    // In the order of sim::HintFrame, after None.
+    forms::Shape *const frames[] = {ShapeMenu,  ShapeTool,  ShapeHui, ShapeCtrl,
+                                    ShapeTable, ShapeStart, ShapeMyPc};
+    for (forms::Shape *f : frames) f->setVisible(false);
 
     for (const sim::HintMark &m : sim::hintMarks(rec())) {
-        forms::Shape *frame = nullptr;
-        switch (m.frame) {
-        case sim::HintFrame::Menu:
-            frame = ShapeMenu;
-            break;
-        case sim::HintFrame::Tool:
-            frame = ShapeTool;
-            break;
-        case sim::HintFrame::Hui:
-            frame = ShapeHui;
-            break;
-        case sim::HintFrame::Ctrl:
-            frame = ShapeCtrl;
-            break;
-        case sim::HintFrame::Table:
-            frame = ShapeTable;
-            break;
-        case sim::HintFrame::Start:
-            frame = ShapeStart;
-            break;
-        case sim::HintFrame::MyPc:
-            frame = ShapeMyPc;
-            break;
-        case sim::HintFrame::None:
-            continue;
-        }
+        if (m.frame == sim::HintFrame::None) continue;
+        forms::Shape *frame = frames[static_cast<int>(m.frame) - 1];
         if (m.spot == 69) {
             // The whole desktop, one pixel inside its edges.
             frame->move(15 * s.ScaleX, 15 * s.ScaleY, PicTable->width() - 30 * s.ScaleX,

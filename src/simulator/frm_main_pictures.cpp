@@ -104,29 +104,25 @@ void FrmMain::Image5_MouseUp(int, int, double, double) {
 
 namespace {
 
-// The hover look of the extra picture: characters 1-6 of its code.
-QString hoverName(const sim::StepRecord &r) {
-    return r.cols(167, 6);
-}
-
-bool isPlainEntry(const QString &entry, const QString &code, const QString &items) {
-    return platform::mid1(entry, 2, 2) == code && platform::mid1(entry, 4, 4) == items;
+// An entry naming this hot-spot code with these level-1 and level-2 items.
+bool isPlainEntry(const sim::ExpectedHit &e, const QString &code, const QString &items) {
+    return e.hitCode() == code && e.level1() + e.level2() == items;
 }
 
 } // namespace
 
 void FrmMain::ImgElse_MouseMove(int, int, double, double) {
     const sim::StepRecord r = rec();
-    if (r.cols(167, 6) != QLatin1String("000000") &&
-        !ExpectedHits[1].startsWith(QLatin1Char('Q')) && r.cols(167, 1) != QLatin1String("W"))
-        showPictureOrNone(ImgElse, bankPicture(hoverName(r)));
+    if (r.extraPicHoverName() != QLatin1String("000000") &&
+        !ExpectedHits[1].startsWith(QLatin1Char('Q')) && !r.hasBarPosition())
+        showPictureOrNone(ImgElse, bankPicture(r.extraPicHoverName()));
 }
 
 void FrmMain::ImgElse_MouseUp(int Button, int, double X, double Y) {
     const auto &s = S();
     ShapeCSH();
     HitCode = rec().cols(4, 2);
-    showPictureOrNone(ImgElse, bankPicture(hoverName(rec())));
+    showPictureOrNone(ImgElse, bankPicture(rec().extraPicHoverName()));
 
     if (Button == forms::vbRightButton) {
         // Only the codes from "T0" on have a context panel.
@@ -164,22 +160,22 @@ void FrmMain::ImgElse_MouseUp(int Button, int, double X, double Y) {
     // moved on is followed by tests against the new step.
     if (HitCode == QLatin1String("U6")) {
         for (int k = 1; k <= 4; ++k) {
-            const QString e = ExpectedHits[k];
-            if (e.startsWith(QLatin1String("HU6")) &&
-                (platform::mid1(e, 4, 4) == QLatin1String("0000") ||
-                 platform::mid1(e, 4, 4) == QLatin1String("0100"))) {
-                takeBranch(platform::mid1(e, 10, 1));
+            const sim::ExpectedHit e(ExpectedHits[k]);
+            if (e.kind() == QLatin1String("H") &&
+                (isPlainEntry(e, QStringLiteral("U6"), QStringLiteral("0000")) ||
+                 isPlainEntry(e, QStringLiteral("U6"), QStringLiteral("0100")))) {
+                takeBranch(e.branch());
                 PicStart->setVisible(false);
             }
         }
     }
-    const QString first = rec().expectedHit(1).text();
-    if (first.startsWith(QLatin1Char('H')) && isPlainEntry(first, HitCode, QStringLiteral("0000")))
-        takeBranch(platform::mid1(first, 10, 1));
+    const sim::ExpectedHit first = rec().expectedHit(1);
+    if (first.kind() == QLatin1String("H") && isPlainEntry(first, HitCode, QStringLiteral("0000")))
+        takeBranch(first.branch());
 }
 
 void FrmMain::ImgElse_DblClick() {
-    const QString e = rec().expectedHit(2).text();
-    if (e.isEmpty() || e.at(0) < QLatin1Char('S')) return;
-    if (isPlainEntry(e, HitCode, QStringLiteral("0000"))) takeBranch(platform::mid1(e, 10, 1));
+    const sim::ExpectedHit e = rec().expectedHit(2);
+    if (e.kind().isEmpty() || e.kind() < QLatin1String("S")) return;
+    if (isPlainEntry(e, HitCode, QStringLiteral("0000"))) takeBranch(e.branch());
 }

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "simulator/judging_rules.h"
+#include "simulator/shell_judging_frm.h"
 
 #include <cmath>
 
@@ -15,6 +16,10 @@ namespace {
 
 int whole(double v) {
     return static_cast<int>(platform::roundEven(v));
+}
+
+bool bandOrDrag(const sim::StepRecord &r) {
+    return sim::isBandStep(r) || sim::isDragStep(r);
 }
 
 } // namespace
@@ -34,10 +39,8 @@ void FrmMain::jumpTo(const QString &branch) {
     GoStep(branch);
 }
 
-void FrmMain::showPictureOrNone(forms::Container *c, const QString &path) {
-    // A picture the bank lacks must not stop the answer that follows.
-    if (!forms::skip([&] { c->setPicture(forms::loadPicture(path)); }))
-        c->setPicture(forms::Picture());
+void FrmMain::showPictureOrNone(forms::PictureBox *box, const QString &path) {
+    shelljudge::showCachedPicture(box, shelljudge::cachedPicture(*this, path));
 }
 
 void FrmMain::applyPointer(forms::Control *c, const QString &cursorCode, bool customForAnyLetter) {
@@ -52,10 +55,8 @@ void FrmMain::applyPointer(forms::Control *c, const QString &cursorCode, bool cu
         break;
     case sim::PointerChoice::Custom:
         c->setMousePointer(forms::vbCustom);
-        if (!forms::skip([&] {
-                c->setMouseIcon(forms::loadPicture(platform::programFolder() + p.cursorFile));
-            }))
-            c->setMouseIcon(forms::Picture());
+        // Runs on pointer moves: the cursor file comes from the cache.
+        c->setMouseIcon(shelljudge::cachedPicture(*this, platform::programFolder() + p.cursorFile));
         break;
     }
 }
@@ -70,9 +71,9 @@ void FrmMain::Label1_DblClick() {
 }
 
 void FrmMain::Label1_MouseMove(int, int, double, double) {
-    const QString a = rec().actionCode();
-    if (a == QLatin1String("0030")) doNext();
-    if (a.startsWith(QLatin1String("004")) || a.startsWith(QLatin1String("005"))) {
+    const sim::StepRecord r = rec();
+    if (r.actionCode() == QLatin1String("0030")) doNext();
+    if (bandOrDrag(r)) {
         Label1->setMousePointer(forms::vbDefault);
         return;
     }
@@ -115,19 +116,10 @@ void FrmMain::Label1_MouseUp(int Button, int Shift, double X, double Y) {
 
 // ---------------------------------------------------------------- Label4
 
-namespace {
-
-bool bandOrDrag(const sim::StepRecord &r) {
-    return sim::isBandStep(r) || sim::isDragStep(r);
-}
-
-} // namespace
-
 void FrmMain::Label4_MouseDown(int Button, int Shift, double X, double Y) {
     const sim::StepRecord r = rec();
-    if (r.cols(6, 2) != QLatin1String("EE") && r.cols(4, 2) != QLatin1String("EE") &&
-        Button == forms::vbLeftButton && r.sourceRect().branch == QLatin1String("0") &&
-        r.actionCode() != QLatin1String("0028")) {
+    if (!r.noBars() && r.cols(4, 2) != QLatin1String("EE") && Button == forms::vbLeftButton &&
+        r.sourceRect().branch == QLatin1String("0") && r.actionCode() != QLatin1String("0028")) {
         doNext();
         return;
     }

@@ -108,7 +108,7 @@ bool selectionMatch(const QString &selected, const QString &expected) {
 
 AnswerText readExpectedText(const QString &path, const QString &lineField) {
     if (lineField == QLatin1String("000")) return AnswerText{true, QString()};
-    const int n = static_cast<int>(platform::roundEven(platform::val(lineField)));
+    const int n = wholeValue(lineField);
     const auto text = readAnswerText(path, n);
     if (!text) return AnswerText{};
     return AnswerText{true, *text};
@@ -187,9 +187,8 @@ bool isDragStep(const StepRecord &r) {
 
 int hintSpotNumber(const ExpectedHit &entry) {
     const QString code = entry.hitCode();
-    int n = static_cast<int>(platform::roundEven(platform::val(code)));
-    if (n <= 0 && !code.isEmpty() && code.at(0) < QLatin1Char('S'))
-        n = static_cast<int>(platform::roundEven(platform::val(code.mid(1, 1))));
+    int n = wholeValue(code);
+    if (n <= 0 && !code.isEmpty() && code.at(0) < QLatin1Char('S')) n = wholeValue(code.mid(1, 1));
     return n;
 }
 
@@ -228,7 +227,7 @@ PointerChoice pointerOf(const QString &cursorCode, bool customForAnyLetter) {
     const QString nn = platform::mid1(cursorCode, 4, 2);
     if (kind == QLatin1String("S")) {
         p.kind = PointerChoice::Standard;
-        p.number = static_cast<int>(platform::roundEven(platform::val(nn)));
+        p.number = wholeValue(nn);
     } else if (kind == QLatin1String("M") || (customForAnyLetter && !kind.isEmpty())) {
         p.kind = PointerChoice::Custom;
         p.cursorFile = QStringLiteral("ico") + nn + QStringLiteral(".CUR");

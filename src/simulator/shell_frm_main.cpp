@@ -6,24 +6,11 @@
 
 #include "simulator/shell_judging_frm.h"
 #include "simulator/shell_layout.h"
-#include "startup/run_state.h"
 
 using forms::skip;
+using namespace shelljudge;
 
 namespace {
-
-shell::Scale scale() {
-    const auto &s = startup::state();
-    return shell::Scale{s.ScaleX, s.ScaleY};
-}
-
-shell::Rect rectOf(const forms::Control *c) {
-    return shell::Rect{c->left(), c->top(), c->width(), c->height()};
-}
-
-void place(forms::Control *c, const shell::Rect &r) {
-    if (rectOf(c) != r) c->move(r.left, r.top, r.width, r.height);
-}
 
 // The hot spots first..last through a layout routine.
 template <class Layout> void layoutSpots(FrmMain &f, shell::HotSpotRange range, Layout layout) {
@@ -31,20 +18,6 @@ template <class Layout> void layoutSpots(FrmMain &f, shell::HotSpotRange range, 
     for (int i = range.first; i <= range.last; ++i) spots[size_t(i)] = rectOf(f.LblZHU(i));
     layout(spots);
     for (int i = range.first; i <= range.last; ++i) place(f.LblZHU(i), spots[size_t(i)]);
-}
-
-// The items of a panel through a layout routine; its error (the stacking
-// giving up) is returned after every item has been written back.
-template <class Items, class Layout> int layoutItems(Items &array, Layout layout) {
-    shell::ItemRects items{};
-    for (int i = 1; i <= shell::PanelItemCount; ++i) items[size_t(i)] = rectOf(array(i));
-    const int error = layout(items);
-    for (int i = 1; i <= shell::PanelItemCount; ++i) place(array(i), items[size_t(i)]);
-    return error;
-}
-
-QChar firstChar(const QString &s) {
-    return s.isEmpty() ? QChar() : s.at(0);
 }
 
 // The context panel of a region, opened by a release on it.
@@ -58,13 +31,8 @@ void openContextPanel(FrmMain &f, shell::ContextRegion region, int Button, doubl
     // A panel whose picture is missing stays closed: an empty box with
     // items over nothing would take clicks the candidate cannot see.
     const QString code = QString::fromLatin1(rule.code);
-    forms::Picture picture;
-    if (!skip([&] {
-            picture = forms::loadPicture(f.ExamDataDir + shell::panelPicture(code) +
-                                         QStringLiteral(".mxy"));
-        })) {
-        return;
-    }
+    const forms::Picture picture = shellPicture(f, shell::panelPicture(code));
+    if (!picture) return;
     f.HitCode = code;
     f.Pic1J->setPicture(picture);
 
@@ -83,11 +51,6 @@ void openContextPanel(FrmMain &f, shell::ContextRegion region, int Button, doubl
     f.Pic1J->move(at.x, at.y);
     f.Pic1J->setVisible(true);
     f.Tool1JCSH();
-}
-
-// A picture of the shell folder.
-QString shellFile(const FrmMain &f, const QString &name) {
-    return f.ExamDataDir + name + QStringLiteral(".mxy");
 }
 
 } // namespace
@@ -126,9 +89,8 @@ void FrmMain::ToolCSH() {
         skip([&] { box->move(at.left * s.x, at.top * s.y); });
     };
     placeRegion(PicStart, shell::StartMenuPlace);
-    skip([&] {
-        PicStart->loadPicture(shellFile(*this, QString::fromLatin1(shell::StartMenuPicture)));
-    });
+    skip(
+        [&] { PicStart->loadPicture(shellPicture(QString::fromLatin1(shell::StartMenuPicture))); });
     placeRegion(PicTool, shell::ToolStripPlace);
     placeRegion(PicHui, shell::TaskPanePlace);
     placeRegion(PicTable, shell::DesktopPlace);
@@ -165,7 +127,7 @@ void FrmMain::CtrlCSH() {
     // A view whose picture is missing is not shown at all, rather than
     // laid over the picture of another view; its spots stay as they were.
     if (!skip([&] {
-            PicCtrl->loadPicture(shellFile(*this, shell::ctrlPanelPicture(firstChar(view))));
+            PicCtrl->loadPicture(shellPicture(shell::ctrlPanelPicture(firstChar(view))));
         })) {
         PicCtrl->setVisible(false);
         return;
@@ -208,7 +170,7 @@ void FrmMain::Tool1JCSH() {
         Img1jBK->move(item->left(), item->top());
         // A missing highlight picture shows nothing, not the one of an
         // earlier step.
-        Img1jBK->setPicture(forms::loadPicture(shellFile(*this, mark->picture)));
+        Img1jBK->setPicture(forms::loadPicture(shellPicture(mark->picture)));
         Img1jBK->setVisible(true);
     });
 }

@@ -6,18 +6,6 @@
 
 using namespace shelljudge;
 
-namespace {
-
-QChar firstChar(const QString &s) {
-    return s.isEmpty() ? QChar() : s.at(0);
-}
-
-QString twoDigits(int index) {
-    return (QStringLiteral("0") + QString::number(index)).right(2);
-}
-
-} // namespace
-
 void FrmMain::LblZHU_MouseMove(int Index, int, int, double, double) {
     // The start menu keeps the frames of its sub-panel's items.
     if (Index < 70 || Index > 91) ShapeCSH();
@@ -37,7 +25,7 @@ void FrmMain::LblZHU_MouseMove(int Index, int, int, double, double) {
         // A Control Panel spot opens its panel just by being pointed at,
         // and names it for the clicks on its items.
         Pic1J->move(PicCtrl->left() + spot->left(), PicCtrl->top() + spot->top());
-        HitCode = twoDigits(Index);
+        HitCode = shell::twoDigits(Index);
         const shell::CtrlOverlay overlay =
             shell::ctrlPanelOverlay(Index, shell::ctrlPanelView(firstChar(rec().viewVariant())));
         showShellPicture(*this, Pic1J, overlay.picture);

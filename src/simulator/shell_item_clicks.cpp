@@ -11,10 +11,9 @@ namespace {
 // The program folders of "All programs", which the level-2 tables lack.
 void layoutAllProgramsFolders(FrmMain &f) {
     forms::skip([&] {
-        shell::ItemRects items{};
-        for (int i = 1; i <= shell::PanelItemCount; ++i) items[size_t(i)] = rectOf(f.Lbl2J(i));
-        shell::stackItems(items, shell::AllProgramsFolders, scale());
-        for (int i = 1; i <= shell::PanelItemCount; ++i) place(f.Lbl2J(i), items[size_t(i)]);
+        layoutItems(f.Lbl2J, [](shell::ItemRects &items) {
+            return shell::stackItems(items, shell::AllProgramsFolders, scale());
+        });
     });
 }
 

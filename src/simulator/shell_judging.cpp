@@ -6,23 +6,8 @@ namespace shell {
 
 namespace {
 
-// Characters from..from+len-1 (1-based), shorter past the end.
-QStringView cols(QStringView s, int from, int len) {
-    const qsizetype start = from - 1;
-    if (start >= s.size()) return {};
-    return s.mid(start, std::min<qsizetype>(len, s.size() - start));
-}
-
 bool inRange(int i, int low, int high) {
     return i >= low && i <= high;
-}
-
-QString twoDigitCode(int index) {
-    return (QStringLiteral("0") + QString::number(index)).right(2);
-}
-
-bool isH(QStringView entry) {
-    return cols(entry, 1, 1) == u"H";
 }
 
 } // namespace
@@ -37,41 +22,43 @@ int itemNumber(QStringView twoColumns) {
 }
 
 bool entryMatches(QStringView entry, const Click &click, Selection sel) {
-    if (!isH(entry) || cols(entry, 2, 2) != click.code) return false;
-    const QStringView items = cols(entry, 4, 4);
+    const QString e = entry.toString();
+    const auto col = [&e](int from, int len) { return platform::mid1(e, from, len); };
+    if (col(1, 1) != QLatin1StringView("H") || col(2, 2) != click.code) return false;
+    const QString items = col(4, 4);
     switch (click.kind) {
     case ClickKind::HotSpotRelease:
         if (!inRange(click.index, 1, 60) && !inRange(click.index, 66, 92)) return false;
-        return items == u"0000";
+        return items == QLatin1StringView("0000");
     case ClickKind::HotSpotDoubleClick:
         if (!inRange(click.index, 61, 65) && !inRange(click.index, 93, 99)) return false;
-        return items == u"0000" || items == u"0100";
+        return items == QLatin1StringView("0000") || items == QLatin1StringView("0100");
     case ClickKind::Level1Item:
-        return itemNumber(cols(entry, 4, 2)) == sel.sel1J && cols(entry, 6, 2) == u"00";
+        return itemNumber(col(4, 2)) == sel.sel1J && col(6, 2) == QLatin1StringView("00");
     case ClickKind::Level2Item:
-        return itemNumber(cols(entry, 4, 2)) == sel.sel1J &&
-               itemNumber(cols(entry, 6, 2)) == click.index && cols(entry, 8, 2) == u"00";
+        return itemNumber(col(4, 2)) == sel.sel1J && itemNumber(col(6, 2)) == click.index &&
+               col(8, 2) == QLatin1StringView("00");
     case ClickKind::Level3Item:
-        return itemNumber(cols(entry, 4, 2)) == sel.sel1J &&
-               itemNumber(cols(entry, 6, 2)) == sel.sel2J &&
-               itemNumber(cols(entry, 8, 2)) == click.index;
+        return itemNumber(col(4, 2)) == sel.sel1J && itemNumber(col(6, 2)) == sel.sel2J &&
+               itemNumber(col(8, 2)) == click.index;
     }
     return false;
 }
 
 bool preHighlightAnswers(QStringView entry3, QStringView code, int sel1J) {
-    return cols(entry3, 1, 1) == u"D" && cols(entry3, 2, 2) == code &&
-           itemNumber(cols(entry3, 4, 2)) == sel1J;
+    const QString e = entry3.toString();
+    return platform::mid1(e, 1, 1) == QLatin1StringView("D") && platform::mid1(e, 2, 2) == code &&
+           itemNumber(platform::mid1(e, 4, 2)) == sel1J;
 }
 
 QString branchOf(QStringView entry) {
-    return cols(entry, 10, 1).toString();
+    return platform::mid1(entry.toString(), 10, 1);
 }
 
 // ---- Looks of the hot spots ---------------------------------------------
 
 bool ownsHitCode(int index, QStringView hitCode) {
-    if (hitCode == twoDigitCode(index)) return true;
+    if (hitCode == twoDigits(index)) return true;
     if (hitCode.size() < 2) return false;
     const QChar bar = hitCode.at(0);
     return bar >= QLatin1Char('A') && bar <= QLatin1Char('L') &&
@@ -80,7 +67,7 @@ bool ownsHitCode(int index, QStringView hitCode) {
 
 Look hoverLook(int index, QStringView menuBarVariant) {
     if (inRange(index, 1, 10)) return {Carrier::Menu, hoverPicture(hitCode(menuBarVariant, index))};
-    const QString code = twoDigitCode(index);
+    const QString code = twoDigits(index);
     if (inRange(index, 11, 23)) return {Carrier::Tool, hoverPicture(code)};
     if (inRange(index, 24, 40)) return {Carrier::Hui, hoverPicture(code)};
     if (inRange(index, 61, 66)) return {Carrier::Table, hoverPicture(code)};
@@ -90,7 +77,7 @@ Look hoverLook(int index, QStringView menuBarVariant) {
 }
 
 CtrlOverlay ctrlPanelOverlay(int index, int view) {
-    const QString code = twoDigitCode(index);
+    const QString code = twoDigits(index);
     if (view == 1 && index < 50) return {hoverPicture(code), false};
     return {panelPicture(code), true};
 }
@@ -98,13 +85,13 @@ CtrlOverlay ctrlPanelOverlay(int index, int view) {
 Look pressedLook(int index, QStringView code, int button) {
     if (button == 1) {
         if (inRange(index, 1, 10)) return {Carrier::Menu, hoverPicture(code)};
-        if (inRange(index, 11, 23)) return {Carrier::Tool, pressedPicture(twoDigitCode(index))};
-        if (inRange(index, 61, 66)) return {Carrier::Table, pressedPicture(twoDigitCode(index))};
+        if (inRange(index, 11, 23)) return {Carrier::Tool, pressedPicture(twoDigits(index))};
+        if (inRange(index, 61, 66)) return {Carrier::Table, pressedPicture(twoDigits(index))};
         if (inRange(index, 92, 99)) return {Carrier::MyPc, pressedPicture(code)};
         return {};
     }
-    if (inRange(index, 61, 70)) return {Carrier::Table, pressedPicture(twoDigitCode(index))};
-    if (inRange(index, 92, 99)) return {Carrier::MyPc, pressedPicture(twoDigitCode(index))};
+    if (inRange(index, 61, 70)) return {Carrier::Table, pressedPicture(twoDigits(index))};
+    if (inRange(index, 92, 99)) return {Carrier::MyPc, pressedPicture(twoDigits(index))};
     return {};
 }
 
@@ -125,7 +112,7 @@ bool isPlainButton(QStringView code) {
 // ---- Panels opened by a release ----------------------------------------
 
 std::optional<ReleasePanel> releasePanel(int index, QStringView code, int button) {
-    const QString nn = twoDigitCode(index);
+    const QString nn = twoDigits(index);
     if (button != 1) {
         if (inRange(index, 61, 70)) return ReleasePanel{panelPicture(nn), PanelPlace::IconCentre};
         if (inRange(index, 92, 99)) return ReleasePanel{panelPicture(nn), PanelPlace::AtPointer};
@@ -181,7 +168,7 @@ bool isLinkPanel(QStringView hitCode) {
 
 QString linkHoverPicture(QStringView hitCode, int item, int view) {
     if (view == 1 && hitCode.compare(u"41") >= 0 && hitCode.compare(u"49") <= 0) return {};
-    return hitCode.toString() + twoDigitCode(item) + QStringLiteral("88");
+    return hitCode.toString() + twoDigits(item) + QStringLiteral("88");
 }
 
 Point openLevel2(QStringView id, QStringView hitCode, const Level2Input &in, Scale scale) {

@@ -17,6 +17,10 @@ void place(forms::Control *c, shell::Rect r) {
     if (rectOf(c) != r) c->move(r.left, r.top, r.width, r.height);
 }
 
+QChar firstChar(const QString &s) {
+    return s.isEmpty() ? QChar() : s.at(0);
+}
+
 forms::Picture cachedPicture(FrmMain &f, const QString &path) {
     auto it = f.PictureCache.find(path);
     if (it != f.PictureCache.end()) return it->second;

@@ -10,6 +10,18 @@ namespace shelljudge {
 shell::Scale scale();
 shell::Rect rectOf(const forms::Control *c);
 void place(forms::Control *c, shell::Rect r);
+// The first character of a record field; none when the record ends early.
+QChar firstChar(const QString &s);
+
+// The items of a panel through a layout routine; its error (the stacking
+// giving up) is returned after every item has been written back.
+template <class Items, class Layout> int layoutItems(Items &array, Layout layout) {
+    shell::ItemRects items{};
+    for (int i = 1; i <= shell::PanelItemCount; ++i) items[size_t(i)] = rectOf(array(i));
+    const int error = layout(items);
+    for (int i = 1; i <= shell::PanelItemCount; ++i) place(array(i), items[size_t(i)]);
+    return error;
+}
 
 // A picture file, from the window's cache (blank when it cannot be loaded).
 forms::Picture cachedPicture(FrmMain &f, const QString &path);

@@ -18,4 +18,8 @@ QString hitCode(QStringView menuBarVariant, int index) {
     return code.right(2);
 }
 
+QString twoDigits(int n) {
+    return (QStringLiteral("0") + QString::number(n)).right(2);
+}
+
 } // namespace shell

@@ -29,11 +29,9 @@ struct HotSpotRange {
     int first;
     int last;
     constexpr bool contains(int index) const { return index >= first && index <= last; }
-    constexpr int count() const { return last - first + 1; }
 };
 
 // The hot-spot array runs from 1 to 99; there is no spot 0.
-inline constexpr int FirstHotSpot = 1;
 inline constexpr int LastHotSpot = 99;
 
 inline constexpr HotSpotRange MenuBarSpots{1, 10};    // PicMenu, laid out per step
@@ -60,6 +58,9 @@ inline constexpr int Level3RowCount = 9;
 // The context panels use the letter "A", which gives plain two-digit codes.
 // An empty variant (a record that ends early) leaves the bare index.
 QString hitCode(QStringView menuBarVariant, int index);
+// A number in two digits, a leading zero below 10 ("05", "45"): the codes
+// of the fixed spots and the item part of panel ids and pictures.
+QString twoDigits(int n);
 
 // The codes that the context panels of the regions set.
 inline constexpr const char *ToolStripContextCode = "25";

@@ -291,7 +291,7 @@ bool ownsLevel2Panel(QStringView subMenuId) {
 }
 
 QString subMenuId(QStringView hitCode, int sel1J) {
-    return hitCode.toString() + (QStringLiteral("0") + QString::number(sel1J)).right(2);
+    return hitCode.toString() + twoDigits(sel1J);
 }
 
 QString level2PictureName(QStringView id) {

@@ -9,11 +9,10 @@ using namespace shelljudge;
 
 namespace {
 
-// A bank picture on a tab page; a missing one leaves the page blank.
-void showPage(forms::Image *page, const QString &name) {
+// A tab page; a missing picture leaves the page blank.
+void showPage(forms::Image *page, const QString &path) {
     forms::Picture p;
-    forms::skip(
-        [&] { p = forms::loadPicture(startup::state().DataPath + name + QStringLiteral(".mxy")); });
+    forms::skip([&] { p = forms::loadPicture(path); });
     page->setPicture(p);
 }
 
@@ -27,15 +26,19 @@ void FrmMain::LblXXK_Click(int Index) {
         return;
     }
 
+    // The expected tab shows the step's own picture instead of the strip's page.
     forms::Image *page = TabPicSlot >= 1 && TabPicSlot <= 5 ? overlayImage(TabPicSlot) : nullptr;
-    if (page) showPage(page, sim::TabSetRow(TabSetRow).pagePicture(Index));
+    if (page) {
+        showPage(page,
+                 bankPicture(Index == TabExpected ? rec().slotPicture(TabPicSlot)
+                                                  : sim::TabSetRow(TabSetRow).pagePicture(Index)));
+    }
     if (TabCount >= shell::TwoRowTabCount) {
         TabRow = shell::frontRowFor(Index);
         DoubleXXK();
     }
 
     if (Index == TabExpected) {
-        if (page) showPage(page, rec().slotPicture(TabPicSlot));
         Label1->setVisible(true);
         LHelp->setCaption(TabHint);
         Label1->setHeight(TargetH * s.ScaleY);

@@ -1,16 +1,15 @@
 #include "simulator/step_files.h"
 
 #include "platform/text.h"
+#include "simulator/step_record.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace sim {
 
 std::optional<QString> readLineNOrLast(const QString &path, int n) {
-    if (n >= 1) return platform::readLineOrLast(path, n);
-    const auto lines = platform::readLines(path);
-    if (!lines || lines->isEmpty()) return std::nullopt;
-    return lines->last();
+    return platform::readLineOrLast(path, n >= 1 ? n : std::numeric_limits<int>::max());
 }
 
 std::optional<QString> readAnswerText(const QString &path, int n) {
@@ -26,8 +25,7 @@ std::pair<QString, QString> splitAlternatives(const QString &text) {
 }
 
 QString initialTextOf(const QString &text) {
-    const int p = text.indexOf(QLatin1Char('|'));
-    return p < 0 ? text : text.left(p);
+    return splitAlternatives(text).first;
 }
 
 int leadingDigits(const QString &field) {
@@ -98,12 +96,7 @@ int TabSetRow::field(int from, int len) const {
 }
 
 int TabSetRow::tabCount() const {
-    const QString c = platform::mid1(text_, 2, 1);
-    if (c.size() == 1) {
-        const int p = QStringLiteral("ABCD").indexOf(c.at(0));
-        if (p >= 0) return 10 + p;
-    }
-    return field(2, 1);
+    return tabNumber(platform::mid1(text_, 2, 1));
 }
 
 int TabSetRow::tabTop() const {

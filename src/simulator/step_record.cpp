@@ -10,26 +10,24 @@ namespace {
 
 const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
-// A field may hold an exponent ("9E999"); keep the value within a range
-// that every control position can take without overflow.
-int wholeNumber(double v) {
+} // namespace
+
+int wholeValue(const QString &field) {
     constexpr double kLimit = 1 << 24;
+    double v = platform::val(field);
     if (std::isnan(v)) return 0;
     if (v > kLimit) v = kLimit;
     if (v < -kLimit) v = -kLimit;
     return static_cast<int>(platform::roundEven(v));
 }
 
-// Tab numbers: "1".."9", then "A".."D" for 10..13.
 int tabNumber(const QString &c) {
     if (c.size() == 1) {
         const int p = QStringLiteral("ABCD").indexOf(c.at(0));
         if (p >= 0) return 10 + p;
     }
-    return wholeNumber(platform::val(c));
+    return wholeValue(c);
 }
-
-} // namespace
 
 QString ExpectedHit::kind() const {
     return platform::mid1(text_, 1, 1);
@@ -55,7 +53,7 @@ QString StepRecord::cols(int from, int len) const {
 }
 
 int StepRecord::num(int from, int len) const {
-    return wholeNumber(platform::val(cols(from, len)));
+    return wholeValue(cols(from, len));
 }
 
 PictureSlot StepRecord::pictureSlot(int slot) const {
@@ -147,7 +145,7 @@ StepRect StepRecord::sourceRect() const {
 
 int branchStep(const QString &branch) {
     if (branch == QLatin1String("0")) return 0;
-    int n = wholeNumber(platform::val(branch));
+    int n = wholeValue(branch);
     if (n == 0) {
         const int pos = branch.size() == 1 ? kLetters.indexOf(branch.at(0)) + 1 : 0;
         n = 9 + pos;

@@ -175,6 +175,14 @@ private:
 // search finds nothing); "0" gives 0: no jump.
 int branchStep(const QString &branch);
 
+// The numeric value of a field as a whole number (halves to even), held
+// within a range every control position can take: a field may hold an
+// exponent ("9E999").
+int wholeValue(const QString &field);
+
+// A tab number: "1".."9", then "A".."D" for 10..13; anything else 0.
+int tabNumber(const QString &c);
+
 // Whether a numeric field, read as a number however many digits it has,
 // is not zero. Blanks are skipped, the number ends at the first character
 // that cannot continue it.

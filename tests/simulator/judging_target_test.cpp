@@ -106,8 +106,14 @@ TEST_F(TargetSteps, PointingAnswersAndTheTargetTakesTheNextStepsPointer) {
     for (const Case &c : cases) {
         steps(c.step);
         frm()->Label1->setMousePointer(forms::vbHourglass);
+        frm()->Label1->setMouseIcon(forms::loadPicture(dir().bankFile(QStringLiteral("j30105"))));
         move(frm()->Label1, 450, 300);
         EXPECT_EQ(frm()->Label1->mousePointer(), c.pointer);
+        // The one custom pointer here names the missing file: no picture,
+        // not the one the pointer had.
+        if (c.pointer == forms::vbCustom) {
+            EXPECT_TRUE(frm()->Label1->mouseIcon().isNull());
+        }
         EXPECT_EQ(step(), 1);
         forms::testing::unloadAll();
     }

@@ -75,9 +75,11 @@ protected:
 } // namespace
 
 TEST_F(TabStrips, TwoRowsOfTabsTheWrongTabAndTheExpectedOne) {
+    // The step's own picture differs from the strip's page of tab 9, so
+    // that choosing the expected tab shows which of the two it took.
     useFirstStep(StepBuilder()
                      .background("k20001")
-                     .picture(1, 3000, 2000, page(9))
+                     .picture(1, 3000, 2000, "q00022")
                      .tabStep(u'C', u'1', u'9', 1)
                      .target(6000, 6000, 1200, 330)
                      .action("0001")
@@ -107,7 +109,7 @@ TEST_F(TabStrips, TwoRowsOfTabsTheWrongTabAndTheExpectedOne) {
     EXPECT_EQ(f->LblXXK(9)->top(), 2300);
     EXPECT_EQ(f->LblXXK(12)->top(), 2300);
     EXPECT_EQ(f->LblXXK(3)->top(), 2000);
-    EXPECT_EQ(f->Image1->picture(), forms::loadPicture(dir().bankFile(page(9))));
+    EXPECT_EQ(f->Image1->picture(), forms::loadPicture(dir().bankFile("q00022")));
     EXPECT_EQ(f->Label1->width(), 1200);
     EXPECT_EQ(f->Label1->height(), 330);
     EXPECT_EQ(rectOf(f->Shape1), rectOf(f->Label1));
