@@ -1,5 +1,7 @@
 #include "sample_dir.h"
 
+#include "step_builder.h"
+
 #include "platform/text.h"
 
 #include <QDir>
@@ -67,9 +69,7 @@ QString encodeCodedLine(const QString &text, int offset, bool negativeForm) {
 
 bool writeBankIndex(const SampleDir &dir, const QList<int> &unitCounts,
                     const QStringList &paperLists) {
-    const auto two = [](qsizetype n) {
-        return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-    };
+    const auto two = [](qsizetype n) { return StepBuilder::digits(int(n), 2); };
     QString counts;
     for (int c : unitCounts) counts += two(c);
     QStringList lines = {two(paperLists.size()) + two(unitCounts.size()), counts};

@@ -37,10 +37,6 @@ QImage scene(const QString &title, const QList<Box> &boxes) {
     return img;
 }
 
-QImage tile(QSize size, const QString &label, QColor fill) {
-    return placeholder(size, label, fill, Qt::black);
-}
-
 // Places shared by several questions (design twips).
 const Box kReport{1200, 1500, 1200, 1200, QStringLiteral("报告")};
 const Box kBackup{3000, 1500, 1200, 1200, QStringLiteral("备份")};
@@ -77,21 +73,29 @@ bool writePictures(const SampleDir &dir) {
     save("j30009", scene(QStringLiteral("打开方式"), {}));
     // Overlay pictures: the slider and the window corner of the picture
     // drags, the program list and buttons of a dialog.
-    save("j30101", tile(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220)));
-    save("j30102", tile(QSize(20, 20), QStringLiteral("◢"), QColor(200, 200, 200)));
-    save("j30103", tile(QSize(160, 30), QStringLiteral("记事本"), QColor(250, 250, 250)));
-    save("j30104", tile(QSize(160, 30), QStringLiteral("写字板"), QColor(250, 250, 250)));
-    save("j30105", tile(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236)));
-    save("j30106", tile(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255)));
+    save("j30101",
+         placeholder(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220), Qt::black));
+    save("j30102",
+         placeholder(QSize(20, 20), QStringLiteral("◢"), QColor(200, 200, 200), Qt::black));
+    save("j30103",
+         placeholder(QSize(160, 30), QStringLiteral("记事本"), QColor(250, 250, 250), Qt::black));
+    save("j30104",
+         placeholder(QSize(160, 30), QStringLiteral("写字板"), QColor(250, 250, 250), Qt::black));
+    save("j30105",
+         placeholder(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236), Qt::black));
+    save("j30106",
+         placeholder(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255), Qt::black));
     // The extra picture: each code's normal ("n") and hover ("h") looks.
     const QStringList buttons = {QStringLiteral("组织 ▼"), QStringLiteral("视图 ▼"),
                                  QStringLiteral("布局 ▼")};
     for (int i = 0; i < buttons.size(); ++i) {
         const QString b = QStringLiteral("j3e0%1").arg(i + 1);
-        ok &= saveBankPicture(dir, b + QLatin1Char('n'),
-                              tile(QSize(80, 26), buttons[i], QColor(220, 232, 248)));
-        ok &= saveBankPicture(dir, b + QLatin1Char('h'),
-                              tile(QSize(80, 26), buttons[i], QColor(180, 210, 245)));
+        ok &= saveBankPicture(
+            dir, b + QLatin1Char('n'),
+            placeholder(QSize(80, 26), buttons[i], QColor(220, 232, 248), Qt::black));
+        ok &= saveBankPicture(
+            dir, b + QLatin1Char('h'),
+            placeholder(QSize(80, 26), buttons[i], QColor(180, 210, 245), Qt::black));
     }
     // The pointer of a copying drag.
     ok &= writeCursor(dir.root + QStringLiteral("ico03.CUR"), arrowPointer(), 0, 0);
@@ -351,21 +355,21 @@ bool addJudgingFiles(const SampleDir &dir) {
                        .background("j30001")
                        .windowKind('U')
                        .viewVariant('6')
-                       .put(167, QStringLiteral("j3e01hn"))
+                       .extraPicture(QStringLiteral("j3e01n"), 'h')
                        .hit(1, StepBuilder::entry('H', "U6")),
                    button),
                 QStringLiteral("单击“组织”")),
          hinted(at(StepBuilder()
                        .windowKind('T')
                        .viewVariant('1')
-                       .put(167, QStringLiteral("j3e02hn"))
+                       .extraPicture(QStringLiteral("j3e02n"), 'h')
                        .hit(1, StepBuilder::entry('H', "T1")),
                    button),
                 QStringLiteral("单击“视图”")),
          hinted(at(StepBuilder()
                        .windowKind('S')
                        .viewVariant('2')
-                       .put(167, QStringLiteral("j3e03hn"))
+                       .extraPicture(QStringLiteral("j3e03n"), 'h')
                        .hit(2, StepBuilder::entry('S', "S2")),
                    button),
                 QStringLiteral("双击“布局”")),

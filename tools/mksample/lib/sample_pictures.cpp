@@ -2,16 +2,13 @@
 
 #include "sample_dir.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QtEndian>
 
 namespace sample {
 

@@ -18,7 +18,7 @@ namespace sample {
 namespace {
 
 QString two(int n) {
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return StepBuilder::digits(n, 2);
 }
 
 // Sets unit u's question count in line 2 of the bank index.
@@ -51,6 +51,15 @@ void drawFolder(QPainter &p, QPoint at, const QString &name) {
     p.drawText(QRect(at.x() - 8, at.y() + 54, 88, 18), Qt::AlignCenter, name);
 }
 
+// A flat grey button of the simple dialogs, in the painter's font.
+void drawPlainButton(QPainter &p, const QRect &r, const QString &label) {
+    p.setPen(QColor(112, 112, 112));
+    p.setBrush(QColor(236, 236, 236));
+    p.drawRect(r);
+    p.setPen(Qt::black);
+    p.drawText(r, Qt::AlignCenter, label);
+}
+
 QImage explorerWindow(const QString &title, const QStringList &folders, bool withTaskbar = false) {
     QImage img = windowPicture(QSize(1024, 600), title, withTaskbar);
     QPainter p(&img);
@@ -80,15 +89,8 @@ QImage saveAsDialog() {
     p.setPen(Qt::black);
     p.drawText(QRect(146, 452, 390, 22), Qt::AlignVCenter, QStringLiteral("文本文档(*.txt)"));
     p.drawText(QRect(516, 452, 20, 22), Qt::AlignCenter, QStringLiteral("▼"));
-    const QRect save(834, 560, 80, 24), cancel(924, 560, 80, 24);
-    for (const QRect &r : {save, cancel}) {
-        p.setPen(QColor(112, 112, 112));
-        p.setBrush(QColor(236, 236, 236));
-        p.drawRect(r);
-    }
-    p.setPen(Qt::black);
-    p.drawText(save, Qt::AlignCenter, QStringLiteral("保存(S)"));
-    p.drawText(cancel, Qt::AlignCenter, QStringLiteral("取消"));
+    drawPlainButton(p, QRect(834, 560, 80, 24), QStringLiteral("保存(S)"));
+    drawPlainButton(p, QRect(924, 560, 80, 24), QStringLiteral("取消"));
     return img;
 }
 
@@ -111,20 +113,9 @@ QImage folderOptions() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项"));
     QPainter p(&img);
     p.setFont(uiFont(12));
-    const QRect ok(410, 440, 80, 24), back(200, 440, 73, 19);
-    for (const QRect &r : {ok, back}) {
-        p.setPen(QColor(112, 112, 112));
-        p.setBrush(QColor(236, 236, 236));
-        p.drawRect(r);
-    }
-    p.setPen(Qt::black);
-    p.drawText(ok, Qt::AlignCenter, QStringLiteral("确定"));
-    p.drawText(back, Qt::AlignCenter, QStringLiteral("上一步"));
+    drawPlainButton(p, QRect(410, 440, 80, 24), QStringLiteral("确定"));
+    drawPlainButton(p, QRect(200, 440, 73, 19), QStringLiteral("上一步"));
     return img;
-}
-
-QImage smallPicture(QSize size, const QString &label, QColor fill) {
-    return placeholder(size, label, fill, Qt::black);
 }
 
 // ---- tab dialogs
@@ -402,14 +393,14 @@ bool writePictures(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00012"),
-        smallPicture(QSize(250, 80), QStringLiteral("正在打开…"), QColor(230, 240, 255)));
+        placeholder(QSize(250, 80), QStringLiteral("正在打开…"), QColor(230, 240, 255), Qt::black));
     ok &= writeTabPages(dir);
     ok &= saveBankPicture(
         dir, QStringLiteral("q00031"),
-        smallPicture(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(220, 232, 248)));
+        placeholder(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(220, 232, 248), Qt::black));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00032"),
-        smallPicture(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(180, 210, 245)));
+        placeholder(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(180, 210, 245), Qt::black));
     // "No extra picture" is a picture too: a small blank one.
     if (!QFile::exists(dir.bankFile(QStringLiteral("000000")))) {
         QImage blank(QSize(1, 1), QImage::Format_RGB32);
@@ -417,9 +408,9 @@ bool writePictures(const SampleDir &dir) {
         ok &= saveBankPicture(dir, QStringLiteral("000000"), blank, PictureFormat::Bmp);
     }
     if (!QFile::exists(dir.bankFile(QStringLiteral("l62009"))))
-        ok &= saveBankPicture(
-            dir, QStringLiteral("l62009"),
-            smallPicture(QSize(116, 23), QStringLiteral("Windows 7 练习"), QColor(195, 217, 249)));
+        ok &= saveBankPicture(dir, QStringLiteral("l62009"),
+                              placeholder(QSize(116, 23), QStringLiteral("Windows 7 练习"),
+                                          QColor(195, 217, 249), Qt::black));
     return ok;
 }
 
@@ -466,7 +457,7 @@ int appendAnswerText(const SampleDir &dir, const QString &text) {
     for (int i = 0; i < lines.size(); ++i)
         if (lines[i].mid(3) == text) return i + 1;
     const int n = static_cast<int>(lines.size()) + 1;
-    lines << QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')) + text;
+    lines << StepBuilder::digits(n, 3) + text;
     return platform::writeLinesAtomic(path, lines) ? n : 0;
 }
 

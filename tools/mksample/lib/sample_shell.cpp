@@ -639,6 +639,17 @@ QStringList panelTexts(const QString &code) {
     return texts.value(code);
 }
 
+QString latin1(std::string_view s) {
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+
+// The entries of a panel of a layout table row: its own, or, for keys that
+// share a row, those of the row's first key.
+QStringList rowTexts(std::string_view key, std::string_view first) {
+    const QStringList own = panelTexts(latin1(key));
+    return own.isEmpty() ? panelTexts(latin1(first)) : own;
+}
+
 QString entryText(const QStringList &texts, int item) {
     if (item - 1 < texts.size()) return texts[item - 1];
     return QStringLiteral("命令 %1").arg(item);
@@ -679,16 +690,15 @@ QImage menuPanel(const QString &code, const ItemRects &items, const QStringList 
         const Rect &ir = items[size_t(i)];
         if (ir.width <= 0 || ir.height <= 0 || ir.left < 0 || ir.top < 0) continue;
         const QRect r = pxRect(ir);
-        if (lastBottom >= 0 && r.top() - lastBottom >= 4 && !level2) {
+        if (lastBottom >= 0 && r.top() - lastBottom >= 4) {
+            // Level-1 separators have a white line under the grey one.
             const int y = (r.top() + lastBottom) / 2;
             p.setPen(QColor(0xe0, 0xe0, 0xe0));
             p.drawLine(30, y, img.width() - 3, y);
-            p.setPen(Qt::white);
-            p.drawLine(30, y + 1, img.width() - 3, y + 1);
-        } else if (lastBottom >= 0 && r.top() - lastBottom >= 4) {
-            const int y = (r.top() + lastBottom) / 2;
-            p.setPen(QColor(0xe0, 0xe0, 0xe0));
-            p.drawLine(30, y, img.width() - 3, y);
+            if (!level2) {
+                p.setPen(Qt::white);
+                p.drawLine(30, y + 1, img.width() - 3, y + 1);
+            }
         }
         lastBottom = r.top() + r.height();
         const int textLeft = std::max(r.left() + 30, 32);
@@ -783,22 +793,17 @@ QMap<QString, QImage> drawAll() {
         addPicture(out, hoverPicture(code), spotLook(pc, fixed[size_t(i)], false));
         addPicture(out, pressedPicture(code), spotLook(pc, fixed[size_t(i)], true));
     }
-    // Task-pane rows: one look per spot, as wide as the row.
+    // Task-pane rows: one look per spot, as wide as the row, from the first
+    // variant or, for a row hidden there, from the second.
     {
-        SpotRects s{};
-        const QImage pane = taskPane(1);
-        layoutTaskPane(s, 1, One);
+        SpotRects s1{}, s2{};
+        layoutTaskPane(s1, 1, One);
+        layoutTaskPane(s2, 2, One);
+        const QImage pane1 = out.value(taskPanePicture(1)), pane2 = out.value(taskPanePicture(2));
         for (int i = 24; i <= 40; ++i) {
-            Rect r = s[size_t(i)];
-            if (r.top < 0) {
-                const QImage other = taskPane(2);
-                SpotRects s2{};
-                layoutTaskPane(s2, 2, One);
-                addPicture(out, hoverPicture(QString::number(i)),
-                           spotLook(other, s2[size_t(i)], false));
-                continue;
-            }
-            addPicture(out, hoverPicture(QString::number(i)), spotLook(pane, r, false));
+            const bool first = s1[size_t(i)].top >= 0;
+            addPicture(out, hoverPicture(QString::number(i)),
+                       spotLook(first ? pane1 : pane2, (first ? s1 : s2)[size_t(i)], false));
         }
     }
     // Control Panel: the links of view 1 light up alone; every other spot
@@ -831,19 +836,13 @@ QMap<QString, QImage> drawAll() {
 
     // Level-1 panels of every row of the table (the Control Panel rows above).
     auto level1 = [&](const Menu1JRow &row) {
+        if (row.kind == Menu1JRow::Kind::Placed) return;
         for (std::string_view k : row.keys) {
-            const QString code = QString::fromLatin1(k.data(), qsizetype(k.size()));
-            if (row.kind == Menu1JRow::Kind::Placed) continue;
+            const QString code = latin1(k);
             ItemRects items{};
             layoutLevel1(items, code, One);
-            // Keys that share a row share the entries of the first key.
-            QStringList texts = panelTexts(code);
-            if (texts.isEmpty()) {
-                const QString first = QString::fromLatin1(row.keys.front().data(),
-                                                          qsizetype(row.keys.front().size()));
-                texts = panelTexts(first);
-            }
-            out.insert(panelPicture(code), menuPanel(code, items, texts, false));
+            out.insert(panelPicture(code),
+                       menuPanel(code, items, rowTexts(k, row.keys.front()), false));
         }
     };
     for (const Menu1JRow &row : menu1JTable()) level1(row);
@@ -852,18 +851,12 @@ QMap<QString, QImage> drawAll() {
     // Level-2 panels.
     for (const Menu2JRow &row : menu2JTable()) {
         for (std::string_view k : row.ids) {
-            const QString id = QString::fromLatin1(k.data(), qsizetype(k.size()));
+            const QString id = latin1(k);
             const QString name = level2PictureName(id);
             if (out.contains(name)) continue;
             ItemRects items{};
             layoutLevel2(items, id, One);
-            // Ids that share a row share the entries of the first id.
-            QStringList texts = panelTexts(id);
-            if (texts.isEmpty()) {
-                texts = panelTexts(
-                    QString::fromLatin1(row.ids.front().data(), qsizetype(row.ids.front().size())));
-            }
-            out.insert(name, menuPanel(id, items, texts, true));
+            out.insert(name, menuPanel(id, items, rowTexts(k, row.ids.front()), true));
         }
     }
     // Level-3 lists: the folders of "All programs", nine rows at most.
@@ -874,8 +867,8 @@ QMap<QString, QImage> drawAll() {
         {"备份和还原", "创建系统修复光盘", "帮助和支持", "Windows 远程协助"},
         {"Windows Defender", "启动项"},
     };
+    const auto rows = level3Rows(One);
     for (int n = 1; n <= 4; ++n) {
-        const auto rows = level3Rows(One);
         const QStringList &entries = lists[n - 1];
         const int h = px(rows[size_t(entries.size())].top + rows[size_t(entries.size())].height);
         QImage img = canvas(px(Level3Left * 2 + Level3Width), h + 4, Qt::white);

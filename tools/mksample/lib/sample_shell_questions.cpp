@@ -116,15 +116,14 @@ QStringList shellJudgingQuestionTexts() {
 QImage shellJudgingPicture(const QString &name) {
     if (name == shell::level2PictureName(QString::fromLatin1(shell::AllProgramsFoldersId)))
         return foldersPanel();
-    // Level-3 rows: "SS0", the list, "0", the row.
-    if (name.size() == 6 && name.startsWith(QStringLiteral("SS0")) &&
-        name.at(4) == QLatin1Char('0')) {
-        const int list = name.at(3).digitValue();
-        const int row = name.at(5).digitValue();
-        if (list < 1 || list > 4 || row < 1 || row > kListRows[list]) return QImage();
-        const QImage whole = shellPicture(shell::level3Picture(list));
-        if (whole.isNull()) return QImage();
-        return highlighted(whole, shell::level3Rows(One)[size_t(row)]);
+    // The hover looks of the level-3 rows.
+    for (int list = 1; list <= 4; ++list) {
+        for (int row = 1; row <= kListRows[list]; ++row) {
+            if (name != shell::level3HoverPicture(list, row)) continue;
+            const QImage whole = shellPicture(shell::level3Picture(list));
+            if (whole.isNull()) return QImage();
+            return highlighted(whole, shell::level3Rows(One)[size_t(row)]);
+        }
     }
     // Entry 9 of the "组织" menu, shown highlighted in advance.
     if (name == QLatin1String("k20977")) {

@@ -2,6 +2,7 @@
 
 #include "sample_pictures.h"
 #include "startup/program_info.h"
+#include "step_builder.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -17,7 +18,7 @@ bool writeVerTxt(const SampleDir &dir) {
         encodeCodedLine(kSubject),
         encodeCodedLine(kModuleName, 200000, true),
         encodeCodedLine(kBankFolder, 500000),
-        encodeCodedLine(QStringLiteral("%1").arg(kModuleNumber, 2, 10, QLatin1Char('0'))),
+        encodeCodedLine(StepBuilder::digits(kModuleNumber, 2)),
     };
     const QStringList titles = unitTitles();
     for (int u = 0; u < titles.size(); ++u)
@@ -36,15 +37,10 @@ bool writeInfoTable(const SampleDir &dir) {
 QImage splash() {
     QImage img = placeholder(QSize(400, 200), QString(), QColor(0x1e, 0x4e, 0x8c));
     QPainter p(&img);
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(22);
-    f.setBold(true);
-    p.setFont(f);
+    p.setFont(uiFont(22, true));
     p.setPen(Qt::white);
     p.drawText(QRect(0, 40, 400, 40), Qt::AlignCenter, QStringLiteral("职称计算机考试练习系统"));
-    f.setPixelSize(14);
-    f.setBold(false);
-    p.setFont(f);
+    p.setFont(uiFont(14));
     p.drawText(QRect(0, 84, 400, 24), Qt::AlignCenter, kModuleName);
     p.setPen(QColor(0xa0, 0xc0, 0xe8));
     p.drawLine(60, 132, 340, 132);
@@ -75,10 +71,7 @@ QImage badge(const QString &symbol, QColor fill, int size) {
     p.setBrush(fill);
     p.setPen(fill.darker(150));
     p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(size * 2 / 3);
-    f.setBold(true);
-    p.setFont(f);
+    p.setFont(uiFont(size * 2 / 3, true));
     p.setPen(Qt::white);
     p.drawText(img.rect(), Qt::AlignCenter, symbol);
     return img;
@@ -119,7 +112,7 @@ bool addStartupFiles(const SampleDir &dir) {
     ok &= writeGbkLines(dir.bankFile(QStringLiteral("288892")), {QStringLiteral("0")});
     ok &= writeGbkLines(dir.bankFile(QStringLiteral("288895")), {kBankVersion});
     ok &= writeGbkLines(dir.bankFile(QStringLiteral("288899")),
-                        {QStringLiteral("%1").arg(kModuleNumber, 2, 10, QLatin1Char('0'))});
+                        {StepBuilder::digits(kModuleNumber, 2)});
     ok &= writeBankIndex(dir, QList<int>(10, 0));
     // A fresh installation's records: the input-method option off and no
     // unit progress yet (the home page reports files it cannot open). What a
