@@ -400,13 +400,7 @@ void FrmMain::frmCsh() {
 
     ImgStart->setPicture(forms::Picture());
 
-    const QString view = r.viewVariant();
-    const int n = view.isEmpty() ? 0 : QStringLiteral("CDEFA").indexOf(view.at(0)) + 1;
-    if (n > 0 && r.windowKind() == QLatin1String("P")) {
-        const int h = 94 + n;
-        ImgMyPc->move(LblZHU(h)->left(), LblZHU(h)->top());
-        shelljudge::showShellPicture(*this, ImgMyPc, QString::number(h) + QStringLiteral("0099"));
-    }
+    shelljudge::showSelectedDrive(*this, r);
 
     if (HitCode < QLatin1String("71") || HitCode > QLatin1String("91")) PicStart->setVisible(false);
 }

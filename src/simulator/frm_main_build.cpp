@@ -4,6 +4,8 @@
 // Every statement that can fail is skipped on its own and the build goes
 // on: a step is always built as far as its data allows.
 #include "simulator/frm_main.h"
+#include "simulator/shell_tab_strip.h"
+#include "simulator/shell_tables.h"
 
 #include "panel/frm_tm.h"
 #include "platform/text.h"
@@ -275,8 +277,7 @@ void FrmMain::buildTabStep(const StepRecord &r) {
     const int h = ts.shown;
     TabExpected = ts.expected;
     TabPicSlot = ts.pictureSlot;
-    LHelp->setCaption(QStringLiteral("请选择第") + QString::number(TabExpected) +
-                      QStringLiteral("个选项卡"));
+    LHelp->setCaption(shell::wrongTabHint(TabExpected));
     const sim::TabSetRow row(TabSetRow);
     const QString page = row.pagePicture(h);
     skip([&] {
@@ -300,10 +301,10 @@ void FrmMain::buildTabStep(const StepRecord &r) {
         l->setLeft(row.tabLeft(i) * sx + TabPicLeft);
         l->setWidth(row.tabWidth(i) * sx);
     }
-    if (TabCount >= 10) {
+    if (TabCount >= shell::TwoRowTabCount) {
         LblXXK(12)->setWidth(1050 * sx);
         LblXXK(6)->setWidth(1050 * sx);
-        TabRow = h > 6 ? 2 : 1;
+        TabRow = shell::frontRowFor(h);
         skip([&] { DoubleXXK(); });
     }
     forms::Label *back = LblXXK(0);
@@ -464,8 +465,8 @@ void FrmMain::buildRegions(const StepRecord &r) {
     // stay where they are: the picture of an earlier step, or none, would
     // show the candidate a screen the spots do not fit.
     const bool toolStrip = skip([&] {
-        PicTool->loadPicture(shellPicture(view == QLatin1String("W") ? QStringLiteral("1100W2")
-                                                                     : QStringLiteral("1100W1")));
+        PicTool->loadPicture(
+            shellPicture(shell::toolStripPicture(view.isEmpty() ? QChar() : view.at(0))));
     });
     if (r.actionCode() == QLatin1String("9999")) StartMenu->setVisible(false);
 
@@ -499,16 +500,15 @@ void FrmMain::buildRegions(const StepRecord &r) {
         if (bar == QLatin1String("O")) {
             PicMenu->setVisible(false);
         } else if (skip([&] {
-                       PicMenu->loadPicture(shellPicture(bar + QStringLiteral("00000")));
+                       PicMenu->loadPicture(shellPicture(shell::menuBarPicture(bar.at(0))));
                    })) {
             PicMenu->setVisible(true);
             skip([&] { MenuCSH(); });
         }
         if (r.showsToolStrip() && toolStrip) PicTool->setVisible(true);
         const int pane = r.taskPaneVariant();
-        if (pane != 0 && skip([&] {
-                PicHui->loadPicture(shellPicture(QStringLiteral("41A00") + QString::number(pane)));
-            })) {
+        if (pane != 0 &&
+            skip([&] { PicHui->loadPicture(shellPicture(shell::taskPanePicture(pane))); })) {
             PicHui->setVisible(true);
             skip([&] { HuiRenwuCSH(); });
         }

@@ -221,15 +221,7 @@ void FrmMain::StartMenu_MouseUp(int Button, int, double X, double Y) {
 void FrmMain::PicMyPc_MouseMove(int, int, double X, double Y) {
     // The drive the step names keeps its selected look whatever the hover
     // did to it.
-    const sim::StepRecord r = rec();
-    const QString view = r.viewVariant();
-    const int p = view.isEmpty() ? 0 : int(QStringLiteral("CDEFA").indexOf(view.at(0))) + 1;
-    if (p != 0 && r.windowKind() == QLatin1String("P")) {
-        const int n = 94 + p;
-        ImgMyPc->move(LblZHU(n)->left(), LblZHU(n)->top());
-        // Runs on every pointer move: the picture comes from the cache.
-        shelljudge::showShellPicture(*this, ImgMyPc, shell::pressedPicture(QString::number(n)));
-    }
+    shelljudge::showSelectedDrive(*this, rec());
     MovementRule(X, Y);
 }
 
@@ -267,3 +259,17 @@ void FrmMain::PicMenu_KeyUp(int &KeyCode, int Shift) {
 void FrmMain::PicTool_KeyUp(int &KeyCode, int Shift) {
     KeyClick(KeyCode, Shift);
 }
+
+namespace shelljudge {
+
+void showSelectedDrive(FrmMain &f, const sim::StepRecord &r) {
+    const QString view = r.viewVariant();
+    const int p = view.isEmpty() ? 0 : int(QStringLiteral("CDEFA").indexOf(view.at(0))) + 1;
+    if (p == 0 || r.windowKind() != QLatin1String("P")) return;
+    const int n = 94 + p;
+    f.ImgMyPc->move(f.LblZHU(n)->left(), f.LblZHU(n)->top());
+    // Runs on pointer moves: the picture comes from the cache.
+    showShellPicture(f, f.ImgMyPc, shell::pressedPicture(QString::number(n)));
+}
+
+} // namespace shelljudge

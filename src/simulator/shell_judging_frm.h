@@ -33,6 +33,8 @@ void showCachedPicture(forms::Image *img, const forms::Picture &p);
 void showCachedPicture(forms::PictureBox *box, const forms::Picture &p);
 void showShellPicture(FrmMain &f, forms::Image *img, const QString &name);
 void showShellPicture(FrmMain &f, forms::PictureBox *box, const QString &name);
+// The Computer window's drive named by the step keeps its selected look.
+void showSelectedDrive(FrmMain &f, const sim::StepRecord &r);
 
 // The image of a region that shows a hover or pressed look.
 forms::Image *carrierImage(const FrmMain &f, shell::Carrier carrier);
