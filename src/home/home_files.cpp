@@ -1,0 +1,222 @@
+#include "home/home_files.h"
+
+#include "platform/text.h"
+
+#include <QUrl>
+#include <algorithm>
+
+namespace home {
+
+namespace files {
+namespace {
+FileName bank(const QString &name) {
+    return {Folder::Bank, name};
+}
+FileName user(const QString &name) {
+    return {Folder::UserData, name};
+}
+QString bankNumbered(int n) {
+    return QStringLiteral("2888") + startup::twoDigits(n);
+}
+} // namespace
+
+FileName bankVersion() {
+    return bank(QStringLiteral("288895"));
+}
+FileName moduleNumber() {
+    return bank(QStringLiteral("288899"));
+}
+FileName bankIndex() {
+    return bank(QStringLiteral("288891"));
+}
+FileName answerTexts() {
+    return bank(QStringLiteral("288890"));
+}
+FileName helpPage(int page) {
+    return bank(QStringLiteral("l3818") + QString::number(page));
+}
+FileName unitSteps(int unit) {
+    return bank(bankNumbered(20 + unit));
+}
+FileName unitQuestions(int unit) {
+    return bank(bankNumbered(70 + unit));
+}
+FileName exerciseSteps(int slot) {
+    return bank(bankNumbered(slot));
+}
+FileName exerciseQuestions(int slot) {
+    return bank(bankNumbered(slot + 50));
+}
+FileName picture(const QString &name) {
+    return bank(name);
+}
+
+FileName options() {
+    return user(QStringLiteral("288890"));
+}
+FileName adBanner() {
+    return user(QStringLiteral("170100"));
+}
+FileName randomPapers() {
+    return user(QStringLiteral("288891"));
+}
+FileName paperHistory() {
+    return user(QStringLiteral("288892"));
+}
+FileName unitProgress() {
+    return user(QStringLiteral("288893"));
+}
+FileName favourites() {
+    return user(QStringLiteral("288862"));
+}
+FileName favouriteFlags() {
+    return user(QStringLiteral("288872"));
+}
+FileName wrongQuestions() {
+    return user(QStringLiteral("288863"));
+}
+FileName wrongFlags() {
+    return user(QStringLiteral("288873"));
+}
+FileName paperWrong(int slot) {
+    return user(QStringLiteral("1824") + startup::twoDigits(slot));
+}
+} // namespace files
+
+QString pathOf(const startup::RunState &s, const FileName &f) {
+    const QString &folder = f.folder == Folder::Bank ? s.DataPath : s.UserDataFolder;
+    return folder + f.name + QStringLiteral(".mxy");
+}
+
+std::optional<QStringList> readFileLines(const startup::RunState &s, const FileName &f) {
+    return platform::readLines(pathOf(s, f));
+}
+
+QStringList optionalLines(const startup::RunState &s, const FileName &f) {
+    return readFileLines(s, f).value_or(QStringList());
+}
+
+// ---------------------------------------------------------------- numbers
+
+namespace {
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+} // namespace
+
+double numberValue(const QString &text) {
+    QString packed;
+    for (QChar c : text)
+        if (!isBlank(c)) packed += c;
+    if (!packed.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) return platform::val(text);
+    double value = 0;
+    for (QChar c : QStringView(packed).mid(2)) {
+        const int digit = QStringLiteral("0123456789abcdef").indexOf(c.toLower());
+        if (digit < 0) break;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+std::optional<uint32_t> colourValue(const QString &text) {
+    const int64_t v = platform::roundEven(numberValue(text));
+    if (v < 0 || v > 0xFFFFFF) return std::nullopt;
+    return static_cast<uint32_t>(v);
+}
+
+// ---------------------------------------------------------------- banner
+
+QString bannerCaption(const QString &line) {
+    QString out = platform::trimBlanks(line);
+    out.replace(QStringLiteral("◎"), QStringLiteral("\r\n"));
+    return out;
+}
+
+Banner readBanner(const QStringList &lines) {
+    Banner b;
+    b.caption = bannerCaption(lines.value(0));
+    b.colour = colourValue(lines.value(1));
+    b.link = lines.value(2);
+    return b;
+}
+
+bool isWebAddress(const QString &link) {
+    const QUrl url(platform::trimBlanks(link), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
+
+// ---------------------------------------------------------------- page build
+
+bool moduleMatches(const QString &line, int moduleNumber) {
+    return numberValue(line) == moduleNumber;
+}
+
+bool inputMethodOption(const QString &line) {
+    return numberValue(line) != 0;
+}
+
+QString versionCaption(const QString &versionLine) {
+    return QStringLiteral("题库版本：V") + versionLine;
+}
+
+std::array<QString, 3> contactCaptions(const std::array<QString, startup::kInfoEntries> &info) {
+    return {QStringLiteral("官方网站：") + info[16], QStringLiteral("客服电话：") + info[10],
+            QStringLiteral("客服QQ：") + info[11]};
+}
+
+InfoLine infoLine(const std::array<QString, startup::kInfoEntries> &info) {
+    InfoLine l;
+    l.colour = colourValue(info[29]);
+    for (int i = 0; i < 4; ++i) l.lefts[i] = numberValue(info[30 + i]);
+    return l;
+}
+
+// ---------------------------------------------------------------- bank index
+
+namespace {
+// A two-character field read as a decimal number (no "&H" here: the bank
+// index holds decimal digits only).
+int field2(const QString &line, int from) {
+    return static_cast<int>(platform::val(platform::mid1(line, from, 2)));
+}
+} // namespace
+
+BankCounts bankCounts(const QString &firstLine) {
+    const QString line = platform::trimBlanks(firstLine);
+    return {field2(line, 1), field2(line, 3)};
+}
+
+int paperRows(int paperCount) {
+    return std::clamp(paperCount, 0, kMaxFixedPapers);
+}
+
+int unitRows(int unitCount) {
+    return std::clamp(unitCount, 0, kMaxUnits);
+}
+
+std::array<int, kCountGroups> unitQuestionCounts(const QString &countLine) {
+    std::array<int, kCountGroups> counts{};
+    for (int i = 1, u = 0; i <= countLine.size() && u < kCountGroups; i += 2, ++u)
+        counts[u] = field2(countLine, i);
+    return counts;
+}
+
+QStringList normalisedProgress(const QStringList &stored,
+                               const std::array<int, kCountGroups> &counts) {
+    QStringList out;
+    const QString padding(42, QLatin1Char('F'));
+    for (int u = 0; u < kProgressLines; ++u)
+        out << (stored.value(u) + padding).left(std::max(counts[u], 0));
+    return out;
+}
+
+int randomPaperCount(const QStringList &lines) {
+    int n = 0;
+    while (n < kMaxRandomPapers && n < lines.size() && !platform::trimBlanks(lines[n]).isEmpty())
+        ++n;
+    return n;
+}
+
+} // namespace home

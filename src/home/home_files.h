@@ -1,0 +1,153 @@
+#pragma once
+// The files of the home page and what its page build reads from them,
+// apart from the window. The question bank and the candidate's "ksdata"
+// folder use the same short names for different files (288890 is the
+// answer texts in the bank and the options in ksdata, 288891 the bank
+// index and the random papers, 288892 the first-run flag and the paper
+// history), so every name goes through one helper that also names its
+// folder; nothing else joins a folder and a name. The readers take the
+// lines already read, so that the rules can be checked without files.
+#include "startup/run_state.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace home {
+
+// ---------------------------------------------------------------- file names
+
+enum class Folder {
+    Bank,     // the question bank (DataPath)
+    UserData, // the candidate's records, the options and the banner ("ksdata")
+};
+
+// A file: its folder and its short name without ".mxy".
+struct FileName {
+    Folder folder = Folder::Bank;
+    QString name;
+    bool operator==(const FileName &) const = default;
+};
+
+namespace files {
+// Bank.
+FileName bankVersion();                // 288895: line 1 the bank's version
+FileName moduleNumber();               // 288899: line 1 the module number
+FileName bankIndex();                  // 288891: counts, unit sizes, fixed papers
+FileName answerTexts();                // 288890: texts to type
+FileName helpPage(int page);           // l3818N, page 0..4
+FileName unitSteps(int unit);          // 2888(20 + u)
+FileName unitQuestions(int unit);      // 2888(70 + u)
+FileName exerciseSteps(int slot);      // 2888NN
+FileName exerciseQuestions(int slot);  // 2888(NN + 50)
+FileName picture(const QString &name); // any bank picture ("l20051", "9l0015")
+// ksdata.
+FileName options();            // 288890: line 1 the input-method option
+FileName adBanner();           // 170100: banner text, colour, link
+FileName randomPapers();       // 288891: one code list per random paper
+FileName paperHistory();       // 288892: three lines per paper slot
+FileName unitProgress();       // 288893: one flag line per unit
+FileName favourites();         // 288862
+FileName favouriteFlags();     // 288872
+FileName wrongQuestions();     // 288863
+FileName wrongFlags();         // 288873
+FileName paperWrong(int slot); // 1824NN
+} // namespace files
+
+// The full path: the folder of the run state & name & ".mxy".
+QString pathOf(const startup::RunState &s, const FileName &f);
+
+// Every line of a file; nullopt when it cannot be read.
+std::optional<QStringList> readFileLines(const startup::RunState &s, const FileName &f);
+// The lines of a file the candidate may not have yet (a fresh installation
+// has no banner, no options and no records): a missing file reads as no
+// lines, which is what the page shows for it anyway.
+QStringList optionalLines(const startup::RunState &s, const FileName &f);
+
+// ---------------------------------------------------------------- numbers
+
+// The number value of a text: blanks (space, tab, line feed) ignored, a
+// leading "&H" reads hexadecimal digits, reading stops at the first
+// character that cannot continue the number, no number gives 0.
+double numberValue(const QString &text);
+
+// A colour value: the number to the nearest whole number, halves to the
+// even neighbour; nullopt when it is no colour (negative or above
+// &HFFFFFF), in which case the control keeps its colour.
+std::optional<uint32_t> colourValue(const QString &text);
+
+// ---------------------------------------------------------------- banner
+
+struct Banner {
+    QString caption;                // line 1, blanks trimmed, "◎" a line break
+    std::optional<uint32_t> colour; // line 2 (nullopt: not a colour)
+    QString link;                   // line 3 as read; empty when absent
+};
+// The banner from the lines of its file (fewer lines: the rest empty).
+Banner readBanner(const QStringList &lines);
+// Line 1 of the banner: blanks trimmed at both ends, every "◎" a CR LF.
+QString bannerCaption(const QString &line);
+// Only an absolute http or https address is opened from the banner: the
+// banner file comes over plain HTTP, so it must not name a program or file.
+bool isWebAddress(const QString &link);
+
+// ---------------------------------------------------------------- page build
+
+// The bank's module-number line read as a number (" 07 " is 7) against
+// the program's module.
+bool moduleMatches(const QString &line, int moduleNumber);
+// Line 1 of the options file: any number other than 0 turns the input
+// method on.
+bool inputMethodOption(const QString &line);
+// "题库版本：V" & the version line as read (blanks included).
+QString versionCaption(const QString &versionLine);
+
+// The contact lines of the bottom information line: labels 1, 2 and 3.
+std::array<QString, 3> contactCaptions(const std::array<QString, startup::kInfoEntries> &info);
+
+// The bottom information line's colour (entry 29) and the left edges of
+// labels 0..3 (entries 30..33), design twips.
+struct InfoLine {
+    std::optional<uint32_t> colour;
+    std::array<double, 4> lefts{};
+};
+InfoLine infoLine(const std::array<QString, startup::kInfoEntries> &info);
+
+// ---------------------------------------------------------------- bank index
+
+constexpr int kMaxFixedPapers = 20;  // paper rows 70..89
+constexpr int kMaxUnits = 20;        // unit buttons 50..69
+constexpr int kMaxRandomPapers = 10; // paper rows 90..99
+constexpr int kCountGroups = 26;     // unit counts read from line 2
+constexpr int kProgressLines = 25;   // progress lines of units 0..24 written back
+
+struct BankCounts {
+    int papers = 0; // PaperCount
+    int units = 0;  // UnitCount
+    bool operator==(const BankCounts &) const = default;
+};
+// Line 1 of the bank index: blanks trimmed, characters 1-2 the fixed
+// papers, 3-4 the units, each read as a decimal number.
+BankCounts bankCounts(const QString &firstLine);
+// The rows the page has for them: a count beyond its rows is cut there, so
+// that no loop runs past its buttons.
+int paperRows(int paperCount);
+int unitRows(int unitCount);
+
+// The question count of each unit from line 2: two digits per unit from
+// unit 0, at most 26 groups; units without a group count 0.
+std::array<int, kCountGroups> unitQuestionCounts(const QString &countLine);
+
+// Unit progress brought into shape for the units 0..24: each stored line
+// cut or padded with "F" to the unit's count, at most 42 "F" added.
+QStringList normalisedProgress(const QStringList &stored,
+                               const std::array<int, kCountGroups> &counts);
+
+// Random papers: the non-empty lines at the head of the file, at most 10
+// (the rows the papers tab has).
+int randomPaperCount(const QStringList &lines);
+
+} // namespace home
