@@ -4,8 +4,10 @@
 #include "screen.h"
 
 #include "platform/paths.h"
+#include "platform/system.h"
 #include "platform/text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -660,6 +662,32 @@ void WebView::navigate(const QString &path) {
 
 QString WebView::documentText() const {
     return static_cast<QTextBrowser *>(widget())->toPlainText();
+}
+
+QString WebView::resolveRelative(const QString &name) const {
+    QString rel = name;
+    rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (rel.isEmpty() || QDir::isAbsolutePath(rel) || location_.isEmpty()) return QString();
+    return platform::resolvePath(QFileInfo(location_).absolutePath() + QLatin1Char('/') + rel);
+}
+
+void WebView::followLink(const QUrl &link) {
+    const QString scheme = link.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+        platform::shell().open(link.toString());
+        return;
+    }
+    if (!scheme.isEmpty()) return;
+    auto *w = static_cast<QTextBrowser *>(widget());
+    const QString page = link.path(QUrl::FullyDecoded);
+    if (page.isEmpty()) {
+        if (link.hasFragment()) w->scrollToAnchor(link.fragment(QUrl::FullyDecoded));
+        return;
+    }
+    const QString file = resolveRelative(page);
+    if (file.isEmpty() || !QFileInfo(file).isFile()) return;
+    navigate(file);
+    if (link.hasFragment()) w->scrollToAnchor(link.fragment(QUrl::FullyDecoded));
 }
 
 // ---------------------------------------------------------------- UserControl

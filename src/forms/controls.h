@@ -303,7 +303,10 @@ private:
 };
 
 // Shows local HTML pages (the bank's help pages, GBK or UTF-8, any file
-// name). The program only navigates; it never waits for or reads the page.
+// name) in the subset of HTML a text browser shows: no scripts, frames,
+// forms or plug-ins. The program only navigates; it never waits for or
+// reads the page. Pictures and pages a page names relatively are found
+// as the program finds its files (any letter case, "\" read as "/").
 class WebView : public WindowedControl {
 public:
     WebView(Container *parent, const QString &name);
@@ -315,6 +318,13 @@ public:
     const QString &locationPath() const { return location_; }
     // The document's plain text (tests).
     QString documentText() const;
+
+    // A link of the page was clicked: a page beside this one shows here,
+    // an http or https address opens in the desktop's browser, and any
+    // other link (a program, a file elsewhere, a script) does nothing.
+    void followLink(const QUrl &link);
+    // The file a name of the page stands for, relative to the page's folder.
+    QString resolveRelative(const QString &name) const;
 
 private:
     QString location_;

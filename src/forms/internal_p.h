@@ -106,6 +106,9 @@ protected:
 class WebViewWidget : public QTextBrowser, public ControlLink {
 public:
     explicit WebViewWidget(WebView *w, QWidget *parent);
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override;
 };
 
 // Mouse and keys: hit-testing, capture, click synthesis, focus.

@@ -4,10 +4,13 @@
 #include "screen.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 #include <limits>
 
@@ -323,6 +326,23 @@ void CheckBoxWidget::focusInEvent(QFocusEvent *e) {
 WebViewWidget::WebViewWidget(WebView *w, QWidget *parent) : QTextBrowser(parent) {
     control = w;
     setOpenExternalLinks(false);
+    // The view decides where a link goes (WebView::followLink).
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
+        if (auto *view = static_cast<WebView *>(control)) view->followLink(link);
+    });
+}
+
+QVariant WebViewWidget::loadResource(int type, const QUrl &name) {
+    auto *view = static_cast<WebView *>(control);
+    if (type != QTextDocument::ImageResource || !view || !name.scheme().isEmpty())
+        return QTextBrowser::loadResource(type, name);
+    // Bank pictures carry the bank's extension whatever they hold: the
+    // format comes from the content.
+    QFile f(view->resolveRelative(name.path(QUrl::FullyDecoded)));
+    if (!f.open(QIODevice::ReadOnly)) return QVariant();
+    const QImage image = QImage::fromData(f.readAll());
+    return image.isNull() ? QVariant() : QVariant(image);
 }
 
 } // namespace forms

@@ -114,7 +114,8 @@ void kvtnButton::ImgBack_MouseUp(int, int, double, double) {
 
 void kvtnButton::Timer1_Timer() {
     if (pointerOver()) return;
-    if (frame_ != FrameNormal) {
+    // A disabled button marks the chosen one of a group: it keeps its frame.
+    if (frame_ != FrameNormal && frame_ != FrameDisabled) {
         showFrame(FrameNormal);
         centreCaption();
     }

@@ -1,6 +1,7 @@
 #include "home/home_files.h"
 #include "program_fixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using home::FileName;
@@ -230,6 +231,7 @@ TEST_F(HomeFilesOnDisk, MissingOptionalFilesReadAsNoLines) {
     startup::RunState s;
     s.DataPath = dir().bank();
     s.UserDataFolder = dir().ksdata();
+    QFile::remove(dir().ksdata() + QStringLiteral("170100.mxy"));
     EXPECT_TRUE(home::optionalLines(s, home::files::adBanner()).isEmpty());
     EXPECT_FALSE(home::readFileLines(s, home::files::adBanner()).has_value());
     ASSERT_TRUE(testsupport::writeBytes(dir().ksdata() + QStringLiteral("170100.mxy"),

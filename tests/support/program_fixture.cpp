@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "sample_home.h"
 #include "sample_startup.h"
 #include "startup/run_state.h"
 #include "startup/services.h"
@@ -19,7 +20,7 @@ QDateTime fixedNow() {
 }
 
 std::vector<AddFiles> startupParts() {
-    return {sample::addStartupFiles};
+    return {sample::addStartupFiles, sample::addHomeFiles};
 }
 
 namespace {

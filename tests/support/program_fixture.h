@@ -60,7 +60,8 @@ private:
     platform::FakeKeyboardLayouts *layouts_ = nullptr;
 };
 
-// The start-up files of the sample (the default of ProgramFixture).
+// The start-up files and the home page of the sample (the default of
+// ProgramFixture): what the program needs to reach its home page.
 std::vector<AddFiles> startupParts();
 
 class ProgramFixture : public ::testing::Test {

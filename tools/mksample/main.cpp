@@ -1,4 +1,5 @@
 #include "sample_dir.h"
+#include "sample_home.h"
 #include "sample_judging.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
@@ -26,6 +27,7 @@ int main(int argc, char **argv) {
     QDir(dir.examdata()).removeRecursively();
     bool ok = true;
     ok &= sample::addStartupFiles(dir);
+    ok &= sample::addHomeFiles(dir);
     ok &= sample::addStepEngineFiles(dir);
     ok &= sample::addJudgingFiles(dir);
     ok &= sample::addShellPictures(dir);

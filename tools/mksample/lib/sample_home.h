@@ -1,0 +1,18 @@
+#pragma once
+#include "sample_dir.h"
+
+namespace sample {
+
+// What the home page shows: the window and cover pictures (the two-tile
+// cover the sample's program information selects), the top bar, the tab
+// background and the units column, the four-frame strips "l200NN" of the
+// home buttons 0 to 48 and the selected or ticked strips of 37 to 43 and
+// the unit page button, the hand cursor "9l0015", the five help pages
+// "l38180" to "l38184" (GBK HTML, one of them with a picture named in
+// other letter case) and in "ksdata" the advertisement banner "170100".
+bool addHomeFiles(const SampleDir &dir);
+
+// The banner's three lines as the sample writes them.
+QStringList bannerLines();
+
+} // namespace sample
