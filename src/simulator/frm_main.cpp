@@ -417,17 +417,14 @@ void FrmMain::Timer3_Timer() {
 }
 
 void FrmMain::doNext() {
-    auto &s = S();
     skip([&] { frmCsh(); });
     PicStart->setVisible(false);
     HitCode = QStringLiteral("00");
     Sel1J = 0;
     if (rec().actionCode() == QLatin1String("9999")) {
-        const int q = s.CurQuestion - 1;
-        if (q >= 0 && q < startup::kMaxQuestions && s.QuestionStatus[q] < 4)
-            s.QuestionStatus[q] += 4;
+        markQuestionDone();
     } else {
-        s.CurStep += 1;
+        S().CurStep += 1;
         setData();
     }
     raiseWindows();
@@ -437,4 +434,11 @@ void FrmMain::GoStep(const QString &cStep) {
     if (cStep == QLatin1String("0")) return;
     S().CurStep = sim::branchStep(cStep);
     setData();
+}
+
+void FrmMain::markQuestionDone() {
+    auto &s = S();
+    const int q = s.CurQuestion - 1;
+    if (q >= 0 && q < startup::kMaxQuestions && s.QuestionStatus[q] < startup::StatusDone)
+        s.QuestionStatus[q] += startup::StatusDone;
 }

@@ -28,6 +28,7 @@
 #include "simulator/step_record.h"
 
 #include <QString>
+#include <map>
 
 class FrmMain : public forms::Form {
 public:
@@ -53,6 +54,8 @@ public:
     forms::ControlArray<forms::Label> LblZHU{this, QStringLiteral("LblZHU")}; // 1..99
     // inside the panels
     forms::Image *Img1jBK, *Img1J, *Img3J;
+    // The level-2 panel's hover picture, beneath its items; made by ToolCSH.
+    forms::Image *Img2J = nullptr;
     forms::ControlArray<forms::Label> Lbl1J{this, QStringLiteral("Lbl1J")}; // 1..44
     forms::ControlArray<forms::Label> Lbl2J{this, QStringLiteral("Lbl2J")}; // 1..44
     forms::ControlArray<forms::Label> Lbl3J{this, QStringLiteral("Lbl3J")}; // 1..9
@@ -62,23 +65,55 @@ public:
     forms::Timer *Timer3;     // 1000 ms: moves an "8888" step on
     forms::Timer *TimerDisFK; // 100 ms, one shot: the hint frame
 
-    // ----- form fields
+    // ----- the step on show, as the build took it from the record
+    int ActionValue = 0;
+    // The answer entries 1..4; [0] unused.
+    QString ExpectedHits[5];
+    // The target's size in design twips; a tab step shows it only on the
+    // expected tab.
+    int TargetW = 0, TargetH = 0;
+    // Where a picture drag must bring Image5 (design twips).
+    int DragTargetX = 0, DragTargetY = 0;
+    // The back-step entry, "NONO" when the step has none.
+    QString BackEntry;
+
+    // ----- the screen: the bank's tables, the shell's pictures and the
+    // tab strip of a tab step
     sim::StyleTable StyleTable;
     sim::TabSetTable TabSetTable;
     QString ExamDataDir;
-    int LastMouseX = 0, LastMouseY = 0;
-    QString HitCode;
-    int Sel1J = 0, Sel2J = 0;
-    int ActionValue = 0;
-    int DragX = 0, DragY = 0;
-    int DragTargetX = 0, DragTargetY = 0;
-    int TargetW = 0, TargetH = 0;
+    // Pictures by file path, loaded once for the life of the window: the
+    // hover handlers and the reset run on pointer moves and must not go to
+    // the disk. A picture that cannot be loaded is remembered as blank.
+    std::map<QString, forms::Picture> PictureCache;
+    // The hand pointer of the Control Panel links, loaded on first use.
+    forms::Picture LinkCursor;
+    bool LinkCursorLoaded = false;
+    // The tab strip: its row of the tab-set table (kept from the tab step
+    // before when a step names no row), the image showing the page, the
+    // tab expected and the front row of a two-row strip.
     QString TabSetRow;
     int TabPicLeft = 0, TabPicTop = 0, TabPicSlot = 0, TabExpected = 0;
     QString TabPicName, TabHint;
     int TabRow = 0, TabCount = 0;
-    QString BackEntry;
-    QString ExpectedHits[5]; // 1..4; [0] unused
+
+    // ----- judging: how far the candidate has gone in an answer
+    // The last hot spot or panel hit, "00" for none.
+    QString HitCode;
+    // The point of the last reset of the movement rule.
+    int LastMouseX = 0, LastMouseY = 0;
+    // Where the picture drag has brought Image5 (window twips).
+    int DragX = 0, DragY = 0;
+    // The rubber band's start point (window twips) and whether a band or
+    // drag from the source is under way.
+    int BandX = 0, BandY = 0;
+    bool Dragging = false;
+    // A broken answer-text file is reported once per window, not at every
+    // keystroke of a text step.
+    bool AnswerTextFailureReported = false;
+
+    // ----- panels: the item selected in the level-1 and level-2 panel
+    int Sel1J = 0, Sel2J = 0;
 
     // The step on show, read from the shared CurRecord.
     sim::StepRecord rec() const;
@@ -94,6 +129,9 @@ public:
     void MovementRule(double X, double Y);
     // Docks the question panel at the window's lower-right corner.
     void DockPanel();
+    // Where an answer leads: "0" the next step, any other character that
+    // step; an empty field (a record cut short) leads nowhere.
+    void takeBranch(const QString &branch);
 
     // ----- window events
     void Form_Load();
@@ -196,29 +234,16 @@ private:
     void buildRegions(const sim::StepRecord &r);
     void layoutHint();
     void raiseWindows();
+    // Marks the question on show done, once: building its last step and
+    // moving on from it both do.
+    void markQuestionDone();
     forms::Image *overlayImage(int slot) const; // Image1..Image5
     QString bankPicture(const QString &name) const;
     QString shellPicture(const QString &name) const;
-
-public:
-    // ===== shell layout and handlers (members added by the shell layout)
-    // The level-2 panel's hover picture, beneath its items; made by ToolCSH.
-    forms::Image *Img2J = nullptr;
-
-    // ===== answer judging (members added by the answer judging)
-    // The rubber band's start point (window twips) and whether a band or
-    // drag from the source is under way.
-    int BandX = 0, BandY = 0;
-    bool Dragging = false;
-    // A broken answer-text file is reported once per window, not at every
-    // keystroke of a text step.
-    bool AnswerTextFailureReported = false;
     // The expected text of a line field of the answer-text file; false
     // (and reported) when the file or its line cannot be read.
     bool expectedTextOf(const QString &lineField, QString &text);
-    // Where an answer leads: "0" the next step, any other character that
-    // step; an empty field (a record cut short) leads nowhere.
-    void takeBranch(const QString &branch);
+    // Goes to the step a branch names; "0" or an empty field stays.
     void jumpTo(const QString &branch);
     // The typed answer confirmed by a click on the target or the source.
     bool confirmTypedAnswer();
@@ -228,13 +253,4 @@ public:
     // A picture file shown in a box, from the window's cache; a missing
     // file leaves the box empty.
     void showPictureOrNone(forms::PictureBox *box, const QString &path);
-
-    // ===== shell judging (members added by the hot-spot judging)
-    // Pictures by file path, loaded once for the life of the window: the
-    // hover handlers and the reset run on pointer moves and must not go to
-    // the disk. A picture that cannot be loaded is remembered as blank.
-    std::map<QString, forms::Picture> PictureCache;
-    // The hand pointer of the Control Panel links, loaded on first use.
-    forms::Picture LinkCursor;
-    bool LinkCursorLoaded = false;
 };

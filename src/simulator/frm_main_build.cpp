@@ -2,7 +2,9 @@
 // Later stages overwrite what earlier ones set (above all the visibility
 // of the red box Shape1), so the order below is part of the behaviour.
 // Every statement that can fail is skipped on its own and the build goes
-// on: a step is always built as far as its data allows.
+// on: a value the control refuses (a negative size from the record, a font
+// of 0 points) loses just that statement, and a step is always built as
+// far as its data allows.
 #include "simulator/frm_main.h"
 #include "simulator/shell_tab_strip.h"
 #include "simulator/shell_tables.h"
@@ -13,11 +15,6 @@
 
 using forms::skip;
 using sim::StepRecord;
-
-// One statement of the build whose value comes from the record: a value
-// the control refuses (a negative size, a font of 0 points) skips just
-// this statement.
-#define STMT(...) forms::skip([&] { __VA_ARGS__; })
 
 namespace {
 
@@ -47,7 +44,7 @@ void FrmMain::setData() {
     // complete; going on here would lay this step's later stages over it.
     auto overtaken = [&] { return builds_ != build; };
 
-    // 1. Resets.
+    // What the step before may have left on the screen.
     LblSuccess->setVisible(false);
     raiseWindows();
     Pic1J->move(30000 * sx, 30000 * sy);
@@ -58,7 +55,7 @@ void FrmMain::setData() {
     skip([&] { Text2->setFontSize(9 * sx); });
     skip([&] { Label4->setMousePointer(forms::vbDefault); });
 
-    // 2. The record. A file that cannot be read, or a question number out
+    // The record. A file that cannot be read, or a question number out
     // of range, leaves the record on show as it was.
     const int q = s.CurQuestion - 1;
     if (validQuestion(q)) {
@@ -67,7 +64,7 @@ void FrmMain::setData() {
     }
     const StepRecord r = rec();
 
-    // 3. Tab labels parked.
+    // Tab labels parked off the screen until a tab step places them.
     for (int i = 0; i <= 13; ++i) {
         forms::Label *l = LblXXK(i);
         l->setHeight(1);
@@ -77,32 +74,31 @@ void FrmMain::setData() {
         l->setCaption(QString());
     }
 
-    // 4. A question starts with no overlay pictures.
+    // A question starts with no overlay pictures.
     if (s.CurStep == 1) {
         for (int k = 1; k <= 5; ++k) overlayImage(k)->setPicture(forms::Picture());
         Image6->setPicture(forms::Picture());
     }
 
-    // 5. The step to resume at.
+    // The step to resume at.
     if (validQuestion(q)) s.StepMemo[q] = s.CurStep;
 
-    // 6. Background; "000000" is a picture like any other here.
+    // Background; "000000" is a picture like any other here.
     const QString back = r.backPicture();
     if (back != QLatin1String("888888")) {
         if (validQuestion(q)) s.QuestionPictures[q][0] = back;
         skip([&] { setPicture(forms::loadPicture(bankPicture(back))); });
     }
 
-    // 7. Overlay pictures 1..6, 8. the drag target.
     buildOverlayPictures(r, q);
     DragTargetX = r.dragTargetX();
     DragTargetY = r.dragTargetY();
 
-    // 9. Input box.
     buildTextBox(r, build);
     if (overtaken()) return;
 
-    // 10. Hint position and text.
+    // The hint keeps the place and text of the step before unless the
+    // record gives a place.
     if (r.hasHintPos()) {
         LHelp->setLeft(r.hintX() * sx);
         LHelp->setTop(r.hintY() * sy);
@@ -115,22 +111,22 @@ void FrmMain::setData() {
         }
     }
 
-    // 11. Guided mode shows the hint and its marks.
+    // Only the guided mode shows the hint and its marks.
     const bool guided = s.StudyMode == startup::Guided;
     for (forms::Control *c : std::initializer_list<forms::Control *>{LHelp, Shape1, Shape2, Shape4})
         c->setVisible(guided);
 
-    // 12. Target and red box; 13. tab step; 14. back-step entry; 15. source.
+    // The tab step moves the red box the target has just placed.
     buildTarget(r);
     buildTabStep(r);
     buildBackEntry(r);
     buildSource(r);
 
-    // 16. Timed steps.
+    // A timed step moves on by itself.
     ActionValue = r.actionValue();
     Timer3->setEnabled(ActionValue == 8888);
 
-    // 17. Picture drags: target and source must not catch the pointer.
+    // Picture drags: target and source must not catch the pointer.
     if (r.actionCode().startsWith(QLatin1String("80"))) {
         Label1->setWidth(1);
         Label1->setHeight(1);
@@ -138,27 +134,24 @@ void FrmMain::setData() {
         Label4->setHeight(1);
     }
 
-    // 18. Last step; 19. replacement boxes; 20. prompts of text steps.
     buildLastStep(r);
     buildReplacementBoxes(r, build);
     if (overtaken()) return;
     buildPrompts(r);
 
-    // 21. A point target or a hidden one has no red box.
+    // A point target or a hidden one has no red box.
     if (Label1->height() <= 10 || !Label1->visible()) Shape1->setVisible(false);
     Shape2->setVisible(LHelp->visible());
 
-    // 22. The target's pointer; 23. screen regions.
     buildTargetPointer(r);
     buildRegions(r);
 
-    // 24. Answer entries.
     for (int k = 1; k <= 4; ++k) ExpectedHits[k] = r.expectedHit(k).text();
 
-    // 25. Hint line breaks and the right edge.
     layoutHint();
 
-    // 26. Window order, 27. transient state, 28. the hint frame.
+    // The window order and the reset see the finished step; the hint frame
+    // follows a tick later.
     raiseWindows();
     skip([&] { frmCsh(); });
     TimerDisFK->setEnabled(true);
@@ -203,10 +196,10 @@ void FrmMain::buildTextBox(const StepRecord &r, int build) {
     }
     const sim::StepRect b = r.textBoxRect();
     Text1->setVisible(true);
-    STMT(Text1->setLeft(b.x * sx));
-    STMT(Text1->setTop(b.y * sy));
-    STMT(Text1->setWidth(b.w * sx));
-    STMT(Text1->setHeight(b.h * sy));
+    skip([&] { Text1->setLeft(b.x * sx); });
+    skip([&] { Text1->setTop(b.y * sy); });
+    skip([&] { Text1->setWidth(b.w * sx); });
+    skip([&] { Text1->setHeight(b.h * sy); });
     Text1->setText(sim::initialTextOf(answerTextOf(r.initialTextLineField())));
     if (builds_ != build) return;
     // The window may not be shown yet: then the box simply has no focus.
@@ -223,7 +216,7 @@ void FrmMain::buildTextBox(const StepRecord &r, int build) {
         align = forms::vbCenter;
     Text1->setAlignment(align);
     const double size = st.fontSizeTenths / 10.0;
-    STMT(Text1->setFontSize((size == 0 ? 9 : size) * sx));
+    skip([&] { Text1->setFontSize((size == 0 ? 9 : size) * sx); });
     forms::Font f = Text1->font(); // the size as just set, or as it was
     if (st.styleBits >= 0 && st.styleBits <= 7) {
         f.bold = (st.styleBits & 1) != 0;
@@ -247,10 +240,10 @@ void FrmMain::buildTarget(const StepRecord &r) {
         Label1->setLeft(t.x * s.ScaleX);
         Label1->setTop(t.y * s.ScaleY);
         TargetW = t.w;
-        STMT(Label1->setWidth(t.w * s.ScaleX));
+        skip([&] { Label1->setWidth(t.w * s.ScaleX); });
         TargetH = t.h;
         Label1->setAutoSize(t.h == 0);
-        STMT(Label1->setHeight(t.h * s.ScaleY));
+        skip([&] { Label1->setHeight(t.h * s.ScaleY); });
     } else {
         Label1->setVisible(false);
         Shape1->setVisible(false);
@@ -308,13 +301,13 @@ void FrmMain::buildTabStep(const StepRecord &r) {
         skip([&] { DoubleXXK(); });
     }
     forms::Label *back = LblXXK(0);
-    STMT(back->setLeft(row.backLeft() * sx + TabPicLeft));
-    STMT(back->setTop(row.backTop() * sy + TabPicTop));
-    STMT(back->setWidth(row.backWidth() * sx));
-    STMT(back->setHeight(row.backHeight() * sy));
+    skip([&] { back->setLeft(row.backLeft() * sx + TabPicLeft); });
+    skip([&] { back->setTop(row.backTop() * sy + TabPicTop); });
+    skip([&] { back->setWidth(row.backWidth() * sx); });
+    skip([&] { back->setHeight(row.backHeight() * sy); });
     if (TabExpected == h) {
-        STMT(Label1->setWidth(TargetW * sx));
-        STMT(Label1->setHeight(TargetH * sy));
+        skip([&] { Label1->setWidth(TargetW * sx); });
+        skip([&] { Label1->setHeight(TargetH * sy); });
         LHelp->setCaption(TabHint);
         Shape1->move(Label1->left(), Label1->top(), Label1->width(), Label1->height());
     } else {
@@ -347,10 +340,10 @@ void FrmMain::buildSource(const StepRecord &r) {
     if (r.hasSource()) {
         const sim::StepRect src = r.sourceRect();
         Label4->setVisible(true);
-        STMT(Label4->setLeft(src.x * s.ScaleX));
-        STMT(Label4->setTop(src.y * s.ScaleY));
-        STMT(Label4->setWidth(src.w * s.ScaleX));
-        STMT(Label4->setHeight(src.h * s.ScaleY));
+        skip([&] { Label4->setLeft(src.x * s.ScaleX); });
+        skip([&] { Label4->setTop(src.y * s.ScaleY); });
+        skip([&] { Label4->setWidth(src.w * s.ScaleX); });
+        skip([&] { Label4->setHeight(src.h * s.ScaleY); });
     } else {
         // Its Top and visibility stay: parked 1 x 1 left of the screen.
         Label4->setWidth(1);
@@ -367,8 +360,7 @@ void FrmMain::buildLastStep(const StepRecord &r) {
         return;
     }
     PicStart->setVisible(false);
-    const int q = s.CurQuestion - 1;
-    if (validQuestion(q) && s.QuestionStatus[q] < 4) s.QuestionStatus[q] += 4;
+    markQuestionDone();
     Shape1->setVisible(false);
     if (s.StudyMode != startup::Exam) {
         LblSuccess->setVisible(true);
@@ -378,7 +370,8 @@ void FrmMain::buildLastStep(const StepRecord &r) {
     QString list = QStringLiteral("未完成的题目");
     const int count = std::min(s.QuestionCount, startup::kMaxQuestions);
     for (int i = 1; i <= count; ++i)
-        if (s.QuestionStatus[i - 1] < 4) list += QLatin1Char(' ') + QString::number(i);
+        if (s.QuestionStatus[i - 1] < startup::StatusDone)
+            list += QLatin1Char(' ') + QString::number(i);
     tm->LblUnit->setCaption(list);
     QString title = tm->LblBiao->caption();
     title.replace(QStringLiteral("(未完成)"), QStringLiteral("(已完成)"));

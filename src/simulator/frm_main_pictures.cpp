@@ -121,7 +121,7 @@ void FrmMain::ImgElse_MouseMove(int, int, double, double) {
 void FrmMain::ImgElse_MouseUp(int Button, int, double X, double Y) {
     const auto &s = S();
     ShapeCSH();
-    HitCode = rec().cols(4, 2);
+    HitCode = rec().windowAndView();
     showPictureOrNone(ImgElse, bankPicture(rec().extraPicHoverName()));
 
     if (Button == forms::vbRightButton) {

@@ -118,7 +118,7 @@ void FrmMain::Label1_MouseUp(int Button, int Shift, double X, double Y) {
 
 void FrmMain::Label4_MouseDown(int Button, int Shift, double X, double Y) {
     const sim::StepRecord r = rec();
-    if (!r.noBars() && r.cols(4, 2) != QLatin1String("EE") && Button == forms::vbLeftButton &&
+    if (!r.noBars() && !r.noWindow() && Button == forms::vbLeftButton &&
         r.sourceRect().branch == QLatin1String("0") && r.actionCode() != QLatin1String("0028")) {
         doNext();
         return;

@@ -80,6 +80,12 @@ public:
     QString windowKind() const { return cols(4, 1); }
     QString viewVariant() const { return cols(5, 1); }
     QString menuBarVariant() const { return cols(6, 1); }
+    // Columns 4-5 read together: the hot-spot code of a click on the extra
+    // picture.
+    QString windowAndView() const { return cols(4, 2); }
+    // Columns 4-5 "EE", like columns 6-7 "EE", keep a press on the source
+    // from answering at once.
+    bool noWindow() const { return windowAndView() == QLatin1String("EE"); }
     // Columns 6-7 "EE": no bar, tool strip or task pane at all.
     bool noBars() const { return cols(6, 2) == QLatin1String("EE"); }
     int paneFlags() const { return num(7, 1); }

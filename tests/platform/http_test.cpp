@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace platform;
 
 namespace {
@@ -20,7 +22,8 @@ namespace {
 // own event loop, which the client keeps running while it waits.
 class TestServer : public QObject {
 public:
-    enum class Mode { Answer, Silent, CutShort };
+    // Trickle sends the body in pieces, one every trickleMs.
+    enum class Mode { Answer, Silent, CutShort, Trickle };
     struct Route {
         int status = 200;
         QByteArray body;
@@ -43,6 +46,8 @@ public:
 
     QHash<QString, Route> routes;
     QStringList paths; // every path asked for
+    int trickleMs = 50;
+    int tricklePieces = 20;
 
 private:
     void onData(QTcpSocket *s) {
@@ -60,8 +65,27 @@ private:
                      .arg(route.status)
                      .arg(announced)
                      .toLatin1());
+        if (route.mode == Mode::Trickle) {
+            trickle(s, route.body);
+            return;
+        }
         s->write(route.body);
         s->disconnectFromHost();
+    }
+
+    void trickle(QTcpSocket *s, const QByteArray &body) {
+        auto *timer = new QTimer(s);
+        const qsizetype piece = (body.size() + tricklePieces - 1) / tricklePieces;
+        auto sent = std::make_shared<qsizetype>(0);
+        connect(timer, &QTimer::timeout, s, [=] {
+            s->write(body.mid(*sent, piece));
+            *sent += piece;
+            if (*sent >= body.size()) {
+                timer->stop();
+                s->disconnectFromHost();
+            }
+        });
+        timer->start(trickleMs);
     }
 
     QTcpServer server_;
@@ -85,6 +109,7 @@ protected:
         server.routes.insert("/gone", {404, "<html>Not Found</html>", TestServer::Mode::Answer});
         server.routes.insert("/big.rar", {200, bigBody(), TestServer::Mode::Answer});
         server.routes.insert("/cut.rar", {200, "only part", TestServer::Mode::CutShort});
+        server.routes.insert("/slow.rar", {200, bigBody(), TestServer::Mode::Trickle});
         ASSERT_TRUE(dir.isValid());
     }
 
@@ -156,6 +181,20 @@ TEST_F(HttpTest, DownloadWritesTheWholeFile) {
     ASSERT_TRUE(client->download(server.url("/big.rar"), file, 5000));
     EXPECT_EQ(readBytes(file), bigBody());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"big.mxy"});
+}
+
+// The limit counts from the last data that arrived: a download that keeps
+// coming, for far longer than the limit in all, is not cut off. (The silent
+// server, which sends nothing, fails below.)
+TEST_F(HttpTest, SlowDownloadThatKeepsSendingOutlastsTheLimit) {
+    server.trickleMs = 50;
+    server.tricklePieces = 20; // about a second in all
+    const QString file = dir.filePath("slow.mxy");
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(client->download(server.url("/slow.rar"), file, 400));
+    EXPECT_GT(clock.elapsed(), 400); // it did outlast the limit
+    EXPECT_EQ(readBytes(file), bigBody());
 }
 
 TEST_F(HttpTest, FailedDownloadLeavesTheOldFile) {

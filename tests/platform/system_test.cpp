@@ -1,8 +1,11 @@
 #include "platform/fakes.h"
 #include "platform/system.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -86,6 +89,30 @@ TEST(SingleInstance, LockOfACrashedCopyIsTakenOver) {
     EXPECT_TRUE(copy->acquire("w7"));
     auto other = makeLockFileSingleInstance(folder);
     EXPECT_FALSE(other->acquire("w7"));
+}
+
+// A copy may run for days: however old its lock file, the lock of a
+// process that still runs is never taken over.
+TEST(SingleInstance, LockOfARunningCopyHoldsHoweverOld) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/locks";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // The lock file of a copy that runs (this test's own process: number,
+    // program name and machine), written a year ago.
+    QFile held(folder + "/w7.lock");
+    ASSERT_TRUE(held.open(QIODevice::WriteOnly));
+    held.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+               QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n' +
+               QSysInfo::machineHostName().toUtf8() + '\n');
+    ASSERT_TRUE(held.flush());
+    ASSERT_TRUE(held.setFileTime(QDateTime::currentDateTime().addYears(-1),
+                                 QFileDevice::FileModificationTime));
+    held.close();
+
+    ASSERT_LT(QFileInfo(held).lastModified(), QDateTime::currentDateTime().addDays(-1));
+
+    EXPECT_FALSE(makeLockFileSingleInstance(folder)->acquire("w7"));
+    EXPECT_TRUE(QFile::exists(folder + "/w7.lock"));
 }
 
 TEST(KeyboardLayouts, ParsesTheXkbQuery) {

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -109,20 +110,20 @@ TEST(Lines, WriteAtomicFailureKeepsOldFile) {
     ASSERT_TRUE(QDir().mkdir(dir.filePath("taken")));
     EXPECT_FALSE(writeLinesAtomic(dir.filePath("taken"), {"x"}));
     EXPECT_TRUE(QFileInfo(dir.filePath("taken")).isDir());
+}
 
-    // A read-only folder: the temporary file cannot be made, the old file
-    // stays (not checkable with rights that ignore file modes).
-    const QString sub = dir.filePath("ro");
-    ASSERT_TRUE(QDir().mkdir(sub));
-    const QString path = sub + "/rec.mxy";
+// The new text goes to a new file that takes the old one's name; the old
+// file itself is never written into. A second name of the old file keeps
+// the old bytes, as a rewrite cut off half way would leave the record.
+TEST(Lines, WriteAtomicNeverWritesIntoTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rec.mxy");
+    const QString other = dir.filePath("rec-link.mxy");
     writeBytes(path, "old\r\n");
-    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (!QFileInfo(sub).isWritable()) {
-        EXPECT_FALSE(writeLinesAtomic(path, {"new"}));
-        EXPECT_EQ(readBytes(path), QByteArray("old\r\n"));
-    }
-    QFile::setPermissions(sub,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+    ASSERT_TRUE(writeLinesAtomic(path, {"new"}));
+    EXPECT_EQ(readBytes(path), QByteArray("new\r\n"));
+    EXPECT_EQ(readBytes(other), QByteArray("old\r\n"));
 }
 
 TEST(Val, ReadsTheLeadingNumber) {

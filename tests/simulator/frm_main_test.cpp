@@ -470,10 +470,15 @@ TEST_F(FrmMainTest, DoNextMovesOnAndStopsAtTheLastStep) {
     EXPECT_FALSE(f->PicStart->visible());
     EXPECT_EQ(s.QuestionStatus[0], 5);
     // On the last step doNext leaves the step, and marks the question done
-    // once however often it runs.
+    // once however often it runs. Nothing is rebuilt there, so doNext closes
+    // the start menu itself: the reset keeps it open on a start-menu spot.
     s.QuestionStatus[0] = 1;
     f->LblSuccess->setVisible(false);
+    f->HitCode = "75";
+    f->PicStart->setVisible(true);
     f->doNext();
+    EXPECT_FALSE(f->PicStart->visible());
+    EXPECT_EQ(f->HitCode, "00");
     f->doNext();
     EXPECT_EQ(s.CurStep, 2);
     EXPECT_EQ(s.QuestionStatus[0], 5);

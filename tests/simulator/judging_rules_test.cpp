@@ -142,14 +142,47 @@ TEST(JudgingPictures, DragDirections) {
         double x, y;
         bool reached;
     };
-    // Target at (1000, 2000).
+    // Target at (1000, 2000). Every code is reached exactly on its
+    // boundary and missed one twip short of it on each axis it checks.
     const Case cases[] = {
-        {8001, 1000, 0, true},     {8001, 999, 5000, true},   {8001, 1001, 2000, false},
-        {8002, 1000, 0, true},     {8002, 999, 2000, false},  {8003, 0, 2000, true},
-        {8003, 5000, 2001, false}, {8004, 0, 2001, true},     {8004, 0, 1999, false},
-        {8006, 900, 2100, true},   {8006, 900, 1900, false},  {8007, 1100, 2100, true},
-        {8007, 1100, 1900, false}, {8008, 900, 1900, true},   {8008, 1100, 1900, false},
-        {8009, 1100, 1900, true},  {8009, 1100, 2100, false}, {8005, 1000, 2000, false},
+        // leftwards: x at most the target's, y free
+        {8001, 1000, 2000, true},
+        {8001, 1001, 2000, false},
+        {8001, 999, 5000, true},
+        // rightwards
+        {8002, 1000, 2000, true},
+        {8002, 999, 2000, false},
+        {8002, 1001, 0, true},
+        // upwards: y at most the target's, x free
+        {8003, 1000, 2000, true},
+        {8003, 1000, 2001, false},
+        {8003, 5000, 1999, true},
+        // downwards
+        {8004, 1000, 2000, true},
+        {8004, 1000, 1999, false},
+        {8004, 0, 2001, true},
+        // left and down
+        {8006, 1000, 2000, true},
+        {8006, 1001, 2000, false},
+        {8006, 1000, 1999, false},
+        {8006, 900, 2100, true},
+        // right and down
+        {8007, 1000, 2000, true},
+        {8007, 999, 2000, false},
+        {8007, 1000, 1999, false},
+        {8007, 1100, 2100, true},
+        // left and up
+        {8008, 1000, 2000, true},
+        {8008, 1001, 2000, false},
+        {8008, 1000, 2001, false},
+        {8008, 900, 1900, true},
+        // right and up
+        {8009, 1000, 2000, true},
+        {8009, 999, 2000, false},
+        {8009, 1000, 2001, false},
+        {8009, 1100, 1900, true},
+        // not a drag code
+        {8005, 1000, 2000, false},
         {1, 1000, 2000, false},
     };
     for (const Case &c : cases)
