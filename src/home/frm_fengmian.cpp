@@ -91,6 +91,8 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     for (home::Holder h : {home::Holder::Units, home::Holder::Papers, home::Holder::Favourites,
                            home::Holder::Wrong, home::Holder::Help})
         createButtons(h, panelOf(h));
+    // The new-random-paper button shows with its page's picture only.
+    ClickBotn(21)->setVisible(false);
 
     PicAd = makePanel(this, QStringLiteral("PicAd"));
     PicAd->setBackColor(forms::rgb(255, 255, 255));
