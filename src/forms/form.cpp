@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -317,41 +318,60 @@ void Form::setFocusControl(Control *c) {
 }
 
 void Form::dragWindow() {
-    Router::instance().releaseCapture();
-    if (detail::manualMode() || !widget()->isVisible() ||
-        QGuiApplication::mouseButtons() == Qt::NoButton || windowState_ != vbNormal)
-        return;
+    Router &router = Router::instance();
+    router.releaseCapture();
+    // Only a real press drags: the driver's presses return at once.
     QWidget *w = widget();
+    if (!router.inRealPress() || !w->isVisible() || windowState_ != vbNormal ||
+        QGuiApplication::mouseButtons() == Qt::NoButton)
+        return;
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Only the compositor may move windows there; it moves it on its own.
+        // Only the compositor may move windows there; it takes the release.
         if (w->windowHandle()) w->windowHandle()->startSystemMove();
         return;
     }
-    // Follow the pointer until the button is released.
+    // Follow the pointer until the button is released. The grab point is
+    // where the button went down: by the time this runs the pointer may
+    // already be elsewhere (the events wait in the queue).
     struct Follower : QObject {
-        QWidget *w;
+        QPointer<QWidget> w;
         QPoint grabOffset;
         QEventLoop loop;
         bool eventFilter(QObject *, QEvent *e) override {
-            if (e->type() == QEvent::MouseMove) {
+            switch (e->type()) {
+            case QEvent::MouseMove: {
                 auto *me = static_cast<QMouseEvent *>(e);
-                w->move(me->globalPosition().toPoint() - grabOffset);
+                if (me->buttons() == Qt::NoButton) {
+                    loop.quit(); // the release went elsewhere
+                } else if (w) {
+                    w->move(me->globalPosition().toPoint() - grabOffset);
+                }
                 return true;
             }
-            if (e->type() == QEvent::MouseButtonRelease) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                return true;
+            case QEvent::MouseButtonRelease:
                 loop.quit();
                 return true;
+            case QEvent::Hide:
+                if (w && !w->isVisible()) loop.quit();
+                return false;
+            default:
+                return false;
             }
-            return false;
         }
     } follower;
     follower.w = w;
-    follower.grabOffset = QCursor::pos() - w->pos();
+    follower.grabOffset = w->mapToGlobal(router.pointerPx()) - w->pos();
     w->grabMouse();
     qApp->installEventFilter(&follower);
     follower.loop.exec();
     qApp->removeEventFilter(&follower);
+    if (!follower.w) return;
     w->releaseMouse();
+    // The loop took the release: the router forgets the button now.
+    router.reconcile(buttonsFromQt(QGuiApplication::mouseButtons()));
     const QPoint pos = w->pos();
     Control::setLeft(pos.x() * Screen::twipsPerPixelX());
     Control::setTop(pos.y() * Screen::twipsPerPixelY());

@@ -86,8 +86,10 @@ public:
     Control *activeControl() const { return focus_; }
 
     // Moves the window with the pointer until the button is released (the
-    // "release capture + caption press" drag of borderless windows). The
-    // pressed control gets no MouseUp. Returns at once in tests.
+    // "release capture + caption press" drag of borderless windows), called
+    // from a MouseDown. The pressed control gets no MouseUp. On Wayland the
+    // compositor moves it and this returns at once; so does a press of the
+    // test driver.
     void dragWindow();
 
     // Shows a pop-up menu at (x, y) twips of the form; returns after the

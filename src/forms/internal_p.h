@@ -134,6 +134,12 @@ public:
 
     // Drops capture without MouseUp (window drag).
     void releaseCapture();
+    // Before a real mouse event: the buttons Qt says were held just before
+    // it. A release the router never saw (a window drag or another window
+    // took it, or the form went away in its MouseDown) is forgotten here.
+    void reconcile(int heldBefore);
+    // A press from a real Qt event is being delivered (not the driver's).
+    bool inRealPress() const { return realPress_; }
     // Forgets everything (a test's start).
     void reset();
     void forget(Control *c);
@@ -157,6 +163,7 @@ private:
     int buttons_ = 0;
     int ignoreButtons_ = 0;
     bool suppressClick_ = false;
+    bool realPress_ = false;
     Form *pointerForm_ = nullptr;
     QPoint pointerPx_;
     Form *activeForm_ = nullptr;

@@ -31,24 +31,32 @@ QPoint toFormPx(QWidget *w, Form *f, QPointF local) {
 }
 
 // A real mouse event of a widget goes to the router, as the driver's do.
+// Qt's buttons include the one just pressed and leave out the one just
+// released; the router is first told those held before this event.
 void routeMouse(ControlLink *link, QWidget *w, QMouseEvent *e) {
     Form *f = formOf(link);
     if (!f) return;
     Router &r = Router::instance();
     const QPoint px = toFormPx(w, f, e->position());
     const int shift = shiftFromQt(e->modifiers());
+    const int held = buttonsFromQt(e->buttons());
+    const int button = buttonFromQt(e->button());
     switch (e->type()) {
     case QEvent::MouseButtonPress:
-        r.press(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held & ~button);
+        r.press(f, px, button, shift, false);
         break;
     case QEvent::MouseButtonDblClick:
-        r.doubleClick(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held & ~button);
+        r.doubleClick(f, px, button, shift, false);
         break;
     case QEvent::MouseMove:
+        r.reconcile(held);
         r.move(f, px, shift, false);
         break;
     case QEvent::MouseButtonRelease:
-        r.release(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held | button);
+        r.release(f, px, button, shift, false);
         break;
     default:
         break;
