@@ -103,9 +103,17 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
 };
 
+// The page takes the mouse for itself (links, selection), and tells the
+// router too, so the control the pointer left knows it.
 class WebViewWidget : public QTextBrowser, public ControlLink {
 public:
     explicit WebViewWidget(WebView *w, QWidget *parent);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 };
 
 // Mouse and keys: hit-testing, capture, click synthesis, focus.

@@ -333,4 +333,22 @@ WebViewWidget::WebViewWidget(WebView *w, QWidget *parent) : QTextBrowser(parent)
     setOpenExternalLinks(false);
 }
 
+// The mouse arrives in the viewport's coordinates.
+void WebViewWidget::mousePressEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mousePressEvent(e);
+}
+void WebViewWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseDoubleClickEvent(e);
+}
+void WebViewWidget::mouseMoveEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseMoveEvent(e);
+}
+void WebViewWidget::mouseReleaseEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseReleaseEvent(e);
+}
+
 } // namespace forms

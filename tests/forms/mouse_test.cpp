@@ -422,3 +422,17 @@ TEST_F(FormsTest, LostReleaseNeverOutlivesTheNextRealMouseEvent) {
         EXPECT_EQ(kinds(), QStringList({"M:Down", "M:Up", "M:Click"}));
     }
 }
+TEST_F(FormsTest, RealMovesOverAWebViewLeaveTheControlBefore) {
+    MouseForm f;
+    auto *btn = new TestButton(&f, "Btn");
+    btn->move(300, 3000, 1350, 450);
+    auto *web = f.add<WebView>("Web1");
+    web->move(3000, 3600, 3000, 1500);
+    f.show();
+    QWidget *w = f.widget();
+    QTest::mouseMove(w, pxOf(btn) + QPoint(60, 15));
+    EXPECT_TRUE(btn->pointerOver());
+    QTest::mouseMove(w, pxOf(web) + QPoint(20, 20));
+    EXPECT_FALSE(btn->pointerOver());
+    EXPECT_EQ(ft::controlUnderPointer(), web);
+}
