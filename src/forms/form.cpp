@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace forms {
 
@@ -134,20 +135,25 @@ void Form::show(int modal) {
         // Not closed by the hook: closed as if by the system.
         if (visible() && !unloaded_) hide();
     } else {
+        // hide() (also through unload) ends the loop.
         QEventLoop loop;
-        QObject guard;
-        while (visible() && !unloaded_) {
-            QTimer::singleShot(50, &guard, [&loop] { loop.quit(); });
-            loop.exec(QEventLoop::DialogExec);
-        }
+        QEventLoop *outer = std::exchange(modalLoop_, &loop);
+        while (visible() && !unloaded_) loop.exec(QEventLoop::DialogExec);
+        modalLoop_ = outer;
     }
     --modalDepth_;
-    if (w && !unloaded_) w->setWindowModality(Qt::NonModal);
+    if (unloaded_) {
+        // Kept through its own loop; freed once no handler runs.
+        detail::flushLater();
+        return;
+    }
+    w->setWindowModality(Qt::NonModal);
 }
 
 void Form::hide() {
     Control::setVisible(false);
     widget()->hide();
+    if (modalLoop_) modalLoop_->quit();
     // The keys go to another window now.
     if (Router::instance().activeForm() == this) Router::instance().setActiveForm(nullptr);
 }

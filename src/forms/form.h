@@ -26,6 +26,8 @@
 #include <typeindex>
 #include <vector>
 
+class QEventLoop;
+
 namespace forms {
 
 class Menu;
@@ -117,6 +119,7 @@ private:
     bool loaded_ = false;
     bool unloaded_ = false;
     int modalDepth_ = 0;
+    QEventLoop *modalLoop_ = nullptr; // the innermost modal loop showing this form
     Control *focus_ = nullptr;
     QRectF normalRect_;
     friend class Router;

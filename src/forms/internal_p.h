@@ -40,8 +40,11 @@ namespace detail {
 // Controls and forms whose deletion waits until no handler runs.
 void bury(std::unique_ptr<Control> c);
 void buryForm(Form *f);
-// Deletes what is buried (only when no handler runs).
+// Deletes what is buried (only when no handler runs), except forms whose
+// own modal loop is still on the stack.
 void flushGraveyard();
+// Asks for a flush once the event loop runs again (the program only).
+void flushLater();
 // Deletes buried children of c now (c is being destroyed).
 void exhumeChildrenOf(Container *c);
 bool unregisterForm(Form *f);

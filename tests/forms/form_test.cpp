@@ -2,6 +2,8 @@
 // window placement, control arrays and the error helpers.
 #include "forms_fixture.h"
 
+#include <QTimer>
+
 using namespace forms;
 using formstest::FormsTest;
 namespace ft = forms::testing;
@@ -150,6 +152,35 @@ TEST_F(FormsTest, ModalFormIsAnsweredByTheHook) {
     EXPECT_EQ(dlg->clicked, 1);
     EXPECT_EQ(loadedForm<Dialog>(), nullptr);
     EXPECT_EQ(loadedForm<FrmTest>(), owner);
+}
+
+TEST_F(FormsTest, ModalFormClosedInItsOwnLoopIsFreedOnlyAfterTheLoop) {
+    // The program's own loop: the real clock, no hook; show() called as
+    // start-up code or a plain slot calls it, with no handler around it.
+    clock::useReal();
+    static int deleted;
+    static bool deletedWhileModal;
+    deleted = 0;
+    deletedWhileModal = false;
+    class Dialog : public FrmTest {
+    public:
+        ~Dialog() override {
+            ++deleted;
+            deletedWhileModal = isModalShown();
+        }
+    };
+    Dialog *dlg = form<Dialog>();
+    QWidget *w = dlg->widget();
+    const QPoint close = dlg->LblClick->at(1)->originInFormPx() + QPoint(5, 5);
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] { QTest::mouseClick(w, Qt::LeftButton, {}, close); });
+    dlg->show(vbModal);
+
+    EXPECT_EQ(loadedForm<Dialog>(), nullptr);
+    EXPECT_FALSE(deletedWhileModal);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(deleted, 1);
 }
 
 TEST_F(FormsTest, MessageBoxGoesThroughTheHookWithTheApplicationTitle) {
