@@ -151,9 +151,10 @@ void Timer::fire() {
         if (onTimer) onTimer();
     });
     running_ = false;
-    // With the real clock a handler that took longer than the interval
-    // does not make the next ticks pile up.
-    if (!s.manual() && due_ >= 0 && due_ < s.now()) due_ = s.now();
+    // A handler that took longer than the interval (a dialog, a nested
+    // advance of the manual clock) does not make the missed ticks pile up:
+    // one tick comes at once, then the interval goes on from there.
+    if (due_ >= 0 && due_ < s.now()) due_ = s.now();
     s.arm();
 }
 

@@ -107,6 +107,31 @@ TEST_F(FormsTest, TimersTickWhileAModalFormIsOpen) {
     EXPECT_EQ(ticks, 4);
 }
 
+TEST_F(FormsTest, ManualClockDropsTheTicksOfATimerBlockedInItsHandler) {
+    TimerForm f;
+    f.T1->setInterval(100);
+    f.T2->setInterval(300);
+    int ticks = 0;
+    f.T1->onTimer = [&] {
+        log << QStringLiteral("T1@%1").arg(ft::now());
+        // A dialog answered a second later, as a modal hook does.
+        if (++ticks == 1) ft::advance(1000);
+    };
+    f.T2->onTimer = [&] { log << QStringLiteral("T2@%1").arg(ft::now()); };
+    f.T1->setEnabled(true);
+    f.T2->setEnabled(true);
+    ft::advance(100);
+    EXPECT_EQ(log, QStringList({"T1@100", "T2@300", "T2@600", "T2@900"}));
+    EXPECT_EQ(ft::now(), 1100);
+    // As on the real clock: one tick for all those missed, then the interval.
+    log.clear();
+    ft::advance(0);
+    EXPECT_EQ(log, QStringList({"T1@1100"}));
+    log.clear();
+    ft::advance(200);
+    EXPECT_EQ(log, QStringList({"T2@1200", "T1@1200", "T1@1300"}));
+}
+
 TEST_F(FormsTest, UnloadStopsTheFormsTimersForGood) {
     TimerForm f;
     f.load();
