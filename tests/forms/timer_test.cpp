@@ -1,5 +1,8 @@
-// Timers on the manual clock.
+// Timers on the manual clock, and on the real one where only it shows a fault.
 #include "forms_fixture.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 using namespace forms;
 using formstest::FormsTest;
@@ -105,6 +108,40 @@ TEST_F(FormsTest, TimersTickWhileAModalFormIsOpen) {
     });
     EXPECT_EQ(msgBox("?", vbYesNo | vbQuestion), vbNo);
     EXPECT_EQ(ticks, 4);
+}
+
+TEST_F(FormsTest, OnTheRealClockOtherTimersTickUnderADialogOpenedInATick) {
+    // The exam clock's time-out box: a tick opens a modal dialog, and the
+    // other timers must go on until it closes.
+    clock::useReal();
+    TimerForm f;
+    TimerForm dialog;
+    QEventLoop running;
+    bool inDialog = false;
+    int opener = 0, other = 0, otherUnderDialog = 0;
+    f.T1->setInterval(5);
+    f.T1->onTimer = [&] {
+        if (++opener > 1) return;
+        inDialog = true;
+        dialog.show(vbModal);
+        inDialog = false;
+        f.T1->setEnabled(false);
+        running.quit();
+    };
+    f.T2->setInterval(5);
+    f.T2->onTimer = [&] {
+        ++other;
+        if (inDialog && ++otherUnderDialog == 3) dialog.hide();
+    };
+    // Should the other timer stop, the dialog is closed anyway.
+    QObject guard;
+    QTimer::singleShot(3000, &guard, [&] { dialog.hide(); });
+    f.T1->setEnabled(true);
+    f.T2->setEnabled(true);
+    running.exec();
+
+    EXPECT_EQ(otherUnderDialog, 3);
+    EXPECT_EQ(opener, 1); // never re-entered while its handler had the dialog open
 }
 
 TEST_F(FormsTest, ManualClockDropsTheTicksOfATimerBlockedInItsHandler) {
