@@ -235,10 +235,10 @@ void Form::bringToTop() {
     Router::instance().setActiveForm(this);
 }
 
-void Form::setWindowState(int s) {
-    if (s < vbNormal || s > vbMaximized) raise(380);
+void Form::enterWindowState(int s) {
     if (s == windowState_) return;
     if (windowState_ == vbNormal) normalRect_ = QRectF(left(), top(), width(), height());
+    if (s == vbMinimized) stateBeforeMinimized_ = windowState_;
     windowState_ = s;
     if (s == vbMaximized) {
         const QRect g = Screen::geometryPx();
@@ -252,7 +252,16 @@ void Form::setWindowState(int s) {
         Control::setWidth(normalRect_.width());
         Control::setHeight(normalRect_.height());
     }
+}
+
+void Form::setWindowState(int s) {
+    if (s < vbNormal || s > vbMaximized) raise(380);
     QWidget *w = widget();
+    // The window itself decides whether there is anything to do: a state
+    // missed on the way must not make a restore do nothing.
+    const bool shownMinimized = w->isVisible() && w->isMinimized();
+    if (s == windowState_ && shownMinimized == (s == vbMinimized)) return;
+    enterWindowState(s);
     if (w->isVisible()) {
         if (s == vbMinimized)
             w->showMinimized();
@@ -260,6 +269,18 @@ void Form::setWindowState(int s) {
             w->showNormal();
     }
     geometryChanged();
+}
+
+void Form::followWindowState(Qt::WindowStates before) {
+    const Qt::WindowStates now = widget()->windowState();
+    if (now & Qt::WindowMinimized)
+        enterWindowState(vbMinimized);
+    else if (now & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        enterWindowState(vbMaximized);
+    else if (windowState_ == vbMinimized)
+        enterWindowState(stateBeforeMinimized_);
+    else if (before & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        enterWindowState(vbNormal);
 }
 
 void Form::setLeft(double v) {

@@ -105,16 +105,22 @@ public:
 
     // (layer) focus bookkeeping
     void setFocusControl(Control *c);
+    // (layer) the window manager changed the window's state (Qt's state
+    // before the change): WindowState follows it.
+    void followWindowState(Qt::WindowStates before);
 
 protected:
     void geometryChanged() override;
 
 private:
     void applyWindowFlags();
+    // Sets WindowState and the rectangle it implies, not the window.
+    void enterWindowState(int s);
     QString caption_;
     Picture icon_;
     int borderStyle_ = vbSizable;
     int windowState_ = vbNormal;
+    int stateBeforeMinimized_ = vbNormal; // what a restore returns to
     bool topmost_ = false;
     bool loaded_ = false;
     bool unloaded_ = false;

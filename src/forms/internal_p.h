@@ -77,6 +77,7 @@ protected:
     void leaveEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
+    void changeEvent(QEvent *e) override;
     bool event(QEvent *e) override;
 };
 

@@ -173,6 +173,15 @@ void ContainerWidget::moveEvent(QMoveEvent *e) {
         f->Control::move(pos.x() * tx, pos.y() * ty);
 }
 
+void ContainerWidget::changeEvent(QEvent *e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !isWindow()) return;
+    // Also raised by the form's own showMinimized()/showNormal(): following
+    // what the form just set changes nothing.
+    if (auto *f = dynamic_cast<Form *>(control))
+        f->followWindowState(static_cast<QWindowStateChangeEvent *>(e)->oldState());
+}
+
 bool ContainerWidget::event(QEvent *e) {
     if (e->type() == QEvent::ToolTip && control) {
         auto *he = static_cast<QHelpEvent *>(e);
