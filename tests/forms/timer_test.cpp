@@ -3,6 +3,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <functional>
 
 using namespace forms;
 using formstest::FormsTest;
@@ -52,6 +53,47 @@ TEST_F(FormsTest, OneShotTimerSwitchesItselfOffInItsTick) {
     EXPECT_EQ(ticks, 1);
     ft::advance(1);
     EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(FormsTest, ReEnablingARunningTimerKeepsItsCountdown) {
+    // A button's hover timer is switched on at every mouse move: were that
+    // a restart, a pointer that keeps moving would hold its tick off.
+    struct Case {
+        const char *what;
+        std::function<void(Timer *)> at60; // what the program does at 60 ms
+        QStringList ticks;                 // up to 250 ms
+    };
+    const Case cases[] = {
+        {"left alone", [](Timer *) {}, {"@100", "@200"}},
+        {"enabled again", [](Timer *t) { t->setEnabled(true); }, {"@100", "@200"}},
+        {"enabled again and again",
+         [](Timer *t) {
+             for (int i = 0; i < 5; ++i) {
+                 t->setEnabled(true);
+                 ft::advance(30);
+             }
+         },
+         {"@100", "@200"}},
+        {"disabled, then enabled",
+         [](Timer *t) {
+             t->setEnabled(false);
+             t->setEnabled(true);
+         },
+         {"@160"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ft::Session fresh; // the clock at 0 again
+        TimerForm f;
+        QStringList ticks;
+        f.T1->onTimer = [&] { ticks << QStringLiteral("@%1").arg(ft::now()); };
+        f.T1->setInterval(100);
+        f.T1->setEnabled(true);
+        ft::advance(60);
+        c.at60(f.T1);
+        ft::advance(250 - ft::now());
+        EXPECT_EQ(ticks, c.ticks);
+    }
 }
 
 TEST_F(FormsTest, TickNeverRunsInsideTheSetters) {
