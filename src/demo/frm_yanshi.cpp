@@ -49,6 +49,9 @@ forms::Timer *newTimer(forms::Form *f, const char *name, int ms) {
 
 FrmYanShi::FrmYanShi() : forms::Form(QStringLiteral("FrmYanShi")) {
     createControls();
+    // Relative to their pictures the spots start where the labels were made.
+    barSpots_.fill(demo::DemoSpotDesign);
+    paneSpots_.fill(demo::DemoSpotDesign);
     onLoad = [this] { Form_Load(); };
     // Nothing of a closed demonstration may tick on.
     onUnload = [this](int &) {
@@ -223,7 +226,7 @@ void FrmYanShi::Form_Load() {
     TabSetTable.load(s.DataPath + QStringLiteral("\\288906.mxy"));
     ExamDataDir = platform::programFolder() + QStringLiteral("examdata/");
     PicStart->setLeft(0);
-    show(PicStart, shellPicture(QString::fromLatin1(shell::StartMenuPicture)));
+    showPicture(PicStart, shellPicture(QString::fromLatin1(shell::StartMenuPicture)));
     DemoStep = 1;
     for (forms::Image *i : {ImgStart, ImgMenu, ImgHui, ImgTool, ImgMyPc})
         i->setPicture(forms::Picture());
@@ -304,7 +307,7 @@ void FrmYanShi::aimAt(const forms::Control *target) {
 
 // ---------------------------------------------------------------- pictures
 
-forms::Picture FrmYanShi::picture(const QString &path) {
+forms::Picture FrmYanShi::cachedPicture(const QString &path) {
     auto it = pictures_.find(path);
     if (it != pictures_.end()) return it->second;
     forms::Picture p;
@@ -314,14 +317,14 @@ forms::Picture FrmYanShi::picture(const QString &path) {
 }
 
 forms::Picture FrmYanShi::shellPicture(const QString &name) {
-    return picture(ExamDataDir + name + QStringLiteral(".mxy"));
+    return cachedPicture(ExamDataDir + name + QStringLiteral(".mxy"));
 }
 
 forms::Picture FrmYanShi::bankPicture(const QString &name) {
-    return picture(S().DataPath + name + QStringLiteral(".mxy"));
+    return cachedPicture(S().DataPath + name + QStringLiteral(".mxy"));
 }
 
-bool FrmYanShi::show(forms::Image *img, const forms::Picture &p) {
+bool FrmYanShi::showPicture(forms::Image *img, const forms::Picture &p) {
     if (!p) return false;
     if (!(img->picture() == p)) img->setPicture(p);
     return true;

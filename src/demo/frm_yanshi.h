@@ -145,12 +145,12 @@ private:
     forms::Image *overlayImage(int slot) const; // Image1..Image5
     // A picture by path from the window's cache; a file that cannot be
     // loaded is remembered as blank and leaves a control's picture as it was.
-    forms::Picture picture(const QString &path);
+    forms::Picture cachedPicture(const QString &path);
     forms::Picture shellPicture(const QString &name);
     forms::Picture bankPicture(const QString &name);
     // Loads a picture into an image; false (and nothing changed) when the
     // file cannot be loaded.
-    bool show(forms::Image *img, const forms::Picture &p);
+    bool showPicture(forms::Image *img, const forms::Picture &p);
     void aimAt(const forms::Control *target);
     // The question panel's text of the current question, trimmed; empty
     // when the panel is not loaded.

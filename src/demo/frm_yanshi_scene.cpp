@@ -104,7 +104,7 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
     }
     Pic1J->setVisible(false);
 
-    auto load1J = [&](const QString &code) { show(Pic1J, shellPicture(shell::panelPicture(code))); };
+    auto load1J = [&](const QString &code) { showPicture(Pic1J, shellPicture(shell::panelPicture(code))); };
     auto cornerAt = [&](const forms::Control *c) {
         skip([&] { Pic1J->setLeft(c->left() + c->width() / 2); });
         skip([&] { Pic1J->setTop(c->top() + c->height() / 2); });
@@ -122,14 +122,14 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
             spotLeft = spot->left();
             ImgMenu->move(spot->left(), spot->top());
         }
-        show(ImgMenu, shellPicture(shell::hoverPicture(code)));
+        showPicture(ImgMenu, shellPicture(shell::hoverPicture(code)));
         load1J(code);
         if (spot) Pic1J->move(spot->left(), spot->top() + spot->height());
         const QChar kind = firstChar(r.windowKind());
         if (kind >= QLatin1Char('S') && kind <= QLatin1Char('Z')) {
             ImgMenu->setPicture(forms::Picture());
             load1J(hitCode);
-            show(ImgMenu, bankPicture(r.cols(167, 6)));
+            showPicture(ImgMenu, bankPicture(r.cols(167, 6)));
             cornerAt(Label1);
             demo::PanelBox b = box();
             demo::pinToEdges(b, sc);
@@ -150,7 +150,7 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
     } else if (n <= 25) {
         forms::Label *spot = LblZHU(n);
         ImgTool->move(spot->left(), spot->top());
-        show(ImgTool, shellPicture(shell::pressedPicture(shell::twoDigits(n))));
+        showPicture(ImgTool, shellPicture(shell::pressedPicture(shell::twoDigits(n))));
         if (n == 23) {
             load1J(QStringLiteral("23"));
             Pic1J->move(spot->left(), spot->top() + spot->height());
@@ -170,7 +170,7 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
     } else if (n >= 71 && n <= 91) {
         forms::Label *spot = LblZHU(n);
         ImgStart->move(spot->left(), spot->top());
-        show(ImgStart, shellPicture(shell::hoverPicture(QString::number(n))));
+        showPicture(ImgStart, shellPicture(shell::hoverPicture(QString::number(n))));
         if (n == 84) {
             Pic1J->move(spot->left() - 45 * sc.x, PicStart->top() + 120 * sc.y);
             load1J(QStringLiteral("84"));
@@ -189,7 +189,7 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
     } else if (n >= 92 && n <= 99) {
         forms::Label *spot = LblZHU(n);
         ImgMyPc->move(spot->left(), spot->top());
-        show(ImgMyPc, shellPicture(shell::pressedPicture(hitCode)));
+        showPicture(ImgMyPc, shellPicture(shell::pressedPicture(hitCode)));
         load1J(hitCode);
         shell::ContextPanelInput in;
         in.pointer = shell::Point{spot->left() + spot->width() / 2, spot->top() + spot->height() / 2};

@@ -135,7 +135,7 @@ void FrmYanShi::setData() {
         STMT(Label1->setMousePointer(pointer.number));
     } else if (pointer.kind == sim::PointerChoice::Custom) {
         Label1->setMousePointer(forms::vbCustom);
-        const forms::Picture cursor = picture(platform::programFolder() + pointer.cursorFile);
+        const forms::Picture cursor = cachedPicture(platform::programFolder() + pointer.cursorFile);
         if (cursor) Label1->setMouseIcon(cursor);
     }
 
@@ -205,7 +205,7 @@ void FrmYanShi::buildOverlayPictures(const StepRecord &r) {
                 if (slot == 6)
                     Image6->setPicture(pic);
                 else
-                    show(overlayImage(slot), pic);
+                    showPicture(overlayImage(slot), pic);
             }
         }
         c->setVisible(true);
@@ -323,7 +323,7 @@ void FrmYanShi::buildTabStep(const StepRecord &r) {
         TabTop = int(platform::roundEven(page->top()));
         if (TabExpected != shown && shown >= 1) {
             const forms::Picture p = bankPicture(row.pagePicture(shown));
-            if (p) show(page, p);
+            if (p) showPicture(page, p);
         }
     }
     TabCount = row.tabCount();
@@ -426,7 +426,7 @@ void FrmYanShi::buildPrompts(const StepRecord &r) {
 void FrmYanShi::buildRegions(const StepRecord &r) {
     const QString kind = r.windowKind();
     const QString bar = r.menuBarVariant();
-    show(PicTool, shellPicture(shell::toolStripPicture(firstChar(r.viewVariant()))));
+    showPicture(PicTool, shellPicture(shell::toolStripPicture(firstChar(r.viewVariant()))));
     PicMyPc->setVisible(false);
     if (kind == QLatin1String("P")) PicMyPc->setVisible(true);
     if (kind == QLatin1String("N")) skip([&] { CtrlCSH(); });
@@ -440,7 +440,7 @@ void FrmYanShi::buildRegions(const StepRecord &r) {
     if (c == QLatin1Char('O')) {
         PicMenu->setVisible(false);
     } else {
-        show(PicMenu, shellPicture(shell::menuBarPicture(c)));
+        showPicture(PicMenu, shellPicture(shell::menuBarPicture(c)));
         PicMenu->setVisible(true);
         skip([&] { MenuCSH(); });
     }
@@ -448,7 +448,7 @@ void FrmYanShi::buildRegions(const StepRecord &r) {
     if (flags % 2 == 1) PicTool->setVisible(true);
     const int pane = flags / 2;
     if (pane != 0) {
-        show(PicHui, shellPicture(shell::taskPanePicture(pane)));
+        showPicture(PicHui, shellPicture(shell::taskPanePicture(pane)));
         PicHui->setVisible(true);
         skip([&] { HuiRenwuCSH(); });
     }
