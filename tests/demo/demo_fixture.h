@@ -5,6 +5,7 @@
 // Every test starts from a fresh run state with a demonstration playing, a
 // manual clock and a faked 1366 x 768 screen.
 #include "demo/frm_yanshi.h"
+#include "demo_state.h"
 #include "forms/testing.h"
 #include "program_fixture.h"
 #include "sample_demo.h"
@@ -32,35 +33,9 @@ inline std::vector<testsupport::AddFiles> sampleParts() {
             sample::addDemoPictures};
 }
 
-// The sample units that have questions.
-inline constexpr int kSampleUnits[] = {0, sample::kShellUnit, sample::kShellJudgingUnit,
-                                       sample::kJudgingUnit};
-
-// The question list of a unit: code, two-digit step count, text per line.
-inline QStringList unitQuestions(const sample::SampleDir &dir, int unit) {
-    const QString list = dir.bankFile(QStringLiteral("2888%1").arg(70 + unit, 2, 10, QLatin1Char('0')));
-    return platform::readLines(list).value_or(QStringList());
-}
-
-// The run state of a demonstration of the unit's questions, as the panel
-// leaves it: the unit's own exercise pair (slot 20 + unit).
-inline void demonstrateUnit(const sample::SampleDir &dir, int unit) {
-    auto &s = startup::state();
-    s.DataPath = dir.bank();
-    s.ScaleX = s.ScaleY = 1;
-    s.DemoPlaying = true;
-    s.PaperMode = startup::UnitAll;
-    s.PaperIndex = unit;
-    s.TextFilePath = dir.bankFile(QStringLiteral("288890"));
-    const QStringList list = unitQuestions(dir, unit);
-    s.QuestionCount = int(list.size());
-    s.QuestionFirstLine[0] = 1;
-    for (int i = 1; i < list.size(); ++i)
-        s.QuestionFirstLine[size_t(i)] =
-            s.QuestionFirstLine[size_t(i - 1)] + int(platform::val(list[i - 1].mid(4, 2)));
-    s.CurQuestion = 1;
-    startup::setExerciseFilePaths(s);
-}
+using demostate::demonstrateUnit;
+using demostate::kSampleUnits;
+using demostate::unitQuestions;
 
 } // namespace demotest
 
