@@ -40,8 +40,11 @@ namespace detail {
 // Controls and forms whose deletion waits until no handler runs.
 void bury(std::unique_ptr<Control> c);
 void buryForm(Form *f);
-// Deletes what is buried (only when no handler runs).
+// Deletes what is buried (only when no handler runs), except forms whose
+// own modal loop is still on the stack.
 void flushGraveyard();
+// Asks for a flush once the event loop runs again (the program only).
+void flushLater();
 // Deletes buried children of c now (c is being destroyed).
 void exhumeChildrenOf(Container *c);
 bool unregisterForm(Form *f);
@@ -74,6 +77,7 @@ protected:
     void leaveEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
+    void changeEvent(QEvent *e) override;
     bool event(QEvent *e) override;
 };
 
@@ -103,12 +107,18 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
 };
 
+// The page takes the mouse for itself (links, selection), and tells the
+// router too, so the control the pointer left knows it.
 class WebViewWidget : public QTextBrowser, public ControlLink {
 public:
     explicit WebViewWidget(WebView *w, QWidget *parent);
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 };
 
 // Mouse and keys: hit-testing, capture, click synthesis, focus.
@@ -137,6 +147,12 @@ public:
 
     // Drops capture without MouseUp (window drag).
     void releaseCapture();
+    // Before a real mouse event: the buttons Qt says were held just before
+    // it. A release the router never saw (a window drag or another window
+    // took it, or the form went away in its MouseDown) is forgotten here.
+    void reconcile(int heldBefore);
+    // A press from a real Qt event is being delivered (not the driver's).
+    bool inRealPress() const { return realPress_; }
     // Forgets everything (a test's start).
     void reset();
     void forget(Control *c);
@@ -160,6 +176,7 @@ private:
     int buttons_ = 0;
     int ignoreButtons_ = 0;
     bool suppressClick_ = false;
+    bool realPress_ = false;
     Form *pointerForm_ = nullptr;
     QPoint pointerPx_;
     Form *activeForm_ = nullptr;

@@ -34,24 +34,32 @@ QPoint toFormPx(QWidget *w, Form *f, QPointF local) {
 }
 
 // A real mouse event of a widget goes to the router, as the driver's do.
+// Qt's buttons include the one just pressed and leave out the one just
+// released; the router is first told those held before this event.
 void routeMouse(ControlLink *link, QWidget *w, QMouseEvent *e) {
     Form *f = formOf(link);
     if (!f) return;
     Router &r = Router::instance();
     const QPoint px = toFormPx(w, f, e->position());
     const int shift = shiftFromQt(e->modifiers());
+    const int held = buttonsFromQt(e->buttons());
+    const int button = buttonFromQt(e->button());
     switch (e->type()) {
     case QEvent::MouseButtonPress:
-        r.press(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held & ~button);
+        r.press(f, px, button, shift, false);
         break;
     case QEvent::MouseButtonDblClick:
-        r.doubleClick(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held & ~button);
+        r.doubleClick(f, px, button, shift, false);
         break;
     case QEvent::MouseMove:
+        r.reconcile(held);
         r.move(f, px, shift, false);
         break;
     case QEvent::MouseButtonRelease:
-        r.release(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held | button);
+        r.release(f, px, button, shift, false);
         break;
     default:
         break;
@@ -166,6 +174,15 @@ void ContainerWidget::moveEvent(QMoveEvent *e) {
     const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
     if (qRound(f->left() / tx) != pos.x() || qRound(f->top() / ty) != pos.y())
         f->Control::move(pos.x() * tx, pos.y() * ty);
+}
+
+void ContainerWidget::changeEvent(QEvent *e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !isWindow()) return;
+    // Also raised by the form's own showMinimized()/showNormal(): following
+    // what the form just set changes nothing.
+    if (auto *f = dynamic_cast<Form *>(control))
+        f->followWindowState(static_cast<QWindowStateChangeEvent *>(e)->oldState());
 }
 
 bool ContainerWidget::event(QEvent *e) {
@@ -343,6 +360,24 @@ QVariant WebViewWidget::loadResource(int type, const QUrl &name) {
     if (!f.open(QIODevice::ReadOnly)) return QVariant();
     const QImage image = QImage::fromData(f.readAll());
     return image.isNull() ? QVariant() : QVariant(image);
+}
+
+// The mouse arrives in the viewport's coordinates.
+void WebViewWidget::mousePressEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mousePressEvent(e);
+}
+void WebViewWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseDoubleClickEvent(e);
+}
+void WebViewWidget::mouseMoveEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseMoveEvent(e);
+}
+void WebViewWidget::mouseReleaseEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseReleaseEvent(e);
 }
 
 } // namespace forms

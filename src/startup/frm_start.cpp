@@ -32,7 +32,7 @@ void FrmStart::Form_Load() {
     forms::Trap trap(QStringLiteral("startload"), startup::reportingHandler());
     startup::RunState &s = state();
 
-    // 1. One copy only: the box comes before anything is read or written.
+    // One copy only: the box comes before anything is read or written.
     if (!platform::singleInstance().acquire(QStringLiteral("w7practice"))) {
         forms::msgBox(kAlreadyRunning, forms::vbOKOnly | forms::vbInformation,
                       kAlreadyRunningTitle);
@@ -40,7 +40,6 @@ void FrmStart::Form_Load() {
         return;
     }
 
-    // 2.
     trap([&] { readInfo(); });
     // The candidate's records and the run log live in ksdata: make it when
     // an installation comes without it.
@@ -49,16 +48,16 @@ void FrmStart::Form_Load() {
             forms::raise(forms::errPathNotFound);
     });
 
-    // 3. Scale factors.
+    // Design twips are 15 to the pixel; a screen of other density scales
+    // every position and size the windows set.
     trap([&] { s.ScaleX = forms::Screen::twipsPerPixelX() / 15; });
     trap([&] { s.ScaleY = forms::Screen::twipsPerPixelY() / 15; });
 
-    // 4, 5.
     trap([&] { setWidth(6000 * s.ScaleX); });
     trap([&] { setHeight(3000 * s.ScaleY); });
     trap([&] { setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20059.mxy"))); });
 
-    // 6. The label is measured after its text and size are set.
+    // The label is measured after its text and size are set.
     trap([&] { Label1->setTop(2160 * s.ScaleY); });
     trap([&] {
         Label1->setCaption(QStringLiteral("正在启动") + s.ModuleName +
@@ -67,16 +66,14 @@ void FrmStart::Form_Load() {
     trap([&] { Label1->setFontSize(11 * s.ScaleX); });
     trap([&] { Label1->setLeft((width() - Label1->width()) / 2); });
 
-    // 7, 8.
+    // A new run starts outside any paper and demonstration.
     s.PaperIndex = 0;
     s.DemoPlaying = false;
     trap([&] { s.CandidateName = s.InfoTable[8]; });
 
-    // 9.
     trap([&] { setIcon(forms::loadPicture(s.DataPath + QStringLiteral("l62011.mxy"))); });
     trap([&] { setCaption(startup::infoDefaults()[9]); });
 
-    // 10.
     trap([&] { s.OsVersion = GetOSVersionOF(); });
 
     // Centred on the screen.
@@ -84,7 +81,7 @@ void FrmStart::Form_Load() {
         move((forms::Screen::width() - width()) / 2, (forms::Screen::height() - height()) / 2);
     });
 
-    // 11.
+    // The home page opens from the timer, once the splash has been shown.
     StartPending = true;
     Timer1->setEnabled(true);
 }

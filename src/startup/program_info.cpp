@@ -128,13 +128,14 @@ FirstRunValues firstRunValues(const RunState &s, const QString &programFolder,
 void readInfo(RunState &s) {
     const QString folder = platform::programFolder();
 
-    // 1. Defaults.
+    // Built-in values first, for entries no file sets.
     s.InfoTable = infoDefaults();
 
-    // 2. The version override: line k into entry k.
+    // The version override: line k into entry k.
     readCodedFile(s, folder + QStringLiteral("ver.txt"), 1);
 
-    // 3. The configuration comes from the table as it stands now.
+    // The configuration comes from the table as it stands now, before the
+    // bank's own file is read.
     // The module number is a 16-bit integer.
     const double module = platform::val(s.InfoTable[4]);
     const int64_t moduleNumber = std::fabs(module) < 1e9 ? platform::roundEven(module) : 1 << 20;
@@ -147,22 +148,21 @@ void readInfo(RunState &s) {
     s.DataPath = folder + platform::trimBlanks(s.InfoTable[3]) + QStringLiteral("/");
     s.UserDataFolder = folder + QStringLiteral("ksdata/");
 
-    // 4. Unit titles of units 0 to 20.
+    // Unit titles of units 0 to 20.
     for (int u = 0; u <= 20; ++u) s.UnitTable[u][1] = platform::trimBlanks(s.InfoTable[u + 5]);
 
-    // 5. The bank's information file: line i into entry i. The values
+    // The bank's information file: line i into entry i. The values
     // derived above stay as they are.
     readCodedFile(s, s.DataPath + QStringLiteral("288901.mxy"), 0);
 
-    // 6.
+    // Every entry is used without the blanks around it.
     for (QString &e : s.InfoTable) e = platform::trimBlanks(e);
 
-    // 7.
     s.ApplicationTitle = s.InfoTable[0] + s.InfoTable[9] + QStringLiteral("——") + s.SubjectName +
                          QStringLiteral("模块");
     forms::setAppTitle(s.ApplicationTitle);
 
-    // 8. The first run writes where the program lives, once per installation.
+    // The first run writes where the program lives, once per installation.
     const QString flagFile = platform::resolvePath(s.DataPath + QStringLiteral("288892.mxy"));
     const auto flag = platform::readLines(flagFile);
     if (!flag) {

@@ -1,5 +1,4 @@
 #include "file_bytes.h"
-#include "platform/fakes.h"
 #include "platform/http.h"
 
 #include <QDir>
@@ -210,39 +209,4 @@ TEST_F(HttpTest, FailedDownloadLeavesTheOldFile) {
     EXPECT_FALSE(client->download(server.url("/gone"), dir.filePath("new.mxy"), 500));
     EXPECT_FALSE(QFile::exists(dir.filePath("new.mxy")));
     EXPECT_FALSE(client->download(server.url("/big.rar"), dir.filePath("no/dir.mxy"), 500));
-}
-
-TEST(FakeHttp, ServesCannedRepliesAndRecordsRequests) {
-    QTemporaryDir dir;
-    FakeHttp fake;
-    fake.reply("http://h/list.txt", "201503070905");
-    fake.reply("http://h/missing", "page", 404);
-    fake.replyTimeout("http://h/slow");
-    fake.files.insert("http://h/a.rar", "AAA");
-    QStringList seen;
-    fake.whileWaiting = [&](const QString &url) { seen.append(url); };
-
-    EXPECT_EQ(fake.get("http://h/list.txt", 2000).body, QByteArray("201503070905"));
-    EXPECT_EQ(fake.get("http://h/missing", 2000).status, 404);
-    EXPECT_TRUE(fake.get("http://h/missing", 2000).body.isEmpty());
-    EXPECT_EQ(fake.get("http://h/slow", 2000).outcome, HttpReply::Outcome::Timeout);
-    EXPECT_EQ(fake.get("http://other", 2000).outcome, HttpReply::Outcome::Failed);
-
-    const QString file = dir.filePath("a.mxy");
-    EXPECT_TRUE(fake.download("http://h/a.rar", file, 1000));
-    EXPECT_EQ(readBytes(file), QByteArray("AAA"));
-    EXPECT_FALSE(fake.download("http://h/b.rar", file, 1000));
-    EXPECT_EQ(readBytes(file), QByteArray("AAA"));
-
-    EXPECT_EQ(fake.requested.size(), 7);
-    EXPECT_EQ(seen, fake.requested);
-    EXPECT_EQ(fake.downloads.last(), std::make_pair(QString("http://h/b.rar"), file));
-
-    // The one every caller uses can be replaced by the fake.
-    auto owned = std::make_unique<FakeHttp>();
-    FakeHttp *installed = owned.get();
-    setHttp(std::move(owned));
-    EXPECT_EQ(&http(), installed);
-    setHttp(nullptr);
-    EXPECT_NE(&http(), installed);
 }

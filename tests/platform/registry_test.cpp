@@ -1,4 +1,3 @@
-#include "platform/fakes.h"
 #include "platform/registry.h"
 
 #include <QDir>
@@ -80,14 +79,4 @@ TEST(IniRegistry, RefusedWriteReturnsFalse) {
     auto reg = makeIniRegistry();
     EXPECT_FALSE(reg->setValue("Software\\kvtn", "ProPath07", "x"));
     EXPECT_FALSE(reg->setValue("Software\\kvtn", "", "x"));
-}
-
-TEST(FakeRegistry, KeepsValuesAsTheIniOneNamesThem) {
-    FakeRegistry fake;
-    EXPECT_TRUE(fake.setValue("Software\\kvtn", "ProPath07", "p"));
-    EXPECT_EQ(fake.values.value("HKEY_CURRENT_USER/Software/kvtn/ProPath07"), "p");
-    EXPECT_EQ(fake.value("Software/kvtn", "ProPath07"), "p");
-    fake.failWrites = true;
-    EXPECT_FALSE(fake.setValue("Software\\kvtn", "ProName07", "n"));
-    EXPECT_FALSE(fake.value("Software\\kvtn", "ProName07").has_value());
 }

@@ -135,40 +135,19 @@ TEST(KeyboardLayouts, ParsesTheXkbQuery) {
 }
 
 TEST(KeyboardLayouts, ActivateRecordsTheChoiceOfAListedLayout) {
-    auto real = makeSystemKeyboardLayouts();
-    FakeKeyboardLayouts fake({{0x04090409, "英语（美国）"}, {0xE0200804, "微软拼音"}});
-    KeyboardLayouts *both[] = {real.get(), &fake};
-    for (KeyboardLayouts *k : both) {
-        const auto list = k->list();
-        ASSERT_FALSE(list.empty()); // at least the current input locale
-        EXPECT_FALSE(list.front().name.isEmpty());
-        EXPECT_EQ(k->active(), list.front().handle);
-        EXPECT_TRUE(k->activate(list.back().handle));
-        EXPECT_EQ(k->active(), list.back().handle);
-        EXPECT_FALSE(k->activate(0));
-        EXPECT_FALSE(k->activate(12345));
-        EXPECT_EQ(k->active(), list.back().handle);
-    }
-    EXPECT_EQ(fake.activations, (std::vector<uintptr_t>{0xE0200804, 0, 12345}));
+    auto k = makeSystemKeyboardLayouts();
+    const auto list = k->list();
+    ASSERT_FALSE(list.empty()); // at least the current input locale
+    EXPECT_FALSE(list.front().name.isEmpty());
+    EXPECT_EQ(k->active(), list.front().handle);
+    EXPECT_TRUE(k->activate(list.back().handle));
+    EXPECT_EQ(k->active(), list.back().handle);
+    EXPECT_FALSE(k->activate(0));
+    EXPECT_FALSE(k->activate(12345));
+    EXPECT_EQ(k->active(), list.back().handle);
 }
 
-TEST(Fakes, ShellAndSingleInstanceRecordWhatWasAsked) {
-    FakeShell sh;
-    EXPECT_TRUE(sh.open("http://x"));
-    EXPECT_TRUE(sh.startProcess("qhitpk.rar", {"a"}));
-    sh.result = false;
-    EXPECT_FALSE(sh.open("C:\\bank"));
-    EXPECT_EQ(sh.opened, (QStringList{"http://x", "C:\\bank"}));
-    EXPECT_EQ(sh.started.size(), 1);
-    EXPECT_EQ(sh.started[0].second, QStringList{"a"});
-
-    FakeSingleInstance one;
-    EXPECT_TRUE(one.acquire("w7"));
-    one.otherCopyRuns = true;
-    EXPECT_FALSE(one.acquire("w7"));
-    EXPECT_FALSE(one.held);
-
-    // The ones every caller uses can be replaced.
+TEST(Services, TheInstalledOneIsTheOneEveryCallerUses) {
     auto owned = std::make_unique<FakeShell>();
     Shell *installed = owned.get();
     setShell(std::move(owned));

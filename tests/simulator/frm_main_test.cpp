@@ -77,15 +77,19 @@ TEST_F(FrmMainTest, RedBoxAfterTheTabAndTextStages) {
 TEST_F(FrmMainTest, TabStepLaysTheStripOverThePage) {
     useAnswerLines({"001choose"});
     startup::state().StudyMode = startup::Guided;
-    const auto before = forms::pictureDecodeCount();
     useSteps({StepBuilder()
                   .picture(2, 3000, 1200, "q00022")
                   .tabStep('A', '1', '3', 2)
                   .target(3300, 1980, 300, 300)
                   .hint(100, 100, 1)
                   .action("0001")});
-    build(1);
     FrmMain *f = frm();
+    forms::clearPictureCache();
+    const int before = forms::pictureDecodeCount();
+    build(1);
+    // Read from the disk: the step's picture, the page of tab 1 that
+    // replaces it, the tool strip and the blank extra picture of the reset.
+    EXPECT_EQ(forms::pictureDecodeCount(), before + 4);
     // The page of tab 1 replaced the step's own picture.
     EXPECT_TRUE(
         f->Image2->picture().path().endsWith(QStringLiteral("q00021.mxy"), Qt::CaseInsensitive));
@@ -103,7 +107,6 @@ TEST_F(FrmMainTest, TabStepLaysTheStripOverThePage) {
     EXPECT_EQ(rectOf(f->Shape1), rectOf(f->LblXXK(3)));
     EXPECT_EQ(rectOf(f->Label1), QRectF(3300, 1980, 1, 1));
     EXPECT_EQ(f->BackEntry, "NONO");
-    EXPECT_GT(forms::pictureDecodeCount(), before);
 
     // A twelve-tab strip stands in two rows: tabs 6 and 12 widen.
     useSteps({StepBuilder().picture(1, 0, 0, "q00021").tabStep('B', '8', '8', 1).action("0001")});
@@ -315,34 +318,41 @@ TEST_F(FrmMainTest, InputBoxTakesItsStyle) {
     };
     useSteps({box(0, 'L', 0, 0, 0, 0), box(120, 'R', 5, 3, 1, 1), box(105, 'm', 9, 2, 2, 2),
               box(90, 'r', 3, 1, 0, 0), StepBuilder().action("0001")});
+    // The sample's style table: fonts 0 宋体, 1 黑体, 2 楷体, 3 Arial; text
+    // colours 0 black, 1 red, 2 blue; backgrounds 0 white, 1 light yellow,
+    // 2 light blue.
     FrmMain *f = frm();
-    const sim::StyleTable &t = f->StyleTable;
     build(1);
     EXPECT_TRUE(f->Text1->visible());
     EXPECT_EQ(rectOf(f->Text1), QRectF(1200, 4500, 3000, 450));
     EXPECT_EQ(f->Text1->text(), "x");
     EXPECT_EQ(f->Text1->font().size, 9);
     EXPECT_EQ(f->Text1->alignment(), forms::vbLeftJustify);
-    EXPECT_EQ(f->Text1->font().name, t.fontName(0));
-    EXPECT_EQ(f->Text1->foreColor(), forms::fromQColor(t.colour(10)));
-    EXPECT_EQ(f->Text1->backColor(), forms::fromQColor(t.colour(20)));
+    EXPECT_EQ(f->Text1->font().name, QStringLiteral("宋体"));
+    EXPECT_EQ(f->Text1->foreColor(), forms::rgb(0, 0, 0));
+    EXPECT_EQ(f->Text1->backColor(), forms::rgb(255, 255, 255));
     build(2);
     EXPECT_EQ(f->Text1->font().size, 12);
     EXPECT_EQ(f->Text1->alignment(), forms::vbRightJustify);
     EXPECT_TRUE(f->Text1->font().bold);
     EXPECT_FALSE(f->Text1->font().italic);
     EXPECT_TRUE(f->Text1->font().underline);
-    EXPECT_EQ(f->Text1->font().name, t.fontName(3));
-    EXPECT_EQ(f->Text1->foreColor(), forms::fromQColor(t.colour(11)));
+    EXPECT_EQ(f->Text1->font().name, QStringLiteral("Arial"));
+    EXPECT_EQ(f->Text1->foreColor(), forms::rgb(255, 0, 0));
+    EXPECT_EQ(f->Text1->backColor(), forms::rgb(255, 255, 192));
     // Style bits 9 leave the step before's bold, italic and underline.
     build(3);
     EXPECT_DOUBLE_EQ(f->Text1->font().size, 10.5);
     EXPECT_EQ(f->Text1->alignment(), forms::vbCenter);
     EXPECT_TRUE(f->Text1->font().bold);
     EXPECT_TRUE(f->Text1->font().underline);
+    EXPECT_EQ(f->Text1->font().name, QStringLiteral("楷体"));
+    EXPECT_EQ(f->Text1->foreColor(), forms::rgb(0, 0, 255));
+    EXPECT_EQ(f->Text1->backColor(), forms::rgb(220, 230, 240));
     build(4);
     EXPECT_TRUE(f->Text1->font().italic);
     EXPECT_FALSE(f->Text1->font().underline);
+    EXPECT_EQ(f->Text1->font().name, QStringLiteral("黑体"));
     build(5);
     EXPECT_FALSE(f->Text1->visible());
 }
@@ -723,18 +733,32 @@ TEST_F(FrmMainTest, RandomAndTruncatedRecordsNeverBreakTheBuild) {
     }
     useSteps(records);
     auto &s = startup::state();
+    FrmMain *f = frm();
     for (int mode : {startup::Guided, startup::Practice, startup::Exam}) {
         s.StudyMode = mode;
         for (int i = 1; i <= records.size(); ++i) {
+            SCOPED_TRACE(i);
             build(i);
             ASSERT_EQ(s.CurRecord, records[i - 1]);
+            EXPECT_EQ(s.StepMemo[0], i);
+            // Whatever the record holds, only the guided mode shows the hint
+            // and its marks, and a point target has no red box.
+            if (mode != startup::Guided) {
+                for (forms::Control *c : std::initializer_list<forms::Control *>{
+                         f->LHelp, f->Shape1, f->Shape2, f->Shape4})
+                    EXPECT_FALSE(c->visible()) << c->name().toStdString();
+            }
+            if (f->Label1->height() <= 10) EXPECT_FALSE(f->Shape1->visible());
             const QString branch = s.CurRecord.mid(22, 1);
-            frm()->GoStep(branch);
-            frm()->doNext();
+            f->GoStep(branch);
+            f->doNext();
         }
     }
-    frm()->Timer3_Timer();
+    // The timers go on building from whatever step the last jump left.
+    f->Timer3_Timer();
     ft::advance(3000);
+    EXPECT_TRUE(records.contains(s.CurRecord));
+    EXPECT_EQ(s.StepMemo[0], s.CurStep);
 }
 
 // ---------------------------------------------------------------- the sample

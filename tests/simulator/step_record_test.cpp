@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using sample::StepBuilder;
@@ -14,34 +15,100 @@ using sim::StepRecord;
 
 namespace {
 
-// A record with a value in every field, so that a column read one place
-// off shows up as a wrong value.
+// The records here are written out column by column, not through the
+// sample's step builder: a column that the builder and the reader both
+// got wrong would otherwise pass.
+
+// A value in every field, so that a column read one place off shows up
+// as a wrong value.
+// clang-format off
+const char *const kFullRecord =
+    "L12" "P" "W" "B" "5"                    // 1-7 lead, window kind, view, bar, panes
+    "0022" "l30001"                          // 8-17 action, background
+    "00011" "1" "0012" "p00001"              // 18-33 picture 1: X, branch, Y, name
+    "00021" "2" "0022" "p00002"              // 34-49 picture 2
+    "00031" "3" "0032" "p00003"              // 50-65 picture 3
+    "06600" "7" "7200" "07600" "08100"       // 66-85 target: X, branch, Y, W, H
+    "01200" "0" "4500" "03000" "00450" "014" // 86-108 input box: X, -, Y, W, H, first text
+    "109"                                    // 109-111 answer line
+    "11200" "01170" "122"                    // 112-124 hint: X, Y, line
+    "0" "120" "R" "0" "5" "2" "3" "4"        // 125-134 text: -, size, align, -, bits, font, colours
+    "00041" "4" "0042" "p00004"              // 135-150 picture 4
+    "00051" "5" "0052" "p00005"              // 151-166 picture 5
+    "16700" "17200"                          // 167-176 drag target: X, Y
+    "17700" "S" "1830" "01870" "01920"       // 177-196 source: X, branch, Y, W, H
+    "00061" "6" "0062" "p00006";             // 197-212 picture 6
+// clang-format on
+
 StepRecord fullRecord() {
-    return StepRecord(StepBuilder()
-                          .lead("L12")
-                          .windowKind('P')
-                          .viewVariant('W')
-                          .menuBar('B')
-                          .paneFlags(5)
-                          .action("0022")
-                          .background("l30001")
-                          .picture(1, 11, 12, "p00001", '1')
-                          .picture(2, 21, 22, "p00002", '2')
-                          .picture(3, 31, 32, "p00003", '3')
-                          .target(6600, 7200, 7600, 8100, '7')
-                          .textBox(1200, 4500, 3000, 450, 14)
-                          .answerLine(109)
-                          .hint(11200, 1170, 122)
-                          .textStyle(120, 'R', 5, 2, 3, 4)
-                          .picture(4, 41, 42, "p00004", '4')
-                          .picture(5, 51, 52, "p00005", '5')
-                          .dragTarget(16700, 17200)
-                          .source(17700, 1830, 1870, 1920, 'S')
-                          .picture(6, 61, 62, "p00006", '6')
-                          .build());
+    return StepRecord(QString::fromLatin1(kFullRecord));
+}
+
+// 212 columns of "0" with the given texts at the given columns (from 1).
+StepRecord zerosWith(std::initializer_list<std::pair<int, QString>> fields) {
+    QString line(212, QLatin1Char('0'));
+    for (const auto &[column, text] : fields) line.replace(column - 1, text.size(), text);
+    return StepRecord(line);
 }
 
 } // namespace
+
+// The sample's questions are written through the builder: it must put
+// every field where the reader looks for it.
+TEST(StepRecordTest, TheSampleBuilderWritesTheColumnsTheReaderReads) {
+    const QString built = StepBuilder()
+                              .lead("L12")
+                              .windowKind('P')
+                              .viewVariant('W')
+                              .menuBar('B')
+                              .paneFlags(5)
+                              .action("0022")
+                              .background("l30001")
+                              .picture(1, 11, 12, "p00001", '1')
+                              .picture(2, 21, 22, "p00002", '2')
+                              .picture(3, 31, 32, "p00003", '3')
+                              .target(6600, 7200, 7600, 8100, '7')
+                              .textBox(1200, 4500, 3000, 450, 14)
+                              .answerLine(109)
+                              .hint(11200, 1170, 122)
+                              .textStyle(120, 'R', 5, 2, 3, 4)
+                              .picture(4, 41, 42, "p00004", '4')
+                              .picture(5, 51, 52, "p00005", '5')
+                              .dragTarget(16700, 17200)
+                              .source(17700, 1830, 1870, 1920, 'S')
+                              .picture(6, 61, 62, "p00006", '6')
+                              .build();
+    EXPECT_EQ(built, QString::fromLatin1(kFullRecord));
+
+    // The fields that share columns with others.
+    using B = StepBuilder;
+    struct Case {
+        QString built;
+        int column;
+        const char *text;
+    };
+    const Case cases[] = {
+        {B().hit(1, B::entry('H', "A3", 2, 0, 0, '0')), 125, "HA30200000"},
+        {B().hit(2, B::entry('D', "61", 4, 5, 6, 'B')), 86, "D61040506B"},
+        {B().hit(3, B::entry('H', "84", 10, 3, 0, 'Z')), 96, "H84100300Z"},
+        {B().hit(4, B::entry('Q', "00", 0, 0, 0, '3')), 167, "Q000000003"},
+        {B().keyAlts("P6113", "P6213", "P6413"), 86, "P6113P6213P6413"},
+        {B().cursor('M', 7), 101, "M0007"},
+        {B().cursor('S', 12).dropBranch('4'), 101, "S4012"},
+        {B().tabStep('B', '3', 'A', 2), 130, "XB3A2"},
+        {B().backEntry("Q0002", 9000, 6600), 125, "Q0002"},
+        {B().backEntry("Q0002", 9000, 6600), 167, "0900006600"},
+        {B().extraPicture("e12345"), 167, "e123405"},
+        {B().barPosition(1500, 2400), 167, "W150002400"},
+        {B().contextPanel("69"), 126, "69"},
+        {B().noBars(), 6, "EE"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.built.size(), 212);
+        EXPECT_EQ(c.built.mid(c.column - 1, int(strlen(c.text))), QLatin1String(c.text));
+    }
+}
 
 TEST(StepRecordTest, ReadsEveryFieldOfAFullRecord) {
     const StepRecord r = fullRecord();
@@ -119,12 +186,8 @@ TEST(StepRecordTest, ReadsEveryFieldOfAFullRecord) {
 
 TEST(StepRecordTest, ReadsTheSharedColumnsEachWay) {
     // Answer entries: columns 125, 86, 96, 167.
-    const StepRecord hits(StepBuilder()
-                              .hit(1, StepBuilder::entry('H', "A3", 2, 0, 0, '0'))
-                              .hit(2, StepBuilder::entry('D', "61", 4, 5, 6, 'B'))
-                              .hit(3, StepBuilder::entry('H', "84", 10, 3, 0, 'Z'))
-                              .hit(4, StepBuilder::entry('Q', "00", 0, 0, 0, '3'))
-                              .build());
+    const StepRecord hits = zerosWith(
+        {{125, "HA30200000"}, {86, "D61040506B"}, {96, "H84100300Z"}, {167, "Q000000003"}});
     EXPECT_EQ(hits.expectedHit(1).text(), "HA30200000");
     const auto h2 = hits.expectedHit(2);
     EXPECT_EQ(h2.kind(), "D");
@@ -140,8 +203,7 @@ TEST(StepRecordTest, ReadsTheSharedColumnsEachWay) {
     EXPECT_FALSE(hits.hasTextBox());
 
     // Key alternatives and the target's pointer share 86-105.
-    const StepRecord keys(
-        StepBuilder().action("6013").keyAlts("P6113", "P6213", "P6413").cursor('M', 7).build());
+    const StepRecord keys = zerosWith({{8, "6013"}, {86, "P6113P6213P6413M0007"}});
     EXPECT_EQ(keys.keyAlt(1), "P6113");
     EXPECT_EQ(keys.keyAlt(2), "P6213");
     EXPECT_EQ(keys.keyAlt(3), "P6413");
@@ -149,14 +211,13 @@ TEST(StepRecordTest, ReadsTheSharedColumnsEachWay) {
     EXPECT_EQ(keys.cursorNumber(), "07");
     EXPECT_FALSE(keys.hasTextBox());
 
-    const StepRecord drop(StepBuilder().action("0051").cursor('S', 12).dropBranch('4').build());
+    const StepRecord drop = zerosWith({{8, "0051"}, {101, "S4012"}});
     EXPECT_EQ(drop.cursorCode(), "S4012");
     EXPECT_EQ(drop.dropBranch(), "4");
     EXPECT_EQ(drop.actionShift(), 1);
 
     // TabSpec XB3A2: row 1, tab 3 shown, tab 10 expected, page in Image2.
-    const StepRecord tab(StepBuilder().tabStep('B', '3', 'A', 2).build());
-    const auto ts = tab.tabSpec();
+    const auto ts = zerosWith({{130, "XB3A2"}}).tabSpec();
     EXPECT_TRUE(ts.isTabStep);
     EXPECT_EQ(ts.row, 1);
     EXPECT_EQ(ts.shown, 3);
@@ -164,29 +225,36 @@ TEST(StepRecordTest, ReadsTheSharedColumnsEachWay) {
     EXPECT_EQ(ts.pictureSlot, 2);
 
     // Back-step entry and its label position.
-    const StepRecord back(StepBuilder().backEntry("Q0002", 9000, 6600).build());
+    const StepRecord back = zerosWith({{125, "Q0002"}, {167, "0900006600"}});
     EXPECT_TRUE(back.hasBackEntry());
     EXPECT_EQ(back.backEntry(), "Q0002");
     EXPECT_EQ(back.backLabelX(), 9000);
     EXPECT_EQ(back.backLabelY(), 6600);
 
-    // Extra picture: its name skips column 172.
-    const StepRecord extra(StepBuilder().windowKind('S').extraPicture("e12345").build());
-    EXPECT_EQ(extra.extraPicCode(), "e123405");
+    // Extra picture: its name skips column 172, which names its hover look.
+    const StepRecord extra = zerosWith({{4, "S"}, {167, "e123475"}});
+    EXPECT_EQ(extra.extraPicCode(), "e123475");
     EXPECT_EQ(extra.extraPicName(), "e12345");
+    EXPECT_EQ(extra.extraPicHoverName(), "e12347");
+    EXPECT_TRUE(extra.namesExtraPic());
 
     // Bar position.
-    const StepRecord bar(StepBuilder().menuBar('A').barPosition(1500, 2400).build());
+    const StepRecord bar = zerosWith({{6, "A"}, {167, "W150002400"}});
     EXPECT_TRUE(bar.hasBarPosition());
     EXPECT_EQ(bar.barX(), 1500);
     EXPECT_EQ(bar.barY(), 2400);
 
     // Context panel code of "7772"/"7777".
-    const StepRecord ctx(StepBuilder().action("7777").contextPanel("69").build());
-    EXPECT_EQ(ctx.contextPanelCode(), "69");
+    EXPECT_EQ(zerosWith({{8, "7777"}, {125, "H69"}}).contextPanelCode(), "69");
 
-    const StepRecord ee(StepBuilder().noBars().build());
-    EXPECT_TRUE(ee.noBars());
+    // "EE" in columns 6-7 and in columns 4-5 are read apart.
+    const StepRecord noBars = zerosWith({{4, "PWEE"}});
+    EXPECT_TRUE(noBars.noBars());
+    EXPECT_FALSE(noBars.noWindow());
+    const StepRecord noWindow = zerosWith({{4, "EEB1"}});
+    EXPECT_TRUE(noWindow.noWindow());
+    EXPECT_FALSE(noWindow.noBars());
+    EXPECT_EQ(fullRecord().windowAndView(), "PW");
 }
 
 TEST(StepRecordTest, ARecordEndingEarlyReadsEmptyAndZeroFields) {
@@ -224,13 +292,8 @@ TEST(StepRecordTest, ARecordEndingEarlyReadsEmptyAndZeroFields) {
 }
 
 TEST(StepRecordTest, LettersWhereDigitsBelongReadZero) {
-    const StepRecord r(StepBuilder()
-                           .put(66, "ab123")
-                           .put(72, "12x4")
-                           .put(8, "9a99")
-                           .put(131, "X")
-                           .put(18, " 1 2 ")
-                           .build());
+    const StepRecord r =
+        zerosWith({{66, "ab123"}, {72, "12x4"}, {8, "9a99"}, {131, "X"}, {18, " 1 2 "}});
     EXPECT_EQ(r.targetRect().x, 0);
     EXPECT_EQ(r.targetRect().y, 12);
     EXPECT_EQ(r.actionValue(), 9);
@@ -257,11 +320,11 @@ TEST(StepRecordTest, TheInputBoxTestReadsAllTwentyDigits) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.columns);
-        const StepRecord r(StepBuilder().put(86, c.columns).build());
+        const StepRecord r = zerosWith({{86, c.columns}});
         EXPECT_EQ(r.hasTextBox(), c.box);
     }
     // Columns 86-105 "01200", "0", "4500", "03000", "00450": a box at 1200, 4500.
-    const StepRecord r(StepBuilder().put(86, "01200045000300000450").build());
+    const StepRecord r = zerosWith({{86, "01200045000300000450"}});
     EXPECT_EQ(r.textBoxRect().x, 1200);
     EXPECT_EQ(r.textBoxRect().y, 4500);
     EXPECT_EQ(r.textBoxRect().w, 3000);
@@ -294,7 +357,7 @@ TEST(StepRecordTest, TabSpecLettersAndNumbers) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.row);
         const auto t =
-            StepRecord(StepBuilder().tabStep(c.row, c.shown, c.expected, 1).build()).tabSpec();
+            zerosWith({{130, QStringLiteral("X") + c.row + c.shown + c.expected + '1'}}).tabSpec();
         EXPECT_EQ(t.row, c.wantRow);
         EXPECT_EQ(t.shown, c.wantShown);
         EXPECT_EQ(t.expected, c.wantExpected);

@@ -100,10 +100,8 @@ TEST_F(FirstRun, NamesFollowModuleNumberAndKeyEntry) {
 
 // Text values keep as many GBK bytes as the text has characters, so each
 // double-byte character costs one character at the end.
-TEST(SetRegValue, TextKeepsAsManyBytesAsCharacters) {
-    auto reg = std::make_unique<platform::FakeRegistry>();
-    platform::FakeRegistry &r = *reg;
-    platform::setRegistry(std::move(reg));
+TEST_F(FirstRun, SetRegValueTextKeepsAsManyBytesAsCharacters) {
+    platform::FakeRegistry &r = registry();
     struct Case {
         QString value;
         QString stored;

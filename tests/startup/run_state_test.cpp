@@ -30,6 +30,9 @@ TEST(RunStateReset, StartsEmptyWithUnitScale) {
     startup::state().CurQuestion = 500;
     startup::state().QuestionStatus[499] = startup::StatusDone;
     startup::state().RunLogPath = QStringLiteral("x");
+    startup::state().BankVersion = QStringLiteral("20150307");
+    startup::state().ScaleX = 1.5;
+    startup::state().DemoPlaying = true;
     startup::resetState();
     const startup::RunState &s = startup::state();
     EXPECT_EQ(s.CurQuestion, 0);

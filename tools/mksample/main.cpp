@@ -1,3 +1,4 @@
+#include "sample_demo.h"
 #include "sample_dir.h"
 #include "sample_home.h"
 #include "sample_judging.h"
@@ -33,6 +34,7 @@ int main(int argc, char **argv) {
     ok &= sample::addShellPictures(dir);
     ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
+    ok &= sample::addDemoPictures(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;

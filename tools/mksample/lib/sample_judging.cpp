@@ -45,12 +45,19 @@ const Box kVolume{13500, 8430, 450, 420, QStringLiteral("音量")};
 const Box kAddress{2400, 630, 6000, 330, QString()};
 const Box kSearch{10500, 630, 3000, 330, QString()};
 const Box kSearchButton{13560, 630, 360, 330, QStringLiteral("搜")};
+const Box kNameBox{1050, 2730, 1500, 300, QString()};
 
-bool writePictures(const SampleDir &dir) {
+// Saves bank pictures by name; remembers whether every one was written.
+struct PictureSaver {
+    const SampleDir &dir;
     bool ok = true;
-    auto save = [&](const char *name, const QImage &img) {
-        ok &= saveBankPicture(dir, QLatin1String(name), img);
-    };
+    void operator()(const QString &name, const QImage &img) {
+        ok &= saveBankPicture(dir, name, img);
+    }
+};
+
+// The backgrounds: one window per kind of question.
+void saveScenes(PictureSaver &save) {
     const QList<Box> files = {kReport, kBackup, kPhotos};
     save("j30001", scene(QStringLiteral("文档"), files));
     save("j30002", scene(QStringLiteral("报告 - 记事本"), {}));
@@ -71,8 +78,11 @@ bool writePictures(const SampleDir &dir) {
     save("j30008",
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
-    // Overlay pictures: the slider and the window corner of the picture
-    // drags, the program list and buttons of a dialog.
+}
+
+// Overlay pictures: the slider and the window corner of the picture
+// drags, the program list and buttons of a dialog.
+void saveOverlays(PictureSaver &save) {
     save("j30101",
          placeholder(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220), Qt::black));
     save("j30102",
@@ -85,21 +95,29 @@ bool writePictures(const SampleDir &dir) {
          placeholder(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236), Qt::black));
     save("j30106",
          placeholder(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255), Qt::black));
-    // The extra picture: each code's normal ("n") and hover ("h") looks.
+}
+
+// The extra picture: each code's normal ("n") and hover ("h") looks.
+void saveExtraPictureLooks(PictureSaver &save) {
     const QStringList buttons = {QStringLiteral("组织 ▼"), QStringLiteral("视图 ▼"),
                                  QStringLiteral("布局 ▼")};
     for (int i = 0; i < buttons.size(); ++i) {
         const QString b = QStringLiteral("j3e0%1").arg(i + 1);
-        ok &= saveBankPicture(
-            dir, b + QLatin1Char('n'),
-            placeholder(QSize(80, 26), buttons[i], QColor(220, 232, 248), Qt::black));
-        ok &= saveBankPicture(
-            dir, b + QLatin1Char('h'),
-            placeholder(QSize(80, 26), buttons[i], QColor(180, 210, 245), Qt::black));
+        save(b + QLatin1Char('n'),
+             placeholder(QSize(80, 26), buttons[i], QColor(220, 232, 248), Qt::black));
+        save(b + QLatin1Char('h'),
+             placeholder(QSize(80, 26), buttons[i], QColor(180, 210, 245), Qt::black));
     }
+}
+
+bool writePictures(const SampleDir &dir) {
+    PictureSaver save{dir};
+    saveScenes(save);
+    saveOverlays(save);
+    saveExtraPictureLooks(save);
     // The pointer of a copying drag.
-    ok &= writeCursor(dir.root + QStringLiteral("ico03.CUR"), arrowPointer(), 0, 0);
-    return ok;
+    save.ok &= writeCursor(dir.root + QStringLiteral("ico03.CUR"), arrowPointer(), 0, 0);
+    return save.ok;
 }
 
 StepBuilder at(StepBuilder b, const Box &t, QChar branch = '0') {
@@ -114,106 +132,125 @@ StepBuilder done() {
     return StepBuilder().action("9999");
 }
 
-} // namespace
-
-bool addJudgingFiles(const SampleDir &dir) {
-    bool ok = dir.makeFolders();
-    ok &= writePictures(dir);
-
-    auto text = [&](const QString &t) {
-        const int n = appendAnswerText(dir, t);
-        ok &= n != 0;
+// Texts appended to the sample's answer-text file in the order the
+// questions ask for them; remembers whether every one was written.
+class AnswerTexts {
+public:
+    explicit AnswerTexts(const SampleDir &dir) : dir_(dir) {}
+    // Appends a text and gives its line number.
+    int operator()(const QString &t) {
+        const int n = appendAnswerText(dir_, t);
+        ok_ &= n != 0;
         return n;
-    };
-    auto hinted = [&](StepBuilder b, const QString &hint) {
-        return b.hint(4800, 6600, text(hint));
-    };
+    }
+    // A step with a hint at the place every judging question uses.
+    StepBuilder hinted(StepBuilder b, const QString &hint) {
+        return b.hint(4800, 6600, (*this)(hint));
+    }
+    bool ok() const { return ok_; }
 
+private:
+    const SampleDir &dir_;
+    bool ok_ = true;
+};
+
+// The target: buttons and Shift states.
+QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-
-    // ---- the target: buttons and Shift states
     qs << SampleQuestion{
         QStringLiteral("单击选中“报告”文件，然后双击将其打开。"),
-        {hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
-                QStringLiteral("单击“报告”")),
-         hinted(at(StepBuilder().action("0002"), kReport), QStringLiteral("双击“报告”")),
+        {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
+                     QStringLiteral("单击“报告”")),
+         text.hinted(at(StepBuilder().action("0002"), kReport), QStringLiteral("双击“报告”")),
          done().background("j30002")}};
     qs << SampleQuestion{
         QStringLiteral("按住Ctrl键依次单击“报告”和“照片”，然后右键单击“照片”。"),
-        {hinted(at(StepBuilder().background("j30001").action("9201"), kReport),
-                QStringLiteral("按住Ctrl键单击“报告”")),
-         hinted(at(StepBuilder().action("9201"), kPhotos), QStringLiteral("按住Ctrl键单击“照片”")),
-         hinted(at(StepBuilder().action("0003"), kPhotos), QStringLiteral("右键单击“照片”")),
+        {text.hinted(at(StepBuilder().background("j30001").action("9201"), kReport),
+                     QStringLiteral("按住Ctrl键单击“报告”")),
+         text.hinted(at(StepBuilder().action("9201"), kPhotos),
+                     QStringLiteral("按住Ctrl键单击“照片”")),
+         text.hinted(at(StepBuilder().action("0003"), kPhotos), QStringLiteral("右键单击“照片”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键右键单击“备份”文件夹，然后用鼠标中键单击“照片”文件夹。"),
-        {hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
-                QStringLiteral("按住Shift键右键单击“备份”")),
-         hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
+        {text.hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
+                     QStringLiteral("按住Shift键右键单击“备份”")),
+         text.hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("将鼠标指向任务栏右侧的“音量”图标。"),
-        {hinted(at(StepBuilder().background("j30003").action("0030").cursor('S', 1), kVolume),
-                QStringLiteral("指向“音量”图标")),
+        {text.hinted(at(StepBuilder().background("j30003").action("0030").cursor('S', 1), kVolume),
+                     QStringLiteral("指向“音量”图标")),
          done()}};
+    return qs;
+}
 
-    // ---- rubber bands and drags from the source
+// Rubber bands and drags from the source.
+QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     const Box bandStart{600, 1200, 600, 300, QString()};
     const Box bandEnd{6300, 3000, 900, 600, QString()};
     qs << SampleQuestion{
         QStringLiteral("在“文档”窗口中，从左上方的空白处拖出一个选框，框住全部文件。"),
-        {hinted(
+        {text.hinted(
              at(from(StepBuilder().background("j30004").action("0040"), bandStart, '1'), bandEnd),
              QStringLiteral("从“起点”拖到“终点”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
-        {hinted(at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart),
-                   bandEnd),
-                QStringLiteral("按住Shift键从“起点”拖到“终点”")),
+        {text.hinted(at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart),
+                        bandEnd),
+                     QStringLiteral("按住Shift键从“起点”拖到“终点”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("将“报告”文件拖动到“备份”文件夹中。"),
-        {hinted(at(from(StepBuilder().background("j30001").action("0050").cursor('S', 12), kReport,
-                        '1'),
-                   kBackup),
-                QStringLiteral("把“报告”拖到“备份”上")),
+        {text.hinted(at(from(StepBuilder().background("j30001").action("0050").cursor('S', 12),
+                             kReport, '1'),
+                        kBackup),
+                     QStringLiteral("把“报告”拖到“备份”上")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Ctrl键将“照片”文件夹复制到“备份”文件夹中。"),
-        {hinted(at(from(StepBuilder().background("j30001").action("0052").cursor('M', 3), kPhotos,
-                        '1'),
-                   kBackup),
-                QStringLiteral("按住Ctrl键把“照片”拖到“备份”上")),
+        {text.hinted(at(from(StepBuilder().background("j30001").action("0052").cursor('M', 3),
+                             kPhotos, '1'),
+                        kBackup),
+                     QStringLiteral("按住Ctrl键把“照片”拖到“备份”上")),
          done()}};
+    return qs;
+}
 
-    // ---- keys
+// Keys.
+QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     qs << SampleQuestion{
         QStringLiteral("按Ctrl+A键选中全部文件，按Delete键删除，再按回车键确认。"),
-        {hinted(StepBuilder().background("j30001").action("6265"), QStringLiteral("按Ctrl+A")),
-         hinted(StepBuilder().action("6046").keyAlts("00000", "P6146"),
-                QStringLiteral("按Delete|或Shift+Delete")),
-         hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")), done()}};
-    const Box nameBox{1050, 2730, 1500, 300, QString()};
+        {text.hinted(StepBuilder().background("j30001").action("6265"), QStringLiteral("按Ctrl+A")),
+         text.hinted(StepBuilder().action("6046").keyAlts("00000", "P6146"),
+                     QStringLiteral("按Delete|或Shift+Delete")),
+         text.hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")), done()}};
     qs << SampleQuestion{
         QStringLiteral("选中“报告”文件，按F2键将其重命名为“总结”，并按回车键确认。"),
-        {hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
-                QStringLiteral("单击“报告”")),
-         hinted(StepBuilder().action("0000").keyAlts("P6013"), QStringLiteral("按F2键")),
+        {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
+                     QStringLiteral("单击“报告”")),
+         text.hinted(StepBuilder().action("0000").keyAlts("P6013"), QStringLiteral("按F2键")),
          StepBuilder()
              .action("0024")
-             .textBox(nameBox.x, nameBox.y, nameBox.w, nameBox.h, text(QStringLiteral("报告")))
+             .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h, text(QStringLiteral("报告")))
              .answerLine(text(QStringLiteral("总结")))
              .hint(4800, 6600, text(QStringLiteral("“总结”")))
              .textStyle(0, 'M', 0, 0, 0, 0),
          done()}};
     qs << SampleQuestion{QStringLiteral("按Alt+F4键关闭“文档”窗口。"),
-                         {hinted(StepBuilder().background("j30001").action("0000").keyAlts(
-                                     "00000", "00000", "P6415"),
-                                 QStringLiteral("按Alt+F4")),
+                         {text.hinted(StepBuilder().background("j30001").action("0000").keyAlts(
+                                          "00000", "00000", "P6415"),
+                                      QStringLiteral("按Alt+F4")),
                           done().background("j30003")}};
+    return qs;
+}
 
-    // ---- typed and selected texts
+// Typed and selected texts.
+QList<SampleQuestion> textQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     qs << SampleQuestion{QStringLiteral("在地址栏中输入“C:\\Windows”。"),
                          {StepBuilder()
                               .background("j30005")
@@ -234,7 +271,7 @@ bool addJudgingFiles(const SampleDir &dir) {
                          {StepBuilder()
                               .background("j30001")
                               .action("0021")
-                              .textBox(nameBox.x, nameBox.y, nameBox.w, nameBox.h,
+                              .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h,
                                        text(QStringLiteral("新建文件夹")))
                               .answerLine(text(QStringLiteral("资料")))
                               .hint(4800, 6600, text(QStringLiteral("“资料”"))),
@@ -286,110 +323,151 @@ bool addJudgingFiles(const SampleDir &dir) {
                  Box{3000, 1500, 1500, 300, QString()}),
               Box{600, 900, 330, 330, QString()}),
          done()}};
+    return qs;
+}
 
-    // ---- picture drags
+// Picture drags.
+QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     qs << SampleQuestion{
         QStringLiteral(
             "拖动滑块：先拖到最左端，再拖到最右端；然后将音量滑块向上拖到顶，再向下拖到底。"),
-        {hinted(StepBuilder()
-                    .background("j30008")
-                    .action("8001")
-                    .picture(5, 6000, 4100, "j30101")
-                    .dragTarget(3000, 0),
-                QStringLiteral("向左拖动滑块")),
-         hinted(StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
-                QStringLiteral("向右拖动滑块")),
-         hinted(StepBuilder().action("8003").picture(5, 12000, 6000, "888888").dragTarget(0, 3000),
-                QStringLiteral("向上拖动滑块")),
-         hinted(StepBuilder().action("8004").picture(5, 12000, 3000, "888888").dragTarget(0, 6000),
-                QStringLiteral("向下拖动滑块")),
+        {text.hinted(StepBuilder()
+                         .background("j30008")
+                         .action("8001")
+                         .picture(5, 6000, 4100, "j30101")
+                         .dragTarget(3000, 0),
+                     QStringLiteral("向左拖动滑块")),
+         text.hinted(
+             StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
+             QStringLiteral("向右拖动滑块")),
+         text.hinted(
+             StepBuilder().action("8003").picture(5, 12000, 6000, "888888").dragTarget(0, 3000),
+             QStringLiteral("向上拖动滑块")),
+         text.hinted(
+             StepBuilder().action("8004").picture(5, 12000, 3000, "888888").dragTarget(0, 6000),
+             QStringLiteral("向下拖动滑块")),
          done().picture(5, 0, 0, "000000")}};
     qs << SampleQuestion{
         QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
-        {hinted(StepBuilder()
-                    .background("j30009")
-                    .action("8006")
-                    .picture(5, 7500, 4500, "j30102")
-                    .dragTarget(6000, 6000),
-                QStringLiteral("向左下拖动")),
-         hinted(
+        {text.hinted(StepBuilder()
+                         .background("j30009")
+                         .action("8006")
+                         .picture(5, 7500, 4500, "j30102")
+                         .dragTarget(6000, 6000),
+                     QStringLiteral("向左下拖动")),
+         text.hinted(
              StepBuilder().action("8007").picture(5, 7500, 4500, "888888").dragTarget(9000, 6000),
              QStringLiteral("向右下拖动")),
-         hinted(
+         text.hinted(
              StepBuilder().action("8008").picture(5, 7500, 4500, "888888").dragTarget(6000, 3000),
              QStringLiteral("向左上拖动")),
-         hinted(
+         text.hinted(
              StepBuilder().action("8009").picture(5, 7500, 4500, "888888").dragTarget(9000, 3000),
              QStringLiteral("向右上拖动")),
          done().picture(5, 0, 0, "000000")}};
+    return qs;
+}
 
-    // ---- overlay pictures and the source
+// Overlay pictures and the source.
+QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     qs << SampleQuestion{
         QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
-        {hinted(StepBuilder()
-                    .background("j30009")
-                    .action("0000")
-                    .picture(1, 3000, 2400, "j30103", '2')
-                    .picture(4, 3000, 2850, "j30104"),
-                QStringLiteral("单击“记事本”")),
-         hinted(StepBuilder()
-                    .action("0000")
-                    .picture(1, 3000, 2400, "j30106")
-                    .picture(4, 3000, 2850, "888888")
-                    .picture(6, 9000, 7000, "j30105", '3'),
-                QStringLiteral("单击“确定”")),
+        {text.hinted(StepBuilder()
+                         .background("j30009")
+                         .action("0000")
+                         .picture(1, 3000, 2400, "j30103", '2')
+                         .picture(4, 3000, 2850, "j30104"),
+                     QStringLiteral("单击“记事本”")),
+         text.hinted(StepBuilder()
+                         .action("0000")
+                         .picture(1, 3000, 2400, "j30106")
+                         .picture(4, 3000, 2850, "888888")
+                         .picture(6, 9000, 7000, "j30105", '3'),
+                     QStringLiteral("单击“确定”")),
          done().picture(1, 0, 0, "000000").picture(4, 0, 0, "000000").picture(6, 0, 0, "000000")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
-                         {hinted(from(StepBuilder().background("j30006").action("0000"),
-                                      Box{6300, 4200, 1200, 375, QString()}),
-                                 QStringLiteral("按下“确定”")),
+                         {text.hinted(from(StepBuilder().background("j30006").action("0000"),
+                                           Box{6300, 4200, 1200, 375, QString()}),
+                                      QStringLiteral("按下“确定”")),
                           done()}};
+    return qs;
+}
 
-    // ---- the extra picture: a click on code U6, a click on a plain code,
-    // a double-click on an "S" code. The double-click comes last: the
-    // release that ends it is judged against the step after it.
+// The extra picture: a click on code U6, a click on a plain code,
+// a double-click on an "S" code. The double-click comes last: the
+// release that ends it is judged against the step after it.
+QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     const Box button{600, 600, 1200, 390, QString()};
     qs << SampleQuestion{
         QStringLiteral("单击工具栏上的“组织”按钮，再单击“视图”按钮，然后双击“布局”按钮。"),
-        {hinted(at(StepBuilder()
-                       .background("j30001")
-                       .windowKind('U')
-                       .viewVariant('6')
-                       .extraPicture(QStringLiteral("j3e01n"), 'h')
-                       .hit(1, StepBuilder::entry('H', "U6")),
-                   button),
-                QStringLiteral("单击“组织”")),
-         hinted(at(StepBuilder()
-                       .windowKind('T')
-                       .viewVariant('1')
-                       .extraPicture(QStringLiteral("j3e02n"), 'h')
-                       .hit(1, StepBuilder::entry('H', "T1")),
-                   button),
-                QStringLiteral("单击“视图”")),
-         hinted(at(StepBuilder()
-                       .windowKind('S')
-                       .viewVariant('2')
-                       .extraPicture(QStringLiteral("j3e03n"), 'h')
-                       .hit(2, StepBuilder::entry('S', "S2")),
-                   button),
-                QStringLiteral("双击“布局”")),
+        {text.hinted(at(StepBuilder()
+                            .background("j30001")
+                            .windowKind('U')
+                            .viewVariant('6')
+                            .extraPicture(QStringLiteral("j3e01n"), 'h')
+                            .hit(1, StepBuilder::entry('H', "U6")),
+                        button),
+                     QStringLiteral("单击“组织”")),
+         text.hinted(at(StepBuilder()
+                            .windowKind('T')
+                            .viewVariant('1')
+                            .extraPicture(QStringLiteral("j3e02n"), 'h')
+                            .hit(1, StepBuilder::entry('H', "T1")),
+                        button),
+                     QStringLiteral("单击“视图”")),
+         text.hinted(at(StepBuilder()
+                            .windowKind('S')
+                            .viewVariant('2')
+                            .extraPicture(QStringLiteral("j3e03n"), 'h')
+                            .hit(2, StepBuilder::entry('S', "S2")),
+                        button),
+                     QStringLiteral("双击“布局”")),
          done()}};
+    return qs;
+}
 
-    // ---- context menus on the target
+// Context menus on the target.
+QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
+    QList<SampleQuestion> qs;
     const Box bin{600, 600, 1080, 1080, QString()};
     qs << SampleQuestion{
         QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
-        {hinted(at(StepBuilder().background("j30003").action("7772").contextPanel("T1"), bin),
-                QStringLiteral("双击“回收站”")),
+        {text.hinted(at(StepBuilder().background("j30003").action("7772").contextPanel("T1"), bin),
+                     QStringLiteral("双击“回收站”")),
          done()}};
     // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the
     // panel the right click opens.
     qs << SampleQuestion{QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
-                         {hinted(at(StepBuilder().background("j30001").action("7777").hit(
-                                        1, StepBuilder::entry('H', "T1", 7)),
-                                    kReport),
-                                 QStringLiteral("右键单击“报告”，选择“属性”")),
+                         {text.hinted(at(StepBuilder().background("j30001").action("7777").hit(
+                                             1, StepBuilder::entry('H', "T1", 7)),
+                                         kReport),
+                                      QStringLiteral("右键单击“报告”，选择“属性”")),
                           done()}};
+    return qs;
+}
+
+} // namespace
+
+bool addJudgingFiles(const SampleDir &dir) {
+    bool ok = dir.makeFolders();
+    ok &= writePictures(dir);
+
+    // The questions' order is the unit's order, and their answer texts are
+    // numbered as they come.
+    AnswerTexts text(dir);
+    QList<SampleQuestion> qs;
+    qs << targetQuestions(text);
+    qs << sourceQuestions(text);
+    qs << keyQuestions(text);
+    qs << textQuestions(text);
+    qs << pictureDragQuestions(text);
+    qs << overlayQuestions(text);
+    qs << extraPictureQuestions(text);
+    qs << contextMenuQuestions(text);
+    ok &= text.ok();
 
     ok &= appendQuestions(dir, kJudgingUnit, qs);
     return ok;
