@@ -16,7 +16,12 @@ namespace ft = forms::testing;
 
 class HomeFixture : public testsupport::ProgramFixture {
 protected:
-    HomeFixture() {
+    HomeFixture() { readInfo(); }
+    HomeFixture(std::vector<testsupport::AddFiles> parts, const QString &cacheKey)
+        : ProgramFixture(std::move(parts), cacheKey) {
+        readInfo();
+    }
+    void readInfo() {
         startup::resetProgramEnded();
         startup::readInfo(startup::state());
     }

@@ -35,6 +35,8 @@ int main(int argc, char **argv) {
     ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
     ok &= sample::addDemoPictures(dir);
+    // Last: the home page's bank index counts the units the parts above wrote.
+    ok &= sample::addHomeBankIndex(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;

@@ -16,6 +16,7 @@ QStringList unitTitles() {
         QStringLiteral("控制面板"),           QStringLiteral("个性化与显示"),
         QStringLiteral("用户帐户与家长控制"), QStringLiteral("附件程序"),
         QStringLiteral("磁盘管理与系统维护"), QStringLiteral("网络与共享"),
+        QStringLiteral("Internet Explorer"),  QStringLiteral("多媒体与娱乐"),
     };
     while (t.size() < 21) t << QString();
     return t;

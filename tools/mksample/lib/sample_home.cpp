@@ -412,7 +412,57 @@ bool writeHelpPages(const SampleDir &dir) {
     return ok;
 }
 
+// ---------------------------------------------------------------- bank index
+
+QString unitFile(int base, int unit) {
+    return QStringLiteral("2888") + QString::number(base + unit);
+}
+
+bool copyBankFile(const SampleDir &dir, const QString &from, const QString &to) {
+    QFile::remove(dir.bankFile(to));
+    return QFile::copy(dir.bankFile(from), dir.bankFile(to));
+}
+
+// The questions of a unit: the filled lines of its question list.
+int questionCount(const SampleDir &dir, int unit) {
+    int n = 0;
+    for (const QString &l :
+         platform::readLines(dir.bankFile(unitFile(70, unit))).value_or(QStringList()))
+        n += !platform::trimBlanks(l).isEmpty();
+    return n;
+}
+
+// Paper k: 40 codes taken round the list of every question from a start
+// of its own, so that the four papers differ and mix the units.
+QStringList papers(const QList<int> &counts) {
+    QStringList all;
+    for (int u = 0; u < counts.size(); ++u)
+        for (int k = 1; k <= counts[u]; ++k)
+            all << QString::number(u).rightJustified(2, '0') +
+                       QString::number(k).rightJustified(2, '0');
+    QStringList lists;
+    if (all.isEmpty()) return lists;
+    for (int p = 0; p < kHomePapers; ++p) {
+        QString codes;
+        for (int i = 0; i < 40; ++i) codes += all[(p * 37 + i * 3) % all.size()];
+        lists << codes;
+    }
+    return lists;
+}
+
 } // namespace
+
+bool addHomeBankIndex(const SampleDir &dir) {
+    constexpr int kSourceUnits = 4;
+    bool ok = true;
+    for (int u = kSourceUnits; u < kHomeUnits; ++u) {
+        ok &= copyBankFile(dir, unitFile(20, u % kSourceUnits), unitFile(20, u));
+        ok &= copyBankFile(dir, unitFile(70, u % kSourceUnits), unitFile(70, u));
+    }
+    QList<int> counts;
+    for (int u = 0; u < kHomeUnits; ++u) counts << questionCount(dir, u);
+    return ok && writeBankIndex(dir, counts, papers(counts));
+}
 
 QStringList bannerLines() {
     return {QStringLiteral("  新版题库已上线◎点击查看备考资料  "), QStringLiteral("&H1E4EC8"),

@@ -12,6 +12,15 @@ namespace sample {
 // other letter case) and in "ksdata" the advertisement banner "170100".
 bool addHomeFiles(const SampleDir &dir);
 
+// The bank index of the home page: units 4 to 11 made from the sample's
+// units 0 to 3 (their question lists and step files copied under the
+// units' own names), so that the units tab has two pages' worth of
+// units, and four fixed papers of 40 questions over all twelve units
+// (two sprint and two mock papers). Call after the units' files exist.
+bool addHomeBankIndex(const SampleDir &dir);
+constexpr int kHomeUnits = 12;
+constexpr int kHomePapers = 4;
+
 // The banner's three lines as the sample writes them.
 QStringList bannerLines();
 

@@ -1,0 +1,66 @@
+#include "home/home_files.h"
+#include "home_fixture.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "sample_home.h"
+#include "sample_judging.h"
+#include "sample_questions.h"
+#include "sample_shell.h"
+#include "sample_shell_questions.h"
+#include "sample_startup.h"
+
+#include <gtest/gtest.h>
+
+using startup::state;
+
+namespace {
+
+// The sample installation as the generator lays it out, bank index last.
+class HomeSample : public hometest::HomeFixture {
+protected:
+    HomeSample()
+        : HomeFixture({sample::addStartupFiles, sample::addHomeFiles, sample::addStepEngineFiles,
+                       sample::addJudgingFiles, sample::addShellQuestions,
+                       sample::addShellJudgingFiles, sample::addHomeBankIndex},
+                      QStringLiteral("homesample")) {}
+};
+
+TEST_F(HomeSample, BankIndexHasTwelveUnitsAndFourPapersOfExistingQuestions) {
+    const QStringList index =
+        platform::readLines(dir().bankFile(QStringLiteral("288891"))).value_or(QStringList());
+    ASSERT_GE(index.size(), 6);
+    EXPECT_EQ(home::bankCounts(index[0]), (home::BankCounts{4, 12}));
+    const auto counts = home::unitQuestionCounts(index[1]);
+    for (int u = 0; u < 12; ++u) {
+        const auto list = platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + u)));
+        ASSERT_TRUE(list) << u;
+        EXPECT_EQ(counts[u], list->size()) << u;
+        EXPECT_GT(counts[u], 0) << u;
+        EXPECT_TRUE(platform::fileExists(dir().bankFile(QStringLiteral("2888%1").arg(20 + u))));
+    }
+    for (int k = 0; k < 4; ++k) {
+        const QString paper = index[2 + k];
+        ASSERT_EQ(paper.size(), 160) << k;
+        QStringList seen;
+        for (int i = 0; i < 160; i += 4) {
+            const QString code = paper.mid(i, 4);
+            const int unit = code.left(2).toInt(), number = code.mid(2).toInt();
+            EXPECT_LT(unit, 12) << code.toStdString();
+            EXPECT_GE(number, 1);
+            EXPECT_LE(number, counts[unit]) << code.toStdString();
+            EXPECT_FALSE(seen.contains(code)) << "paper " << k << " repeats " << code.toStdString();
+            seen << code;
+        }
+    }
+}
+
+TEST_F(HomeSample, HomePageCountsTheSampleBank) {
+    home();
+    EXPECT_TRUE(state().LastErrorProc.isEmpty()) << state().LastErrorProc.toStdString();
+    EXPECT_EQ(state().PaperCount, 4);
+    EXPECT_EQ(state().UnitCount, 12);
+    EXPECT_EQ(state().UnitTable[11][1], QStringLiteral("多媒体与娱乐"));
+    EXPECT_EQ(state().UnitTable[11][2], state().UnitTable[3][2]);
+}
+
+} // namespace
