@@ -45,8 +45,8 @@ bool isSafeName(const QString &name) {
     return !name.contains(QLatin1Char('.')) || name.size() > 4;
 }
 
-QString localName(const QString &name, bool isProgram) {
-    if (isProgram || name.contains(QLatin1Char('.'))) return name;
+QString localName(const QString &name) {
+    if (name.contains(QLatin1Char('.'))) return name;
     return name + QStringLiteral(".mxy");
 }
 
@@ -91,7 +91,9 @@ UpdatePlan planUpdate(const QStringList &lines, const PlanContext &context,
         f.folder = folder;
         f.isProgram = !context.programName.isEmpty() &&
                       entry->name.compare(context.programName, Qt::CaseInsensitive) == 0;
-        const QString path = folderPath + localName(entry->name, f.isProgram);
+        // The program keeps its own name, whatever case the list gives it.
+        const QString path =
+            folderPath + (f.isProgram ? context.programName : localName(entry->name));
         if (!isSafeName(entry->name) || !liesInside(path, folderPath)) {
             plan.rejected.append({i + 1, lines[i]});
             continue;

@@ -56,9 +56,10 @@ QString folderFor(QChar letter, const QString &bankFolder, const QString &curren
 // it has a dot, more than four characters (the server name drops the last
 // four). Everything else ("..", slashes, colons, "?", "#", spaces) is not.
 bool isSafeName(const QString &name);
-// The local file name: the listed name when it has a dot or names the
-// program itself, otherwise the name & ".mxy".
-QString localName(const QString &name, bool isProgram);
+// The local file name: the listed name when it has a dot, otherwise the
+// name & ".mxy". (A line naming the running program saves it under the
+// program's own name & "_bak", see planUpdate.)
+QString localName(const QString &name);
 // The name on the server: with a dot, the listed name less its last four
 // characters (whatever the extension's length), & ".rar"; otherwise the
 // name & ".rar".

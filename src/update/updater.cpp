@@ -218,7 +218,7 @@ CheckResult Updater::askServer() {
         return r;
     }
     const QString text = platform::trimBlanks(platform::decodeGbk(reply.body));
-    if (text.isEmpty()) {
+    if (text.trimmed().isEmpty()) {
         r.outcome = Outcome::EmptyReply;
     } else if (text.startsWith(QStringLiteral("error"))) {
         r.outcome = Outcome::ErrorReply;
@@ -294,7 +294,7 @@ void Updater::applyList(CheckResult &r) {
 
 void Updater::handOver(const QString &newProgram) {
     const QString handoff = handoffFilePath(config_);
-    if (!files_.writeLine(handoff, newProgram)) {
+    if (!files_.writeLine(handoff, platform::resolvePath(newProgram))) {
         report(startup::err::PathAccess, handoff);
         return;
     }

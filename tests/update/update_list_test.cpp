@@ -122,11 +122,9 @@ TEST(UpdateList, NamesFromTheServer) {
         const QString name = QString::fromUtf8(c.name);
         EXPECT_EQ(isSafeName(name), c.safe) << c.name;
         if (!c.safe) continue;
-        EXPECT_EQ(localName(name, false), QString::fromUtf8(c.local)) << c.name;
+        EXPECT_EQ(localName(name), QString::fromUtf8(c.local)) << c.name;
         EXPECT_EQ(serverName(name), QString::fromUtf8(c.server)) << c.name;
     }
-    // The program's own name gets no ".mxy".
-    EXPECT_EQ(localName("w7practice", true), "w7practice");
 }
 
 TEST(UpdateList, AddressSegmentsAreEncoded) {
@@ -192,7 +190,7 @@ TEST_F(Plan, FoldersPathsAddressesAndStamps) {
         {"examdata", "/p/examdata/kept01.mxy", "http://h/up/qkwfb/Windows7/examdata/kept01.rar",
          "190011011030", true, false},
         // The stamp is the running program's; the new one goes beside it.
-        {"", "/p/W7PRACTICE_bak", "http://h/up/qkwfb/Windows7/W7PRACTICE.rar", "201601010000",
+        {"", "/p/w7practice_bak", "http://h/up/qkwfb/Windows7/W7PRACTICE.rar", "201601010000",
          true, true},
         {"ksdata", "/p/ksdata/readme.txt", "http://h/up/qkwfb/Windows7/ksdata/readme.rar",
          "190011011030", true, false},
