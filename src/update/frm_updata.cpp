@@ -36,11 +36,6 @@ update::UpdateConfig configFromRunState() {
 
 } // namespace
 
-std::function<void(update::UpdateConfig &)> &FrmUpdata::configOverride() {
-    static std::function<void(update::UpdateConfig &)> f;
-    return f;
-}
-
 FrmUpdata::FrmUpdata() : forms::Form(QStringLiteral("FrmUpdata")) {
     setBorderStyle(forms::vbBSNone);
     ImgLogo1 = add<forms::Image>(QStringLiteral("ImgLogo1"));
@@ -114,9 +109,8 @@ void FrmUpdata::Form_Load() {
         Label4->setCaption(QStringLiteral("新版本检测——") + s.ModuleName);
     });
 
-    trap([&] {
-        Command1->move(3480 * s.ScaleX, 2880 * s.ScaleY, 1350 * s.ScaleX, 450 * s.ScaleY);
-    });
+    trap(
+        [&] { Command1->move(3480 * s.ScaleX, 2880 * s.ScaleY, 1350 * s.ScaleX, 450 * s.ScaleY); });
     trap([&] { Command1->setPicture(forms::loadPicture(bank + QStringLiteral("l20001.mxy"))); });
 
     // The newest version and the verdict wait for the server's answer.
@@ -129,8 +123,14 @@ void FrmUpdata::Form_Load() {
         move((forms::Screen::width() - width()) / 2, (forms::Screen::height() - height()) / 2);
     });
 
-    update::UpdateConfig config = configFromRunState();
-    if (configOverride()) configOverride()(config);
+    createUpdater();
+
+    trap([&] { hide(); });
+    trap([&] { Timer1->setEnabled(true); });
+    trap([&] { updater_->fetchBanner(); });
+}
+
+void FrmUpdata::createUpdater() {
     files_ = update::makeDiskFiles();
     update::UpdateHooks hooks;
     hooks.ask = [this](const QString &prompt, const QString &title) {
@@ -146,11 +146,7 @@ void FrmUpdata::Form_Load() {
         startup::trapError(tag, number, text);
     };
     updater_ = std::make_unique<update::Updater>(platform::http(), *files_, std::move(hooks),
-                                                 std::move(config));
-
-    trap([&] { hide(); });
-    trap([&] { Timer1->setEnabled(true); });
-    trap([&] { updater_->fetchBanner(); });
+                                                 configFromRunState());
 }
 
 void FrmUpdata::Timer1_Timer() {

@@ -34,14 +34,11 @@ public:
 
     // What the last check came to (shown in Label1 and Label2).
     const update::CheckResult &lastCheck() const { return lastCheck_; }
-    // The update as configured from the run state and the installation.
-    update::Updater &updater() { return *updater_; }
-
-    // Tests: the configuration of the next window loaded is passed through
-    // this (host, time limits); empty: as configured.
-    static std::function<void(update::UpdateConfig &)> &configOverride();
 
 private:
+    // The update on the run state, the installation's server and the
+    // program's message boxes, process start and end.
+    void createUpdater();
     void showAnswer();
 
     std::unique_ptr<update::UpdateFiles> files_;

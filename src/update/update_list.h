@@ -76,13 +76,13 @@ struct PlanContext {
 // One listed file as the update treats it.
 struct PlannedFile {
     QString listedName;
-    QString folder;      // below the program folder ("" = the program folder)
-    QString localPath;   // where it is saved; the program's own gets "_bak"
-    QString url;         // where it is fetched from
+    QString folder;    // below the program folder ("" = the program folder)
+    QString localPath; // where it is saved; the program's own gets "_bak"
+    QString url;       // where it is fetched from
     QString serverStamp;
-    QString localStamp;  // of the local file, before any "_bak"
+    QString localStamp; // of the local file, before any "_bak"
     bool isProgram = false;
-    bool fetch = false;  // the server's stamp is newer than the local one
+    bool fetch = false; // the server's stamp is newer than the local one
 };
 
 // A file line that names no usable file.

@@ -5,8 +5,8 @@
 #include "startup/services.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace update {
@@ -193,11 +193,10 @@ CheckResult Updater::check() {
 CheckResult Updater::askServer() {
     CheckResult r;
     if (config_.host.isEmpty()) return r;
-    const int msIntoSecond = config_.msIntoSecond >= 0
-                                 ? config_.msIntoSecond
-                                 : QDateTime::currentDateTime().time().msec();
-    const platform::HttpReply reply = http_.get(
-        listUrl(config_), ModZCB::waitLimitMs(msIntoSecond, config_.listSeconds));
+    const int msIntoSecond = config_.msIntoSecond >= 0 ? config_.msIntoSecond
+                                                       : QDateTime::currentDateTime().time().msec();
+    const platform::HttpReply reply =
+        http_.get(listUrl(config_), ModZCB::waitLimitMs(msIntoSecond, config_.listSeconds));
     if (cancelled_) {
         r.outcome = Outcome::Cancelled;
         return r;
@@ -282,7 +281,8 @@ void Updater::applyList(CheckResult &r) {
     }
 
     if (hooks_.tell) {
-        hooks_.tell(QStringLiteral("已更新%1/%2文件。请重新打开软件！").arg(r.succeeded).arg(r.tried));
+        hooks_.tell(
+            QStringLiteral("已更新%1/%2文件。请重新打开软件！").arg(r.succeeded).arg(r.tried));
     }
     // Only a program that arrived whole in this run is handed over: an
     // older "_bak" would be installed over the running program.

@@ -41,13 +41,13 @@ std::unique_ptr<UpdateFiles> makeDiskFiles();
 
 // What the update works on. The window fills it from the run state.
 struct UpdateConfig {
-    QString host;          // "http://host:port"; empty: nothing is asked of any server
-    QString programFolder; // ending in "/"
-    QString dataPath;      // the bank folder, ending in "/"
-    QString subject;       // SubjectName
-    QString bankVersion;   // the installed version
-    QString bannerCode;    // InfoTable(12)
-    QString programName;   // the running program's file name
+    QString host;               // "http://host:port"; empty: nothing is asked of any server
+    QString programFolder;      // ending in "/"
+    QString dataPath;           // the bank folder, ending in "/"
+    QString subject;            // SubjectName
+    QString bankVersion;        // the installed version
+    QString bannerCode;         // InfoTable(12)
+    QString programName;        // the running program's file name
     int listSeconds = 2;        // the version check's time limit, whole seconds
     int downloadIdleMs = 30000; // a download gives up after this long without data
     int msIntoSecond = -1;      // when the check starts within its second (-1: the clock's)
@@ -65,21 +65,21 @@ QString bannerUrl(const UpdateConfig &c);
 
 // What a check came to.
 enum class Outcome {
-    NoServer,      // no host configured: nothing asked
-    TimedOut,      // no reply within the time limit
-    HttpError,     // the server answered with an error status
-    NoConnection,  // the request failed (no server, connection refused)
-    EmptyReply,    // a 2xx reply with no text
-    ErrorReply,    // a reply beginning "error"
-    NotAVersion,   // a reply that does not begin "20"
-    UpToDate,      // the server's version is not newer
-    Newer,         // the server's version is newer (the check goes on)
-    ListFailed,    // the list could not be downloaded again
-    ListChanged,   // the list downloaded again begins with another version line
-    Declined,      // "No" at the question
-    ListUnreadable,// the saved list could not be read after "Yes"
-    Updated,       // the files were fetched; the run ends
-    Cancelled,     // the window was closed during a wait
+    NoServer,       // no host configured: nothing asked
+    TimedOut,       // no reply within the time limit
+    HttpError,      // the server answered with an error status
+    NoConnection,   // the request failed (no server, connection refused)
+    EmptyReply,     // a 2xx reply with no text
+    ErrorReply,     // a reply beginning "error"
+    NotAVersion,    // a reply that does not begin "20"
+    UpToDate,       // the server's version is not newer
+    Newer,          // the server's version is newer (the check goes on)
+    ListFailed,     // the list could not be downloaded again
+    ListChanged,    // the list downloaded again begins with another version line
+    Declined,       // "No" at the question
+    ListUnreadable, // the saved list could not be read after "Yes"
+    Updated,        // the files were fetched; the run ends
+    Cancelled,      // the window was closed during a wait
 };
 
 struct CheckResult {
@@ -88,9 +88,9 @@ struct CheckResult {
     int httpStatus = 0;
     int tried = 0;
     int succeeded = 0;
-    int rejected = 0;            // list lines whose names were refused
+    int rejected = 0; // list lines whose names were refused
     bool versionAdvanced = false;
-    QString handoff;             // the new program's path handed to the updater
+    QString handoff; // the new program's path handed to the updater
 };
 
 // True for the outcomes in which the check got no answer from the server.

@@ -30,16 +30,9 @@ protected:
         startup::resetProgramEnded();
         startup::readInfo(state());
         platform::setHttp(platform::makeNetworkHttp());
-        // The running test program is not the program: the list names this one.
-        FrmUpdata::configOverride() = [](update::UpdateConfig &c) {
-            c.programName = QStringLiteral("w7practice");
-        };
         server.serve(kBannerPath, gbkLines({"新题库◎已发布", "255", "http://www.example.org/"}));
     }
-    ~UpdateWindow() override {
-        FrmUpdata::configOverride() = {};
-        startup::resetProgramEnded();
-    }
+    ~UpdateWindow() override { startup::resetProgramEnded(); }
 
     void configureServer(const QString &host) {
         ASSERT_TRUE(testsupport::writeBytes(dir().root + "w7practice.ini",
@@ -58,11 +51,12 @@ protected:
 
 TEST_F(UpdateWindow, AcceptedUpdateFromTheHomePageToTheEndOfTheRun) {
     configureServer(server.host().mid(7)); // "127.0.0.1:port": http:// is added
+    // The running program is this test program.
     const QByteArray list =
-        gbkLines({"201601010000", "K201601010000l30001", "M201601010000w7practice"});
+        gbkLines({"201601010000", "K201601010000l30001", "M201601010000test_update"});
     server.serve(kListPath, list);
     server.serve(serverPath("ksdata/l30001.rar"), "new picture");
-    server.serve(serverPath("w7practice.rar"), "new program");
+    server.serve(serverPath("test_update.rar"), "new program");
     ASSERT_TRUE(testsupport::writeBytes(dir().root + "qhitpk.rar", "updater"));
     bool visibleAtQuestion = true;
     ft::setMsgBoxHook([&](const forms::MsgBoxCall &c) {
@@ -94,8 +88,8 @@ TEST_F(UpdateWindow, AcceptedUpdateFromTheHomePageToTheEndOfTheRun) {
     EXPECT_EQ(ft::msgBoxes()[1].prompt, "已更新2/2文件。请重新打开软件！");
     EXPECT_EQ(ft::msgBoxes()[1].style, forms::vbOKOnly);
     EXPECT_EQ(bytes(dir().ksdata() + "l30001.mxy"), "new picture");
-    EXPECT_EQ(bytes(dir().root + "w7practice_bak"), "new program");
-    EXPECT_EQ(bytes(dir().root + "uprun.dll"), gbkLines({dir().root + "w7practice_bak"}));
+    EXPECT_EQ(bytes(dir().root + "test_update_bak"), "new program");
+    EXPECT_EQ(bytes(dir().root + "uprun.dll"), gbkLines({dir().root + "test_update_bak"}));
     EXPECT_EQ(bytes(dir().bankFile("288895")), list);
     ASSERT_EQ(shell().started.size(), 1);
     EXPECT_EQ(shell().started[0].first, dir().root + "qhitpk.rar");

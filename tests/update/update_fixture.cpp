@@ -43,8 +43,8 @@ update::UpdateHooks UpdateFixture::hooks() {
     return h;
 }
 
-std::unique_ptr<update::Updater> UpdateFixture::makeUpdater(
-    const std::function<void(update::UpdateConfig &)> &change) {
+std::unique_ptr<update::Updater>
+UpdateFixture::makeUpdater(const std::function<void(update::UpdateConfig &)> &change) {
     update::UpdateConfig c = config();
     if (change) change(c);
     return std::make_unique<update::Updater>(*client, *files, hooks(), c);

@@ -32,8 +32,8 @@ protected:
 
     update::UpdateConfig config() const;
     // An Updater on the config (changed first by change, when given).
-    std::unique_ptr<update::Updater> makeUpdater(
-        const std::function<void(update::UpdateConfig &)> &change = {});
+    std::unique_ptr<update::Updater>
+    makeUpdater(const std::function<void(update::UpdateConfig &)> &change = {});
     update::UpdateHooks hooks();
 
     // Creates the file when missing and sets its modification time.

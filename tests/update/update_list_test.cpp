@@ -39,13 +39,11 @@ TEST(UpdateList, VersionsCompareAsText) {
         const char *candidate, *installed;
         bool newer;
     } cases[] = {
-        {"201503070905", "201503070905", false}, // equal
-        {"201503070906", "201503070905", true},  // one minute
-        {"201503070904", "201503070905", false},
-        {"20", "", true},                        // an empty installed version
-        {"2015", "201503070905", false},         // a beginning is the smaller
-        {"201503070905x", "201503070905", true},
-        {"190011011030", "190011011029", true},
+        {"201503070905", "201503070905", false},                   // equal
+        {"201503070906", "201503070905", true},                    // one minute
+        {"201503070904", "201503070905", false}, {"20", "", true}, // an empty installed version
+        {"2015", "201503070905", false},                           // a beginning is the smaller
+        {"201503070905x", "201503070905", true}, {"190011011030", "190011011029", true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(isNewer(QString::fromUtf8(c.candidate), QString::fromUtf8(c.installed)), c.newer)
@@ -79,9 +77,9 @@ TEST(UpdateList, FolderLettersAndTheFolderKeptForOthers) {
         char letter;
         const char *current, *folder;
     } cases[] = {
-        {'D', "", "w7tk"},         {'K', "w7tk", "ksdata"}, {'E', "", "examdata"},
-        {'M', "examdata", ""},     {'X', "examdata", "examdata"},
-        {'d', "ksdata", "ksdata"}, {'Z', "", ""},
+        {'D', "", "w7tk"},     {'K', "w7tk", "ksdata"},       {'E', "", "examdata"},
+        {'M', "examdata", ""}, {'X', "examdata", "examdata"}, {'d', "ksdata", "ksdata"},
+        {'Z', "", ""},
     };
     for (const auto &c : cases)
         EXPECT_EQ(folderFor(QChar(c.letter), "w7tk", QString::fromUtf8(c.current)),
@@ -132,8 +130,7 @@ TEST(UpdateList, AddressSegmentsAreEncoded) {
               "http://h/up/qkwfb/Windows7/w7tk/288895.rar");
     EXPECT_EQ(fileUrl("http://h/up/qkwfb/Windows7/", "", "readme.rar"),
               "http://h/up/qkwfb/Windows7/readme.rar");
-    EXPECT_EQ(fileUrl("http://h/p/", "题库", "a b.rar"),
-              "http://h/p/%E9%A2%98%E5%BA%93/a%20b.rar");
+    EXPECT_EQ(fileUrl("http://h/p/", "题库", "a b.rar"), "http://h/p/%E9%A2%98%E5%BA%93/a%20b.rar");
     EXPECT_EQ(encodeSegment("../x?y#z"), "..%2Fx%3Fy%23z");
 }
 
@@ -163,14 +160,14 @@ TEST_F(Plan, FoldersPathsAddressesAndStamps) {
     times["/p/w7practice"] = at("201601010000");
     const UpdatePlan p = plan({
         "201601010000 version",
-        "X201601010000before1",         // no folder yet: the program folder
-        "D201601010000288891",          // equal: not fetched
-        "K201601010000l20001",          // local newer: not fetched
-        "E20160101000011A001",          // server newer by a minute
-        "Q201601010000kept01",          // keeps "examdata"
-        "M201601010005W7PRACTICE",      // the program itself, any case
+        "X201601010000before1",    // no folder yet: the program folder
+        "D201601010000288891",     // equal: not fetched
+        "K201601010000l20001",     // local newer: not fetched
+        "E20160101000011A001",     // server newer by a minute
+        "Q201601010000kept01",     // keeps "examdata"
+        "M201601010005W7PRACTICE", // the program itself, any case
         "short line",
-        "K201601010000readme.txt",      // missing locally
+        "K201601010000readme.txt", // missing locally
     });
     ASSERT_EQ(p.files.size(), 7);
     EXPECT_TRUE(p.rejected.isEmpty());
@@ -181,8 +178,8 @@ TEST_F(Plan, FoldersPathsAddressesAndStamps) {
     } expected[] = {
         {"", "/p/before1.mxy", "http://h/up/qkwfb/Windows7/before1.rar", "190011011030", true,
          false},
-        {"w7tk", "/p/w7tk/288891.mxy", "http://h/up/qkwfb/Windows7/w7tk/288891.rar",
-         "201601010000", false, false},
+        {"w7tk", "/p/w7tk/288891.mxy", "http://h/up/qkwfb/Windows7/w7tk/288891.rar", "201601010000",
+         false, false},
         {"ksdata", "/p/ksdata/l20001.mxy", "http://h/up/qkwfb/Windows7/ksdata/l20001.rar",
          "201601010001", false, false},
         {"examdata", "/p/examdata/11A001.mxy", "http://h/up/qkwfb/Windows7/examdata/11A001.rar",
@@ -190,8 +187,8 @@ TEST_F(Plan, FoldersPathsAddressesAndStamps) {
         {"examdata", "/p/examdata/kept01.mxy", "http://h/up/qkwfb/Windows7/examdata/kept01.rar",
          "190011011030", true, false},
         // The stamp is the running program's; the new one goes beside it.
-        {"", "/p/w7practice_bak", "http://h/up/qkwfb/Windows7/W7PRACTICE.rar", "201601010000",
-         true, true},
+        {"", "/p/w7practice_bak", "http://h/up/qkwfb/Windows7/W7PRACTICE.rar", "201601010000", true,
+         true},
         {"ksdata", "/p/ksdata/readme.txt", "http://h/up/qkwfb/Windows7/ksdata/readme.rar",
          "190011011030", true, false},
     };

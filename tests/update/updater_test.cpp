@@ -38,11 +38,11 @@ protected:
 TEST_F(Updating, NewerFilesOfEveryFolderAreFetchedAndTheVersionAdvances) {
     const QByteArray list = gbkLines({
         QStringLiteral("201601010000 新题库"),
-        QStringLiteral("D201601010000288891"),          // local older
-        QStringLiteral("K201601010000l30001"),          // missing locally
-        QStringLiteral("E201503070905SS0177"),          // equal stamps
-        QStringLiteral("E201503070906SS0277"),          // newer by a minute
-        QStringLiteral("M201503070904readme.txt"),      // local newer
+        QStringLiteral("D201601010000288891"),     // local older
+        QStringLiteral("K201601010000l30001"),     // missing locally
+        QStringLiteral("E201503070905SS0177"),     // equal stamps
+        QStringLiteral("E201503070906SS0277"),     // newer by a minute
+        QStringLiteral("M201503070904readme.txt"), // local newer
     });
     server.serve(kListPath, list);
     server.serve(serverPath("w7tk/288891.rar"), "new index");
@@ -68,9 +68,9 @@ TEST_F(Updating, NewerFilesOfEveryFolderAreFetchedAndTheVersionAdvances) {
     EXPECT_EQ(bytes(dir().root + "readme.txt"), "old readme");
     EXPECT_EQ(bytes(savedList()), list);
     EXPECT_EQ(bytes(versionFile()), list);
-    EXPECT_EQ(server.paths, QStringList({kListPath, kListPath, serverPath("w7tk/288891.rar"),
-                                         serverPath("ksdata/l30001.rar"),
-                                         serverPath("examdata/SS0277.rar")}));
+    EXPECT_EQ(server.paths,
+              QStringList({kListPath, kListPath, serverPath("w7tk/288891.rar"),
+                           serverPath("ksdata/l30001.rar"), serverPath("examdata/SS0277.rar")}));
     EXPECT_EQ(asked, QStringList{"升级软件: 题库有新文件，是否要进行升级？"});
     EXPECT_EQ(told, QStringList{kDone3});
     EXPECT_EQ(ends, 1);
@@ -82,11 +82,11 @@ TEST_F(Updating, NewerFilesOfEveryFolderAreFetchedAndTheVersionAdvances) {
 TEST_F(Updating, OnlyAProgramThatArrivedIsHandedToTheUpdater) {
     const struct {
         const char *what;
-        const char *stamp;   // the server's stamp of the program
+        const char *stamp; // the server's stamp of the program
         bool served;
         bool updaterThere;
-        bool arrives;        // a new "_bak" is written
-        bool handed;         // uprun.dll written
+        bool arrives; // a new "_bak" is written
+        bool handed;  // uprun.dll written
         bool starts;
     } cases[] = {
         {"newer and arrived", "201601010000", true, true, true, true, true},
@@ -107,8 +107,8 @@ TEST_F(Updating, OnlyAProgramThatArrivedIsHandedToTheUpdater) {
         if (c.updaterThere) {
             ASSERT_TRUE(testsupport::writeBytes(updater(), "updater"));
         }
-        server.serve(kListPath, gbkLines({"201601010000",
-                                           QStringLiteral("M%1W7Practice").arg(c.stamp)}));
+        server.serve(kListPath,
+                     gbkLines({"201601010000", QStringLiteral("M%1W7Practice").arg(c.stamp)}));
         if (c.served)
             server.serve(serverPath("W7Practice.rar"), "new program");
         else
@@ -209,8 +209,8 @@ TEST_F(Updating, NoServerNoRequest) {
 }
 
 TEST_F(Updating, ACutOffFileKeepsTheOldOneAndTheVersion) {
-    server.serve(kListPath, gbkLines({"201601010000", "D201601010000288891",
-                                      "K201601010000l30001"}));
+    server.serve(kListPath,
+                 gbkLines({"201601010000", "D201601010000288891", "K201601010000l30001"}));
     server.serve(serverPath("w7tk/288891.rar"), "part of the new index", 200, Mode::CutShort);
     server.serve(serverPath("ksdata/l30001.rar"), "new picture");
     const QByteArray index = bytes(dir().bankFile("288891"));
@@ -235,8 +235,8 @@ TEST_F(Updating, ACutOffFileKeepsTheOldOneAndTheVersion) {
 
 TEST_F(Updating, TheListIsAppliedOnlyAsJustRead) {
     // An older saved list names a file that this check must not fetch.
-    ASSERT_TRUE(testsupport::writeBytes(savedList(),
-                                        gbkLines({"201512010000", "K201512010000stale1"})));
+    ASSERT_TRUE(
+        testsupport::writeBytes(savedList(), gbkLines({"201512010000", "K201512010000stale1"})));
     server.serve(serverPath("ksdata/stale1.rar"), "stale");
     const struct {
         const char *what;
@@ -244,12 +244,18 @@ TEST_F(Updating, TheListIsAppliedOnlyAsJustRead) {
         Outcome outcome;
         const char *text;
     } cases[] = {
-        {"second download fails", {404, "gone"}, Outcome::ListFailed,
+        {"second download fails",
+         {404, "gone"},
+         Outcome::ListFailed,
          "升级列表下载失败，请稍后重试。"},
-        {"second download cut off", {200, "201601010000\r\n", Mode::CutShort},
-         Outcome::ListFailed, "升级列表下载失败，请稍后重试。"},
-        {"list changed meanwhile", {200, "201601020000\r\nK201601020000stale1\r\n"},
-         Outcome::ListChanged, "升级列表正在更新，请稍后重试。"},
+        {"second download cut off",
+         {200, "201601010000\r\n", Mode::CutShort},
+         Outcome::ListFailed,
+         "升级列表下载失败，请稍后重试。"},
+        {"list changed meanwhile",
+         {200, "201601020000\r\nK201601020000stale1\r\n"},
+         Outcome::ListChanged,
+         "升级列表正在更新，请稍后重试。"},
     };
     const QByteArray version = bytes(versionFile());
     for (const auto &c : cases) {
@@ -270,9 +276,9 @@ TEST_F(Updating, TheListIsAppliedOnlyAsJustRead) {
 
 TEST_F(Updating, NamesThatAreNoFileNamesAreSkippedAndReported) {
     const QString outside = QDir(dir().root).absoluteFilePath("..");
-    server.serve(kListPath, gbkLines({"201601010000", "D201601010000../../x1",
-                                      "K201601010000ab/cd1", "E201601010000x1.y.zz",
-                                      "K201601010000good01"}));
+    server.serve(kListPath,
+                 gbkLines({"201601010000", "D201601010000../../x1", "K201601010000ab/cd1",
+                           "E201601010000x1.y.zz", "K201601010000good01"}));
     server.serve(serverPath("ksdata/good01.rar"), "good");
     server.serve(serverPath("x1.rar"), "bad");
     server.serve(serverPath("ab/cd1.rar"), "bad");
@@ -341,8 +347,8 @@ TEST_F(Updating, ClosingDuringTheWaitEndsTheRequest) {
 
 TEST_F(Updating, TheBannerComesFromItsOwnAddress) {
     const QString banner = dir().ksdata() + "170100.mxy";
-    server.serve("/up/ad/kvtn/170100.rar", gbkLines({"新题库已发布◎欢迎升级", "255",
-                                                      "http://www.example.org/"}));
+    server.serve("/up/ad/kvtn/170100.rar",
+                 gbkLines({"新题库已发布◎欢迎升级", "255", "http://www.example.org/"}));
     EXPECT_TRUE(makeUpdater()->fetchBanner());
     EXPECT_EQ(bytes(banner), gbkLines({"新题库已发布◎欢迎升级", "255", "http://www.example.org/"}));
     // A banner that does not arrive keeps the old one.

@@ -32,8 +32,9 @@ QImage aboutBack() {
 bool addUpdateFiles(const SampleDir &dir) {
     bool ok = saveBankPicture(dir, QStringLiteral("l20070"), aboutBack());
     // 36 x 55 pixel frames: the cover's tall narrow update button.
-    ok &= saveBankPicture(dir, QStringLiteral("l20008"),
-                          buttonStrip(QSize(36, 55), QStringLiteral("升"), QColor(0x2f, 0x8f, 0x3f)));
+    ok &=
+        saveBankPicture(dir, QStringLiteral("l20008"),
+                        buttonStrip(QSize(36, 55), QStringLiteral("升"), QColor(0x2f, 0x8f, 0x3f)));
     return ok;
 }
 
