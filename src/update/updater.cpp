@@ -161,7 +161,7 @@ void Updater::report(int32_t number, const QString &text) {
 
 bool Updater::fetchBanner() {
     if (config_.host.isEmpty()) return false;
-    return http_.download(bannerUrl(config_), bannerPath(config_), config_.downloadIdleMs);
+    return http_.download(bannerUrl(config_), bannerPath(config_), config_.bannerIdleMs);
 }
 
 CheckResult Updater::check() {

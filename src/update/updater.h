@@ -50,7 +50,10 @@ struct UpdateConfig {
     QString programName;        // the running program's file name
     int listSeconds = 2;        // the version check's time limit, whole seconds
     int downloadIdleMs = 30000; // a download gives up after this long without data
-    int msIntoSecond = -1;      // when the check starts within its second (-1: the clock's)
+    // The banner comes while the window loads and holds up its first
+    // showing: it gets less patience.
+    int bannerIdleMs = 5000;
+    int msIntoSecond = -1; // when the check starts within its second (-1: the clock's)
 };
 
 // Where the update keeps and finds its files.

@@ -21,6 +21,7 @@ update::UpdateConfig UpdateFixture::config() const {
     c.programName = QStringLiteral("w7practice");
     c.listSeconds = 2;
     c.downloadIdleMs = 2000;
+    c.bannerIdleMs = 2000;
     c.msIntoSecond = 0;
     return c;
 }

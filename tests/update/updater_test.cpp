@@ -100,6 +100,7 @@ TEST_F(Updating, OnlyAProgramThatArrivedIsHandedToTheUpdater) {
         QFile::remove(updater());
         started.clear();
         reports.clear();
+        ends = 0;
         // A stale copy of an earlier run must never be handed over.
         ASSERT_TRUE(testsupport::writeBytes(program() + "_bak", "stale"));
         ASSERT_TRUE(testsupport::writeBytes(program(), "running program"));
@@ -124,6 +125,7 @@ TEST_F(Updating, OnlyAProgramThatArrivedIsHandedToTheUpdater) {
             EXPECT_EQ(bytes(handoff()), gbkLines({program() + "_bak"}));
         }
         EXPECT_EQ(started, c.starts ? QStringList{updater()} : QStringList());
+        EXPECT_EQ(ends, 1);
         EXPECT_EQ(reports.join('\n').contains("qhitpk.rar"), c.handed && !c.updaterThere)
             << reports.join('\n').toStdString();
     }
