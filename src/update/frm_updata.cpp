@@ -134,6 +134,8 @@ void FrmUpdata::createUpdater() {
     files_ = update::makeDiskFiles();
     update::UpdateHooks hooks;
     hooks.ask = [this](const QString &prompt, const QString &title) {
+        // The run may have ended from the home page while the list came.
+        if (startup::programEnded()) return false;
         forms::skip([&] { hide(); });
         return forms::msgBox(prompt, forms::vbYesNo | forms::vbQuestion, title) == forms::vbYes;
     };

@@ -1,5 +1,6 @@
 #include "forms/testing.h"
 #include "home/frm_fengmian.h"
+#include "platform/fakes.h"
 #include "sample_dir.h"
 #include "startup/program_end.h"
 #include "startup/program_info.h"
@@ -177,6 +178,26 @@ TEST_F(UpdateWindow, ClosingDuringTheWaitEndsTheCheck) {
     EXPECT_EQ(server.paths, QStringList({kBannerPath, kListPath}));
     EXPECT_TRUE(ft::msgBoxes().empty());
     EXPECT_TRUE(state().LastErrorProc.isEmpty()) << state().LastErrorText.toStdString();
+}
+
+TEST_F(UpdateWindow, ARunEndedWhileTheListCameAsksNothing) {
+    configureServer(server.host());
+    auto fake = std::make_unique<platform::FakeHttp>();
+    const QString list = server.url(kListPath);
+    fake->reply(list, "201601010000\r\nK201601010000l30001\r\n");
+    fake->files.insert(list, "201601010000\r\nK201601010000l30001\r\n");
+    // The home page's exit, taken while the request waits.
+    fake->whileWaiting = [&](const QString &url) {
+        if (url == list) startup::endProgram();
+    };
+    platform::FakeHttp *http = fake.get();
+    platform::setHttp(std::move(fake));
+    ASSERT_NE(openFromHome(), nullptr);
+    ft::advance(100);
+    EXPECT_TRUE(startup::programEnded());
+    EXPECT_TRUE(ft::msgBoxes().empty());
+    EXPECT_FALSE(http->requested.contains(server.url(serverPath("ksdata/l30001.rar"))));
+    EXPECT_EQ(bytes(dir().bankFile("288895")), "201503070905\r\n");
 }
 
 } // namespace
