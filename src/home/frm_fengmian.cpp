@@ -5,6 +5,7 @@
 #include "startup/program_end.h"
 #include "startup/run_state.h"
 #include "startup/services.h"
+#include "update/openers.h"
 
 using startup::state;
 
@@ -31,8 +32,11 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     info->setBackStyle(forms::vbTransparent);
     info->setAutoSize(true);
     ClickBotn.load(3);
+    ClickBotn.load(8);
+    LblInfo.load(21)->setBackStyle(forms::vbTransparent);
     onLoad = [this] { Form_Load(); };
     ClickBotn.onClick = [this](int i) { ClickBotn_Click(i); };
+    LblInfo.onClick = [this](int i) { LblInfo_Click(i); };
 }
 
 void FrmFengmian::Form_Load() {
@@ -89,6 +93,18 @@ void FrmFengmian::FengMainCsh() {
         ClickBotn(3)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20003.mxy")));
     });
 
+    // The update button and the cover's information area. A bank without
+    // the button's picture still has the button.
+    trap([&] {
+        ClickBotn(8)->move(7800 * s.ScaleX, 7320 * s.ScaleY, 540 * s.ScaleX, 825 * s.ScaleY);
+    });
+    forms::skip([&] {
+        ClickBotn(8)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20008.mxy")));
+    });
+    trap([&] {
+        LblInfo(21)->move(480 * s.ScaleX, 6570 * s.ScaleY, 2820 * s.ScaleX, 300 * s.ScaleY);
+    });
+
     // Numbers of papers and units, and the question count of every unit.
     const QString index = s.DataPath + QStringLiteral("288891.mxy");
     QString countsLine;
@@ -127,7 +143,15 @@ void FrmFengmian::FengMainCsh() {
     }
 }
 
+void FrmFengmian::LblInfo_Click(int index) {
+    if (index == 0 || index == 21) update::openAboutBox();
+}
+
 void FrmFengmian::ClickBotn_Click(int index) {
+    if (index == 8) {
+        update::openUpdateWindow();
+        return;
+    }
     if (index != 3) return;
     startup::RunState &s = state();
     s.MsgBoxResult = 0;

@@ -18,4 +18,5 @@ public:
     void Form_Load();
     void FengMainCsh();
     void ClickBotn_Click(int index);
+    void LblInfo_Click(int index);
 };

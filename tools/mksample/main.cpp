@@ -5,6 +5,7 @@
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
 #include "sample_startup.h"
+#include "sample_update.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -33,6 +34,7 @@ int main(int argc, char **argv) {
     ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
     ok &= sample::addDemoPictures(dir);
+    ok &= sample::addUpdateFiles(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;
