@@ -723,7 +723,7 @@ void FrmTm::lblMove_MouseDown(int Button, int, double, double) {
 }
 
 void FrmTm::Image2_Click() {
-    if (Image2->Caption() == QLatin1String("显示图片")) {
+    if (Image2->Caption() == QStringLiteral("显示图片")) {
         FrmPicture *p = forms::form<FrmPicture>();
         p->show();
         p->Timer1->setEnabled(true);
