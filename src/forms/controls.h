@@ -273,6 +273,42 @@ private:
     Font font_;
 };
 
+// A multi-line, read-only text box with a vertical scroll bar (the
+// question text of the panel). Text is kept exactly as set; CR LF (also a
+// lone LF or CR) breaks a line on screen, and long lines wrap at words.
+// The user can select and scroll but not change the text. Click is made
+// by the router like a label's; keys raise KeyDown/KeyPress/KeyUp.
+class RichTextBox : public WindowedControl {
+public:
+    RichTextBox(Container *parent, const QString &name);
+
+    bool canFocus() const override { return true; }
+    const QString &text() const { return text_; }
+    void setText(const QString &t);
+    // The lines as shown, one '\n' between them.
+    QString shownText() const;
+    // 0 none, 1 fixed single (default).
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int s);
+    Color backColor() const { return backColor_; }
+    void setBackColor(Color c);
+    Color foreColor() const { return foreColor_; }
+    void setForeColor(Color c);
+    const Font &font() const { return font_; }
+    void setFont(const Font &f);
+    void setFontName(const QString &n);
+    void setFontSize(double pt);
+    void setFontBold(bool b);
+
+private:
+    void applyLook();
+    QString text_;
+    int borderStyle_ = 1;
+    Color backColor_ = sys::WindowBackground;
+    Color foreColor_ = sys::WindowText;
+    Font font_;
+};
+
 enum CheckValue { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
 
 // A check box. Click is raised whenever its Value changes, by the mouse,

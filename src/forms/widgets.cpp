@@ -293,6 +293,55 @@ void TextBoxWidget::focusInEvent(QFocusEvent *e) {
     if (control) followWidgetFocus(control);
 }
 
+// ---------------------------------------------------------------- RichTextBoxWidget
+
+RichTextBoxWidget::RichTextBoxWidget(RichTextBox *t, QWidget *parent) : QPlainTextEdit(parent) {
+    control = t;
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+}
+
+// The scroll area hands the viewport's mouse here, in viewport coordinates.
+void RichTextBoxWidget::mousePressEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mousePressEvent(e);
+}
+void RichTextBoxWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+}
+void RichTextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mouseMoveEvent(e);
+}
+void RichTextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    routeMouse(this, viewport(), e);
+    if (self) QPlainTextEdit::mouseReleaseEvent(e);
+}
+
+void RichTextBoxWidget::keyPressEvent(QKeyEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    if (control) Router::instance().keyPress(control, e, nullptr, nullptr);
+    if (self) QPlainTextEdit::keyPressEvent(e);
+}
+
+void RichTextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    if (control) Router::instance().keyRelease(control, e);
+    if (self) QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void RichTextBoxWidget::focusInEvent(QFocusEvent *e) {
+    QPlainTextEdit::focusInEvent(e);
+    if (control) followWidgetFocus(control);
+}
+
 // ---------------------------------------------------------------- CheckBoxWidget
 
 CheckBoxWidget::CheckBoxWidget(CheckBox *c, QWidget *parent) : QCheckBox(parent) {

@@ -1,6 +1,7 @@
 #include "sample_demo.h"
 #include "sample_dir.h"
 #include "sample_judging.h"
+#include "sample_panel.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
@@ -35,6 +36,7 @@ int main(int argc, char **argv) {
     ok &= sample::addShellJudgingFiles(dir);
     ok &= sample::addDemoPictures(dir);
     ok &= sample::addUpdateFiles(dir);
+    ok &= sample::addPanelFiles(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;
