@@ -90,8 +90,7 @@ void applyFavouriteMarks(startup::RunState &s, const QString &favouritesLine) {
             s.QuestionStatus[q] += startup::StatusMarked;
 }
 
-ExerciseBuild startWrongAnswerReview(startup::RunState &s, const QString &wrongListLine) {
-    ExerciseBuild b = buildExercise(wrongListLine, s.DataPath);
+void startWrongAnswerReview(startup::RunState &s, const ExerciseBuild &b) {
     const int slot = 19;
     writeExercise(b, startup::stepFileFor(s, slot), startup::questionFileFor(s, slot));
 
@@ -114,7 +113,6 @@ ExerciseBuild startWrongAnswerReview(startup::RunState &s, const QString &wrongL
     s.PaperIndex = 17;
     RecordFiles files(s.UserDataFolder);
     applyFavouriteMarks(s, files.readOneLine(recname::Favourites));
-    return b;
 }
 
 } // namespace panel

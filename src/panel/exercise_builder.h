@@ -43,9 +43,8 @@ std::vector<int> firstLinesOf(const QStringList &questionLines);
 void applyFavouriteMarks(startup::RunState &s, const QString &favouritesLine);
 
 // The score sheet's review of a paper's wrong answers, without the window:
-// builds the pair of slot 19 from the paper's wrong list (its first line as
-// it stands) and sets the exercise in the shared state, favourites marked.
-// Returns the build (empty when the list is empty).
-ExerciseBuild startWrongAnswerReview(startup::RunState &s, const QString &wrongListLine);
+// writes the pair of slot 19 from the build of the paper's wrong list and
+// sets the exercise in the shared state, favourites marked.
+void startWrongAnswerReview(startup::RunState &s, const ExerciseBuild &b);
 
 } // namespace panel

@@ -54,7 +54,9 @@ TEST_F(RecordsFuzzTest, RandomRecordFilesNeverBreakReadersOrWriters) {
         const bool favTouched = exists("288862");
         // One flag per code (a blank flag is trimmed away by the next read, so
         // the raw line is what counts).
-        if (favTouched) EXPECT_EQ(rawFlags("288872").size(), codeCount(fav.codes)) << round;
+        if (favTouched) {
+            EXPECT_EQ(rawFlags("288872").size(), codeCount(fav.codes)) << round;
+        }
 
         if (s.PaperMode == 0) {
             s.QuestionCount = 40;

@@ -79,7 +79,9 @@ TEST_F(FinishTest, ReviewFlagsOfWholeAndUnreviewedLists) {
         set(c.mode, statuses, codes);
         finish();
         EXPECT_EQ(bytes(wrongBook ? "288873" : "288872"), c.expected) << c.mode << " " << c.flags;
-        if (wrongBook) EXPECT_EQ(bytes("288863"), QByteArray(c.list) + "\r\n");
+        if (wrongBook) {
+            EXPECT_EQ(bytes("288863"), QByteArray(c.list) + "\r\n");
+        }
     }
 }
 
