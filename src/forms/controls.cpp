@@ -567,6 +567,15 @@ void TextBox::applyLook() {
     w->setPalette(pal);
 }
 
+void TextBox::setFiltersArrivingText(bool on) {
+    filterArriving_ = on;
+    lineEdit(this)->setAcceptDrops(!on);
+}
+
+void TextBox::insertArriving(const QString &text) {
+    lineEdit(this)->insertArriving(text);
+}
+
 void TextBox::raiseChange() {
     runHandler([&] {
         if (onChange) onChange();

@@ -260,11 +260,24 @@ public:
     void setFontSize(double pt);
     void setFontBold(bool b);
 
+    // KeyPress also judges text that arrives other than by a key: pasted
+    // text (keys, the box's menu, the middle button) and text an input
+    // method commits. Each character goes through KeyPress with the box's
+    // text as it stands at that moment; those it cancels are dropped and
+    // the rest is cut to MaxLength. Dropping text into the box is refused.
+    // Off by default: typed keys alone go through KeyPress.
+    bool filtersArrivingText() const { return filterArriving_; }
+    void setFiltersArrivingText(bool on);
+    // Puts text in at the caret as if it arrived at once (what a paste or
+    // an input method does), through the filter when it is on.
+    void insertArriving(const QString &text);
+
     std::function<void()> onChange;
     void raiseChange();
 
 private:
     void applyLook();
+    bool filterArriving_ = false;
     int maxLength_ = 0;
     int alignment_ = vbLeftJustify;
     int borderStyle_ = 1;

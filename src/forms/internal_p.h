@@ -86,6 +86,9 @@ class TextBoxWidget : public QLineEdit, public ControlLink {
 public:
     explicit TextBoxWidget(TextBox *t, QWidget *parent);
     void nativeMouse(QMouseEvent *e);
+    // Inserts text at the caret, each character judged by KeyPress when
+    // the box filters arriving text.
+    void insertArriving(const QString &text);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -95,6 +98,11 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    bool filtering() const;
 };
 
 class CheckBoxWidget : public QCheckBox, public ControlLink {
