@@ -121,6 +121,29 @@ TEST_F(DemoWindow, CshClosesPanelsOnlyWhileADemonstrationPlays) {
     EXPECT_FALSE(f->ImgMenu->picture());
 }
 
+TEST_F(DemoWindow, StackingOrderFrontToBack) {
+    FrmYanShi *f = open();
+    // The controls that can be seen, front to back; the labels that draw
+    // nothing are left out.
+    const QStringList expected = {
+        "ImgLogo", "Img2J",   "Shape1",  "LPoint",  "LPoinB",  "Pic3J",   "Shape5", "Shape6",
+        "ImgICO",  "Img1J",   "Pic2J",   "Pic1J",   "ImgHui",  "PicHui",  "ImgTool", "ImgMenu",
+        "PicMenu", "LHelp",   "LblXXK",  "Shape4",  "Shape2",  "PicTool", "PicMyPc", "ImgMyPc",
+        "ImgStart", "PicStart", "Image5", "Image4", "Image3",  "Image2",  "Image1"};
+    const QStringList transparent = {"Label1", "Label4", "LblZHU", "Lbl1J", "Lbl2J", "Lbl3J"};
+    QStringList order;
+    const auto &controls = f->windowless();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        const QString name = (*it)->name();
+        if (transparent.contains(name)) continue;
+        if (order.isEmpty() || order.last() != name) order << name;
+    }
+    EXPECT_EQ(order, expected);
+    // The windows lie in front of everything drawn on the window.
+    for (forms::Control *c : std::initializer_list<forms::Control *>{f->Text1, f->Text2, f->Text4, f->Image6})
+        EXPECT_TRUE(c->isWindowed()) << c->name().toStdString();
+}
+
 TEST_F(DemoWindow, UnloadingStopsEveryTimer) {
     FrmYanShi *f = open();
     for (forms::Timer *t : f->timers()) t->setEnabled(true);
