@@ -31,7 +31,8 @@ TEST_F(DemoSample, EveryStepOfEverySampleQuestionBuilds) {
             ASSERT_FALSE(records.isEmpty()) << unit << " " << q;
             FrmYanShi *f = forms::form<FrmYanShi>();
             for (int step = 1; step <= records.size(); ++step) {
-                const QString where = QStringLiteral("unit %1 question %2 step %3").arg(unit).arg(q).arg(step);
+                const QString where =
+                    QStringLiteral("unit %1 question %2 step %3").arg(unit).arg(q).arg(step);
                 SCOPED_TRACE(where.toStdString());
                 f->DemoStep = step;
                 f->setData();
@@ -41,7 +42,8 @@ TEST_F(DemoSample, EveryStepOfEverySampleQuestionBuilds) {
                 EXPECT_EQ(f->TimEnd->enabled(), r.actionCode() == QLatin1String("9999"));
                 // Every region a step shows has its picture in the sample.
                 for (forms::Image *region : {f->PicMenu, f->PicHui, f->PicTool}) {
-                    if (region->visible()) EXPECT_TRUE(region->picture()) << region->name().toStdString();
+                    if (region->visible())
+                        EXPECT_TRUE(region->picture()) << region->name().toStdString();
                 }
                 for (forms::Image *slot : {f->Image1, f->Image2, f->Image3, f->Image4, f->Image5}) {
                     if (slot->visible()) EXPECT_TRUE(slot->picture()) << slot->name().toStdString();
