@@ -461,13 +461,33 @@ void Menu::raiseClick() {
 
 // ---------------------------------------------------------------- message box
 
+namespace {
+
+// The answers of a style's buttons, left to right.
+std::vector<int> answersOf(int style) {
+    switch (style & 7) {
+    case vbOKCancel: return {vbOK, vbCancel};
+    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
+    case vbYesNo: return {vbYes, vbNo};
+    default: return {vbOK};
+    }
+}
+
+} // namespace
+
+int msgBoxDefaultAnswer(int style) {
+    const std::vector<int> answers = answersOf(style);
+    const size_t n = static_cast<size_t>((style >> 8) & 3);
+    return n < answers.size() ? answers[n] : answers.front();
+}
+
 int msgBox(const QString &prompt, int style, const QString &title) {
     MsgBoxCall call{prompt, style, title.isEmpty() ? appTitle() : title};
     const int buttons = style & 7;
     const int first = buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
     if (detail::g_msgBoxHook || detail::manualMode()) {
         detail::g_msgBoxLog.push_back(call);
-        int r = first;
+        int r = msgBoxDefaultAnswer(style);
         if (detail::g_msgBoxHook) {
             HandlerScope scope;
             r = detail::g_msgBoxHook(call);
@@ -509,6 +529,9 @@ int msgBox(const QString &prompt, int style, const QString &title) {
         add(QStringLiteral("取消"), QMessageBox::RejectRole, vbCancel);
         escape = vbCancel;
     }
+    for (const auto &[button, code] : result)
+        if (code == msgBoxDefaultAnswer(style))
+            box.setDefaultButton(static_cast<QPushButton *>(button));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     auto it = result.find(box.clickedButton());

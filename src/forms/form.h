@@ -215,12 +215,19 @@ enum MsgBoxStyle {
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
+    // The button that Enter presses (and that a test answers without a hook).
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
 };
 enum MsgBoxResultCode { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
-// The standard message box: buttons and icon from style; the application
-// title when title is empty. Returns the button pressed.
+// The standard message box: buttons, icon and default button from style;
+// the application title when title is empty. Returns the button pressed.
 int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString());
+// The answer of the default button of a style (vbDefaultButton2 of vbYesNo
+// is vbNo); the first button when the style names one it does not have.
+int msgBoxDefaultAnswer(int style);
 
 struct MsgBoxCall {
     QString prompt;

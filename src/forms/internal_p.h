@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QWidget>
@@ -85,6 +86,9 @@ class TextBoxWidget : public QLineEdit, public ControlLink {
 public:
     explicit TextBoxWidget(TextBox *t, QWidget *parent);
     void nativeMouse(QMouseEvent *e);
+    // Inserts text at the caret, each character judged by KeyPress when
+    // the box filters arriving text.
+    void insertArriving(const QString &text);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -94,6 +98,11 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    bool filtering() const;
 };
 
 class CheckBoxWidget : public QCheckBox, public ControlLink {
@@ -119,6 +128,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+};
+
+class RichTextBoxWidget : public QPlainTextEdit, public ControlLink {
+public:
+    explicit RichTextBoxWidget(RichTextBox *t, QWidget *parent);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
 };
 
 // Mouse and keys: hit-testing, capture, click synthesis, focus.

@@ -3,8 +3,14 @@
 #include "internal_p.h"
 #include "screen.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QPointer>
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -247,8 +253,75 @@ void TextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
     QLineEdit::mouseMoveEvent(e);
 }
 void TextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
+    QPointer<TextBoxWidget> self(this);
     routeMouse(this, this, e);
+    if (!self) return;
+    const QClipboard *clip = QGuiApplication::clipboard();
+    if (filtering() && e->button() == Qt::MiddleButton && clip->supportsSelection()) {
+        // The selection paste of the middle button, through the filter.
+        deselect();
+        setCursorPosition(cursorPositionAt(e->position().toPoint()));
+        insertArriving(clip->text(QClipboard::Selection));
+        e->accept();
+        return;
+    }
     QLineEdit::mouseReleaseEvent(e);
+}
+
+bool TextBoxWidget::filtering() const {
+    return control && static_cast<TextBox *>(control)->filtersArrivingText();
+}
+
+void TextBoxWidget::insertArriving(const QString &arriving) {
+    if (isReadOnly() || !control) return;
+    if (!filtering()) {
+        insert(arriving);
+        return;
+    }
+    QPointer<TextBoxWidget> self(this);
+    for (QChar qc : arriving) {
+        int ch = qc.unicode();
+        control->raiseKeyPress(ch);
+        if (!self || !control) return;
+        if (ch == 0) continue;
+        const auto *t = static_cast<TextBox *>(control);
+        if (t->maxLength() > 0 &&
+            t->maxLength() - int(text().size()) + int(selectedText().size()) <= 0)
+            break;
+        insert(QString(QChar(ch)));
+    }
+}
+
+void TextBoxWidget::inputMethodEvent(QInputMethodEvent *e) {
+    if (!filtering() || e->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // The composition goes on as the input method shows it; only the
+    // committed text is judged.
+    const QString commit = e->commitString();
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    QLineEdit::inputMethodEvent(&rest);
+    insertArriving(commit);
+    e->accept();
+}
+
+void TextBoxWidget::contextMenuEvent(QContextMenuEvent *e) {
+    if (!filtering()) {
+        QLineEdit::contextMenuEvent(e);
+        return;
+    }
+    QPointer<QMenu> menu = createStandardContextMenu();
+    for (QAction *a : menu->actions()) {
+        if (a->objectName() != QStringLiteral("edit-paste")) continue;
+        a->disconnect();
+        QPointer<TextBoxWidget> self(this);
+        connect(a, &QAction::triggered, this, [self] {
+            if (self) self->insertArriving(QGuiApplication::clipboard()->text());
+        });
+    }
+    menu->exec(e->globalPos());
+    delete menu;
 }
 
 void TextBoxWidget::keyPressEvent(QKeyEvent *e) {
@@ -277,6 +350,11 @@ void TextBoxWidget::keyPressEvent(QKeyEvent *e) {
             return;
         }
     }
+    if (filtering() && e->matches(QKeySequence::Paste)) {
+        insertArriving(QGuiApplication::clipboard()->text());
+        e->accept();
+        return;
+    }
     if (replaced) {
         // The handler changed the character: type that one instead.
         if (printable && !isReadOnly()) insert(typed);
@@ -293,6 +371,55 @@ void TextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
 
 void TextBoxWidget::focusInEvent(QFocusEvent *e) {
     QLineEdit::focusInEvent(e);
+    if (control) followWidgetFocus(control);
+}
+
+// ---------------------------------------------------------------- RichTextBoxWidget
+
+RichTextBoxWidget::RichTextBoxWidget(RichTextBox *t, QWidget *parent) : QPlainTextEdit(parent) {
+    control = t;
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+}
+
+// The scroll area hands the viewport's mouse here, in viewport coordinates.
+void RichTextBoxWidget::mousePressEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mousePressEvent(e);
+}
+void RichTextBoxWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+}
+void RichTextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mouseMoveEvent(e);
+}
+void RichTextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    routeMouse(this, viewport(), e);
+    if (self) QPlainTextEdit::mouseReleaseEvent(e);
+}
+
+void RichTextBoxWidget::keyPressEvent(QKeyEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    if (control) Router::instance().keyPress(control, e, nullptr, nullptr);
+    if (self) QPlainTextEdit::keyPressEvent(e);
+}
+
+void RichTextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    if (control) Router::instance().keyRelease(control, e);
+    if (self) QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void RichTextBoxWidget::focusInEvent(QFocusEvent *e) {
+    QPlainTextEdit::focusInEvent(e);
     if (control) followWidgetFocus(control);
 }
 

@@ -1,12 +1,18 @@
 #include "home/frm_fengmian.h"
 
 #include "home/home_files.h"
+#include "panel/exercise_builder.h"
+#include "panel/frm_logon.h"
+#include "panel/frm_tm.h"
+#include "panel/record_files.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "simulator/frm_main.h"
 #include "startup/frm_qhmsgbox.h"
 #include "startup/program_end.h"
 #include "startup/run_state.h"
 #include "startup/services.h"
+#include "update/openers.h"
 
 using startup::state;
 
@@ -270,6 +276,7 @@ void FrmFengmian::FengMainCsh() {
 
     layoutSection(trap);
     unitsSection(trap);
+    papersSection(trap);
     helpSection(trap);
 }
 
@@ -317,14 +324,16 @@ void FrmFengmian::unitsSection(forms::Trap &trap) {
         if (!index) forms::raise(forms::errFileNotFound);
     });
     const auto counts = home::unitQuestionCounts(index ? index->value(1) : QString());
-    const QStringList stored = home::optionalLines(s, home::files::unitProgress()).mid(0, 26);
-    const QStringList progress = home::normalisedProgress(stored, counts);
-    // Without a readable bank index every count is 0: writing that back
-    // would wipe the candidate's progress, so the file is left alone.
-    if (index)
+    const panel::RecordFiles records(s.UserDataFolder);
+    bool readable = true;
+    const QStringList progress =
+        home::normalisedProgress(records.readUnitProgress(&readable), counts);
+    // Without a readable bank index every count is 0, and an unreadable
+    // progress file is held back: writing either back would wipe the
+    // candidate's progress, so the file is left alone.
+    if (index && readable)
         trap([&] {
-            if (!platform::writeLinesAtomic(home::pathOf(s, home::files::unitProgress()),
-                                            progress + QStringList{QString()}))
+            if (!records.writeUnitProgress(progress, home::kProgressLines))
                 forms::raise(forms::errFileAccess);
         });
     for (int u = 0; u < home::unitRows(s.UnitCount); ++u) {
@@ -336,6 +345,16 @@ void FrmFengmian::unitsSection(forms::Trap &trap) {
     trap([&] { PicUnitLeft->setLeft(0); });
     trap([&] { PicUnitLeft->setTop(PicTiKu->height() - PicUnitLeft->height() - 30 * s.ScaleY); });
     trap([&] { PicUnitLeft->loadPicture(bankPicture(QStringLiteral("l20054"))); });
+}
+
+void FrmFengmian::papersSection(forms::Trap &trap) {
+    const startup::RunState &s = state();
+    // The first sprint paper's start button, in its row's place, until the
+    // papers tab lays out all its rows.
+    kvtnButton *first = ClickBotn(70);
+    trap([&] { first->move(5880 * s.ScaleX, 750 * s.ScaleY, 1275 * s.ScaleX, 450 * s.ScaleY); });
+    trap([&] { first->setPicture(forms::loadPicture(bankPicture(QStringLiteral("l20047")))); });
+    first->setVisible(home::paperRows(s.PaperCount) > 0);
 }
 
 void FrmFengmian::helpSection(forms::Trap &trap) {
@@ -383,7 +402,7 @@ void FrmFengmian::ClickBotn_Click(int Index) {
         openListTab(PicCuoTi, 19);
         break;
     case home::HomeAction::Update:
-        s.ShowUpdateWindow = 1;
+        trap([&] { update::openUpdateWindow(); });
         break;
     case home::HomeAction::HelpTab:
         openHelpTab();
@@ -396,6 +415,12 @@ void FrmFengmian::ClickBotn_Click(int Index) {
         break;
     case home::HomeAction::HelpPage:
         trap([&] { showHelpPage(index); });
+        break;
+    case home::HomeAction::UnitStart:
+        startWholeUnit(0);
+        break;
+    case home::HomeAction::PaperRow:
+        startPaper(index);
         break;
     default:
         break;
@@ -455,6 +480,7 @@ void FrmFengmian::LblAD_Click() {
 void FrmFengmian::LblInfo_Click(int Index) {
     forms::Trap trap(QStringLiteral("lblinfo"), startup::reportingHandler());
     const home::InfoLink link = home::infoLinkOf(Index);
+    if (link.click == home::InfoClick::About) trap([&] { update::openAboutBox(); });
     if (link.click == home::InfoClick::Open)
         trap([&] { platform::shell().open(home::infoTarget(Index, state().InfoTable)); });
 }
@@ -470,4 +496,133 @@ void FrmFengmian::picShouYe_MouseDown(int Button, int, double, double) {
 void FrmFengmian::TimFH_Timer() {
     ClickBotn_Click(state().HomeReturnButton);
     TimFH->setEnabled(false);
+}
+
+// ---------------------------------------------------------------- exercise start
+
+void FrmFengmian::startWholeUnit(int unit) {
+    startup::RunState &s = state();
+    if (unit >= home::unitRows(s.UnitCount)) return;
+    // The unit's own pair: nothing is copied.
+    const QString progress = s.UnitTable[unit][4];
+    s.StudyMode = startup::Practice;
+    s.PaperMode = startup::UnitAll;
+    s.PaperIndex = unit;
+    s.PaperSlot = unit;
+    s.QuestionCount = std::clamp(static_cast<int>(platform::val(s.UnitTable[unit][2])), 0,
+                                 startup::kMaxQuestions);
+    s.QuestionStatus.fill(0);
+    for (int i = 1; i <= s.QuestionCount; ++i) {
+        const bool done = i <= progress.size() && progress[i - 1] == QLatin1Char('T');
+        s.QuestionCodes[i - 1] = unit * 100 + i;
+        s.QuestionDone[i - 1] = done ? QStringLiteral("T") : QStringLiteral("F");
+        s.QuestionStatus[i - 1] = done ? startup::StatusDone : 0;
+    }
+    startLianXi();
+}
+
+void FrmFengmian::startPaper(int index) {
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    startup::RunState &s = state();
+    const int slot = index - 70;
+    const bool fixed = slot < 20;
+    // Only the rows the page has: a fixed paper the bank holds, a random
+    // paper the candidate drew.
+    if (fixed ? slot >= home::paperRows(s.PaperCount) : slot - 20 >= RandomPaperCount) return;
+    s.PaperSlot = slot;
+    s.PaperIndex = fixed ? slot : 11;
+    s.PaperMode = fixed ? startup::MockPaper : startup::RandomPaper;
+    const home::FileName file = fixed ? home::files::bankIndex() : home::files::randomPapers();
+    const int lineNumber = fixed ? slot + 3 : slot - 19;
+    QString list;
+    trap([&] {
+        const auto line = platform::readLineOrLast(home::pathOf(s, file), lineNumber);
+        if (!line) forms::raise(forms::errFileNotFound);
+        list = *line;
+    });
+    if (!InitShiTi(list, s.PaperIndex + s.PaperMode)) return;
+    s.QuestionCount = 40;
+    s.StudyMode = startup::Exam;
+    s.CurQuestion = 1;
+    for (int q = 0; q < 40; ++q) {
+        s.QuestionDone[q] = QStringLiteral("F");
+        s.QuestionStatus[q] = 0;
+    }
+    startLianXi();
+}
+
+bool FrmFengmian::InitShiTi(const QString &btShuJu, int nBTTS) {
+    forms::Trap trap(QStringLiteral("initshiti"), startup::reportingHandler());
+    startup::RunState &s = state();
+    // Unit u's files are 2888(20 + u) and 2888(70 + u): a unit the bank
+    // does not list would read other bank files, so such a list is refused
+    // before anything is written.
+    const int units = home::unitRows(s.UnitCount);
+    int missingUnit = -1;
+    const int count = panel::builderCodeCount(btShuJu);
+    for (int i = 1; i <= count && missingUnit < 0; ++i) {
+        const int code = static_cast<int>(platform::val(platform::mid1(btShuJu, 4 * i - 3, 4)));
+        if (code < 0 || code / 100 >= units) missingUnit = code / 100;
+    }
+    panel::ExerciseBuild build;
+    if (missingUnit < 0) {
+        build = panel::buildExercise(btShuJu, s.DataPath);
+        if (!build.skipped.empty()) missingUnit = build.skipped.front() / 100;
+    }
+    if (missingUnit >= 0) {
+        s.MsgBoxResult = 0;
+        auto *box = forms::form<FrmQHMSGBOX>();
+        box->LblTitle->setCaption(QStringLiteral("无法开始练习"));
+        forms::skip([&] { box->Image1->loadPicture(bankPicture(QStringLiteral("l20072"))); });
+        box->LblPrompt->setCaption(
+            QStringLiteral("\r\n\r\n题库中没有第%1单元的试题，无法开始练习。")
+                .arg(missingUnit + 1));
+        box->show(forms::vbModal);
+        return false;
+    }
+    trap([&] {
+        if (!panel::writeExercise(build, home::pathOf(s, home::files::exerciseSteps(nBTTS)),
+                                  home::pathOf(s, home::files::exerciseQuestions(nBTTS))))
+            forms::raise(forms::errFileAccess);
+    });
+    s.QuestionCount = std::min(static_cast<int>(build.codes.size()), startup::kMaxQuestions);
+    for (int q = 0; q < s.QuestionCount; ++q) s.QuestionCodes[q] = build.codes[q];
+    return true;
+}
+
+void FrmFengmian::startLianXi() {
+    forms::Trap trap(QStringLiteral("startlianxi"), startup::reportingHandler());
+    startup::RunState &s = state();
+    s.TextFilePath = home::pathOf(s, home::files::answerTexts());
+    startup::setExerciseFilePaths(s);
+    s.CurQuestion = 1;
+    s.CurStep = 1;
+    s.MinutesLeft = 50;
+    // The screens a question showed belong to the set that showed them.
+    for (auto &pictures : s.QuestionPictures) pictures.fill(QString());
+
+    QStringList list;
+    trap([&] {
+        const auto lines = platform::readLines(s.QuestionFilePath);
+        if (!lines) forms::raise(forms::errFileNotFound);
+        list = *lines;
+    });
+    const std::vector<int> first = panel::firstLinesOf(list);
+    for (size_t i = 0; i < first.size() && i < size_t(startup::kMaxQuestions); ++i)
+        s.QuestionFirstLine[i] = first[i];
+
+    const panel::RecordFiles records(s.UserDataFolder);
+    panel::applyFavouriteMarks(s, records.readOneLine(panel::recname::Favourites));
+
+    // The forms layer defers the deletion: this handler runs on to its end.
+    unload();
+    if (s.PaperMode == startup::MockPaper || s.PaperMode == startup::RandomPaper) {
+        s.MinutesLeft = 50;
+        trap([&] { forms::form<FrmLogon>()->show(); });
+        return;
+    }
+    trap([&] { forms::form<FrmTm>()->TimerREDO->setEnabled(true); });
+    trap([&] { forms::form<FrmTm>()->TimKsModel->setEnabled(true); });
+    trap([&] { forms::form<FrmTm>()->show(); });
+    trap([&] { forms::form<FrmMain>()->show(); });
 }

@@ -60,6 +60,16 @@ public:
     void picShouYe_MouseDown(int Button, int Shift, double X, double Y);
     void TimFH_Timer();
 
+    // The exercise start. InitShiTi writes the exercise pair of slot nBTTS
+    // from a list of question codes through the shared exercise builder;
+    // it refuses, with a message and before any file is written, a list
+    // with a code whose unit the bank does not have (false). startLianXi
+    // opens the prepared set and hands over to the question panel and the
+    // simulated screen, or to the candidate login for a timed paper; the
+    // home form is unloaded (its object lives until the handler ends).
+    bool InitShiTi(const QString &btShuJu, int nBTTS);
+    void startLianXi();
+
     // The tab panels in the order of the tab buttons 16..19, then help.
     std::array<forms::PictureBox *, 5> panels() const;
     // The panel a holder names (null for the window and the top bar).
@@ -70,6 +80,7 @@ private:
     void readBanner(forms::Trap &trap);
     void layoutSection(forms::Trap &trap);
     void unitsSection(forms::Trap &trap);
+    void papersSection(forms::Trap &trap);
     void helpSection(forms::Trap &trap);
     // What the rows of the click handler do.
     void exitAfterConfirmation();
@@ -77,5 +88,10 @@ private:
     void openListTab(forms::PictureBox *panel, int topBarButton);
     void openHelpTab();
     void showHelpPage(int index);
+    // The starts the tabs offer until their own sections come: the whole
+    // of a unit (the units tab's start button) and a paper of the papers
+    // tab's rows.
+    void startWholeUnit(int unit);
+    void startPaper(int index);
     forms::Picture cursor_;
 };

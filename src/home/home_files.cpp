@@ -1,5 +1,6 @@
 #include "home/home_files.h"
 
+#include "panel/record_files.h"
 #include "platform/text.h"
 
 #include <QUrl>
@@ -52,34 +53,34 @@ FileName picture(const QString &name) {
 }
 
 FileName options() {
-    return user(QStringLiteral("288890"));
+    return user(panel::recname::Options);
 }
 FileName adBanner() {
     return user(QStringLiteral("170100"));
 }
 FileName randomPapers() {
-    return user(QStringLiteral("288891"));
+    return user(panel::recname::RandomPapers);
 }
 FileName paperHistory() {
-    return user(QStringLiteral("288892"));
+    return user(panel::recname::PaperHistory);
 }
 FileName unitProgress() {
-    return user(QStringLiteral("288893"));
+    return user(panel::recname::UnitProgress);
 }
 FileName favourites() {
-    return user(QStringLiteral("288862"));
+    return user(panel::recname::Favourites);
 }
 FileName favouriteFlags() {
-    return user(QStringLiteral("288872"));
+    return user(panel::recname::FavouriteFlags);
 }
 FileName wrongQuestions() {
-    return user(QStringLiteral("288863"));
+    return user(panel::recname::WrongQuestions);
 }
 FileName wrongFlags() {
-    return user(QStringLiteral("288873"));
+    return user(panel::recname::WrongFlags);
 }
 FileName paperWrong(int slot) {
-    return user(QStringLiteral("1824") + startup::twoDigits(slot));
+    return user(panel::paperWrongFileName(slot));
 }
 } // namespace files
 

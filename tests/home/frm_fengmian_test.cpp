@@ -25,6 +25,7 @@ bool onCover(FrmFengmian *f) {
 }
 
 TEST_F(HomeWindow, OpensOnTheCoverWithEveryButtonInPlace) {
+    ASSERT_TRUE(sample::addHomeBanner(dir()));
     FrmFengmian *f = home();
     EXPECT_TRUE(state().LastErrorProc.isEmpty()) << state().LastErrorProc.toStdString();
     EXPECT_TRUE(onCover(f));

@@ -2,10 +2,12 @@
 #include "sample_dir.h"
 #include "sample_home.h"
 #include "sample_judging.h"
+#include "sample_panel.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
 #include "sample_startup.h"
+#include "sample_update.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -29,12 +31,15 @@ int main(int argc, char **argv) {
     bool ok = true;
     ok &= sample::addStartupFiles(dir);
     ok &= sample::addHomeFiles(dir);
+    ok &= sample::addHomeBanner(dir);
     ok &= sample::addStepEngineFiles(dir);
     ok &= sample::addJudgingFiles(dir);
     ok &= sample::addShellPictures(dir);
     ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
     ok &= sample::addDemoPictures(dir);
+    ok &= sample::addUpdateFiles(dir);
+    ok &= sample::addPanelFiles(dir);
     // Last: the home page's bank index counts the units the parts above wrote.
     ok &= sample::addHomeBankIndex(dir);
     if (!ok) {

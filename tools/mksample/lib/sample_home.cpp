@@ -474,8 +474,11 @@ bool addHomeFiles(const SampleDir &dir) {
     ok &= writeBackgrounds(dir);
     ok &= writeButtonPictures(dir);
     ok &= writeHelpPages(dir);
-    ok &= writeGbkLines(dir.ksdata() + QStringLiteral("170100.mxy"), bannerLines());
     return ok;
+}
+
+bool addHomeBanner(const SampleDir &dir) {
+    return writeGbkLines(dir.ksdata() + QStringLiteral("170100.mxy"), bannerLines());
 }
 
 } // namespace sample

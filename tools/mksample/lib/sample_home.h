@@ -9,8 +9,11 @@ namespace sample {
 // home buttons 0 to 48 and the selected or ticked strips of 37 to 43 and
 // the unit page button, the hand cursor "9l0015", the five help pages
 // "l38180" to "l38184" (GBK HTML, one of them with a picture named in
-// other letter case) and in "ksdata" the advertisement banner "170100".
+// other letter case).
 bool addHomeFiles(const SampleDir &dir);
+// The advertisement banner "170100" in "ksdata", as the update window
+// leaves it after its download (a fresh installation has none).
+bool addHomeBanner(const SampleDir &dir);
 
 // The bank index of the home page: units 4 to 11 made from the sample's
 // units 0 to 3 (their question lists and step files copied under the
