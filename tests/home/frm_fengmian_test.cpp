@@ -143,6 +143,15 @@ TEST_F(HomeWindow, RandomPapersCountAtMostTheirRows) {
     EXPECT_EQ(home()->RandomPaperCount, 10);
 }
 
+TEST_F(HomeWindow, OverLongContactLine) {
+    state().InfoTable[16] = QString(3000, QLatin1Char('w'));
+    FrmFengmian *f = home();
+    EXPECT_EQ(f->LblInfo(1)->caption().size(), 5 + 3000);
+    EXPECT_TRUE(state().LastErrorProc.isEmpty()) << state().LastErrorProc.toStdString();
+    clickButton(f, 4);
+    EXPECT_TRUE(f->PicTiKu->visible());
+}
+
 TEST_F(HomeWindow, FourTileCover) {
     state().InfoTable[34] = QStringLiteral("4");
     FrmFengmian *f = home();
@@ -290,6 +299,15 @@ TEST_F(HomeWindow, InformationLabelsOpenTheirLinks) {
         EXPECT_EQ(shell().opened, c.opened.isEmpty() ? QStringList() : QStringList{c.opened})
             << c.label;
     }
+    // The version line and the cover's last link open the about box, modal.
+    for (int label : {0, 21}) {
+        QString shown;
+        ft::setModalHook([&](forms::Form &form) { shown = form.name(); });
+        forms::Label *l = f->LblInfo(label);
+        ft::click(l, std::min(l->width(), 300.0) / 2, l->height() / 2);
+        EXPECT_EQ(shown, QStringLiteral("FrmAbout")) << label;
+    }
+    ft::setModalHook({});
     state().InfoTable[26] = QStringLiteral("2099");
     shell().opened.clear();
     ft::click(f->LblInfo(18), 100, 100);
