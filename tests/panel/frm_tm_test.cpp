@@ -395,7 +395,8 @@ TEST_F(PanelWindow, BrokenQuestionFilesNeverStopThePanel) {
             // the file's final line end.
             QString line = QStringLiteral("0");
             const int len = static_cast<int>(rng() % 30);
-            for (int k = 0; k < len; ++k) line += alphabet[static_cast<int>(rng() % alphabet.size())];
+            for (int k = 0; k < len; ++k)
+                line += alphabet[static_cast<int>(rng() % alphabet.size())];
             if (rng() % 3 == 0) line = QStringLiteral("010102picture") + line.left(rng() % 8);
             lines << line;
         }
