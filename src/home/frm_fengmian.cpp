@@ -142,7 +142,8 @@ void FrmFengmian::FengMainCsh() {
 void FrmFengmian::ClickBotn_Click(int index) {
     if (index == 20) {
         prepareWholeUnit(0);
-        startLianXi();
+        // A bank without questions in the unit has nothing to practise.
+        if (state().QuestionCount > 0) startLianXi();
         return;
     }
     if (index != 3) return;

@@ -503,9 +503,8 @@ void FrmTm::CmdGN_Click(int Index) {
     case Guide: {
         s.StudyMode = startup::Guided;
         FrmMain *m = forms::form<FrmMain>();
-        for (forms::Control *c :
-             {static_cast<forms::Control *>(m->LHelp), static_cast<forms::Control *>(m->Shape1),
-              static_cast<forms::Control *>(m->Shape4), static_cast<forms::Control *>(m->Shape2)})
+        forms::Control *hints[] = {m->LHelp, m->Shape1, m->Shape4, m->Shape2};
+        for (forms::Control *c : hints)
             skip([&] { c->setVisible(true); });
         skip([&] { m->TimerDisFK->setEnabled(true); });
         focusScreen();
