@@ -167,7 +167,8 @@ void FrmFengmian::ClickBotn_Click(int index) {
     }
     if (index == 20) {
         prepareWholeUnit(0);
-        startLianXi();
+        // A bank without questions in the unit has nothing to practise.
+        if (state().QuestionCount > 0) startLianXi();
         return;
     }
     if (index != 3) return;
@@ -188,8 +189,8 @@ void FrmFengmian::prepareWholeUnit(int u) {
     s.CurQuestion = 1;
     s.PaperMode = startup::UnitAll;
     s.PaperIndex = u;
-    s.QuestionCount = std::clamp(static_cast<int>(platform::val(s.UnitTable[u][2])), 0,
-                                 startup::kMaxQuestions);
+    s.QuestionCount =
+        std::clamp(static_cast<int>(platform::val(s.UnitTable[u][2])), 0, startup::kMaxQuestions);
     s.QuestionStatus.fill(0);
     for (int i = 1; i <= s.QuestionCount; ++i) {
         const bool done = i <= progress.size() && progress[i - 1] == QLatin1Char('T');
