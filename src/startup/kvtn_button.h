@@ -12,7 +12,7 @@ public:
 
     // ----- properties
     forms::Color ForeColor() const { return LblCaption->foreColor(); }
-    void setForeColor(forms::Color c);
+    void setForeColor(forms::Color c) override;
     bool Enabled() const { return enabled(); }
     void setEnabled(bool on) override;
     const forms::Font &Font() const { return LblCaption->font(); }
@@ -28,7 +28,7 @@ public:
     bool FontUnderline() const { return LblCaption->font().underline; }
     void setFontUnderline(bool u);
     const forms::Picture &Picture() const { return ImgBack->picture(); }
-    void setPicture(const forms::Picture &p);
+    void setPicture(const forms::Picture &p) override;
     // MouseIcon and MousePointer are the control's own (setMouseIcon,
     // setMousePointer of every control).
 
