@@ -21,13 +21,9 @@ bool g_flushPosted = false;
 void postFlush() {
     if (g_flushPosted || detail::manualMode() || !QCoreApplication::instance()) return;
     g_flushPosted = true;
+    // Under a handler nothing is freed: the last handler to end posts again.
     QTimer::singleShot(0, [] {
         g_flushPosted = false;
-        if (g_depth > 0) {
-            // A modal loop under a handler: try again a little later.
-            QTimer::singleShot(100, [] { postFlush(); });
-            return;
-        }
         detail::flushGraveyard();
     });
 }
@@ -102,11 +98,20 @@ void flushGraveyard() {
         g_buried.pop_back();
         c.reset();
     }
-    while (!g_buriedForms.empty()) {
-        Form *f = g_buriedForms.back();
-        g_buriedForms.pop_back();
-        delete f;
+    // A form whose modal show() is still on the stack waits for it to
+    // return (show() asks again then).
+    std::vector<Form *> forms;
+    forms.swap(g_buriedForms);
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        if ((*it)->isModalShown())
+            g_buriedForms.push_back(*it);
+        else
+            delete *it;
     }
+}
+
+void flushLater() {
+    if (!g_buried.empty() || !g_buriedForms.empty()) postFlush();
 }
 
 void exhumeChildrenOf(Container *parent) {

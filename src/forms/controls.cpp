@@ -567,11 +567,82 @@ void TextBox::applyLook() {
     w->setPalette(pal);
 }
 
+void TextBox::setFiltersArrivingText(bool on) {
+    filterArriving_ = on;
+    lineEdit(this)->setAcceptDrops(!on);
+}
+
+void TextBox::insertArriving(const QString &text) {
+    lineEdit(this)->insertArriving(text);
+}
+
 void TextBox::raiseChange() {
     runHandler([&] {
         if (onChange) onChange();
         if (arrayEvents() && arrayEvents()->onChange) arrayEvents()->onChange(index());
     });
+}
+
+// ---------------------------------------------------------------- RichTextBox
+
+RichTextBox::RichTextBox(Container *parent, const QString &name) : WindowedControl(parent, name) {
+    auto *w = new RichTextBoxWidget(this, parent ? parent->widget() : nullptr);
+    setWidget(w);
+    setSizeInternal(2415, 1455);
+    applyLook();
+}
+
+void RichTextBox::setText(const QString &t) {
+    text_ = t;
+    QString shown = t;
+    // Windows line ends first, so that CR LF makes one break, not two.
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    static_cast<QPlainTextEdit *>(widget())->setPlainText(shown);
+}
+
+QString RichTextBox::shownText() const {
+    return static_cast<QPlainTextEdit *>(widget())->toPlainText();
+}
+
+void RichTextBox::setBorderStyle(int s) {
+    borderStyle_ = s;
+    applyLook();
+}
+void RichTextBox::setBackColor(Color c) {
+    backColor_ = c;
+    applyLook();
+}
+void RichTextBox::setForeColor(Color c) {
+    foreColor_ = c;
+    applyLook();
+}
+void RichTextBox::setFont(const Font &f) {
+    font_ = f;
+    applyLook();
+}
+void RichTextBox::setFontName(const QString &n) {
+    font_.name = n;
+    applyLook();
+}
+void RichTextBox::setFontSize(double pt) {
+    if (pt <= 0) raise(380);
+    font_.size = pt;
+    applyLook();
+}
+void RichTextBox::setFontBold(bool b) {
+    font_.bold = b;
+    applyLook();
+}
+
+void RichTextBox::applyLook() {
+    auto *w = static_cast<QPlainTextEdit *>(widget());
+    w->setFont(toQFont(font_));
+    w->setFrameShape(borderStyle_ != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, toQColor(backColor_));
+    pal.setColor(QPalette::Text, toQColor(foreColor_));
+    w->setPalette(pal);
 }
 
 // ---------------------------------------------------------------- CheckBox

@@ -260,13 +260,62 @@ public:
     void setFontSize(double pt);
     void setFontBold(bool b);
 
+    // KeyPress also judges text that arrives other than by a key: pasted
+    // text (keys, the box's menu, the middle button) and text an input
+    // method commits. Each character goes through KeyPress with the box's
+    // text as it stands at that moment; those it cancels are dropped and
+    // the rest is cut to MaxLength. Dropping text into the box is refused.
+    // Off by default: typed keys alone go through KeyPress.
+    bool filtersArrivingText() const { return filterArriving_; }
+    void setFiltersArrivingText(bool on);
+    // Puts text in at the caret as if it arrived at once (what a paste or
+    // an input method does), through the filter when it is on.
+    void insertArriving(const QString &text);
+
     std::function<void()> onChange;
     void raiseChange();
 
 private:
     void applyLook();
+    bool filterArriving_ = false;
     int maxLength_ = 0;
     int alignment_ = vbLeftJustify;
+    int borderStyle_ = 1;
+    Color backColor_ = sys::WindowBackground;
+    Color foreColor_ = sys::WindowText;
+    Font font_;
+};
+
+// A multi-line, read-only text box with a vertical scroll bar (the
+// question text of the panel). Text is kept exactly as set; CR LF (also a
+// lone LF or CR) breaks a line on screen, and long lines wrap at words.
+// The user can select and scroll but not change the text. Click is made
+// by the router like a label's; keys raise KeyDown/KeyPress/KeyUp.
+class RichTextBox : public WindowedControl {
+public:
+    RichTextBox(Container *parent, const QString &name);
+
+    bool canFocus() const override { return true; }
+    const QString &text() const { return text_; }
+    void setText(const QString &t);
+    // The lines as shown, one '\n' between them.
+    QString shownText() const;
+    // 0 none, 1 fixed single (default).
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int s);
+    Color backColor() const { return backColor_; }
+    void setBackColor(Color c);
+    Color foreColor() const { return foreColor_; }
+    void setForeColor(Color c);
+    const Font &font() const { return font_; }
+    void setFont(const Font &f);
+    void setFontName(const QString &n);
+    void setFontSize(double pt);
+    void setFontBold(bool b);
+
+private:
+    void applyLook();
+    QString text_;
     int borderStyle_ = 1;
     Color backColor_ = sys::WindowBackground;
     Color foreColor_ = sys::WindowText;

@@ -8,11 +8,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace forms {
 
@@ -133,20 +135,25 @@ void Form::show(int modal) {
         // Not closed by the hook: closed as if by the system.
         if (visible() && !unloaded_) hide();
     } else {
+        // hide() (also through unload) ends the loop.
         QEventLoop loop;
-        QObject guard;
-        while (visible() && !unloaded_) {
-            QTimer::singleShot(50, &guard, [&loop] { loop.quit(); });
-            loop.exec(QEventLoop::DialogExec);
-        }
+        QEventLoop *outer = std::exchange(modalLoop_, &loop);
+        while (visible() && !unloaded_) loop.exec(QEventLoop::DialogExec);
+        modalLoop_ = outer;
     }
     --modalDepth_;
-    if (w && !unloaded_) w->setWindowModality(Qt::NonModal);
+    if (unloaded_) {
+        // Kept through its own loop; freed once no handler runs.
+        detail::flushLater();
+        return;
+    }
+    w->setWindowModality(Qt::NonModal);
 }
 
 void Form::hide() {
     Control::setVisible(false);
     widget()->hide();
+    if (modalLoop_) modalLoop_->quit();
     // The keys go to another window now.
     if (Router::instance().activeForm() == this) Router::instance().setActiveForm(nullptr);
 }
@@ -228,10 +235,10 @@ void Form::bringToTop() {
     Router::instance().setActiveForm(this);
 }
 
-void Form::setWindowState(int s) {
-    if (s < vbNormal || s > vbMaximized) raise(380);
+void Form::enterWindowState(int s) {
     if (s == windowState_) return;
     if (windowState_ == vbNormal) normalRect_ = QRectF(left(), top(), width(), height());
+    if (s == vbMinimized) stateBeforeMinimized_ = windowState_;
     windowState_ = s;
     if (s == vbMaximized) {
         const QRect g = Screen::geometryPx();
@@ -245,7 +252,16 @@ void Form::setWindowState(int s) {
         Control::setWidth(normalRect_.width());
         Control::setHeight(normalRect_.height());
     }
+}
+
+void Form::setWindowState(int s) {
+    if (s < vbNormal || s > vbMaximized) raise(380);
     QWidget *w = widget();
+    // The window itself decides whether there is anything to do: a state
+    // missed on the way must not make a restore do nothing.
+    const bool shownMinimized = w->isVisible() && w->isMinimized();
+    if (s == windowState_ && shownMinimized == (s == vbMinimized)) return;
+    enterWindowState(s);
     if (w->isVisible()) {
         if (s == vbMinimized)
             w->showMinimized();
@@ -253,6 +269,18 @@ void Form::setWindowState(int s) {
             w->showNormal();
     }
     geometryChanged();
+}
+
+void Form::followWindowState(Qt::WindowStates before) {
+    const Qt::WindowStates now = widget()->windowState();
+    if (now & Qt::WindowMinimized)
+        enterWindowState(vbMinimized);
+    else if (now & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        enterWindowState(vbMaximized);
+    else if (windowState_ == vbMinimized)
+        enterWindowState(stateBeforeMinimized_);
+    else if (before & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        enterWindowState(vbNormal);
 }
 
 void Form::setLeft(double v) {
@@ -317,41 +345,60 @@ void Form::setFocusControl(Control *c) {
 }
 
 void Form::dragWindow() {
-    Router::instance().releaseCapture();
-    if (detail::manualMode() || !widget()->isVisible() ||
-        QGuiApplication::mouseButtons() == Qt::NoButton || windowState_ != vbNormal)
-        return;
+    Router &router = Router::instance();
+    router.releaseCapture();
+    // Only a real press drags: the driver's presses return at once.
     QWidget *w = widget();
+    if (!router.inRealPress() || !w->isVisible() || windowState_ != vbNormal ||
+        QGuiApplication::mouseButtons() == Qt::NoButton)
+        return;
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Only the compositor may move windows there; it moves it on its own.
+        // Only the compositor may move windows there; it takes the release.
         if (w->windowHandle()) w->windowHandle()->startSystemMove();
         return;
     }
-    // Follow the pointer until the button is released.
+    // Follow the pointer until the button is released. The grab point is
+    // where the button went down: by the time this runs the pointer may
+    // already be elsewhere (the events wait in the queue).
     struct Follower : QObject {
-        QWidget *w;
+        QPointer<QWidget> w;
         QPoint grabOffset;
         QEventLoop loop;
         bool eventFilter(QObject *, QEvent *e) override {
-            if (e->type() == QEvent::MouseMove) {
+            switch (e->type()) {
+            case QEvent::MouseMove: {
                 auto *me = static_cast<QMouseEvent *>(e);
-                w->move(me->globalPosition().toPoint() - grabOffset);
+                if (me->buttons() == Qt::NoButton) {
+                    loop.quit(); // the release went elsewhere
+                } else if (w) {
+                    w->move(me->globalPosition().toPoint() - grabOffset);
+                }
                 return true;
             }
-            if (e->type() == QEvent::MouseButtonRelease) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                return true;
+            case QEvent::MouseButtonRelease:
                 loop.quit();
                 return true;
+            case QEvent::Hide:
+                if (w && !w->isVisible()) loop.quit();
+                return false;
+            default:
+                return false;
             }
-            return false;
         }
     } follower;
     follower.w = w;
-    follower.grabOffset = QCursor::pos() - w->pos();
+    follower.grabOffset = w->mapToGlobal(router.pointerPx()) - w->pos();
     w->grabMouse();
     qApp->installEventFilter(&follower);
     follower.loop.exec();
     qApp->removeEventFilter(&follower);
+    if (!follower.w) return;
     w->releaseMouse();
+    // The loop took the release: the router forgets the button now.
+    router.reconcile(buttonsFromQt(QGuiApplication::mouseButtons()));
     const QPoint pos = w->pos();
     Control::setLeft(pos.x() * Screen::twipsPerPixelX());
     Control::setTop(pos.y() * Screen::twipsPerPixelY());
@@ -414,13 +461,33 @@ void Menu::raiseClick() {
 
 // ---------------------------------------------------------------- message box
 
+namespace {
+
+// The answers of a style's buttons, left to right.
+std::vector<int> answersOf(int style) {
+    switch (style & 7) {
+    case vbOKCancel: return {vbOK, vbCancel};
+    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
+    case vbYesNo: return {vbYes, vbNo};
+    default: return {vbOK};
+    }
+}
+
+} // namespace
+
+int msgBoxDefaultAnswer(int style) {
+    const std::vector<int> answers = answersOf(style);
+    const size_t n = static_cast<size_t>((style >> 8) & 3);
+    return n < answers.size() ? answers[n] : answers.front();
+}
+
 int msgBox(const QString &prompt, int style, const QString &title) {
     MsgBoxCall call{prompt, style, title.isEmpty() ? appTitle() : title};
     const int buttons = style & 7;
     const int first = buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
     if (detail::g_msgBoxHook || detail::manualMode()) {
         detail::g_msgBoxLog.push_back(call);
-        int r = first;
+        int r = msgBoxDefaultAnswer(style);
         if (detail::g_msgBoxHook) {
             HandlerScope scope;
             r = detail::g_msgBoxHook(call);
@@ -462,6 +529,9 @@ int msgBox(const QString &prompt, int style, const QString &title) {
         add(QStringLiteral("取消"), QMessageBox::RejectRole, vbCancel);
         escape = vbCancel;
     }
+    for (const auto &[button, code] : result)
+        if (code == msgBoxDefaultAnswer(style))
+            box.setDefaultButton(static_cast<QPushButton *>(button));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     auto it = result.find(box.clickedButton());

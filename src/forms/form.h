@@ -26,6 +26,8 @@
 #include <typeindex>
 #include <vector>
 
+class QEventLoop;
+
 namespace forms {
 
 class Menu;
@@ -86,8 +88,10 @@ public:
     Control *activeControl() const { return focus_; }
 
     // Moves the window with the pointer until the button is released (the
-    // "release capture + caption press" drag of borderless windows). The
-    // pressed control gets no MouseUp. Returns at once in tests.
+    // "release capture + caption press" drag of borderless windows), called
+    // from a MouseDown. The pressed control gets no MouseUp. On Wayland the
+    // compositor moves it and this returns at once; so does a press of the
+    // test driver.
     void dragWindow();
 
     // Shows a pop-up menu at (x, y) twips of the form; returns after the
@@ -101,20 +105,27 @@ public:
 
     // (layer) focus bookkeeping
     void setFocusControl(Control *c);
+    // (layer) the window manager changed the window's state (Qt's state
+    // before the change): WindowState follows it.
+    void followWindowState(Qt::WindowStates before);
 
 protected:
     void geometryChanged() override;
 
 private:
     void applyWindowFlags();
+    // Sets WindowState and the rectangle it implies, not the window.
+    void enterWindowState(int s);
     QString caption_;
     Picture icon_;
     int borderStyle_ = vbSizable;
     int windowState_ = vbNormal;
+    int stateBeforeMinimized_ = vbNormal; // what a restore returns to
     bool topmost_ = false;
     bool loaded_ = false;
     bool unloaded_ = false;
     int modalDepth_ = 0;
+    QEventLoop *modalLoop_ = nullptr; // the innermost modal loop showing this form
     Control *focus_ = nullptr;
     QRectF normalRect_;
     friend class Router;
@@ -204,12 +215,19 @@ enum MsgBoxStyle {
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
+    // The button that Enter presses (and that a test answers without a hook).
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
 };
 enum MsgBoxResultCode { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
-// The standard message box: buttons and icon from style; the application
-// title when title is empty. Returns the button pressed.
+// The standard message box: buttons, icon and default button from style;
+// the application title when title is empty. Returns the button pressed.
 int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString());
+// The answer of the default button of a style (vbDefaultButton2 of vbYesNo
+// is vbNo); the first button when the style names one it does not have.
+int msgBoxDefaultAnswer(int style);
 
 struct MsgBoxCall {
     QString prompt;

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QWidget>
@@ -40,8 +41,11 @@ namespace detail {
 // Controls and forms whose deletion waits until no handler runs.
 void bury(std::unique_ptr<Control> c);
 void buryForm(Form *f);
-// Deletes what is buried (only when no handler runs).
+// Deletes what is buried (only when no handler runs), except forms whose
+// own modal loop is still on the stack.
 void flushGraveyard();
+// Asks for a flush once the event loop runs again (the program only).
+void flushLater();
 // Deletes buried children of c now (c is being destroyed).
 void exhumeChildrenOf(Container *c);
 bool unregisterForm(Form *f);
@@ -74,6 +78,7 @@ protected:
     void leaveEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
+    void changeEvent(QEvent *e) override;
     bool event(QEvent *e) override;
 };
 
@@ -81,6 +86,9 @@ class TextBoxWidget : public QLineEdit, public ControlLink {
 public:
     explicit TextBoxWidget(TextBox *t, QWidget *parent);
     void nativeMouse(QMouseEvent *e);
+    // Inserts text at the caret, each character judged by KeyPress when
+    // the box filters arriving text.
+    void insertArriving(const QString &text);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -90,6 +98,11 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    bool filtering() const;
 };
 
 class CheckBoxWidget : public QCheckBox, public ControlLink {
@@ -103,9 +116,31 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
 };
 
+// The page takes the mouse for itself (links, selection), and tells the
+// router too, so the control the pointer left knows it.
 class WebViewWidget : public QTextBrowser, public ControlLink {
 public:
     explicit WebViewWidget(WebView *w, QWidget *parent);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+};
+
+class RichTextBoxWidget : public QPlainTextEdit, public ControlLink {
+public:
+    explicit RichTextBoxWidget(RichTextBox *t, QWidget *parent);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
 };
 
 // Mouse and keys: hit-testing, capture, click synthesis, focus.
@@ -134,6 +169,12 @@ public:
 
     // Drops capture without MouseUp (window drag).
     void releaseCapture();
+    // Before a real mouse event: the buttons Qt says were held just before
+    // it. A release the router never saw (a window drag or another window
+    // took it, or the form went away in its MouseDown) is forgotten here.
+    void reconcile(int heldBefore);
+    // A press from a real Qt event is being delivered (not the driver's).
+    bool inRealPress() const { return realPress_; }
     // Forgets everything (a test's start).
     void reset();
     void forget(Control *c);
@@ -157,6 +198,7 @@ private:
     int buttons_ = 0;
     int ignoreButtons_ = 0;
     bool suppressClick_ = false;
+    bool realPress_ = false;
     Form *pointerForm_ = nullptr;
     QPoint pointerPx_;
     Form *activeForm_ = nullptr;

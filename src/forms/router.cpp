@@ -139,7 +139,10 @@ void Router::press(Form *f, QPoint px, int button, int shift, bool synthetic) {
     suppressClick_ = false;
     lastPressed_ = t;
     hover_ = t;
+    const bool outerReal = realPress_;
+    realPress_ = !synthetic;
     deliverDown(t, px, button, shift, synthetic, QEvent::MouseButtonPress);
+    realPress_ = outerReal;
 }
 
 void Router::doubleClick(Form *f, QPoint px, int button, int shift, bool synthetic) {
@@ -253,11 +256,22 @@ void Router::releaseCapture() {
     suppressClick_ = false;
 }
 
+void Router::reconcile(int heldBefore) {
+    ignoreButtons_ &= heldBefore;
+    if (!captured_) return;
+    buttons_ &= heldBefore;
+    if (buttons_ == 0) {
+        // The control pressed gets no MouseUp: its release went elsewhere.
+        captured_ = nullptr;
+        suppressClick_ = false;
+    }
+}
+
 void Router::reset() {
     hover_ = captured_ = lastPressed_ = nullptr;
     pointerForm_ = activeForm_ = nullptr;
     buttons_ = ignoreButtons_ = 0;
-    suppressClick_ = false;
+    suppressClick_ = realPress_ = false;
     pointerPx_ = QPoint();
 }
 

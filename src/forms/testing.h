@@ -70,7 +70,7 @@ const std::vector<MsgBoxCall> &msgBoxes();
 void unloadAll();
 
 // A test's set-up and clean-up: manual clock at 0, default hooks (modal:
-// none; message box: the first button), no fake screen; at the end every
+// none; message box: its default button), no fake screen; at the end every
 // form unloaded and deleted, hooks cleared, picture cache emptied, real
 // clock back.
 class Session {

@@ -4,6 +4,7 @@
 #include "internal_p.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <algorithm>
 #include <vector>
@@ -76,10 +77,11 @@ public:
             if (t->due_ >= 0 && !t->running_ && (earliest < 0 || t->due_ < earliest))
                 earliest = t->due_;
         if (!wake_) {
-            wake_ = new QTimer();
+            // Owned by the application object, so it goes with it.
+            wake_ = new QTimer(QCoreApplication::instance());
             wake_->setSingleShot(true);
             wake_->setTimerType(Qt::PreciseTimer);
-            QObject::connect(wake_, &QTimer::timeout, [this] {
+            QObject::connect(wake_.data(), &QTimer::timeout, [this] {
                 runDue(now());
                 arm();
             });
@@ -98,7 +100,7 @@ private:
     qint64 manualNow_ = 0;
     qint64 offset_ = 0;
     QElapsedTimer real_;
-    QTimer *wake_ = nullptr;
+    QPointer<QTimer> wake_;
     quint64 order_ = 0;
 };
 
@@ -147,13 +149,17 @@ void Timer::fire() {
     due_ = (enabled_ && interval_ > 0) ? due_ + interval_ : -1;
     order_ = s.nextOrder();
     running_ = true;
+    // Armed before the handler runs: one that opens a dialog leaves the
+    // other timers ticking under it (this one is skipped until it returns).
+    s.arm();
     runHandler([&] {
         if (onTimer) onTimer();
     });
     running_ = false;
-    // With the real clock a handler that took longer than the interval
-    // does not make the next ticks pile up.
-    if (!s.manual() && due_ >= 0 && due_ < s.now()) due_ = s.now();
+    // A handler that took longer than the interval (a dialog, a nested
+    // advance of the manual clock) does not make the missed ticks pile up:
+    // one tick comes at once, then the interval goes on from there.
+    if (due_ >= 0 && due_ < s.now()) due_ = s.now();
     s.arm();
 }
 

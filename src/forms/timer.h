@@ -3,7 +3,9 @@
 // switch to a manual clock and advance it (testing.h), which fires the due
 // ticks in time order. A tick never runs inside the Enabled or Interval
 // setter; a handler may switch its own timer off (one-shot) or on again.
-// Timers keep ticking while a modal form or a message box is open.
+// Timers keep ticking while a modal form or a message box is open, also one
+// opened by a timer's own handler; that timer does not tick again until its
+// handler returns, and then ticks once for all it missed.
 #include <QString>
 #include <QtGlobal>
 #include <functional>

@@ -3,7 +3,13 @@
 #include "internal_p.h"
 #include "screen.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QPointer>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -31,24 +37,32 @@ QPoint toFormPx(QWidget *w, Form *f, QPointF local) {
 }
 
 // A real mouse event of a widget goes to the router, as the driver's do.
+// Qt's buttons include the one just pressed and leave out the one just
+// released; the router is first told those held before this event.
 void routeMouse(ControlLink *link, QWidget *w, QMouseEvent *e) {
     Form *f = formOf(link);
     if (!f) return;
     Router &r = Router::instance();
     const QPoint px = toFormPx(w, f, e->position());
     const int shift = shiftFromQt(e->modifiers());
+    const int held = buttonsFromQt(e->buttons());
+    const int button = buttonFromQt(e->button());
     switch (e->type()) {
     case QEvent::MouseButtonPress:
-        r.press(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held & ~button);
+        r.press(f, px, button, shift, false);
         break;
     case QEvent::MouseButtonDblClick:
-        r.doubleClick(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held & ~button);
+        r.doubleClick(f, px, button, shift, false);
         break;
     case QEvent::MouseMove:
+        r.reconcile(held);
         r.move(f, px, shift, false);
         break;
     case QEvent::MouseButtonRelease:
-        r.release(f, px, buttonFromQt(e->button()), shift, false);
+        r.reconcile(held | button);
+        r.release(f, px, button, shift, false);
         break;
     default:
         break;
@@ -165,6 +179,15 @@ void ContainerWidget::moveEvent(QMoveEvent *e) {
         f->Control::move(pos.x() * tx, pos.y() * ty);
 }
 
+void ContainerWidget::changeEvent(QEvent *e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !isWindow()) return;
+    // Also raised by the form's own showMinimized()/showNormal(): following
+    // what the form just set changes nothing.
+    if (auto *f = dynamic_cast<Form *>(control))
+        f->followWindowState(static_cast<QWindowStateChangeEvent *>(e)->oldState());
+}
+
 bool ContainerWidget::event(QEvent *e) {
     if (e->type() == QEvent::ToolTip && control) {
         auto *he = static_cast<QHelpEvent *>(e);
@@ -227,8 +250,75 @@ void TextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
     QLineEdit::mouseMoveEvent(e);
 }
 void TextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
+    QPointer<TextBoxWidget> self(this);
     routeMouse(this, this, e);
+    if (!self) return;
+    const QClipboard *clip = QGuiApplication::clipboard();
+    if (filtering() && e->button() == Qt::MiddleButton && clip->supportsSelection()) {
+        // The selection paste of the middle button, through the filter.
+        deselect();
+        setCursorPosition(cursorPositionAt(e->position().toPoint()));
+        insertArriving(clip->text(QClipboard::Selection));
+        e->accept();
+        return;
+    }
     QLineEdit::mouseReleaseEvent(e);
+}
+
+bool TextBoxWidget::filtering() const {
+    return control && static_cast<TextBox *>(control)->filtersArrivingText();
+}
+
+void TextBoxWidget::insertArriving(const QString &arriving) {
+    if (isReadOnly() || !control) return;
+    if (!filtering()) {
+        insert(arriving);
+        return;
+    }
+    QPointer<TextBoxWidget> self(this);
+    for (QChar qc : arriving) {
+        int ch = qc.unicode();
+        control->raiseKeyPress(ch);
+        if (!self || !control) return;
+        if (ch == 0) continue;
+        const auto *t = static_cast<TextBox *>(control);
+        if (t->maxLength() > 0 &&
+            t->maxLength() - int(text().size()) + int(selectedText().size()) <= 0)
+            break;
+        insert(QString(QChar(ch)));
+    }
+}
+
+void TextBoxWidget::inputMethodEvent(QInputMethodEvent *e) {
+    if (!filtering() || e->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // The composition goes on as the input method shows it; only the
+    // committed text is judged.
+    const QString commit = e->commitString();
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    QLineEdit::inputMethodEvent(&rest);
+    insertArriving(commit);
+    e->accept();
+}
+
+void TextBoxWidget::contextMenuEvent(QContextMenuEvent *e) {
+    if (!filtering()) {
+        QLineEdit::contextMenuEvent(e);
+        return;
+    }
+    QPointer<QMenu> menu = createStandardContextMenu();
+    for (QAction *a : menu->actions()) {
+        if (a->objectName() != QStringLiteral("edit-paste")) continue;
+        a->disconnect();
+        QPointer<TextBoxWidget> self(this);
+        connect(a, &QAction::triggered, this, [self] {
+            if (self) self->insertArriving(QGuiApplication::clipboard()->text());
+        });
+    }
+    menu->exec(e->globalPos());
+    delete menu;
 }
 
 void TextBoxWidget::keyPressEvent(QKeyEvent *e) {
@@ -257,6 +347,11 @@ void TextBoxWidget::keyPressEvent(QKeyEvent *e) {
             return;
         }
     }
+    if (filtering() && e->matches(QKeySequence::Paste)) {
+        insertArriving(QGuiApplication::clipboard()->text());
+        e->accept();
+        return;
+    }
     if (replaced) {
         // The handler changed the character: type that one instead.
         if (printable && !isReadOnly()) insert(typed);
@@ -273,6 +368,55 @@ void TextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
 
 void TextBoxWidget::focusInEvent(QFocusEvent *e) {
     QLineEdit::focusInEvent(e);
+    if (control) followWidgetFocus(control);
+}
+
+// ---------------------------------------------------------------- RichTextBoxWidget
+
+RichTextBoxWidget::RichTextBoxWidget(RichTextBox *t, QWidget *parent) : QPlainTextEdit(parent) {
+    control = t;
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+}
+
+// The scroll area hands the viewport's mouse here, in viewport coordinates.
+void RichTextBoxWidget::mousePressEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mousePressEvent(e);
+}
+void RichTextBoxWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+}
+void RichTextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QPlainTextEdit::mouseMoveEvent(e);
+}
+void RichTextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    routeMouse(this, viewport(), e);
+    if (self) QPlainTextEdit::mouseReleaseEvent(e);
+}
+
+void RichTextBoxWidget::keyPressEvent(QKeyEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    if (control) Router::instance().keyPress(control, e, nullptr, nullptr);
+    if (self) QPlainTextEdit::keyPressEvent(e);
+}
+
+void RichTextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
+    QPointer<RichTextBoxWidget> self(this);
+    if (control) Router::instance().keyRelease(control, e);
+    if (self) QPlainTextEdit::keyReleaseEvent(e);
+}
+
+void RichTextBoxWidget::focusInEvent(QFocusEvent *e) {
+    QPlainTextEdit::focusInEvent(e);
     if (control) followWidgetFocus(control);
 }
 
@@ -323,6 +467,24 @@ void CheckBoxWidget::focusInEvent(QFocusEvent *e) {
 WebViewWidget::WebViewWidget(WebView *w, QWidget *parent) : QTextBrowser(parent) {
     control = w;
     setOpenExternalLinks(false);
+}
+
+// The mouse arrives in the viewport's coordinates.
+void WebViewWidget::mousePressEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mousePressEvent(e);
+}
+void WebViewWidget::mouseDoubleClickEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseDoubleClickEvent(e);
+}
+void WebViewWidget::mouseMoveEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseMoveEvent(e);
+}
+void WebViewWidget::mouseReleaseEvent(QMouseEvent *e) {
+    routeMouse(this, viewport(), e);
+    QTextBrowser::mouseReleaseEvent(e);
 }
 
 } // namespace forms

@@ -1,10 +1,14 @@
 #include "home/frm_fengmian.h"
 
+#include "panel/frm_tm.h"
+#include "simulator/frm_main.h"
+
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "startup/program_end.h"
 #include "startup/run_state.h"
 #include "startup/services.h"
+#include "update/openers.h"
 
 using startup::state;
 
@@ -31,8 +35,12 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     info->setBackStyle(forms::vbTransparent);
     info->setAutoSize(true);
     ClickBotn.load(3);
+    ClickBotn.load(8);
+    LblInfo.load(21)->setBackStyle(forms::vbTransparent);
+    ClickBotn.load(20);
     onLoad = [this] { Form_Load(); };
     ClickBotn.onClick = [this](int i) { ClickBotn_Click(i); };
+    LblInfo.onClick = [this](int i) { LblInfo_Click(i); };
 }
 
 void FrmFengmian::Form_Load() {
@@ -88,6 +96,26 @@ void FrmFengmian::FengMainCsh() {
     trap([&] {
         ClickBotn(3)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20003.mxy")));
     });
+    trap([&] {
+        ClickBotn(20)->move(240 * s.ScaleX, 1200 * s.ScaleY, 1800 * s.ScaleX, 450 * s.ScaleY);
+        ClickBotn(20)->setFontSize(10 * s.ScaleX);
+        ClickBotn(20)->setCaption(QStringLiteral("练习第1单元"));
+    });
+    trap([&] {
+        ClickBotn(20)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20020.mxy")));
+    });
+
+    // The update button and the cover's information area. A bank without
+    // the button's picture still has the button.
+    trap([&] {
+        ClickBotn(8)->move(7800 * s.ScaleX, 7320 * s.ScaleY, 540 * s.ScaleX, 825 * s.ScaleY);
+    });
+    forms::skip([&] {
+        ClickBotn(8)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20008.mxy")));
+    });
+    trap([&] {
+        LblInfo(21)->move(480 * s.ScaleX, 6570 * s.ScaleY, 2820 * s.ScaleX, 300 * s.ScaleY);
+    });
 
     // Numbers of papers and units, and the question count of every unit.
     const QString index = s.DataPath + QStringLiteral("288891.mxy");
@@ -127,7 +155,20 @@ void FrmFengmian::FengMainCsh() {
     }
 }
 
+void FrmFengmian::LblInfo_Click(int index) {
+    if (index == 0 || index == 21) update::openAboutBox();
+}
+
 void FrmFengmian::ClickBotn_Click(int index) {
+    if (index == 8) {
+        update::openUpdateWindow();
+        return;
+    }
+    if (index == 20) {
+        prepareWholeUnit(0);
+        startLianXi();
+        return;
+    }
     if (index != 3) return;
     startup::RunState &s = state();
     s.MsgBoxResult = 0;
@@ -137,4 +178,63 @@ void FrmFengmian::ClickBotn_Click(int index) {
     box->LblPrompt->setCaption(QStringLiteral("\r\n\r\n\r\n您确实要退出学习软件吗？"));
     box->show(forms::vbModal);
     if (s.MsgBoxResult == 1) startup::endProgram();
+}
+
+void FrmFengmian::prepareWholeUnit(int u) {
+    startup::RunState &s = state();
+    const QString progress = s.UnitTable[u][4];
+    s.StudyMode = startup::Practice;
+    s.CurQuestion = 1;
+    s.PaperMode = startup::UnitAll;
+    s.PaperIndex = u;
+    s.QuestionCount = std::clamp(static_cast<int>(platform::val(s.UnitTable[u][2])), 0,
+                                 startup::kMaxQuestions);
+    s.QuestionStatus.fill(0);
+    for (int i = 1; i <= s.QuestionCount; ++i) {
+        const bool done = i <= progress.size() && progress[i - 1] == QLatin1Char('T');
+        s.QuestionCodes[i - 1] = u * 100 + i;
+        s.QuestionDone[i - 1] = done ? QStringLiteral("T") : QStringLiteral("F");
+        s.QuestionStatus[i - 1] = done ? startup::StatusDone : 0;
+    }
+}
+
+void FrmFengmian::startLianXi() {
+    forms::Trap trap(QStringLiteral("startlianxi"), startup::reportingHandler());
+    startup::RunState &s = state();
+    s.TextFilePath = s.DataPath + QStringLiteral("288890.mxy");
+    startup::setExerciseFilePaths(s);
+    s.CurQuestion = 1;
+    s.CurStep = 1;
+    s.MinutesLeft = 50;
+    // The screens a question showed belong to the set that showed them.
+    for (auto &pictures : s.QuestionPictures) pictures.fill(QString());
+
+    s.QuestionFirstLine[0] = 1;
+    QStringList list;
+    trap([&] {
+        const auto lines = platform::readLines(s.QuestionFilePath);
+        if (!lines) forms::raise(forms::errFileNotFound);
+        list = *lines;
+    });
+    for (int i = 1; i <= list.size() && i < startup::kMaxQuestions; ++i) {
+        if (platform::trimBlanks(list[i - 1]).isEmpty()) break;
+        s.QuestionFirstLine[i] = s.QuestionFirstLine[i - 1] +
+                                 static_cast<int>(platform::val(platform::mid1(list[i - 1], 5, 2)));
+    }
+
+    QString favourites;
+    trap([&] { favourites = lineOf(s.UserDataFolder + QStringLiteral("288862.mxy"), 1); });
+    favourites = platform::trimBlanks(favourites);
+    QStringList codes;
+    for (int i = 0; i + 4 <= favourites.size(); i += 4) codes << favourites.mid(i, 4);
+    for (int q = 0; q < startup::kMaxQuestions; ++q)
+        if (codes.contains(QString::number(s.QuestionCodes[q]).rightJustified(4, QLatin1Char('0'))))
+            s.QuestionStatus[q] += startup::StatusMarked;
+
+    unload();
+    if (s.PaperMode == startup::MockPaper || s.PaperMode == startup::RandomPaper) return;
+    trap([&] { forms::form<FrmTm>()->TimerREDO->setEnabled(true); });
+    trap([&] { forms::form<FrmTm>()->TimKsModel->setEnabled(true); });
+    trap([&] { forms::form<FrmTm>()->show(); });
+    trap([&] { forms::form<FrmMain>()->show(); });
 }

@@ -2,7 +2,8 @@
 // The home page, as far as start-up needs it for now: the window the
 // deferred start shows, which reads the bank's version and module number,
 // the units' question counts and progress and the input-method option into
-// the shared run state, and the exit button with its confirmation.
+// the shared run state, the exit button with its confirmation, and one
+// start button (20) that practises the whole of the first unit.
 #include "forms/forms.h"
 #include "startup/frm_qhmsgbox.h"
 #include "startup/kvtn_button.h"
@@ -18,4 +19,13 @@ public:
     void Form_Load();
     void FengMainCsh();
     void ClickBotn_Click(int index);
+    void LblInfo_Click(int index);
+    // Opens the prepared set: exercise paths, first question, the step
+    // file's first line of every question, favourite marks; then the home
+    // page closes and the panel and the simulated screen take over.
+    void startLianXi();
+
+private:
+    // The whole of unit u in unit order, done where its progress says "T".
+    void prepareWholeUnit(int u);
 };

@@ -82,6 +82,14 @@ public:
         return !writeFailed && out.commit();
     }
 
+    void abortPending() override {
+        // Aborting finishes a reply at once, which ends its wait; copy the
+        // list first, as the waits take their replies off it.
+        const auto pending = pending_;
+        for (const QPointer<QNetworkReply> &r : pending)
+            if (r && !r->isFinished()) r->abort();
+    }
+
     ~NetworkHttp() override { delete manager_.data(); }
 
 private:
@@ -102,7 +110,8 @@ private:
     // Runs the event loop until the reply finishes or timeoutMs pass without
     // it. With onData the limit counts from the last data that arrived, so a
     // large file that keeps coming is not cut off. False on time-out.
-    static bool waitFor(QNetworkReply &reply, int timeoutMs, const std::function<void()> &onData) {
+    bool waitFor(QNetworkReply &reply, int timeoutMs, const std::function<void()> &onData) {
+        pending_.append(&reply);
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
@@ -119,10 +128,12 @@ private:
         timer.start(std::max(0, timeoutMs));
         while (!reply.isFinished() && timer.isActive()) loop.exec();
         QObject::disconnect(&reply, nullptr, &loop, nullptr);
+        pending_.removeAll(&reply);
         return reply.isFinished();
     }
 
     QPointer<QNetworkAccessManager> manager_;
+    QList<QPointer<QNetworkReply>> pending_;
 };
 
 std::unique_ptr<Http> &installed() {

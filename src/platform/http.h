@@ -24,6 +24,10 @@ public:
     // status. The file is replaced only then: on any failure the old file
     // (or no file) stays. Gives up when timeoutMs pass without data arriving.
     virtual bool download(const QString &url, const QString &file, int timeoutMs) = 0;
+    // Ends every get and download still waiting: a get returns Failed, a
+    // download false (its file untouched). For a window closed while its
+    // request waits.
+    virtual void abortPending() {}
 };
 
 std::unique_ptr<Http> makeNetworkHttp();

@@ -5,6 +5,8 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
@@ -12,6 +14,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <map>
+#include <optional>
 
 #include <sys/utsname.h>
 
@@ -127,33 +132,31 @@ uintptr_t layoutHandle(const QString &id) {
     return h ? h : 1;
 }
 
-QString layoutName(const QString &layout, const QString &variant) {
-    static const QHash<QString, QString> names{
-        {QStringLiteral("us"), QStringLiteral("英语（美国）")},
-        {QStringLiteral("cn"), QStringLiteral("中文（简体） - 美式键盘")},
-        {QStringLiteral("tw"), QStringLiteral("中文（繁体） - 美式键盘")},
-        {QStringLiteral("gb"), QStringLiteral("英语（英国）")},
-        {QStringLiteral("de"), QStringLiteral("德语（德国）")},
-        {QStringLiteral("fr"), QStringLiteral("法语（法国）")},
-        {QStringLiteral("jp"), QStringLiteral("日语（日本）")},
-        {QStringLiteral("kr"), QStringLiteral("朝鲜语（韩国）")},
-        {QStringLiteral("ru"), QStringLiteral("俄语（俄罗斯）")},
-    };
-    QString name = names.value(layout, layout);
-    if (!variant.isEmpty()) name += QStringLiteral(" (") + variant + u')';
-    return name;
-}
-
 std::vector<KeyboardLayout> localeLayout() {
-    const QLocale loc = QLocale::system();
-    QString name = loc.nativeLanguageName();
-    if (!name.isEmpty() && !loc.nativeTerritoryName().isEmpty())
-        name += QStringLiteral("（") + loc.nativeTerritoryName() + QStringLiteral("）");
-    if (name.isEmpty()) name = loc.name();
-    return {{layoutHandle(QStringLiteral("locale:") + loc.name()), name}};
+    return {{layoutHandle(QStringLiteral("locale:") + QLocale::system().name()), QString()}};
 }
 
-class XkbKeyboardLayouts : public KeyboardLayouts {
+// Runs a small command; its standard output, or nullopt when it did not
+// start or did not end well.
+std::optional<QString> commandOutput(const QString &program, const QStringList &args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForStarted(2000) || !p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return std::nullopt;
+    }
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return std::nullopt;
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+QString fcitx5ProfilePath() {
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty()) config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/fcitx5/profile");
+}
+
+class DesktopKeyboardLayouts : public KeyboardLayouts {
 public:
     std::vector<KeyboardLayout> list() override {
         load();
@@ -162,11 +165,15 @@ public:
 
     bool activate(uintptr_t handle) override {
         load();
-        for (const auto &l : layouts_) {
-            if (l.handle == handle) {
-                active_ = handle;
-                return true;
-            }
+        for (size_t i = 0; i < layouts_.size(); ++i) {
+            if (layouts_[i].handle != handle) continue;
+            active_ = handle;
+            // The framework switches; a failure leaves the desktop as it was.
+            if (framework_ == Framework::Fcitx5)
+                commandOutput(QStringLiteral("fcitx5-remote"), {QStringLiteral("-s"), ids_[i]});
+            else if (framework_ == Framework::IBus)
+                commandOutput(QStringLiteral("ibus"), {QStringLiteral("engine"), ids_[i]});
+            return true;
         }
         return false;
     }
@@ -178,19 +185,41 @@ public:
     }
 
 private:
+    enum class Framework { None, Fcitx5, IBus };
+
+    void take(Framework f, const std::vector<InputSource> &sources) {
+        framework_ = f;
+        layouts_ = layoutsOf(sources);
+        for (const auto &src : sources) ids_ << src.id;
+    }
+
     void load() {
         if (loaded_) return;
         loaded_ = true;
-        QProcess query;
-        query.start(QStringLiteral("setxkbmap"), {QStringLiteral("-query")});
-        if (query.waitForStarted(2000) && query.waitForFinished(3000) &&
-            query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0)
-            layouts_ = parseXkbQuery(QString::fromLocal8Bit(query.readAllStandardOutput()));
+        if (commandOutput(QStringLiteral("fcitx5-remote"), {})) {
+            QFile profile(fcitx5ProfilePath());
+            if (profile.open(QIODevice::ReadOnly)) {
+                const auto sources = parseFcitx5Profile(QString::fromUtf8(profile.readAll()));
+                if (!sources.empty()) return take(Framework::Fcitx5, sources);
+            }
+        }
+        if (commandOutput(QStringLiteral("ibus"), {QStringLiteral("engine")})) {
+            const auto preload = commandOutput(
+                QStringLiteral("gsettings"), {QStringLiteral("get"), QStringLiteral("org.freedesktop.ibus.general"),
+                                              QStringLiteral("preload-engines")});
+            const auto engines = commandOutput(QStringLiteral("ibus"), {QStringLiteral("list-engine")});
+            const auto sources = parseIbusEngines(preload.value_or(QString()), engines.value_or(QString()));
+            if (!sources.empty()) return take(Framework::IBus, sources);
+        }
+        if (const auto query = commandOutput(QStringLiteral("setxkbmap"), {QStringLiteral("-query")}))
+            layouts_ = parseXkbQuery(*query);
         if (layouts_.empty()) layouts_ = localeLayout();
     }
 
     bool loaded_ = false;
+    Framework framework_ = Framework::None;
     std::vector<KeyboardLayout> layouts_;
+    QStringList ids_;
     uintptr_t active_ = 0;
 };
 
@@ -228,10 +257,57 @@ std::vector<KeyboardLayout> parseXkbQuery(const QString &output) {
         const QString layout = layouts[i].trimmed();
         if (layout.isEmpty()) continue;
         const QString variant = i < variants.size() ? variants[i].trimmed() : QString();
-        result.push_back({layoutHandle(QStringLiteral("xkb:") + layout + u':' + variant),
-                          layoutName(layout, variant)});
+        result.push_back({layoutHandle(QStringLiteral("xkb:") + layout + u':' + variant), QString()});
     }
     return result;
+}
+
+std::vector<InputSource> parseFcitx5Profile(const QString &profile) {
+    // Sections "[Groups/0/Items/N]" with a line "Name=...", N in order.
+    static const QRegularExpression item(QStringLiteral("^\\[Groups/0/Items/(\\d+)\\]$"));
+    std::map<int, QString> items;
+    int current = -1;
+    for (const QString &raw : profile.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(u'[')) {
+            const auto m = item.match(line);
+            current = m.hasMatch() ? m.captured(1).toInt() : -1;
+        } else if (current >= 0 && line.startsWith(QStringLiteral("Name="))) {
+            items[current] = line.mid(5).trimmed();
+        }
+    }
+    std::vector<InputSource> out;
+    for (const auto &[n, id] : items) {
+        if (id.isEmpty()) continue;
+        const bool layout = id.startsWith(QStringLiteral("keyboard-"));
+        out.push_back({id, layout ? QString() : id});
+    }
+    return out;
+}
+
+std::vector<InputSource> parseIbusEngines(const QString &preload, const QString &engineList) {
+    // "  libpinyin - Intelligent Pinyin" lines give the long names.
+    QHash<QString, QString> longNames;
+    for (const QString &line : engineList.split(u'\n')) {
+        const qsizetype dash = line.indexOf(QStringLiteral(" - "));
+        if (!line.startsWith(u' ') || dash < 0) continue;
+        longNames.insert(line.left(dash).trimmed(), line.mid(dash + 3).trimmed());
+    }
+    static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
+    std::vector<InputSource> out;
+    for (auto it = quoted.globalMatch(preload); it.hasNext();) {
+        const QString id = it.next().captured(1).trimmed();
+        if (id.isEmpty()) continue;
+        const bool layout = id.startsWith(QStringLiteral("xkb:"));
+        out.push_back({id, layout ? QString() : longNames.value(id, id)});
+    }
+    return out;
+}
+
+std::vector<KeyboardLayout> layoutsOf(const std::vector<InputSource> &sources) {
+    std::vector<KeyboardLayout> out;
+    for (const auto &src : sources) out.push_back({layoutHandle(src.id), src.description});
+    return out;
 }
 
 std::unique_ptr<Shell> makeDesktopShell() {
@@ -244,7 +320,7 @@ std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder
 }
 
 std::unique_ptr<KeyboardLayouts> makeSystemKeyboardLayouts() {
-    return std::make_unique<XkbKeyboardLayouts>();
+    return std::make_unique<DesktopKeyboardLayouts>();
 }
 
 Shell &shell() {

@@ -27,9 +27,11 @@ public:
     virtual void release() = 0;
 };
 
+// A keyboard layout or an input method of the desktop. Input methods carry
+// their description (name); plain keyboard layouts carry none.
 struct KeyboardLayout {
     uintptr_t handle = 0;
-    QString name; // description shown in the input-method menu
+    QString name; // description of an input method; empty for a keyboard layout
 };
 
 class KeyboardLayouts {
@@ -45,9 +47,12 @@ public:
 // The real ones. The shell opens with QDesktopServices and starts programs
 // detached. The single-instance lock is a QLockFile in a per-user folder
 // (the runtime folder, by default); a lock whose process is gone is taken
-// over. Keyboard layouts: this system has no switch a program can make for
-// the whole desktop, so the list is what `setxkbmap -query` reports (else
-// one entry for the current locale) and activate only records the choice.
+// over. Keyboard layouts: when fcitx5 runs, the items of its first input
+// method group (fcitx5's profile), switched with fcitx5-remote; else when
+// IBus runs, its preloaded engines, switched with `ibus engine`; else the
+// X keyboard layouts of `setxkbmap -query` (one entry for the current
+// locale when that fails), for which activate only records the choice:
+// a program cannot switch the layout of the whole desktop.
 std::unique_ptr<Shell> makeDesktopShell();
 std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder = {});
 std::unique_ptr<KeyboardLayouts> makeSystemKeyboardLayouts();
@@ -59,6 +64,23 @@ QUrl shellTarget(const QString &fileFolderOrUrl);
 // The layouts of `setxkbmap -query` output, with handles that stay the same
 // from run to run.
 std::vector<KeyboardLayout> parseXkbQuery(const QString &output);
+
+// An input source as an input-method framework names it: its id (what
+// switches to it) and its description (empty for a keyboard layout).
+struct InputSource {
+    QString id;
+    QString description;
+    bool operator==(const InputSource &) const = default;
+};
+// The items of the first group of an fcitx5 profile, in order; the
+// "keyboard-..." items are keyboard layouts.
+std::vector<InputSource> parseFcitx5Profile(const QString &profile);
+// IBus's preloaded engines (`gsettings get org.freedesktop.ibus.general
+// preload-engines`), described by the long names of `ibus list-engine`;
+// the "xkb:..." engines are keyboard layouts.
+std::vector<InputSource> parseIbusEngines(const QString &preload, const QString &engineList);
+// The layouts of a list of sources, each handle derived from its id.
+std::vector<KeyboardLayout> layoutsOf(const std::vector<InputSource> &sources);
 
 // "6.1" style: the running kernel's major and minor number, or "Unknown".
 QString osVersion();

@@ -108,11 +108,11 @@ int layoutLevel2(ItemRects &items, QStringView subMenuId, Scale scale) {
     return row ? stackItems(items, row->column, scale) : NoError;
 }
 
-std::array<Rect, Level3RowCount + 1> level3Rows(Scale scale) {
+std::array<Rect, Level3RowCount + 1> level3Rows(Scale scale, int rowWidth) {
     std::array<Rect, Level3RowCount + 1> rows{};
     for (int k = 1; k <= Level3RowCount; ++k) {
         rows[k] = Rect{Level3Left * scale.x, (k - 1) * Level3RowHeight * scale.y,
-                       Level3Width * scale.x, Level3RowHeight * scale.y};
+                       rowWidth * scale.x, Level3RowHeight * scale.y};
     }
     return rows;
 }
@@ -241,7 +241,10 @@ Point placeContextPanel(ContextRegion region, const ContextPanelInput &in, Scale
     }
     // The edge tests compare single-precision values, as the window's
     // coordinates are held.
-    if (rule.flipAtRightEdge && float(in.windowWidth - in.panelWidth) <= float(p.x)) {
+    auto beyond = [&](double room, double at) {
+        return in.flipOnlyBeyond ? float(room) < float(at) : float(room) <= float(at);
+    };
+    if (rule.flipAtRightEdge && beyond(in.windowWidth - in.panelWidth, p.x)) {
         p.x -= in.panelWidth;
     }
     double roomBelow = 0;
@@ -250,14 +253,14 @@ Point placeContextPanel(ContextRegion region, const ContextPanelInput &in, Scale
         break;
     case ContextPanelRule::Below::RegionHeight:
         roomBelow = in.regionHeight - in.panelHeight;
-        if (float(roomBelow) <= float(p.y)) p.y -= in.panelHeight;
+        if (beyond(roomBelow, p.y)) p.y -= in.panelHeight;
         break;
     case ContextPanelRule::Below::WindowHeight:
         roomBelow = in.windowHeight - in.panelHeight;
-        if (float(roomBelow) <= float(p.y)) p.y -= in.panelHeight;
+        if (beyond(roomBelow, p.y)) p.y -= in.panelHeight;
         break;
     }
-    if (rule.pinTopAtZero && p.y < 0) p.y = 0;
+    if (rule.pinTopAtZero && !in.flipOnlyBeyond && p.y < 0) p.y = 0;
     return p;
 }
 

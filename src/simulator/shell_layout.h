@@ -55,8 +55,9 @@ int applyMenu1JRow(ItemRects &items, const Menu1JRow &row, Scale scale);
 // `subMenuId`; an id without a row leaves them parked.
 int layoutLevel2(ItemRects &items, QStringView subMenuId, Scale scale);
 
-// The nine rows of the level-3 list, inside the list picture.
-std::array<Rect, Level3RowCount + 1> level3Rows(Scale scale);
+// The nine rows of the level-3 list, inside the list picture (the
+// demonstration's rows are narrower).
+std::array<Rect, Level3RowCount + 1> level3Rows(Scale scale, int rowWidth = Level3Width);
 
 // The level-1 item a "D" entry asks to show highlighted in advance, with
 // the picture it shows there. Only an entry of kind "D" for the open
@@ -114,6 +115,10 @@ struct ContextPanelInput {
     double windowHeight;
     double panelWidth; // the panel takes the size of its picture
     double panelHeight;
+    // The demonstration's scripted click opens the panel at a spot's
+    // centre: it flips only when the corner lies beyond the room left (not
+    // at its edge) and never pins the Top.
+    bool flipOnlyBeyond = false;
 };
 // The panel's Left and Top in window twips.
 Point placeContextPanel(ContextRegion region, const ContextPanelInput &in, Scale scale);

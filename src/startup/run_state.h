@@ -92,6 +92,15 @@ struct RunState {
     QString TextFilePath;
     QString CurRecord;
     QString LineBuffer;
+    // The login time of the paper being sat ("yyyy-mm-dd hh:mm:ss"), or "-1"
+    // when its score is not to be recorded.
+    QString ExamStartTime;
+
+    // What the candidate entered at the login of a paper (empty until then).
+    QString SeatNumber;
+    QString BatchNumber;
+    QString AnswerSheetNumber;
+    QString IdNumber;
 
     // Per question q at index q - 1.
     std::array<int, kMaxQuestions> QuestionStatus{};

@@ -56,10 +56,14 @@ void setLocalNowForTests(std::function<QDateTime()> now) {
 }
 
 QString errorEndpointHost() {
+    return configuredHost(QStringLiteral("ErrorReport"));
+}
+
+QString configuredHost(const QString &group) {
     const QString file = platform::resolvePath(platform::programFolder() + kInstallConfigFile);
     if (!QFile::exists(file)) return {};
     QSettings ini(file, QSettings::IniFormat);
-    QString host = ini.value(QStringLiteral("ErrorReport/Host")).toString().trimmed();
+    QString host = ini.value(group + QStringLiteral("/Host")).toString().trimmed();
     if (host.isEmpty()) return {};
     if (!host.contains(QStringLiteral("://"))) host.prepend(QStringLiteral("http://"));
     while (host.endsWith(QLatin1Char('/'))) host.chop(1);

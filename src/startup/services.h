@@ -40,6 +40,9 @@ void setLocalNowForTests(std::function<QDateTime()> now); // empty: the real clo
 // installation's configuration file in the program folder; empty when no
 // host is configured, in which case reports are only logged.
 QString errorEndpointHost();
+// The "Host" key of a group of that file, written the same way ("http://"
+// added when no scheme is given, no trailing "/"); empty when not set.
+QString configuredHost(const QString &group);
 constexpr const char *kInstallConfigFile = "w7practice.ini";
 
 } // namespace startup

@@ -2,6 +2,9 @@
 // window placement, control arrays and the error helpers.
 #include "forms_fixture.h"
 
+#include <QTimer>
+#include <QWindow>
+
 using namespace forms;
 using formstest::FormsTest;
 namespace ft = forms::testing;
@@ -152,6 +155,35 @@ TEST_F(FormsTest, ModalFormIsAnsweredByTheHook) {
     EXPECT_EQ(loadedForm<FrmTest>(), owner);
 }
 
+TEST_F(FormsTest, ModalFormClosedInItsOwnLoopIsFreedOnlyAfterTheLoop) {
+    // The program's own loop: the real clock, no hook; show() called as
+    // start-up code or a plain slot calls it, with no handler around it.
+    clock::useReal();
+    static int deleted;
+    static bool deletedWhileModal;
+    deleted = 0;
+    deletedWhileModal = false;
+    class Dialog : public FrmTest {
+    public:
+        ~Dialog() override {
+            ++deleted;
+            deletedWhileModal = isModalShown();
+        }
+    };
+    Dialog *dlg = form<Dialog>();
+    QWidget *w = dlg->widget();
+    const QPoint close = dlg->LblClick->at(1)->originInFormPx() + QPoint(5, 5);
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] { QTest::mouseClick(w, Qt::LeftButton, {}, close); });
+    dlg->show(vbModal);
+
+    EXPECT_EQ(loadedForm<Dialog>(), nullptr);
+    EXPECT_FALSE(deletedWhileModal);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(deleted, 1);
+}
+
 TEST_F(FormsTest, MessageBoxGoesThroughTheHookWithTheApplicationTitle) {
     setAppTitle("计算机应用能力考试");
     std::vector<MsgBoxCall> calls;
@@ -197,6 +229,44 @@ TEST_F(FormsTest, MaximisedFormReadsTheScreenAndRefusesToMove) {
     EXPECT_EQ(Screen::twipsPerPixelX(), 12);
     f->Text1->move(1200, 0, 120, 120);
     EXPECT_EQ(f->Text1->rectPx(), QRect(100, 0, 10, 10));
+}
+
+TEST_F(FormsTest, WindowStateFollowsTheWindowManagerAndTheProgramCanRestore) {
+    // The window manager changes the state behind the program's back (the
+    // user minimises it from the taskbar); the platform reports it to Qt.
+    auto byWindowManager = [](Form *f, Qt::WindowState state) {
+        f->widget()->windowHandle()->setWindowState(state);
+        QCoreApplication::processEvents();
+    };
+    struct Case {
+        const char *what;
+        int state; // what the program set before the user minimised it
+    };
+    for (const Case &c : {Case{"normal", vbNormal}, Case{"maximised", vbMaximized}}) {
+        SCOPED_TRACE(c.what);
+        Screen::setFake(1024, 768);
+        FrmTest *f = form<FrmTest>();
+        f->move(1500, 1500, 6000, 4500);
+        f->show();
+        f->setWindowState(c.state);
+        const double width = f->width();
+
+        byWindowManager(f, Qt::WindowMinimized);
+        EXPECT_EQ(f->windowState(), vbMinimized);
+        byWindowManager(f, Qt::WindowNoState);
+        EXPECT_EQ(f->windowState(), c.state);
+        EXPECT_EQ(f->width(), width);
+
+        // Minimised by the user, restored by the program (the panel gives
+        // the focus back to the screen this way).
+        byWindowManager(f, Qt::WindowMinimized);
+        f->setWindowState(c.state);
+        EXPECT_FALSE(f->widget()->isMinimized());
+        EXPECT_FALSE(f->widget()->windowHandle()->windowStates() & Qt::WindowMinimized);
+        EXPECT_EQ(f->windowState(), c.state);
+        EXPECT_EQ(f->width(), width);
+        f->unload();
+    }
 }
 
 TEST_F(FormsTest, ErrorHelpersSkipOrTrapOneStatement) {

@@ -15,6 +15,11 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+// Real mouse events go through the window, as the platform delivers them
+// (mouse grabs, the buttons Qt believes held, the widget under the point).
+#define QTEST_QPA_MOUSE_HANDLING
+#include <QTest>
+
 namespace formstest {
 
 class FormsTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTimer>
 #include <functional>
 
 using namespace forms;
@@ -55,6 +56,14 @@ public:
     Image *part;
     QStringList events;
 };
+
+// A second window, global instance, for a form that goes away under the mouse.
+class PopForm : public MouseForm {};
+
+// Pixels of a control's top-left corner in its form.
+QPoint pxOf(Control *c) {
+    return c->originInFormPx();
+}
 
 } // namespace
 
@@ -324,4 +333,106 @@ TEST_F(FormsTest, RealQtMouseEventsOnATextBoxRaiseItsEventsAndFocusIt) {
     EXPECT_EQ(log, QStringList({"T:Down(1,0,60,75)", "T:Up(1,0,60,75)", "T:Click"}));
     EXPECT_EQ(focus, QStringList({"T:GotFocus"}));
     EXPECT_TRUE(text->hasFocus());
+}
+
+TEST_F(FormsTest, RealWindowDragMovesTheWindowAndTheNextClickCounts) {
+    MouseForm f;
+    f.show();
+    watchMouse(f.Label1, "L");
+    QStringList drag;
+    f.lblMove->onMouseDown = [&](int b, int, double, double) {
+        if (b == vbLeftButton) f.dragWindow();
+        drag << "drag returned";
+    };
+    QWidget *w = f.widget();
+    const QPoint start = w->pos();
+    const QPoint grip = pxOf(f.lblMove) + QPoint(40, 10);
+    const QPoint by(120, 80);
+    // While the drag runs, the pointer moves and the button comes up.
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        QTest::mouseMove(w, grip + by);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, grip);
+    });
+    QTest::mousePress(w, Qt::LeftButton, {}, grip);
+
+    EXPECT_EQ(drag, QStringList({"drag returned"}));
+    EXPECT_EQ(w->pos(), start + by);
+    EXPECT_EQ(f.left(), (start.x() + by.x()) * 15.0);
+    EXPECT_EQ(f.top(), (start.y() + by.y()) * 15.0);
+    // The drag took the release: the first click after it is a whole click.
+    QTest::mouseClick(w, Qt::LeftButton, {}, pxOf(f.Label1) + QPoint(5, 5));
+    EXPECT_EQ(kinds(), QStringList({"L:Down", "L:Up", "L:Click"}));
+}
+
+TEST_F(FormsTest, LostReleaseNeverOutlivesTheNextRealMouseEvent) {
+    auto at = [](Control *c) { return pxOf(c) + QPoint(5, 5); };
+    // A release some other loop takes before the widgets see it (a dialog
+    // opened in the MouseDown, the platform's system move).
+    struct Eater : QObject {
+        bool eventFilter(QObject *, QEvent *e) override {
+            return e->type() == QEvent::MouseButtonRelease;
+        }
+    };
+    auto releaseTaken = [](QWidget *w, Qt::MouseButton b, QPoint p) {
+        Eater eater;
+        qApp->installEventFilter(&eater);
+        QTest::mouseRelease(w, b, {}, p);
+        qApp->removeEventFilter(&eater);
+    };
+    struct Case {
+        const char *what;
+        std::function<void(MouseForm &)> pressAndLose;
+    };
+    const Case cases[] = {
+        {"form unloaded in its own MouseDown",
+         [&](MouseForm &) {
+             PopForm *pop = form<PopForm>();
+             pop->Label1->onMouseDown = [pop](int, int, double, double) { pop->unload(); };
+             pop->show();
+             QTest::mousePress(pop->widget(), Qt::LeftButton, {}, at(pop->Label1));
+             // The window is gone: its release reaches nobody of the layer.
+         }},
+        {"release taken by another loop",
+         [&](MouseForm &f) {
+             QTest::mousePress(f.widget(), Qt::LeftButton, {}, at(f.lblMove));
+             releaseTaken(f.widget(), Qt::LeftButton, at(f.lblMove));
+         }},
+        {"second button lost, first released",
+         [&](MouseForm &f) {
+             QTest::mousePress(f.widget(), Qt::LeftButton, {}, at(f.lblMove));
+             QTest::mousePress(f.widget(), Qt::RightButton, {}, at(f.lblMove));
+             releaseTaken(f.widget(), Qt::RightButton, at(f.lblMove));
+             QTest::mouseRelease(f.widget(), Qt::LeftButton, {}, at(f.lblMove));
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ft::Session fresh; // each case starts from a router that lost nothing
+        MouseForm f;
+        f.show();
+        watchMouse(f.lblMove, "M");
+        watchMouse(f.Label1, "L");
+        c.pressAndLose(f);
+        log.clear();
+        QTest::mouseClick(f.widget(), Qt::LeftButton, {}, at(f.Label1));
+        EXPECT_EQ(kinds(), QStringList({"L:Down", "L:Up", "L:Click"}));
+        log.clear();
+        QTest::mouseClick(f.widget(), Qt::RightButton, {}, at(f.lblMove));
+        EXPECT_EQ(kinds(), QStringList({"M:Down", "M:Up", "M:Click"}));
+    }
+}
+TEST_F(FormsTest, RealMovesOverAWebViewLeaveTheControlBefore) {
+    MouseForm f;
+    auto *btn = new TestButton(&f, "Btn");
+    btn->move(300, 3000, 1350, 450);
+    auto *web = f.add<WebView>("Web1");
+    web->move(3000, 3600, 3000, 1500);
+    f.show();
+    QWidget *w = f.widget();
+    QTest::mouseMove(w, pxOf(btn) + QPoint(60, 15));
+    EXPECT_TRUE(btn->pointerOver());
+    QTest::mouseMove(w, pxOf(web) + QPoint(20, 20));
+    EXPECT_FALSE(btn->pointerOver());
+    EXPECT_EQ(ft::controlUnderPointer(), web);
 }

@@ -1,5 +1,9 @@
-// Timers on the manual clock.
+// Timers on the manual clock, and on the real one where only it shows a fault.
 #include "forms_fixture.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <functional>
 
 using namespace forms;
 using formstest::FormsTest;
@@ -49,6 +53,47 @@ TEST_F(FormsTest, OneShotTimerSwitchesItselfOffInItsTick) {
     EXPECT_EQ(ticks, 1);
     ft::advance(1);
     EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(FormsTest, ReEnablingARunningTimerKeepsItsCountdown) {
+    // A button's hover timer is switched on at every mouse move: were that
+    // a restart, a pointer that keeps moving would hold its tick off.
+    struct Case {
+        const char *what;
+        std::function<void(Timer *)> at60; // what the program does at 60 ms
+        QStringList ticks;                 // up to 250 ms
+    };
+    const Case cases[] = {
+        {"left alone", [](Timer *) {}, {"@100", "@200"}},
+        {"enabled again", [](Timer *t) { t->setEnabled(true); }, {"@100", "@200"}},
+        {"enabled again and again",
+         [](Timer *t) {
+             for (int i = 0; i < 5; ++i) {
+                 t->setEnabled(true);
+                 ft::advance(30);
+             }
+         },
+         {"@100", "@200"}},
+        {"disabled, then enabled",
+         [](Timer *t) {
+             t->setEnabled(false);
+             t->setEnabled(true);
+         },
+         {"@160"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ft::Session fresh; // the clock at 0 again
+        TimerForm f;
+        QStringList ticks;
+        f.T1->onTimer = [&] { ticks << QStringLiteral("@%1").arg(ft::now()); };
+        f.T1->setInterval(100);
+        f.T1->setEnabled(true);
+        ft::advance(60);
+        c.at60(f.T1);
+        ft::advance(250 - ft::now());
+        EXPECT_EQ(ticks, c.ticks);
+    }
 }
 
 TEST_F(FormsTest, TickNeverRunsInsideTheSetters) {
@@ -105,6 +150,65 @@ TEST_F(FormsTest, TimersTickWhileAModalFormIsOpen) {
     });
     EXPECT_EQ(msgBox("?", vbYesNo | vbQuestion), vbNo);
     EXPECT_EQ(ticks, 4);
+}
+
+TEST_F(FormsTest, OnTheRealClockOtherTimersTickUnderADialogOpenedInATick) {
+    // The exam clock's time-out box: a tick opens a modal dialog, and the
+    // other timers must go on until it closes.
+    clock::useReal();
+    TimerForm f;
+    TimerForm dialog;
+    QEventLoop running;
+    bool inDialog = false;
+    int opener = 0, other = 0, otherUnderDialog = 0;
+    f.T1->setInterval(5);
+    f.T1->onTimer = [&] {
+        if (++opener > 1) return;
+        inDialog = true;
+        dialog.show(vbModal);
+        inDialog = false;
+        f.T1->setEnabled(false);
+        running.quit();
+    };
+    f.T2->setInterval(5);
+    f.T2->onTimer = [&] {
+        ++other;
+        if (inDialog && ++otherUnderDialog == 3) dialog.hide();
+    };
+    // Should the other timer stop, the dialog is closed anyway.
+    QObject guard;
+    QTimer::singleShot(3000, &guard, [&] { dialog.hide(); });
+    f.T1->setEnabled(true);
+    f.T2->setEnabled(true);
+    running.exec();
+
+    EXPECT_EQ(otherUnderDialog, 3);
+    EXPECT_EQ(opener, 1); // never re-entered while its handler had the dialog open
+}
+
+TEST_F(FormsTest, ManualClockDropsTheTicksOfATimerBlockedInItsHandler) {
+    TimerForm f;
+    f.T1->setInterval(100);
+    f.T2->setInterval(300);
+    int ticks = 0;
+    f.T1->onTimer = [&] {
+        log << QStringLiteral("T1@%1").arg(ft::now());
+        // A dialog answered a second later, as a modal hook does.
+        if (++ticks == 1) ft::advance(1000);
+    };
+    f.T2->onTimer = [&] { log << QStringLiteral("T2@%1").arg(ft::now()); };
+    f.T1->setEnabled(true);
+    f.T2->setEnabled(true);
+    ft::advance(100);
+    EXPECT_EQ(log, QStringList({"T1@100", "T2@300", "T2@600", "T2@900"}));
+    EXPECT_EQ(ft::now(), 1100);
+    // As on the real clock: one tick for all those missed, then the interval.
+    log.clear();
+    ft::advance(0);
+    EXPECT_EQ(log, QStringList({"T1@1100"}));
+    log.clear();
+    ft::advance(200);
+    EXPECT_EQ(log, QStringList({"T2@1200", "T1@1200", "T1@1300"}));
 }
 
 TEST_F(FormsTest, UnloadStopsTheFormsTimersForGood) {

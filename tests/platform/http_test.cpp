@@ -210,3 +210,21 @@ TEST_F(HttpTest, FailedDownloadLeavesTheOldFile) {
     EXPECT_FALSE(QFile::exists(dir.filePath("new.mxy")));
     EXPECT_FALSE(client->download(server.url("/big.rar"), dir.filePath("no/dir.mxy"), 500));
 }
+
+TEST_F(HttpTest, AbortPendingEndsTheWaitAtOnce) {
+    // A window closed while its request waits: the wait ends, nothing is written.
+    const QString file = dir.filePath("keep.mxy");
+    writeBytes(file, "old content");
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(50, [&] { client->abortPending(); });
+    const HttpReply r = client->get(server.url("/silent"), 5000);
+    EXPECT_EQ(r.outcome, HttpReply::Outcome::Failed);
+    QTimer::singleShot(50, [&] { client->abortPending(); });
+    EXPECT_FALSE(client->download(server.url("/silent"), file, 5000));
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_EQ(readBytes(file), QByteArray("old content"));
+    // Nothing waits any more: the next request is not touched.
+    client->abortPending();
+    EXPECT_EQ(client->get(server.url("/ok"), 5000).outcome, HttpReply::Outcome::Ok);
+}

@@ -120,25 +120,48 @@ TEST(KeyboardLayouts, ParsesTheXkbQuery) {
                            "variant:    ,,nodeadkeys\noptions:    grp:alt_shift_toggle\n";
     const auto layouts = parseXkbQuery(output);
     ASSERT_EQ(layouts.size(), 3u);
-    EXPECT_EQ(layouts[0].name, QStringLiteral("英语（美国）"));
-    EXPECT_EQ(layouts[1].name, QStringLiteral("中文（简体） - 美式键盘"));
-    EXPECT_EQ(layouts[2].name, QStringLiteral("德语（德国） (nodeadkeys)"));
+    // Keyboard layouts carry no description.
+    for (const auto &l : layouts) EXPECT_TRUE(l.name.isEmpty());
     // Handles are distinct, not 0, and the same in every run.
     EXPECT_NE(layouts[0].handle, 0u);
     EXPECT_NE(layouts[0].handle, layouts[1].handle);
     EXPECT_NE(layouts[2].handle, parseXkbQuery("layout: de\n")[0].handle);
     EXPECT_EQ(layouts[1].handle, parseXkbQuery("layout: cn\n")[0].handle);
 
-    EXPECT_EQ(parseXkbQuery("layout: xx\n")[0].name, "xx");
+    EXPECT_EQ(parseXkbQuery("layout: xx\n").size(), 1u);
     EXPECT_TRUE(parseXkbQuery("").empty());
     EXPECT_TRUE(parseXkbQuery("Cannot open display").empty());
+}
+
+TEST(KeyboardLayouts, InputMethodsOfFcitx5AndIBus) {
+    const QString profile = "[Groups/0]\nName=默认\nDefault Layout=us\nDefaultIM=pinyin\n\n"
+                            "[Groups/0/Items/1]\nName=pinyin\nLayout=\n\n"
+                            "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
+                            "[Groups/0/Items/2]\nName=wbx\n\n"
+                            "[Groups/1/Items/0]\nName=keyboard-de\n\n[GroupOrder]\n0=默认\n";
+    EXPECT_EQ(parseFcitx5Profile(profile),
+              (std::vector<InputSource>{{"keyboard-us", ""}, {"pinyin", "pinyin"}, {"wbx", "wbx"}}));
+    EXPECT_TRUE(parseFcitx5Profile("").empty());
+
+    const QString engines = "language: Chinese\n  libpinyin - Intelligent Pinyin\n"
+                            "  table:wubi-jidian86 - Wubi-Jidian86\nlanguage: English\n"
+                            "  xkb:us::eng - English (US)\n";
+    EXPECT_EQ(parseIbusEngines("['xkb:us::eng', 'libpinyin', 'rime']\n", engines),
+              (std::vector<InputSource>{{"xkb:us::eng", ""}, {"libpinyin", "Intelligent Pinyin"}, {"rime", "rime"}}));
+    EXPECT_TRUE(parseIbusEngines("@as []\n", engines).empty());
+
+    const auto layouts = layoutsOf({{"keyboard-us", ""}, {"pinyin", "pinyin"}});
+    ASSERT_EQ(layouts.size(), 2u);
+    EXPECT_TRUE(layouts[0].name.isEmpty());
+    EXPECT_EQ(layouts[1].name, "pinyin");
+    EXPECT_NE(layouts[0].handle, layouts[1].handle);
+    EXPECT_EQ(layouts[1].handle, layoutsOf({{"pinyin", "x"}})[0].handle);
 }
 
 TEST(KeyboardLayouts, ActivateRecordsTheChoiceOfAListedLayout) {
     auto k = makeSystemKeyboardLayouts();
     const auto list = k->list();
     ASSERT_FALSE(list.empty()); // at least the current input locale
-    EXPECT_FALSE(list.front().name.isEmpty());
     EXPECT_EQ(k->active(), list.front().handle);
     EXPECT_TRUE(k->activate(list.back().handle));
     EXPECT_EQ(k->active(), list.back().handle);

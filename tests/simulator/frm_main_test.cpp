@@ -423,6 +423,7 @@ TEST_F(FrmMainTest, LastStepMarksTheQuestionAndTheListInEveryMode) {
         for (int q = 0; q < 6; ++q) s.QuestionStatus[q] = (q == 1 || q == 4) ? 1 : 5;
         s.CurQuestion = 3;
         s.QuestionStatus[2] = 2; // marked, not done
+        frm();
         FrmTm *tm = forms::form<FrmTm>();
         tm->LblBiao->setCaption("第3题 (未完成) 共6题 (未完成)");
         build(1);

@@ -64,7 +64,23 @@ protected:
 
     static const sample::SampleDir &dir() { return folder_->dir(); }
     static testsupport::ProgramFolder &folder() { return *folder_; }
-    FrmMain *frm() { return forms::form<FrmMain>(); }
+    // The screen. Creating it creates the question panel, whose loading
+    // starts the set's first question: it sets the study mode, the step and
+    // the shown bit and arms the screen's start timer. The tests prepare
+    // the state of the step under test themselves, so that state is put
+    // back and the start timer is left to them.
+    FrmMain *frm() {
+        if (FrmMain *f = forms::loadedForm<FrmMain>()) return f;
+        auto &s = S();
+        const int studyMode = s.StudyMode, curStep = s.CurStep;
+        const auto status = s.QuestionStatus;
+        FrmMain *f = forms::form<FrmMain>();
+        s.StudyMode = studyMode;
+        s.CurStep = curStep;
+        s.QuestionStatus = status;
+        f->Timer2->setEnabled(false);
+        return f;
+    }
     static startup::RunState &S() { return startup::state(); }
 
     // The questions of a sample unit, as the home page sets them up.

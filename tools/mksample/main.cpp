@@ -1,9 +1,12 @@
+#include "sample_demo.h"
 #include "sample_dir.h"
 #include "sample_judging.h"
+#include "sample_panel.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
 #include "sample_startup.h"
+#include "sample_update.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -31,6 +34,9 @@ int main(int argc, char **argv) {
     ok &= sample::addShellPictures(dir);
     ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
+    ok &= sample::addDemoPictures(dir);
+    ok &= sample::addUpdateFiles(dir);
+    ok &= sample::addPanelFiles(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;

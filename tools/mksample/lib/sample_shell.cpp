@@ -150,6 +150,8 @@ void drawIcon(QPainter &p, const QRect &r, int kind) {
     p.restore();
 }
 
+} // namespace
+
 // The light blue look of a Windows 7 item under the pointer; `strong` for
 // a selected or pressed item.
 void drawHoverLook(QPainter &p, const QRect &r, bool strong) {
@@ -174,6 +176,8 @@ QImage spotLook(const QImage &region, const Rect &spot, bool strong) {
     drawHoverLook(p, img.rect(), strong);
     return img;
 }
+
+namespace {
 
 // A caption inside r. One wider than r is drawn smaller, down to 9
 // pixels, and then shortened with "…", so that it never runs over the spot

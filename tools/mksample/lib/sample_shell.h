@@ -6,6 +6,7 @@
 // drop-down panel of the layout tables with its level-2 panels and level-3
 // lists, and the hover, pressed and selected looks of the hot spots.
 #include "sample_dir.h"
+#include "simulator/shell_spots.h"
 
 #include <QImage>
 #include <QString>
@@ -40,5 +41,9 @@ bool addShellQuestions(const SampleDir &dir);
 // The picture the sample draws for a shell picture name (without ".mxy"),
 // or a null image for a name it does not draw. Tests use the sizes.
 QImage shellPicture(const QString &name);
+
+// A crop of a region or panel picture at a spot, with the light blue look
+// of a Windows 7 item under the pointer (`strong`: selected or pressed).
+QImage spotLook(const QImage &region, const shell::Rect &spot, bool strong);
 
 } // namespace sample

@@ -1,0 +1,179 @@
+#include "demo/demo_rules.h"
+
+#include "platform/text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace demo {
+
+namespace {
+
+struct Offsets {
+    int x1, y1, x2, y2;
+};
+
+// Design offsets of the arrow's lines from the pointer position. The
+// eighth outline line is not listed: it joins two of the others.
+constexpr std::array<Offsets, OutlineLines - 1> OutlineOffsets{{
+    {60, 0, 60, 240},
+    {60, 240, 120, 180},
+    {120, 180, 180, 300},
+    {150, 150, 225, 285},
+    {165, 150, 240, 150},
+    {60, -15, 240, 165},
+    {195, 300, 225, 270},
+}};
+constexpr std::array<Offsets, FillLines> FillOffsets{{
+    {75, 15, 75, 210},
+    {105, 45, 105, 180},
+    {135, 75, 135, 150},
+    {165, 105, 165, 135},
+    {195, 120, 195, 135},
+    {135, 165, 210, 300},
+}};
+
+Segment placed(const Offsets &o, int32_t x, int32_t y, shell::Scale s) {
+    // Computed in double precision and held by the line in single precision.
+    auto fx = [&](int d) { return double(float(x + d * s.x)); };
+    auto fy = [&](int d) { return double(float(y + d * s.y)); };
+    return Segment{fx(o.x1), fy(o.y1), fx(o.x2), fy(o.y2)};
+}
+
+bool toInt16(double v, int16_t &out) {
+    const int64_t r = platform::roundEven(v);
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+        return false;
+    out = int16_t(r);
+    return true;
+}
+
+shell::Rect scaled(const shell::PlacedItem &p, shell::Scale s) {
+    return shell::Rect{p.left * s.x, p.top * s.y, p.width * s.x, p.height * s.y};
+}
+
+} // namespace
+
+PointerLines pointerLines(int32_t x, int32_t y, shell::Scale scale) {
+    PointerLines p;
+    for (size_t i = 0; i < OutlineOffsets.size(); ++i)
+        p.outline[i] = placed(OutlineOffsets[i], x, y, scale);
+    p.outline[7] = Segment{p.outline[2].x2, p.outline[2].y2, p.outline[6].x1, p.outline[6].y1};
+    for (size_t i = 0; i < FillOffsets.size(); ++i) p.fill[i] = placed(FillOffsets[i], x, y, scale);
+    return p;
+}
+
+double noteHeight(const QString &text, double scaleY) {
+    const int lines = int(text.size()) / 14 + 1;
+    return lines * 180 * scaleY + 15 * scaleY;
+}
+
+double noteLeft(double scaleX) {
+    return (3360 + 9420) * scaleX;
+}
+
+bool aimPointer(int32_t pointerX, int32_t pointerY, int32_t aimX, int32_t aimY, GlideStep &out) {
+    const double dx = double(aimX) - pointerX;
+    const double dy = double(aimY) - pointerY;
+    GlideStep g;
+    g.stepLen = std::sqrt(dx * dx + dy * dy) / 15;
+    const double ax = std::fabs(dx), ay = std::fabs(dy);
+    if (ax == 0 && ay == 0) {
+        out = g;
+        return true;
+    }
+    bool ok;
+    if (ax > ay)
+        ok = toInt16(g.stepLen, g.dx) && toInt16(ay * g.stepLen / ax, g.dy);
+    else
+        ok = toInt16(ax * g.stepLen / ay, g.dx) && toInt16(g.stepLen, g.dy);
+    if (!ok) return false;
+    if (aimX < pointerX) g.dx = int16_t(-g.dx);
+    if (aimY < pointerY) g.dy = int16_t(-g.dy);
+    out = g;
+    return true;
+}
+
+int32_t centreOf(double start, double extent) {
+    return int32_t(platform::roundEven(start + extent / 2));
+}
+
+bool isHotSpotStep(const QString &actionCode) {
+    return actionCode == QLatin1String("7000") || actionCode.startsWith(QLatin1String("777"));
+}
+
+HotSpotClick hotSpotClick(const sim::StepRecord &r) {
+    const sim::ExpectedHit first = r.expectedHit(1);
+    const sim::ExpectedHit e = first.kind() == QLatin1String("H") ? first : r.expectedHit(2);
+    HotSpotClick c;
+    c.hitCode = e.hitCode();
+    c.target1 = sim::wholeValue(e.level1());
+    c.target2 = sim::wholeValue(e.level2());
+    c.target3 = sim::wholeValue(e.level3());
+    c.branch = e.branch();
+    return c;
+}
+
+bool opensAtTarget(QStringView hitCode) {
+    if (hitCode.isEmpty()) return false;
+    const QChar c = hitCode.front();
+    return c >= QLatin1Char('S') && c <= QLatin1Char('V');
+}
+
+QString withCodeInColumns4To5(const QString &record, const QString &hitCode) {
+    return record.left(3) + hitCode + platform::mid1(record, 6);
+}
+
+int hotSpotIndex(QStringView hitCode) {
+    const QString code = hitCode.toString();
+    int n = sim::wholeValue(code);
+    if (n == 0 && !code.isEmpty()) n = sim::wholeValue(code.right(1));
+    return n;
+}
+
+void layoutLoadSpots(shell::SpotRects &spots, shell::Point startMenu, shell::Point computer,
+                     shell::Scale scale) {
+    for (const shell::PlacedItem &p : shell::desktopSpots()) {
+        if (p.item != WholeDesktopSpot.item) spots[size_t(p.item)] = scaled(p, scale);
+    }
+    for (const shell::PlacedItem &p : shell::startMenuSpots()) {
+        shell::Rect r = scaled(p, scale);
+        r.left += startMenu.x;
+        r.top += startMenu.y;
+        spots[size_t(p.item)] = r;
+    }
+    for (const shell::PlacedItem &p : shell::computerSpots()) {
+        shell::Rect r = scaled(p, scale);
+        r.left += computer.x;
+        r.top += computer.y;
+        spots[size_t(p.item)] = r;
+    }
+    spots[size_t(WholeDesktopSpot.item)] = scaled(WholeDesktopSpot, scale);
+    spots[size_t(ComputerInsideSpot.item)] = scaled(ComputerInsideSpot, scale);
+}
+
+void layoutToolStripSpots(shell::SpotRects &spots, shell::Point toolStrip, shell::Scale scale) {
+    for (const shell::PlacedItem &p : shell::toolStripSpots()) {
+        shell::Rect r = scaled(p, scale);
+        r.left += toolStrip.x;
+        r.top += toolStrip.y;
+        spots[size_t(p.item)] = r;
+    }
+}
+
+void pinToEdges(PanelBox &panel, shell::Scale scale) {
+    // Compared in single precision, as the window holds its coordinates.
+    if (float(panel.left + panel.width) >= float(15330 * scale.x))
+        panel.left = 15360 * scale.x - panel.width;
+    if (float(panel.top + panel.height) >= float(8800 * scale.y))
+        panel.top = 8820 * scale.y - panel.height;
+}
+
+void fitPanel(PanelBox &panel, std::optional<double> spotLeft, shell::Scale scale) {
+    if (spotLeft && float(panel.left + panel.width) >= float(15360 * scale.x))
+        panel.left = *spotLeft - panel.width;
+    if (float(panel.top + panel.height) >= float(8820 * scale.y))
+        panel.top = 8820 * scale.y - panel.height;
+}
+
+} // namespace demo

@@ -1,0 +1,93 @@
+#include "panel/grading.h"
+
+#include "platform/text.h"
+
+namespace panel {
+
+bool isDone(int status) {
+    return status >= startup::StatusDone;
+}
+
+bool isMarked(int status) {
+    return (status & startup::StatusMarked) != 0;
+}
+
+QString scoreText(double score) {
+    return QString::number(score, 'g', 10);
+}
+
+QString paperCodeList(const startup::RunState &s) {
+    const bool random = s.PaperMode == startup::RandomPaper;
+    const QString path = random ? s.UserDataFolder + recname::RandomPapers + QStringLiteral(".mxy")
+                                : s.DataPath + QStringLiteral("288891.mxy");
+    const int line = random ? s.PaperSlot - 19 : s.PaperIndex + 3;
+    return platform::readLineOrLast(path, line).value_or(QString());
+}
+
+GradeResult gradePaper(startup::RunState &s, const RecordFiles &files, const QString &paperCodes,
+                       const QString &now) {
+    GradeResult r;
+    const int count = std::min(s.QuestionCount, startup::kMaxQuestions);
+
+    QStringList marked;
+    for (int i = 0; i < count; ++i)
+        if (isMarked(s.QuestionStatus[i])) marked << codeText(s.QuestionCodes[i]);
+    bool favouritesReadable = true;
+    const CodesWithFlags favourites =
+        files.readList(recname::Favourites, recname::FavouriteFlags, &favouritesReadable);
+    if (favouritesReadable)
+        files.writeList(recname::Favourites, recname::FavouriteFlags,
+                        appendCodes(favourites, marked));
+
+    bool bookReadable = true;
+    const CodesWithFlags book =
+        files.readList(recname::WrongQuestions, recname::WrongFlags, &bookReadable);
+    QString paperWrong;
+    QStringList wrongCodes;
+    for (int i = 1; i <= kPaperQuestions; ++i) {
+        r.right[i - 1] = isDone(s.QuestionStatus[i - 1]);
+        if (r.right[i - 1]) {
+            r.score += 2.5;
+        } else {
+            // A paper line shorter than 40 codes has no code for the rest.
+            const QString code = codeAt(paperCodes, i);
+            if (code.size() < 4) continue;
+            paperWrong += code;
+            wrongCodes << code;
+        }
+    }
+    files.writeOneLine(paperWrongFileName(s.PaperSlot), paperWrong);
+    if (bookReadable)
+        files.writeList(recname::WrongQuestions, recname::WrongFlags, appendCodes(book, wrongCodes));
+
+    r.scoreText = scoreText(r.score);
+    r.scoreLine = s.PaperMode == startup::RandomPaper
+                      ? QStringLiteral("随机题得分：") + r.scoreText + QStringLiteral("分")
+                      : QStringLiteral("第%1套得分：").arg(s.PaperIndex + 1) + r.scoreText +
+                            QStringLiteral("分");
+
+    PaperHistoryTable history = files.readHistory();
+    if (s.ExamStartTime == QStringLiteral("-1")) {
+        history.setLastExamTime(s.PaperSlot, now);
+    } else {
+        history.setLastExamTime(s.PaperSlot, s.ExamStartTime);
+        if (platform::val(history.bestScore(s.PaperSlot)) < r.score)
+            history.setBestScore(s.PaperSlot, r.scoreText);
+    }
+    files.writeHistory(history);
+    s.ExamStartTime = QStringLiteral("-1");
+    return r;
+}
+
+std::array<QString, kPaperQuestions> sheetQuestionTexts(const QStringList &questionLines) {
+    std::array<QString, kPaperQuestions> texts;
+    for (int i = 0; i < kPaperQuestions && i < questionLines.size(); ++i) {
+        const QString &line = questionLines[i];
+        texts[i] = platform::mid1(line, 7).startsWith(QStringLiteral("picture"))
+                       ? platform::mid1(line, 20)
+                       : platform::mid1(line, 7);
+    }
+    return texts;
+}
+
+} // namespace panel

@@ -1,0 +1,238 @@
+#include "panel/record_files.h"
+
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "startup/services.h"
+
+#include <QFileInfo>
+#include <set>
+
+namespace panel {
+
+namespace {
+
+std::set<QString> &heldBack() {
+    static std::set<QString> paths;
+    return paths;
+}
+
+// Reported once per file and run: a second read of the same broken file
+// says nothing new.
+void holdBack(const QString &resolved, const QString &name) {
+    if (!heldBack().insert(resolved).second) return;
+    startup::trapError(QStringLiteral("recordfiles"), startup::err::PathAccess,
+                       startup::err::text(startup::err::PathAccess) + QStringLiteral(": ") + name +
+                           QStringLiteral(".mxy"));
+}
+
+} // namespace
+
+QString paperWrongFileName(int slot) {
+    return QStringLiteral("1824") + (QStringLiteral("00") + QString::number(slot)).right(2);
+}
+
+QString codeText(int code) {
+    return QStringLiteral("%1").arg(code, 4, 10, QLatin1Char('0'));
+}
+
+int codeCount(const QString &list) {
+    return static_cast<int>(list.size() / 4);
+}
+
+QString codeAt(const QString &list, int i) {
+    return platform::mid1(list, 4 * i - 3, 4);
+}
+
+int entryOf(const QString &list, const QString &code) {
+    const int n = codeCount(list);
+    for (int i = 1; i <= n; ++i)
+        if (codeAt(list, i) == code) return i;
+    return 0;
+}
+
+QString flagsFor(const QString &flags, int n) {
+    if (n <= 0) return {};
+    if (flags.size() >= n) return flags.left(n);
+    return flags + QString(n - flags.size(), QLatin1Char('F'));
+}
+
+QString setFlag(const QString &line, int k) {
+    if (k < 1) return line;
+    QString out = line;
+    if (out.size() < k) out += QString(k - out.size(), QLatin1Char('F'));
+    out[k - 1] = QLatin1Char('T');
+    return out;
+}
+
+QString removeChar(const QString &line, int j) {
+    if (j < 1 || j > line.size()) return line;
+    QString out = line;
+    out.remove(j - 1, 1);
+    return out;
+}
+
+CodesWithFlags appendCodes(const CodesWithFlags &list, const QStringList &candidates) {
+    CodesWithFlags out = list;
+    for (const QString &code : candidates)
+        if (entryOf(list.codes, code) == 0) out.codes += code;
+    out.flags = flagsFor(list.flags, codeCount(out.codes));
+    return out;
+}
+
+CodesWithFlags removeCode(const CodesWithFlags &list, const QString &code) {
+    const int j = entryOf(list.codes, code);
+    if (j == 0) return list;
+    CodesWithFlags out;
+    const int n = codeCount(list.codes);
+    for (int i = 1; i <= n; ++i)
+        if (codeAt(list.codes, i) != code) out.codes += codeAt(list.codes, i);
+    // A ragged tail of 1 to 3 characters is kept where it was.
+    out.codes += list.codes.mid(n * 4);
+    out.flags = removeChar(list.flags, j);
+    return out;
+}
+
+// ---------------------------------------------------------------- history
+
+const QString PaperHistoryTable::kNoExamYet = QStringLiteral("您还未考试！");
+
+PaperHistoryTable::PaperHistoryTable() {
+    for (int n = 1; n <= kLines; ++n) {
+        switch (n % 3) {
+        case 1: lines_ << kNoExamYet; break;
+        case 2: lines_ << QStringLiteral("0"); break;
+        default: lines_ << QStringLiteral("E"); break;
+        }
+    }
+}
+
+PaperHistoryTable PaperHistoryTable::fromLines(const QStringList &fileLines) {
+    PaperHistoryTable t;
+    for (int n = 1; n <= kLines && n <= fileLines.size(); ++n) t.lines_[n - 1] = fileLines[n - 1];
+    return t;
+}
+
+QString PaperHistoryTable::line(int n) const {
+    return n >= 1 && n <= kLines ? lines_[n - 1] : QString();
+}
+
+void PaperHistoryTable::setLine(int n, const QString &text) {
+    if (n >= 1 && n <= kLines) lines_[n - 1] = text;
+}
+
+QString PaperHistoryTable::lastExamTime(int slot) const {
+    return slot >= 0 ? line(3 * slot + 1) : QString();
+}
+
+QString PaperHistoryTable::bestScore(int slot) const {
+    return slot >= 0 ? line(3 * slot + 2) : QString();
+}
+
+void PaperHistoryTable::setLastExamTime(int slot, const QString &t) {
+    if (slot >= 0) setLine(3 * slot + 1, t);
+}
+
+void PaperHistoryTable::setBestScore(int slot, const QString &score) {
+    if (slot >= 0) setLine(3 * slot + 2, score);
+}
+
+QStringList PaperHistoryTable::linesToWrite() const {
+    QStringList out = lines_.mid(0, 3 * kWrittenRecords);
+    out << QString();
+    return out;
+}
+
+// ---------------------------------------------------------------- unit progress
+
+QStringList unitProgressFrom(const QStringList &fileLines) {
+    return fileLines.mid(0, kProgressLinesRead);
+}
+
+QStringList unitProgressToWrite(const QStringList &lines, int n) {
+    QStringList out;
+    for (int i = 0; i < n; ++i) out << (i < lines.size() ? lines[i] : QString());
+    out << QString();
+    return out;
+}
+
+QString normalisedUnitLine(const QString &stored, int count) {
+    return flagsFor(stored, count);
+}
+
+// ---------------------------------------------------------------- files
+
+RecordFiles::RecordFiles(const QString &folder) : folder_(folder) {}
+
+QString RecordFiles::path(const QString &name) const {
+    return folder_ + name + QStringLiteral(".mxy");
+}
+
+RecordRead RecordFiles::read(const QString &name) const {
+    const QString resolved = platform::resolvePath(path(name));
+    if (!QFileInfo::exists(resolved)) return {};
+    auto lines = platform::readLines(resolved);
+    if (!lines) {
+        holdBack(resolved, name);
+        return {{}, false};
+    }
+    return {*lines, true};
+}
+
+bool RecordFiles::write(const QString &name, const QStringList &lines) const {
+    const QString resolved = platform::resolvePath(path(name));
+    if (isHeldBack(resolved)) return false;
+    return platform::writeLinesAtomic(resolved, lines);
+}
+
+QString RecordFiles::readOneLine(const QString &name, bool *readable) const {
+    const RecordRead r = read(name);
+    if (readable) *readable = r.readable;
+    return r.lines.isEmpty() ? QString() : platform::trimBlanks(r.lines.first());
+}
+
+bool RecordFiles::writeOneLine(const QString &name, const QString &text) const {
+    return write(name, {text});
+}
+
+CodesWithFlags RecordFiles::readList(const QString &listName, const QString &flagsName,
+                                     bool *readable) const {
+    bool a = true, b = true;
+    CodesWithFlags out{readOneLine(listName, &a), readOneLine(flagsName, &b)};
+    if (readable) *readable = a && b;
+    return out;
+}
+
+void RecordFiles::writeList(const QString &listName, const QString &flagsName,
+                            const CodesWithFlags &list) const {
+    // A failed write leaves its file as it was; the flags are still tried.
+    writeOneLine(listName, list.codes);
+    writeOneLine(flagsName, list.flags);
+}
+
+PaperHistoryTable RecordFiles::readHistory() const {
+    return PaperHistoryTable::fromLines(read(recname::PaperHistory).lines);
+}
+
+bool RecordFiles::writeHistory(const PaperHistoryTable &table) const {
+    return write(recname::PaperHistory, table.linesToWrite());
+}
+
+QStringList RecordFiles::readUnitProgress(bool *readable) const {
+    const RecordRead r = read(recname::UnitProgress);
+    if (readable) *readable = r.readable;
+    return unitProgressFrom(r.lines);
+}
+
+bool RecordFiles::writeUnitProgress(const QStringList &lines, int n) const {
+    return write(recname::UnitProgress, unitProgressToWrite(lines, n));
+}
+
+bool isHeldBack(const QString &path) {
+    return heldBack().count(platform::resolvePath(path)) > 0;
+}
+
+void forgetHeldBackRecords() {
+    heldBack().clear();
+}
+
+} // namespace panel

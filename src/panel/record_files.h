@@ -1,0 +1,156 @@
+#pragma once
+// The candidate's record files in the "ksdata" folder: favourites and the
+// wrong-question book with their review flags, every paper's wrong list, the
+// paper history and the units' progress. This is the one place that knows
+// their formats, defaults and update rules; grading, the end of a practice
+// set and the home page read and write them only through it.
+//
+// Every file is GBK text with CR LF, read whole and rewritten whole through
+// the platform's atomic writer, so a crash or a full disk leaves either the
+// old or the new content. A missing file reads as its default. A file that
+// exists but cannot be read is not the same: it is reported once and held
+// back for the rest of the run (never rewritten), so that a passing fault
+// never turns into a candidate's lost favourites or progress.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace panel {
+
+// File names of the records (without folder and ".mxy").
+namespace recname {
+inline const QString Favourites = QStringLiteral("288862");
+inline const QString FavouriteFlags = QStringLiteral("288872");
+inline const QString WrongQuestions = QStringLiteral("288863");
+inline const QString WrongFlags = QStringLiteral("288873");
+inline const QString PaperHistory = QStringLiteral("288892");
+inline const QString UnitProgress = QStringLiteral("288893");
+inline const QString RandomPapers = QStringLiteral("288891");
+inline const QString Options = QStringLiteral("288890");
+} // namespace recname
+
+// "1824" and the paper slot as two digits ("182403" for slot 3).
+QString paperWrongFileName(int slot);
+
+// ---------------------------------------------------------------- code lists
+
+// A code as four digits with leading zeros (105 -> "0105").
+QString codeText(int code);
+// Number of whole codes in a list (length \ 4).
+int codeCount(const QString &list);
+// Code i (1-based): characters 4i - 3 to 4i.
+QString codeAt(const QString &list, int i);
+// Position (1-based) of the first entry equal to code, 0 when none. Only
+// whole entries count: "0105" is not found in "1010" + "5000".
+int entryOf(const QString &list, const QString &code);
+
+// One flag per code: the flag line padded with "F" or cut to n characters.
+QString flagsFor(const QString &flags, int n);
+// Character k (1-based) made "T"; a shorter line is padded with "F" up to
+// k - 1 first, so that the "T" lands on its own code.
+QString setFlag(const QString &line, int k);
+// The line without its character j (1-based); unchanged when j is outside.
+QString removeChar(const QString &line, int j);
+
+// A code list and its flag line, kept as a pair.
+struct CodesWithFlags {
+    QString codes;
+    QString flags;
+    bool operator==(const CodesWithFlags &) const = default;
+};
+// Appends every candidate the list does not hold yet (the candidates of one
+// set are distinct); the flags are padded with "F" to one per code.
+CodesWithFlags appendCodes(const CodesWithFlags &list, const QStringList &candidates);
+// Removes every entry equal to code, and the flag at its first position.
+CodesWithFlags removeCode(const CodesWithFlags &list, const QString &code);
+
+// ---------------------------------------------------------------- history
+
+// The paper history as its readers hold it: 100 lines (records 0 to 32 and
+// the first line of record 33), defaults first, then the file's lines over
+// them. Lines past the 100th are not read.
+class PaperHistoryTable {
+public:
+    static constexpr int kLines = 100;
+    static constexpr int kWrittenRecords = 31; // grading writes records 0 to 30
+    static const QString kNoExamYet;           // "您还未考试！"
+
+    PaperHistoryTable();
+    static PaperHistoryTable fromLines(const QStringList &fileLines);
+
+    // The fields of the record of a paper slot; slots whose lines lie past
+    // the table read as empty and are not kept.
+    QString lastExamTime(int slot) const;
+    QString bestScore(int slot) const;
+    void setLastExamTime(int slot, const QString &t);
+    void setBestScore(int slot, const QString &score);
+    const QStringList &lines() const { return lines_; }
+    // Records 0 to 30 (93 lines) and the empty line the file ends with.
+    QStringList linesToWrite() const;
+
+private:
+    QString line(int n) const;
+    void setLine(int n, const QString &text);
+    QStringList lines_;
+};
+
+// ---------------------------------------------------------------- unit progress
+
+constexpr int kProgressLinesRead = 26;
+// The first 26 lines of the file.
+QStringList unitProgressFrom(const QStringList &fileLines);
+// Lines 1 to n (absent ones empty), then the empty line the file ends with.
+QStringList unitProgressToWrite(const QStringList &lines, int n);
+// The home page's shape of a stored line for a unit of count questions:
+// cut to count, or padded with "F" up to count.
+QString normalisedUnitLine(const QString &stored, int count);
+
+// ---------------------------------------------------------------- files
+
+// A file read whole: its lines, and whether it could be read. A missing
+// file reads as no lines and counts as read.
+struct RecordRead {
+    QStringList lines;
+    bool readable = true;
+};
+
+// The record files of one folder (UserDataFolder).
+class RecordFiles {
+public:
+    explicit RecordFiles(const QString &folder);
+
+    QString path(const QString &name) const;
+
+    RecordRead read(const QString &name) const;
+    // False when the file is held back or the write failed (the old file
+    // stays as it was).
+    bool write(const QString &name, const QStringList &lines) const;
+
+    // First line with blanks removed at both ends; "" for a missing, empty
+    // or unreadable file.
+    QString readOneLine(const QString &name, bool *readable = nullptr) const;
+    // The file holds the text and CR LF.
+    bool writeOneLine(const QString &name, const QString &text) const;
+
+    // A list and its flag line; readable is false when either could not be read.
+    CodesWithFlags readList(const QString &listName, const QString &flagsName,
+                            bool *readable = nullptr) const;
+    void writeList(const QString &listName, const QString &flagsName,
+                   const CodesWithFlags &list) const;
+
+    PaperHistoryTable readHistory() const;
+    bool writeHistory(const PaperHistoryTable &table) const;
+
+    QStringList readUnitProgress(bool *readable = nullptr) const;
+    bool writeUnitProgress(const QStringList &lines, int n) const;
+
+private:
+    QString folder_;
+};
+
+// The files found unreadable in this run (resolved paths); they are not
+// rewritten until the run ends. Tests start each case afresh.
+bool isHeldBack(const QString &path);
+void forgetHeldBackRecords();
+
+} // namespace panel

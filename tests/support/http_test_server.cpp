@@ -1,0 +1,57 @@
+#include "http_test_server.h"
+
+#include <QTcpSocket>
+
+namespace testsupport {
+
+HttpTestServer::HttpTestServer() {
+    qputenv("no_proxy", "127.0.0.1,localhost");
+    qputenv("NO_PROXY", "127.0.0.1,localhost");
+    server_.listen(QHostAddress::LocalHost, 0);
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *s = server_.nextPendingConnection()) {
+            s->setParent(this);
+            connect(s, &QTcpSocket::readyRead, this, [this, s] { onData(s); });
+        }
+    });
+}
+
+QString HttpTestServer::host() const {
+    return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort());
+}
+
+QString HttpTestServer::url(const QString &path) const {
+    return host() + path;
+}
+
+void HttpTestServer::serve(const QString &path, const QByteArray &body, int status, Mode mode) {
+    routes_[path] = {Route{status, body, mode}};
+}
+
+void HttpTestServer::then(const QString &path, const Route &route) {
+    routes_[path].append(route);
+}
+
+void HttpTestServer::onData(QTcpSocket *s) {
+    QByteArray &buf = buffers_[s];
+    buf += s->readAll();
+    if (!buf.contains("\r\n\r\n")) return;
+    const QList<QByteArray> first = buf.left(buf.indexOf("\r\n")).split(' ');
+    buf.clear();
+    const QString path = first.size() > 1 ? QString::fromLatin1(first[1]) : QString();
+    paths.append(path);
+    Route route{404, "no such page", Mode::Answer};
+    auto it = routes_.find(path);
+    if (it != routes_.end() && !it->isEmpty())
+        route = it->size() > 1 ? it->takeFirst() : it->first();
+    if (route.mode == Mode::Silent) return;
+    const qsizetype announced = route.body.size() + (route.mode == Mode::CutShort ? 1000 : 0);
+    s->write(QStringLiteral("HTTP/1.1 %1 X\r\nContent-Length: %2\r\nConnection: close\r\n\r\n")
+                 .arg(route.status)
+                 .arg(announced)
+                 .toLatin1());
+    s->write(route.body);
+    s->disconnectFromHost();
+}
+
+} // namespace testsupport
