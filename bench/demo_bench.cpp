@@ -70,4 +70,7 @@ void BM_DemoStepSetUp(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(BM_DemoStepSetUp)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DemoStepSetUp)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

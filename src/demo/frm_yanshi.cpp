@@ -239,9 +239,10 @@ void FrmYanShi::Form_Load() {
     shell::SpotRects spots{};
     demo::layoutLoadSpots(spots, shell::Point{PicStart->left(), PicStart->top()},
                           shell::Point{PicMyPc->left(), PicMyPc->top()}, sc);
-    for (shell::HotSpotRange range : {shell::DesktopSpots, shell::StartMenuSpots,
-                                      shell::ComputerSpots}) {
-        for (int i = range.first; i <= range.last; ++i) shelljudge::place(LblZHU(i), spots[size_t(i)]);
+    for (shell::HotSpotRange range :
+         {shell::DesktopSpots, shell::StartMenuSpots, shell::ComputerSpots}) {
+        for (int i = range.first; i <= range.last; ++i)
+            shelljudge::place(LblZHU(i), spots[size_t(i)]);
     }
 
     CSH();
@@ -253,7 +254,8 @@ QString FrmYanShi::questionText() {
     if (!tm) return QString();
     for (const forms::Control *c : tm->controls()) {
         if (c->name() != QLatin1String("RtbTM")) continue;
-        if (auto *box = dynamic_cast<const forms::TextBox *>(c)) return platform::trimBlanks(box->text());
+        if (auto *box = dynamic_cast<const forms::TextBox *>(c))
+            return platform::trimBlanks(box->text());
     }
     return QString();
 }
@@ -332,12 +334,18 @@ bool FrmYanShi::showPicture(forms::Image *img, const forms::Picture &p) {
 
 forms::Image *FrmYanShi::overlayImage(int slot) const {
     switch (slot) {
-    case 1: return Image1;
-    case 2: return Image2;
-    case 3: return Image3;
-    case 4: return Image4;
-    case 5: return Image5;
-    default: forms::raise(forms::errSubscript);
+    case 1:
+        return Image1;
+    case 2:
+        return Image2;
+    case 3:
+        return Image3;
+    case 4:
+        return Image4;
+    case 5:
+        return Image5;
+    default:
+        forms::raise(forms::errSubscript);
     }
     return nullptr;
 }
@@ -345,13 +353,14 @@ forms::Image *FrmYanShi::overlayImage(int slot) const {
 // ---------------------------------------------------------------- player
 
 void FrmYanShi::MuBiaoWei() {
-    // The player's step aim frames the target and starts the glide.
+    // Aiming is the player's: it frames the target the set-up prepared and
+    // starts the glide. Without the player a step is set up and stays.
 }
 
 void FrmYanShi::doNext() {
     if (!S().DemoPlaying) return;
-    for (forms::Timer *t : {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8,
-                            Timer9, Timer10, Timer11})
+    for (forms::Timer *t :
+         {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10, Timer11})
         t->setEnabled(false);
     if (rec().actionCode() == QLatin1String("9999")) {
         PointerX = PointerY = -500;

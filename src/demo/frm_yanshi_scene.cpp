@@ -104,7 +104,9 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
     }
     Pic1J->setVisible(false);
 
-    auto load1J = [&](const QString &code) { showPicture(Pic1J, shellPicture(shell::panelPicture(code))); };
+    auto load1J = [&](const QString &code) {
+        showPicture(Pic1J, shellPicture(shell::panelPicture(code)));
+    };
     auto cornerAt = [&](const forms::Control *c) {
         skip([&] { Pic1J->setLeft(c->left() + c->width() / 2); });
         skip([&] { Pic1J->setTop(c->top() + c->height() / 2); });
@@ -192,7 +194,8 @@ void FrmYanShi::ZhuClick(QString &hitCode) {
         showPicture(ImgMyPc, shellPicture(shell::pressedPicture(hitCode)));
         load1J(hitCode);
         shell::ContextPanelInput in;
-        in.pointer = shell::Point{spot->left() + spot->width() / 2, spot->top() + spot->height() / 2};
+        in.pointer =
+            shell::Point{spot->left() + spot->width() / 2, spot->top() + spot->height() / 2};
         in.regionOrigin = shell::Point{0, 0};
         in.windowWidth = width();
         in.windowHeight = height();
@@ -224,7 +227,7 @@ void FrmYanShi::Tool1JCSH() {
         aimAt(t);
         Shape1->move(t->left(), t->top(), t->width(), t->height());
     });
-    AimPointer();
+    skip([&] { AimPointer(); });
     Timer6->setEnabled(true);
 }
 
@@ -241,7 +244,7 @@ void FrmYanShi::Tool2JCSH() {
         aimAt(t);
         Shape1->move(t->left(), t->top(), t->width(), t->height());
     });
-    AimPointer();
+    skip([&] { AimPointer(); });
     Timer7->setEnabled(true);
 }
 
@@ -258,6 +261,6 @@ void FrmYanShi::Tool3JCSH() {
         aimAt(t);
         Shape1->move(t->left(), t->top(), t->width(), t->height());
     });
-    AimPointer();
+    skip([&] { AimPointer(); });
     Timer8->setEnabled(true);
 }

@@ -101,7 +101,8 @@ void FrmFengmian::FengMainCsh() {
         ClickBotn(20)->setFontSize(10 * s.ScaleX);
         ClickBotn(20)->setCaption(QStringLiteral("练习第1单元"));
     });
-    trap([&] {
+    // Like the update button, the practice button works without its picture.
+    forms::skip([&] {
         ClickBotn(20)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20020.mxy")));
     });
 

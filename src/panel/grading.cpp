@@ -8,10 +8,6 @@ bool isDone(int status) {
     return status >= startup::StatusDone;
 }
 
-bool isMarked(int status) {
-    return (status & startup::StatusMarked) != 0;
-}
-
 QString scoreText(double score) {
     return QString::number(score, 'g', 10);
 }

@@ -4,6 +4,7 @@
 // writes into the record files (favourites, the wrong-question book, the
 // paper's wrong list, the history). The score sheet calls gradePaper once
 // while it loads and only shows what comes back.
+#include "panel/panel_rules.h"
 #include "panel/record_files.h"
 #include "startup/run_state.h"
 
@@ -22,9 +23,8 @@ struct GradeResult {
     QString scoreLine; // "第3套得分：85分" or "随机题得分：85分"
 };
 
-// Right: StatusDone set (4 or more). Marked: StatusMarked set.
+// Right: StatusDone set (4 or more); marked is the panel's isMarked.
 bool isDone(int status);
-bool isMarked(int status);
 QString scoreText(double score);
 
 // The paper's code list: line PaperIndex + 3 of the bank index for a fixed

@@ -28,8 +28,8 @@ using sample::StepBuilder;
 namespace demotest {
 
 inline std::vector<testsupport::AddFiles> sampleParts() {
-    return {sample::addStartupFiles,  sample::addShellPictures,     sample::addStepEngineFiles,
-            sample::addJudgingFiles,  sample::addShellQuestions,    sample::addShellJudgingFiles,
+    return {sample::addStartupFiles, sample::addShellPictures,  sample::addStepEngineFiles,
+            sample::addJudgingFiles, sample::addShellQuestions, sample::addShellJudgingFiles,
             sample::addDemoPictures};
 }
 

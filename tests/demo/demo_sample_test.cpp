@@ -31,7 +31,8 @@ TEST_F(DemoSample, EveryStepOfEverySampleQuestionBuilds) {
             ASSERT_FALSE(records.isEmpty()) << unit << " " << q;
             FrmYanShi *f = forms::form<FrmYanShi>();
             for (int step = 1; step <= records.size(); ++step) {
-                const QString where = QStringLiteral("unit %1 question %2 step %3").arg(unit).arg(q).arg(step);
+                const QString where =
+                    QStringLiteral("unit %1 question %2 step %3").arg(unit).arg(q).arg(step);
                 SCOPED_TRACE(where.toStdString());
                 f->DemoStep = step;
                 f->setData();
@@ -41,7 +42,8 @@ TEST_F(DemoSample, EveryStepOfEverySampleQuestionBuilds) {
                 EXPECT_EQ(f->TimEnd->enabled(), r.actionCode() == QLatin1String("9999"));
                 // Every region a step shows has its picture in the sample.
                 for (forms::Image *region : {f->PicMenu, f->PicHui, f->PicTool}) {
-                    if (region->visible()) EXPECT_TRUE(region->picture()) << region->name().toStdString();
+                    if (region->visible())
+                        EXPECT_TRUE(region->picture()) << region->name().toStdString();
                 }
                 for (forms::Image *slot : {f->Image1, f->Image2, f->Image3, f->Image4, f->Image5}) {
                     if (slot->visible()) EXPECT_TRUE(slot->picture()) << slot->name().toStdString();
@@ -108,15 +110,28 @@ TEST_F(DemoSample, NoiseAndTruncatedRecordsBuildWithoutFault) {
     ASSERT_FALSE(real.isEmpty());
 
     QStringList records;
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 1200; ++i) {
         QString r;
-        switch (pick(3)) {
+        switch (pick(4)) {
         case 0: // noise
             for (int n = pick(230); n > 0; --n) r += alphabet[pick(int(alphabet.size()))];
             break;
         case 1: // a real record cut short
             r = real[pick(int(real.size()))].left(pick(215));
             break;
+        case 2: { // noise around the columns that choose what a step does
+            static const char *const codes[] = {"7000", "7771", "0021", "0022", "0028",
+                                                "8003", "0040", "9999", "0001", "8888"};
+            static const char *const entries[] = {"H", "Q", "X", "D"};
+            StepBuilder b;
+            for (int n = pick(40); n > 0; --n)
+                b.put(pick(212) + 1, QString(alphabet[pick(int(alphabet.size()))]));
+            b.action(QString::fromLatin1(codes[pick(10)]));
+            b.put(125, QString::fromLatin1(entries[pick(4)]));
+            if (pick(2)) b.put(130, QStringLiteral("X"));
+            r = b.build().left(pick(3) ? 212 : pick(212));
+            break;
+        }
         default: // a real record with characters replaced
             r = real[pick(int(real.size()))];
             for (int n = pick(12) + 1; n > 0 && !r.isEmpty(); --n)

@@ -318,9 +318,14 @@ TEST_F(DemoScene, Level2ItemsOfTheSubMenuOfTheTargetItem) {
     EXPECT_EQ(rectOf(f->Shape1), (R{0, 0, 495, 495}));
     EXPECT_EQ(f->AimX, 248);
 
-    f->Target2J = 45;
-    f->Tool2JCSH();
-    EXPECT_EQ(f->AimX, 248);
+    for (int bad : {45, -1}) {
+        f->Timer7->setEnabled(false);
+        f->Target2J = bad;
+        f->Tool2JCSH();
+        EXPECT_EQ(f->AimX, 248) << bad;
+        EXPECT_EQ(rectOf(f->Shape1), (R{0, 0, 495, 495})) << bad;
+        EXPECT_TRUE(f->Timer7->enabled()) << bad;
+    }
 
     // An id without a row leaves every item parked, moved by the panel.
     f->Target1J = 9;
@@ -348,7 +353,8 @@ TEST_F(DemoScene, Level3RowsAreNarrowerThanTheScreens) {
     };
     const Case spares[] = {{0, {18360, 5880, 1095, 495}, 18908, 6128},
                            {10, {0, 0, 1095, 495}, 548, 248},
-                           {11, {0, 0, 1095, 495}, 548, 248}};
+                           {11, {0, 0, 1095, 495}, 548, 248},
+                           {-1, {0, 0, 1095, 495}, 548, 248}};
     for (const Case &c : spares) {
         f->Target3J = c.target;
         f->Tool3JCSH();

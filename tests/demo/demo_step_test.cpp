@@ -58,9 +58,15 @@ TEST_F(DemoStep, MissingPicturesKeepTheOldOnesAndStillMove) {
 TEST_F(DemoStep, TextBoxTakesItsInitialTextAndStyle) {
     useAnswers({"abc|ABC", "提示"});
     FrmYanShi *f = openOn({
-        StepBuilder().action("0020").textBox(1200, 2400, 3000, 300, 1).textStyle(105, 'R', 5, 1, 2, 3),
+        StepBuilder()
+            .action("0020")
+            .textBox(1200, 2400, 3000, 300, 1)
+            .textStyle(105, 'R', 5, 1, 2, 3),
         StepBuilder().action("0020").textBox(1200, 2400, 3000, 300).textStyle(0, 'm', 8, 0, 0, 0),
-        StepBuilder().action("0020").textBox(1200, 2400, 3000, 300).textStyle(0, 'x', 0, 0, 0, 0)
+        StepBuilder()
+            .action("0020")
+            .textBox(1200, 2400, 3000, 300)
+            .textStyle(0, 'x', 0, 0, 0, 0)
             .put(131, "K"),
         clickStep(),
     });
@@ -148,8 +154,8 @@ TEST_F(DemoStep, TargetFramedUnlessItHasNoHeight) {
 // A tab-set row: count, row top, tab height, then per tab its page and Left.
 QString tabRow(QChar count, int top, int height, const QList<QPair<QString, int>> &tabs,
                int backLeft = 0, int backTop = 0, int backWidth = 0) {
-    QString row = QStringLiteral("A") + count + StepBuilder::digits(top, 4) +
-                  StepBuilder::digits(height, 3);
+    QString row =
+        QStringLiteral("A") + count + StepBuilder::digits(top, 4) + StepBuilder::digits(height, 3);
     for (const auto &t : tabs) row += t.first + StepBuilder::digits(t.second, 4);
     row = row.leftJustified(139, QLatin1Char(' '));
     row += StepBuilder::digits(backLeft, 4) + StepBuilder::digits(backTop, 4) +
@@ -165,8 +171,8 @@ TEST_F(DemoStep, TabStepPlacesItsTabsAndFramesTheTabAsked) {
         clickStep().tabStep('V', '1', '2', 7),
     });
     QStringList rows(21);
-    rows[1] = tabRow(u'3', 300, 270, {{"9lX002", 100}, {"9lX003", 900}, {"7d0001", 1700}},
-                     2000, 30, 400);
+    rows[1] =
+        tabRow(u'3', 300, 270, {{"9lX002", 100}, {"9lX003", 900}, {"7d0001", 1700}}, 2000, 30, 400);
     f->TabSetTable.setRows(rows);
     build(f, 1);
     EXPECT_EQ(f->TabCount, 3);

@@ -68,15 +68,15 @@ TEST_F(DemoWindow, FixedHotSpotsInWindowCoordinates) {
         R rect;
     };
     const Case cases[] = {
-        {0, {0, 0, 495, 375}},           {61, {0, 75, 1170, 1080}},
-        {65, {0, 6795, 1170, 1080}},     {66, {0, -1050, 1170, 1080}},
-        {70, {0, -1050, 1170, 1080}},    {69, {0, 0, 15360, 8490}},
-        {71, {4005, 6870, 2040, 465}},   {79, {4005, 2580, 2040, 465}},
-        {80, {165, 1545, 3690, 540}},    {84, {165, 7305, 3690, 540}},
-        {81, {4005, 7890, 1020, 330}},   {82, {5010, 7890, 345, 330}},
-        {92, {3150, 1680, 8820, 6870}},  {93, {2610, 5325, 3750, 855}},
-        {97, {10230, 1845, 3750, 855}},  {11, {30, 750, 1185, 570}},
-        {23, {7890, 750, 585, 570}},     {105, {0, 0, 495, 375}},
+        {0, {0, 0, 495, 375}},          {61, {0, 75, 1170, 1080}},
+        {65, {0, 6795, 1170, 1080}},    {66, {0, -1050, 1170, 1080}},
+        {70, {0, -1050, 1170, 1080}},   {69, {0, 0, 15360, 8490}},
+        {71, {4005, 6870, 2040, 465}},  {79, {4005, 2580, 2040, 465}},
+        {80, {165, 1545, 3690, 540}},   {84, {165, 7305, 3690, 540}},
+        {81, {4005, 7890, 1020, 330}},  {82, {5010, 7890, 345, 330}},
+        {92, {3150, 1680, 8820, 6870}}, {93, {2610, 5325, 3750, 855}},
+        {97, {10230, 1845, 3750, 855}}, {11, {30, 750, 1185, 570}},
+        {23, {7890, 750, 585, 570}},    {105, {0, 0, 495, 375}},
     };
     for (const Case &c : cases) EXPECT_EQ(rectOf(f->LblZHU(c.spot)), c.rect) << c.spot;
     EXPECT_EQ(f->PicStart->top(), 1380);
@@ -119,6 +119,30 @@ TEST_F(DemoWindow, CshClosesPanelsOnlyWhileADemonstrationPlays) {
     EXPECT_FALSE(f->Pic1J->visible());
     EXPECT_FALSE(f->Pic2J->visible());
     EXPECT_FALSE(f->ImgMenu->picture());
+}
+
+TEST_F(DemoWindow, StackingOrderFrontToBack) {
+    FrmYanShi *f = open();
+    // The controls that can be seen, front to back; the labels that draw
+    // nothing are left out.
+    const QStringList expected = {
+        "ImgLogo",  "Img2J",    "Shape1", "LPoint", "LPoinB", "Pic3J",   "Shape5",  "Shape6",
+        "ImgICO",   "Img1J",    "Pic2J",  "Pic1J",  "ImgHui", "PicHui",  "ImgTool", "ImgMenu",
+        "PicMenu",  "LHelp",    "LblXXK", "Shape4", "Shape2", "PicTool", "PicMyPc", "ImgMyPc",
+        "ImgStart", "PicStart", "Image5", "Image4", "Image3", "Image2",  "Image1"};
+    const QStringList transparent = {"Label1", "Label4", "LblZHU", "Lbl1J", "Lbl2J", "Lbl3J"};
+    QStringList order;
+    const auto &controls = f->windowless();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        const QString name = (*it)->name();
+        if (transparent.contains(name)) continue;
+        if (order.isEmpty() || order.last() != name) order << name;
+    }
+    EXPECT_EQ(order, expected);
+    // The windows lie in front of everything drawn on the window.
+    for (forms::Control *c :
+         std::initializer_list<forms::Control *>{f->Text1, f->Text2, f->Text4, f->Image6})
+        EXPECT_TRUE(c->isWindowed()) << c->name().toStdString();
 }
 
 TEST_F(DemoWindow, UnloadingStopsEveryTimer) {
