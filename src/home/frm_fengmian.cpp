@@ -1,5 +1,8 @@
 #include "home/frm_fengmian.h"
 
+#include "panel/exercise_builder.h"
+#include "panel/frm_logon.h"
+#include "panel/record_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "startup/program_end.h"
@@ -31,8 +34,12 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     info->setBackStyle(forms::vbTransparent);
     info->setAutoSize(true);
     ClickBotn.load(3);
+    ClickBotn.load(70);
+    TimFH = new forms::Timer(this, QStringLiteral("TimFH"));
+    TimFH->setInterval(100);
     onLoad = [this] { Form_Load(); };
     ClickBotn.onClick = [this](int i) { ClickBotn_Click(i); };
+    TimFH->onTimer = [this] { TimFH_Timer(); };
 }
 
 void FrmFengmian::Form_Load() {
@@ -88,6 +95,14 @@ void FrmFengmian::FengMainCsh() {
     trap([&] {
         ClickBotn(3)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20003.mxy")));
     });
+    trap([&] {
+        ClickBotn(70)->move(4800 * s.ScaleX, 4200 * s.ScaleY, 2400 * s.ScaleX, 525 * s.ScaleY);
+        ClickBotn(70)->setFontSize(10 * s.ScaleX);
+        ClickBotn(70)->setCaption(QStringLiteral("模拟试卷一  开始考试"));
+    });
+    trap([&] {
+        ClickBotn(70)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20048.mxy")));
+    });
 
     // Numbers of papers and units, and the question count of every unit.
     const QString index = s.DataPath + QStringLiteral("288891.mxy");
@@ -103,22 +118,18 @@ void FrmFengmian::FengMainCsh() {
         counts[u] = static_cast<int>(platform::val(platform::mid1(countsLine, i, 2)));
 
     // The units' progress, brought into shape and written back.
-    const QString progressFile = s.UserDataFolder + QStringLiteral("288893.mxy");
-    QStringList stored;
-    trap([&] {
-        const auto lines = platform::readLines(progressFile);
-        if (!lines) forms::raise(forms::errFileNotFound);
-        stored = lines->mid(0, 26);
-    });
+    // A progress file that cannot be read is reported and left as it is.
+    const panel::RecordFiles records(s.UserDataFolder);
+    bool readable = true;
+    const QStringList stored = records.readUnitProgress(&readable);
     QStringList progress;
-    for (int u = 0; u <= 24; ++u) {
-        const QString line = u < stored.size() ? stored[u] : QString();
-        progress << (line + QString(42, QLatin1Char('F'))).left(counts[u]);
+    for (int u = 0; u <= 24; ++u)
+        progress << panel::normalisedUnitLine(u < stored.size() ? stored[u] : QString(), counts[u]);
+    if (readable) {
+        trap([&] {
+            if (!records.writeUnitProgress(progress, 25)) forms::raise(forms::errFileAccess);
+        });
     }
-    trap([&] {
-        if (!platform::writeLinesAtomic(progressFile, progress + QStringList{QString()}))
-            forms::raise(forms::errFileAccess);
-    });
     for (int u = 0; u < s.UnitCount && u < startup::kUnitRows; ++u) {
         const QString line = u < progress.size() ? platform::trimBlanks(progress[u]) : QString();
         s.UnitTable[u][2] = QString::number(line.size());
@@ -127,7 +138,57 @@ void FrmFengmian::FengMainCsh() {
     }
 }
 
+void FrmFengmian::TimFH_Timer() {
+    TimFH->setEnabled(false);
+    ClickBotn_Click(state().HomeReturnButton);
+}
+
+void FrmFengmian::StartFixedPaper(int k) {
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    startup::RunState &s = state();
+    QString codes;
+    trap([&] { codes = lineOf(s.DataPath + QStringLiteral("288891.mxy"), k + 3); });
+    const panel::ExerciseBuild build = panel::buildExercise(platform::trimBlanks(codes), s.DataPath);
+    for (int code : build.skipped)
+        startup::trapError(QStringLiteral("initshiti"), forms::errFileNotFound,
+                           startup::err::text(forms::errFileNotFound) + QStringLiteral(": ") +
+                               panel::codeText(code));
+    s.PaperMode = startup::MockPaper;
+    s.PaperIndex = k;
+    s.PaperSlot = k;
+    s.StudyMode = startup::Exam;
+    trap([&] {
+        if (!panel::writeExercise(build, startup::stepFileFor(s, k), startup::questionFileFor(s, k)))
+            forms::raise(forms::errFileAccess);
+    });
+    s.QuestionCount = std::min(static_cast<int>(build.codes.size()), startup::kMaxQuestions);
+    for (int q = 0; q < s.QuestionCount; ++q) {
+        s.QuestionCodes[q] = build.codes[q];
+        s.QuestionStatus[q] = 0;
+        s.QuestionDone[q] = QStringLiteral("F");
+    }
+    s.TextFilePath = s.DataPath + QStringLiteral("288890.mxy");
+    startup::setExerciseFilePaths(s);
+    s.CurQuestion = 1;
+    s.CurStep = 1;
+    s.MinutesLeft = 50;
+    const std::vector<int> first = panel::firstLinesOf(build.questionLines);
+    for (size_t i = 0; i < first.size(); ++i) s.QuestionFirstLine[i] = first[i];
+    panel::applyFavouriteMarks(s, panel::RecordFiles(s.UserDataFolder).readOneLine(panel::recname::Favourites));
+    unload();
+    forms::skip([] { forms::form<FrmLogon>()->show(); });
+}
+
 void FrmFengmian::ClickBotn_Click(int index) {
+    if (index >= 16 && index <= 19) {
+        // The tabs come with the whole page; until then the page itself.
+        show();
+        return;
+    }
+    if (index == 70) {
+        StartFixedPaper(0);
+        return;
+    }
     if (index != 3) return;
     startup::RunState &s = state();
     s.MsgBoxResult = 0;

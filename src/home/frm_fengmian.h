@@ -2,7 +2,8 @@
 // The home page, as far as start-up needs it for now: the window the
 // deferred start shows, which reads the bank's version and module number,
 // the units' question counts and progress and the input-method option into
-// the shared run state, and the exit button with its confirmation.
+// the shared run state, and the exit button with its confirmation; the
+// start of the first fixed paper and the return from a set.
 #include "forms/forms.h"
 #include "startup/frm_qhmsgbox.h"
 #include "startup/kvtn_button.h"
@@ -14,8 +15,14 @@ public:
     forms::Label *LblCaption;
     forms::ControlArray<forms::Label> LblInfo{this, QStringLiteral("LblInfo")};
     forms::ControlArray<kvtnButton> ClickBotn{this, QStringLiteral("ClickBotn")};
+    // One-shot: clicks home button HomeReturnButton once after a set.
+    forms::Timer *TimFH;
 
     void Form_Load();
     void FengMainCsh();
     void ClickBotn_Click(int index);
+    void TimFH_Timer();
+    // Starts fixed paper k (its row's start button 70 + k): the set is built
+    // from the bank index and the candidate login opens.
+    void StartFixedPaper(int k);
 };

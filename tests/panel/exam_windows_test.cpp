@@ -317,3 +317,44 @@ TEST_F(ImeNoticeTest, ChoosingAnItemStoresItsLayout) {
 }
 
 } // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- home page
+
+class HomeStartTest : public ExamWindowsTest {};
+
+TEST_F(HomeStartTest, FirstFixedPaperGoesThroughTheLogin) {
+    testsupport::writeBytes(dir().ksdata() + "288862.mxy", "0102\r\n");
+    FrmFengmian *home = forms::form<FrmFengmian>();
+    home->show();
+    s.PaperMode = startup::FavouritesAll;
+    ft::click(home->ClickBotn(70), 100, 100);
+    EXPECT_FALSE(forms::loadedForm<FrmFengmian>());
+    EXPECT_TRUE(forms::loadedForm<FrmLogon>());
+    EXPECT_FALSE(forms::loadedForm<FrmTm>());
+    EXPECT_EQ(s.PaperMode, startup::MockPaper);
+    EXPECT_EQ(s.StudyMode, startup::Exam);
+    EXPECT_EQ(s.QuestionCount, 40);
+    EXPECT_EQ(s.QuestionCodes[21], 102);
+    EXPECT_EQ(s.QuestionStatus[21], startup::StatusMarked); // a favourite
+    EXPECT_EQ(s.QuestionFirstLine[40], 81);
+    EXPECT_EQ(s.MinutesLeft, 50);
+    EXPECT_EQ(testsupport::readBytes(dir().bankFile("288800")).count('\n'), 80);
+    EXPECT_EQ(testsupport::readBytes(dir().bankFile("288850")).count('\n'), 40);
+}
+
+TEST_F(HomeStartTest, ReturnTimerClicksTheTabOnce) {
+    FrmChengji *f = forms::form<FrmChengji>();
+    f->show();
+    ft::click(f->Command2, 100, 100);
+    FrmFengmian *home = forms::loadedForm<FrmFengmian>();
+    ASSERT_TRUE(home);
+    EXPECT_TRUE(home->TimFH->enabled());
+    home->hide();
+    ft::advance(100);
+    EXPECT_FALSE(home->TimFH->enabled());
+    EXPECT_TRUE(home->visible()); // button 17: the papers tab of the page
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 #include "sample_dir.h"
+#include "sample_exam.h"
 #include "sample_judging.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
@@ -31,6 +32,7 @@ int main(int argc, char **argv) {
     ok &= sample::addShellPictures(dir);
     ok &= sample::addShellQuestions(dir);
     ok &= sample::addShellJudgingFiles(dir);
+    ok &= sample::addExamFiles(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;
