@@ -52,7 +52,7 @@ void drawFaceButton(QPainter &p, const QRect &r, const QString &label) {
 void drawFieldTitle(QPainter &p, int rightEdge, int top, const QString &title) {
     p.setPen(QColor(0x33, 0x33, 0x33));
     p.setFont(uiFont(16, true));
-    p.drawText(QRect(rightEdge - 160, top, 150, 24), Qt::AlignRight | Qt::AlignVCenter, title);
+    p.drawText(QRect(rightEdge - 160, top, 150, 24), Qt::AlignRight | Qt::AlignTop, title);
 }
 
 QImage loginScreen() {
