@@ -167,8 +167,6 @@ public:
         load();
         for (size_t i = 0; i < layouts_.size(); ++i) {
             if (layouts_[i].handle != handle) continue;
-            // The answer boxes ask on every focus: switch only on a change.
-            if (handle == active_) return true;
             active_ = handle;
             // The framework switches; a failure leaves the desktop as it was.
             if (framework_ == Framework::Fcitx5)
