@@ -2,7 +2,9 @@
 
 #include "panel/frm_tm.h"
 #include "simulator/frm_main.h"
-
+#include "panel/exercise_builder.h"
+#include "panel/frm_logon.h"
+#include "panel/record_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "startup/program_end.h"
@@ -38,9 +40,13 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     ClickBotn.load(8);
     LblInfo.load(21)->setBackStyle(forms::vbTransparent);
     ClickBotn.load(20);
+    LblInfo.onClick = [this](int i) { LblInfo_Click(i); };
+    ClickBotn.load(70);
+    TimFH = new forms::Timer(this, QStringLiteral("TimFH"));
+    TimFH->setInterval(100);
     onLoad = [this] { Form_Load(); };
     ClickBotn.onClick = [this](int i) { ClickBotn_Click(i); };
-    LblInfo.onClick = [this](int i) { LblInfo_Click(i); };
+    TimFH->onTimer = [this] { TimFH_Timer(); };
 }
 
 void FrmFengmian::Form_Load() {
@@ -117,6 +123,14 @@ void FrmFengmian::FengMainCsh() {
     trap([&] {
         LblInfo(21)->move(480 * s.ScaleX, 6570 * s.ScaleY, 2820 * s.ScaleX, 300 * s.ScaleY);
     });
+    trap([&] {
+        ClickBotn(70)->move(4800 * s.ScaleX, 4200 * s.ScaleY, 2400 * s.ScaleX, 525 * s.ScaleY);
+        ClickBotn(70)->setFontSize(10 * s.ScaleX);
+        ClickBotn(70)->setCaption(QStringLiteral("模拟试卷一  开始考试"));
+    });
+    trap([&] {
+        ClickBotn(70)->setPicture(forms::loadPicture(s.DataPath + QStringLiteral("l20048.mxy")));
+    });
 
     // Numbers of papers and units, and the question count of every unit.
     const QString index = s.DataPath + QStringLiteral("288891.mxy");
@@ -132,22 +146,18 @@ void FrmFengmian::FengMainCsh() {
         counts[u] = static_cast<int>(platform::val(platform::mid1(countsLine, i, 2)));
 
     // The units' progress, brought into shape and written back.
-    const QString progressFile = s.UserDataFolder + QStringLiteral("288893.mxy");
-    QStringList stored;
-    trap([&] {
-        const auto lines = platform::readLines(progressFile);
-        if (!lines) forms::raise(forms::errFileNotFound);
-        stored = lines->mid(0, 26);
-    });
+    // A progress file that cannot be read is reported and left as it is.
+    const panel::RecordFiles records(s.UserDataFolder);
+    bool readable = true;
+    const QStringList stored = records.readUnitProgress(&readable);
     QStringList progress;
-    for (int u = 0; u <= 24; ++u) {
-        const QString line = u < stored.size() ? stored[u] : QString();
-        progress << (line + QString(42, QLatin1Char('F'))).left(counts[u]);
+    for (int u = 0; u <= 24; ++u)
+        progress << panel::normalisedUnitLine(u < stored.size() ? stored[u] : QString(), counts[u]);
+    if (readable) {
+        trap([&] {
+            if (!records.writeUnitProgress(progress, 25)) forms::raise(forms::errFileAccess);
+        });
     }
-    trap([&] {
-        if (!platform::writeLinesAtomic(progressFile, progress + QStringList{QString()}))
-            forms::raise(forms::errFileAccess);
-    });
     for (int u = 0; u < s.UnitCount && u < startup::kUnitRows; ++u) {
         const QString line = u < progress.size() ? platform::trimBlanks(progress[u]) : QString();
         s.UnitTable[u][2] = QString::number(line.size());
@@ -160,7 +170,53 @@ void FrmFengmian::LblInfo_Click(int index) {
     if (index == 0 || index == 21) update::openAboutBox();
 }
 
+void FrmFengmian::TimFH_Timer() {
+    TimFH->setEnabled(false);
+    ClickBotn_Click(state().HomeReturnButton);
+}
+
+void FrmFengmian::StartFixedPaper(int k) {
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    startup::RunState &s = state();
+    QString codes;
+    trap([&] { codes = lineOf(s.DataPath + QStringLiteral("288891.mxy"), k + 3); });
+    const panel::ExerciseBuild build = panel::buildExercise(platform::trimBlanks(codes), s.DataPath);
+    for (int code : build.skipped)
+        startup::trapError(QStringLiteral("initshiti"), forms::errFileNotFound,
+                           startup::err::text(forms::errFileNotFound) + QStringLiteral(": ") +
+                               panel::codeText(code));
+    s.PaperMode = startup::MockPaper;
+    s.PaperIndex = k;
+    s.PaperSlot = k;
+    s.StudyMode = startup::Exam;
+    trap([&] {
+        if (!panel::writeExercise(build, startup::stepFileFor(s, k), startup::questionFileFor(s, k)))
+            forms::raise(forms::errFileAccess);
+    });
+    s.QuestionCount = std::min(static_cast<int>(build.codes.size()), startup::kMaxQuestions);
+    for (int q = 0; q < s.QuestionCount; ++q) {
+        s.QuestionCodes[q] = build.codes[q];
+        s.QuestionStatus[q] = 0;
+        s.QuestionDone[q] = QStringLiteral("F");
+    }
+    s.TextFilePath = s.DataPath + QStringLiteral("288890.mxy");
+    startup::setExerciseFilePaths(s);
+    s.CurQuestion = 1;
+    s.CurStep = 1;
+    s.MinutesLeft = 50;
+    const std::vector<int> first = panel::firstLinesOf(build.questionLines);
+    for (size_t i = 0; i < first.size(); ++i) s.QuestionFirstLine[i] = first[i];
+    panel::applyFavouriteMarks(s, panel::RecordFiles(s.UserDataFolder).readOneLine(panel::recname::Favourites));
+    unload();
+    forms::skip([] { forms::form<FrmLogon>()->show(); });
+}
+
 void FrmFengmian::ClickBotn_Click(int index) {
+    if (index >= 16 && index <= 19) {
+        // The tabs come with the whole page; until then the page itself.
+        show();
+        return;
+    }
     if (index == 8) {
         update::openUpdateWindow();
         return;
@@ -169,6 +225,10 @@ void FrmFengmian::ClickBotn_Click(int index) {
         prepareWholeUnit(0);
         // A bank without questions in the unit has nothing to practise.
         if (state().QuestionCount > 0) startLianXi();
+        return;
+    }
+    if (index == 70) {
+        StartFixedPaper(0);
         return;
     }
     if (index != 3) return;

@@ -53,7 +53,11 @@ void dockAndShowPanel() {
 
 void showHomePage(int returnButton) {
     startup::state().HomeReturnButton = returnButton;
-    skip([] { forms::form<FrmFengmian>()->show(); });
+    FrmFengmian *home = nullptr;
+    skip([&] { home = forms::form<FrmFengmian>(); });
+    if (!home) return;
+    if (returnButton != 0) home->TimFH->setEnabled(true);
+    skip([&] { home->show(); });
 }
 
 } // namespace panel::link

@@ -1,5 +1,6 @@
 #include "sample_demo.h"
 #include "sample_dir.h"
+#include "sample_exam.h"
 #include "sample_judging.h"
 #include "sample_panel.h"
 #include "sample_questions.h"
@@ -37,6 +38,7 @@ int main(int argc, char **argv) {
     ok &= sample::addDemoPictures(dir);
     ok &= sample::addUpdateFiles(dir);
     ok &= sample::addPanelFiles(dir);
+    ok &= sample::addExamFiles(dir);
     if (!ok) {
         std::fprintf(stderr, "mksample: some files of the sample could not be written\n");
         return 1;

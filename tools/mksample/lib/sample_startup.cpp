@@ -103,6 +103,8 @@ bool writePictures(const SampleDir &dir) {
     // The home page's start button (120 x 30 frames); its caption is set by
     // the page.
     ok &= saveBankPicture(dir, QStringLiteral("l20020"), buttonStrip(QSize(120, 30), QString()));
+    // The home page's start button of a paper row (160 x 35 frames).
+    ok &= saveBankPicture(dir, QStringLiteral("l20048"), buttonStrip(QSize(160, 35), QString()));
     return ok;
 }
 
