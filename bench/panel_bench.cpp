@@ -45,4 +45,7 @@ void BM_NextQuestion(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(BM_NextQuestion)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_NextQuestion)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -74,6 +74,15 @@ namespace {
 void raiseWindow(QWidget *w) {
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
 }
+
+// A window raised above a topmost one: without a window manager nobody
+// enforces the stays-on-top hint, so the topmost windows rise again.
+void raiseAbove(Form *raised) {
+    raiseWindow(raised->widget());
+    if (raised->topmost()) return;
+    for (Form *f : detail::loadOrder())
+        if (f != raised && f->topmost() && f->widget()->isVisible()) raiseWindow(f->widget());
+}
 } // namespace
 
 // ---------------------------------------------------------------- Form
@@ -119,7 +128,7 @@ void Form::show(int modal) {
         w->showMinimized();
     else
         w->show();
-    raiseWindow(w);
+    raiseAbove(this);
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->activateWindow();
     Router::instance().setActiveForm(this);
     if (!wasVisible && onActivate) runHandler([&] { onActivate(); });
@@ -229,7 +238,7 @@ void Form::setTopmost(bool on) {
 
 void Form::bringToTop() {
     if (widget()->isVisible()) {
-        raiseWindow(widget());
+        raiseAbove(this);
         widget()->activateWindow();
     }
     Router::instance().setActiveForm(this);

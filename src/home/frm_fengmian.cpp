@@ -518,7 +518,8 @@ void FrmFengmian::startWholeUnit(int unit) {
         s.QuestionDone[i - 1] = done ? QStringLiteral("T") : QStringLiteral("F");
         s.QuestionStatus[i - 1] = done ? startup::StatusDone : 0;
     }
-    startLianXi();
+    // A unit without questions has nothing to practise.
+    if (s.QuestionCount > 0) startLianXi();
 }
 
 void FrmFengmian::startPaper(int index) {

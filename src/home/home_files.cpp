@@ -207,9 +207,8 @@ std::array<int, kCountGroups> unitQuestionCounts(const QString &countLine) {
 QStringList normalisedProgress(const QStringList &stored,
                                const std::array<int, kCountGroups> &counts) {
     QStringList out;
-    const QString padding(42, QLatin1Char('F'));
     for (int u = 0; u < kProgressLines; ++u)
-        out << (stored.value(u) + padding).left(std::max(counts[u], 0));
+        out << panel::normalisedUnitLine(stored.value(u), std::max(counts[u], 0));
     return out;
 }
 

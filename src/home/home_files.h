@@ -142,7 +142,7 @@ int unitRows(int unitCount);
 std::array<int, kCountGroups> unitQuestionCounts(const QString &countLine);
 
 // Unit progress brought into shape for the units 0..24: each stored line
-// cut or padded with "F" to the unit's count, at most 42 "F" added.
+// cut or padded with "F" to the unit's count (the record files' rule).
 QStringList normalisedProgress(const QStringList &stored,
                                const std::array<int, kCountGroups> &counts);
 

@@ -13,7 +13,9 @@ FrmPicture::FrmPicture() : forms::Form(QStringLiteral("FrmPicture")) {
     Timer1->setEnabled(true);
     onLoad = [this] { Form_Load(); };
     onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
-    Image1->onMouseDown = [this](int b, int s, double x, double y) { Image1_MouseDown(b, s, x, y); };
+    Image1->onMouseDown = [this](int b, int s, double x, double y) {
+        Image1_MouseDown(b, s, x, y);
+    };
     Timer1->onTimer = [this] { Timer1_Timer(); };
 }
 

@@ -254,15 +254,16 @@ void FrmTm::layoutButtons() {
     struct Place {
         double left, top, width;
     };
-    const Place places[] = {{90, 15, 720},    {1020, 15, 720},   {1950, 15, 870},
-                            {3030, 15, 870},  {4110, 15, 720},   {90, 2355, 870},
-                            {2010, 2355, 870}, {3930, 2355, 870}, {0, 2355, 870},
-                            {0, 2355, 870},   {0, 2355, 870},    {0, 15, 870}};
+    const Place places[] = {{90, 15, 720},   {1020, 15, 720}, {1950, 15, 870},   {3030, 15, 870},
+                            {4110, 15, 720}, {90, 2355, 870}, {2010, 2355, 870}, {3930, 2355, 870},
+                            {0, 2355, 870},  {0, 2355, 870},  {0, 2355, 870},    {0, 15, 870}};
     const bool exam = s.StudyMode == startup::Exam;
     for (int i = 0; i <= 11; ++i) {
         kvtnButton *b = CmdGN(i);
         skip([&] { b->setPicture(forms::loadPicture(bankPicture(buttonPicture(i, false)))); });
-        skip([&] { b->move(places[i].left * sx, places[i].top * sy, places[i].width * sx, 330 * sy); });
+        skip([&] {
+            b->move(places[i].left * sx, places[i].top * sy, places[i].width * sx, 330 * sy);
+        });
     }
     // The exam trio and the unmark button share the places of the practice
     // trio and the mark button.
@@ -270,11 +271,11 @@ void FrmTm::layoutButtons() {
     for (const auto &t : twins) skip([&] { CmdGN(t[0])->setLeft(CmdGN(t[1])->left()); });
     if (exam) {
         for (int i : {3, 11})
-            skip([&] { CmdGN(i)->setPicture(forms::loadPicture(bankPicture(buttonPicture(i, true)))); });
+            skip([&] {
+                CmdGN(i)->setPicture(forms::loadPicture(bankPicture(buttonPicture(i, true))));
+            });
     }
-    skip([&] {
-        Command2->move((FrmZXH->width() - 645 * sx) / 2, 270 * sy, 645 * sx, 540 * sy);
-    });
+    skip([&] { Command2->move((FrmZXH->width() - 645 * sx) / 2, 270 * sy, 645 * sx, 540 * sy); });
 }
 
 void FrmTm::layoutBody() {
@@ -317,8 +318,8 @@ void FrmTm::layoutCandidate() {
             Label1(k)->setFontSize(Label1(k - 1)->font().size);
         });
     forms::Label *values[] = {KsName1, KsZWH1, KsCC1, KsDAH1, KsKM1, KsSFZ1};
-    const QString texts[] = {s.CandidateName, QString(), QString(), QString(), s.SubjectName,
-                             QString()};
+    const QString texts[] = {s.CandidateName, QString(),     QString(),
+                             QString(),       s.SubjectName, QString()};
     for (int k = 0; k <= 5; ++k)
         skip([&] {
             values[k]->move(2640 * sx, Label1(k)->top());
@@ -358,9 +359,8 @@ void FrmTm::layoutList() {
         double offset; // in widths of CmdSelFH
         const char *picture;
     };
-    const Follower followers[] = {{CmdSelLast, -1.5, "l01047"},
-                                  {CmdKSFH, 0, "l01045"},
-                                  {CmdSelNext, 1.5, "l01048"}};
+    const Follower followers[] = {
+        {CmdSelLast, -1.5, "l01047"}, {CmdKSFH, 0, "l01045"}, {CmdSelNext, 1.5, "l01048"}};
     for (const auto &f : followers) {
         skip([&] {
             f.button->move(CmdSelFH->left() + f.offset * CmdSelFH->width(), CmdSelFH->top(),
@@ -440,8 +440,7 @@ void FrmTm::restoreScreenPictures() {
     const auto &pics = s.QuestionPictures[q - 1];
     // A question never shown has no names: the screen keeps its pictures
     // until the step engine builds the first step.
-    if (!pics[0].isEmpty())
-        skip([&] { m->setPicture(forms::loadPicture(bankPicture(pics[0]))); });
+    if (!pics[0].isEmpty()) skip([&] { m->setPicture(forms::loadPicture(bankPicture(pics[0]))); });
     forms::Image *images[] = {m->Image1, m->Image2, m->Image3, m->Image4, m->Image5};
     for (int k = 1; k <= 5; ++k)
         if (!pics[k].isEmpty()) skip([&] { images[k - 1]->loadPicture(bankPicture(pics[k])); });
@@ -504,10 +503,8 @@ void FrmTm::CmdGN_Click(int Index) {
     case Guide: {
         s.StudyMode = startup::Guided;
         FrmMain *m = forms::form<FrmMain>();
-        for (forms::Control *c : {static_cast<forms::Control *>(m->LHelp),
-                                  static_cast<forms::Control *>(m->Shape1),
-                                  static_cast<forms::Control *>(m->Shape4),
-                                  static_cast<forms::Control *>(m->Shape2)})
+        forms::Control *hints[] = {m->LHelp, m->Shape1, m->Shape4, m->Shape2};
+        for (forms::Control *c : hints)
             skip([&] { c->setVisible(true); });
         skip([&] { m->TimerDisFK->setEnabled(true); });
         focusScreen();

@@ -51,11 +51,11 @@ public:
     // body
     forms::PictureBox *FrmZhuYa;
     forms::ControlArray<kvtnButton> CmdGN{this, QStringLiteral("CmdGN")}; // 0..11
-    forms::RichTextBox *RtbTM; // the question text
-    kvtnButton *Image2;        // illustration toggle
-    forms::Label *LblTime;     // exam minutes left
-    forms::PictureBox *PTime;  // frame of the elapsed-time bar
-    forms::Label *LblTimeJD;   // the bar
+    forms::RichTextBox *RtbTM;                                            // the question text
+    kvtnButton *Image2;                                                   // illustration toggle
+    forms::Label *LblTime;                                                // exam minutes left
+    forms::PictureBox *PTime; // frame of the elapsed-time bar
+    forms::Label *LblTimeJD;  // the bar
     forms::Label *LblName, *LblIME;
     kvtnButton *CmdEn;
     forms::PictureBox *PicUnit;

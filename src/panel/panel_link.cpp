@@ -53,8 +53,11 @@ void dockAndShowPanel() {
 
 void showHomePage(int returnButton) {
     startup::state().HomeReturnButton = returnButton;
-    if (returnButton != 0) skip([] { forms::form<FrmFengmian>()->TimFH->setEnabled(true); });
-    skip([] { forms::form<FrmFengmian>()->show(); });
+    FrmFengmian *home = nullptr;
+    skip([&] { home = forms::form<FrmFengmian>(); });
+    if (!home) return;
+    if (returnButton != 0) home->TimFH->setEnabled(true);
+    skip([&] { home->show(); });
 }
 
 } // namespace panel::link

@@ -40,7 +40,7 @@ std::optional<QString> titleLine(const TitleInput &in);
 
 // A question as the panel shows it.
 struct QuestionText {
-    QString text;        // for the text box
+    QString text;         // for the text box
     bool picture = false; // a picture question: it has an illustration
     QString pictureName;  // its six characters (what the line holds of them)
 };

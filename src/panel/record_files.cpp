@@ -73,8 +73,10 @@ QString removeChar(const QString &line, int j) {
 
 CodesWithFlags appendCodes(const CodesWithFlags &list, const QStringList &candidates) {
     CodesWithFlags out = list;
+    // Compared with the list as it grows, so that a code repeated among the
+    // candidates (a bank line naming a question twice) still occurs once.
     for (const QString &code : candidates)
-        if (entryOf(list.codes, code) == 0) out.codes += code;
+        if (code.size() == 4 && entryOf(out.codes, code) == 0) out.codes += code;
     out.flags = flagsFor(list.flags, codeCount(out.codes));
     return out;
 }

@@ -58,8 +58,8 @@ struct CodesWithFlags {
     QString flags;
     bool operator==(const CodesWithFlags &) const = default;
 };
-// Appends every candidate the list does not hold yet (the candidates of one
-// set are distinct); the flags are padded with "F" to one per code.
+// Appends every candidate the list does not hold yet, each at most once;
+// the flags are padded with "F" to one per code.
 CodesWithFlags appendCodes(const CodesWithFlags &list, const QStringList &candidates);
 // Removes every entry equal to code, and the flag at its first position.
 CodesWithFlags removeCode(const CodesWithFlags &list, const QString &code);

@@ -1,5 +1,6 @@
 #include "panel/set_finish.h"
 
+#include "forms/forms.h"
 #include "panel/grading.h"
 
 namespace panel {
@@ -152,6 +153,12 @@ void finishSetRecords(const RunState &s, const RecordFiles &files,
     favouritesFollowMarks(s, files);
     if (anyDone && s.PaperMode == startup::PaperWrongReview && askRemoveDone && askRemoveDone())
         shortenPaperWrongList(s, files);
+}
+
+bool askRemoveDoneQuestions() {
+    return forms::msgBox(kRemoveDoneQuestionsPrompt,
+                         forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2,
+                         startup::state().ApplicationTitle) == forms::vbYes;
 }
 
 int homeReturnButtonFor(int paperMode) {

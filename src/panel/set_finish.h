@@ -11,6 +11,8 @@
 #include "panel/record_files.h"
 #include "startup/run_state.h"
 
+#include <QString>
+
 #include <functional>
 
 namespace panel {
@@ -18,6 +20,10 @@ namespace panel {
 // The question of a paper wrong-answer review: may the questions answered
 // right leave the paper's wrong list? (Yes/No, No the default.)
 extern const QString kRemoveDoneQuestionsPrompt;
+
+// Asks kRemoveDoneQuestionsPrompt with Yes and No, the question icon and No
+// as the default, titled with the application title; true for Yes.
+bool askRemoveDoneQuestions();
 
 // Writes the records of the set in the shared state. askRemoveDone is asked
 // only for a paper wrong-answer review in which a question was done.

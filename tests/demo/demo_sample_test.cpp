@@ -42,11 +42,14 @@ TEST_F(DemoSample, EveryStepOfEverySampleQuestionBuilds) {
                 EXPECT_EQ(f->TimEnd->enabled(), r.actionCode() == QLatin1String("9999"));
                 // Every region a step shows has its picture in the sample.
                 for (forms::Image *region : {f->PicMenu, f->PicHui, f->PicTool}) {
-                    if (region->visible())
+                    if (region->visible()) {
                         EXPECT_TRUE(region->picture()) << region->name().toStdString();
+                    }
                 }
                 for (forms::Image *slot : {f->Image1, f->Image2, f->Image3, f->Image4, f->Image5}) {
-                    if (slot->visible()) EXPECT_TRUE(slot->picture()) << slot->name().toStdString();
+                    if (slot->visible()) {
+                        EXPECT_TRUE(slot->picture()) << slot->name().toStdString();
+                    }
                 }
                 if (!demo::isHotSpotStep(r.actionCode())) continue;
                 const QString code = f->HitCode;

@@ -324,7 +324,9 @@ TEST_F(DemoStep, TextPromptsByActionCode) {
             EXPECT_EQ(rectOf(f->Text4), (R{2880, 1560, 8865, 225}));
             EXPECT_DOUBLE_EQ(f->Text4->font().size, 11);
         }
-        if (second) EXPECT_EQ(rectOf(f->Text2), (R{1200, 2400, 3000, 300}));
+        if (second) {
+            EXPECT_EQ(rectOf(f->Text2), (R{1200, 2400, 3000, 300}));
+        }
     }
 }
 

@@ -36,11 +36,11 @@ TEST_F(HomePage, FillsUnitsAndRewritesTheirProgress) {
     EXPECT_EQ(s.UnitTable[0][3], QStringLiteral("3"));
     EXPECT_EQ(s.UnitTable[0][4], QStringLiteral("TTFFF"));
     EXPECT_EQ(s.UnitTable[1][4], QStringLiteral("TFTFT"));
-    EXPECT_EQ(s.UnitTable[2][2], QStringLiteral("42"));
+    EXPECT_EQ(s.UnitTable[2][2], QStringLiteral("50")); // padded to its count, past 42
     EXPECT_TRUE(s.UnitTable[3][2].isEmpty());
     EXPECT_TRUE(s.UseInputMethod);
 
-    QStringList expected = {QStringLiteral("TTFFF"), QStringLiteral("TFTFT"), QString(42, 'F')};
+    QStringList expected = {QStringLiteral("TTFFF"), QStringLiteral("TFTFT"), QString(50, 'F')};
     while (expected.size() < 25) expected << QString();
     expected << QString();
     EXPECT_EQ(testsupport::readBytes(dir().ksdata() + QStringLiteral("288893.mxy")),

@@ -212,7 +212,7 @@ TEST(HomeFiles, UnitCountsAndProgressNormalised) {
     ASSERT_EQ(progress.size(), 25);
     EXPECT_EQ(progress[0], QStringLiteral("TTFFF"));
     EXPECT_EQ(progress[1], QStringLiteral("TFTFTFF"));
-    EXPECT_EQ(progress[2], QString(42, QLatin1Char('F')));
+    EXPECT_EQ(progress[2], QString(50, QLatin1Char('F')));
     EXPECT_EQ(progress[3], QStringLiteral("F"));
     EXPECT_EQ(progress[4], QString());
 }

@@ -6,6 +6,16 @@
 #include "panel/frm_ime.h"
 #include "panel/frm_logon.h"
 #include "panel/ime_menu.h"
+#include "panel/exercise_builder.h"
+#include "platform/text.h"
+#include "sample_exam.h"
+#include "sample_questions.h"
+#include "sample_judging.h"
+#include "sample_shell.h"
+#include "sample_shell_questions.h"
+#include "sample_startup.h"
+
+#include <QSet>
 
 #include <QImage>
 
@@ -48,14 +58,21 @@ TEST_F(ScoreSheetTest, GridAndQuestionTexts) {
     EXPECT_FALSE(f->Timer1->enabled());
 }
 
-TEST_F(ScoreSheetTest, BackToThePapersTab) {
-    FrmChengji *f = sheet();
-    f->show();
-    ft::click(f->Command2, 100, 100);
-    EXPECT_FALSE(forms::loadedForm<FrmChengji>());
-    EXPECT_TRUE(forms::loadedForm<FrmFengmian>());
-    EXPECT_EQ(s.HomeReturnButton, 17);
-    EXPECT_FALSE(forms::loadedForm<FrmTm>());
+TEST_F(ScoreSheetTest, BackToThePapersTabByItsButtonOrTheWindowManager) {
+    for (bool button : {true, false}) {
+        FrmChengji *f = sheet();
+        f->show();
+        s.HomeReturnButton = 0;
+        if (button)
+            ft::click(f->Command2, 100, 100);
+        else
+            f->unload(forms::vbFormControlMenu);
+        EXPECT_FALSE(forms::loadedForm<FrmChengji>()) << button;
+        EXPECT_TRUE(forms::loadedForm<FrmFengmian>()) << button;
+        EXPECT_EQ(s.HomeReturnButton, 17) << button;
+        EXPECT_FALSE(forms::loadedForm<FrmTm>()) << button;
+        forms::unloadForm<FrmFengmian>();
+    }
 }
 
 TEST_F(ScoreSheetTest, WrongAnswersReviewOrRefusalWhenThereAreNone) {
@@ -314,6 +331,83 @@ TEST_F(ImeNoticeTest, ChoosingAnItemStoresItsLayout) {
     tm->popupMenu(menu.mIme.get(), forms::vbPopupMenuRightAlign, 0, 0);
     EXPECT_EQ(s.InputLayout, 13u);
     EXPECT_TRUE(forms::form<FrmMain>()->visible());
+}
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- home page
+
+class HomeStartTest : public ExamWindowsTest {};
+
+TEST_F(HomeStartTest, FirstFixedPaperGoesThroughTheLogin) {
+    testsupport::writeBytes(dir().ksdata() + "288862.mxy", "0102\r\n");
+    FrmFengmian *home = forms::form<FrmFengmian>();
+    home->show();
+    s.PaperMode = startup::FavouritesAll;
+    ft::click(home->ClickBotn(5), 100, 100); // the papers tab holds the paper rows
+    ft::click(home->ClickBotn(70), 100, 100);
+    EXPECT_FALSE(forms::loadedForm<FrmFengmian>());
+    EXPECT_TRUE(forms::loadedForm<FrmLogon>());
+    EXPECT_FALSE(forms::loadedForm<FrmTm>());
+    EXPECT_EQ(s.PaperMode, startup::MockPaper);
+    EXPECT_EQ(s.StudyMode, startup::Exam);
+    EXPECT_EQ(s.QuestionCount, 40);
+    EXPECT_EQ(s.QuestionCodes[21], 102);
+    EXPECT_EQ(s.QuestionStatus[21], startup::StatusMarked); // a favourite
+    EXPECT_EQ(s.QuestionFirstLine[40], 81);
+    EXPECT_EQ(s.MinutesLeft, 50);
+    EXPECT_EQ(testsupport::readBytes(dir().bankFile("288800")).count('\n'), 80);
+    EXPECT_EQ(testsupport::readBytes(dir().bankFile("288850")).count('\n'), 40);
+}
+
+TEST_F(HomeStartTest, ReturnTimerClicksTheTabOnce) {
+    FrmChengji *f = forms::form<FrmChengji>();
+    f->show();
+    ft::click(f->Command2, 100, 100);
+    FrmFengmian *home = forms::loadedForm<FrmFengmian>();
+    ASSERT_TRUE(home);
+    EXPECT_TRUE(home->TimFH->enabled());
+    EXPECT_FALSE(home->PicKaCH->visible());
+    ft::advance(100);
+    EXPECT_FALSE(home->TimFH->enabled());
+    EXPECT_TRUE(home->PicKaCH->visible()); // button 17: the papers tab
+}
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- sample
+
+class SamplePapersTest : public testsupport::ProgramFixture {
+protected:
+    SamplePapersTest()
+        : ProgramFixture({sample::addStartupFiles, sample::addStepEngineFiles, sample::addJudgingFiles,
+                          sample::addShellPictures, sample::addShellQuestions,
+                          sample::addShellJudgingFiles, sample::addExamFiles},
+                         "exam") {}
+};
+
+TEST_F(SamplePapersTest, TwoFixedPapersOfFortyQuestionsWithTheirPictures) {
+    const auto index = platform::readLines(dir().bankFile("288891"));
+    ASSERT_TRUE(index);
+    ASSERT_GE(index->size(), 4);
+    EXPECT_EQ(index->at(0).left(2), "02");
+    for (int k = 0; k < 2; ++k) {
+        const QString codes = index->at(k + 2);
+        EXPECT_EQ(codes.size(), 160) << k;
+        const panel::ExerciseBuild b = panel::buildExercise(codes, dir().bank());
+        EXPECT_EQ(b.codes.size(), 40u) << k;
+        EXPECT_TRUE(b.skipped.empty()) << k;
+        QSet<int> distinct(b.codes.begin(), b.codes.end());
+        EXPECT_EQ(distinct.size(), 40) << k;
+    }
+    EXPECT_NE(index->at(2), index->at(3));
+    for (const char *name : {"9l0056", "9l0057", "9l0058", "l01033", "l01034", "l01035", "l01036",
+                             "l01037", "l01038", "l01039", "l01041", "l01042", "l20070"})
+        EXPECT_FALSE(forms::loadPicture(dir().bankFile(name)).isNull()) << name;
 }
 
 } // namespace

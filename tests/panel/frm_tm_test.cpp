@@ -272,6 +272,23 @@ TEST_F(PanelWindow, MinimisesToItsBarAndRestoresAtTheScreensCorner) {
     EXPECT_EQ(p->left(), 1500 + 15360 - 4980);
 }
 
+TEST_F(PanelWindow, TheQuestionTextAndTheStripHandTheFocusBack) {
+    writePracticeSet(12);
+    S().QuestionStatus[4] = 4;
+    openSet();
+    FrmTm *p = tm();
+    // The strip cuts a long list off; its tooltip holds all of it.
+    ft::move(p->LblUnit, 30, 30);
+    EXPECT_EQ(p->LblUnit->toolTipText(), "未完成的题目 1 2 3 4 6 7 8 9 10 11 12");
+    // A click or a key in the question text gives the keys back to the screen.
+    ft::click(p->RtbTM, 300, 300);
+    EXPECT_EQ(ft::activeForm(), frm());
+    p->RtbTM->setFocus();
+    ft::setActiveForm(p);
+    ft::pressKey(forms::vbKeyA);
+    EXPECT_EQ(ft::activeForm(), frm());
+}
+
 TEST_F(PanelWindow, RefusesToCloseUntilTheSetIsFinished) {
     writePracticeSet(2);
     openSet();
@@ -395,7 +412,8 @@ TEST_F(PanelWindow, BrokenQuestionFilesNeverStopThePanel) {
             // the file's final line end.
             QString line = QStringLiteral("0");
             const int len = static_cast<int>(rng() % 30);
-            for (int k = 0; k < len; ++k) line += alphabet[static_cast<int>(rng() % alphabet.size())];
+            for (int k = 0; k < len; ++k)
+                line += alphabet[static_cast<int>(rng() % alphabet.size())];
             if (rng() % 3 == 0) line = QStringLiteral("010102picture") + line.left(rng() % 8);
             lines << line;
         }

@@ -43,8 +43,9 @@ TEST_F(HomeStart, TheStartButtonPractisesTheFirstUnitThroughThePanel) {
     }
     EXPECT_EQ(p->LblBiao->caption(), QStringLiteral("Wi 1单元1/%1题(未完成)").arg(count));
     EXPECT_EQ(p->RtbTM->text(), list[0].mid(6).replace(QLatin1Char('|'), QStringLiteral("\r\n")));
-    EXPECT_EQ(sim::StepRecord(s.CurRecord).leadField(), sim::StepRecord(platform::readLines(
-        s.StepFilePath).value_or(QStringList()).value(0)).leadField());
+    EXPECT_EQ(sim::StepRecord(s.CurRecord).leadField(),
+              sim::StepRecord(platform::readLines(s.StepFilePath).value_or(QStringList()).value(0))
+                  .leadField());
 
     // The unit's last question is the picture question: open it from the
     // list and work it to its end.

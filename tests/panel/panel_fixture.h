@@ -45,8 +45,10 @@ protected:
 
     // Two steps a question: a click on the target, then the last step.
     static QStringList questionSteps() {
-        return {sample::StepBuilder().background("q00005").target(2250, 1350, 1080, 1080).action(
-                    "0001"),
+        return {sample::StepBuilder()
+                    .background("q00005")
+                    .target(2250, 1350, 1080, 1080)
+                    .action("0001"),
                 sample::StepBuilder().action("9999")};
     }
 
@@ -58,8 +60,8 @@ protected:
         QStringList lines, steps;
         for (int i = 0; i < texts.size(); ++i) {
             const int code = 100 + i + 1;
-            lines << QString::number(code).rightJustified(4, QLatin1Char('0')) + QStringLiteral("02") +
-                         texts[i];
+            lines << QString::number(code).rightJustified(4, QLatin1Char('0')) +
+                         QStringLiteral("02") + texts[i];
             steps << questionSteps();
             s.QuestionCodes[i] = code;
             s.QuestionDone[i] = QStringLiteral("F");

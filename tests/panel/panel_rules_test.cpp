@@ -142,10 +142,10 @@ TEST(PanelList, Pages) {
         bool pageButtons;
         int lastPage, buttons, first;
     } cases[] = {
-        {1, 0, false, 0, 1, 1},     {7, 0, false, 0, 7, 1},    {39, 0, false, 0, 39, 1},
-        {40, 0, false, 0, 40, 1},   {41, 0, true, 1, 40, 1},   {41, 1, true, 1, 1, 41},
-        {80, 1, true, 1, 40, 41},   {81, 2, true, 2, 1, 81},   {500, 12, true, 12, 20, 481},
-        {120, 2, true, 2, 40, 81},  {41, 2, true, 1, 0, 81},
+        {1, 0, false, 0, 1, 1},    {7, 0, false, 0, 7, 1},  {39, 0, false, 0, 39, 1},
+        {40, 0, false, 0, 40, 1},  {41, 0, true, 1, 40, 1}, {41, 1, true, 1, 1, 41},
+        {80, 1, true, 1, 40, 41},  {81, 2, true, 2, 1, 81}, {500, 12, true, 12, 20, 481},
+        {120, 2, true, 2, 40, 81}, {41, 2, true, 1, 0, 81},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.n << " page " << c.page);
@@ -174,7 +174,7 @@ TEST(PanelClock, CaptionAndBar) {
         double frame, bar;
         const char *caption;
     } cases[] = {
-        {50, 2055, 0, "剩余50分钟"},    {49, 2055, 41.1, "剩余49分钟"},
+        {50, 2055, 0, "剩余50分钟"},     {49, 2055, 41.1, "剩余49分钟"},
         {26, 2055, 986.4, "剩余26分钟"}, {1, 2055, 2013.9, "剩余1分钟"},
         {0, 2055, 2055, "剩余0分钟"},    {26, 1644, 789.12, "剩余26分钟"},
     };

@@ -29,6 +29,7 @@ TEST(CodeLists, AppendKeepsOrderAndGivesEveryNewCodeAnF) {
         {"more than forty codes all get a flag", {"", ""}, fortyFive, {many, QString(45, 'F')}},
         {"long flag line cut to the codes", {"0101", "TFT"}, {}, {"0101", "T"}},
         {"empty list, no candidates", {"", ""}, {}, {"", ""}},
+        {"a candidate named twice goes in once", {"", ""}, {"0301", "0301"}, {"0301", "F"}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(appendCodes(c.list, c.candidates), c.expected) << c.what;

@@ -2,6 +2,8 @@
 
 #include "panel/set_finish.h"
 
+#include "forms/testing.h"
+
 #include <QFileInfo>
 
 using namespace panel;
@@ -182,6 +184,25 @@ TEST_F(FinishTest, UnreadableProgressIsNotWipedAndNoUnitsKeepsEveryLine) {
     put("288893", crlf({"FF", "TT", "TF"}));
     finish();
     EXPECT_EQ(bytes("288893"), crlf({"T", "TT", "TF", ""}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(FinishQuestion, RemovingDoneQuestionsIsAskedWithNoAsDefault) {
+    forms::testing::Session session;
+    startup::state().ApplicationTitle = "青禾——Windows 7模块";
+    EXPECT_FALSE(askRemoveDoneQuestions()); // unanswered: the default, No
+    forms::testing::setMsgBoxHook([](const forms::MsgBoxCall &) { return forms::vbYes; });
+    EXPECT_TRUE(askRemoveDoneQuestions());
+    const auto &boxes = forms::testing::msgBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].prompt, "本次答对的题目要从“错题复习”中去掉吗？\r\n"
+                               "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。");
+    EXPECT_EQ(boxes[0].style, forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
+    EXPECT_EQ(boxes[0].title, "青禾——Windows 7模块");
+    startup::resetState();
 }
 
 } // namespace

@@ -749,7 +749,9 @@ TEST_F(FrmMainTest, RandomAndTruncatedRecordsNeverBreakTheBuild) {
                          f->LHelp, f->Shape1, f->Shape2, f->Shape4})
                     EXPECT_FALSE(c->visible()) << c->name().toStdString();
             }
-            if (f->Label1->height() <= 10) EXPECT_FALSE(f->Shape1->visible());
+            if (f->Label1->height() <= 10) {
+                EXPECT_FALSE(f->Shape1->visible());
+            }
             const QString branch = s.CurRecord.mid(22, 1);
             f->GoStep(branch);
             f->doNext();

@@ -1,5 +1,6 @@
 #include "sample_demo.h"
 #include "sample_dir.h"
+#include "sample_exam.h"
 #include "sample_home.h"
 #include "sample_judging.h"
 #include "sample_panel.h"
@@ -40,6 +41,7 @@ int main(int argc, char **argv) {
     ok &= sample::addDemoPictures(dir);
     ok &= sample::addUpdateFiles(dir);
     ok &= sample::addPanelFiles(dir);
+    ok &= sample::addExamFiles(dir);
     // Last: the home page's bank index counts the units the parts above wrote.
     ok &= sample::addHomeBankIndex(dir);
     if (!ok) {

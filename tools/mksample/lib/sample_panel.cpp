@@ -54,18 +54,6 @@ QImage plainStrip(QSize frame, QColor base) {
     return buttonStrip(frame, QString(), base);
 }
 
-QImage panelLogo() {
-    QImage img(22, 22, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    // The four panes of the Windows flag, slightly apart.
-    const QColor panes[] = {QColor(0xf2, 0x50, 0x22), QColor(0x7f, 0xba, 0x00),
-                            QColor(0x00, 0xa4, 0xef), QColor(0xff, 0xb9, 0x00)};
-    for (int i = 0; i < 4; ++i) p.fillRect(QRect(2 + (i % 2) * 10, 2 + (i / 2) * 10, 8, 8), panes[i]);
-    return img;
-}
-
 QImage candidatePhoto() {
     QImage img(97, 116, QImage::Format_RGB32);
     img.fill(QColor(0xdc, 0xe6, 0xf2));
@@ -101,21 +89,23 @@ bool addPanelPictures(const SampleDir &dir) {
     bool ok = true;
     ok &= saveBankPicture(dir, QStringLiteral("l01046"), panelBackground(), PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("l01050"), panelBar(), PictureFormat::Png);
-    ok &= saveBankPicture(dir, QStringLiteral("l20067"), panelLogo(), PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("l01051"), candidatePhoto());
     for (const auto &b : kFunctionButtons)
         ok &= saveBankPicture(dir, QString::fromLatin1(b.name),
                               buttonStrip(QSize(b.width, 22), QString::fromUtf8(b.caption)));
     for (const auto &b : kListButtons)
         ok &= saveBankPicture(dir, QString::fromLatin1(b.name), plainStrip(QSize(30, 30), b.base));
-    ok &= saveBankPicture(dir, QStringLiteral("l01043"),
-                          buttonStrip(QSize(16, 18), QStringLiteral("?"), QColor(0x1f, 0x57, 0xa5)));
+    ok &=
+        saveBankPicture(dir, QStringLiteral("l01043"),
+                        buttonStrip(QSize(16, 18), QStringLiteral("?"), QColor(0x1f, 0x57, 0xa5)));
     ok &= saveBankPicture(dir, QStringLiteral("l01044"),
                           plainStrip(QSize(58, 22), QColor(0xe8, 0xe8, 0xe8)));
-    ok &= saveBankPicture(dir, QStringLiteral("l01045"), buttonStrip(QSize(55, 22), QStringLiteral("返回")));
-    ok &= saveBankPicture(dir, QStringLiteral("l01047"), buttonStrip(QSize(55, 22), QStringLiteral("上一页")));
-    ok &= saveBankPicture(dir, QStringLiteral("l01048"), buttonStrip(QSize(55, 22), QStringLiteral("下一页")));
-    ok &= saveBankPicture(dir, QStringLiteral("l20020"), plainStrip(QSize(120, 30), QColor(0x2f, 0x6f, 0xc0)));
+    ok &= saveBankPicture(dir, QStringLiteral("l01045"),
+                          buttonStrip(QSize(55, 22), QStringLiteral("返回")));
+    ok &= saveBankPicture(dir, QStringLiteral("l01047"),
+                          buttonStrip(QSize(55, 22), QStringLiteral("上一页")));
+    ok &= saveBankPicture(dir, QStringLiteral("l01048"),
+                          buttonStrip(QSize(55, 22), QStringLiteral("下一页")));
     ok &= saveBankPicture(dir, kPanelIllustration, illustration(), PictureFormat::Png);
     return ok;
 }

@@ -2,8 +2,8 @@
 // The question panel's part of the sample: its background with the blue
 // title strip, the function buttons (practice and exam variants), the
 // question-list status pictures and page buttons, the minimised bar, the
-// logo and candidate photograph, the home page's start button, and one
-// picture question with its illustration in the step engine's unit.
+// candidate photograph, and one picture question with its illustration in
+// the step engine's unit.
 #include "sample_dir.h"
 
 #include <QImage>

@@ -45,86 +45,107 @@ const QColor kMenuText(0x1a, 0x1a, 0x1a);
 
 // ---- Small drawings ------------------------------------------------------
 
-// A 32 x 32-ish icon of a kind, drawn inside r.
+// The icons, each filling b; the pen and brush are left to the caller to
+// restore.
+void drawMonitor(QPainter &p, const QRectF &b) {
+    QLinearGradient g(b.topLeft(), b.bottomLeft());
+    g.setColorAt(0, QColor(0x6c, 0xb6, 0xf0));
+    g.setColorAt(1, QColor(0x1c, 0x5a, 0xa8));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0x30, 0x30, 0x40), 1.5));
+    p.drawRoundedRect(QRectF(b.left(), b.top(), b.width(), b.height() * 0.7), 2, 2);
+    p.setBrush(QColor(0x50, 0x50, 0x60));
+    p.drawRect(QRectF(b.center().x() - b.width() * 0.2, b.top() + b.height() * 0.78,
+                      b.width() * 0.4, b.height() * 0.12));
+}
+
+void drawRecycleBin(QPainter &p, const QRectF &b) {
+    p.setBrush(QColor(0xe8, 0xee, 0xf4));
+    p.setPen(QPen(QColor(0x70, 0x80, 0x90), 1.2));
+    QPainterPath path;
+    path.moveTo(b.left() + b.width() * 0.15, b.top() + b.height() * 0.15);
+    path.lineTo(b.right() - b.width() * 0.15, b.top() + b.height() * 0.15);
+    path.lineTo(b.right() - b.width() * 0.25, b.bottom());
+    path.lineTo(b.left() + b.width() * 0.25, b.bottom());
+    path.closeSubpath();
+    p.drawPath(path);
+    p.setPen(QPen(QColor(0x2f, 0x9f, 0x4f), 2));
+    p.drawEllipse(b.center(), b.width() * 0.15, b.width() * 0.15);
+}
+
+void drawGlobe(QPainter &p, const QRectF &b) {
+    QRadialGradient g(b.center(), b.width() / 2);
+    g.setColorAt(0, QColor(0x9f, 0xdf, 0xff));
+    g.setColorAt(1, QColor(0x1f, 0x6f, 0xbf));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0x1f, 0x4f, 0x8f), 1));
+    p.drawEllipse(b);
+    p.setPen(QPen(QColor(0x3f, 0xaf, 0x4f), 2));
+    p.drawArc(b.adjusted(b.width() * 0.2, 0, -b.width() * 0.2, 0), 0, 16 * 360);
+}
+
+void drawFolder(QPainter &p, const QRectF &b) {
+    p.setPen(QPen(QColor(0xb0, 0x8a, 0x2a), 1));
+    p.setBrush(QColor(0xf6, 0xd3, 0x6e));
+    p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.2, b.width(), b.height() * 0.7), 2,
+                      2);
+    p.setBrush(QColor(0xfb, 0xe6, 0x9a));
+    p.drawRoundedRect(
+        QRectF(b.left(), b.top() + b.height() * 0.1, b.width() * 0.45, b.height() * 0.25), 2, 2);
+}
+
+void drawControlPanelIcon(QPainter &p, const QRectF &b) {
+    p.setPen(QPen(QColor(0x40, 0x60, 0x90), 1));
+    p.setBrush(QColor(0xdd, 0xe8, 0xf6));
+    p.drawRoundedRect(b, 3, 3);
+    const QColor c[] = {QColor(0xe0, 0x40, 0x30), QColor(0x30, 0xa0, 0x40),
+                        QColor(0x30, 0x70, 0xd0), QColor(0xf0, 0xb0, 0x20)};
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(c[i]);
+        p.drawRect(QRectF(b.left() + b.width() * (0.15 + 0.4 * (i % 2)),
+                          b.top() + b.height() * (0.15 + 0.4 * (i / 2)), b.width() * 0.3,
+                          b.height() * 0.3));
+    }
+}
+
+void drawDrive(QPainter &p, const QRectF &b) {
+    QLinearGradient g(b.topLeft(), b.bottomLeft());
+    g.setColorAt(0, QColor(0xf4, 0xf4, 0xf4));
+    g.setColorAt(1, QColor(0x9a, 0x9a, 0xa4));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0x50, 0x50, 0x58), 1));
+    p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.3, b.width(), b.height() * 0.45), 3,
+                      3);
+    p.setBrush(QColor(0x30, 0xd0, 0x40));
+    p.drawEllipse(QPointF(b.right() - b.width() * 0.15, b.top() + b.height() * 0.55), 1.5, 1.5);
+}
+
+// A 32 x 32-ish icon of a kind, drawn inside r: 0 monitor, 1 recycle
+// bin, 2 globe, 3 folder, 4 Control Panel, 5 drive (the kind counts
+// modulo 6).
 void drawIcon(QPainter &p, const QRect &r, int kind) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF b = QRectF(r).adjusted(2, 2, -2, -2);
     switch (kind % 6) {
-    case 0: { // monitor
-        QLinearGradient g(b.topLeft(), b.bottomLeft());
-        g.setColorAt(0, QColor(0x6c, 0xb6, 0xf0));
-        g.setColorAt(1, QColor(0x1c, 0x5a, 0xa8));
-        p.setBrush(g);
-        p.setPen(QPen(QColor(0x30, 0x30, 0x40), 1.5));
-        p.drawRoundedRect(QRectF(b.left(), b.top(), b.width(), b.height() * 0.7), 2, 2);
-        p.setBrush(QColor(0x50, 0x50, 0x60));
-        p.drawRect(QRectF(b.center().x() - b.width() * 0.2, b.top() + b.height() * 0.78,
-                          b.width() * 0.4, b.height() * 0.12));
+    case 0:
+        drawMonitor(p, b);
         break;
-    }
-    case 1: { // recycle bin
-        p.setBrush(QColor(0xe8, 0xee, 0xf4));
-        p.setPen(QPen(QColor(0x70, 0x80, 0x90), 1.2));
-        QPainterPath path;
-        path.moveTo(b.left() + b.width() * 0.15, b.top() + b.height() * 0.15);
-        path.lineTo(b.right() - b.width() * 0.15, b.top() + b.height() * 0.15);
-        path.lineTo(b.right() - b.width() * 0.25, b.bottom());
-        path.lineTo(b.left() + b.width() * 0.25, b.bottom());
-        path.closeSubpath();
-        p.drawPath(path);
-        p.setPen(QPen(QColor(0x2f, 0x9f, 0x4f), 2));
-        p.drawEllipse(b.center(), b.width() * 0.15, b.width() * 0.15);
+    case 1:
+        drawRecycleBin(p, b);
         break;
-    }
-    case 2: { // globe
-        QRadialGradient g(b.center(), b.width() / 2);
-        g.setColorAt(0, QColor(0x9f, 0xdf, 0xff));
-        g.setColorAt(1, QColor(0x1f, 0x6f, 0xbf));
-        p.setBrush(g);
-        p.setPen(QPen(QColor(0x1f, 0x4f, 0x8f), 1));
-        p.drawEllipse(b);
-        p.setPen(QPen(QColor(0x3f, 0xaf, 0x4f), 2));
-        p.drawArc(b.adjusted(b.width() * 0.2, 0, -b.width() * 0.2, 0), 0, 16 * 360);
+    case 2:
+        drawGlobe(p, b);
         break;
-    }
-    case 3: { // folder
-        p.setPen(QPen(QColor(0xb0, 0x8a, 0x2a), 1));
-        p.setBrush(QColor(0xf6, 0xd3, 0x6e));
-        p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.2, b.width(), b.height() * 0.7),
-                          2, 2);
-        p.setBrush(QColor(0xfb, 0xe6, 0x9a));
-        p.drawRoundedRect(
-            QRectF(b.left(), b.top() + b.height() * 0.1, b.width() * 0.45, b.height() * 0.25), 2,
-            2);
+    case 3:
+        drawFolder(p, b);
         break;
-    }
-    case 4: { // control panel
-        p.setPen(QPen(QColor(0x40, 0x60, 0x90), 1));
-        p.setBrush(QColor(0xdd, 0xe8, 0xf6));
-        p.drawRoundedRect(b, 3, 3);
-        const QColor c[] = {QColor(0xe0, 0x40, 0x30), QColor(0x30, 0xa0, 0x40),
-                            QColor(0x30, 0x70, 0xd0), QColor(0xf0, 0xb0, 0x20)};
-        for (int i = 0; i < 4; ++i) {
-            p.setBrush(c[i]);
-            p.drawRect(QRectF(b.left() + b.width() * (0.15 + 0.4 * (i % 2)),
-                              b.top() + b.height() * (0.15 + 0.4 * (i / 2)), b.width() * 0.3,
-                              b.height() * 0.3));
-        }
+    case 4:
+        drawControlPanelIcon(p, b);
         break;
-    }
-    default: { // drive
-        QLinearGradient g(b.topLeft(), b.bottomLeft());
-        g.setColorAt(0, QColor(0xf4, 0xf4, 0xf4));
-        g.setColorAt(1, QColor(0x9a, 0x9a, 0xa4));
-        p.setBrush(g);
-        p.setPen(QPen(QColor(0x50, 0x50, 0x58), 1));
-        p.drawRoundedRect(
-            QRectF(b.left(), b.top() + b.height() * 0.3, b.width(), b.height() * 0.45), 3, 3);
-        p.setBrush(QColor(0x30, 0xd0, 0x40));
-        p.drawEllipse(QPointF(b.right() - b.width() * 0.15, b.top() + b.height() * 0.55), 1.5, 1.5);
+    default:
+        drawDrive(p, b);
         break;
-    }
     }
     p.restore();
 }
@@ -726,19 +747,23 @@ void addPicture(QMap<QString, QImage> &out, const QString &name, const QImage &i
     if (!img.isNull()) out.insert(name, img);
 }
 
-QMap<QString, QImage> drawAll() {
-    QMap<QString, QImage> out;
-    using namespace shell;
-    const QImage desk = desktop();
-    const QImage pc = computerWindow();
-    const QImage view0 = ctrlPanel(0), view1 = ctrlPanel(1);
-    const QImage start = startMenu();
-    const QImage strip1 = toolStrip(false), strip2 = toolStrip(true);
+// The region pictures, drawn once: the looks of their spots are cut from
+// them.
+struct Regions {
+    QImage desk = desktop();
+    QImage pc = computerWindow();
+    QImage view0 = ctrlPanel(0), view1 = ctrlPanel(1);
+    QImage start = startMenu();
+    QImage strip1 = toolStrip(false), strip2 = toolStrip(true);
+};
 
-    // The bank's backgrounds of the desktop, Computer window and Control Panel.
-    out.insert(QStringLiteral("bank:9lX001"), desk);
-    out.insert(QStringLiteral("bank:9lX002"), pc);
-    out.insert(QStringLiteral("bank:9lX003"), view0);
+// The bank's backgrounds of the desktop, Computer window and Control
+// Panel, and the whole screens that steps show behind them.
+void addScreens(QMap<QString, QImage> &out, const Regions &g) {
+    using namespace shell;
+    out.insert(QStringLiteral("bank:9lX001"), g.desk);
+    out.insert(QStringLiteral("bank:9lX002"), g.pc);
+    out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
     const QPair<QString, QString> windows[] = {
         {ComputerScreenPicture, QStringLiteral("计算机")},
@@ -754,10 +779,15 @@ QMap<QString, QImage> drawAll() {
     out.insert(
         QStringLiteral("bank:") + NotepadScreenPicture,
         windowScreen(QStringLiteral("无标题 - 记事本"), QPoint(1500 / 15 - 6, 1800 / 15 - 36)));
+}
 
-    out.insert(QString::fromLatin1(StartMenuPicture), start);
-    out.insert(toolStripPicture(u'A'), strip1);
-    out.insert(toolStripPicture(u'W'), strip2);
+// The regions a step shows: start menu, tool strips, bars with the looks
+// of their spots, task panes and the Control Panel's views.
+void addRegions(QMap<QString, QImage> &out, const Regions &g) {
+    using namespace shell;
+    out.insert(QString::fromLatin1(StartMenuPicture), g.start);
+    out.insert(toolStripPicture(u'A'), g.strip1);
+    out.insert(toolStripPicture(u'W'), g.strip2);
     for (char letter : {'A', 'B', 'C', 'D', 'G', 'H'}) {
         const QImage b = bar(letter);
         out.insert(menuBarPicture(QLatin1Char(letter)), b);
@@ -771,74 +801,85 @@ QMap<QString, QImage> drawAll() {
     }
     for (int v = 1; v <= 4; ++v) out.insert(taskPanePicture(v), taskPane(v));
     for (int view = 0; view <= 3; ++view) {
-        out.insert(ctrlPanelPicture(QChar(u'0' + view)), view == 0   ? view0
-                                                         : view == 1 ? view1
+        out.insert(ctrlPanelPicture(QChar(u'0' + view)), view == 0   ? g.view0
+                                                         : view == 1 ? g.view1
                                                                      : ctrlPanel(view));
     }
+}
 
-    // Hover and pressed looks of the fixed spots.
+// Hover and pressed looks of the fixed spots.
+void addFixedSpotLooks(QMap<QString, QImage> &out, const Regions &g) {
+    using namespace shell;
     const SpotRects fixed = fixedSpots();
     for (int i = 11; i <= 23; ++i) {
         const QString code = QString::number(i);
-        addPicture(out, hoverPicture(code), spotLook(strip1, fixed[size_t(i)], false));
-        addPicture(out, pressedPicture(code), spotLook(strip1, fixed[size_t(i)], true));
+        addPicture(out, hoverPicture(code), spotLook(g.strip1, fixed[size_t(i)], false));
+        addPicture(out, pressedPicture(code), spotLook(g.strip1, fixed[size_t(i)], true));
     }
     for (int i = 61; i <= 66; ++i) {
         const QString code = QString::number(i);
         const Rect r = i == 66 ? Rect{0, 0, 1170, 1080} : fixed[size_t(i)];
-        addPicture(out, hoverPicture(code), spotLook(desk, r, false));
-        addPicture(out, pressedPicture(code), spotLook(desk, r, true));
+        addPicture(out, hoverPicture(code), spotLook(g.desk, r, false));
+        addPicture(out, pressedPicture(code), spotLook(g.desk, r, true));
     }
     for (int i = 71; i <= 91; ++i) {
-        addPicture(out, hoverPicture(QString::number(i)), spotLook(start, fixed[size_t(i)], false));
+        addPicture(out, hoverPicture(QString::number(i)),
+                   spotLook(g.start, fixed[size_t(i)], false));
     }
     for (int i = 93; i <= 99; ++i) {
         const QString code = QString::number(i);
-        addPicture(out, hoverPicture(code), spotLook(pc, fixed[size_t(i)], false));
-        addPicture(out, pressedPicture(code), spotLook(pc, fixed[size_t(i)], true));
+        addPicture(out, hoverPicture(code), spotLook(g.pc, fixed[size_t(i)], false));
+        addPicture(out, pressedPicture(code), spotLook(g.pc, fixed[size_t(i)], true));
     }
-    // Task-pane rows: one look per spot, as wide as the row, from the first
-    // variant or, for a row hidden there, from the second.
-    {
-        SpotRects s1{}, s2{};
-        layoutTaskPane(s1, 1, One);
-        layoutTaskPane(s2, 2, One);
-        const QImage pane1 = out.value(taskPanePicture(1)), pane2 = out.value(taskPanePicture(2));
-        for (int i = 24; i <= 40; ++i) {
-            const bool first = s1[size_t(i)].top >= 0;
-            addPicture(out, hoverPicture(QString::number(i)),
-                       spotLook(first ? pane1 : pane2, (first ? s1 : s2)[size_t(i)], false));
-        }
-    }
-    // Control Panel: the links of view 1 light up alone; every other spot
-    // opens its overlay panel.
-    {
-        SpotRects v0{}, v1{};
-        layoutCtrlPanel(v0, 0, One);
-        layoutCtrlPanel(v1, 1, One);
-        for (int i = 41; i <= 48; ++i) {
-            const QString code = QString::number(i);
-            addPicture(out, hoverPicture(code), spotLook(view1, v1[size_t(i)], false));
-            addPicture(out, panelPicture(code), ctrlOverlay(view0, v0[size_t(i)]));
-        }
-        for (int i = 51; i <= 57; ++i) {
-            addPicture(out, panelPicture(QString::number(i)), ctrlOverlay(view1, v1[size_t(i)]));
-        }
-        // The link looks inside the overlays.
-        for (int i : {41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53, 54, 55, 56, 57}) {
-            const QString code = QString::number(i);
-            const QImage overlay = out.value(panelPicture(code));
-            ItemRects items{};
-            layoutLevel1(items, code, One);
-            for (int k = 1; k <= PanelItemCount; ++k) {
-                if (items[size_t(k)].width <= 0) continue;
-                addPicture(out, code + (QStringLiteral("0") + QString::number(k)).right(2) + "88",
-                           spotLook(overlay, items[size_t(k)], true));
-            }
-        }
-    }
+}
 
-    // Level-1 panels of every row of the table (the Control Panel rows above).
+// Task-pane rows: one look per spot, as wide as the row, from the first
+// variant or, for a row hidden there, from the second.
+void addTaskPaneLooks(QMap<QString, QImage> &out) {
+    using namespace shell;
+    SpotRects s1{}, s2{};
+    layoutTaskPane(s1, 1, One);
+    layoutTaskPane(s2, 2, One);
+    const QImage pane1 = out.value(taskPanePicture(1)), pane2 = out.value(taskPanePicture(2));
+    for (int i = 24; i <= 40; ++i) {
+        const bool first = s1[size_t(i)].top >= 0;
+        addPicture(out, hoverPicture(QString::number(i)),
+                   spotLook(first ? pane1 : pane2, (first ? s1 : s2)[size_t(i)], false));
+    }
+}
+
+// Control Panel: the links of view 1 light up alone; every other spot
+// opens its overlay panel.
+void addCtrlPanelLooks(QMap<QString, QImage> &out, const Regions &g) {
+    using namespace shell;
+    SpotRects v0{}, v1{};
+    layoutCtrlPanel(v0, 0, One);
+    layoutCtrlPanel(v1, 1, One);
+    for (int i = 41; i <= 48; ++i) {
+        const QString code = QString::number(i);
+        addPicture(out, hoverPicture(code), spotLook(g.view1, v1[size_t(i)], false));
+        addPicture(out, panelPicture(code), ctrlOverlay(g.view0, v0[size_t(i)]));
+    }
+    for (int i = 51; i <= 57; ++i) {
+        addPicture(out, panelPicture(QString::number(i)), ctrlOverlay(g.view1, v1[size_t(i)]));
+    }
+    // The link looks inside the overlays.
+    for (int i : {41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53, 54, 55, 56, 57}) {
+        const QString code = QString::number(i);
+        const QImage overlay = out.value(panelPicture(code));
+        ItemRects items{};
+        layoutLevel1(items, code, One);
+        for (int k = 1; k <= PanelItemCount; ++k) {
+            if (items[size_t(k)].width <= 0) continue;
+            addPicture(out, code + (QStringLiteral("0") + QString::number(k)).right(2) + "88",
+                       spotLook(overlay, items[size_t(k)], true));
+        }
+    }
+}
+
+// Level-1 panels of every row of the table (the Control Panel rows above).
+void addLevel1Panels(QMap<QString, QImage> &out) {
+    using namespace shell;
     auto level1 = [&](const Menu1JRow &row) {
         if (row.kind == Menu1JRow::Kind::Placed) return;
         for (std::string_view k : row.keys) {
@@ -851,8 +892,11 @@ QMap<QString, QImage> drawAll() {
     };
     for (const Menu1JRow &row : menu1JTable()) level1(row);
     for (const Menu1JRow &row : startMenuPanelTable()) level1(row);
+}
 
-    // Level-2 panels.
+// Level-2 panels.
+void addLevel2Panels(QMap<QString, QImage> &out) {
+    using namespace shell;
     for (const Menu2JRow &row : menu2JTable()) {
         for (std::string_view k : row.ids) {
             const QString id = latin1(k);
@@ -863,7 +907,11 @@ QMap<QString, QImage> drawAll() {
             out.insert(name, menuPanel(id, items, rowTexts(k, row.ids.front()), true));
         }
     }
-    // Level-3 lists: the folders of "All programs", nine rows at most.
+}
+
+// Level-3 lists: the folders of "All programs", nine rows at most.
+void addLevel3Lists(QMap<QString, QImage> &out) {
+    using namespace shell;
     const QStringList lists[] = {
         {"Tablet PC", "Windows PowerShell", "Windows 资源管理器", "便笺", "画图", "计算器",
          "记事本", "截图工具", "命令提示符"},
@@ -886,6 +934,20 @@ QMap<QString, QImage> drawAll() {
         }
         out.insert(level3Picture(n), img);
     }
+}
+
+QMap<QString, QImage> drawAll() {
+    QMap<QString, QImage> out;
+    const Regions g;
+    addScreens(out, g);
+    addRegions(out, g);
+    addFixedSpotLooks(out, g);
+    // The task-pane looks are cut from the panes just added.
+    addTaskPaneLooks(out);
+    addCtrlPanelLooks(out, g);
+    addLevel1Panels(out);
+    addLevel2Panels(out);
+    addLevel3Lists(out);
     return out;
 }
 

@@ -100,6 +100,11 @@ bool writePictures(const SampleDir &dir) {
     ok &=
         saveBankPicture(dir, QStringLiteral("l20003"),
                         buttonStrip(QSize(22, 22), QStringLiteral("×"), QColor(0xc0, 0x40, 0x30)));
+    // The home page's start button (120 x 30 frames); its caption is set by
+    // the page.
+    ok &= saveBankPicture(dir, QStringLiteral("l20020"), buttonStrip(QSize(120, 30), QString()));
+    // The home page's start button of a paper row (160 x 35 frames).
+    ok &= saveBankPicture(dir, QStringLiteral("l20048"), buttonStrip(QSize(160, 35), QString()));
     return ok;
 }
 
