@@ -278,10 +278,14 @@ TEST_F(ImeNoticeTest, OptionShownStoredAndTakenAtOnce) {
     EXPECT_EQ(testsupport::readBytes(options()), "0\r\n");
     EXPECT_FALSE(s.UseInputMethod);
     FrmTm *tm = forms::form<FrmTm>();
-    tm->hide();
+    ft::click(tm->LblZXH, 100, 100); // the notice opens over the minimised panel
+    ASSERT_TRUE(tm->FrmZXH->visible());
     ft::click(f->LblClick(1), 100, 100);
     EXPECT_FALSE(forms::loadedForm<FrmIME>());
-    EXPECT_TRUE(tm->visible()); // restored beside the screen
+    // Restored beside the screen.
+    EXPECT_TRUE(tm->visible());
+    EXPECT_FALSE(tm->FrmZXH->visible());
+    EXPECT_DOUBLE_EQ(tm->width(), 4980);
 }
 
 TEST(ImeMenu, ItemsStoreTheLayoutTheyShow) {
