@@ -305,6 +305,30 @@ TEST_F(PanelRoad, SeeingTheAnswerTurnsThePanelToPractice) {
     EXPECT_FALSE(p->CmdGN(HandIn)->visible());
 }
 
+TEST_F(PanelRoad, TheClockRunningOutDuringADemonstrationWaitsForItsEnd) {
+    startPaper(); // the panel was created 500 ms ago
+    ft::setMsgBoxHook([](const forms::MsgBoxCall &) { return forms::vbYes; });
+    onModal["FrmCZTS"] = [](forms::Form &f) { ft::click(static_cast<FrmCZTS &>(f).Command2, 300, 150); };
+    press(SeeAnswer); // the paper turns into practice; its clock runs on
+    ft::advance(300);
+    ASSERT_FALSE(S().DemoPlaying);
+    answerHandIn("FrmEnd1", false);
+    S().MinutesLeft = 1;
+    ft::advance(59100); // 100 ms before the clock's minute
+    const size_t before = ft::msgBoxes().size();
+    press(Demo);
+    ft::advance(100); // the minute is up while the demonstration plays
+    EXPECT_EQ(ft::msgBoxes().size(), before);
+    EXPECT_FALSE(modals.contains("FrmEnd1"));
+    EXPECT_TRUE(timeUpPending());
+    ft::advance(100); // the demonstration hands the screen back
+    EXPECT_FALSE(S().DemoPlaying);
+    ASSERT_EQ(ft::msgBoxes().size(), before + 1);
+    EXPECT_EQ(ft::msgBoxes().back().prompt, "时间已到，自动交卷！");
+    EXPECT_EQ(modals.count("FrmEnd1"), 1);
+    EXPECT_FALSE(timeUpPending());
+}
+
 TEST_F(PanelRoad, ImeLabelOpensTheMenuOnlyWithTheOption) {
     dynamic_cast<platform::FakeKeyboardLayouts &>(platform::keyboardLayouts()).layouts = {
         {11, ""}, {12, "拼音"}, {13, "五笔"}};
