@@ -1,8 +1,13 @@
 #include "panel/frm_tm.h"
 
-#include "home/frm_fengmian.h"
+#include "panel/frm_czts.h"
+#include "panel/frm_ime.h"
 #include "panel/frm_picture.h"
+#include "panel/hand_in.h"
+#include "panel/panel_link.h"
 #include "panel/panel_rules.h"
+#include "panel/set_finish.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
@@ -33,6 +38,8 @@ void playLeastDemonstration() {
     FrmTm *tm = forms::form<FrmTm>();
     skip([&] { tm->TimerREDO->setEnabled(true); });
     skip([&] { tm->show(); });
+    // A time-out held back while the demonstration played comes now.
+    panel::runPendingTimeUp();
 }
 
 } // namespace
@@ -168,6 +175,7 @@ void FrmTm::wireEvents() {
     CmdSelFH->onClick = [this] { CmdSelFH_Click(); };
     CmdKSFH->onClick = [this] { CmdKSFH_Click(); };
     CmdEn->onClick = [this] { CmdEn_Click(); };
+    LblIME->onClick = [this] { LblIME_Click(); };
     TimeKS->onTimer = [this] { TimeKS_Timer(); };
     TimerREDO->onTimer = [this] { TimerREDO_Timer(); };
     TimKsModel->onTimer = [this] { TimKsModel_Timer(); };
@@ -224,6 +232,7 @@ void FrmTm::Form_Load() {
     layoutList();
     skip([&] { FrmSelect->setVisible(false); });
     skip([&] { FrmKSXX->setVisible(false); });
+    skip([&] { Ime = createImeMenu(this, platform::keyboardLayouts().list()); });
     s.QuestionStatus[0] = shown(s.QuestionStatus[0]);
     skip([&] { DqExam(); });
     TimKsModel->setEnabled(true);
@@ -517,9 +526,18 @@ void FrmTm::CmdGN_Click(int Index) {
         FrmKSXX->setVisible(true);
         break;
     case HandIn:
+        skip([&] { setLeft(0); });
+        skip([&] { setTop(0); });
+        skip([&] { setVisible(false); });
+        // The hand-in may close the panel: nothing of it is touched afterwards.
+        forms::form<FrmEnd1>()->show(forms::vbModal);
+        break;
     case SeeAnswer:
-        // The hand-in confirmations and the answer warning are windows of
-        // their own, not built yet: the buttons do nothing until then.
+        skip([] {
+            if (FrmPicture *p = forms::loadedForm<FrmPicture>()) p->setVisible(false);
+        });
+        skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
+        showHoldingTimeUp(forms::form<FrmCZTS>());
         break;
     default:
         break;
@@ -573,7 +591,17 @@ void FrmTm::CmdKSFH_Click() {
 }
 
 void FrmTm::CmdEn_Click() {
-    // The input-method notice is a window of its own, not built yet.
+    LblZXH_Click();
+    // Closing the notice restores the panel.
+    showHoldingTimeUp(forms::form<FrmIME>());
+}
+
+void FrmTm::LblIME_Click() {
+    if (!S().UseInputMethod) return;
+    skip([&] {
+        popupMenu(Ime.mIme.get(), forms::vbPopupMenuRightAlign, LblIME->left(),
+                  imePopupTop(LblIME->top(), Ime.model.imeCount, FrmZhuYa->top()));
+    });
 }
 
 void FrmTm::startYanShi() {
@@ -592,41 +620,19 @@ void FrmTm::startYanShi() {
 
 void FrmTm::JiaoJuan() {
     auto &s = S();
-    // The records of the set come with the record files; until then a
-    // finish only closes the set and goes home.
     skip([] {
         if (FrmPicture *p = forms::loadedForm<FrmPicture>()) p->setVisible(false);
     });
     skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
+    LblZXH_Click();
+    skip([&] { finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions); });
     TimeKS->setEnabled(false);
     TimStartYS->setEnabled(false);
     TimerREDO->setEnabled(false);
     s.PanelMayClose = true;
     forms::unloadForm<FrmMain>();
     unload();
-    switch (s.PaperMode) {
-    case startup::UnitLearned:
-    case startup::UnitUnlearned:
-    case startup::UnitAll:
-        s.HomeReturnButton = 16;
-        break;
-    case startup::FavouritesAll:
-    case startup::FavouritesUnreviewed:
-    case startup::FavouritesReviewed:
-        s.HomeReturnButton = 18;
-        break;
-    case startup::WrongBookAll:
-    case startup::WrongBookUnreviewed:
-    case startup::WrongBookReviewed:
-        s.HomeReturnButton = 19;
-        break;
-    default:
-        s.HomeReturnButton = 0;
-        break;
-    }
-    // The home page reopens the tab the set came from once it is shown.
-    if (s.HomeReturnButton != 0) skip([] { forms::form<FrmFengmian>()->TimFH->setEnabled(true); });
-    skip([] { forms::form<FrmFengmian>()->show(); });
+    link::showHomePage(homeReturnButtonFor(s.PaperMode));
 }
 
 // ---------------------------------------------------------------- timers
@@ -641,9 +647,9 @@ void FrmTm::TimeKS_Timer() {
     skip([&] { LblTimeJD->setWidth(clockBarWidth(s.MinutesLeft, PTime->width())); });
     s.MinutesLeft -= 1;
     if (s.MinutesLeft <= 0) {
-        forms::msgBox(QStringLiteral("时间已到，自动交卷！"), forms::vbOKOnly, s.SubjectName);
+        // Off before the message, so that no later tick can hand in again.
         TimeKS->setEnabled(false);
-        // The hand-in confirmations follow here once they are built.
+        examTimeUp();
     }
 }
 

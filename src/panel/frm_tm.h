@@ -17,6 +17,7 @@
 // The rules that need no window (title line, question text, list pages,
 // marks, clock) are in panel_rules.h.
 #include "forms/forms.h"
+#include "panel/ime_menu.h"
 #include "startup/kvtn_button.h"
 
 namespace panel {
@@ -79,6 +80,9 @@ public:
     forms::Timer *TimerREDO;  // 100 ms, one shot: loads the current question
     forms::Timer *TimKsModel; // 500 ms, one shot: the button set of the study mode
     forms::Timer *TimStartYS; // 100 ms: the demonstration starts on its second tick
+    // The input-method pop-up mIme with its items, and the layouts it was
+    // built from (KeyboardLayouts, ImeCount); built anew with every panel.
+    panel::ImeMenu Ime;
 
     // ----- form fields
     int ListPage = 0;     // page of the question list shown, 0-based
@@ -105,6 +109,7 @@ public:
     void CmdSelFH_Click();
     void CmdKSFH_Click();
     void CmdEn_Click();
+    void LblIME_Click();
     void TimeKS_Timer();
     void TimerREDO_Timer();
     void TimKsModel_Timer();
@@ -123,7 +128,8 @@ public:
     void RtbTM_KeyUp(int &KeyCode, int Shift);
     void RtbTM_Click();
 
-    // Ends a practice set: back to the home page.
+    // Ends a practice set: writes its records, then back to the home page
+    // on the tab the set came from.
     void JiaoJuan();
 
 private:

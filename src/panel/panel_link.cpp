@@ -2,6 +2,7 @@
 
 #include "home/frm_fengmian.h"
 #include "panel/frm_tm.h"
+#include "panel/panel_rules.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
 
@@ -9,41 +10,70 @@ namespace panel::link {
 
 using forms::skip;
 
+namespace {
+
+// The panel when it is loaded; a call on a closed panel must not bring it
+// back (the hand-in has closed it before the score sheet opens).
+FrmTm *loadedPanel() {
+    return forms::loadedForm<FrmTm>();
+}
+
+} // namespace
+
 void loadCurrentQuestion() {
-    // The panel's own one-shot timer is not there yet: load the question at once.
-    skip([] { forms::form<FrmTm>()->DqExam(); });
+    skip([] { forms::form<FrmTm>()->TimerREDO->setEnabled(true); });
 }
 
 void setButtonsForStudyMode() {
-    skip([] { forms::form<FrmTm>(); });
+    skip([] { forms::form<FrmTm>()->TimKsModel->setEnabled(true); });
 }
 
-void stopExamClock() {}
+void stopExamClock() {
+    if (FrmTm *tm = loadedPanel()) tm->TimeKS->setEnabled(false);
+}
 
-void showMinutesLeft() {}
+void showMinutesLeft() {
+    FrmTm *tm = loadedPanel();
+    if (!tm) return;
+    const int minutes = startup::state().MinutesLeft;
+    skip([&] { tm->LblTime->setCaption(clockCaption(minutes)); });
+    skip([&] { tm->LblTimeJD->setWidth(clockBarWidth(minutes, tm->PTime->width())); });
+}
 
-void hideListButtonsFrom(int) {}
+void hideListButtonsFrom(int from) {
+    FrmTm *tm = nullptr;
+    skip([&] { tm = forms::form<FrmTm>(); });
+    if (!tm) return;
+    for (int n = std::max(from, 1); n <= kListButtons; ++n) tm->CmTNO(n)->setVisible(false);
+}
 
 void clearUnfinishedList() {
     skip([] { forms::form<FrmTm>()->LblUnit->setCaption(QString()); });
 }
 
-void showPracticeButtons() {}
+void showPracticeButtons() {
+    FrmTm *tm = loadedPanel();
+    if (!tm) return;
+    const QString &bank = startup::state().DataPath;
+    for (int i : {Mark, Unmark})
+        skip([&] {
+            tm->CmdGN(i)->setPicture(
+                forms::loadPicture(bank + buttonPicture(i, false) + QStringLiteral(".mxy")));
+        });
+    tm->PicUnit->setVisible(true);
+    for (int i = Finish; i <= SeeAnswer; ++i) tm->CmdGN(i)->setVisible(i <= Demo);
+}
 
-void startDemonstration() {}
+void startDemonstration() {
+    if (FrmTm *tm = loadedPanel()) tm->TimStartYS->setEnabled(true);
+}
 
 void restorePanel() {
-    skip([] {
-        if (auto *m = forms::loadedForm<FrmMain>()) {
-            m->setWindowState(forms::vbNormal);
-            m->show();
-        }
-    });
-    dockAndShowPanel();
+    if (FrmTm *tm = loadedPanel()) tm->Command2_Click();
 }
 
 void dockAndShowPanel() {
-    FrmTm *tm = forms::loadedForm<FrmTm>();
+    FrmTm *tm = loadedPanel();
     FrmMain *m = forms::loadedForm<FrmMain>();
     if (!tm || !m) return;
     skip([&] { tm->setLeft(m->effectiveLeft() + m->effectiveWidth() - tm->width()); });

@@ -22,12 +22,15 @@ void showMinutesLeft();
 void hideListButtonsFrom(int from);
 // FrmTm.LblUnit.Caption = "".
 void clearUnfinishedList();
-// The answer warning's switch to practice: FrmTm.CmdGN(3) and (11) get the
-// practice pictures, PicUnit is shown, CmdGN(5) to (7) shown, (8) to (10) hidden.
+// The answer warning's switch to practice, on a loaded panel: FrmTm.CmdGN(3)
+// and (11) get the practice pictures, PicUnit is shown, CmdGN(5) to (7)
+// shown, (8) to (10) hidden.
 void showPracticeButtons();
-// FrmTm.TimStartYS.Enabled = True: the demonstration of the current question.
+// FrmTm.TimStartYS.Enabled = True, on a loaded panel: the demonstration of
+// the current question.
 void startDemonstration();
-// FrmTm.Command2_Click: the panel restored beside the simulated screen.
+// FrmTm.Command2_Click, on a loaded panel: the panel restored beside the
+// simulated screen.
 void restorePanel();
 // The panel docked at FrmMain's lower-right corner and shown (when both are loaded).
 void dockAndShowPanel();

@@ -96,8 +96,17 @@ TEST_F(ScoreSheetTest, WrongAnswersReviewOrRefusalWhenThereAreNone) {
     EXPECT_EQ(s.QuestionCodes[1], 5);
     EXPECT_EQ(s.StudyMode, startup::Practice);
     EXPECT_TRUE(forms::loadedForm<FrmMain>());
-    EXPECT_TRUE(forms::form<FrmTm>()->visible());
+    FrmTm *tm = forms::form<FrmTm>();
+    EXPECT_TRUE(tm->visible());
     EXPECT_EQ(testsupport::readBytes(dir().bankFile("288869")).count('\n'), 10);
+    // The review runs without a clock, with the practice buttons, on its
+    // first question; the list holds its ten questions.
+    EXPECT_FALSE(tm->TimeKS->enabled());
+    EXPECT_FALSE(tm->CmTNO(11)->visible());
+    ft::advance(500);
+    EXPECT_EQ(tm->RtbTM->text(), "第1单元第1题");
+    EXPECT_TRUE(tm->CmdGN(panel::Finish)->visible());
+    EXPECT_FALSE(tm->CmdGN(panel::HandIn)->visible());
 }
 
 TEST_F(ScoreSheetTest, WholePaperPractice) {
@@ -110,7 +119,13 @@ TEST_F(ScoreSheetTest, WholePaperPractice) {
     EXPECT_EQ(s.QuestionDone[39], "F");
     EXPECT_EQ(s.QuestionStatus[5], 7); // as the exam left it
     EXPECT_FALSE(s.PanelMayClose);
-    EXPECT_TRUE(forms::form<FrmTm>()->visible());
+    FrmTm *tm = forms::form<FrmTm>();
+    EXPECT_TRUE(tm->visible());
+    EXPECT_FALSE(tm->TimeKS->enabled());
+    ft::advance(500);
+    EXPECT_EQ(tm->RtbTM->text(), "题目1");
+    EXPECT_TRUE(tm->CmdGN(panel::Finish)->visible());
+    EXPECT_FALSE(tm->CmdGN(panel::HandIn)->visible());
 }
 
 // ---------------------------------------------------------------- login
@@ -278,10 +293,14 @@ TEST_F(ImeNoticeTest, OptionShownStoredAndTakenAtOnce) {
     EXPECT_EQ(testsupport::readBytes(options()), "0\r\n");
     EXPECT_FALSE(s.UseInputMethod);
     FrmTm *tm = forms::form<FrmTm>();
-    tm->hide();
+    ft::click(tm->LblZXH, 100, 100); // the notice opens over the minimised panel
+    ASSERT_TRUE(tm->FrmZXH->visible());
     ft::click(f->LblClick(1), 100, 100);
     EXPECT_FALSE(forms::loadedForm<FrmIME>());
-    EXPECT_TRUE(tm->visible()); // restored beside the screen
+    // Restored beside the screen.
+    EXPECT_TRUE(tm->visible());
+    EXPECT_FALSE(tm->FrmZXH->visible());
+    EXPECT_DOUBLE_EQ(tm->width(), 4980);
 }
 
 TEST(ImeMenu, ItemsStoreTheLayoutTheyShow) {
