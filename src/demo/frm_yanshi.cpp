@@ -54,9 +54,12 @@ FrmYanShi::FrmYanShi() : forms::Form(QStringLiteral("FrmYanShi")) {
     paneSpots_.fill(demo::DemoSpotDesign);
     onLoad = [this] { Form_Load(); };
     // Nothing of a closed demonstration may tick on.
-    onUnload = [this](int &) {
-        for (forms::Timer *t : timers()) t->setEnabled(false);
-    };
+    onUnload = [this](int &) { stopTimers(); };
+    wirePlayer();
+}
+
+void FrmYanShi::stopTimers() {
+    for (forms::Timer *t : timers()) t->setEnabled(false);
 }
 
 FrmYanShi::~FrmYanShi() = default;
@@ -348,39 +351,4 @@ forms::Image *FrmYanShi::overlayImage(int slot) const {
         forms::raise(forms::errSubscript);
     }
     return nullptr;
-}
-
-// ---------------------------------------------------------------- player
-
-void FrmYanShi::MuBiaoWei() {
-    // Aiming is the player's: it frames the target the set-up prepared and
-    // starts the glide. Without the player a step is set up and stays.
-}
-
-void FrmYanShi::doNext() {
-    if (!S().DemoPlaying) return;
-    for (forms::Timer *t :
-         {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10, Timer11})
-        t->setEnabled(false);
-    if (rec().actionCode() == QLatin1String("9999")) {
-        PointerX = PointerY = -500;
-        skip([&] { pointMove(); });
-        TimEnd->setEnabled(true);
-        return;
-    }
-    ++DemoStep;
-    setData();
-}
-
-void FrmYanShi::GoStep(const QString &cStep) {
-    if (cStep == QLatin1String("0")) return;
-    DemoStep = sim::branchStep(cStep);
-    setData();
-}
-
-void FrmYanShi::endStep() {
-    if (TargetBranch == QLatin1String("0"))
-        doNext();
-    else
-        GoStep(TargetBranch);
 }

@@ -1,5 +1,6 @@
 #include "panel/frm_tm.h"
 
+#include "demo/frm_yanshi.h"
 #include "home/frm_fengmian.h"
 #include "panel/frm_picture.h"
 #include "panel/panel_rules.h"
@@ -22,18 +23,6 @@ bool validQuestion(int q) {
 
 // The restored panel in design twips.
 constexpr double kPanelWidth = 4980, kPanelHeight = 3630;
-
-// Until the demonstration window exists, a demonstration ends as soon as
-// it starts and hands the screen and the panel back as that window will:
-// the question is loaded again at its remembered step.
-void playLeastDemonstration() {
-    auto &s = S();
-    s.DemoPlaying = false;
-    skip([] { forms::form<FrmMain>()->show(); });
-    FrmTm *tm = forms::form<FrmTm>();
-    skip([&] { tm->TimerREDO->setEnabled(true); });
-    skip([&] { tm->show(); });
-}
 
 } // namespace
 
@@ -668,8 +657,9 @@ void FrmTm::TimStartYS_Timer() {
     TimStartYS->setEnabled(false);
     skip([] { forms::form<FrmMain>()->setVisible(false); });
     skip([&] { setVisible(false); });
+    // The demonstration hands the screen and the panel back when it ends.
+    skip([] { forms::form<FrmYanShi>()->show(); });
     S().DemoPlaying = true;
-    playLeastDemonstration();
 }
 
 // ---------------------------------------------------------------- window handling

@@ -30,7 +30,9 @@ void clearUnfinishedList() {
 
 void showPracticeButtons() {}
 
-void startDemonstration() {}
+void startDemonstration() {
+    skip([] { forms::form<FrmTm>()->TimStartYS->setEnabled(true); });
+}
 
 void restorePanel() {
     skip([] {
