@@ -122,7 +122,9 @@ void FrmYanShi::createControls() {
     Shape6 = newFrame(this, "Shape6", forms::rgb(0, 0, 0), 1);
     Shape6->setBorderStyle(forms::vbBSDot);
     Shape5 = newFrame(this, "Shape5", forms::Color(0x0000FF), 2);
-    Shape5->move(-1000, -1000, 375, 375);
+    // Hidden beyond the right edge until the first arrival.
+    Shape5->move(16200, 600, demo::ClickBoxSize, demo::ClickBoxSize);
+    Shape5->setVisible(false);
     Pic3J = newImage(this, "Pic3J");
     for (int i = 0; i <= 5; ++i) {
         forms::Line *l = LPoinB.load(i);
