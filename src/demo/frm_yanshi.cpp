@@ -256,13 +256,8 @@ void FrmYanShi::Form_Load() {
 
 QString FrmYanShi::questionText() {
     const FrmTm *tm = forms::loadedForm<FrmTm>();
-    if (!tm) return QString();
-    for (const forms::Control *c : tm->controls()) {
-        if (c->name() != QLatin1String("RtbTM")) continue;
-        if (auto *box = dynamic_cast<const forms::TextBox *>(c))
-            return platform::trimBlanks(box->text());
-    }
-    return QString();
+    if (!tm || !tm->RtbTM) return QString();
+    return platform::trimBlanks(tm->RtbTM->text());
 }
 
 // ---------------------------------------------------------------- resets

@@ -533,7 +533,7 @@ TEST_F(DemoPlay, EverySampleQuestionPlaysToItsEnd) {
     forms::form<FrmMain>();
     forms::form<FrmTm>();
     ft::advance(1000);
-    int questions = 0;
+    int questions = 0, level1Glides = 0, level3Glides = 0, typingTicks = 0;
     for (int unit : demotest::kSampleUnits) {
         const QList<int> counts = demostate::stepCounts(dir(), unit);
         for (int q = 1; q <= counts.size(); ++q) {
@@ -553,6 +553,9 @@ TEST_F(DemoPlay, EverySampleQuestionPlaysToItsEnd) {
                 [&] {
                     if (closed()) return true;
                     last = std::max(last, f->DemoStep);
+                    level1Glides += f->Timer6->enabled();
+                    level3Glides += f->Timer8->enabled();
+                    typingTicks += f->Timer1->enabled();
                     lastCode = sim::StepRecord(s.CurRecord).actionCode();
                     return false;
                 },
@@ -575,6 +578,10 @@ TEST_F(DemoPlay, EverySampleQuestionPlaysToItsEnd) {
         }
     }
     EXPECT_GT(questions, 20);
+    // The sweep went through menus down to the third level, and typing.
+    EXPECT_GT(level1Glides, 0);
+    EXPECT_GT(level3Glides, 0);
+    EXPECT_GT(typingTicks, 0);
 }
 
 } // namespace

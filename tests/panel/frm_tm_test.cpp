@@ -375,6 +375,8 @@ TEST_F(PanelWindow, GuideInformationAndDemonstration) {
     FrmYanShi *demo = forms::loadedForm<FrmYanShi>();
     ASSERT_TRUE(demo);
     EXPECT_TRUE(demo->visible());
+    // Its note shows the panel's question text.
+    EXPECT_EQ(demo->ImgLogo->caption(), "题目2");
     EXPECT_TRUE(S().DemoPlaying);
     EXPECT_FALSE(p->visible());
     EXPECT_FALSE(m->visible());
