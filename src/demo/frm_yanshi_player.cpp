@@ -11,6 +11,7 @@
 #include "demo/frm_yanshi.h"
 
 #include "panel/frm_tm.h"
+#include "panel/hand_in.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "simulator/frm_main.h"
@@ -573,4 +574,6 @@ void FrmYanShi::TimEnd_Timer() {
     skip([] { forms::form<FrmMain>()->show(); });
     skip([] { forms::form<FrmTm>()->TimerREDO->setEnabled(true); });
     skip([] { forms::form<FrmTm>()->show(); });
+    // A paper's time that ran out while the demonstration played.
+    skip([] { panel::runPendingTimeUp(); });
 }

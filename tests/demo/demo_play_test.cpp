@@ -5,6 +5,7 @@
 #include "demo_fixture.h"
 
 #include "panel/frm_tm.h"
+#include "panel/hand_in.h"
 #include "simulator/frm_main.h"
 
 namespace {
@@ -410,6 +411,25 @@ TEST_F(DemoPlay, TheLastStepClosesOnTheFourthTickAndHandsBack) {
     f = open();
     EXPECT_EQ(f->DemoStep, 1);
     EXPECT_EQ(f->TickCount, 0);
+}
+
+TEST_F(DemoPlay, ATimeOutHeldBackByTheDemonstrationComesAtItsEnd) {
+    forms::form<FrmMain>();
+    forms::form<FrmTm>();
+    FrmYanShi *f = openOnFirst(clickAt1000());
+    panel::examTimeUp();
+    EXPECT_TRUE(panel::timeUpPending());
+    EXPECT_TRUE(ft::msgBoxes().empty());
+    QStringList modals;
+    ft::setModalHook([&](forms::Form &m) { modals << m.name(); });
+    f->TimEnd->setEnabled(true);
+    ft::advance(400);
+    EXPECT_TRUE(closed());
+    EXPECT_FALSE(panel::timeUpPending());
+    ASSERT_EQ(ft::msgBoxes().size(), 1u);
+    EXPECT_EQ(ft::msgBoxes()[0].prompt, "时间已到，自动交卷！");
+    EXPECT_EQ(modals, QStringList({"FrmEnd1"}));
+    panel::resetTimeUp();
 }
 
 TEST_F(DemoPlay, AFinishedLastStepParksThePointerAndTheBox) {
