@@ -186,6 +186,25 @@ TEST_F(DemoPlay, ArrivalRowsEndTheStepOrJump) {
     }
 }
 
+// A jump to the last step stops no timer: the glide runs on, arrives on
+// the last step's record and hands over to the closing.
+TEST_F(DemoPlay, AGlideThatArrivesOnTheLastStepStopsThere) {
+    FrmYanShi *f = openOnFirst(clickAt1000("0002", u'E'));
+    playUntil([&] { return f->DemoStep != 1; }, 3000);
+    EXPECT_EQ(f->DemoStep, 14);
+    EXPECT_EQ(f->LHelp->caption(), "操作成功！");
+    EXPECT_TRUE(f->TimEnd->enabled());
+    EXPECT_TRUE(f->Timer2->enabled());
+    ft::advance(100);
+    EXPECT_FALSE(f->Timer2->enabled());
+    EXPECT_TRUE(f->TimEnd->enabled());
+    // The flash of the arrival shares the counter and sets it back once.
+    ft::advance(300);
+    EXPECT_FALSE(closed());
+    ft::advance(100);
+    EXPECT_TRUE(closed());
+}
+
 TEST_F(DemoPlay, ATabStepSwitchesItsPageThenGlidesToTheTarget) {
     FrmYanShi *f = openOnFirst(StepBuilder()
                                    .action("0001")
