@@ -25,6 +25,12 @@
 // the step's picture slots at the back.
 //
 // A fresh window plays each demonstration; unloading it stops its timers.
+// The scene is built in frm_yanshi.cpp, frm_yanshi_step.cpp (one step) and
+// frm_yanshi_scene.cpp (regions, the scripted hot-spot click, the panel
+// builders); frm_yanshi_player.cpp plays it: the step aim, the glides and
+// their arrivals, typing, drags, waits, the panel clicks and the closing.
+// The abort keys (Enter, Space, Escape) are seen by the window whatever
+// has the focus; its text boxes take no typing of the user's.
 #include "demo/demo_rules.h"
 #include "forms/forms.h"
 #include "simulator/step_files.h"
