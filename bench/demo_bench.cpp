@@ -68,7 +68,76 @@ void BM_DemoStepSetUp(benchmark::State &state) {
     state.counters["decodes"] = forms::pictureDecodeCount() - decodes;
 }
 
+// The demonstration over the whole sample, playing: a folder, the run
+// state of unit 0 and a loaded window.
+struct PlayBench {
+    forms::testing::Session session;
+    testsupport::ProgramFolder folder{{sample::addStartupFiles, sample::addShellPictures,
+                                       sample::addStepEngineFiles, sample::addJudgingFiles,
+                                       sample::addShellQuestions, sample::addShellJudgingFiles,
+                                       sample::addDemoPictures}};
+    PlayBench() {
+        forms::Screen::setFake(1366, 768);
+        startup::resetState();
+        platform::setProgramFolder(folder.dir().root);
+        demostate::demonstrateUnit(folder.dir(), 0);
+    }
+};
+
+// One tick of the main glide that does not arrive: the move, the arrow's
+// fourteen lines, the arrival test.
+void BM_DemoGlideTick(benchmark::State &state) {
+    PlayBench b;
+    FrmYanShi *f = forms::form<FrmYanShi>();
+    for (forms::Timer *t : f->timers()) t->setEnabled(false);
+    for (auto _ : state) {
+        f->PointerX = 7680;
+        f->PointerY = 5760;
+        f->AimX = 1000;
+        f->AimY = 1000;
+        f->AimPointer();
+        f->Timer2_Timer();
+    }
+    if (f->DemoStep != 1) state.SkipWithError("the glide arrived");
+}
+
+// One whole sample question played on the manual clock, from the loading
+// of the window to its closing; the questions in turn.
+void BM_DemoSampleQuestion(benchmark::State &state) {
+    PlayBench b;
+    struct Question {
+        int unit, number;
+    };
+    std::vector<Question> questions;
+    for (int unit : demostate::kSampleUnits) {
+        const int n = int(demostate::stepCounts(b.folder.dir(), unit).size());
+        for (int q = 1; q <= n; ++q) questions.push_back(Question{unit, q});
+    }
+    size_t i = 0;
+    int ticks = 0;
+    for (auto _ : state) {
+        const Question &q = questions[i];
+        i = (i + 1) % questions.size();
+        demostate::demonstrateUnit(b.folder.dir(), q.unit);
+        startup::state().CurQuestion = q.number;
+        forms::form<FrmYanShi>();
+        while (forms::loadedForm<FrmYanShi>() && ticks < 10000000) {
+            forms::testing::advance(100);
+            ++ticks;
+        }
+    }
+    state.counters["questions"] = double(questions.size());
+    state.counters["ticks/question"] =
+        benchmark::Counter(double(ticks), benchmark::Counter::kAvgIterations);
+}
+
 } // namespace
+
+BENCHMARK(BM_DemoGlideTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DemoSampleQuestion)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 BENCHMARK(BM_DemoStepSetUp)
     ->Unit(benchmark::kMicrosecond)

@@ -98,6 +98,101 @@ int32_t centreOf(double start, double extent) {
     return int32_t(platform::roundEven(start + extent / 2));
 }
 
+bool hasArrived(int32_t pointerX, int32_t pointerY, int32_t aimX, int32_t aimY, double stepLen,
+                double scaleX) {
+    const double dx = double(aimX) - pointerX;
+    const double dy = double(aimY) - pointerY;
+    const double dist = std::sqrt(dx * dx + dy * dy);
+    const double near = 1.2 * stepLen;
+    const double close = 1.5 * stepLen;
+    const double least = 120 * scaleX;
+    return (std::fabs(dx) <= near && std::fabs(dy) <= near) || dist < close || dist < least;
+}
+
+uint32_t clickBoxColour(const QString &a) {
+    uint32_t colour = 0x0000FF;
+    if (a == QLatin1String("0002")) colour = 0x00FF00;
+    const QChar c = a.isEmpty() ? QChar() : a.front();
+    if (a == QLatin1String("0003") || c == u'3' || c == u'4' || c == u'5' ||
+        (c == u'8' && !a.startsWith(QLatin1String("80"))))
+        colour = 0x00FFFF;
+    return colour;
+}
+
+FlashTick flashTick(int16_t count) {
+    FlashTick t;
+    t.visible = count % 2 == 0;
+    t.count = int16_t(count + 1);
+    if (t.count >= 3) {
+        t.count = 0;
+        t.visible = false;
+        t.done = true;
+    }
+    return t;
+}
+
+StepAim stepAim(const QString &a, bool tabToSwitch) {
+    if (tabToSwitch) return StepAim::Tab;
+    const QChar c = a.isEmpty() ? QChar() : a.front();
+    if (a == QLatin1String("8888")) return StepAim::TimedWait;
+    if (a == QLatin1String("0001") || a == QLatin1String("0002") || a == QLatin1String("0003") ||
+        a == QLatin1String("0004") || a == QLatin1String("0030") || c == u'3' || c == u'4' ||
+        c == u'5' || c == u'9' || (c == u'8' && !a.startsWith(QLatin1String("80"))))
+        return StepAim::Target;
+    if (a.startsWith(QLatin1String("004")) || a.startsWith(QLatin1String("005")))
+        return StepAim::Source;
+    if (a.startsWith(QLatin1String("002"))) return StepAim::TextBox;
+    if (a.startsWith(QLatin1String("800"))) return StepAim::Picture;
+    if (isHotSpotStep(a)) return StepAim::HotSpot;
+    if (c == u'6') return StepAim::KeyWait;
+    return StepAim::Previous;
+}
+
+bool tabToSwitch(const sim::StepRecord &r) {
+    return r.cols(130, 1) == QLatin1String("X") && r.cols(132, 1) != r.cols(133, 1);
+}
+
+Arrival arrival(const QString &a, bool tabToSwitch, bool stageMarker) {
+    const QString a3 = a.left(3);
+    if (tabToSwitch && !stageMarker) return Arrival::TabSwitch;
+    if (a == QLatin1String("0001") || a == QLatin1String("0002") || a == QLatin1String("0003") ||
+        a == QLatin1String("0004") || a == QLatin1String("0030") || a.startsWith(u'L') ||
+        stageMarker)
+        return Arrival::EndClick;
+    if (a3 == QLatin1String("004") || a3 == QLatin1String("005")) return Arrival::DragStart;
+    if (a.startsWith(u'9') && a != QLatin1String("9999")) return Arrival::MouseButton;
+    if (a3 == QLatin1String("002")) return Arrival::Typing;
+    if (a3 == QLatin1String("800")) return Arrival::PictureDrag;
+    if (a == QLatin1String("9999")) return Arrival::LastStep;
+    if (isHotSpotStep(a)) return Arrival::HotSpot;
+    return Arrival::None;
+}
+
+bool endsByBranch(const QString &a, const QString &branch) {
+    return (a == QLatin1String("0001") || a == QLatin1String("0002") ||
+            a == QLatin1String("0003")) &&
+           branch != QLatin1String("0");
+}
+
+int typingStart(const QString &boxText, const QString &typed) {
+    return typed.left(boxText.size()) == boxText ? int(boxText.size()) : 0;
+}
+
+int level2Overlap(QStringView subMenuId, QStringView hitCode) {
+    const bool numeric = sim::wholeValue(subMenuId.toString()) != 0;
+    const bool wide = hitCode == u"69" || hitCode == u"S1" || hitCode == u"S2";
+    return numeric && !wide ? 15 : 75;
+}
+
+QString level1Highlight(QStringView hitCode, int item) {
+    return (QStringLiteral("0") + hitCode.toString()).right(2) +
+           (QStringLiteral("0") + QString::number(item)).right(2) + QStringLiteral("00");
+}
+
+QString level2Highlight(int item) {
+    return QStringLiteral("8410") + (QStringLiteral("0") + QString::number(item)).right(2);
+}
+
 bool isHotSpotStep(const QString &actionCode) {
     return actionCode == QLatin1String("7000") || actionCode.startsWith(QLatin1String("777"));
 }

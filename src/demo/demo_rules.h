@@ -64,6 +64,83 @@ bool aimPointer(int32_t pointerX, int32_t pointerY, int32_t aimX, int32_t aimY, 
 // the even neighbour (Left 1000, Width 255 gives 1128).
 int32_t centreOf(double start, double extent);
 
+// Whether a glide has arrived, tested after each move: within 1.2 steps on
+// both axes, or closer than 1.5 steps, or closer than 120 design twips.
+// Nothing snaps the pointer to the aim; it stays where the move left it.
+bool hasArrived(int32_t pointerX, int32_t pointerY, int32_t aimX, int32_t aimY, double stepLen,
+                double scaleX);
+
+// ---- The click box -------------------------------------------------------
+
+// The click box's colour (&H00BBGGRR) for a step: red, green for a
+// double-click, yellow for a right-click and the other clicks on the target.
+uint32_t clickBoxColour(const QString &actionCode);
+inline constexpr int ClickBoxSize = 375;
+inline constexpr int ClickBoxOffset = 180; // up and left of the pointer
+
+// One tick of the flash from the shared tick counter: shown on even counts,
+// hidden on odd ones; the third tick hides the box and ends the flash with
+// the counter back at 0.
+struct FlashTick {
+    bool visible = false;
+    int16_t count = 0;
+    bool done = false;
+};
+FlashTick flashTick(int16_t count);
+
+// ---- Playing a step ------------------------------------------------------
+
+// What a step's aim is, from its action code (a tab step that still has to
+// switch its tab always glides to the tab).
+enum class StepAim {
+    Tab,      // the centre of the expected tab
+    Target,   // the centre of Label1
+    Source,   // the centre of Label4 (the drag's first leg)
+    TextBox,  // 300 twips inside Text1's left edge, at mid-height
+    Picture,  // the centre of Image5
+    HotSpot,  // the hot spot of HitCode, the start button, or the target
+    KeyWait,  // a key: no glide, the pointer stays, a wait from 0
+    TimedWait,// "8888": Label1's centre recorded, no glide, a wait counting on
+    Previous, // any other code: the aim recorded before
+};
+StepAim stepAim(const QString &actionCode, bool tabToSwitch);
+
+// Whether a tab step still has to switch to the expected tab (the tab
+// shown is not the one expected).
+bool tabToSwitch(const sim::StepRecord &r);
+
+// What the main glide does on arrival, the first matching row.
+enum class Arrival {
+    TabSwitch,   // tab step, first leg: the page switches, the glide goes on
+    EndClick,    // click kinds and every second leg: the step ends
+    DragStart,   // a drag's first leg arrived at the source
+    MouseButton, // mouse-button steps: the step ends
+    Typing,      // text steps: typing starts
+    PictureDrag, // the picture is dragged to its drop point
+    LastStep,    // the demonstration closes
+    HotSpot,     // a main hot spot is clicked (the start menu opens first)
+    None,        // no action of its own: the step ends
+};
+Arrival arrival(const QString &actionCode, bool tabToSwitch, bool stageMarker);
+// Whether an ended click step jumps to its target's branch rather than
+// going on with the next step.
+bool endsByBranch(const QString &actionCode, const QString &branch);
+
+// Where typing goes on: after the text already in the box when that is the
+// beginning of the text to type, else from the start.
+int typingStart(const QString &boxText, const QString &typed);
+
+// ---- Panel clicks --------------------------------------------------------
+
+// How far a level-2 panel overlaps the level-1 panel's right edge (design
+// twips): 15 for a numeric id, 75 for one beginning with a letter and for
+// the panels of "69", "S1" and "S2".
+int level2Overlap(QStringView subMenuId, QStringView hitCode);
+// The highlight of the clicked level-1 item n ("A1", 7: "A10700").
+QString level1Highlight(QStringView hitCode, int item);
+// The highlight of the level-2 item m that opens a level-3 list ("841002").
+QString level2Highlight(int item);
+
 // ---- Hot-spot steps ------------------------------------------------------
 
 // A step that clicks a main hot spot: "7000" and the codes beginning "777".

@@ -54,9 +54,12 @@ FrmYanShi::FrmYanShi() : forms::Form(QStringLiteral("FrmYanShi")) {
     paneSpots_.fill(demo::DemoSpotDesign);
     onLoad = [this] { Form_Load(); };
     // Nothing of a closed demonstration may tick on.
-    onUnload = [this](int &) {
-        for (forms::Timer *t : timers()) t->setEnabled(false);
-    };
+    onUnload = [this](int &) { stopTimers(); };
+    wirePlayer();
+}
+
+void FrmYanShi::stopTimers() {
+    for (forms::Timer *t : timers()) t->setEnabled(false);
 }
 
 FrmYanShi::~FrmYanShi() = default;
@@ -119,7 +122,9 @@ void FrmYanShi::createControls() {
     Shape6 = newFrame(this, "Shape6", forms::rgb(0, 0, 0), 1);
     Shape6->setBorderStyle(forms::vbBSDot);
     Shape5 = newFrame(this, "Shape5", forms::Color(0x0000FF), 2);
-    Shape5->move(-1000, -1000, 375, 375);
+    // Hidden beyond the right edge until the first arrival.
+    Shape5->move(16200, 600, demo::ClickBoxSize, demo::ClickBoxSize);
+    Shape5->setVisible(false);
     Pic3J = newImage(this, "Pic3J");
     for (int i = 0; i <= 5; ++i) {
         forms::Line *l = LPoinB.load(i);
@@ -251,13 +256,8 @@ void FrmYanShi::Form_Load() {
 
 QString FrmYanShi::questionText() {
     const FrmTm *tm = forms::loadedForm<FrmTm>();
-    if (!tm) return QString();
-    for (const forms::Control *c : tm->controls()) {
-        if (c->name() != QLatin1String("RtbTM")) continue;
-        if (auto *box = dynamic_cast<const forms::TextBox *>(c))
-            return platform::trimBlanks(box->text());
-    }
-    return QString();
+    if (!tm || !tm->RtbTM) return QString();
+    return platform::trimBlanks(tm->RtbTM->text());
 }
 
 // ---------------------------------------------------------------- resets
@@ -348,39 +348,4 @@ forms::Image *FrmYanShi::overlayImage(int slot) const {
         forms::raise(forms::errSubscript);
     }
     return nullptr;
-}
-
-// ---------------------------------------------------------------- player
-
-void FrmYanShi::MuBiaoWei() {
-    // Aiming is the player's: it frames the target the set-up prepared and
-    // starts the glide. Without the player a step is set up and stays.
-}
-
-void FrmYanShi::doNext() {
-    if (!S().DemoPlaying) return;
-    for (forms::Timer *t :
-         {Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Timer9, Timer10, Timer11})
-        t->setEnabled(false);
-    if (rec().actionCode() == QLatin1String("9999")) {
-        PointerX = PointerY = -500;
-        skip([&] { pointMove(); });
-        TimEnd->setEnabled(true);
-        return;
-    }
-    ++DemoStep;
-    setData();
-}
-
-void FrmYanShi::GoStep(const QString &cStep) {
-    if (cStep == QLatin1String("0")) return;
-    DemoStep = sim::branchStep(cStep);
-    setData();
-}
-
-void FrmYanShi::endStep() {
-    if (TargetBranch == QLatin1String("0"))
-        doNext();
-    else
-        GoStep(TargetBranch);
 }

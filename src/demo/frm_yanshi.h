@@ -25,6 +25,12 @@
 // the step's picture slots at the back.
 //
 // A fresh window plays each demonstration; unloading it stops its timers.
+// The scene is built in frm_yanshi.cpp, frm_yanshi_step.cpp (one step) and
+// frm_yanshi_scene.cpp (regions, the scripted hot-spot click, the panel
+// builders); frm_yanshi_player.cpp plays it: the step aim, the glides and
+// their arrivals, typing, drags, waits, the panel clicks and the closing.
+// The abort keys (Enter, Space, Escape) are seen by the window whatever
+// has the focus; its text boxes take no typing of the user's.
 #include "demo/demo_rules.h"
 #include "forms/forms.h"
 #include "simulator/step_files.h"
@@ -122,11 +128,28 @@ public:
     void pointMove();
     void AimPointer();
 
-    // ----- hand-over to the player
-    // The step aim of the player; the scene calls it last in every step.
+    // ----- the player
+    // The step aim; the scene calls it last in every step.
     void MuBiaoWei();
     void doNext();
     void GoStep(const QString &cStep);
+    // Timer ticks, public so that a test can drive one on its own.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Timer5_Timer();
+    void Timer6_Timer();
+    void Timer7_Timer();
+    void Timer8_Timer();
+    void Timer9_Timer();
+    void TimerStart_Timer();
+    void TimEnd_Timer();
+    void Tool1JClick(int &Index);
+    void Tool2JClick(int &Index);
+    void Tool3JClick(int &Index);
+    // The source frame parked at Left -100: the step's first leg is done.
+    bool stageMarker() const;
 
 private:
     void createControls();
@@ -152,6 +175,21 @@ private:
     // file cannot be loaded.
     bool showPicture(forms::Image *img, const forms::Picture &p);
     void aimAt(const forms::Control *target);
+    void wirePlayer();
+    void aimHotSpot();
+    // One move of a glide; true when it has arrived.
+    bool glide();
+    void placeClickBox();
+    // The drag cursor at the pointer in place of the arrow.
+    void showDragCursor(const QString &actionCode);
+    void switchTab(const sim::StepRecord &r);
+    void startDrag(const QString &actionCode);
+    void startTyping(const sim::StepRecord &r);
+    void openStartMenu(int spot);
+    // The step change of a scripted panel click: the next step, or the
+    // step the click's branch names.
+    void panelStepChange();
+    void stopTimers();
     // The question panel's text of the current question, trimmed; empty
     // when the panel is not loaded.
     static QString questionText();

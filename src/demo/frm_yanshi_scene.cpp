@@ -4,6 +4,7 @@
 // first panel of a menu step.
 #include "demo/frm_yanshi.h"
 
+#include "simulator/shell_judging.h"
 #include "simulator/shell_judging_frm.h"
 #include "simulator/shell_layout.h"
 #include "simulator/shell_tab_strip.h"
@@ -233,9 +234,16 @@ void FrmYanShi::Tool1JCSH() {
 
 void FrmYanShi::Tool2JCSH() {
     skip([&] { Img2J->setPicture(forms::Picture()); });
+    const QString id = shell::subMenuId(HitCode, Target1J);
     skip([&] {
         shelljudge::layoutItems(Lbl2J, [&](shell::ItemRects &items) {
-            return shell::layoutLevel2(items, shell::subMenuId(HitCode, Target1J), scale());
+            // The program folders of "All programs" have no row in the
+            // level-2 table; the simulated screen lays them out the same way.
+            if (id == QLatin1StringView(shell::AllProgramsFoldersId)) {
+                shell::parkItems(items);
+                return shell::stackItems(items, shell::AllProgramsFolders, scale());
+            }
+            return shell::layoutLevel2(items, id, scale());
         });
     });
     moveBy(Lbl2J, shell::PanelItemCount, Pic2J);

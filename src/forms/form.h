@@ -84,6 +84,12 @@ public:
     double scaleHeight() const override;
     void setVisible(bool v) override; // Visible = True shows modeless
 
+    // KeyPreview: the form's KeyDown, KeyPress and KeyUp run before those
+    // of the control with the focus; a key code or character the form sets
+    // to 0 does not reach the control.
+    bool keyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+
     // The control that has the focus (null: the form itself).
     Control *activeControl() const { return focus_; }
 
@@ -122,6 +128,7 @@ private:
     int windowState_ = vbNormal;
     int stateBeforeMinimized_ = vbNormal; // what a restore returns to
     bool topmost_ = false;
+    bool keyPreview_ = false;
     bool loaded_ = false;
     bool unloaded_ = false;
     int modalDepth_ = 0;

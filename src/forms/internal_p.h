@@ -167,6 +167,8 @@ public:
     // Keys raised by the widgets (also those the driver sends).
     void keyPress(Control *c, QKeyEvent *e, bool *cancelChar, int *charOut);
     void keyRelease(Control *c, QKeyEvent *e);
+    // The form of c when it previews the keys of its controls, else null.
+    static Form *previewingForm(Control *c);
 
     // Drops capture without MouseUp (window drag).
     void releaseCapture();

@@ -230,12 +230,17 @@ void Router::keyPress(Control *c, QKeyEvent *e, bool *cancelChar, int *charOut) 
     const int shift = shiftFromQt(e->modifiers());
     Control *watch = c;
     watched_.push_back(&watch);
-    if (kc) c->raiseKeyDown(kc, shift);
+    // A form that previews the keys sees them first; a key or character it
+    // sets to 0 does not reach the control.
+    Form *preview = previewingForm(c);
+    if (kc && preview) preview->raiseKeyDown(kc, shift);
+    if (kc && watch) c->raiseKeyDown(kc, shift);
     const QString text = e->text();
     int ch = text.isEmpty() ? 0 : text.at(0).unicode();
     if (ch && watch) {
         const int orig = ch;
-        c->raiseKeyPress(ch);
+        if (preview) preview->raiseKeyPress(ch);
+        if (ch && watch) c->raiseKeyPress(ch);
         if (cancelChar) *cancelChar = ch == 0;
         if (charOut) *charOut = (ch != orig && ch != 0) ? ch : 0;
     }
@@ -245,7 +250,18 @@ void Router::keyPress(Control *c, QKeyEvent *e, bool *cancelChar, int *charOut) 
 void Router::keyRelease(Control *c, QKeyEvent *e) {
     if (e->isAutoRepeat()) return; // a held key repeats KeyDown only
     int kc = keyCodeFromQt(e->key(), e->modifiers());
-    if (kc) c->raiseKeyUp(kc, shiftFromQt(e->modifiers()));
+    if (!kc) return;
+    const int shift = shiftFromQt(e->modifiers());
+    Control *watch = c;
+    watched_.push_back(&watch);
+    if (Form *preview = previewingForm(c)) preview->raiseKeyUp(kc, shift);
+    if (kc && watch) c->raiseKeyUp(kc, shift);
+    watched_.pop_back();
+}
+
+Form *Router::previewingForm(Control *c) {
+    Form *f = c->form();
+    return f && f != c && f->keyPreview() ? f : nullptr;
 }
 
 void Router::releaseCapture() {

@@ -362,6 +362,9 @@ void TextBoxWidget::keyPressEvent(QKeyEvent *e) {
         return;
     }
     QLineEdit::keyPressEvent(e);
+    // The box had the key, also one the line edit leaves unused (Escape):
+    // its form sees it only by KeyPreview, never a second time.
+    e->accept();
 }
 
 void TextBoxWidget::keyReleaseEvent(QKeyEvent *e) {

@@ -2,6 +2,8 @@
 
 #include "panel/frm_czts.h"
 #include "panel/frm_ime.h"
+#include "demo/frm_yanshi.h"
+#include "home/frm_fengmian.h"
 #include "panel/frm_picture.h"
 #include "panel/hand_in.h"
 #include "panel/panel_link.h"
@@ -27,20 +29,6 @@ bool validQuestion(int q) {
 
 // The restored panel in design twips.
 constexpr double kPanelWidth = 4980, kPanelHeight = 3630;
-
-// Until the demonstration window exists, a demonstration ends as soon as
-// it starts and hands the screen and the panel back as that window will:
-// the question is loaded again at its remembered step.
-void playLeastDemonstration() {
-    auto &s = S();
-    s.DemoPlaying = false;
-    skip([] { forms::form<FrmMain>()->show(); });
-    FrmTm *tm = forms::form<FrmTm>();
-    skip([&] { tm->TimerREDO->setEnabled(true); });
-    skip([&] { tm->show(); });
-    // A time-out held back while the demonstration played comes now.
-    panel::runPendingTimeUp();
-}
 
 } // namespace
 
@@ -673,8 +661,9 @@ void FrmTm::TimStartYS_Timer() {
     TimStartYS->setEnabled(false);
     skip([] { forms::form<FrmMain>()->setVisible(false); });
     skip([&] { setVisible(false); });
+    // The demonstration hands the screen and the panel back when it ends.
+    skip([] { forms::form<FrmYanShi>()->show(); });
     S().DemoPlaying = true;
-    playLeastDemonstration();
 }
 
 // ---------------------------------------------------------------- window handling

@@ -30,7 +30,9 @@ TEST_F(DemoScene, AControlPanelSpotEndsTheStepThroughItsBranch) {
     click(f);
     EXPECT_EQ(f->DemoStep, 2);
     EXPECT_EQ(markerLeft(f), 200);
-    EXPECT_FALSE(f->Timer2->enabled());
+    // The next step glides to its own target.
+    EXPECT_TRUE(f->Timer2->enabled());
+    EXPECT_EQ(f->AimX, 275);
     EXPECT_FALSE(f->Pic1J->visible());
 
     forms::unloadForm<FrmYanShi>();
@@ -56,7 +58,7 @@ TEST_F(DemoScene, AClickWithoutPanelItemsEndsTheStepAndClearsThePressedLooks) {
     S().DemoPlaying = true;
     click(f);
     EXPECT_EQ(f->DemoStep, 2);
-    EXPECT_FALSE(f->Timer2->enabled());
+    EXPECT_TRUE(f->Timer2->enabled()); // the next step's glide
 }
 
 TEST_F(DemoScene, ATaskPaneRowThatNamesAnItemEndsItsStep) {

@@ -114,6 +114,41 @@ TEST_F(FormsTest, KeyPressCanCancelOrReplaceTheCharacter) {
     EXPECT_EQ(f.Text1->text(), "bc");
 }
 
+TEST_F(FormsTest, KeyPreviewGivesTheFormTheKeysBeforeTheFocusedControl) {
+    KeyForm f;
+    f.show();
+    f.Text1->setFocus();
+    QStringList got;
+    f.onKeyDown = [&](int &k, int) { got << QStringLiteral("form down %1").arg(k); };
+    f.onKeyPress = [&](int &a) {
+        got << QStringLiteral("form press %1").arg(a);
+        if (a == 'x') a = 0;
+    };
+    f.onKeyUp = [&](int &k, int) {
+        got << QStringLiteral("form up %1").arg(k);
+        if (k == vbKeyEscape) k = 0;
+    };
+    f.Text1->onKeyDown = [&](int &k, int) { got << QStringLiteral("box down %1").arg(k); };
+    f.Text1->onKeyPress = [&](int &a) { got << QStringLiteral("box press %1").arg(a); };
+    f.Text1->onKeyUp = [&](int &k, int) { got << QStringLiteral("box up %1").arg(k); };
+
+    // Off (the default): the focused box alone.
+    ft::pressKey(vbKeySpace);
+    EXPECT_EQ(got, QStringList({"box down 32", "box press 32", "box up 32"}));
+
+    got.clear();
+    f.setKeyPreview(true);
+    ft::pressKey(vbKeySpace);
+    ft::typeText("x");
+    ft::pressKey(vbKeyEscape);
+    EXPECT_EQ(got, QStringList({"form down 32", "box down 32", "form press 32", "box press 32",
+                                "form up 32", "box up 32", "form down 88", "box down 88",
+                                "form press 120", "form up 88", "box up 88", "form down 27",
+                                "box down 27", "form press 27", "box press 27", "form up 27"}));
+    // The character the form cancelled never reached the box.
+    EXPECT_EQ(f.Text1->text(), "  ");
+}
+
 TEST_F(FormsTest, TextBoxChangeIsRaisedAtOnceAlsoWhenCodeSetsTheText) {
     KeyForm f;
     f.show();

@@ -5,6 +5,7 @@
 #include "panel/frm_czts.h"
 #include "panel/frm_ime.h"
 #include "panel/frm_logon.h"
+#include "panel/frm_tm.h"
 #include "panel/ime_menu.h"
 #include "panel/exercise_builder.h"
 #include "platform/text.h"
@@ -259,6 +260,8 @@ TEST_F(AnswerWarningTest, SeeingTheAnswerSwitchesToPracticeAfterYes) {
     EXPECT_FALSE(s.PanelMayClose);
     EXPECT_TRUE(s.DemoPlaying);
     EXPECT_EQ(s.CurStep, 1);
+    // The panel starts the demonstration on its timer's second tick.
+    EXPECT_TRUE(forms::form<FrmTm>()->TimStartYS->enabled());
 }
 
 // ---------------------------------------------------------------- input methods

@@ -3,6 +3,7 @@
 // clock, minimising, closing and the illustration.
 #include "panel_fixture.h"
 
+#include "demo/frm_yanshi.h"
 #include "home/frm_fengmian.h"
 
 #include "simulator/step_record.h"
@@ -379,13 +380,29 @@ TEST_F(PanelWindow, GuideInformationAndDemonstration) {
     ft::click(p->CmdKSFH, 150, 150);
     EXPECT_FALSE(p->FrmKSXX->visible());
 
-    // The demonstration hides both windows on the second tick and, until
-    // its window exists, hands them back at once; the question reloads.
+    // The demonstration hides both windows on the second tick and shows its
+    // own; broken off with Escape it hands them back four ticks later and
+    // the question reloads.
     press(Demo);
     EXPECT_TRUE(S().DemoPlaying);
     ft::advance(100);
     EXPECT_TRUE(p->visible());
+    EXPECT_FALSE(forms::loadedForm<FrmYanShi>());
     ft::advance(100);
+    FrmYanShi *demo = forms::loadedForm<FrmYanShi>();
+    ASSERT_TRUE(demo);
+    EXPECT_TRUE(demo->visible());
+    // Its note shows the panel's question text.
+    EXPECT_EQ(demo->ImgLogo->caption(), "题目2");
+    EXPECT_TRUE(S().DemoPlaying);
+    EXPECT_FALSE(p->visible());
+    EXPECT_FALSE(m->visible());
+    EXPECT_FALSE(p->TimStartYS->enabled());
+    ft::keyUp(forms::vbKeyEscape);
+    ft::advance(300);
+    EXPECT_TRUE(S().DemoPlaying);
+    ft::advance(100);
+    EXPECT_FALSE(forms::loadedForm<FrmYanShi>());
     EXPECT_FALSE(S().DemoPlaying);
     EXPECT_TRUE(p->visible());
     EXPECT_TRUE(m->visible());

@@ -7,6 +7,7 @@
 #include "panel_fixture.h"
 
 #include "home/frm_fengmian.h"
+#include "demo/frm_yanshi.h"
 #include "panel/frm_chengji.h"
 #include "panel/frm_czts.h"
 #include "panel/frm_ime.h"
@@ -310,18 +311,25 @@ TEST_F(PanelRoad, TheClockRunningOutDuringADemonstrationWaitsForItsEnd) {
     ft::setMsgBoxHook([](const forms::MsgBoxCall &) { return forms::vbYes; });
     onModal["FrmCZTS"] = [](forms::Form &f) { ft::click(static_cast<FrmCZTS &>(f).Command2, 300, 150); };
     press(SeeAnswer); // the paper turns into practice; its clock runs on
-    ft::advance(300);
+    ft::advance(200);  // the demonstration the warning starts is up
+    ASSERT_TRUE(forms::loadedForm<FrmYanShi>());
+    ft::keyUp(forms::vbKeyEscape);
+    ft::advance(400);
     ASSERT_FALSE(S().DemoPlaying);
     answerHandIn("FrmEnd1", false);
     S().MinutesLeft = 1;
-    ft::advance(59100); // 100 ms before the clock's minute
+    ft::advance(58800); // 100 ms before the clock's minute
     const size_t before = ft::msgBoxes().size();
     press(Demo);
     ft::advance(100); // the minute is up while the demonstration plays
     EXPECT_EQ(ft::msgBoxes().size(), before);
     EXPECT_FALSE(modals.contains("FrmEnd1"));
     EXPECT_TRUE(timeUpPending());
-    ft::advance(100); // the demonstration hands the screen back
+    ft::advance(100); // the demonstration window is up
+    ASSERT_TRUE(forms::loadedForm<FrmYanShi>());
+    ft::keyUp(forms::vbKeyEscape); // broken off, it hands the screen back
+    ft::advance(400);
+    EXPECT_FALSE(forms::loadedForm<FrmYanShi>());
     EXPECT_FALSE(S().DemoPlaying);
     ASSERT_EQ(ft::msgBoxes().size(), before + 1);
     EXPECT_EQ(ft::msgBoxes().back().prompt, "时间已到，自动交卷！");

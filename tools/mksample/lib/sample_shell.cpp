@@ -985,7 +985,8 @@ StepBuilder shellStep(const SampleDir &dir, const QString &hint) {
     step.lead(QStringLiteral("001"))
         .windowKind(QLatin1Char('0'))
         .viewVariant(QLatin1Char('0'))
-        .action(QStringLiteral("0000"))
+        // A hot-spot click, as the bank marks it.
+        .action(QStringLiteral("7000"))
         .background(DesktopScreenPicture)
         .hint(9000, 6600, appendAnswerText(dir, hint));
     return step;

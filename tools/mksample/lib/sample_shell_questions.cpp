@@ -79,7 +79,11 @@ StepBuilder lastStep() {
     return StepBuilder().action(QStringLiteral("9999"));
 }
 
-using Hit = StepBuilder;
+// A click on a main hot spot or a menu item, as the bank marks it: the
+// demonstration plays only such steps as clicks.
+StepBuilder Hit() {
+    return StepBuilder().action(QStringLiteral("7000"));
+}
 
 // Where the tab dialogs' pages lie on the screen, and the hints beside
 // them (twips).
