@@ -36,6 +36,8 @@
 #include "demo/frm_yanshi.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -156,6 +158,43 @@ protected:
         EXPECT_EQ(modals, QStringList({"FrmQHMSGBOX"}));
         EXPECT_TRUE(startup::programEnded());
     }
+    // The sample's folder question: a double click on the folder, then its
+    // timed step runs to the last.
+    void openTheFolder() {
+        ft::dblClick(screen()->Label1, midX(screen()->Label1), midY(screen()->Label1));
+        ft::advance(3000);
+    }
+    // The sample's drag question: the folder dragged onto the other.
+    void dragTheFolder() {
+        FrmMain *m = screen();
+        ft::press(m->Label4, midX(m->Label4), midY(m->Label4));
+        ft::move(m->Label1, midX(m->Label1), midY(m->Label1));
+        ft::release(m->Label1, midX(m->Label1), midY(m->Label1));
+    }
+    // From the papers tab's first row through the login to question 1.
+    void sitFirstPaper(FrmFengmian *home) {
+        clickButton(home, 70);
+        FrmLogon *login = forms::loadedForm<FrmLogon>();
+        ASSERT_NE(login, nullptr);
+        ft::advance(100);
+        ft::click(login->CmdLog, 100, 100);
+        ft::advance(700);
+        ASSERT_FALSE(forms::loadedForm<FrmLogon>());
+        ft::advance(500); // the panel's timers load the question and build its step
+        ASSERT_TRUE(tm() && screen());
+        ASSERT_EQ(state().PaperMode, startup::MockPaper);
+    }
+    // Hand-in through both confirmations to the score sheet.
+    FrmChengji *handIn() {
+        modals.clear();
+        answerHandIn("FrmEnd1");
+        answerHandIn("FrmEnd2");
+        press(panel::HandIn);
+        EXPECT_EQ(modals, QStringList({"FrmEnd1", "FrmEnd2"}));
+        FrmChengji *sheet = forms::loadedForm<FrmChengji>();
+        EXPECT_TRUE(sheet && sheet->visible());
+        return sheet;
+    }
     void answerHandIn(const QString &form) {
         onModal[form] = [](forms::Form &f) {
             ft::click(static_cast<panel::HandInDialog &>(f).Command1, 300, 150);
@@ -207,8 +246,7 @@ TEST_F(CandidateDay, FromStartToExit) {
     EXPECT_EQ(s.PaperMode, startup::UnitAll);
     // Question 1: the folder opened by a double click, then a timed step.
     EXPECT_EQ(tm()->RtbTM->text(), "在“文档”窗口中打开“报告”文件夹。");
-    ft::dblClick(screen()->Label1, midX(screen()->Label1), midY(screen()->Label1));
-    ft::advance(3000);
+    openTheFolder();
     EXPECT_EQ(actionCode(), "9999");
     EXPECT_TRUE(screen()->LblSuccess->visible());
     EXPECT_EQ(screen()->LblSuccess->caption(), "操作成功！");
@@ -244,12 +282,9 @@ TEST_F(CandidateDay, FromStartToExit) {
     press(panel::Next);
     ft::advance(200);
     EXPECT_EQ(tm()->RtbTM->text(), "将“报告”文件夹拖动到“备份”文件夹中。");
-    FrmMain *m = screen();
-    ft::press(m->Label4, midX(m->Label4), midY(m->Label4));
-    ft::move(m->Label1, midX(m->Label1), midY(m->Label1));
-    ft::release(m->Label1, midX(m->Label1), midY(m->Label1));
+    dragTheFolder();
     EXPECT_EQ(actionCode(), "9999");
-    EXPECT_TRUE(m->LblSuccess->visible());
+    EXPECT_TRUE(screen()->LblSuccess->visible());
 
     press(panel::Finish);
     home = forms::loadedForm<FrmFengmian>();
@@ -276,33 +311,17 @@ TEST_F(CandidateDay, FromStartToExit) {
     // ---- a mock paper: the first fixed paper through the login
     EXPECT_FALSE(home->ClickBotn(17)->isShown() && !home->ClickBotn(17)->enabled());
     clickButton(home, 17); // the papers tab, from the top bar of the units tab
-    clickButton(home, 70);
-    FrmLogon *login = forms::loadedForm<FrmLogon>();
-    ASSERT_NE(login, nullptr);
-    ft::advance(100);
-    ft::click(login->CmdLog, 100, 100);
-    ft::advance(700);
-    ASSERT_FALSE(forms::loadedForm<FrmLogon>());
-    ft::advance(500); // the panel's timers load the question and build its step
-    ASSERT_FALSE(forms::loadedForm<FrmLogon>());
-    ASSERT_TRUE(tm() && screen());
-    EXPECT_EQ(s.PaperMode, startup::MockPaper);
+    sitFirstPaper(home);
+    if (HasFatalFailure()) return;
     // Question 1 of the paper is the folder opened: worked; the rest left.
     EXPECT_EQ(tm()->RtbTM->text(), "在“文档”窗口中打开“报告”文件夹。");
-    ft::dblClick(screen()->Label1, midX(screen()->Label1), midY(screen()->Label1));
-    ft::advance(3000);
+    openTheFolder();
     EXPECT_EQ(s.QuestionStatus[0], 5);
     press(panel::Next);
     ft::advance(10 * 60000 - 3000);
     EXPECT_EQ(s.MinutesLeft, 40);
-    modals.clear();
-    answerHandIn("FrmEnd1");
-    answerHandIn("FrmEnd2");
-    press(panel::HandIn);
-    EXPECT_EQ(modals, QStringList({"FrmEnd1", "FrmEnd2"}));
-    FrmChengji *sheet = forms::loadedForm<FrmChengji>();
+    FrmChengji *sheet = handIn();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(sheet->visible());
     EXPECT_EQ(sheet->Label1->caption(), "第1套得分：2.5分");
     // Every question of the paper but the first is wrong; the wrong book
     // had none before.
@@ -325,10 +344,7 @@ TEST_F(CandidateDay, FromStartToExit) {
     ASSERT_TRUE(tm() && screen());
     EXPECT_EQ(s.PaperMode, startup::PaperWrongReview);
     EXPECT_EQ(tm()->RtbTM->text(), "将“报告”文件夹拖动到“备份”文件夹中。");
-    m = screen();
-    ft::press(m->Label4, midX(m->Label4), midY(m->Label4));
-    ft::move(m->Label1, midX(m->Label1), midY(m->Label1));
-    ft::release(m->Label1, midX(m->Label1), midY(m->Label1));
+    dragTheFolder();
     EXPECT_EQ(actionCode(), "9999");
     ft::setMsgBoxHook([](const forms::MsgBoxCall &) { return int(forms::vbYes); });
     const size_t asked = ft::msgBoxes().size();
@@ -378,6 +394,57 @@ TEST_F(CandidateDay, FromStartToExit) {
     EXPECT_EQ(modals, QStringList({"FrmAbout"}));
     exitThroughHomePage(home);
     expectRecords(afterUpdate, "ended");
+}
+
+// The day again with the unit progress unreadable (a folder stands where
+// the file belongs) and the banner file gone: every other record is kept
+// up, nothing is written over the unreadable one, nothing crashes.
+TEST_F(CandidateDay, AnUnreadableRecordAndNoBanner) {
+    const QString progress = dir().ksdata() + "288893.mxy";
+    ASSERT_TRUE(QFile::remove(progress));
+    ASSERT_TRUE(QDir().mkpath(progress));
+    ASSERT_TRUE(QFile::remove(dir().ksdata() + "170100.mxy"));
+
+    FrmFengmian *home = startProgram();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(home->visible());
+    clickButton(home, 4);
+    clickButton(home, 20);
+    ft::advance(500);
+    ASSERT_TRUE(tm() && screen());
+    openTheFolder();
+    EXPECT_EQ(actionCode(), "9999");
+    press(panel::Next);
+    press(panel::Mark);
+    press(panel::Finish);
+    home = forms::loadedForm<FrmFengmian>();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(home->visible());
+    ft::advance(100);
+    EXPECT_TRUE(QFileInfo(progress).isDir());
+    EXPECT_EQ(testsupport::readBytes(dir().ksdata() + "288862.mxy"), "0002\r\n");
+
+    clickButton(home, 17);
+    sitFirstPaper(home);
+    if (HasFatalFailure()) return;
+    openTheFolder();
+    FrmChengji *sheet = handIn();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->Label1->caption(), "第1套得分：2.5分");
+    EXPECT_TRUE(testsupport::readBytes(dir().ksdata() + "288892.mxy")
+                    .startsWith("2015-03-07 09:05:02\r\n2.5\r\nE\r\n"));
+    ft::click(sheet->Command2, 100, 100);
+    home = forms::loadedForm<FrmFengmian>();
+    ASSERT_NE(home, nullptr);
+    ft::advance(100);
+
+    exitThroughHomePage(home);
+    home = restart();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(home->visible());
+    EXPECT_TRUE(QFileInfo(progress).isDir());
+    EXPECT_FALSE(QFile::exists(dir().ksdata() + "170100.mxy"));
+    exitThroughHomePage(home);
 }
 
 } // namespace
