@@ -223,6 +223,13 @@ TEST_F(CandidateDay, FromStartToExit) {
     ASSERT_NE(home, nullptr);
     EXPECT_TRUE(home->visible());
     EXPECT_TRUE(s.LastErrorProc.isEmpty()) << s.LastErrorProc.toStdString();
+    // The version and contact line (labels sized to their texts): each
+    // ends before the next begins.
+    for (int i = 0; i < 3; ++i) {
+        forms::Label *l = home->LblInfo(i);
+        EXPECT_LT(l->left() + l->width(), home->LblInfo(i + 1)->left()) << l->caption().toStdString();
+    }
+    EXPECT_LE(home->LblInfo(3)->left() + home->LblInfo(3)->width(), home->width());
     // The start-up brings the unit progress into shape: a line per unit,
     // each as long as the unit; nothing else is written.
     const QStringList bankIndex =
