@@ -637,8 +637,10 @@ void FrmFengmian::papersSection(forms::Trap &trap) {
     const auto sy = [&](double v) { return v * s.ScaleY; };
     trap([&] { PicKaCHLeft->move(PicUnitLeft->left(), PicUnitLeft->top()); });
     trap([&] { PicKaCHLeft->setPicture(PicUnitLeft->picture()); });
-    for (int n = 28; n <= 31; ++n)
+    for (int n = 28; n <= 31; ++n) {
         trap([&] { ClickBotn(n)->move(sx(15), sy(15 + 750 * (n - 28)), sx(2700), sy(750)); });
+        ClickBotn(n)->setVisible(true);
+    }
     LastSprintRow = home::lastSprintRow(s.PaperCount);
     const panel::RecordFiles records(s.UserDataFolder);
     // A missing history is a candidate who never sat a paper: the defaults.
