@@ -141,7 +141,7 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
         makeLabel(LblShiJuanTime.load(i, PicKaCH));
         makeLabel(LblShiJuanSSSS.load(i, PicKaCH))->setCaption(QStringLiteral("最好成绩：    分"));
         forms::Label *score = makeLabel(LblShiJuanScore.load(i, PicKaCH), false);
-        score->move(0, 0, 300, 195);
+        score->move(0, 0, 600, 195);
         score->setForeColor(forms::rgb(224, 0, 0));
         makeLabel(LblShiJuanCCC.load(i, PicKaCH))->setCaption(QStringLiteral("错题复习"));
         makeLabel(LblShiJuanCuoTi.load(i, PicKaCH));
@@ -676,12 +676,15 @@ void FrmFengmian::layoutPaperRow(forms::Trap &trap, int i) {
         forms::Label *label;
         double dx, dy;
     } rest[] = {{LblShiJuanTime(i), 120, 555},  {LblShiJuanSSSS(i), 120, 870},
-                {LblShiJuanScore(i), 1140, 870}, {LblShiJuanCCC(i), 1800, 870},
+                {LblShiJuanScore(i), 900, 870}, {LblShiJuanCCC(i), 1800, 870},
                 {LblShiJuanCuoTi(i), 2520, 870}, {LblShiJuanDel(i), 1800, 225}};
     for (const auto &r : rest) {
         r.label->setFontSize(9 * s.ScaleX);
         r.label->move(sx(L + r.dx), sy(T + r.dy));
     }
+    // The score is centred on the gap of "最好成绩：    分" (a label 600
+    // wide from L + 900 has the centre of one 120 wide from L + 1140), so
+    // that "97.5" fits where a narrower label would cut it.
     LblShiJuanScore(i)->setAlignment(forms::vbCenter);
     LblShiJuanCCC(i)->setForeColor(forms::rgb(224, 0, 0));
     LblShiJuanCCC(i)->setMouseIcon(cursor_);

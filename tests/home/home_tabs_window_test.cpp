@@ -5,6 +5,7 @@
 #include "home_fixture.h"
 #include "panel/frm_logon.h"
 #include "panel/frm_tm.h"
+#include "platform/text.h"
 #include "startup/frm_qhmsgbox.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,18 @@ TEST_F(HomeTabs, ProgressIsKeptWhenTheIndexHasNoCountLine) {
     }
 }
 
+TEST_F(HomeTabs, ABankOfMoreUnitsThanRowsIsSaidOnceAndListsTwenty) {
+    bank(QStringLiteral("288891"), {"0025", QString("04").repeated(25)});
+    FrmFengmian *f = home();
+    EXPECT_EQ(state().LastErrorProc, QStringLiteral("fengmaincsh"));
+    EXPECT_EQ(state().UnitCount, 25); // kept as read, for the panel's finish
+    EXPECT_TRUE(state().UnitTable[20][2].isEmpty());
+    clickButton(f, 4);
+    clickButton(f, 48);
+    EXPECT_TRUE(f->ClickBotn(69)->isShown());
+    EXPECT_EQ(f->LblUnitDQCAP(1)->caption().left(5), QStringLiteral("第11单元"));
+}
+
 TEST_F(HomeTabs, AnEmptyUnitIsRefused) {
     bank(QStringLiteral("288891"), {"0002", "0004"});
     answerBoxes(1);
@@ -376,6 +389,21 @@ TEST_F(HomeTabs, RandomPaperDrawnThenDeletedToTheExactRecords) {
     EXPECT_EQ(f->RandomPaperCount, 2);
     EXPECT_TRUE(f->PicKaCH->visible());
     EXPECT_EQ(f->LblShiJuanScore(20)->caption(), QStringLiteral("85"));
+}
+
+TEST_F(HomeTabs, ARandomPaperFileOfFifteenLinesKeepsTen) {
+    QStringList lines;
+    for (int i = 0; i < 15; ++i) lines << paperList(i);
+    ASSERT_TRUE(writeKsdata(QStringLiteral("288891"), lines));
+    FrmFengmian *f = home();
+    EXPECT_EQ(f->RandomPaperCount, 10);
+    clickButton(f, 5);
+    clickButton(f, 30);
+    clickButton(f, 21);
+    const QStringList written =
+        platform::readLines(dir().ksdata() + QStringLiteral("288891.mxy")).value_or(QStringList());
+    ASSERT_EQ(written.size(), 10);
+    EXPECT_EQ(written.mid(1), lines.mid(0, 9));
 }
 
 TEST_F(HomeTabs, ARandomPaperNeedsFortyQuestions) {

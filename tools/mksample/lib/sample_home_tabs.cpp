@@ -47,7 +47,8 @@ QImage unitChart() {
     for (int y = 258; y > 20; y -= 24) p.drawLine(100, y, 400, y);
     p.setPen(QPen(kInk, 2));
     p.drawLine(100, 258, 400, 258);
-    text(p, QRect(20, 40, 90, 24), QStringLiteral("题目总数"), 13, kSoft);
+    // Under the total count the page shows at the top of the first column.
+    text(p, QRect(94, 22, 90, 24), QStringLiteral("题目总数"), 13, kSoft, false, Qt::AlignCenter);
     return img;
 }
 
