@@ -742,14 +742,15 @@ void FrmFengmian::startPaper(int index) {
     startup::RunState &s = state();
     const int slot = index - 70;
     const bool fixed = slot < 20;
-    // Only the rows the page has: a fixed paper the bank holds, a random
-    // paper the candidate drew.
-    if (fixed ? slot >= home::paperRows(s.PaperCount) : slot - 20 >= RandomPaperCount) return;
     const home::FileName file = fixed ? home::files::bankIndex() : home::files::randomPapers();
     const int lineNumber = fixed ? slot + 3 : slot - 19;
-    // A line the file lacks, or one of fewer than 40 codes, would sit
-    // another paper, or a broken one, under this row's slot.
-    const QString list = home::optionalLines(s, file).value(lineNumber - 1);
+    // Only a paper the bank holds or the candidate drew: a line the file
+    // lacks, or one of fewer than 40 codes, would sit another paper, or a
+    // broken one, under this row's slot. (The sprint page shows eight rows
+    // also for a bank of fewer papers.)
+    const bool listed =
+        fixed ? slot < home::paperRows(s.PaperCount) : slot - 20 < RandomPaperCount;
+    const QString list = listed ? home::optionalLines(s, file).value(lineNumber - 1) : QString();
     if (!home::paperLineUsable(list)) {
         messageBox(QStringLiteral("无法开始考试"), false,
                    QStringLiteral("\r\n\r\n\r\n本套试卷的题目记录不完整，无法开始考试。"));

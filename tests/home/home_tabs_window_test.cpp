@@ -219,6 +219,30 @@ TEST_F(HomeTabs, ABankOfMoreUnitsThanRowsIsSaidOnceAndListsTwenty) {
     EXPECT_EQ(f->LblUnitDQCAP(1)->caption().left(5), QStringLiteral("第11单元"));
 }
 
+TEST_F(HomeTabs, ABankWithoutUnitsOrPapers) {
+    bank(QStringLiteral("288891"), {"0000", ""});
+    answerBoxes(1);
+    FrmFengmian *f = home();
+    clickButton(f, 4);
+    EXPECT_EQ(f->SelectedUnit, -1);
+    EXPECT_FALSE(f->ClickBotn(49)->Enabled());
+    EXPECT_FALSE(f->ClickBotn(50)->visible());
+    EXPECT_EQ(f->LblUnitDQCAP(2)->caption(), QStringLiteral("0题"));
+    clickButton(f, 20);
+    EXPECT_EQ(boxPrompt, QStringLiteral("\r\n本模块共有0单元\r\n\r\n"
+                                        "请先点击左边单元名称选择您要学习的单元，再点开始学习！"));
+    // The sprint page shows its eight rows; their papers are not in the bank.
+    clickButton(f, 17);
+    ASSERT_TRUE(f->ClickBotn(77)->isShown());
+    clickButton(f, 70);
+    EXPECT_EQ(boxTitle, QStringLiteral("无法开始考试"));
+    EXPECT_NE(forms::loadedForm<FrmFengmian>(), nullptr);
+    clickButton(f, 30);
+    clickButton(f, 21);
+    EXPECT_EQ(boxTitle, QStringLiteral("随机组卷"));
+    EXPECT_NE(forms::loadedForm<FrmFengmian>(), nullptr);
+}
+
 TEST_F(HomeTabs, AnEmptyUnitIsRefused) {
     bank(QStringLiteral("288891"), {"0002", "0004"});
     answerBoxes(1);
