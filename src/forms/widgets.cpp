@@ -7,13 +7,13 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QMenu>
-#include <QPointer>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QToolTip>
 #include <limits>
 
@@ -92,6 +92,19 @@ void drawSunkenBorder(QPainter &p, const QRect &r) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- OverlayWidget
+
+OverlayWidget::OverlayWidget(Container *c, QWidget *parent) : QWidget(parent), container_(c) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void OverlayWidget::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    container_->paintOverlay(p);
+}
 
 // ---------------------------------------------------------------- ContainerWidget
 
@@ -186,6 +199,11 @@ void ContainerWidget::changeEvent(QEvent *e) {
     // what the form just set changes nothing.
     if (auto *f = dynamic_cast<Form *>(control))
         f->followWindowState(static_cast<QWindowStateChangeEvent *>(e)->oldState());
+}
+
+void ContainerWidget::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    if (control) container()->placeOverlay();
 }
 
 bool ContainerWidget::event(QEvent *e) {

@@ -132,6 +132,14 @@ void FrmMain::createControls() {
     ShapeStart = newFrame(this, "ShapeStart", forms::rgb(255, 0, 0), 2);
     ShapeStart->setVisible(false);
 
+    // The hint, the success label and the marks must be read over the region
+    // pictures, yet the start menu and the panels pop over them; the mouse
+    // goes through them to the spot beneath.
+    for (forms::WindowlessControl *c : std::initializer_list<forms::WindowlessControl *>{
+             LHelp, LblSuccess, Shape6, Shape4, Shape1, Shape2})
+        c->setDrawnAbove(true);
+    setOverlayBeneath(PicStart);
+
     // Inside the regions: hover image, hot spots, hint frame.
     struct RegionSpots {
         forms::PictureBox *box;
