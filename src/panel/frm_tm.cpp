@@ -20,9 +20,6 @@ bool validQuestion(int q) {
     return q >= 1 && q <= startup::kMaxQuestions;
 }
 
-// The restored panel in design twips.
-constexpr double kPanelWidth = 4980, kPanelHeight = 3630;
-
 // Until the demonstration window exists, a demonstration ends as soon as
 // it starts and hands the screen and the panel back as that window will:
 // the question is loaded again at its remembered step.
@@ -504,8 +501,7 @@ void FrmTm::CmdGN_Click(int Index) {
         s.StudyMode = startup::Guided;
         FrmMain *m = forms::form<FrmMain>();
         forms::Control *hints[] = {m->LHelp, m->Shape1, m->Shape4, m->Shape2};
-        for (forms::Control *c : hints)
-            skip([&] { c->setVisible(true); });
+        for (forms::Control *c : hints) skip([&] { c->setVisible(true); });
         skip([&] { m->TimerDisFK->setEnabled(true); });
         focusScreen();
         break;

@@ -2,6 +2,7 @@
 
 #include "sample_pictures.h"
 #include "sample_questions.h"
+#include "sample_shell.h"
 #include "step_builder.h"
 
 #include <QPainter>
@@ -41,7 +42,9 @@ QImage scene(const QString &title, const QList<Box> &boxes) {
 const Box kReport{1200, 1500, 1200, 1200, QStringLiteral("报告")};
 const Box kBackup{3000, 1500, 1200, 1200, QStringLiteral("备份")};
 const Box kPhotos{4800, 1500, 1200, 1200, QStringLiteral("照片")};
-const Box kVolume{13500, 8430, 450, 420, QStringLiteral("音量")};
+// The pinned Windows Explorer on the desktop's taskbar (the notification
+// area at the right lies under the docked question panel).
+const Box kExplorerButton{1860, 8430, 600, 540, QString()};
 const Box kAddress{2400, 630, 6000, 330, QString()};
 const Box kSearch{10500, 630, 3000, 330, QString()};
 const Box kSearchButton{13560, 630, 360, 330, QStringLiteral("搜")};
@@ -61,8 +64,6 @@ void saveScenes(PictureSaver &save) {
     const QList<Box> files = {kReport, kBackup, kPhotos};
     save("j30001", scene(QStringLiteral("文档"), files));
     save("j30002", scene(QStringLiteral("报告 - 记事本"), {}));
-    save("j30003", scene(QStringLiteral("桌面"),
-                         {kVolume, {600, 600, 1080, 1080, QStringLiteral("回收站")}}));
     save("j30004", scene(QStringLiteral("文档"),
                          files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
@@ -178,9 +179,11 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
          text.hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
          done()}};
     qs << SampleQuestion{
-        QStringLiteral("将鼠标指向任务栏右侧的“音量”图标。"),
-        {text.hinted(at(StepBuilder().background("j30003").action("0030").cursor('S', 1), kVolume),
-                     QStringLiteral("指向“音量”图标")),
+        QStringLiteral("将鼠标指向任务栏上的“Windows 资源管理器”图标。"),
+        {text.hinted(
+             at(StepBuilder().background(DesktopScreenPicture).action("0030").cursor('S', 1),
+                kExplorerButton),
+             QStringLiteral("指向“Windows 资源管理器”图标")),
          done()}};
     return qs;
 }
@@ -244,7 +247,7 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
                          {text.hinted(StepBuilder().background("j30001").action("0000").keyAlts(
                                           "00000", "00000", "P6415"),
                                       QStringLiteral("按Alt+F4")),
-                          done().background("j30003")}};
+                          done().background(DesktopScreenPicture)}};
     return qs;
 }
 
@@ -432,11 +435,14 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
 // Context menus on the target.
 QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box bin{600, 600, 1080, 1080, QString()};
+    // The recycle bin's icon on the desktop (spot 61's place).
+    const Box bin{0, 75, 1170, 1080, QString()};
     qs << SampleQuestion{
         QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
-        {text.hinted(at(StepBuilder().background("j30003").action("7772").contextPanel("T1"), bin),
-                     QStringLiteral("双击“回收站”")),
+        {text.hinted(
+             at(StepBuilder().background(DesktopScreenPicture).action("7772").contextPanel("T1"),
+                bin),
+             QStringLiteral("双击“回收站”")),
          done()}};
     // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the
     // panel the right click opens.

@@ -74,7 +74,8 @@ QImage explorerWindow(const QString &title, const QStringList &folders, bool wit
 
 // The "另存为" dialog: the file name label beside the place where the
 // steps lay their input box (140, 422 pixels), the file type under it,
-// and the "保存(S)" and "取消" buttons at the foot.
+// and the "保存(S)" and "取消" buttons right under the type, clear of the
+// question panel docked at the screen's lower-right corner.
 QImage saveAsDialog() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("另存为"));
     QPainter p(&img);
@@ -89,8 +90,8 @@ QImage saveAsDialog() {
     p.setPen(Qt::black);
     p.drawText(QRect(146, 452, 390, 22), Qt::AlignVCenter, QStringLiteral("文本文档(*.txt)"));
     p.drawText(QRect(516, 452, 20, 22), Qt::AlignCenter, QStringLiteral("▼"));
-    drawPlainButton(p, QRect(834, 560, 80, 24), QStringLiteral("保存(S)"));
-    drawPlainButton(p, QRect(924, 560, 80, 24), QStringLiteral("取消"));
+    drawPlainButton(p, QRect(370, 490, 80, 24), QStringLiteral("保存(S)"));
+    drawPlainButton(p, QRect(459, 490, 80, 24), QStringLiteral("取消"));
     return img;
 }
 
@@ -571,7 +572,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .answerLine(saveName)
                               .hint(2100, 5700, saveName)
                               .textStyle(120, 'R', 3, 1, 1, 1)
-                              .target(12510, 8400, 1200, 360)
+                              .target(5550, 7350, 1200, 360)
                               .action("0022"),
                           StepBuilder()
                               .textBox(2100, 6330, 6000, 330, 0)

@@ -978,16 +978,21 @@ bool addShellPictures(const SampleDir &dir) {
 
 namespace {
 
+// Where a shell step's hint goes unless the step names a place: in the
+// empty middle of the screen, above the question panel docked at the
+// lower-right corner and left of it.
+constexpr QPoint kHintPlace(6750, 4350);
+
 // A step of the shell questions: the screen behind is the desktop, and
-// the hint says what to do.
-StepBuilder shellStep(const SampleDir &dir, const QString &hint) {
+// the hint says what to do, at `at` (design twips) beside the place to act.
+StepBuilder shellStep(const SampleDir &dir, const QString &hint, QPoint at = kHintPlace) {
     StepBuilder step;
     step.lead(QStringLiteral("001"))
         .windowKind(QLatin1Char('0'))
         .viewVariant(QLatin1Char('0'))
         .action(QStringLiteral("0000"))
         .background(DesktopScreenPicture)
-        .hint(9000, 6600, appendAnswerText(dir, hint));
+        .hint(at.x(), at.y(), appendAnswerText(dir, hint));
     return step;
 }
 
@@ -1009,7 +1014,7 @@ bool addShellQuestions(const SampleDir &dir) {
     // and a command bar with its first menu.
     questions << SampleQuestion{
         QStringLiteral("打开“计算机”窗口，在其中打开本地磁盘 (C:)，然后用“组织”菜单关闭窗口。"),
-        {shellStep(dir, QStringLiteral("双击桌面上的“计算机”图标"))
+        {shellStep(dir, QStringLiteral("双击桌面上的“计算机”图标"), QPoint(1650, 3525))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
@@ -1033,17 +1038,17 @@ bool addShellQuestions(const SampleDir &dir) {
     questions << SampleQuestion{
         QStringLiteral("通过“开始”菜单打开“控制面板”，在“外观和个性化”中选择“更改主题”，"
                        "然后转到“系统和安全”。"),
-        {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"))
+        {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"), QPoint(6750, 3000))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("74")))
              .build(),
-         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"))
+         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"), QPoint(2400, 6300))
              .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("46"), 2))
              .build(),
-         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"))
+         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 5700))
              .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))
@@ -1107,11 +1112,11 @@ bool addShellQuestions(const SampleDir &dir) {
     // button's.
     questions << SampleQuestion{
         QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
-        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"))
+        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"), QPoint(1650, 900))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("69"), 1, 3))
              .build(),
-         shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"))
+         shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"), QPoint(6750, 3000))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("70"), 1))
              .build(),
