@@ -152,17 +152,56 @@ void drawIcon(QPainter &p, const QRect &r, int kind) {
 
 } // namespace
 
+namespace {
+
+// Is the picture under r dark (the wallpaper, the taskbar)? Pictures on
+// other devices count as light.
+bool darkUnder(QPainter &p, const QRect &r) {
+    const auto *img = dynamic_cast<const QImage *>(p.device());
+    if (!img) return false;
+    const QRect in = p.transform().mapRect(r).intersected(img->rect());
+    if (in.isEmpty()) return false;
+    double sum = 0;
+    int n = 0;
+    for (int y = in.top(); y <= in.bottom(); y += 2)
+        for (int x = in.left(); x <= in.right(); x += 2, ++n) sum += qGray(img->pixel(x, y));
+    return n > 0 && sum / n < 110;
+}
+
+} // namespace
+
 // The light blue look of a Windows 7 item under the pointer; `strong` for
-// a selected or pressed item.
+// a selected or pressed item. The highlight lies behind what is already
+// drawn in r: on a light picture only the background takes the blue (the
+// darker of the two wins, so text and icon stay as they are); on a dark
+// one (wallpaper, taskbar) a light glass brightens it, white text staying
+// white.
 void drawHoverLook(QPainter &p, const QRect &r, bool strong) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, strong ? QColor(0xdc, 0xeb, 0xfc, 200) : QColor(0xf2, 0xf8, 0xff, 170));
-    g.setColorAt(1, strong ? QColor(0xc1, 0xdb, 0xfc, 200) : QColor(0xdc, 0xec, 0xfc, 170));
-    p.setBrush(g);
-    p.setPen(QPen(strong ? QColor(0x7d, 0xa2, 0xce) : QColor(0xb8, 0xd6, 0xfb), 1));
-    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    if (darkUnder(p, r)) {
+        g.setColorAt(0, strong ? QColor(0x60, 0x78, 0x90) : QColor(0x48, 0x58, 0x68));
+        g.setColorAt(1, strong ? QColor(0x40, 0x58, 0x70) : QColor(0x28, 0x38, 0x48));
+        p.setCompositionMode(QPainter::CompositionMode_Screen);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(box, 3, 3);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(QColor(255, 255, 255, strong ? 150 : 100), 1));
+    } else {
+        g.setColorAt(0, strong ? QColor(0xdc, 0xeb, 0xfc) : QColor(0xf2, 0xf8, 0xff));
+        g.setColorAt(1, strong ? QColor(0xc1, 0xdb, 0xfc) : QColor(0xdc, 0xec, 0xfc));
+        p.setCompositionMode(QPainter::CompositionMode_Darken);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(box, 3, 3);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(strong ? QColor(0x7d, 0xa2, 0xce) : QColor(0xb8, 0xd6, 0xfb), 1));
+    }
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box, 3, 3);
     p.restore();
 }
 
