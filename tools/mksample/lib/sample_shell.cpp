@@ -373,21 +373,55 @@ QStringList ctrlPanelTexts(const QString &code) {
         {"46", {"外观和个性化", "更改主题", "更改桌面背景", "调整屏幕分辨率"}},
         {"47", {"时钟、语言和区域", "更改键盘或其他输入法", "更改显示语言"}},
         {"48", {"轻松访问", "使用 Windows 建议的设置", "优化视频显示"}},
+        // The page of a category lists its links on one line under each
+        // title, in the narrow places the layout gives them.
         {"51",
-         {"操作中心", "检查此计算机的状态", "更改用户帐户控制设置", "常见计算机问题疑难解答",
-          "还原到较早的时间", "查看事件"}},
-        {"52", {"Windows 防火墙", "检查防火墙状态", "允许程序通过防火墙", "高级设置"}},
-        {"53",
-         {"系统", "查看 RAM 的大小和处理器速度", "检查 Windows 体验索引", "允许远程访问",
-          "查看该计算机的名称", "设备管理器"}},
+         {"操作中心", "检查状态", "用户帐户控制", "常见问题疑难解答", "还原计算机", "查看事件"}},
+        {"52", {"Windows 防火墙", "检查防火墙状态", "允许的程序", "高级设置"}},
+        {"53", {"系统", "查看内存和速度", "检查体验指数", "远程访问", "查看该计算机的名称"}},
         {"54", {"Windows Update", "启用或禁用自动更新", "检查更新", "查看已安装的更新"}},
-        {"55",
-         {"电源选项", "唤醒计算机时需要密码", "更改电源按钮的功能", "更改计算机睡眠时间",
-          "选择电源计划"}},
+        {"55", {"电源选项", "唤醒密码", "电源按钮功能", "更改计算机睡眠时间", "选择电源计划"}},
         {"56", {"备份和还原", "备份您的计算机", "从备份还原文件"}},
-        {"57", {"管理工具", "释放磁盘空间", "对硬盘进行碎片整理", "创建并格式化硬盘分区"}},
+        {"57", {"管理工具", "释放磁盘空间", "碎片整理", "创建并格式化硬盘分区"}},
     };
     return texts.value(code);
+}
+
+// The left column of a category page: its links one under the other, all
+// from one left edge, each as wide as the column allows.
+void paintCategoryNav(QPainter &p, const SpotRects &spots) {
+    p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
+    const QStringList nav = {
+        "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
+        "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
+    for (int i = 41; i <= 48; ++i) {
+        const QRect r = pxRect(spots[size_t(i)]);
+        text(p, QRect(20, r.top(), 176, r.height()), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
+             Qt::AlignLeft | Qt::AlignVCenter, i == 42);
+    }
+}
+
+// One row of a category page: its icon, its title alone on the first line
+// and its links on the second, each link in its place up to the next one.
+void paintCategoryRow(QPainter &p, const QRect &row, int spot) {
+    const int kinds[] = {4, 2, 0, 2, 5, 5, 4};
+    drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), kinds[spot - 51]);
+    ItemRects items{};
+    shell::layoutLevel1(items, QString::number(spot), One);
+    const QStringList t = ctrlPanelTexts(QString::number(spot));
+    const int left = row.left() + 40;
+    for (int k = 0; k < t.size(); ++k) {
+        const QRect ir = pxRect(items[size_t(k + 1)]).translated(row.topLeft());
+        if (k == 0) {
+            text(p, QRect(left, ir.top(), 600, ir.height()), t[k], kCategory, 15);
+            continue;
+        }
+        const int from = k == 1 ? left : ir.left();
+        const int to = k + 1 < t.size()
+                           ? pxRect(items[size_t(k + 2)]).translated(row.topLeft()).left() - 6
+                           : ir.right() + 40;
+        text(p, QRect(from, ir.top(), to - from, ir.height()), t[k], kLink, 12);
+    }
 }
 
 QImage ctrlPanel(int view) {
@@ -413,26 +447,8 @@ QImage ctrlPanel(int view) {
             }
         }
     } else if (view == 1) {
-        p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
-        const QStringList nav = {
-            "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
-            "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
-        for (int i = 41; i <= 48; ++i) {
-            text(p, pxRect(spots[size_t(i)]), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
-                 Qt::AlignLeft | Qt::AlignVCenter, i == 42);
-        }
-        for (int i = 51; i <= 57; ++i) {
-            const QRect r = pxRect(spots[size_t(i)]);
-            const int kinds[] = {4, 2, 0, 2, 5, 5, 4};
-            drawIcon(p, QRect(r.left() - 40, r.top() + 6, 36, 36), kinds[i - 51]);
-            ItemRects items{};
-            shell::layoutLevel1(items, QString::number(i), One);
-            const QStringList t = ctrlPanelTexts(QString::number(i));
-            for (int k = 0; k < t.size(); ++k) {
-                const QRect ir = pxRect(items[size_t(k + 1)]).translated(r.topLeft());
-                text(p, ir, t[k], k == 0 ? kCategory : kLink, k == 0 ? 15 : 12);
-            }
-        }
+        paintCategoryNav(p, spots);
+        for (int i = 51; i <= 57; ++i) paintCategoryRow(p, pxRect(spots[size_t(i)]), i);
     } else {
         text(p, QRect(160, 30, 600, 24), QStringLiteral("所有控制面板项"), QColor(0x1e, 0x39, 0x87),
              17);
