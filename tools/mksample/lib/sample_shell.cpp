@@ -1,5 +1,6 @@
 #include "sample_shell.h"
 
+#include "sample_icons.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "simulator/shell_layout.h"
@@ -42,113 +43,6 @@ QImage canvas(int w, int h, QColor fill) {
 const QColor kLink(0x1e, 0x5e, 0xb5);
 const QColor kCategory(0x1b, 0x7b, 0x1b);
 const QColor kMenuText(0x1a, 0x1a, 0x1a);
-
-// ---- Small drawings ------------------------------------------------------
-
-// The icons, each filling b; the pen and brush are left to the caller to
-// restore.
-void drawMonitor(QPainter &p, const QRectF &b) {
-    QLinearGradient g(b.topLeft(), b.bottomLeft());
-    g.setColorAt(0, QColor(0x6c, 0xb6, 0xf0));
-    g.setColorAt(1, QColor(0x1c, 0x5a, 0xa8));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0x30, 0x30, 0x40), 1.5));
-    p.drawRoundedRect(QRectF(b.left(), b.top(), b.width(), b.height() * 0.7), 2, 2);
-    p.setBrush(QColor(0x50, 0x50, 0x60));
-    p.drawRect(QRectF(b.center().x() - b.width() * 0.2, b.top() + b.height() * 0.78,
-                      b.width() * 0.4, b.height() * 0.12));
-}
-
-void drawRecycleBin(QPainter &p, const QRectF &b) {
-    p.setBrush(QColor(0xe8, 0xee, 0xf4));
-    p.setPen(QPen(QColor(0x70, 0x80, 0x90), 1.2));
-    QPainterPath path;
-    path.moveTo(b.left() + b.width() * 0.15, b.top() + b.height() * 0.15);
-    path.lineTo(b.right() - b.width() * 0.15, b.top() + b.height() * 0.15);
-    path.lineTo(b.right() - b.width() * 0.25, b.bottom());
-    path.lineTo(b.left() + b.width() * 0.25, b.bottom());
-    path.closeSubpath();
-    p.drawPath(path);
-    p.setPen(QPen(QColor(0x2f, 0x9f, 0x4f), 2));
-    p.drawEllipse(b.center(), b.width() * 0.15, b.width() * 0.15);
-}
-
-void drawGlobe(QPainter &p, const QRectF &b) {
-    QRadialGradient g(b.center(), b.width() / 2);
-    g.setColorAt(0, QColor(0x9f, 0xdf, 0xff));
-    g.setColorAt(1, QColor(0x1f, 0x6f, 0xbf));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0x1f, 0x4f, 0x8f), 1));
-    p.drawEllipse(b);
-    p.setPen(QPen(QColor(0x3f, 0xaf, 0x4f), 2));
-    p.drawArc(b.adjusted(b.width() * 0.2, 0, -b.width() * 0.2, 0), 0, 16 * 360);
-}
-
-void drawFolder(QPainter &p, const QRectF &b) {
-    p.setPen(QPen(QColor(0xb0, 0x8a, 0x2a), 1));
-    p.setBrush(QColor(0xf6, 0xd3, 0x6e));
-    p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.2, b.width(), b.height() * 0.7), 2,
-                      2);
-    p.setBrush(QColor(0xfb, 0xe6, 0x9a));
-    p.drawRoundedRect(
-        QRectF(b.left(), b.top() + b.height() * 0.1, b.width() * 0.45, b.height() * 0.25), 2, 2);
-}
-
-void drawControlPanelIcon(QPainter &p, const QRectF &b) {
-    p.setPen(QPen(QColor(0x40, 0x60, 0x90), 1));
-    p.setBrush(QColor(0xdd, 0xe8, 0xf6));
-    p.drawRoundedRect(b, 3, 3);
-    const QColor c[] = {QColor(0xe0, 0x40, 0x30), QColor(0x30, 0xa0, 0x40),
-                        QColor(0x30, 0x70, 0xd0), QColor(0xf0, 0xb0, 0x20)};
-    for (int i = 0; i < 4; ++i) {
-        p.setBrush(c[i]);
-        p.drawRect(QRectF(b.left() + b.width() * (0.15 + 0.4 * (i % 2)),
-                          b.top() + b.height() * (0.15 + 0.4 * (i / 2)), b.width() * 0.3,
-                          b.height() * 0.3));
-    }
-}
-
-void drawDrive(QPainter &p, const QRectF &b) {
-    QLinearGradient g(b.topLeft(), b.bottomLeft());
-    g.setColorAt(0, QColor(0xf4, 0xf4, 0xf4));
-    g.setColorAt(1, QColor(0x9a, 0x9a, 0xa4));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0x50, 0x50, 0x58), 1));
-    p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.3, b.width(), b.height() * 0.45), 3,
-                      3);
-    p.setBrush(QColor(0x30, 0xd0, 0x40));
-    p.drawEllipse(QPointF(b.right() - b.width() * 0.15, b.top() + b.height() * 0.55), 1.5, 1.5);
-}
-
-// A 32 x 32-ish icon of a kind, drawn inside r: 0 monitor, 1 recycle
-// bin, 2 globe, 3 folder, 4 Control Panel, 5 drive (the kind counts
-// modulo 6).
-void drawIcon(QPainter &p, const QRect &r, int kind) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF b = QRectF(r).adjusted(2, 2, -2, -2);
-    switch (kind % 6) {
-    case 0:
-        drawMonitor(p, b);
-        break;
-    case 1:
-        drawRecycleBin(p, b);
-        break;
-    case 2:
-        drawGlobe(p, b);
-        break;
-    case 3:
-        drawFolder(p, b);
-        break;
-    case 4:
-        drawControlPanelIcon(p, b);
-        break;
-    default:
-        drawDrive(p, b);
-        break;
-    }
-    p.restore();
-}
 
 } // namespace
 
@@ -260,10 +154,9 @@ void paintDesktop(QPainter &p, const QRect &area) {
     }
     const SpotRects spots = fixedSpots();
     const QStringList names = desktopIconNames();
-    const int kinds[] = {1, 2, 0, 4, 3};
     for (int i = 0; i < 5; ++i) {
         const QRect r = pxRect(spots[size_t(61 + i)]);
-        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), kinds[i]);
+        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), iconFor(names[i]));
         const QRect label(r.left(), r.top() + 46, r.width(), 22);
         text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
         text(p, label, names[i], Qt::white, 12, Qt::AlignCenter);
@@ -295,7 +188,8 @@ void paintTaskbar(QPainter &p) {
         p.drawRect(QRectF(21 + 9.5 * (i % 2), 571 + 9.5 * (i / 2), 8, 8));
     }
     // Pinned programs and the clock.
-    for (int i = 0; i < 3; ++i) drawIcon(p, QRect(72 + 56 * i, 564, 32, 32), i == 0 ? 2 : 3);
+    const Icon pinned[] = {Icon::Network, Icon::Folder, Icon::MediaPlayer};
+    for (int i = 0; i < 3; ++i) drawIcon(p, QRect(72 + 56 * i, 564, 32, 32), pinned[i]);
     text(p, QRect(940, 562, 80, 18), QStringLiteral("9:05"), Qt::white, 12, Qt::AlignCenter);
     text(p, QRect(940, 580, 80, 18), QStringLiteral("2015/3/7"), Qt::white, 12, Qt::AlignCenter);
 }
@@ -345,7 +239,8 @@ QImage computerWindow() {
                              QStringLiteral("软盘驱动器 (A:)")};
     for (int i = 93; i <= 99; ++i) {
         const QRect r = pxRect(spots[size_t(i)]);
-        drawIcon(p, QRect(r.left() + 4, r.top() + 8, 40, 40), i == 93 ? 2 : 5);
+        const Icon icon = i == 93 ? Icon::Network : i == 94 ? Icon::OpticalDrive : Icon::Drive;
+        drawIcon(p, QRect(r.left() + 4, r.top() + 8, 40, 40), icon);
         text(p, QRect(r.left() + 52, r.top() + 4, r.width() - 56, 16), names[i - 93], kMenuText,
              12);
         if (i >= 95 && i <= 98) {
@@ -404,8 +299,9 @@ void paintCategoryNav(QPainter &p, const SpotRects &spots) {
 // One row of a category page: its icon, its title alone on the first line
 // and its links on the second, each link in its place up to the next one.
 void paintCategoryRow(QPainter &p, const QRect &row, int spot) {
-    const int kinds[] = {4, 2, 0, 2, 5, 5, 4};
-    drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), kinds[spot - 51]);
+    const Icon icons[] = {Icon::Defender, Icon::Network, Icon::Computer,    Icon::Program,
+                          Icon::Drive,    Icon::Backup,  Icon::ControlPanel};
+    drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icons[spot - 51]);
     ItemRects items{};
     shell::layoutLevel1(items, QString::number(spot), One);
     const QStringList t = ctrlPanelTexts(QString::number(spot));
@@ -435,9 +331,9 @@ QImage ctrlPanel(int view) {
         text(p, QRect(760, 32, 240, 20), QStringLiteral("查看方式：类别 ▾"), kMenuText, 12);
         for (int i = 41; i <= 48; ++i) {
             const QRect r = pxRect(spots[size_t(i)]);
-            // No recycle bin among the categories.
-            const int kinds[] = {4, 2, 5, 3, 4, 0, 2, 0};
-            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), kinds[i - 41]);
+            const Icon icons[] = {Icon::Defender, Icon::Network,  Icon::Printer, Icon::Program,
+                                  Icon::User,     Icon::Computer, Icon::Network, Icon::Magnifier};
+            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), icons[i - 41]);
             const QStringList t = ctrlPanelTexts(QString::number(i));
             ItemRects items{};
             shell::layoutLevel1(items, QString::number(i), One);
@@ -473,7 +369,8 @@ QImage startMenu() {
         {88, "画图"}, {89, "远程桌面连接"},         {90, "放大镜"}, {91, "纸牌"}, {84, "所有程序"}};
     for (auto it = left.begin(); it != left.end(); ++it) {
         const QRect r = pxRect(s[size_t(it.key())]);
-        if (it.key() != 84) drawIcon(p, QRect(r.left() + 2, r.top() + 2, 32, 32), it.key() % 6);
+        if (it.key() != 84)
+            drawIcon(p, QRect(r.left() + 2, r.top() + 2, 32, 32), iconFor(it.value()));
         text(p, r.adjusted(it.key() == 84 ? 24 : 40, 0, 0, 0), it.value(), kMenuText, 13);
     }
     p.setPen(QColor(0xd6, 0xe0, 0xec));
@@ -632,7 +529,7 @@ QImage taskPane(int variant) {
         if (r.bottom() < 0) continue;
         const bool head = i == 26 || i == 30 || i == 35 || i == 36 || i == 24;
         drawIcon(p, QRect(r.left() + (head ? 4 : 18), r.top() + 3, 17, 17),
-                 i >= 37 ? 5 : (i == 24 ? 2 : 3));
+                 i >= 37 ? Icon::Drive : iconFor(labels[i - 24]));
         text(p, r.adjusted(head ? 24 : 38, 0, 0, 0), labels[i - 24], kMenuText, 12);
     }
     return img;
@@ -984,7 +881,7 @@ void addLevel3Lists(QMap<QString, QImage> &out) {
         p.drawRect(img.rect().adjusted(0, 0, -1, -1));
         for (int k = 1; k <= entries.size(); ++k) {
             const QRect r = pxRect(rows[size_t(k)]);
-            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), 3);
+            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), iconFor(entries[k - 1]));
             text(p, r.adjusted(24, 0, 0, 0), entries[k - 1], kMenuText, 12);
         }
         out.insert(level3Picture(n), img);

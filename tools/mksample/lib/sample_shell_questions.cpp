@@ -1,5 +1,6 @@
 #include "sample_shell_questions.h"
 
+#include "sample_icons.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
@@ -47,6 +48,9 @@ QImage foldersPanel() {
     p.setFont(uiFont(12));
     for (int i = 1; i <= n; ++i) {
         const QRect r = px(items[size_t(i)]);
+        // The folders and the programs after them, each with its icon.
+        drawIcon(p, QRect(r.left() + 4, r.top() + (r.height() - 20) / 2, 20, 20),
+                 i <= 4 ? Icon::Folder : iconFor(kFolders[i - 1]));
         p.setPen(Qt::black);
         p.drawText(r.adjusted(28, 0, 0, 0), Qt::AlignVCenter, kFolders[i - 1]);
         if (i <= 4) {
