@@ -108,14 +108,23 @@ QImage selectedFolder(const QString &name) {
     return img;
 }
 
-// The folder options dialog: its OK button and the back button of the
-// tab set under the page.
+// The folder options dialog with its OK button. Its back button belongs to
+// the step that offers the way back: a picture of its own, laid at 200, 440
+// pixels by that step only.
 QImage folderOptions() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项"));
     QPainter p(&img);
     p.setFont(uiFont(12));
     drawPlainButton(p, QRect(410, 440, 80, 24), QStringLiteral("确定"));
-    drawPlainButton(p, QRect(200, 440, 73, 19), QStringLiteral("上一步"));
+    return img;
+}
+
+QImage backButton() {
+    QImage img(QSize(74, 20), QImage::Format_RGB32);
+    img.fill(QColor(195, 217, 249));
+    QPainter p(&img);
+    p.setFont(uiFont(12));
+    drawPlainButton(p, QRect(0, 0, 73, 19), QStringLiteral("上一步"));
     return img;
 }
 
@@ -389,6 +398,7 @@ bool writePictures(const SampleDir &dir) {
                           explorerWindow(QStringLiteral("报告"), {QStringLiteral("年度总结")}));
     ok &= saveBankPicture(dir, QStringLiteral("q00003"), saveAsDialog());
     ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
+    ok &= saveBankPicture(dir, QStringLiteral("q00006"), backButton());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
@@ -603,6 +613,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .hint(3000, 6900, hintView),
          StepBuilder()
              .picture(2, 3000, 1200, "888888")
+             .picture(3, 3000, 6600, "q00006")
              .backEntry("Q0001", 3000, 6600)
              .target(6150, 6600, 1200, 360)
              .action("0001")

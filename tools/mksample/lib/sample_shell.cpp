@@ -1,5 +1,6 @@
 #include "sample_shell.h"
 
+#include "sample_chrome.h"
 #include "sample_icons.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
@@ -163,37 +164,6 @@ void paintDesktop(QPainter &p, const QRect &area) {
     }
 }
 
-void paintTaskbar(QPainter &p) {
-    // Dark glass with the start orb at its left end, under the start button.
-    const QRect bar(0, 560, 1024, 40);
-    QLinearGradient glass(bar.topLeft(), bar.bottomLeft());
-    glass.setColorAt(0, QColor(0x3a, 0x56, 0x72));
-    glass.setColorAt(0.5, QColor(0x1e, 0x30, 0x44));
-    glass.setColorAt(1, QColor(0x16, 0x24, 0x34));
-    p.fillRect(bar, glass);
-    p.setPen(QColor(255, 255, 255, 90));
-    p.drawLine(bar.topLeft(), bar.topRight());
-    QRadialGradient orb(QPointF(30, 580), 19);
-    orb.setColorAt(0, QColor(0x8c, 0xd0, 0xff));
-    orb.setColorAt(0.7, QColor(0x1d, 0x6f, 0xc8));
-    orb.setColorAt(1, QColor(0x0c, 0x34, 0x6a));
-    p.setBrush(orb);
-    p.setPen(QPen(QColor(0x0a, 0x20, 0x40), 1));
-    p.drawEllipse(QPointF(30, 580), 18, 18);
-    const QColor flag[] = {QColor(0xf2, 0x50, 0x22), QColor(0x7f, 0xba, 0x00),
-                           QColor(0x00, 0xa4, 0xef), QColor(0xff, 0xb9, 0x00)};
-    for (int i = 0; i < 4; ++i) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(flag[i]);
-        p.drawRect(QRectF(21 + 9.5 * (i % 2), 571 + 9.5 * (i / 2), 8, 8));
-    }
-    // Pinned programs and the clock.
-    const Icon pinned[] = {Icon::Network, Icon::Folder, Icon::MediaPlayer};
-    for (int i = 0; i < 3; ++i) drawIcon(p, QRect(72 + 56 * i, 564, 32, 32), pinned[i]);
-    text(p, QRect(940, 562, 80, 18), QStringLiteral("9:05"), Qt::white, 12, Qt::AlignCenter);
-    text(p, QRect(940, 580, 80, 18), QStringLiteral("2015/3/7"), Qt::white, 12, Qt::AlignCenter);
-}
-
 // The desktop area: everything above the taskbar, which belongs to the
 // screen behind it together with the start button.
 QImage desktop() {
@@ -208,7 +178,7 @@ QImage desktopScreen() {
     QImage img = canvas(1024, 600, Qt::black);
     QPainter p(&img);
     paintDesktop(p, img.rect());
-    paintTaskbar(p);
+    drawTaskbar(p, QRect(0, 560, 1024, 40));
     return img;
 }
 
@@ -219,6 +189,48 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
     QPainter p(&img);
     p.drawImage(at, windowPicture(QSize(1024 - at.x(), 560 - at.y()), title));
     return img;
+}
+
+// An Explorer window over the whole screen above the taskbar: its address
+// row shows the path; its content, right of the task pane and below the
+// command bar the steps lay over it, shows the items.
+struct ExplorerScreen {
+    QString picture, title;
+    QStringList path;
+    QList<GridItem> items;
+};
+
+QImage explorerScreen(const ExplorerScreen &w) {
+    QImage img = desktopScreen();
+    QPainter p(&img);
+    p.drawImage(QPoint(0, 0), explorerWindowPicture(QSize(1024, 560), w.title, w.path));
+    drawIconGrid(p, QPoint(190, 104), 7, w.items);
+    return img;
+}
+
+QList<ExplorerScreen> explorerScreens() {
+    const auto folder = [](const char *name) {
+        return GridItem{Icon::Folder, QString::fromUtf8(name)};
+    };
+    return {
+        {ComputerScreenPicture, QStringLiteral("计算机"), {QStringLiteral("计算机")}, {}},
+        {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
+        {DriveScreenPicture,
+         QStringLiteral("本地磁盘 (C:)"),
+         {QStringLiteral("计算机"), QStringLiteral("本地磁盘 (C:)")},
+         {folder("PerfLogs"), folder("Program Files"), folder("Windows"), folder("用户")}},
+        {LibraryScreenPicture,
+         QStringLiteral("库"),
+         {QStringLiteral("库")},
+         {{Icon::Document, QStringLiteral("文档")},
+          {Icon::Music, QStringLiteral("音乐")},
+          {Icon::Pictures, QStringLiteral("图片")},
+          {Icon::Video, QStringLiteral("视频")}}},
+        {VideoScreenPicture,
+         QStringLiteral("视频"),
+         {QStringLiteral("库"), QStringLiteral("视频")},
+         {folder("示例视频"), {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}}},
+    };
 }
 
 QImage computerWindow() {
@@ -717,15 +729,10 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
-    const QPair<QString, QString> windows[] = {
-        {ComputerScreenPicture, QStringLiteral("计算机")},
-        {CtrlPanelScreenPicture, QStringLiteral("控制面板")},
-        {DriveScreenPicture, QStringLiteral("本地磁盘 (C:)")},
-        {PaintScreenPicture, QStringLiteral("无标题 - 画图")},
-        {LibraryScreenPicture, QStringLiteral("库")},
-        {VideoScreenPicture, QStringLiteral("视频")}};
-    for (const auto &w : windows)
-        out.insert(QStringLiteral("bank:") + w.first, windowScreen(w.second));
+    for (const ExplorerScreen &w : explorerScreens())
+        out.insert(QStringLiteral("bank:") + w.picture, explorerScreen(w));
+    out.insert(QStringLiteral("bank:") + PaintScreenPicture,
+               windowScreen(QStringLiteral("无标题 - 画图")));
     // The window's client area starts 36 pixels below its top, where the
     // step places the menu bar.
     out.insert(

@@ -1,5 +1,6 @@
 #include "sample_shell_questions.h"
 
+#include "sample_chrome.h"
 #include "sample_icons.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
@@ -154,14 +155,17 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         const QImage img = shellJudgingPicture(name);
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
-    ok &= saveBankPicture(dir, QStringLiteral("k20001"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("文档"), true),
-                          PictureFormat::Png);
+    ok &=
+        saveBankPicture(dir, QStringLiteral("k20001"),
+                        explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
+                                              {QStringLiteral("库"), QStringLiteral("文档")}, true),
+                        PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20002"),
                           windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("控制面板"), true),
+                          explorerWindowPicture(QSize(1024, 600), QStringLiteral("控制面板"),
+                                                {QStringLiteral("控制面板")}, true),
                           PictureFormat::Png);
     // The tab dialogs over the "文档" window, and the window once they close.
     ok &= saveBankPicture(dir, QStringLiteral("k20004"),
