@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOptionFrame>
 #include <QToolTip>
 #include <limits>
 
@@ -230,10 +232,44 @@ bool ContainerWidget::event(QEvent *e) {
 
 // ---------------------------------------------------------------- TextBoxWidget
 
+namespace {
+
+// Windows draws a text box with the focus in the same plain frame as one
+// without it; the blue ring some Qt styles add would be foreign to the
+// simulated screen.
+class NoFocusRingStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption *opt, QPainter *p,
+                       const QWidget *w) const override {
+        if (pe == PE_PanelLineEdit || pe == PE_FrameLineEdit) {
+            if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(opt)) {
+                QStyleOptionFrame plain(*frame);
+                plain.state &= ~State_HasFocus;
+                QProxyStyle::drawPrimitive(pe, &plain, p, w);
+                return;
+            }
+        }
+        QProxyStyle::drawPrimitive(pe, opt, p, w);
+    }
+};
+
+QStyle *noFocusRingStyle() {
+    // One for all text boxes, going with the application that made it.
+    static QPointer<NoFocusRingStyle> style;
+    if (!style) {
+        style = new NoFocusRingStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+} // namespace
+
 TextBoxWidget::TextBoxWidget(TextBox *t, QWidget *parent) : QLineEdit(parent) {
     control = t;
     setMouseTracking(true);
     setMaxLength(std::numeric_limits<int>::max());
+    setStyle(noFocusRingStyle());
 }
 
 void TextBoxWidget::nativeMouse(QMouseEvent *e) {
