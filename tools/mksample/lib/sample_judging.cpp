@@ -39,18 +39,18 @@ void drawPlace(QPainter &p, const Box &b) {
         p.setPen(QColor(0x8e, 0xa4, 0xc1));
         p.setBrush(Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
-    } else if (b.label == QLatin1String("滑轨")) {
+    } else if (b.label == QStringLiteral("滑轨")) {
         p.setPen(QColor(0x90, 0x98, 0xa8));
         p.setBrush(QColor(0xe4, 0xe8, 0xee));
         p.drawRoundedRect(QRectF(r.left(), r.center().y() - 3, r.width(), 6), 3, 3);
-    } else if (b.label == QLatin1String("起点") || b.label == QLatin1String("终点")) {
+    } else if (b.label == QStringLiteral("起点") || b.label == QStringLiteral("终点")) {
         p.setPen(QPen(QColor(0xa0, 0xb0, 0xc8), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(0, 0, -1, -1));
         p.setPen(QColor(0x80, 0x90, 0xa8));
         p.drawText(r, Qt::AlignCenter, b.label);
     } else {
-        // Buttons: "确定", the search button, the formula bar's "√".
+        // Buttons: "确定", the formula bar's "√".
         QLinearGradient g(r.topLeft(), r.bottomLeft());
         g.setColorAt(0, QColor(0xf6, 0xf6, 0xf6));
         g.setColorAt(1, QColor(0xdd, 0xdd, 0xdd));
@@ -58,8 +58,7 @@ void drawPlace(QPainter &p, const Box &b) {
         p.setBrush(g);
         p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
         p.setPen(Qt::black);
-        p.drawText(r, Qt::AlignCenter,
-                   b.label == QLatin1String("搜") ? QStringLiteral("⚲") : b.label);
+        p.drawText(r, Qt::AlignCenter, b.label);
     }
 }
 
@@ -92,7 +91,7 @@ void drawSheet(QPainter &p) {
 // steps point at; the "文档" window has its address row, the spreadsheet
 // its sheet.
 QImage scene(const QString &title, const QList<Box> &boxes) {
-    const bool documents = title == QLatin1String("文档");
+    const bool documents = title == QStringLiteral("文档");
     QImage img = documents ? explorerWindowPicture(QSize(1024, 600), title,
                                                    {QStringLiteral("库"), title}, true)
                            : windowPicture(QSize(1024, 600), title, true);
@@ -118,8 +117,8 @@ const Box kSearch{12150, 480, 2670, 330, QString()};
 const Box kSearchButton{14850, 480, 300, 330, QString()};
 const Box kNameBox{1050, 2730, 1500, 300, QString()};
 // The spreadsheet's cells B2 and C2 and the formula bar's "√" button.
-const Box kCellB2{1950, 1650, 1500, 300, QStringLiteral("B2")};
-const Box kCellC2{3450, 1650, 1500, 300, QStringLiteral("C2")};
+const Box kCellB2{1950, 1950, 1500, 300, QStringLiteral("B2")};
+const Box kCellC2{3450, 1950, 1500, 300, QStringLiteral("C2")};
 const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
 
 // Saves bank pictures by name; remembers whether every one was written.

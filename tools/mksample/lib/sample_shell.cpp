@@ -1007,7 +1007,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("46"), 2))
              .build(),
-         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 5700))
+         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 4200))
              .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))

@@ -96,6 +96,20 @@ QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) 
     return StepBuilder::entry(u'H', QString::fromLatin1(code), item1, item2, item3, u'0');
 }
 
+// The "文档" window with a few files, right of the task pane and below the
+// command bar the steps lay over it.
+QImage documentsWindow() {
+    QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true);
+    QPainter p(&img);
+    drawIconGrid(p, QPoint(190, 104), 7,
+                 {{Icon::Folder, QStringLiteral("报告")},
+                  {Icon::Folder, QStringLiteral("照片")},
+                  {Icon::Notepad, QStringLiteral("年度总结.txt")},
+                  {Icon::Notepad, QStringLiteral("会议记录.txt")}});
+    return img;
+}
+
 } // namespace
 
 QStringList shellJudgingQuestionTexts() {
@@ -155,11 +169,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         const QImage img = shellJudgingPicture(name);
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
-    ok &=
-        saveBankPicture(dir, QStringLiteral("k20001"),
-                        explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
-                                              {QStringLiteral("库"), QStringLiteral("文档")}, true),
-                        PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20001"), documentsWindow(), PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20002"),
                           windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
                           PictureFormat::Png);
