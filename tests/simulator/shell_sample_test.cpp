@@ -89,6 +89,45 @@ TEST(ShellSamplePictures, RegionPicturesCoverTheirSpots) {
     }
 }
 
+TEST(ShellSamplePictures, HoverAndPressedLooksLightTheBackgroundAndKeepTextAndIcon) {
+    // A light item (dark text and a blue icon on white) and a dark one
+    // (white text on the wallpaper), 60 x 30 pixels each.
+    struct Case {
+        const char *what;
+        QColor background, text, icon;
+        bool dark;
+    };
+    const Case cases[] = {
+        {"on a light picture", Qt::white, Qt::black, QColor(30, 100, 200), false},
+        {"on the wallpaper", QColor(20, 60, 120), Qt::white, QColor(240, 200, 60), true},
+    };
+    for (const Case &c : cases) {
+        for (bool strong : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (strong ? ", pressed" : ", hover"));
+            QImage region(60, 30, QImage::Format_RGB32);
+            region.fill(c.background);
+            for (int y = 12; y < 18; ++y) {
+                for (int x = 10; x < 20; ++x) region.setPixelColor(x, y, c.text);
+                for (int x = 35; x < 45; ++x) region.setPixelColor(x, y, c.icon);
+            }
+            const QImage look = sample::spotLook(region, Rect{0, 0, 900, 450}, strong);
+            ASSERT_EQ(look.size(), QSize(60, 30));
+            EXPECT_EQ(look.pixelColor(15, 15).rgb(), c.text.rgb()) << "text unchanged";
+            if (!c.dark) {
+                EXPECT_EQ(look.pixelColor(40, 15).rgb(), c.icon.rgb()) << "icon unchanged";
+            }
+            const QColor bg = look.pixelColor(28, 8);
+            if (c.dark) {
+                EXPECT_GT(bg.lightness(), QColor(c.background).lightness() + 20) << "lit up";
+            } else {
+                EXPECT_NE(bg.rgb(), QColor(Qt::white).rgb()) << "the background takes the blue";
+                EXPECT_GT(bg.blue(), bg.red());
+                EXPECT_GT(bg.lightness(), 180) << "a light blue, not a dark wash";
+            }
+        }
+    }
+}
+
 TEST(ShellSamplePictures, EveryPanelOfTheTablesHasAPictureHoldingItsItems) {
     auto check = [](const QString &picture, const ItemRects &items) {
         const QSizeF size = twipsOf(picture);
