@@ -544,7 +544,11 @@ bool addStepEngineFiles(const SampleDir &dir) {
     const int hintOk = appendAnswerText(dir, QStringLiteral("单击“确定”按钮"));
     const int hintDrag = appendAnswerText(dir, QStringLiteral("把“报告”拖到“备份”文件夹上"));
     const int hintMenu = appendAnswerText(dir, QStringLiteral("单击“视图”按钮"));
-    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag && hintMenu;
+    // The name box compares its whole text: an answer with alternatives
+    // would have the candidate type the "|".
+    const int saveNameWhole = appendAnswerText(dir, QStringLiteral("年度总结"));
+    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag && hintMenu &&
+          saveNameWhole;
 
     QList<SampleQuestion> qs;
 
@@ -592,7 +596,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .action("0027"),
                           StepBuilder()
                               .textBox(2100, 6330, 6000, 330, newName)
-                              .answerLine(saveName)
+                              .answerLine(saveNameWhole)
                               .hint(2100, 5700, saveName)
                               .textStyle(90, 'r', 2, 2, 3, 3)
                               .action("0021"),
