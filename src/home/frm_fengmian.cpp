@@ -65,8 +65,8 @@ forms::Picture barPicture(QColor top, QColor bottom) {
 
 // The seconds of the clock, so that every run draws other papers.
 home::RandomSource clockSeededSource() {
-    auto gen = std::make_shared<std::mt19937>(
-        static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+    auto gen =
+        std::make_shared<std::mt19937>(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
     return [gen] { return std::uniform_real_distribution<double>(0, 1)(*gen); };
 }
 
@@ -154,11 +154,10 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
 
     ImgBiaoZhiBack = PicBiaoZhi->add<forms::Image>(QStringLiteral("ImgBiaoZhiBack"));
     ImgCuoTiBack = PicCuoTi->add<forms::Image>(QStringLiteral("ImgCuoTiBack"));
-    for (auto [label, in, name] :
-         {std::tuple{&LblBiaoZhiWei, PicBiaoZhi, "LblBiaoZhiWei"},
-          std::tuple{&LblBiaoZhiYI, PicBiaoZhi, "LblBiaoZhiYI"},
-          std::tuple{&LblCuoTiWei, PicCuoTi, "LblCuoTiWei"},
-          std::tuple{&LblCuoTiYI, PicCuoTi, "LblCuoTiYI"}}) {
+    for (auto [label, in, name] : {std::tuple{&LblBiaoZhiWei, PicBiaoZhi, "LblBiaoZhiWei"},
+                                   std::tuple{&LblBiaoZhiYI, PicBiaoZhi, "LblBiaoZhiYI"},
+                                   std::tuple{&LblCuoTiWei, PicCuoTi, "LblCuoTiWei"},
+                                   std::tuple{&LblCuoTiYI, PicCuoTi, "LblCuoTiYI"}}) {
         *label = makeLabel(in->add<forms::Label>(QString::fromLatin1(name)), false);
         (*label)->move(0, 0, 600, 300);
         (*label)->setAlignment(forms::vbCenter);
@@ -434,8 +433,7 @@ void FrmFengmian::unitsSection(forms::Trap &trap) {
                 forms::raise(forms::errFileAccess);
         });
     // The page has rows for 20 units; a larger bank is said once.
-    if (s.UnitCount > home::kMaxUnits)
-        trap([&] { forms::raise(startup::err::OutOfRange); });
+    if (s.UnitCount > home::kMaxUnits) trap([&] { forms::raise(startup::err::OutOfRange); });
     for (int u = 0; u < home::unitRows(s.UnitCount); ++u) {
         const QString line = platform::trimBlanks(progress.value(u));
         s.UnitTable[u][2] = QString::number(line.size());
@@ -475,7 +473,9 @@ void FrmFengmian::layoutUnits(forms::Trap &trap) {
         b->setFontSize(9 * s.ScaleX);
         b->setVisible(true);
         b->setEnabled(true);
-        trap([&] { setButtonPicture(n, n == 47 ? QStringLiteral("l20086") : QStringLiteral("l20046")); });
+        trap([&] {
+            setButtonPicture(n, n == 47 ? QStringLiteral("l20086") : QStringLiteral("l20046"));
+        });
     }
     ClickBotn(47)->setCaption(QStringLiteral("1-10单元"));
     ClickBotn(48)->setCaption(QStringLiteral("11-%1单元").arg(s.UnitCount));
@@ -566,8 +566,7 @@ void FrmFengmian::selectUnit(int index) {
 
 void FrmFengmian::chooseChapterFilter(int index) {
     ChapterFilter = index - 37;
-    for (int i = 37; i <= 39; ++i)
-        setButtonPicture(i, home::pictureOf(i == index ? i + 50 : i));
+    for (int i = 37; i <= 39; ++i) setButtonPicture(i, home::pictureOf(i == index ? i + 50 : i));
 }
 
 void FrmFengmian::startUnitPractice() {
@@ -675,8 +674,8 @@ void FrmFengmian::layoutPaperRow(forms::Trap &trap, int i) {
     const struct {
         forms::Label *label;
         double dx, dy;
-    } rest[] = {{LblShiJuanTime(i), 120, 555},  {LblShiJuanSSSS(i), 120, 870},
-                {LblShiJuanScore(i), 900, 870}, {LblShiJuanCCC(i), 1800, 870},
+    } rest[] = {{LblShiJuanTime(i), 120, 555},   {LblShiJuanSSSS(i), 120, 870},
+                {LblShiJuanScore(i), 900, 870},  {LblShiJuanCCC(i), 1800, 870},
                 {LblShiJuanCuoTi(i), 2520, 870}, {LblShiJuanDel(i), 1800, 225}};
     for (const auto &r : rest) {
         r.label->setFontSize(9 * s.ScaleX);
@@ -722,8 +721,8 @@ void FrmFengmian::showPaperPage(int index) {
         home::paperPage(index, LastSprintRow, home::paperRows(s.PaperCount), RandomPaperCount);
     forms::Picture startPicture;
     trap([&] {
-        startPicture = forms::loadPicture(bankPicture(
-            page.sprintPictures ? QStringLiteral("l20047") : QStringLiteral("l20048")));
+        startPicture = forms::loadPicture(
+            bankPicture(page.sprintPictures ? QStringLiteral("l20047") : QStringLiteral("l20048")));
     });
     for (int i = 0; i < home::kPaperRows; ++i) {
         ImgShiJuan(i)->setVisible(page.rows[i]);
@@ -748,8 +747,7 @@ void FrmFengmian::startPaper(int index) {
     // lacks, or one of fewer than 40 codes, would sit another paper, or a
     // broken one, under this row's slot. (The sprint page shows eight rows
     // also for a bank of fewer papers.)
-    const bool listed =
-        fixed ? slot < home::paperRows(s.PaperCount) : slot - 20 < RandomPaperCount;
+    const bool listed = fixed ? slot < home::paperRows(s.PaperCount) : slot - 20 < RandomPaperCount;
     const QString list = listed ? home::optionalLines(s, file).value(lineNumber - 1) : QString();
     if (!home::paperLineUsable(list)) {
         messageBox(QStringLiteral("无法开始考试"), false,
@@ -978,7 +976,8 @@ void FrmFengmian::clearReview(bool wrongBook) {
         return;
     const panel::RecordFiles records(state().UserDataFolder);
     bool readable = true;
-    const panel::CodesWithFlags stored = records.readList(r.tab->listFile, r.tab->flagsFile, &readable);
+    const panel::CodesWithFlags stored =
+        records.readList(r.tab->listFile, r.tab->flagsFile, &readable);
     if (!readable) return;
     const auto kept = home::reviewAfterClear(filter, stored.codes, stored.flags);
     if (!kept) return;

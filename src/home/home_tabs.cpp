@@ -98,9 +98,15 @@ QString paperTitle(int row, int lastSprint) {
 double paperRowTop(int row, int lastSprint) {
     int first = 0;
     switch (paperGroup(row, lastSprint)) {
-    case PaperGroup::Sprint: first = 0; break;
-    case PaperGroup::Mock: first = lastSprint + 1; break;
-    default: first = 20; break;
+    case PaperGroup::Sprint:
+        first = 0;
+        break;
+    case PaperGroup::Mock:
+        first = lastSprint + 1;
+        break;
+    default:
+        first = 20;
+        break;
     }
     return 120.0 + 1350 * ((row - first) / 2);
 }
@@ -175,7 +181,8 @@ std::optional<QString> drawRandomPaper(const std::vector<int> &unitCounts,
 
 QStringList randomPapersAfterDraw(const QStringList &fileLines, const QString &newList) {
     QStringList out = {newList};
-    for (int i = 0; i < 9; ++i) out << (i < std::min<int>(fileLines.size(), 15) ? fileLines[i] : QString());
+    for (int i = 0; i < 9; ++i)
+        out << (i < std::min<int>(fileLines.size(), 15) ? fileLines[i] : QString());
     return out;
 }
 
@@ -336,7 +343,8 @@ ReviewPractice reviewPractice(const ReviewTab &tab, int filter, const QString &l
     p.questionCount = int(p.list.size() / 4);
     for (int q = 1; q <= 500; ++q) {
         // An entry past the last flag has never been reviewed.
-        const bool reviewed = filter == 2 || (filter == 3 && q <= flags.size() && flags[q - 1] == u'T');
+        const bool reviewed =
+            filter == 2 || (filter == 3 && q <= flags.size() && flags[q - 1] == u'T');
         p.done[q - 1] = reviewed ? QStringLiteral("T") : QStringLiteral("F");
         p.status[q - 1] = reviewed ? startup::StatusDone : 0;
     }

@@ -55,8 +55,8 @@ QString unitCodesFlagged(int unit, const QString &flags, QChar wanted);
 
 // ---------------------------------------------------------------- papers tab
 
-constexpr int kPaperRows = 30;     // 20 fixed, then 10 random
-constexpr int kPaperCodes = 40;    // questions of a paper
+constexpr int kPaperRows = 30;  // 20 fixed, then 10 random
+constexpr int kPaperCodes = 40; // questions of a paper
 constexpr int kPaperLineChars = 160;
 
 // The last sprint row for a bank of paperCount fixed papers.
@@ -80,8 +80,8 @@ int openingPaperPage(const panel::PaperHistoryTable &history, int lastSprint);
 // What a page shows: the rows visible and whether it is the new-paper page.
 struct PaperPage {
     std::array<bool, kPaperRows> rows{};
-    bool newPaper = false;  // ImgSuiJi and button 21
-    bool noRandom = false;  // the notice of an empty random list
+    bool newPaper = false;       // ImgSuiJi and button 21
+    bool noRandom = false;       // the notice of an empty random list
     bool sprintPictures = false; // start buttons "l20047", else "l20048"
 };
 PaperPage paperPage(int button, int lastSprint, int paperCount, int randomCount);

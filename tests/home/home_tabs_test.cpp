@@ -64,7 +64,8 @@ TEST(UnitsTabRules, BarsAndCaptions) {
 TEST(PapersTabRules, SprintRowsTitlesAndPlaces) {
     const struct {
         int papers, lastSprint;
-    } sprint[] = {{0, 7}, {3, 7}, {4, 1}, {7, 1}, {8, 3}, {11, 3}, {12, 5}, {15, 5}, {16, 7}, {20, 7}};
+    } sprint[] = {{0, 7},  {3, 7},  {4, 1},  {7, 1},  {8, 3},
+                  {11, 3}, {12, 5}, {15, 5}, {16, 7}, {20, 7}};
     for (const auto &c : sprint) EXPECT_EQ(lastSprintRow(c.papers), c.lastSprint) << c.papers;
 
     EXPECT_EQ(paperTitle(3, 3), QStringLiteral("冲刺试卷四"));
@@ -80,7 +81,8 @@ TEST(PapersTabRules, SprintRowsTitlesAndPlaces) {
     EXPECT_DOUBLE_EQ(paperRowLeft(4), 2880);
     EXPECT_DOUBLE_EQ(paperRowLeft(21), 7440);
 
-    EXPECT_EQ(lastExamCaption("2015-03-07 09:05:02"), QStringLiteral("最后考试时间：2015-03-07 09:05"));
+    EXPECT_EQ(lastExamCaption("2015-03-07 09:05:02"),
+              QStringLiteral("最后考试时间：2015-03-07 09:05"));
     EXPECT_EQ(lastExamCaption(panel::PaperHistoryTable::kNoExamYet),
               QStringLiteral("最后考试时间：您还未考试！"));
     EXPECT_EQ(wrongCountCaption(QString(28, '1')), "(7)");
@@ -277,6 +279,10 @@ TEST(ReviewTabRules, PracticeByFilter) {
         {&wrongBookTab(), 3, "", "T", ReviewPractice::Refused, "", "您还没有错题记录！", 0, ""},
         {&favouritesTab(), 0, list, "TFFT", ReviewPractice::Nothing, "", "", 0, ""},
         {&favouritesTab(), 1, list, "ttff", ReviewPractice::Start, list, "", 10, "FFFF"},
+        // More flags than entries: a flag without its entry chooses nothing.
+        {&favouritesTab(), 1, "0101", "FFT", ReviewPractice::Start, "0101", "", 10, "FFFF"},
+        {&favouritesTab(), 2, "0101", "FFT", ReviewPractice::Refused, "",
+         "您没有已复习的收藏题目！", 0, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.tab->practiceTitle.toStdString() + " " + std::to_string(c.filter));
@@ -312,6 +318,7 @@ TEST(ReviewTabRules, Clearing) {
         {3, list, "TFFT", panel::CodesWithFlags{"", ""}},
         {2, list, "TxFT", panel::CodesWithFlags{"02020303", "FF"}}, // flags rebuilt
         {1, list + "0505", "TTT", panel::CodesWithFlags{"010102020303", "TTT"}},
+        {2, "0101", "FFT", panel::CodesWithFlags{"0101", "F"}},
         {1, list, "", std::nullopt},
         {3, "", "TF", std::nullopt},
         {0, list, "TFFT", std::nullopt},

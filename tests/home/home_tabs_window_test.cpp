@@ -260,7 +260,8 @@ TEST_F(HomeTabs, AnEmptyUnitIsRefused) {
 TEST_F(HomeTabs, PaperRowsShowTheHistoryAndOpenOnSprintOrMock) {
     QStringList history;
     for (int slot = 0; slot < 30; ++slot)
-        history << panel::PaperHistoryTable::kNoExamYet << "0" << "E";
+        history << panel::PaperHistoryTable::kNoExamYet << "0"
+                << "E";
     history[3] = "2015-03-01 10:20:30";
     history[4] = "97.5";
     ASSERT_TRUE(writeKsdata(QStringLiteral("288892"), history));
@@ -319,8 +320,9 @@ TEST_F(HomeTabs, APapersWrongAnswersArePractised) {
     clickButton(f, 5);
     clickLabel(f->LblShiJuanCCC(0));
     EXPECT_EQ(boxTitle, QStringLiteral("没有生成错题"));
-    EXPECT_EQ(boxPrompt, QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
-                                        "请点“开始考试”做本套试题。"));
+    EXPECT_EQ(boxPrompt,
+              QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
+                             "请点“开始考试”做本套试题。"));
     ASSERT_TRUE(writeKsdata(QStringLiteral("182400"), {"010203040101"}));
     clickLabel(f->LblShiJuanCCC(0));
     const startup::RunState &s = state();
@@ -341,7 +343,8 @@ TEST_F(HomeTabs, RandomPaperDrawnThenDeletedToTheExactRecords) {
     ASSERT_TRUE(writeKsdata(QStringLiteral("288891"), {older1, older2}));
     QStringList history;
     for (int slot = 0; slot < 31; ++slot)
-        history << panel::PaperHistoryTable::kNoExamYet << "0" << "E";
+        history << panel::PaperHistoryTable::kNoExamYet << "0"
+                << "E";
     history[0] = "fixed paper 0";
     history[60] = "2015-03-01 08:00:00";
     history[61] = "85";
@@ -379,9 +382,13 @@ TEST_F(HomeTabs, RandomPaperDrawnThenDeletedToTheExactRecords) {
     EXPECT_EQ(ksdata(QStringLiteral("288891")),
               testsupport::gbkLines({drawn, older1, older2, "", "", "", "", "", "", ""}));
     QStringList expected = history.mid(0, 60);
-    expected << "2015-03-07 09:05:02" << "0" << "E";
+    expected << "2015-03-07 09:05:02"
+             << "0"
+             << "E";
     expected << history.mid(60, 6);
-    while (expected.size() < 90) expected << panel::PaperHistoryTable::kNoExamYet << "0" << "E";
+    while (expected.size() < 90)
+        expected << panel::PaperHistoryTable::kNoExamYet << "0"
+                 << "E";
     expected << QString();
     EXPECT_EQ(ksdata(QStringLiteral("288892")), testsupport::gbkLines(expected));
     EXPECT_EQ(ksdata(QStringLiteral("182420")), QByteArray("\r\n"));
@@ -406,7 +413,9 @@ TEST_F(HomeTabs, RandomPaperDrawnThenDeletedToTheExactRecords) {
     EXPECT_EQ(ksdata(QStringLiteral("182422")), QByteArray("\r\n")); // the last stays
     QStringList afterDelete = history.mid(0, 60);
     afterDelete << history.mid(60, 6) << history.mid(63, 3);
-    while (afterDelete.size() < 90) afterDelete << panel::PaperHistoryTable::kNoExamYet << "0" << "E";
+    while (afterDelete.size() < 90)
+        afterDelete << panel::PaperHistoryTable::kNoExamYet << "0"
+                    << "E";
     afterDelete << QString();
     EXPECT_EQ(ksdata(QStringLiteral("288892")), testsupport::gbkLines(afterDelete));
     // The page is built again on the open tab.
@@ -453,9 +462,23 @@ TEST_F(HomeTabs, ReviewTabsCountPractiseByFilterAndClear) {
         std::array<int, 3> modes; // filters 1, 2, 3
         QString clearPrompt1;
     } tabs[] = {
-        {false, "288862", "288872", 18, 22, 23, {40, 41}, {10, 11, 9},
+        {false,
+         "288862",
+         "288872",
+         18,
+         22,
+         23,
+         {40, 41},
+         {10, 11, 9},
          QStringLiteral("您确实要清除未复习的收藏题目吗？")},
-        {true, "288863", "288873", 19, 24, 25, {42, 43}, {13, 14, 12},
+        {true,
+         "288863",
+         "288873",
+         19,
+         24,
+         25,
+         {42, 43},
+         {13, 14, 12},
          QStringLiteral("您确实要清除未学习的我的错题题目吗？")},
     };
     for (const auto &t : tabs) {

@@ -121,9 +121,10 @@ bool addHomeTabPictures(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("l20057"),
                           reviewPanel(QStringLiteral("我的收藏"),
                                       QStringLiteral("做题时标记的题目会自动加入收藏。")));
-    ok &= saveBankPicture(dir, QStringLiteral("l20058"),
-                          reviewPanel(QStringLiteral("我的错题"),
-                                      QStringLiteral("考试中做错或没有完成的题目会自动记入错题本。")));
+    ok &= saveBankPicture(
+        dir, QStringLiteral("l20058"),
+        reviewPanel(QStringLiteral("我的错题"),
+                    QStringLiteral("考试中做错或没有完成的题目会自动记入错题本。")));
     return ok;
 }
 
