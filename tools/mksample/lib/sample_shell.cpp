@@ -47,6 +47,31 @@ const QColor kMenuText(0x1a, 0x1a, 0x1a);
 
 } // namespace
 
+// The texts over the items of the Control Panel panels "41".."57".
+QStringList ctrlPanelTexts(const QString &code) {
+    static const QHash<QString, QStringList> texts = {
+        {"41", {"系统和安全", "查看您的计算机状态", "备份您的计算机", "查找并解决问题"}},
+        {"42", {"网络和 Internet", "查看网络状态和任务", "选择家庭组和共享选项"}},
+        {"43", {"硬件和声音", "查看设备和打印机", "添加设备"}},
+        {"44", {"程序", "卸载程序"}},
+        {"45", {"用户帐户和家庭安全", "添加或删除用户帐户", "为所有用户设置家长控制"}},
+        {"46", {"外观和个性化", "更改主题", "更改桌面背景", "调整屏幕分辨率"}},
+        {"47", {"时钟、语言和区域", "更改键盘或其他输入法", "更改显示语言"}},
+        {"48", {"轻松访问", "使用 Windows 建议的设置", "优化视频显示"}},
+        // The page of a category lists its links on one line under each
+        // title, in the narrow places the layout gives them.
+        {"51",
+         {"操作中心", "检查状态", "用户帐户控制", "常见问题疑难解答", "还原计算机", "查看事件"}},
+        {"52", {"Windows 防火墙", "检查防火墙状态", "允许的程序", "高级设置"}},
+        {"53", {"系统", "查看内存和速度", "检查体验指数", "远程访问", "查看该计算机的名称"}},
+        {"54", {"Windows Update", "启用或禁用自动更新", "检查更新", "查看已安装的更新"}},
+        {"55", {"电源选项", "唤醒密码", "电源按钮功能", "更改睡眠时间", "选择电源计划"}},
+        {"56", {"备份和还原", "备份您的计算机", "从备份还原文件"}},
+        {"57", {"管理工具", "释放磁盘空间", "碎片整理", "创建并格式化硬盘分区"}},
+    };
+    return texts.value(code);
+}
+
 namespace {
 
 // Is the picture under r dark (the wallpaper, the taskbar)? Pictures on
@@ -267,31 +292,6 @@ QImage computerWindow() {
         }
     }
     return img;
-}
-
-// The texts over the items of the Control Panel panels "41".."57".
-QStringList ctrlPanelTexts(const QString &code) {
-    static const QHash<QString, QStringList> texts = {
-        {"41", {"系统和安全", "查看您的计算机状态", "备份您的计算机", "查找并解决问题"}},
-        {"42", {"网络和 Internet", "查看网络状态和任务", "选择家庭组和共享选项"}},
-        {"43", {"硬件和声音", "查看设备和打印机", "添加设备"}},
-        {"44", {"程序", "卸载程序"}},
-        {"45", {"用户帐户和家庭安全", "添加或删除用户帐户", "为所有用户设置家长控制"}},
-        {"46", {"外观和个性化", "更改主题", "更改桌面背景", "调整屏幕分辨率"}},
-        {"47", {"时钟、语言和区域", "更改键盘或其他输入法", "更改显示语言"}},
-        {"48", {"轻松访问", "使用 Windows 建议的设置", "优化视频显示"}},
-        // The page of a category lists its links on one line under each
-        // title, in the narrow places the layout gives them.
-        {"51",
-         {"操作中心", "检查状态", "用户帐户控制", "常见问题疑难解答", "还原计算机", "查看事件"}},
-        {"52", {"Windows 防火墙", "检查防火墙状态", "允许的程序", "高级设置"}},
-        {"53", {"系统", "查看内存和速度", "检查体验指数", "远程访问", "查看该计算机的名称"}},
-        {"54", {"Windows Update", "启用或禁用自动更新", "检查更新", "查看已安装的更新"}},
-        {"55", {"电源选项", "唤醒密码", "电源按钮功能", "更改计算机睡眠时间", "选择电源计划"}},
-        {"56", {"备份和还原", "备份您的计算机", "从备份还原文件"}},
-        {"57", {"管理工具", "释放磁盘空间", "碎片整理", "创建并格式化硬盘分区"}},
-    };
-    return texts.value(code);
 }
 
 // The left column of a category page: its links one under the other, all
