@@ -23,8 +23,6 @@
 using forms::skip;
 using sim::StepRecord;
 
-#define STMT(...) forms::skip([&] { __VA_ARGS__; })
-
 namespace {
 
 startup::RunState &S() {
@@ -217,10 +215,10 @@ void FrmYanShi::Timer2_Timer() {
     PointerX += StepDX;
     PointerY += StepDY;
     if (code3 == QLatin1String("004") || (code3 == QLatin1String("005") && stageMarker())) {
-        STMT(showDragCursor(code));
+        skip([&] { showDragCursor(code); });
     } else {
         ImgICO->setVisible(false);
-        STMT(pointMove());
+        skip([&] { pointMove(); });
     }
     if (!demo::hasArrived(PointerX, PointerY, AimX, AimY, StepLen, S().ScaleX)) return;
     placeClickBox();
@@ -261,7 +259,7 @@ void FrmYanShi::Timer2_Timer() {
         const auto &s = S();
         if (DragTargetX != 0) AimX = int32_t(platform::roundEven(DragTargetX * s.ScaleX));
         if (DragTargetY != 0) AimY = int32_t(platform::roundEven(DragTargetY * s.ScaleY));
-        STMT(AimPointer());
+        skip([&] { AimPointer(); });
         Timer2->setEnabled(false);
         Timer3->setEnabled(true);
         break;
@@ -295,18 +293,18 @@ void FrmYanShi::switchTab(const StepRecord &r) {
         showPicture(overlayImage(TabPicSlot), bankPicture(r.slotPicture(TabPicSlot)));
     Label1->setVisible(true);
     LHelp->setCaption(TabHint);
-    STMT(Label1->setHeight(TargetH * s.ScaleY));
-    STMT(Label1->setWidth(TargetW * s.ScaleX));
+    skip([&] { Label1->setHeight(TargetH * s.ScaleY); });
+    skip([&] { Label1->setWidth(TargetW * s.ScaleX); });
     copyRect(Shape1, Label1);
     aimAt(Label1);
-    STMT(AimPointer());
+    skip([&] { AimPointer(); });
     Shape4->setLeft(StageMarkerLeft);
 }
 
 void FrmYanShi::startDrag(const QString &code) {
     aimAt(Label1);
     Dragging = true;
-    STMT(AimPointer());
+    skip([&] { AimPointer(); });
     Shape6->setLeft(Shape4->left());
     Shape6->setTop(Shape4->top());
     Shape6->setWidth(1);
@@ -342,7 +340,7 @@ void FrmYanShi::openStartMenu(int n) {
     copyRect(Shape1, entry);
     Shape1->setVisible(true);
     aimAt(entry);
-    STMT(AimPointer());
+    skip([&] { AimPointer(); });
     StartMenuOpen = true;
     Timer2->setEnabled(false);
     TimerStart->setEnabled(true);
@@ -350,7 +348,7 @@ void FrmYanShi::openStartMenu(int n) {
 
 void FrmYanShi::TimerStart_Timer() {
     bool arrived = false;
-    STMT(arrived = glide());
+    skip([&] { arrived = glide(); });
     if (!arrived) return;
     TimerStart->setEnabled(false);
     skip([&] { ZhuClick(HitCode); });
@@ -369,8 +367,8 @@ void FrmYanShi::Timer1_Timer() {
     const bool selecting = code == QLatin1String("0023");
     if (!selecting) {
         forms::TextBox *box = code == QLatin1String("0021") ? Text2 : Text1;
-        STMT(box->setText(TypedText.left(TypedCount)));
-        STMT(box->setSelStart(TypedCount));
+        skip([&] { box->setText(TypedText.left(TypedCount)); });
+        skip([&] { box->setSelStart(TypedCount); });
         if (TypedCount < TypedText.size()) return;
     }
     TypedCount = 0;
@@ -378,7 +376,7 @@ void FrmYanShi::Timer1_Timer() {
     if (code == QLatin1String("0026") || code == QLatin1String("0022")) {
         // The confirming click on the red box is the step's second leg.
         aimAt(Label1);
-        STMT(AimPointer());
+        skip([&] { AimPointer(); });
         Shape4->setLeft(StageMarkerLeft);
         Timer2->setEnabled(true);
     } else {
@@ -424,7 +422,7 @@ void FrmYanShi::Timer9_Timer() {
 void FrmYanShi::Timer6_Timer() {
     if (!playing()) return;
     bool arrived = false;
-    STMT(arrived = glide());
+    skip([&] { arrived = glide(); });
     if (!arrived) return;
     placeClickBox();
     TickCount = 0;
@@ -436,7 +434,7 @@ void FrmYanShi::Timer6_Timer() {
 void FrmYanShi::Timer7_Timer() {
     if (!playing()) return;
     bool arrived = false;
-    STMT(arrived = glide());
+    skip([&] { arrived = glide(); });
     if (!arrived) return;
     placeClickBox();
     TickCount = 0;
@@ -448,7 +446,7 @@ void FrmYanShi::Timer7_Timer() {
 void FrmYanShi::Timer8_Timer() {
     if (!playing()) return;
     bool arrived = false;
-    STMT(arrived = glide());
+    skip([&] { arrived = glide(); });
     if (!arrived) return;
     placeClickBox();
     Timer5->setEnabled(true);
@@ -475,24 +473,24 @@ void FrmYanShi::Tool1JClick(int &Index) {
     const QString id = shell::subMenuId(HitCode, Target1J);
     if (shell::opensLevel2(id)) {
         showPicture(Pic2J, shellPicture(shell::level2PictureName(id)));
-        STMT(Pic2J->setLeft(Pic1J->left() + Pic1J->width() -
-                            demo::level2Overlap(id, HitCode) * sc.x));
-        STMT(Pic2J->setTop(Lbl1J(Target1J)->top() - 45 * sc.y));
+        skip([&] { Pic2J->setLeft(Pic1J->left() + Pic1J->width() -
+                                              demo::level2Overlap(id, HitCode) * sc.x); });
+        skip([&] { Pic2J->setTop(Lbl1J(Target1J)->top() - 45 * sc.y); });
         if (width() - Pic2J->width() < Pic2J->left())
             Pic2J->setLeft(Pic1J->left() - Pic2J->width() + 15 * sc.x);
         Pic2J->setVisible(true);
     }
     if (id == QLatin1String("S112") || id == QLatin1String("S113")) {
-        STMT(Pic2J->setLeft(Lbl1J(Index)->left() + Lbl1J(Index)->width()));
-        STMT(Pic2J->setTop(Pic1J->top()));
+        skip([&] { Pic2J->setLeft(Lbl1J(Index)->left() + Lbl1J(Index)->width()); });
+        skip([&] { Pic2J->setTop(Pic1J->top()); });
     }
     const shell::Point kept = shell::clampLevel2(shell::Point{Pic2J->left(), Pic2J->top()},
                                                  Pic2J->width(), Pic2J->height(), Pic1J->left(), sc);
     if (kept.y != Pic2J->top()) Pic2J->setTop(kept.y);
     if (kept.x != Pic2J->left()) Pic2J->setLeft(kept.x);
     skip([&] { Tool2JCSH(); });
-    STMT(Img1J->setLeft(Lbl1J(Index)->left()));
-    STMT(Img1J->setTop(Lbl1J(Index)->top()));
+    skip([&] { Img1J->setLeft(Lbl1J(Index)->left()); });
+    skip([&] { Img1J->setTop(Lbl1J(Index)->top()); });
     showPicture(Img1J, shellPicture(demo::level1Highlight(HitCode, Index)));
     Img1J->setVisible(true);
     if (Target2J == 0) {
@@ -505,11 +503,11 @@ void FrmYanShi::Tool2JClick(int &Index) {
     const int m = Index;
     if (shell::opensLevel3(HitCode, Target1J, Target2J)) {
         showPicture(Pic3J, shellPicture(shell::level3Picture(m)));
-        STMT(Pic3J->setLeft(Pic2J->left() + Pic2J->width() - 15 * S().ScaleX));
-        STMT(Pic3J->setTop(Lbl2J(m)->top()));
+        skip([&] { Pic3J->setLeft(Pic2J->left() + Pic2J->width() - 15 * S().ScaleX); });
+        skip([&] { Pic3J->setTop(Lbl2J(m)->top()); });
         Pic3J->setVisible(true);
-        STMT(Img2J->setLeft(Lbl2J(m)->left()));
-        STMT(Img2J->setTop(Lbl2J(m)->top()));
+        skip([&] { Img2J->setLeft(Lbl2J(m)->left()); });
+        skip([&] { Img2J->setTop(Lbl2J(m)->top()); });
         showPicture(Img2J, shellPicture(demo::level2Highlight(m)));
         Img2J->setVisible(true);
         skip([&] { Tool3JCSH(); });
@@ -561,7 +559,7 @@ void FrmYanShi::endStep() {
 }
 
 void FrmYanShi::TimEnd_Timer() {
-    STMT(Shape5->move(-500, -500));
+    skip([&] { Shape5->move(-500, -500); });
     TickCount += 1;
     if (TickCount < 4) return;
     // Every timer of the window, not only those of the steps.

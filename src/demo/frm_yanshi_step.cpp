@@ -12,6 +12,7 @@
 #include "simulator/shell_judging_frm.h"
 #include "simulator/shell_tab_strip.h"
 #include "simulator/shell_tables.h"
+#include "simulator/text_box_style.h"
 #include "startup/run_state.h"
 
 #include <limits>
@@ -19,8 +20,6 @@
 using forms::skip;
 using shelljudge::firstChar;
 using sim::StepRecord;
-
-#define STMT(...) forms::skip([&] { __VA_ARGS__; })
 
 namespace {
 
@@ -132,7 +131,7 @@ void FrmYanShi::setData() {
     const sim::PointerChoice pointer = sim::pointerOf(r.cursorCode(), false);
     Label1->setMousePointer(forms::vbDefault);
     if (pointer.kind == sim::PointerChoice::Standard) {
-        STMT(Label1->setMousePointer(pointer.number));
+        skip([&] { Label1->setMousePointer(pointer.number); });
     } else if (pointer.kind == sim::PointerChoice::Custom) {
         Label1->setMousePointer(forms::vbCustom);
         const forms::Picture cursor = cachedPicture(platform::programFolder() + pointer.cursorFile);
@@ -158,8 +157,8 @@ void FrmYanShi::resetScene() {
     startup::setExerciseFilePaths(s);
     StartMenuOpen = false;
     Img1J->setVisible(false);
-    STMT(Text1->setFontSize(9 * s.ScaleX));
-    STMT(Text2->setFontSize(9 * s.ScaleX));
+    skip([&] { Text1->setFontSize(9 * s.ScaleX); });
+    skip([&] { Text2->setFontSize(9 * s.ScaleX); });
     for (forms::Image *i : {PicMenu, PicTool, PicHui, PicStart}) i->setVisible(false);
     for (forms::Image *i : {ImgStart, ImgMenu, ImgHui, ImgTool, ImgMyPc})
         i->setPicture(forms::Picture());
@@ -232,26 +231,7 @@ void FrmYanShi::buildTextBox(const StepRecord &r) {
     Text1->setSelStart(int(Text1->text().size()));
     Text1->setSelLength(0);
 
-    const sim::TextStyle st = r.textStyle();
-    int align = forms::vbLeftJustify;
-    if (st.alignment == QLatin1String("R") || st.alignment == QLatin1String("r"))
-        align = forms::vbRightJustify;
-    if (st.alignment == QLatin1String("M") || st.alignment == QLatin1String("m"))
-        align = forms::vbCenter;
-    Text1->setAlignment(align);
-    const double size = st.fontSizeTenths / 10.0;
-    STMT(Text1->setFontSize((size == 0 ? 9 : size) * sx));
-    forms::Font f = Text1->font();
-    if (st.styleBits >= 0 && st.styleBits <= 7) {
-        f.bold = (st.styleBits & 1) != 0;
-        f.italic = (st.styleBits & 2) != 0;
-        f.underline = (st.styleBits & 4) != 0;
-    }
-    const QString name = StyleTable.fontName(st.fontIndex);
-    if (!name.isEmpty()) f.name = name;
-    Text1->setFont(f);
-    Text1->setForeColor(forms::fromQColor(StyleTable.colour(10 + st.foreIndex)));
-    Text1->setBackColor(forms::fromQColor(StyleTable.colour(20 + st.backIndex)));
+    sim::applyTextStyle(Text1, r.textStyle(), StyleTable, sx);
 }
 
 void FrmYanShi::buildHint(const StepRecord &r) {
@@ -282,11 +262,11 @@ void FrmYanShi::buildTarget(const StepRecord &r) {
         setIf16(t.y, [&](double v) { Label1->setTop(v * s.ScaleY); });
         if (fits16(t.w)) {
             TargetW = t.w;
-            STMT(Label1->setWidth(t.w * s.ScaleX));
+            skip([&] { Label1->setWidth(t.w * s.ScaleX); });
         }
         if (fits16(t.h)) {
             TargetH = t.h;
-            if (t.h != 0) STMT(Label1->setHeight(t.h * s.ScaleY));
+            if (t.h != 0) skip([&] { Label1->setHeight(t.h * s.ScaleY); });
         }
     } else {
         Label1->setVisible(false);
@@ -338,7 +318,7 @@ void FrmYanShi::buildTabStep(const StepRecord &r) {
     for (int i = 1; i <= TabCount; ++i) {
         forms::Label *l = LblXXK(i);
         l->setLeft(row.tabLeft(i) * sx + TabPicLeft);
-        STMT(l->setWidth(row.tabWidth(i) * sx));
+        skip([&] { l->setWidth(row.tabWidth(i) * sx); });
     }
     if (TabCount >= shell::TwoRowTabCount) {
         LblXXK(12)->setWidth(1050 * sx);
@@ -347,13 +327,13 @@ void FrmYanShi::buildTabStep(const StepRecord &r) {
         skip([&] { DoubleXXK(); });
     }
     forms::Label *backTab = LblXXK(0);
-    STMT(backTab->setLeft(row.backLeft() * sx + TabPicLeft));
-    STMT(backTab->setTop(row.backTop() * sy + TabTop));
-    STMT(backTab->setWidth(row.backWidth() * sx));
-    STMT(backTab->setHeight(row.backHeight() * sy));
+    skip([&] { backTab->setLeft(row.backLeft() * sx + TabPicLeft); });
+    skip([&] { backTab->setTop(row.backTop() * sy + TabTop); });
+    skip([&] { backTab->setWidth(row.backWidth() * sx); });
+    skip([&] { backTab->setHeight(row.backHeight() * sy); });
     if (TabExpected == shown) {
-        STMT(Label1->setWidth(TargetW * sx));
-        STMT(Label1->setHeight(TargetH * sy));
+        skip([&] { Label1->setWidth(TargetW * sx); });
+        skip([&] { Label1->setHeight(TargetH * sy); });
         LHelp->setCaption(TabHint);
         copyRect(Shape1, Label1);
     } else {
@@ -415,7 +395,7 @@ void FrmYanShi::buildPrompts(const StepRecord &r) {
     }
     if (code == QLatin1String("0028")) {
         Text4->move(2880 * s.ScaleX, 1560 * s.ScaleY, 8865 * s.ScaleX, 225 * s.ScaleY);
-        STMT(Text4->setFontSize(11 * s.ScaleX));
+        skip([&] { Text4->setFontSize(11 * s.ScaleX); });
         Text4->setText(QString());
         Text4->setVisible(true);
     } else {

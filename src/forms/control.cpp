@@ -297,6 +297,13 @@ void WindowlessControl::zOrder(int position) {
     if (container()) container()->moveWindowless(this, position);
 }
 
+void WindowlessControl::setDrawnAbove(bool on) {
+    if (drawnAbove_ == on) return;
+    drawnAbove_ = on;
+    if (container()) container()->placeOverlay();
+    appearanceChanged();
+}
+
 void WindowlessControl::geometryChanged() {
     if (container()) container()->update();
 }
@@ -327,6 +334,7 @@ void WindowedControl::setWidget(QWidget *w) {
         w->hide();
     else if (container())
         w->show();
+    if (container()) container()->placeOverlay();
 }
 
 void WindowedControl::geometryChanged() {
@@ -361,6 +369,7 @@ void WindowedControl::zOrder(int position) {
         widget_->lower();
     else
         widget_->raise();
+    if (container()) container()->placeOverlay();
 }
 
 // ---------------------------------------------------------------- Container
@@ -374,6 +383,7 @@ Container::~Container() {
     timers_.clear();
     windowless_.clear();
     children_.clear();
+    overlayBeneath_ = nullptr;
     while (!owned_.empty()) {
         auto c = std::move(owned_.back());
         owned_.pop_back();
@@ -418,6 +428,7 @@ void Container::destroyChild(Control *c) {
     if (f && f->activeControl() == c) f->setFocusControl(nullptr);
     Router::instance().forget(c);
     if (auto *w = dynamic_cast<WindowedControl *>(c); w && w->widget()) w->widget()->hide();
+    if (overlayBeneath_ == c) overlayBeneath_ = nullptr;
     update();
     detail::bury(std::move(owned));
 }
@@ -443,13 +454,36 @@ void Container::moveWindowless(WindowlessControl *c, int position) {
 WindowlessControl *Container::windowlessAt(QPoint p) const {
     for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it) {
         WindowlessControl *c = *it;
-        if (c->visible() && c->enabled() && c->hitTest(p)) return c;
+        if (c->visible() && c->enabled() && !c->drawnAbove() && c->hitTest(p)) return c;
     }
     return nullptr;
 }
 
 void Container::update() {
     if (widget()) widget()->update();
+    if (overlay_) overlay_->update();
+}
+
+void Container::setOverlayBeneath(WindowedControl *below) {
+    overlayBeneath_ = below;
+    placeOverlay();
+}
+
+void Container::placeOverlay() {
+    if (!widget()) return;
+    if (!overlay_) {
+        const bool wanted = std::any_of(windowless_.begin(), windowless_.end(),
+                                        [](WindowlessControl *c) { return c->drawnAbove(); });
+        if (!wanted) return;
+        overlay_ = new OverlayWidget(this, widget());
+        overlay_->show();
+    }
+    overlay_->setGeometry(widget()->rect());
+    if (overlayBeneath_ && overlayBeneath_->widget() &&
+        overlayBeneath_->widget()->parentWidget() == widget())
+        overlay_->stackUnder(overlayBeneath_->widget());
+    else
+        overlay_->raise();
 }
 
 void Container::paintContent(QPainter &p) const {
@@ -460,7 +494,19 @@ void Container::paintContent(QPainter &p) const {
     p.translate(off);
     if (!picture_.isNull()) p.drawPixmap(0, 0, picture_.pixmap());
     for (WindowlessControl *c : windowless_) {
-        if (!c->visible()) continue;
+        if (!c->visible() || c->drawnAbove()) continue;
+        p.save();
+        c->paint(p);
+        p.restore();
+    }
+    p.restore();
+}
+
+void Container::paintOverlay(QPainter &p) const {
+    p.save();
+    p.translate(clientOffsetPx());
+    for (WindowlessControl *c : windowless_) {
+        if (!c->visible() || !c->drawnAbove()) continue;
         p.save();
         c->paint(p);
         p.restore();

@@ -4,7 +4,9 @@
 // Windowed controls (form, picture box, frame, text box, check box, web
 // view, user controls) are Qt widgets. Windowless controls (label, image,
 // shape, line) are drawn by their container and hit-tested by it, beneath
-// all of the container's windowed children, in their own z-order.
+// all of the container's windowed children, in their own z-order; one
+// marked `setDrawnAbove(true)` is drawn in the container's overlay layer,
+// above the windowed children, and never takes the mouse.
 //
 // Positions and sizes are twips in the container's inner coordinates,
 // doubles held exactly as set. A control belongs to its container, which
@@ -198,11 +200,20 @@ public:
     virtual void paint(QPainter &p) const = 0;
     void zOrder(int position = vbBringToFront) override;
 
+    // Drawn in the container's overlay layer, above its windowed children
+    // (see Container::setOverlayBeneath), instead of beneath them. Such a
+    // control is only seen: the mouse goes through it to what lies beneath.
+    bool drawnAbove() const { return drawnAbove_; }
+    void setDrawnAbove(bool on);
+
 protected:
     WindowlessControl(Container *parent, const QString &name);
     void geometryChanged() override;
     void appearanceChanged() override;
     void visibilityChanged() override;
+
+private:
+    bool drawnAbove_ = false;
 };
 
 // A control with a Qt widget of its own.
@@ -267,6 +278,16 @@ public:
     void update();
     // Draws background, picture and windowless children (used by the widget).
     void paintContent(QPainter &p) const;
+    // Draws the windowless children marked drawn-above (used by the overlay).
+    void paintOverlay(QPainter &p) const;
+
+    // Where the overlay layer of the drawn-above controls lies among the
+    // windowed children: just beneath `below` (pop-ups that must stay over
+    // the marks), or above all of them when null (the default).
+    void setOverlayBeneath(WindowedControl *below);
+    // Puts the overlay back in its place (a windowed child was added, raised
+    // or resized).
+    void placeOverlay();
 
 protected:
     Container(Container *parent, const QString &name);
@@ -286,6 +307,8 @@ private:
     Color backColor_ = sys::ButtonFace;
     Color foreColor_ = sys::ButtonText;
     Picture picture_;
+    QWidget *overlay_ = nullptr; // made with the first drawn-above control
+    WindowedControl *overlayBeneath_ = nullptr;
 };
 
 } // namespace forms

@@ -144,36 +144,40 @@ void Label::setFontUnderline(bool b) {
     setFont(f);
 }
 
-namespace {
-QSizeF captionSizePx(const Font &font, const QString &caption, bool wrap, double widthPx) {
-    QFontMetricsF fm(toQFont(font));
-    const QString text = normaliseNewlines(displayCaption(caption));
+void Label::setLineGap(int px) {
+    lineGap_ = std::max(0, px);
+    fit();
+    appearanceChanged();
+}
+
+QSizeF Label::captionSizePx(bool wrap, double widthPx) const {
+    QFontMetricsF fm(toQFont(font_));
+    const QString text = normaliseNewlines(displayCaption(caption_));
     if (text.isEmpty()) return QSizeF(0, fm.height());
     QRectF r;
     if (wrap)
         r = fm.boundingRect(QRectF(0, 0, std::max(1.0, widthPx), 1e6), Qt::TextWordWrap, text);
     else
         r = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, text);
-    return QSizeF(std::ceil(r.width()), std::ceil(r.height()));
+    const double gaps = double(lineGap_) * text.count(u'\n');
+    return QSizeF(std::ceil(r.width()), std::ceil(r.height()) + gaps);
 }
-} // namespace
 
 double Label::captionWidth() const {
-    return captionSizePx(font_, caption_, false, 0).width() * Screen::twipsPerPixelX();
+    return captionSizePx(false, 0).width() * Screen::twipsPerPixelX();
 }
 double Label::captionHeight() const {
-    return captionSizePx(font_, caption_, wordWrap_, rectPx().width()).height() *
-           Screen::twipsPerPixelY();
+    return captionSizePx(wordWrap_, rectPx().width()).height() * Screen::twipsPerPixelY();
 }
 
 void Label::fit() {
     if (!autoSize_) return;
     const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
     if (wordWrap_) {
-        QSizeF s = captionSizePx(font_, caption_, true, rectPx().width());
+        QSizeF s = captionSizePx(true, rectPx().width());
         setSizeInternal(width(), s.height() * ty);
     } else {
-        QSizeF s = captionSizePx(font_, caption_, false, 0);
+        QSizeF s = captionSizePx(false, 0);
         setSizeInternal(s.width() * tx, s.height() * ty);
     }
 }
@@ -191,7 +195,19 @@ void Label::paint(QPainter &p) const {
     if (text.isEmpty()) return;
     p.setFont(toQFont(font_));
     p.setPen(enabled() ? toQColor(foreColor_) : toQColor(sys::GrayText));
-    p.drawText(r, int(qtAlign(alignment_)) | Qt::AlignTop | Qt::TextWordWrap, text);
+    const int flags = int(qtAlign(alignment_)) | Qt::AlignTop | Qt::TextWordWrap;
+    if (lineGap_ == 0) {
+        p.drawText(r, flags, text);
+        return;
+    }
+    // Line by line, each advancing as the whole caption would, plus the gap.
+    const QFontMetrics fm(p.font());
+    QRect rest = r;
+    for (const QString &line : text.split(u'\n')) {
+        QRect used;
+        p.drawText(rest, flags, line.isEmpty() ? QStringLiteral(" ") : line, &used);
+        rest.setTop(rest.top() + used.height() + fm.leading() + lineGap_);
+    }
 }
 
 // ---------------------------------------------------------------- Image

@@ -44,6 +44,12 @@ public:
     void setFontItalic(bool b);
     void setFontUnderline(bool b);
 
+    // Pixels added between the lines of a caption broken by CR LF (0 by
+    // default: lines follow at the font's line spacing, which some fonts
+    // keep so tight that the lines touch).
+    int lineGap() const { return lineGap_; }
+    void setLineGap(int px);
+
     // Size the caption takes, twips (what AutoSize gives).
     double captionWidth() const;
     double captionHeight() const;
@@ -52,7 +58,9 @@ public:
 
 private:
     void fit();
+    QSizeF captionSizePx(bool wrap, double widthPx) const;
     QString caption_;
+    int lineGap_ = 0;
     bool autoSize_ = false;
     bool wordWrap_ = false;
     int alignment_ = vbLeftJustify;

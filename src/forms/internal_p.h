@@ -79,7 +79,23 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
     void changeEvent(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     bool event(QEvent *e) override;
+};
+
+// The overlay layer of a container: a see-through sheet over its windowed
+// children on which the drawn-above windowless controls are painted. It is
+// transparent to the mouse, so real events reach the widget beneath, and it
+// is no ControlLink, so the router's hit test passes over it.
+class OverlayWidget : public QWidget {
+public:
+    OverlayWidget(Container *c, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    Container *container_;
 };
 
 class TextBoxWidget : public QLineEdit, public ControlLink {

@@ -8,14 +8,16 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QMenu>
-#include <QPointer>
 #include <QHelpEvent>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOptionFrame>
 #include <QTextDocument>
 #include <QToolTip>
 #include <limits>
@@ -95,6 +97,19 @@ void drawSunkenBorder(QPainter &p, const QRect &r) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- OverlayWidget
+
+OverlayWidget::OverlayWidget(Container *c, QWidget *parent) : QWidget(parent), container_(c) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void OverlayWidget::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    container_->paintOverlay(p);
+}
 
 // ---------------------------------------------------------------- ContainerWidget
 
@@ -191,6 +206,11 @@ void ContainerWidget::changeEvent(QEvent *e) {
         f->followWindowState(static_cast<QWindowStateChangeEvent *>(e)->oldState());
 }
 
+void ContainerWidget::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    if (control) container()->placeOverlay();
+}
+
 bool ContainerWidget::event(QEvent *e) {
     if (e->type() == QEvent::ToolTip && control) {
         auto *he = static_cast<QHelpEvent *>(e);
@@ -215,10 +235,44 @@ bool ContainerWidget::event(QEvent *e) {
 
 // ---------------------------------------------------------------- TextBoxWidget
 
+namespace {
+
+// Windows draws a text box with the focus in the same plain frame as one
+// without it; the blue ring some Qt styles add would be foreign to the
+// simulated screen.
+class NoFocusRingStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption *opt, QPainter *p,
+                       const QWidget *w) const override {
+        if (pe == PE_PanelLineEdit || pe == PE_FrameLineEdit) {
+            if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(opt)) {
+                QStyleOptionFrame plain(*frame);
+                plain.state &= ~State_HasFocus;
+                QProxyStyle::drawPrimitive(pe, &plain, p, w);
+                return;
+            }
+        }
+        QProxyStyle::drawPrimitive(pe, opt, p, w);
+    }
+};
+
+QStyle *noFocusRingStyle() {
+    // One for all text boxes, going with the application that made it.
+    static QPointer<NoFocusRingStyle> style;
+    if (!style) {
+        style = new NoFocusRingStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+} // namespace
+
 TextBoxWidget::TextBoxWidget(TextBox *t, QWidget *parent) : QLineEdit(parent) {
     control = t;
     setMouseTracking(true);
     setMaxLength(std::numeric_limits<int>::max());
+    setStyle(noFocusRingStyle());
 }
 
 void TextBoxWidget::nativeMouse(QMouseEvent *e) {

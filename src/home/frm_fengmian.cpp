@@ -14,6 +14,12 @@
 #include "startup/services.h"
 #include "update/openers.h"
 
+#include <QDateTime>
+#include <QImage>
+#include <QPainter>
+#include <random>
+#include <tuple>
+
 using startup::state;
 
 namespace {
@@ -33,6 +39,35 @@ QString requiredLine(const home::FileName &f, int n) {
     const auto lines = home::readFileLines(state(), f);
     if (!lines) forms::raise(forms::errFileNotFound);
     return lines->value(n - 1);
+}
+
+forms::Label *makeLabel(forms::Label *l, bool autoSize = true) {
+    l->setBackStyle(forms::vbTransparent);
+    l->setAutoSize(autoSize);
+    l->setFontName(QStringLiteral("宋体"));
+    l->setFontSize(9);
+    return l;
+}
+
+// The chart's bars are the window's own pictures, stretched to their height.
+forms::Picture barPicture(QColor top, QColor bottom) {
+    QImage img(60, 40, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 60, 0);
+    g.setColorAt(0, top);
+    g.setColorAt(0.5, top.lighter(125));
+    g.setColorAt(1, bottom);
+    p.fillRect(img.rect(), g);
+    p.setPen(bottom.darker(130));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    return forms::Picture::fromImage(img);
+}
+
+// The seconds of the clock, so that every run draws other papers.
+home::RandomSource clockSeededSource() {
+    auto gen =
+        std::make_shared<std::mt19937>(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+    return [gen] { return std::uniform_real_distribution<double>(0, 1)(*gen); };
 }
 
 forms::PictureBox *makePanel(forms::Form *form, const QString &name) {
@@ -83,6 +118,53 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
 
     PicUnitLeft = PicTiKu->add<forms::Image>(QStringLiteral("PicUnitLeft"));
     PicUnitLeft->move(0, 0, 2715, 6870);
+    ImgUnitGezi = PicTiKu->add<forms::Image>(QStringLiteral("ImgUnitGezi"));
+    imgPicIII = PicTiKu->add<forms::Image>(QStringLiteral("imgPicIII"));
+    ImgUnitD = PicTiKu->add<forms::Image>(QStringLiteral("ImgUnitD"));
+    ImgUnitC = PicTiKu->add<forms::Image>(QStringLiteral("ImgUnitC"));
+    ImgUnitD->setStretch(true);
+    ImgUnitC->setStretch(true);
+    ImgUnitD->setPicture(barPicture(QColor(0x3c, 0xa0, 0x4a), QColor(0x1f, 0x70, 0x2c)));
+    ImgUnitC->setPicture(barPicture(QColor(0xf0, 0x8c, 0x1e), QColor(0xc0, 0x60, 0x10)));
+    for (int i = 0; i <= 4; ++i) makeLabel(LblUnitDQCAP.load(i, PicTiKu));
+    LblUnitDQCAP(0)->setCaption(QStringLiteral("学习进度信息"));
+    LblUnitDQCAP(1)->setFontBold(true);
+    LblUnitDQCAP(1)->setForeColor(forms::rgb(0x1e, 0x4e, 0x8c));
+
+    PicKaCHLeft = PicKaCH->add<forms::Image>(QStringLiteral("PicKaCHLeft"));
+    ImgSuiJi = PicKaCH->add<forms::Image>(QStringLiteral("ImgSuiJi"));
+    ImgSuiJi->setVisible(false);
+    // The row pictures first: labels of one container stack in the order made.
+    for (int i = 0; i < home::kPaperRows; ++i) ImgShiJuan.load(i, PicKaCH)->setVisible(false);
+    for (int i = 0; i < home::kPaperRows; ++i) {
+        makeLabel(LblShiJuanBiao.load(i, PicKaCH))->setFontBold(true);
+        makeLabel(LblShiJuanTime.load(i, PicKaCH));
+        makeLabel(LblShiJuanSSSS.load(i, PicKaCH))->setCaption(QStringLiteral("最好成绩：    分"));
+        forms::Label *score = makeLabel(LblShiJuanScore.load(i, PicKaCH), false);
+        score->move(0, 0, 600, 195);
+        score->setForeColor(forms::rgb(224, 0, 0));
+        makeLabel(LblShiJuanCCC.load(i, PicKaCH))->setCaption(QStringLiteral("错题复习"));
+        makeLabel(LblShiJuanCuoTi.load(i, PicKaCH));
+        makeLabel(LblShiJuanDel.load(i, PicKaCH))->setForeColor(forms::rgb(0x1e, 0x4e, 0x8c));
+    }
+    LblNoHis = makeLabel(PicKaCH->add<forms::Label>(QStringLiteral("LblNoHis")));
+    LblNoHis->setCaption(QStringLiteral("您还没有练习过随机试卷！"));
+    LblNoHis->setForeColor(forms::rgb(0x66, 0x66, 0x66));
+    LblNoHis->setVisible(false);
+
+    ImgBiaoZhiBack = PicBiaoZhi->add<forms::Image>(QStringLiteral("ImgBiaoZhiBack"));
+    ImgCuoTiBack = PicCuoTi->add<forms::Image>(QStringLiteral("ImgCuoTiBack"));
+    for (auto [label, in, name] : {std::tuple{&LblBiaoZhiWei, PicBiaoZhi, "LblBiaoZhiWei"},
+                                   std::tuple{&LblBiaoZhiYI, PicBiaoZhi, "LblBiaoZhiYI"},
+                                   std::tuple{&LblCuoTiWei, PicCuoTi, "LblCuoTiWei"},
+                                   std::tuple{&LblCuoTiYI, PicCuoTi, "LblCuoTiYI"}}) {
+        *label = makeLabel(in->add<forms::Label>(QString::fromLatin1(name)), false);
+        (*label)->move(0, 0, 600, 300);
+        (*label)->setAlignment(forms::vbCenter);
+        (*label)->setFontBold(true);
+        (*label)->setForeColor(forms::rgb(224, 0, 0));
+    }
+    randomSource = clockSeededSource();
     PicHelpLeft = PicHelp->add<forms::Image>(QStringLiteral("PicHelpLeft"));
     PicHelpLeft->move(0, 0, 2715, 6870);
     LlbHelpCAP = PicHelp->add<forms::Label>(QStringLiteral("LlbHelpCAP"));
@@ -120,6 +202,8 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
         picShouYe_MouseDown(b, s, x, y);
     };
     TimFH->onTimer = [this] { TimFH_Timer(); };
+    LblShiJuanCCC.onClick = [this](int i) { LblShiJuanCCC_Click(i); };
+    LblShiJuanDel.onClick = [this](int i) { LblShiJuanDel_Click(i); };
 }
 
 void FrmFengmian::createButtons(home::Holder holder, forms::Container *in) {
@@ -271,12 +355,19 @@ void FrmFengmian::FengMainCsh() {
             if (!info.colour) forms::raise(forms::errInvalidCall);
             l->setForeColor(*info.colour);
         });
-        trap([&] { l->setLeft(info.lefts[i] * s.ScaleX); });
     }
+    // The configured edges are for the usual texts; a longer one pushes the
+    // labels after it along instead of running into them.
+    std::array<double, 4> widths{};
+    for (int i = 0; i <= 3; ++i) widths[i] = LblInfo(i)->width() / s.ScaleX;
+    const auto lefts = home::infoLabelLefts(info.lefts, widths);
+    for (int i = 0; i <= 3; ++i) trap([&] { LblInfo(i)->setLeft(lefts[i] * s.ScaleX); });
 
     layoutSection(trap);
     unitsSection(trap);
     papersSection(trap);
+    reviewSection(trap, false);
+    reviewSection(trap, true);
     helpSection(trap);
 }
 
@@ -316,6 +407,10 @@ void FrmFengmian::layoutSection(forms::Trap &trap) {
     }
 }
 
+void FrmFengmian::setButtonPicture(int index, const QString &name) {
+    ClickBotn(index)->setPicture(forms::loadPicture(bankPicture(name)));
+}
+
 void FrmFengmian::unitsSection(forms::Trap &trap) {
     startup::RunState &s = state();
     std::optional<QStringList> index;
@@ -323,38 +418,593 @@ void FrmFengmian::unitsSection(forms::Trap &trap) {
         index = home::readFileLines(s, home::files::bankIndex());
         if (!index) forms::raise(forms::errFileNotFound);
     });
-    const auto counts = home::unitQuestionCounts(index ? index->value(1) : QString());
+    const QString countLine = index ? index->value(1) : QString();
+    const auto counts = home::unitQuestionCounts(countLine);
     const panel::RecordFiles records(s.UserDataFolder);
     bool readable = true;
     const QStringList progress =
         home::normalisedProgress(records.readUnitProgress(&readable), counts);
-    // Without a readable bank index every count is 0, and an unreadable
-    // progress file is held back: writing either back would wipe the
-    // candidate's progress, so the file is left alone.
-    if (index && readable)
+    // Without a count line every count is 0, and an unreadable progress
+    // file is held back: writing either back would wipe the candidate's
+    // progress, so the file is left alone.
+    if (!platform::trimBlanks(countLine).isEmpty() && readable)
         trap([&] {
             if (!records.writeUnitProgress(progress, home::kProgressLines))
                 forms::raise(forms::errFileAccess);
         });
+    // The page has rows for 20 units; a larger bank is said once.
+    if (s.UnitCount > home::kMaxUnits) trap([&] { forms::raise(startup::err::OutOfRange); });
     for (int u = 0; u < home::unitRows(s.UnitCount); ++u) {
         const QString line = platform::trimBlanks(progress.value(u));
         s.UnitTable[u][2] = QString::number(line.size());
         s.UnitTable[u][3] = QString::number(line.count(QLatin1Char('F')));
         s.UnitTable[u][4] = line;
     }
-    trap([&] { PicUnitLeft->setLeft(0); });
-    trap([&] { PicUnitLeft->setTop(PicTiKu->height() - PicUnitLeft->height() - 30 * s.ScaleY); });
-    trap([&] { PicUnitLeft->loadPicture(bankPicture(QStringLiteral("l20054"))); });
+    layoutUnits(trap);
+    ClickBotn_Click(49);
 }
+
+void FrmFengmian::layoutUnits(forms::Trap &trap) {
+    const startup::RunState &s = state();
+    const int units = home::unitRows(s.UnitCount);
+    const auto sx = [&](double v) { return v * s.ScaleX; };
+    const auto sy = [&](double v) { return v * s.ScaleY; };
+    trap([&] { PicUnitLeft->setLeft(0); });
+    trap([&] { PicUnitLeft->setTop(PicTiKu->height() - PicUnitLeft->height() - sy(30)); });
+    trap([&] { PicUnitLeft->loadPicture(bankPicture(QStringLiteral("l20054"))); });
+    for (int u = 0; u < home::kMaxUnits; ++u) {
+        kvtnButton *b = ClickBotn(50 + u);
+        trap([&] { b->move(sx(15), sy(870 + 525 * (u % 10)), sx(2700), sy(525)); });
+        b->setFontSize(9 * s.ScaleX);
+        b->setForeColor(forms::rgb(0, 0, 0));
+        b->setCaption(u < units ? home::unitButtonCaption(u, s.UnitTable[u][1]) : QString());
+        trap([&] { setButtonPicture(50 + u, QStringLiteral("l20045")); });
+        b->setVisible(u < std::min(units, 10));
+    }
+    kvtnButton *all = ClickBotn(49);
+    trap([&] { all->move(sx(15), 0, sx(2700), sy(870)); });
+    trap([&] { setButtonPicture(49, QStringLiteral("l20044")); });
+    all->setVisible(true);
+    SelectedUnit = -1;
+    for (int n : {47, 48}) {
+        kvtnButton *b = ClickBotn(n);
+        trap([&] { b->move(sx(n == 47 ? 150 : 1365), sy(6270), sx(1185), sy(555)); });
+        b->setForeColor(forms::rgb(255, 255, 255));
+        b->setFontSize(9 * s.ScaleX);
+        b->setVisible(true);
+        b->setEnabled(true);
+        trap([&] {
+            setButtonPicture(n, n == 47 ? QStringLiteral("l20086") : QStringLiteral("l20046"));
+        });
+    }
+    ClickBotn(47)->setCaption(QStringLiteral("1-10单元"));
+    ClickBotn(48)->setCaption(QStringLiteral("11-%1单元").arg(s.UnitCount));
+    if (s.UnitCount <= 10) {
+        ClickBotn(48)->setEnabled(false);
+        ClickBotn(48)->setCaption(QString());
+        ClickBotn(47)->setCaption(QStringLiteral("1-%1单元").arg(s.UnitCount));
+    }
+    trap([&] { ImgUnitGezi->move(sx(2730), sy(1680)); });
+    trap([&] { ImgUnitGezi->loadPicture(bankPicture(QStringLiteral("l20055"))); });
+    ImgUnitD->setLeft(sx(5910));
+    ImgUnitD->setWidth(sx(900));
+    ImgUnitC->setLeft(ImgUnitD->left() + sx(1500));
+    ImgUnitC->setWidth(sx(900));
+    ChapterFilter = 0;
+    for (int f = 0; f < 3; ++f) {
+        kvtnButton *b = ClickBotn(37 + f);
+        trap([&] { b->move(sx(4485 + 1500 * f), sy(5700), sx(900), sy(375)); });
+        b->setVisible(true);
+    }
+    trap([&] { setButtonPicture(37, home::pictureOf(87)); });
+    ClickBotn(20)->setVisible(true);
+    trap([&] { imgPicIII->move(sx(3150), sy(420)); });
+    trap([&] { imgPicIII->loadPicture(bankPicture(QStringLiteral("l20064"))); });
+    LblUnitDQCAP(1)->setFontSize(12 * s.ScaleX);
+    LblUnitDQCAP(1)->move(sx(4245), sy(630));
+    LblUnitDQCAP(0)->setFontSize(10 * s.ScaleX);
+    LblUnitDQCAP(0)->move(LblUnitDQCAP(1)->left(), sy(975));
+    for (int i = 2; i <= 4; ++i) LblUnitDQCAP(i)->setFontSize(10 * s.ScaleX);
+    LblUnitDQCAP(2)->move(sx(4590), sy(1740));
+    LblUnitDQCAP(3)->setLeft(ImgUnitD->left() + sx(240));
+    LblUnitDQCAP(4)->setLeft(ImgUnitC->left() + sx(240));
+}
+
+void FrmFengmian::openUnitsTab() {
+    const startup::RunState &s = state();
+    openListTab(PicTiKu, 16);
+    std::vector<home::UnitCounts> units;
+    for (int u = 0; u < home::unitRows(s.UnitCount); ++u)
+        units.push_back({static_cast<int>(platform::val(s.UnitTable[u][2])),
+                         static_cast<int>(platform::val(s.UnitTable[u][3]))});
+    ClickBotn_Click(50 + home::openingUnit(units));
+}
+
+void FrmFengmian::showUnitPage(int page) {
+    const int units = home::unitRows(state().UnitCount);
+    setButtonPicture(47, page == 1 ? QStringLiteral("l20086") : QStringLiteral("l20046"));
+    setButtonPicture(48, page == 2 ? QStringLiteral("l20086") : QStringLiteral("l20046"));
+    for (int u = 0; u < home::kMaxUnits; ++u)
+        ClickBotn(50 + u)->setVisible(u < units && (u < 10) == (page == 1));
+}
+
+void FrmFengmian::selectUnit(int index) {
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    const startup::RunState &s = state();
+    const int units = home::unitRows(s.UnitCount);
+    SelectedUnit = index - 50;
+    int total = 0, open = 0;
+    if (index == 49) {
+        for (int u = 0; u < units; ++u) {
+            total += static_cast<int>(platform::val(s.UnitTable[u][2]));
+            open += static_cast<int>(platform::val(s.UnitTable[u][3]));
+        }
+        LblUnitDQCAP(1)->setCaption(home::selectionCaption(-1, QString()));
+    } else {
+        const int u = index - 50;
+        trap([&] { showUnitPage(index < 60 ? 1 : 2); });
+        LblUnitDQCAP(1)->setCaption(home::selectionCaption(u, s.UnitTable[u][1]));
+        total = static_cast<int>(platform::val(s.UnitTable[u][2]));
+        open = static_cast<int>(platform::val(s.UnitTable[u][3]));
+    }
+    LblUnitDQCAP(2)->setCaption(QStringLiteral("%1题").arg(total));
+    LblUnitDQCAP(3)->setCaption(QStringLiteral("%1题").arg(total - open));
+    LblUnitDQCAP(4)->setCaption(QStringLiteral("%1题").arg(open));
+    // A selection without questions (an empty unit, an empty bank) keeps
+    // the bars as they were; it is no fault to report.
+    if (const auto bars = home::unitBars(total, open)) {
+        ImgUnitC->setHeight(bars->openHeight * s.ScaleY);
+        ImgUnitD->setHeight(bars->learnedHeight * s.ScaleY);
+    }
+    ImgUnitC->setTop(5550 * s.ScaleY - ImgUnitC->height());
+    ImgUnitD->setTop(5550 * s.ScaleY - ImgUnitD->height());
+    LblUnitDQCAP(3)->setTop(ImgUnitD->top() - 240 * s.ScaleY);
+    LblUnitDQCAP(4)->setTop(ImgUnitC->top() - 240 * s.ScaleY);
+    for (int i = 49; i <= 69; ++i) ClickBotn(i)->setEnabled(true);
+    ClickBotn(index)->setEnabled(false);
+}
+
+void FrmFengmian::chooseChapterFilter(int index) {
+    ChapterFilter = index - 37;
+    for (int i = 37; i <= 39; ++i) setButtonPicture(i, home::pictureOf(i == index ? i + 50 : i));
+}
+
+void FrmFengmian::startUnitPractice() {
+    startup::RunState &s = state();
+    PicAd->setVisible(true);
+    if (SelectedUnit < 0) {
+        messageBox(QStringLiteral("单元练习"), false,
+                   QStringLiteral("\r\n本模块共有%1单元\r\n\r\n"
+                                  "请先点击左边单元名称选择您要学习的单元，再点开始学习！")
+                       .arg(s.UnitCount));
+        return;
+    }
+    const int u = SelectedUnit;
+    if (u >= home::unitRows(s.UnitCount)) return;
+    const QString flags = s.UnitTable[u][4];
+    if (ChapterFilter == 0) {
+        const int count = std::clamp(static_cast<int>(platform::val(s.UnitTable[u][2])), 0,
+                                     startup::kMaxQuestions);
+        // A unit without questions would open an empty panel.
+        if (count == 0) {
+            messageBox(QStringLiteral("章节练习"), false,
+                       QStringLiteral("\r\n\r\n\r\n本单元没有题目！"));
+            return;
+        }
+        s.StudyMode = startup::Practice;
+        s.CurQuestion = 1;
+        s.PaperIndex = u;
+        s.PaperMode = startup::UnitAll;
+        s.QuestionCount = count;
+        s.QuestionStatus.fill(0);
+        for (int q = 1; q <= count; ++q) {
+            const bool done = q <= flags.size() && flags[q - 1] == QLatin1Char('T');
+            s.QuestionCodes[q - 1] = u * 100 + q;
+            s.QuestionDone[q - 1] = q <= flags.size() ? QString(flags[q - 1]) : QStringLiteral("F");
+            s.QuestionStatus[q - 1] = done ? startup::StatusDone : 0;
+        }
+        startLianXi();
+        return;
+    }
+    const bool learned = ChapterFilter == 1;
+    s.StudyMode = startup::Practice;
+    s.CurQuestion = 1;
+    s.PaperIndex = u;
+    const QString list = home::unitCodesFlagged(u, flags, learned ? u'T' : u'F');
+    if (list.isEmpty()) {
+        messageBox(QStringLiteral("章节练习"), false,
+                   learned ? QStringLiteral("\r\n\r\n\r\n您本部分没有已学题！")
+                           : QStringLiteral("\r\n\r\n\r\n您本部分没有未学题！"));
+        return;
+    }
+    if (!InitShiTi(list, 19)) return;
+    s.PaperMode = learned ? startup::UnitLearned : startup::UnitUnlearned;
+    s.PaperSlot = u;
+    s.PaperIndex = learned ? 14 : 13;
+    for (int q = 1; q <= s.QuestionCount; ++q) {
+        s.QuestionDone[q - 1] = learned ? QStringLiteral("T") : QStringLiteral("F");
+        s.QuestionStatus[q - 1] = learned ? startup::StatusDone : 0;
+    }
+    startLianXi();
+}
+
+// ---------------------------------------------------------------- papers tab
 
 void FrmFengmian::papersSection(forms::Trap &trap) {
     const startup::RunState &s = state();
-    // The first sprint paper's start button, in its row's place, until the
-    // papers tab lays out all its rows.
-    kvtnButton *first = ClickBotn(70);
-    trap([&] { first->move(5880 * s.ScaleX, 750 * s.ScaleY, 1275 * s.ScaleX, 450 * s.ScaleY); });
-    trap([&] { first->setPicture(forms::loadPicture(bankPicture(QStringLiteral("l20047")))); });
-    first->setVisible(home::paperRows(s.PaperCount) > 0);
+    const auto sx = [&](double v) { return v * s.ScaleX; };
+    const auto sy = [&](double v) { return v * s.ScaleY; };
+    trap([&] { PicKaCHLeft->move(PicUnitLeft->left(), PicUnitLeft->top()); });
+    trap([&] { PicKaCHLeft->setPicture(PicUnitLeft->picture()); });
+    for (int n = 28; n <= 31; ++n) {
+        trap([&] { ClickBotn(n)->move(sx(15), sy(15 + 750 * (n - 28)), sx(2700), sy(750)); });
+        ClickBotn(n)->setVisible(true);
+    }
+    LastSprintRow = home::lastSprintRow(s.PaperCount);
+    const panel::RecordFiles records(s.UserDataFolder);
+    // A missing history is a candidate who never sat a paper: the defaults.
+    PaperHistoryLines = records.readHistory();
+    for (int i = 0; i < home::kPaperRows; ++i) layoutPaperRow(trap, i);
+    trap([&] { ImgSuiJi->move(sx(2730), sy(90)); });
+    trap([&] { ImgSuiJi->loadPicture(bankPicture(QStringLiteral("l20066"))); });
+    ImgSuiJi->setVisible(false);
+    ClickBotn(21)->setVisible(false);
+    trap([&] { LblNoHis->move(sx(4680), sy(2160)); });
+    LblNoHis->setFontSize(20 * s.ScaleX);
+    LblNoHis->setVisible(false);
+    ClickBotn_Click(28);
+}
+
+void FrmFengmian::layoutPaperRow(forms::Trap &trap, int i) {
+    const startup::RunState &s = state();
+    const auto sx = [&](double v) { return v * s.ScaleX; };
+    const auto sy = [&](double v) { return v * s.ScaleY; };
+    const double L = home::paperRowLeft(i), T = home::paperRowTop(i, LastSprintRow);
+    const bool random = i >= 20;
+    const bool sprint = home::paperGroup(i, LastSprintRow) == home::PaperGroup::Sprint;
+    forms::Image *img = ImgShiJuan(i);
+    trap([&] { img->move(sx(L), sy(T), sx(4410), sy(1200)); });
+    trap([&] { img->loadPicture(bankPicture(QStringLiteral("l20065"))); });
+    img->setVisible(sprint);
+    forms::Label *title = LblShiJuanBiao(i);
+    title->setCaption(home::paperTitle(i, LastSprintRow));
+    title->setForeColor(sprint ? forms::rgb(12, 127, 233) : forms::rgb(51, 51, 51));
+    title->setFontSize(10 * s.ScaleX);
+    title->move(sx(L + 120), sy(T + 210));
+    const struct {
+        forms::Label *label;
+        double dx, dy;
+    } rest[] = {{LblShiJuanTime(i), 120, 555},   {LblShiJuanSSSS(i), 120, 870},
+                {LblShiJuanScore(i), 900, 870},  {LblShiJuanCCC(i), 1800, 870},
+                {LblShiJuanCuoTi(i), 2520, 870}, {LblShiJuanDel(i), 1800, 225}};
+    for (const auto &r : rest) {
+        r.label->setFontSize(9 * s.ScaleX);
+        r.label->move(sx(L + r.dx), sy(T + r.dy));
+    }
+    // The score is centred on the gap of "最好成绩：    分" (a label 600
+    // wide from L + 900 has the centre of one 120 wide from L + 1140), so
+    // that "97.5" fits where a narrower label would cut it.
+    LblShiJuanScore(i)->setAlignment(forms::vbCenter);
+    LblShiJuanCCC(i)->setForeColor(forms::rgb(224, 0, 0));
+    LblShiJuanCCC(i)->setMouseIcon(cursor_);
+    LblShiJuanCCC(i)->setMousePointer(forms::vbCustom);
+    // Fixed papers have no deletion link: an empty label that takes no click.
+    forms::Label *del = LblShiJuanDel(i);
+    del->setCaption(random ? QStringLiteral("删除试卷") : QString());
+    del->setMousePointer(random ? forms::vbCustom : forms::vbDefault);
+    if (random) del->setMouseIcon(cursor_);
+    kvtnButton *start = ClickBotn(70 + i);
+    trap([&] { start->move(sx(L + 3000), sy(T + 630), sx(1275), sy(450)); });
+    const panel::RecordFiles records(state().UserDataFolder);
+    LblShiJuanCuoTi(i)->setCaption(
+        home::wrongCountCaption(records.readOneLine(panel::paperWrongFileName(i))));
+    LblShiJuanTime(i)->setCaption(home::lastExamCaption(PaperHistoryLines.lastExamTime(i)));
+    LblShiJuanScore(i)->setCaption(PaperHistoryLines.bestScore(i));
+    for (forms::Control *c : std::initializer_list<forms::Control *>{
+             title, LblShiJuanTime(i), LblShiJuanSSSS(i), LblShiJuanScore(i), LblShiJuanCCC(i),
+             LblShiJuanCuoTi(i), del, start})
+        c->setVisible(img->visible());
+}
+
+void FrmFengmian::openPapersTab() {
+    openListTab(PicKaCH, 17);
+    ClickBotn_Click(home::openingPaperPage(PaperHistoryLines, LastSprintRow));
+}
+
+void FrmFengmian::showPaperPage(int index) {
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    const startup::RunState &s = state();
+    LblNoHis->setVisible(false);
+    for (int n = 28; n <= 31; ++n) ClickBotn(n)->setEnabled(true);
+    ClickBotn(index)->setEnabled(false);
+    const home::PaperPage page =
+        home::paperPage(index, LastSprintRow, home::paperRows(s.PaperCount), RandomPaperCount);
+    forms::Picture startPicture;
+    trap([&] {
+        startPicture = forms::loadPicture(
+            bankPicture(page.sprintPictures ? QStringLiteral("l20047") : QStringLiteral("l20048")));
+    });
+    for (int i = 0; i < home::kPaperRows; ++i) {
+        ImgShiJuan(i)->setVisible(page.rows[i]);
+        if (page.rows[i] && !startPicture.isNull()) ClickBotn(70 + i)->setPicture(startPicture);
+        for (forms::Control *c : std::initializer_list<forms::Control *>{
+                 LblShiJuanBiao(i), LblShiJuanTime(i), LblShiJuanSSSS(i), LblShiJuanScore(i),
+                 LblShiJuanCCC(i), LblShiJuanCuoTi(i), LblShiJuanDel(i), ClickBotn(70 + i)})
+            c->setVisible(page.rows[i]);
+    }
+    ImgSuiJi->setVisible(page.newPaper);
+    ClickBotn(21)->setVisible(page.newPaper);
+    LblNoHis->setVisible(page.noRandom);
+}
+
+void FrmFengmian::startPaper(int index) {
+    startup::RunState &s = state();
+    const int slot = index - 70;
+    const bool fixed = slot < 20;
+    const home::FileName file = fixed ? home::files::bankIndex() : home::files::randomPapers();
+    const int lineNumber = fixed ? slot + 3 : slot - 19;
+    // Only a paper the bank holds or the candidate drew: a line the file
+    // lacks, or one of fewer than 40 codes, would sit another paper, or a
+    // broken one, under this row's slot. (The sprint page shows eight rows
+    // also for a bank of fewer papers.)
+    const bool listed = fixed ? slot < home::paperRows(s.PaperCount) : slot - 20 < RandomPaperCount;
+    const QString list = listed ? home::optionalLines(s, file).value(lineNumber - 1) : QString();
+    if (!home::paperLineUsable(list)) {
+        messageBox(QStringLiteral("无法开始考试"), false,
+                   QStringLiteral("\r\n\r\n\r\n本套试卷的题目记录不完整，无法开始考试。"));
+        return;
+    }
+    s.PaperSlot = slot;
+    s.PaperIndex = fixed ? slot : 11;
+    s.PaperMode = fixed ? startup::MockPaper : startup::RandomPaper;
+    if (!InitShiTi(platform::trimBlanks(list), s.PaperIndex + s.PaperMode)) return;
+    s.QuestionCount = home::kPaperCodes;
+    s.StudyMode = startup::Exam;
+    s.CurQuestion = 1;
+    for (int q = 0; q < home::kPaperCodes; ++q) {
+        s.QuestionDone[q] = QStringLiteral("F");
+        s.QuestionStatus[q] = 0;
+    }
+    startLianXi();
+}
+
+void FrmFengmian::drawRandomPaper() {
+    startup::RunState &s = state();
+    PicAd->setVisible(true);
+    std::vector<int> counts;
+    for (int u = 0; u < home::unitRows(s.UnitCount); ++u)
+        counts.push_back(static_cast<int>(platform::val(s.UnitTable[u][2])));
+    const std::optional<QString> list = home::drawRandomPaper(counts, randomSource);
+    if (!list) {
+        messageBox(QStringLiteral("随机组卷"), false,
+                   QStringLiteral("\r\n\r\n\r\n题库中的题目不足40道，无法生成随机试卷。"));
+        return;
+    }
+    // Every record the draw moves must be readable first: a held-back file
+    // would stay where it is while the others move past it.
+    const panel::RecordFiles records(s.UserDataFolder);
+    bool readable = true;
+    const panel::RecordRead papers = records.read(panel::recname::RandomPapers);
+    const panel::RecordRead history = records.read(panel::recname::PaperHistory);
+    readable = papers.readable && history.readable;
+    for (int slot = 20; slot < home::kPaperRows; ++slot)
+        readable &= records.read(panel::paperWrongFileName(slot)).readable;
+    if (!readable) {
+        messageBox(QStringLiteral("随机组卷"), false,
+                   QStringLiteral("\r\n\r\n\r\n随机试卷的记录文件无法读取，无法生成随机试卷。"));
+        return;
+    }
+    if (!InitShiTi(*list, 19)) return;
+    s.PaperSlot = 20;
+    s.QuestionCount = home::kPaperCodes;
+    s.StudyMode = startup::Exam;
+    s.CurQuestion = 1;
+    s.PaperIndex = 11;
+    s.PaperMode = startup::RandomPaper;
+    for (int q = 0; q < home::kPaperCodes; ++q) {
+        s.QuestionDone[q] = QStringLiteral("F");
+        s.QuestionStatus[q] = 0;
+    }
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    trap([&] {
+        if (!records.write(panel::recname::RandomPapers,
+                           home::randomPapersAfterDraw(papers.lines, *list)))
+            forms::raise(forms::errFileAccess);
+    });
+    PaperHistoryLines = panel::PaperHistoryTable::fromLines(history.lines);
+    const QString now = startup::localNow().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    trap([&] {
+        if (!records.write(panel::recname::PaperHistory,
+                           home::historyToWrite(home::historyAfterDraw(PaperHistoryLines, now))))
+            forms::raise(forms::errFileAccess);
+    });
+    for (const home::WrongListCopy &c : home::wrongListsAfterDraw(RandomPaperCount))
+        trap([&] { copyWrongList(c); });
+    startLianXi();
+}
+
+void FrmFengmian::copyWrongList(const home::WrongListCopy &c) {
+    const panel::RecordFiles records(state().UserDataFolder);
+    // A source that does not exist is an empty list: the destination must
+    // not keep another paper's wrong answers.
+    QStringList lines = {QString()};
+    if (c.from >= 0) {
+        const panel::RecordRead r = records.read(panel::paperWrongFileName(c.from));
+        if (!r.readable) forms::raise(forms::errFileAccess);
+        if (!r.lines.isEmpty()) lines = r.lines;
+    }
+    if (!records.write(panel::paperWrongFileName(c.to), lines)) forms::raise(forms::errFileAccess);
+}
+
+void FrmFengmian::LblShiJuanCCC_Click(int Index) {
+    forms::Trap trap(QStringLiteral("lblshijuancc"), startup::reportingHandler());
+    startup::RunState &s = state();
+    if (Index < 0 || Index >= home::kPaperRows) return;
+    const panel::RecordFiles records(s.UserDataFolder);
+    const QString list = records.readOneLine(panel::paperWrongFileName(Index));
+    if (list.isEmpty()) {
+        messageBox(QStringLiteral("没有生成错题"), false,
+                   QStringLiteral("\r\n\r\n\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
+                                  "请点“开始考试”做本套试题。"));
+        return;
+    }
+    if (!InitShiTi(list, 19)) return;
+    s.QuestionCount = std::min(panel::codeCount(list), startup::kMaxQuestions);
+    s.PaperSlot = Index;
+    s.StudyMode = startup::Practice;
+    s.CurQuestion = 1;
+    s.PaperMode = startup::PaperWrongReview;
+    s.PaperIndex = 17;
+    for (int q = 0; q < s.QuestionCount; ++q) {
+        s.QuestionDone[q] = QStringLiteral("F");
+        s.QuestionStatus[q] = 0;
+    }
+    startLianXi();
+}
+
+void FrmFengmian::LblShiJuanDel_Click(int Index) {
+    forms::Trap trap(QStringLiteral("lblshijuandel"), startup::reportingHandler());
+    startup::RunState &s = state();
+    const int count = RandomPaperCount;
+    if (Index < 20 || Index > 19 + count) return;
+    if (!messageBox(QStringLiteral("删除试卷"), true,
+                    QStringLiteral("\r\n\r\n\r\n您确实要删除本套随机试题吗？")))
+        return;
+    const panel::RecordFiles records(s.UserDataFolder);
+    const panel::RecordRead papers = records.read(panel::recname::RandomPapers);
+    const panel::RecordRead history = records.read(panel::recname::PaperHistory);
+    bool readable = papers.readable && history.readable;
+    for (int slot = Index; slot < home::kPaperRows; ++slot)
+        readable &= records.read(panel::paperWrongFileName(slot)).readable;
+    if (!readable) {
+        messageBox(QStringLiteral("删除试卷"), false,
+                   QStringLiteral("\r\n\r\n\r\n随机试卷的记录文件无法读取，本套试卷没有删除。"));
+        return;
+    }
+    trap([&] {
+        if (!records.write(panel::recname::RandomPapers,
+                           home::randomPapersAfterDelete(papers.lines, Index, count)))
+            forms::raise(forms::errFileAccess);
+    });
+    for (const home::WrongListCopy &c : home::wrongListsAfterDelete(Index, count))
+        trap([&] { copyWrongList(c); });
+    trap([&] {
+        const auto table = panel::PaperHistoryTable::fromLines(history.lines);
+        if (!records.write(panel::recname::PaperHistory,
+                           home::historyToWrite(home::historyAfterDelete(table, Index, count))))
+            forms::raise(forms::errFileAccess);
+    });
+    FengMainCsh();
+}
+
+// ---------------------------------------------------------------- favourites and wrong book
+
+FrmFengmian::ReviewPanel FrmFengmian::reviewPanel(bool wrongBook) {
+    if (wrongBook)
+        return {&home::wrongBookTab(), PicCuoTi, LblCuoTiWei, LblCuoTiYI, &WrongBookFilter};
+    return {&home::favouritesTab(), PicBiaoZhi, LblBiaoZhiWei, LblBiaoZhiYI, &FavouritesFilter};
+}
+
+void FrmFengmian::reviewSection(forms::Trap &trap, bool wrongBook) {
+    const startup::RunState &s = state();
+    const ReviewPanel r = reviewPanel(wrongBook);
+    const auto sx = [&](double v) { return v * s.ScaleX; };
+    const auto sy = [&](double v) { return v * s.ScaleY; };
+    forms::Image *back = wrongBook ? ImgCuoTiBack : ImgBiaoZhiBack;
+    trap([&] { back->move(0, 0); });
+    trap([&] { back->loadPicture(bankPicture(r.tab->background)); });
+    r.unreviewed->setFontSize(10 * s.ScaleX);
+    r.reviewed->setFontSize(10 * s.ScaleX);
+    r.unreviewed->move(sx(7140), sy(2385));
+    r.reviewed->move(r.unreviewed->left(), sy(2835));
+    for (int b = 0; b < 2; ++b) {
+        kvtnButton *box = ClickBotn(r.tab->boxes[b]);
+        trap([&] { box->move(sx(5775), sy(2235 + 450 * b), sx(1200), sy(450)); });
+        box->setVisible(true);
+    }
+    ClickBotn(r.tab->startButton)->setVisible(true);
+    ClickBotn(r.tab->clearButton)->setVisible(true);
+    *r.filter = 1;
+    trap([&] { setButtonPicture(r.tab->boxes[0], home::boxPicture(r.tab->boxes[0], true)); });
+    trap([&] { setButtonPicture(r.tab->boxes[1], home::boxPicture(r.tab->boxes[1], false)); });
+    const home::ReviewCounts counts =
+        home::reviewCounts(panel::RecordFiles(s.UserDataFolder).readOneLine(r.tab->flagsFile));
+    r.unreviewed->setCaption(QString::number(counts.unreviewed));
+    r.reviewed->setCaption(QString::number(counts.reviewed));
+}
+
+void FrmFengmian::clickReviewBox(bool wrongBook, int index) {
+    const ReviewPanel r = reviewPanel(wrongBook);
+    const int box = index == r.tab->boxes[0] ? 0 : 1;
+    *r.filter = home::toggledFilter(*r.filter, box);
+    const bool ticked = (*r.filter & (box == 0 ? 1 : 2)) != 0;
+    setButtonPicture(index, home::boxPicture(index, ticked));
+}
+
+void FrmFengmian::practiseReview(bool wrongBook) {
+    startup::RunState &s = state();
+    const ReviewPanel r = reviewPanel(wrongBook);
+    if (!wrongBook) PicAd->setVisible(true);
+    if (*r.filter == 0) return;
+    const panel::RecordFiles records(s.UserDataFolder);
+    const home::ReviewPractice p =
+        home::reviewPractice(*r.tab, *r.filter, records.readOneLine(r.tab->listFile),
+                             records.readOneLine(r.tab->flagsFile));
+    if (p.outcome == home::ReviewPractice::Refused) {
+        messageBox(r.tab->practiceTitle, false, QStringLiteral("\r\n\r\n\r\n") + p.prompt);
+        return;
+    }
+    if (p.outcome != home::ReviewPractice::Start) return;
+    s.PaperMode = p.paperMode;
+    s.PaperIndex = p.paperIndex;
+    for (int q = 0; q < startup::kMaxQuestions; ++q) {
+        s.QuestionDone[q] = p.done[q];
+        s.QuestionStatus[q] = p.status[q];
+    }
+    if (!InitShiTi(p.list, 19)) return;
+    s.QuestionCount = p.questionCount;
+    s.StudyMode = startup::Practice;
+    startLianXi();
+}
+
+void FrmFengmian::clearReview(bool wrongBook) {
+    const ReviewPanel r = reviewPanel(wrongBook);
+    const int filter = *r.filter;
+    if (filter == 0) return;
+    if (!messageBox(r.tab->clearTitle, true,
+                    QStringLiteral("\r\n\r\n\r\n") + r.tab->clearPrompts[filter - 1]))
+        return;
+    const panel::RecordFiles records(state().UserDataFolder);
+    bool readable = true;
+    const panel::CodesWithFlags stored =
+        records.readList(r.tab->listFile, r.tab->flagsFile, &readable);
+    if (!readable) return;
+    const auto kept = home::reviewAfterClear(filter, stored.codes, stored.flags);
+    if (!kept) return;
+    if (filter != 2) r.unreviewed->setCaption(QStringLiteral("0"));
+    if (filter != 1) r.reviewed->setCaption(QStringLiteral("0"));
+    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
+    trap([&] {
+        if (!records.writeOneLine(r.tab->listFile, kept->codes)) forms::raise(forms::errFileAccess);
+    });
+    trap([&] {
+        if (!records.writeOneLine(r.tab->flagsFile, kept->flags))
+            forms::raise(forms::errFileAccess);
+    });
+}
+
+bool FrmFengmian::messageBox(const QString &title, bool question, const QString &prompt) {
+    startup::RunState &s = state();
+    s.MsgBoxResult = 0;
+    auto *box = forms::form<FrmQHMSGBOX>();
+    box->LblTitle->setCaption(title);
+    forms::skip([&] {
+        box->Image1->loadPicture(
+            bankPicture(question ? QStringLiteral("l20071") : QStringLiteral("l20072")));
+    });
+    box->LblPrompt->setCaption(prompt);
+    box->show(forms::vbModal);
+    return s.MsgBoxResult == 1;
 }
 
 void FrmFengmian::helpSection(forms::Trap &trap) {
@@ -390,10 +1040,10 @@ void FrmFengmian::ClickBotn_Click(int Index) {
         exitAfterConfirmation();
         break;
     case home::HomeAction::UnitsTab:
-        openListTab(PicTiKu, 16);
+        openUnitsTab();
         break;
     case home::HomeAction::PapersTab:
-        openListTab(PicKaCH, 17);
+        openPapersTab();
         break;
     case home::HomeAction::FavouritesTab:
         openListTab(PicBiaoZhi, 18);
@@ -417,7 +1067,36 @@ void FrmFengmian::ClickBotn_Click(int Index) {
         trap([&] { showHelpPage(index); });
         break;
     case home::HomeAction::UnitStart:
-        startWholeUnit(0);
+        startUnitPractice();
+        break;
+    case home::HomeAction::NewRandomPaper:
+        drawRandomPaper();
+        break;
+    case home::HomeAction::FavouritesStart:
+    case home::HomeAction::WrongStart:
+        practiseReview(index == 24);
+        break;
+    case home::HomeAction::FavouritesClear:
+    case home::HomeAction::WrongClear:
+        clearReview(index == 25);
+        break;
+    case home::HomeAction::PaperPage:
+        showPaperPage(index);
+        break;
+    case home::HomeAction::ChapterFilter:
+        trap([&] { chooseChapterFilter(index); });
+        break;
+    case home::HomeAction::FavouritesBox:
+    case home::HomeAction::WrongBox:
+        trap([&] { clickReviewBox(index >= 42, index); });
+        break;
+    case home::HomeAction::UnitChoice:
+        selectUnit(index);
+        break;
+    case home::HomeAction::UnitListPage:
+        SelectedUnit = (index - 47) * 10;
+        ClickBotn_Click(50 + SelectedUnit);
+        trap([&] { showUnitPage(index - 46); });
         break;
     case home::HomeAction::PaperRow:
         startPaper(index);
@@ -499,58 +1178,6 @@ void FrmFengmian::TimFH_Timer() {
 }
 
 // ---------------------------------------------------------------- exercise start
-
-void FrmFengmian::startWholeUnit(int unit) {
-    startup::RunState &s = state();
-    if (unit >= home::unitRows(s.UnitCount)) return;
-    // The unit's own pair: nothing is copied.
-    const QString progress = s.UnitTable[unit][4];
-    s.StudyMode = startup::Practice;
-    s.PaperMode = startup::UnitAll;
-    s.PaperIndex = unit;
-    s.PaperSlot = unit;
-    s.QuestionCount = std::clamp(static_cast<int>(platform::val(s.UnitTable[unit][2])), 0,
-                                 startup::kMaxQuestions);
-    s.QuestionStatus.fill(0);
-    for (int i = 1; i <= s.QuestionCount; ++i) {
-        const bool done = i <= progress.size() && progress[i - 1] == QLatin1Char('T');
-        s.QuestionCodes[i - 1] = unit * 100 + i;
-        s.QuestionDone[i - 1] = done ? QStringLiteral("T") : QStringLiteral("F");
-        s.QuestionStatus[i - 1] = done ? startup::StatusDone : 0;
-    }
-    // A unit without questions has nothing to practise.
-    if (s.QuestionCount > 0) startLianXi();
-}
-
-void FrmFengmian::startPaper(int index) {
-    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
-    startup::RunState &s = state();
-    const int slot = index - 70;
-    const bool fixed = slot < 20;
-    // Only the rows the page has: a fixed paper the bank holds, a random
-    // paper the candidate drew.
-    if (fixed ? slot >= home::paperRows(s.PaperCount) : slot - 20 >= RandomPaperCount) return;
-    s.PaperSlot = slot;
-    s.PaperIndex = fixed ? slot : 11;
-    s.PaperMode = fixed ? startup::MockPaper : startup::RandomPaper;
-    const home::FileName file = fixed ? home::files::bankIndex() : home::files::randomPapers();
-    const int lineNumber = fixed ? slot + 3 : slot - 19;
-    QString list;
-    trap([&] {
-        const auto line = platform::readLineOrLast(home::pathOf(s, file), lineNumber);
-        if (!line) forms::raise(forms::errFileNotFound);
-        list = *line;
-    });
-    if (!InitShiTi(list, s.PaperIndex + s.PaperMode)) return;
-    s.QuestionCount = 40;
-    s.StudyMode = startup::Exam;
-    s.CurQuestion = 1;
-    for (int q = 0; q < 40; ++q) {
-        s.QuestionDone[q] = QStringLiteral("F");
-        s.QuestionStatus[q] = 0;
-    }
-    startLianXi();
-}
 
 bool FrmFengmian::InitShiTi(const QString &btShuJu, int nBTTS) {
     forms::Trap trap(QStringLiteral("initshiti"), startup::reportingHandler());

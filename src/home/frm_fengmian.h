@@ -8,6 +8,8 @@
 // files is decided in home_files.h, the button places in home_buttons.h.
 #include "forms/forms.h"
 #include "home/home_buttons.h"
+#include "home/home_tabs.h"
+#include "panel/record_files.h"
 #include "startup/kvtn_button.h"
 
 class FrmFengmian : public forms::Form {
@@ -35,8 +37,43 @@ public:
     forms::Label *LblAD;
     QString AdLink; // line 3 of the banner file as read
 
-    // ----- the units column (the help column copies its place and picture)
+    // ----- the units tab (the help column copies its column's place and picture)
     forms::Image *PicUnitLeft;
+    forms::Image *ImgUnitGezi; // chart background
+    forms::Image *imgPicIII;
+    forms::Image *ImgUnitD; // learned bar
+    forms::Image *ImgUnitC; // not-learned bar
+    // 0 heading, 1 caption of the selection, 2 total, 3 learned, 4 not learned.
+    forms::ControlArray<forms::Label> LblUnitDQCAP{this, QStringLiteral("LblUnitDQCAP")};
+    int SelectedUnit = -1; // -1: the all-units button
+    int ChapterFilter = 0; // 0 all, 1 learned, 2 not learned
+
+    // ----- the papers tab: row i is paper slot i
+    forms::Image *PicKaCHLeft;
+    forms::Image *ImgSuiJi; // the new-random-paper page
+    forms::Label *LblNoHis;
+    forms::ControlArray<forms::Image> ImgShiJuan{this, QStringLiteral("ImgShiJuan")};
+    forms::ControlArray<forms::Label> LblShiJuanBiao{this, QStringLiteral("LblShiJuanBiao")};
+    forms::ControlArray<forms::Label> LblShiJuanTime{this, QStringLiteral("LblShiJuanTime")};
+    forms::ControlArray<forms::Label> LblShiJuanSSSS{this, QStringLiteral("LblShiJuanSSSS")};
+    forms::ControlArray<forms::Label> LblShiJuanScore{this, QStringLiteral("LblShiJuanScore")};
+    forms::ControlArray<forms::Label> LblShiJuanCCC{this, QStringLiteral("LblShiJuanCCC")};
+    forms::ControlArray<forms::Label> LblShiJuanCuoTi{this, QStringLiteral("LblShiJuanCuoTi")};
+    forms::ControlArray<forms::Label> LblShiJuanDel{this, QStringLiteral("LblShiJuanDel")};
+    int LastSprintRow = 7;
+    panel::PaperHistoryTable PaperHistoryLines;
+    // The random draw's source; the program seeds it from the clock.
+    home::RandomSource randomSource;
+
+    // ----- the favourites and the wrong-question book
+    forms::Image *ImgBiaoZhiBack;
+    forms::Label *LblBiaoZhiWei; // not yet reviewed
+    forms::Label *LblBiaoZhiYI;  // reviewed
+    forms::Image *ImgCuoTiBack;
+    forms::Label *LblCuoTiWei;
+    forms::Label *LblCuoTiYI;
+    int FavouritesFilter = 0; // bit 1 not reviewed, bit 2 reviewed
+    int WrongBookFilter = 0;
 
     // ----- the help tab
     forms::Image *PicHelpLeft;
@@ -59,6 +96,10 @@ public:
     void lblMove_MouseDown(int Button, int Shift, double X, double Y);
     void picShouYe_MouseDown(int Button, int Shift, double X, double Y);
     void TimFH_Timer();
+    // The links under a paper row: its last attempt's wrong answers as a
+    // practice set, and the deletion of a random paper.
+    void LblShiJuanCCC_Click(int Index);
+    void LblShiJuanDel_Click(int Index);
 
     // The exercise start. InitShiTi writes the exercise pair of slot nBTTS
     // from a list of question codes through the shared exercise builder;
@@ -81,6 +122,7 @@ private:
     void layoutSection(forms::Trap &trap);
     void unitsSection(forms::Trap &trap);
     void papersSection(forms::Trap &trap);
+    void reviewSection(forms::Trap &trap, bool wrongBook);
     void helpSection(forms::Trap &trap);
     // What the rows of the click handler do.
     void exitAfterConfirmation();
@@ -88,10 +130,33 @@ private:
     void openListTab(forms::PictureBox *panel, int topBarButton);
     void openHelpTab();
     void showHelpPage(int index);
-    // The starts the tabs offer until their own sections come: the whole
-    // of a unit (the units tab's start button) and a paper of the papers
-    // tab's rows.
-    void startWholeUnit(int unit);
+    // The units tab.
+    void layoutUnits(forms::Trap &trap);
+    void openUnitsTab();
+    void selectUnit(int index);
+    void showUnitPage(int page);
+    void chooseChapterFilter(int index);
+    void startUnitPractice();
+    // The papers tab.
+    void layoutPaperRow(forms::Trap &trap, int row);
+    void openPapersTab();
+    void showPaperPage(int index);
     void startPaper(int index);
+    void drawRandomPaper();
+    void copyWrongList(const home::WrongListCopy &c);
+    // The favourites tab and the wrong-question tab.
+    struct ReviewPanel {
+        const home::ReviewTab *tab;
+        forms::PictureBox *panel;
+        forms::Label *unreviewed, *reviewed;
+        int *filter;
+    };
+    ReviewPanel reviewPanel(bool wrongBook);
+    void clickReviewBox(bool wrongBook, int index);
+    void practiseReview(bool wrongBook);
+    void clearReview(bool wrongBook);
+    // The home page's message box: true when the candidate confirmed.
+    bool messageBox(const QString &title, bool question, const QString &prompt);
+    void setButtonPicture(int index, const QString &name);
     forms::Picture cursor_;
 };

@@ -174,6 +174,24 @@ InfoLine infoLine(const std::array<QString, startup::kInfoEntries> &info) {
     return l;
 }
 
+std::array<double, 4> infoLabelLefts(const std::array<double, 4> &lefts,
+                                     const std::array<double, 4> &widths, double windowWidth) {
+    std::array<double, 4> out = lefts;
+    const auto pushRight = [&] {
+        for (int i = 1; i < 4; ++i)
+            out[i] = std::max(out[i], out[i - 1] + widths[i - 1] + kInfoGap);
+    };
+    pushRight();
+    double limit = windowWidth - kInfoGap;
+    for (int i = 3; i >= 1; --i) {
+        out[i] = std::max(std::min(out[i], limit - widths[i]), 0.0);
+        limit = out[i] - kInfoGap;
+    }
+    // Too long a line to fit: the labels stay apart and it runs off the edge.
+    pushRight();
+    return out;
+}
+
 // ---------------------------------------------------------------- bank index
 
 namespace {

@@ -115,6 +115,15 @@ struct InfoLine {
     std::array<double, 4> lefts{};
 };
 InfoLine infoLine(const std::array<QString, startup::kInfoEntries> &info);
+// Where the four labels of the information line stand: at their configured
+// left edges, or further right when the label before would reach into one
+// (a long web-site text), with kInfoGap between them; a line that would
+// then run past the window's right edge (less kInfoGap) is drawn back
+// from there, label by label, as far as the gaps allow. Design twips.
+constexpr double kInfoGap = 240;
+std::array<double, 4> infoLabelLefts(const std::array<double, 4> &lefts,
+                                     const std::array<double, 4> &widths,
+                                     double windowWidth = 12000);
 
 // ---------------------------------------------------------------- bank index
 

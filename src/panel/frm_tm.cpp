@@ -27,8 +27,6 @@ bool validQuestion(int q) {
     return q >= 1 && q <= startup::kMaxQuestions;
 }
 
-// The restored panel in design twips.
-constexpr double kPanelWidth = 4980, kPanelHeight = 3630;
 
 } // namespace
 
@@ -501,8 +499,7 @@ void FrmTm::CmdGN_Click(int Index) {
         s.StudyMode = startup::Guided;
         FrmMain *m = forms::form<FrmMain>();
         forms::Control *hints[] = {m->LHelp, m->Shape1, m->Shape4, m->Shape2};
-        for (forms::Control *c : hints)
-            skip([&] { c->setVisible(true); });
+        for (forms::Control *c : hints) skip([&] { c->setVisible(true); });
         skip([&] { m->TimerDisFK->setEnabled(true); });
         focusScreen();
         break;

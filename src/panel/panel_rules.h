@@ -103,6 +103,16 @@ double clockBarWidth(int minutesLeft, double frameWidth);
 // Is the set one whose clock runs (a fixed or a random paper)?
 bool isTimedPaper(int paperMode);
 
+// ---------------------------------------------------------------- docked place
+
+// The restored panel in design twips. Docked, it covers the simulated
+// screen's lower-right corner (the screen is 15360 x 9000 design twips),
+// so a question keeps its targets and hints out of that corner.
+inline constexpr double kPanelWidth = 4980, kPanelHeight = 3630;
+inline constexpr double kScreenWidth = 15360, kScreenHeight = 9000;
+inline constexpr double kDockedPanelLeft = kScreenWidth - kPanelWidth;
+inline constexpr double kDockedPanelTop = kScreenHeight - kPanelHeight;
+
 // ---------------------------------------------------------------- buttons
 
 // The picture strip of function button i: "l010" and i as two digits; an

@@ -16,6 +16,10 @@
 //     Label4 (source), Label1 (target), LblXXK(0..13) (tabs),
 //     then the marks, which never take the mouse: Shape6, Shape4, Shape1,
 //     Shape2, ShapeStart
+//   the overlay layer, between Text3 and PicStart: LHelp, LblSuccess,
+//     Shape6, Shape4, Shape1 and Shape2 are drawn there, above the region
+//     pictures that would hide them and beneath the start menu and panels;
+//     they are only seen, the mouse goes through them
 //   inside each region picture, back to front: its hover image, its hot
 //   spots, its hint frame; inside Pic1J: Img1jBK, Img1J, Lbl1J(1..44),
 //   Shape1J; Pic2J: Lbl2J(1..44), Shape2J; Pic3J: Img3J, Lbl3J(1..9).

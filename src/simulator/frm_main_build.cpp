@@ -8,6 +8,7 @@
 #include "simulator/frm_main.h"
 #include "simulator/shell_tab_strip.h"
 #include "simulator/shell_tables.h"
+#include "simulator/text_box_style.h"
 
 #include "panel/frm_tm.h"
 #include "platform/text.h"
@@ -208,26 +209,7 @@ void FrmMain::buildTextBox(const StepRecord &r, int build) {
     Text1->setSelLength(static_cast<int>(Text1->text().size()));
     Text1->setFontSize(9 * sx);
 
-    const sim::TextStyle st = r.textStyle();
-    int align = forms::vbLeftJustify;
-    if (st.alignment == QLatin1String("R") || st.alignment == QLatin1String("r"))
-        align = forms::vbRightJustify;
-    if (st.alignment == QLatin1String("M") || st.alignment == QLatin1String("m"))
-        align = forms::vbCenter;
-    Text1->setAlignment(align);
-    const double size = st.fontSizeTenths / 10.0;
-    skip([&] { Text1->setFontSize((size == 0 ? 9 : size) * sx); });
-    forms::Font f = Text1->font(); // the size as just set, or as it was
-    if (st.styleBits >= 0 && st.styleBits <= 7) {
-        f.bold = (st.styleBits & 1) != 0;
-        f.italic = (st.styleBits & 2) != 0;
-        f.underline = (st.styleBits & 4) != 0;
-    }
-    const QString name = StyleTable.fontName(st.fontIndex);
-    if (!name.isEmpty()) f.name = name;
-    Text1->setFont(f);
-    Text1->setForeColor(forms::fromQColor(StyleTable.colour(10 + st.foreIndex)));
-    Text1->setBackColor(forms::fromQColor(StyleTable.colour(20 + st.backIndex)));
+    sim::applyTextStyle(Text1, r.textStyle(), StyleTable, sx);
 }
 
 void FrmMain::buildTarget(const StepRecord &r) {

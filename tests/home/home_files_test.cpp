@@ -177,6 +177,16 @@ TEST(HomeFiles, InformationLineFromTheProgramInformation) {
     const home::InfoLine line = home::infoLine(info);
     EXPECT_EQ(line.colour, 0x666666u);
     EXPECT_EQ(line.lefts, (std::array<double, 4>{240, 5040, 0, 9930}));
+    // A label that would reach into the next pushes it (and those after) along.
+    const struct {
+        std::array<double, 4> widths, lefts;
+    } fits[] = {
+        {{2000, 2000, 2000, 1500}, {240, 5040, 7440, 9930}},
+        {{2000, 2790, 2000, 1500}, {240, 4990, 8020, 10260}}, // drawn back from the edge
+        {{4900, 1000, 1000, 1000}, {240, 5380, 7440, 9930}},
+    };
+    for (const auto &f : fits)
+        EXPECT_EQ(home::infoLabelLefts({240, 5040, 7440, 9930}, f.widths), f.lefts);
     EXPECT_EQ(home::versionCaption(QStringLiteral(" 201503070905 ")),
               QStringLiteral("题库版本：V 201503070905 "));
 }

@@ -64,7 +64,8 @@ TEST_F(JudgingSampleQuestions, EveryQuestionCanBeWorkedToTheEnd) {
              clickTarget(forms::vbRightButton, forms::vbShiftMask);
              clickTarget(forms::vbMiddleButton);
          }},
-        {QStringLiteral("将鼠标指向任务栏右侧的“音量”图标。"), [&] { move(f()->Label1, 60, 60); }},
+        {QStringLiteral("将鼠标指向任务栏上的“Windows 资源管理器”图标。"),
+         [&] { move(f()->Label1, 60, 60); }},
         {QStringLiteral("在“文档”窗口中，从左上方的空白处拖出一个选框，框住全部文件。"),
          [&] { dragToTarget(); }},
         {QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),

@@ -2,6 +2,7 @@
 // spots and items the layouts lay over them, and its questions show every
 // region when the screen builds their steps.
 #include "program_fixture.h"
+#include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
 #include "sample_startup.h"
@@ -11,6 +12,7 @@
 
 #include "forms/testing.h"
 
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 using namespace shell;
@@ -85,6 +87,71 @@ TEST(ShellSamplePictures, RegionPicturesCoverTheirSpots) {
             if (ctrl[size_t(i)].left < 0) continue;
             EXPECT_TRUE(inside(ctrl[size_t(i)], twipsOf(ctrlPanelPicture(QChar(u'0' + view)))))
                 << view << " " << i;
+        }
+    }
+}
+
+TEST(ShellSamplePictures, HoverAndPressedLooksLightTheBackgroundAndKeepTextAndIcon) {
+    // A light item (dark text and a blue icon on white) and a dark one
+    // (white text on the wallpaper), 60 x 30 pixels each.
+    struct Case {
+        const char *what;
+        QColor background, text, icon;
+        bool dark;
+    };
+    const Case cases[] = {
+        {"on a light picture", Qt::white, Qt::black, QColor(30, 100, 200), false},
+        {"on the wallpaper", QColor(20, 60, 120), Qt::white, QColor(240, 200, 60), true},
+    };
+    for (const Case &c : cases) {
+        for (bool strong : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (strong ? ", pressed" : ", hover"));
+            QImage region(60, 30, QImage::Format_RGB32);
+            region.fill(c.background);
+            for (int y = 12; y < 18; ++y) {
+                for (int x = 10; x < 20; ++x) region.setPixelColor(x, y, c.text);
+                for (int x = 35; x < 45; ++x) region.setPixelColor(x, y, c.icon);
+            }
+            const QImage look = sample::spotLook(region, Rect{0, 0, 900, 450}, strong);
+            ASSERT_EQ(look.size(), QSize(60, 30));
+            EXPECT_EQ(look.pixelColor(15, 15).rgb(), c.text.rgb()) << "text unchanged";
+            if (!c.dark) {
+                EXPECT_EQ(look.pixelColor(40, 15).rgb(), c.icon.rgb()) << "icon unchanged";
+            }
+            const QColor bg = look.pixelColor(28, 8);
+            if (c.dark) {
+                EXPECT_GT(bg.lightness(), QColor(c.background).lightness() + 20) << "lit up";
+            } else {
+                EXPECT_NE(bg.rgb(), QColor(Qt::white).rgb()) << "the background takes the blue";
+                EXPECT_GT(bg.blue(), bg.red());
+                EXPECT_GT(bg.lightness(), 180) << "a light blue, not a dark wash";
+            }
+        }
+    }
+}
+
+TEST(ShellSamplePictures, TheCategoryPageLinksFitTheirPlacesAtTheirSize) {
+    // A row of the category page puts its links on one line under the
+    // title, the first from the title's left edge (40 pixels into the row),
+    // each up to the next one (6 pixels short of it), the last one up to 40
+    // pixels past its item; at the links' 12 pixels each must fit there
+    // whole, neither shrunk nor cut.
+    const QFontMetrics fm(sample::uiFont(12));
+    for (int spot = 51; spot <= 57; ++spot) {
+        SCOPED_TRACE(spot);
+        const QString code = QString::number(spot);
+        ItemRects items{};
+        layoutLevel1(items, code, One);
+        int laidOut = 0;
+        while (laidOut + 1 < int(items.size()) && items[size_t(laidOut + 1)].width > 0) ++laidOut;
+        const QStringList texts = sample::ctrlPanelTexts(code);
+        ASSERT_EQ(texts.size(), laidOut) << "a text for every item, and an item for every text";
+        for (int k = 2; k <= laidOut; ++k) {
+            const double from = k == 2 ? 40 : items[size_t(k)].left / 15;
+            const double to = k < laidOut
+                                  ? items[size_t(k + 1)].left / 15 - 6
+                                  : (items[size_t(k)].left + items[size_t(k)].width) / 15 + 40;
+            EXPECT_LE(fm.horizontalAdvance(texts[k - 1]), to - from) << texts[k - 1].toStdString();
         }
     }
 }

@@ -2,7 +2,9 @@
 
 #include "sample_pictures.h"
 #include "sample_shell.h"
+#include "sample_shell_questions.h"
 
+#include "simulator/shell_judging.h"
 #include "simulator/shell_layout.h"
 
 #include <QMap>
@@ -40,13 +42,15 @@ QMap<QString, QImage> drawAll() {
     for (const shell::Menu1JRow &row : shell::startMenuPanelTable()) {
         for (std::string_view k : row.keys) addItemHighlights(out, latin1(k));
     }
-    // The folders of "All programs" that open a level-3 list, lit where
-    // the start menu's panel lists them.
-    const QImage programs = shellPicture(shell::panelPicture(u"84"));
+    // The folders that open a level-3 list, lit where the panel of the
+    // folders of "All programs" lists them.
+    const QImage folders =
+        shellJudgingPicture(shell::level2PictureName(QString::fromLatin1(shell::AllProgramsFoldersId)));
     shell::ItemRects items{};
-    shell::layoutLevel1(items, u"84", One);
-    for (int m = 1; m <= shell::Level3RowCount && !programs.isNull(); ++m) {
-        const QImage look = spotLook(programs, items[size_t(m)], true);
+    shell::parkItems(items);
+    shell::stackItems(items, shell::AllProgramsFolders, One);
+    for (int m = 1; m <= shell::Level3RowCount && !folders.isNull(); ++m) {
+        const QImage look = spotLook(folders, items[size_t(m)], true);
         if (!look.isNull()) out.insert(QStringLiteral("8410") + shell::twoDigits(m), look);
     }
     return out;

@@ -474,7 +474,12 @@ bool addHomeFiles(const SampleDir &dir) {
     ok &= writeBackgrounds(dir);
     ok &= writeButtonPictures(dir);
     ok &= writeHelpPages(dir);
+    ok &= addHomeTabPictures(dir);
     return ok;
+}
+
+QImage homeTabBackground() {
+    return tabBack();
 }
 
 bool addHomeBanner(const SampleDir &dir) {

@@ -1,6 +1,8 @@
 #pragma once
 #include "sample_dir.h"
 
+#include <QImage>
+
 namespace sample {
 
 // What the home page shows: the window and cover pictures (the two-tile
@@ -11,6 +13,13 @@ namespace sample {
 // "l38180" to "l38184" (GBK HTML, one of them with a picture named in
 // other letter case).
 bool addHomeFiles(const SampleDir &dir);
+// The pictures of the list tabs: the units chart, the paper rows, the
+// new-random-paper page and the favourites and wrong-question panels
+// (part of addHomeFiles).
+bool addHomeTabPictures(const SampleDir &dir);
+// The tab panels' background ("l20053"), which the tabs' pictures continue.
+QImage homeTabBackground();
+
 // The advertisement banner "170100" in "ksdata", as the update window
 // leaves it after its download (a fresh installation has none).
 bool addHomeBanner(const SampleDir &dir);

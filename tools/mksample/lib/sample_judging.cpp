@@ -1,7 +1,9 @@
 #include "sample_judging.h"
 
+#include "sample_chrome.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
+#include "sample_shell.h"
 #include "step_builder.h"
 
 #include <QPainter>
@@ -20,20 +22,84 @@ QRect px(const Box &b) {
     return QRect(b.x / 15, b.y / 15, b.w / 15, b.h / 15);
 }
 
-// A full-screen window with a title bar and the labelled places the
-// question's steps point at, so that a person sees where to act.
-QImage scene(const QString &title, const QList<Box> &boxes) {
-    QImage img = windowPicture(QSize(1024, 600), title, true);
-    QPainter p(&img);
-    p.setFont(uiFont(12));
-    for (const Box &b : boxes) {
-        const QRect r = px(b);
-        p.setPen(QColor(120, 140, 170));
-        p.setBrush(QColor(236, 242, 250));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
+// How a place of a scene looks: a file or folder with its name, an input
+// field, a button, a spreadsheet cell, a slider's track, or a labelled
+// empty spot (the ends of a rubber band).
+void drawPlace(QPainter &p, const Box &b) {
+    const QRect r = px(b);
+    static const QStringList files = {QStringLiteral("报告")};
+    static const QStringList folders = {QStringLiteral("备份"), QStringLiteral("照片")};
+    if (files.contains(b.label) || folders.contains(b.label)) {
+        drawIcon(p, QRect(r.left() + 12, r.top() + 4, 56, 56),
+                 files.contains(b.label) ? Icon::Notepad : Icon::Folder);
         p.setPen(Qt::black);
-        p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, b.label);
+        p.drawText(QRect(r.left(), r.top() + 60, r.width(), 18), Qt::AlignCenter, b.label);
+    } else if (b.label.isEmpty() || b.label == QLatin1String("B2") ||
+               b.label == QLatin1String("C2")) {
+        p.setPen(QColor(0x8e, 0xa4, 0xc1));
+        p.setBrush(Qt::white);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else if (b.label == QStringLiteral("滑轨")) {
+        p.setPen(QColor(0x90, 0x98, 0xa8));
+        p.setBrush(QColor(0xe4, 0xe8, 0xee));
+        p.drawRoundedRect(QRectF(r.left(), r.center().y() - 3, r.width(), 6), 3, 3);
+    } else if (b.label == QStringLiteral("起点") || b.label == QStringLiteral("终点")) {
+        p.setPen(QPen(QColor(0xa0, 0xb0, 0xc8), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(QColor(0x80, 0x90, 0xa8));
+        p.drawText(r, Qt::AlignCenter, b.label);
+    } else {
+        // Buttons: "确定", the formula bar's "√".
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, QColor(0xf6, 0xf6, 0xf6));
+        g.setColorAt(1, QColor(0xdd, 0xdd, 0xdd));
+        p.setPen(QColor(0x70, 0x70, 0x70));
+        p.setBrush(g);
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, b.label);
     }
+}
+
+// A sheet of cells behind the places of a spreadsheet: the formula bar,
+// the column letters and the row numbers.
+void drawSheet(QPainter &p) {
+    p.fillRect(QRect(7, 56, 1010, 30), QColor(0xdf, 0xe8, 0xf5));
+    p.setPen(QColor(0x8e, 0xa4, 0xc1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(8, 60, 28, 21));
+    p.drawRect(QRect(90, 60, 920, 21));
+    p.setPen(Qt::black);
+    p.drawText(QRect(64, 60, 24, 21), Qt::AlignCenter, QStringLiteral("fx"));
+    const int colLeft = 30, colWidth = 100, top = 90, rowHeight = 20;
+    p.fillRect(QRect(7, top, 1010, rowHeight), QColor(0xe8, 0xee, 0xf6));
+    p.fillRect(QRect(7, top, colLeft - 7, 440), QColor(0xe8, 0xee, 0xf6));
+    p.setPen(QColor(0xd0, 0xd7, 0xe5));
+    for (int x = colLeft; x < 1017; x += colWidth) p.drawLine(x, top, x, 530);
+    for (int y = top; y < 530; y += rowHeight) p.drawLine(7, y, 1016, y);
+    p.setPen(QColor(0x30, 0x30, 0x30));
+    for (int c = 0; c < 10; ++c)
+        p.drawText(QRect(colLeft + c * colWidth, top, colWidth, rowHeight), Qt::AlignCenter,
+                   QString(QChar(u'A' + c)));
+    for (int r = 1; r < 22; ++r)
+        p.drawText(QRect(7, top + r * rowHeight, colLeft - 7, rowHeight), Qt::AlignCenter,
+                   QString::number(r));
+}
+
+// A full-screen window with a title bar and the places the question's
+// steps point at; the "文档" window has its address row, the spreadsheet
+// its sheet.
+QImage scene(const QString &title, const QList<Box> &boxes) {
+    const bool documents = title == QStringLiteral("文档");
+    QImage img = documents ? explorerWindowPicture(QSize(1024, 600), title,
+                                                   {QStringLiteral("库"), title}, true)
+                           : windowPicture(QSize(1024, 600), title, true);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(uiFont(12));
+    if (title.endsWith(QLatin1String("Excel"))) drawSheet(p);
+    for (const Box &b : boxes) drawPlace(p, b);
     return img;
 }
 
@@ -41,11 +107,19 @@ QImage scene(const QString &title, const QList<Box> &boxes) {
 const Box kReport{1200, 1500, 1200, 1200, QStringLiteral("报告")};
 const Box kBackup{3000, 1500, 1200, 1200, QStringLiteral("备份")};
 const Box kPhotos{4800, 1500, 1200, 1200, QStringLiteral("照片")};
-const Box kVolume{13500, 8430, 450, 420, QStringLiteral("音量")};
-const Box kAddress{2400, 630, 6000, 330, QString()};
-const Box kSearch{10500, 630, 3000, 330, QString()};
-const Box kSearchButton{13560, 630, 360, 330, QStringLiteral("搜")};
+// The pinned Windows Explorer on the desktop's taskbar (the notification
+// area at the right lies under the docked question panel).
+const Box kExplorerButton{1860, 8430, 600, 540, QString()};
+// The address field, the search field and its button of the "文档"
+// window's address row (as drawAddressRow lays them out at 1024 pixels).
+const Box kAddress{930, 480, 10770, 330, QString()};
+const Box kSearch{12150, 480, 2670, 330, QString()};
+const Box kSearchButton{14850, 480, 300, 330, QString()};
 const Box kNameBox{1050, 2730, 1500, 300, QString()};
+// The spreadsheet's cells B2 and C2 and the formula bar's "√" button.
+const Box kCellB2{1950, 1950, 1500, 300, QStringLiteral("B2")};
+const Box kCellC2{3450, 1950, 1500, 300, QStringLiteral("C2")};
+const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
 
 // Saves bank pictures by name; remembers whether every one was written.
 struct PictureSaver {
@@ -61,20 +135,14 @@ void saveScenes(PictureSaver &save) {
     const QList<Box> files = {kReport, kBackup, kPhotos};
     save("j30001", scene(QStringLiteral("文档"), files));
     save("j30002", scene(QStringLiteral("报告 - 记事本"), {}));
-    save("j30003", scene(QStringLiteral("桌面"),
-                         {kVolume, {600, 600, 1080, 1080, QStringLiteral("回收站")}}));
     save("j30004", scene(QStringLiteral("文档"),
                          files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
-    save("j30005",
-         scene(QStringLiteral("文档"), files + QList<Box>{kAddress, kSearch, kSearchButton}));
+    save("j30005", scene(QStringLiteral("文档"), files));
     save("j30006",
          scene(QStringLiteral("运行"), {{1500, 2400, 6000, 330, QString()},
                                         {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
-    save("j30007",
-         scene(QStringLiteral("Book1 - Excel"), {{600, 1500, 1500, 300, QStringLiteral("B2")},
-                                                 {600, 900, 330, 330, QStringLiteral("√")},
-                                                 {3000, 1500, 1500, 300, QStringLiteral("C2")}}));
+    save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton, kCellC2}));
     save("j30008",
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
@@ -178,9 +246,11 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
          text.hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
          done()}};
     qs << SampleQuestion{
-        QStringLiteral("将鼠标指向任务栏右侧的“音量”图标。"),
-        {text.hinted(at(StepBuilder().background("j30003").action("0030").cursor('S', 1), kVolume),
-                     QStringLiteral("指向“音量”图标")),
+        QStringLiteral("将鼠标指向任务栏上的“Windows 资源管理器”图标。"),
+        {text.hinted(
+             at(StepBuilder().background(DesktopScreenPicture).action("0030").cursor('S', 1),
+                kExplorerButton),
+             QStringLiteral("指向“Windows 资源管理器”图标")),
          done()}};
     return qs;
 }
@@ -244,7 +314,7 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
                          {text.hinted(StepBuilder().background("j30001").action("0000").keyAlts(
                                           "00000", "00000", "P6415"),
                                       QStringLiteral("按Alt+F4")),
-                          done().background("j30003")}};
+                          done().background(DesktopScreenPicture)}};
     return qs;
 }
 
@@ -317,11 +387,11 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
         {from(at(StepBuilder()
                      .background("j30007")
                      .action("0028")
-                     .textBox(600, 1500, 1500, 300)
+                     .textBox(kCellB2.x, kCellB2.y, kCellB2.w, kCellB2.h)
                      .answerLine(text(QStringLiteral("100")))
                      .hint(4800, 6600, text(QStringLiteral("在B2中输入100并确认"))),
-                 Box{3000, 1500, 1500, 300, QString()}),
-              Box{600, 900, 330, 330, QString()}),
+                 kCellC2),
+              kEnterButton),
          done()}};
     return qs;
 }
@@ -432,11 +502,14 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
 // Context menus on the target.
 QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box bin{600, 600, 1080, 1080, QString()};
+    // The recycle bin's icon on the desktop (spot 61's place).
+    const Box bin{0, 75, 1170, 1080, QString()};
     qs << SampleQuestion{
         QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
-        {text.hinted(at(StepBuilder().background("j30003").action("7772").contextPanel("T1"), bin),
-                     QStringLiteral("双击“回收站”")),
+        {text.hinted(
+             at(StepBuilder().background(DesktopScreenPicture).action("7772").contextPanel("T1"),
+                bin),
+             QStringLiteral("双击“回收站”")),
          done()}};
     // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the
     // panel the right click opens.

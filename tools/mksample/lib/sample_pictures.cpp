@@ -1,4 +1,5 @@
 #include "sample_pictures.h"
+#include "sample_chrome.h"
 
 #include "sample_dir.h"
 
@@ -127,18 +128,11 @@ QImage windowPicture(QSize size, const QString &title, bool withTaskbar) {
     p.setPen(Qt::black);
     p.setFont(uiFont(13));
     p.drawText(QRect(10, 0, w - 120, 30), Qt::AlignVCenter, title);
-    // Minimise, maximise and close.
-    const QColor buttons[] = {QColor(200, 215, 235), QColor(200, 215, 235), QColor(199, 80, 80)};
-    for (int i = 0; i < 3; ++i) p.fillRect(w - 110 + i * 34, 2, 32, 18, buttons[i]);
+    drawCaptionButtons(p, w);
     p.fillRect(6, 36, w - 12, bottom - 42, Qt::white);
     p.setPen(QColor(112, 112, 112));
     p.drawRect(6, 36, w - 13, bottom - 43);
-    if (withTaskbar) {
-        QLinearGradient bar(0, bottom, 0, size.height());
-        bar.setColorAt(0, QColor(70, 100, 140));
-        bar.setColorAt(1, QColor(30, 50, 80));
-        p.fillRect(0, bottom, w, size.height() - bottom, bar);
-    }
+    if (withTaskbar) drawTaskbar(p, QRect(0, bottom, w, size.height() - bottom));
     return img;
 }
 

@@ -74,7 +74,8 @@ QImage explorerWindow(const QString &title, const QStringList &folders, bool wit
 
 // The "另存为" dialog: the file name label beside the place where the
 // steps lay their input box (140, 422 pixels), the file type under it,
-// and the "保存(S)" and "取消" buttons at the foot.
+// and the "保存(S)" and "取消" buttons right under the type, clear of the
+// question panel docked at the screen's lower-right corner.
 QImage saveAsDialog() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("另存为"));
     QPainter p(&img);
@@ -89,8 +90,8 @@ QImage saveAsDialog() {
     p.setPen(Qt::black);
     p.drawText(QRect(146, 452, 390, 22), Qt::AlignVCenter, QStringLiteral("文本文档(*.txt)"));
     p.drawText(QRect(516, 452, 20, 22), Qt::AlignCenter, QStringLiteral("▼"));
-    drawPlainButton(p, QRect(834, 560, 80, 24), QStringLiteral("保存(S)"));
-    drawPlainButton(p, QRect(924, 560, 80, 24), QStringLiteral("取消"));
+    drawPlainButton(p, QRect(370, 490, 80, 24), QStringLiteral("保存(S)"));
+    drawPlainButton(p, QRect(459, 490, 80, 24), QStringLiteral("取消"));
     return img;
 }
 
@@ -107,14 +108,23 @@ QImage selectedFolder(const QString &name) {
     return img;
 }
 
-// The folder options dialog: its OK button and the back button of the
-// tab set under the page.
+// The folder options dialog with its OK button. Its back button belongs to
+// the step that offers the way back: a picture of its own, laid at 200, 440
+// pixels by that step only.
 QImage folderOptions() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项"));
     QPainter p(&img);
     p.setFont(uiFont(12));
     drawPlainButton(p, QRect(410, 440, 80, 24), QStringLiteral("确定"));
-    drawPlainButton(p, QRect(200, 440, 73, 19), QStringLiteral("上一步"));
+    return img;
+}
+
+QImage backButton() {
+    QImage img(QSize(74, 20), QImage::Format_RGB32);
+    img.fill(QColor(195, 217, 249));
+    QPainter p(&img);
+    p.setFont(uiFont(12));
+    drawPlainButton(p, QRect(0, 0, 73, 19), QStringLiteral("上一步"));
     return img;
 }
 
@@ -388,6 +398,7 @@ bool writePictures(const SampleDir &dir) {
                           explorerWindow(QStringLiteral("报告"), {QStringLiteral("年度总结")}));
     ok &= saveBankPicture(dir, QStringLiteral("q00003"), saveAsDialog());
     ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
+    ok &= saveBankPicture(dir, QStringLiteral("q00006"), backButton());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
@@ -533,7 +544,11 @@ bool addStepEngineFiles(const SampleDir &dir) {
     const int hintOk = appendAnswerText(dir, QStringLiteral("单击“确定”按钮"));
     const int hintDrag = appendAnswerText(dir, QStringLiteral("把“报告”拖到“备份”文件夹上"));
     const int hintMenu = appendAnswerText(dir, QStringLiteral("单击“视图”按钮"));
-    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag && hintMenu;
+    // The name box compares its whole text: an answer with alternatives
+    // would have the candidate type the "|".
+    const int saveNameWhole = appendAnswerText(dir, QStringLiteral("年度总结"));
+    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag && hintMenu &&
+          saveNameWhole;
 
     QList<SampleQuestion> qs;
 
@@ -571,7 +586,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .answerLine(saveName)
                               .hint(2100, 5700, saveName)
                               .textStyle(120, 'R', 3, 1, 1, 1)
-                              .target(12510, 8400, 1200, 360)
+                              .target(5550, 7350, 1200, 360)
                               .action("0022"),
                           StepBuilder()
                               .textBox(2100, 6330, 6000, 330, 0)
@@ -581,7 +596,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .action("0027"),
                           StepBuilder()
                               .textBox(2100, 6330, 6000, 330, newName)
-                              .answerLine(saveName)
+                              .answerLine(saveNameWhole)
                               .hint(2100, 5700, saveName)
                               .textStyle(90, 'r', 2, 2, 3, 3)
                               .action("0021"),
@@ -602,6 +617,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .hint(3000, 6900, hintView),
          StepBuilder()
              .picture(2, 3000, 1200, "888888")
+             .picture(3, 3000, 6600, "q00006")
              .backEntry("Q0001", 3000, 6600)
              .target(6150, 6600, 1200, 360)
              .action("0001")

@@ -1,5 +1,7 @@
 #include "sample_shell.h"
 
+#include "sample_chrome.h"
+#include "sample_icons.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "simulator/shell_layout.h"
@@ -43,126 +45,83 @@ const QColor kLink(0x1e, 0x5e, 0xb5);
 const QColor kCategory(0x1b, 0x7b, 0x1b);
 const QColor kMenuText(0x1a, 0x1a, 0x1a);
 
-// ---- Small drawings ------------------------------------------------------
+} // namespace
 
-// The icons, each filling b; the pen and brush are left to the caller to
-// restore.
-void drawMonitor(QPainter &p, const QRectF &b) {
-    QLinearGradient g(b.topLeft(), b.bottomLeft());
-    g.setColorAt(0, QColor(0x6c, 0xb6, 0xf0));
-    g.setColorAt(1, QColor(0x1c, 0x5a, 0xa8));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0x30, 0x30, 0x40), 1.5));
-    p.drawRoundedRect(QRectF(b.left(), b.top(), b.width(), b.height() * 0.7), 2, 2);
-    p.setBrush(QColor(0x50, 0x50, 0x60));
-    p.drawRect(QRectF(b.center().x() - b.width() * 0.2, b.top() + b.height() * 0.78,
-                      b.width() * 0.4, b.height() * 0.12));
+// The texts over the items of the Control Panel panels "41".."57".
+QStringList ctrlPanelTexts(const QString &code) {
+    static const QHash<QString, QStringList> texts = {
+        {"41", {"系统和安全", "查看您的计算机状态", "备份您的计算机", "查找并解决问题"}},
+        {"42", {"网络和 Internet", "查看网络状态和任务", "选择家庭组和共享选项"}},
+        {"43", {"硬件和声音", "查看设备和打印机", "添加设备"}},
+        {"44", {"程序", "卸载程序"}},
+        {"45", {"用户帐户和家庭安全", "添加或删除用户帐户", "为所有用户设置家长控制"}},
+        {"46", {"外观和个性化", "更改主题", "更改桌面背景", "调整屏幕分辨率"}},
+        {"47", {"时钟、语言和区域", "更改键盘或其他输入法", "更改显示语言"}},
+        {"48", {"轻松访问", "使用 Windows 建议的设置", "优化视频显示"}},
+        // The page of a category lists its links on one line under each
+        // title, in the narrow places the layout gives them.
+        {"51",
+         {"操作中心", "检查状态", "用户帐户控制", "常见问题疑难解答", "还原计算机", "查看事件"}},
+        {"52", {"Windows 防火墙", "检查防火墙状态", "允许的程序", "高级设置"}},
+        {"53", {"系统", "查看内存和速度", "检查体验指数", "远程访问", "查看该计算机的名称"}},
+        {"54", {"Windows Update", "启用或禁用自动更新", "检查更新", "查看已安装的更新"}},
+        {"55", {"电源选项", "唤醒密码", "电源按钮功能", "更改睡眠时间", "选择电源计划"}},
+        {"56", {"备份和还原", "备份您的计算机", "从备份还原文件"}},
+        {"57", {"管理工具", "释放磁盘空间", "碎片整理", "创建并格式化硬盘分区"}},
+    };
+    return texts.value(code);
 }
 
-void drawRecycleBin(QPainter &p, const QRectF &b) {
-    p.setBrush(QColor(0xe8, 0xee, 0xf4));
-    p.setPen(QPen(QColor(0x70, 0x80, 0x90), 1.2));
-    QPainterPath path;
-    path.moveTo(b.left() + b.width() * 0.15, b.top() + b.height() * 0.15);
-    path.lineTo(b.right() - b.width() * 0.15, b.top() + b.height() * 0.15);
-    path.lineTo(b.right() - b.width() * 0.25, b.bottom());
-    path.lineTo(b.left() + b.width() * 0.25, b.bottom());
-    path.closeSubpath();
-    p.drawPath(path);
-    p.setPen(QPen(QColor(0x2f, 0x9f, 0x4f), 2));
-    p.drawEllipse(b.center(), b.width() * 0.15, b.width() * 0.15);
-}
+namespace {
 
-void drawGlobe(QPainter &p, const QRectF &b) {
-    QRadialGradient g(b.center(), b.width() / 2);
-    g.setColorAt(0, QColor(0x9f, 0xdf, 0xff));
-    g.setColorAt(1, QColor(0x1f, 0x6f, 0xbf));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0x1f, 0x4f, 0x8f), 1));
-    p.drawEllipse(b);
-    p.setPen(QPen(QColor(0x3f, 0xaf, 0x4f), 2));
-    p.drawArc(b.adjusted(b.width() * 0.2, 0, -b.width() * 0.2, 0), 0, 16 * 360);
-}
-
-void drawFolder(QPainter &p, const QRectF &b) {
-    p.setPen(QPen(QColor(0xb0, 0x8a, 0x2a), 1));
-    p.setBrush(QColor(0xf6, 0xd3, 0x6e));
-    p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.2, b.width(), b.height() * 0.7), 2,
-                      2);
-    p.setBrush(QColor(0xfb, 0xe6, 0x9a));
-    p.drawRoundedRect(
-        QRectF(b.left(), b.top() + b.height() * 0.1, b.width() * 0.45, b.height() * 0.25), 2, 2);
-}
-
-void drawControlPanelIcon(QPainter &p, const QRectF &b) {
-    p.setPen(QPen(QColor(0x40, 0x60, 0x90), 1));
-    p.setBrush(QColor(0xdd, 0xe8, 0xf6));
-    p.drawRoundedRect(b, 3, 3);
-    const QColor c[] = {QColor(0xe0, 0x40, 0x30), QColor(0x30, 0xa0, 0x40),
-                        QColor(0x30, 0x70, 0xd0), QColor(0xf0, 0xb0, 0x20)};
-    for (int i = 0; i < 4; ++i) {
-        p.setBrush(c[i]);
-        p.drawRect(QRectF(b.left() + b.width() * (0.15 + 0.4 * (i % 2)),
-                          b.top() + b.height() * (0.15 + 0.4 * (i / 2)), b.width() * 0.3,
-                          b.height() * 0.3));
-    }
-}
-
-void drawDrive(QPainter &p, const QRectF &b) {
-    QLinearGradient g(b.topLeft(), b.bottomLeft());
-    g.setColorAt(0, QColor(0xf4, 0xf4, 0xf4));
-    g.setColorAt(1, QColor(0x9a, 0x9a, 0xa4));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0x50, 0x50, 0x58), 1));
-    p.drawRoundedRect(QRectF(b.left(), b.top() + b.height() * 0.3, b.width(), b.height() * 0.45), 3,
-                      3);
-    p.setBrush(QColor(0x30, 0xd0, 0x40));
-    p.drawEllipse(QPointF(b.right() - b.width() * 0.15, b.top() + b.height() * 0.55), 1.5, 1.5);
-}
-
-// A 32 x 32-ish icon of a kind, drawn inside r: 0 monitor, 1 recycle
-// bin, 2 globe, 3 folder, 4 Control Panel, 5 drive (the kind counts
-// modulo 6).
-void drawIcon(QPainter &p, const QRect &r, int kind) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF b = QRectF(r).adjusted(2, 2, -2, -2);
-    switch (kind % 6) {
-    case 0:
-        drawMonitor(p, b);
-        break;
-    case 1:
-        drawRecycleBin(p, b);
-        break;
-    case 2:
-        drawGlobe(p, b);
-        break;
-    case 3:
-        drawFolder(p, b);
-        break;
-    case 4:
-        drawControlPanelIcon(p, b);
-        break;
-    default:
-        drawDrive(p, b);
-        break;
-    }
-    p.restore();
+// Is the picture under r dark (the wallpaper, the taskbar)? Pictures on
+// other devices count as light.
+bool darkUnder(QPainter &p, const QRect &r) {
+    const auto *img = dynamic_cast<const QImage *>(p.device());
+    if (!img) return false;
+    const QRect in = p.transform().mapRect(r).intersected(img->rect());
+    if (in.isEmpty()) return false;
+    double sum = 0;
+    int n = 0;
+    for (int y = in.top(); y <= in.bottom(); y += 2)
+        for (int x = in.left(); x <= in.right(); x += 2, ++n) sum += qGray(img->pixel(x, y));
+    return n > 0 && sum / n < 110;
 }
 
 } // namespace
 
 // The light blue look of a Windows 7 item under the pointer; `strong` for
-// a selected or pressed item.
+// a selected or pressed item. The highlight lies behind what is already
+// drawn in r: on a light picture only the background takes the blue (the
+// darker of the two wins, so text and icon stay as they are); on a dark
+// one (wallpaper, taskbar) a light glass brightens it, white text staying
+// white.
 void drawHoverLook(QPainter &p, const QRect &r, bool strong) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, strong ? QColor(0xdc, 0xeb, 0xfc, 200) : QColor(0xf2, 0xf8, 0xff, 170));
-    g.setColorAt(1, strong ? QColor(0xc1, 0xdb, 0xfc, 200) : QColor(0xdc, 0xec, 0xfc, 170));
-    p.setBrush(g);
-    p.setPen(QPen(strong ? QColor(0x7d, 0xa2, 0xce) : QColor(0xb8, 0xd6, 0xfb), 1));
-    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    if (darkUnder(p, r)) {
+        g.setColorAt(0, strong ? QColor(0x60, 0x78, 0x90) : QColor(0x48, 0x58, 0x68));
+        g.setColorAt(1, strong ? QColor(0x40, 0x58, 0x70) : QColor(0x28, 0x38, 0x48));
+        p.setCompositionMode(QPainter::CompositionMode_Screen);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(box, 3, 3);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(QColor(255, 255, 255, strong ? 150 : 100), 1));
+    } else {
+        g.setColorAt(0, strong ? QColor(0xdc, 0xeb, 0xfc) : QColor(0xf2, 0xf8, 0xff));
+        g.setColorAt(1, strong ? QColor(0xc1, 0xdb, 0xfc) : QColor(0xdc, 0xec, 0xfc));
+        p.setCompositionMode(QPainter::CompositionMode_Darken);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(box, 3, 3);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(strong ? QColor(0x7d, 0xa2, 0xce) : QColor(0xb8, 0xd6, 0xfb), 1));
+    }
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box, 3, 3);
     p.restore();
 }
 
@@ -221,44 +180,13 @@ void paintDesktop(QPainter &p, const QRect &area) {
     }
     const SpotRects spots = fixedSpots();
     const QStringList names = desktopIconNames();
-    const int kinds[] = {1, 2, 0, 4, 3};
     for (int i = 0; i < 5; ++i) {
         const QRect r = pxRect(spots[size_t(61 + i)]);
-        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), kinds[i]);
+        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), iconFor(names[i]));
         const QRect label(r.left(), r.top() + 46, r.width(), 22);
         text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
         text(p, label, names[i], Qt::white, 12, Qt::AlignCenter);
     }
-}
-
-void paintTaskbar(QPainter &p) {
-    // Dark glass with the start orb at its left end, under the start button.
-    const QRect bar(0, 560, 1024, 40);
-    QLinearGradient glass(bar.topLeft(), bar.bottomLeft());
-    glass.setColorAt(0, QColor(0x3a, 0x56, 0x72));
-    glass.setColorAt(0.5, QColor(0x1e, 0x30, 0x44));
-    glass.setColorAt(1, QColor(0x16, 0x24, 0x34));
-    p.fillRect(bar, glass);
-    p.setPen(QColor(255, 255, 255, 90));
-    p.drawLine(bar.topLeft(), bar.topRight());
-    QRadialGradient orb(QPointF(30, 580), 19);
-    orb.setColorAt(0, QColor(0x8c, 0xd0, 0xff));
-    orb.setColorAt(0.7, QColor(0x1d, 0x6f, 0xc8));
-    orb.setColorAt(1, QColor(0x0c, 0x34, 0x6a));
-    p.setBrush(orb);
-    p.setPen(QPen(QColor(0x0a, 0x20, 0x40), 1));
-    p.drawEllipse(QPointF(30, 580), 18, 18);
-    const QColor flag[] = {QColor(0xf2, 0x50, 0x22), QColor(0x7f, 0xba, 0x00),
-                           QColor(0x00, 0xa4, 0xef), QColor(0xff, 0xb9, 0x00)};
-    for (int i = 0; i < 4; ++i) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(flag[i]);
-        p.drawRect(QRectF(21 + 9.5 * (i % 2), 571 + 9.5 * (i / 2), 8, 8));
-    }
-    // Pinned programs and the clock.
-    for (int i = 0; i < 3; ++i) drawIcon(p, QRect(72 + 56 * i, 564, 32, 32), i == 0 ? 2 : 3);
-    text(p, QRect(940, 562, 80, 18), QStringLiteral("9:05"), Qt::white, 12, Qt::AlignCenter);
-    text(p, QRect(940, 580, 80, 18), QStringLiteral("2015/3/7"), Qt::white, 12, Qt::AlignCenter);
 }
 
 // The desktop area: everything above the taskbar, which belongs to the
@@ -275,7 +203,7 @@ QImage desktopScreen() {
     QImage img = canvas(1024, 600, Qt::black);
     QPainter p(&img);
     paintDesktop(p, img.rect());
-    paintTaskbar(p);
+    drawTaskbar(p, QRect(0, 560, 1024, 40));
     return img;
 }
 
@@ -286,6 +214,48 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
     QPainter p(&img);
     p.drawImage(at, windowPicture(QSize(1024 - at.x(), 560 - at.y()), title));
     return img;
+}
+
+// An Explorer window over the whole screen above the taskbar: its address
+// row shows the path; its content, right of the task pane and below the
+// command bar the steps lay over it, shows the items.
+struct ExplorerScreen {
+    QString picture, title;
+    QStringList path;
+    QList<GridItem> items;
+};
+
+QImage explorerScreen(const ExplorerScreen &w) {
+    QImage img = desktopScreen();
+    QPainter p(&img);
+    p.drawImage(QPoint(0, 0), explorerWindowPicture(QSize(1024, 560), w.title, w.path));
+    drawIconGrid(p, QPoint(190, 104), 7, w.items);
+    return img;
+}
+
+QList<ExplorerScreen> explorerScreens() {
+    const auto folder = [](const char *name) {
+        return GridItem{Icon::Folder, QString::fromUtf8(name)};
+    };
+    return {
+        {ComputerScreenPicture, QStringLiteral("计算机"), {QStringLiteral("计算机")}, {}},
+        {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
+        {DriveScreenPicture,
+         QStringLiteral("本地磁盘 (C:)"),
+         {QStringLiteral("计算机"), QStringLiteral("本地磁盘 (C:)")},
+         {folder("PerfLogs"), folder("Program Files"), folder("Windows"), folder("用户")}},
+        {LibraryScreenPicture,
+         QStringLiteral("库"),
+         {QStringLiteral("库")},
+         {{Icon::Document, QStringLiteral("文档")},
+          {Icon::Music, QStringLiteral("音乐")},
+          {Icon::Pictures, QStringLiteral("图片")},
+          {Icon::Video, QStringLiteral("视频")}}},
+        {VideoScreenPicture,
+         QStringLiteral("视频"),
+         {QStringLiteral("库"), QStringLiteral("视频")},
+         {folder("示例视频"), {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}}},
+    };
 }
 
 QImage computerWindow() {
@@ -306,7 +276,8 @@ QImage computerWindow() {
                              QStringLiteral("软盘驱动器 (A:)")};
     for (int i = 93; i <= 99; ++i) {
         const QRect r = pxRect(spots[size_t(i)]);
-        drawIcon(p, QRect(r.left() + 4, r.top() + 8, 40, 40), i == 93 ? 2 : 5);
+        const Icon icon = i == 93 ? Icon::Network : i == 94 ? Icon::OpticalDrive : Icon::Drive;
+        drawIcon(p, QRect(r.left() + 4, r.top() + 8, 40, 40), icon);
         text(p, QRect(r.left() + 52, r.top() + 4, r.width() - 56, 16), names[i - 93], kMenuText,
              12);
         if (i >= 95 && i <= 98) {
@@ -323,32 +294,42 @@ QImage computerWindow() {
     return img;
 }
 
-// The texts over the items of the Control Panel panels "41".."57".
-QStringList ctrlPanelTexts(const QString &code) {
-    static const QHash<QString, QStringList> texts = {
-        {"41", {"系统和安全", "查看您的计算机状态", "备份您的计算机", "查找并解决问题"}},
-        {"42", {"网络和 Internet", "查看网络状态和任务", "选择家庭组和共享选项"}},
-        {"43", {"硬件和声音", "查看设备和打印机", "添加设备"}},
-        {"44", {"程序", "卸载程序"}},
-        {"45", {"用户帐户和家庭安全", "添加或删除用户帐户", "为所有用户设置家长控制"}},
-        {"46", {"外观和个性化", "更改主题", "更改桌面背景", "调整屏幕分辨率"}},
-        {"47", {"时钟、语言和区域", "更改键盘或其他输入法", "更改显示语言"}},
-        {"48", {"轻松访问", "使用 Windows 建议的设置", "优化视频显示"}},
-        {"51",
-         {"操作中心", "检查此计算机的状态", "更改用户帐户控制设置", "常见计算机问题疑难解答",
-          "还原到较早的时间", "查看事件"}},
-        {"52", {"Windows 防火墙", "检查防火墙状态", "允许程序通过防火墙", "高级设置"}},
-        {"53",
-         {"系统", "查看 RAM 的大小和处理器速度", "检查 Windows 体验索引", "允许远程访问",
-          "查看该计算机的名称", "设备管理器"}},
-        {"54", {"Windows Update", "启用或禁用自动更新", "检查更新", "查看已安装的更新"}},
-        {"55",
-         {"电源选项", "唤醒计算机时需要密码", "更改电源按钮的功能", "更改计算机睡眠时间",
-          "选择电源计划"}},
-        {"56", {"备份和还原", "备份您的计算机", "从备份还原文件"}},
-        {"57", {"管理工具", "释放磁盘空间", "对硬盘进行碎片整理", "创建并格式化硬盘分区"}},
-    };
-    return texts.value(code);
+// The left column of a category page: its links one under the other, all
+// from one left edge, each as wide as the column allows.
+void paintCategoryNav(QPainter &p, const SpotRects &spots) {
+    p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
+    const QStringList nav = {
+        "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
+        "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
+    for (int i = 41; i <= 48; ++i) {
+        const QRect r = pxRect(spots[size_t(i)]);
+        text(p, QRect(20, r.top(), 176, r.height()), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
+             Qt::AlignLeft | Qt::AlignVCenter, i == 42);
+    }
+}
+
+// One row of a category page: its icon, its title alone on the first line
+// and its links on the second, each link in its place up to the next one.
+void paintCategoryRow(QPainter &p, const QRect &row, int spot) {
+    const Icon icons[] = {Icon::Defender, Icon::Network, Icon::Computer,    Icon::Program,
+                          Icon::Drive,    Icon::Backup,  Icon::ControlPanel};
+    drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icons[spot - 51]);
+    ItemRects items{};
+    shell::layoutLevel1(items, QString::number(spot), One);
+    const QStringList t = ctrlPanelTexts(QString::number(spot));
+    const int left = row.left() + 40;
+    for (int k = 0; k < t.size(); ++k) {
+        const QRect ir = pxRect(items[size_t(k + 1)]).translated(row.topLeft());
+        if (k == 0) {
+            text(p, QRect(left, ir.top(), 600, ir.height()), t[k], kCategory, 15);
+            continue;
+        }
+        const int from = k == 1 ? left : ir.left();
+        const int to = k + 1 < t.size()
+                           ? pxRect(items[size_t(k + 2)]).translated(row.topLeft()).left() - 6
+                           : ir.right() + 40;
+        text(p, QRect(from, ir.top(), to - from, ir.height()), t[k], kLink, 12);
+    }
 }
 
 QImage ctrlPanel(int view) {
@@ -362,9 +343,9 @@ QImage ctrlPanel(int view) {
         text(p, QRect(760, 32, 240, 20), QStringLiteral("查看方式：类别 ▾"), kMenuText, 12);
         for (int i = 41; i <= 48; ++i) {
             const QRect r = pxRect(spots[size_t(i)]);
-            // No recycle bin among the categories.
-            const int kinds[] = {4, 2, 5, 3, 4, 0, 2, 0};
-            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), kinds[i - 41]);
+            const Icon icons[] = {Icon::Defender, Icon::Network,  Icon::Printer, Icon::Program,
+                                  Icon::User,     Icon::Computer, Icon::Network, Icon::Magnifier};
+            drawIcon(p, QRect(r.left() + 4, r.top() + 2, 48, 48), icons[i - 41]);
             const QStringList t = ctrlPanelTexts(QString::number(i));
             ItemRects items{};
             shell::layoutLevel1(items, QString::number(i), One);
@@ -374,26 +355,8 @@ QImage ctrlPanel(int view) {
             }
         }
     } else if (view == 1) {
-        p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
-        const QStringList nav = {
-            "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
-            "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
-        for (int i = 41; i <= 48; ++i) {
-            text(p, pxRect(spots[size_t(i)]), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
-                 Qt::AlignLeft | Qt::AlignVCenter, i == 42);
-        }
-        for (int i = 51; i <= 57; ++i) {
-            const QRect r = pxRect(spots[size_t(i)]);
-            const int kinds[] = {4, 2, 0, 2, 5, 5, 4};
-            drawIcon(p, QRect(r.left() - 40, r.top() + 6, 36, 36), kinds[i - 51]);
-            ItemRects items{};
-            shell::layoutLevel1(items, QString::number(i), One);
-            const QStringList t = ctrlPanelTexts(QString::number(i));
-            for (int k = 0; k < t.size(); ++k) {
-                const QRect ir = pxRect(items[size_t(k + 1)]).translated(r.topLeft());
-                text(p, ir, t[k], k == 0 ? kCategory : kLink, k == 0 ? 15 : 12);
-            }
-        }
+        paintCategoryNav(p, spots);
+        for (int i = 51; i <= 57; ++i) paintCategoryRow(p, pxRect(spots[size_t(i)]), i);
     } else {
         text(p, QRect(160, 30, 600, 24), QStringLiteral("所有控制面板项"), QColor(0x1e, 0x39, 0x87),
              17);
@@ -418,7 +381,8 @@ QImage startMenu() {
         {88, "画图"}, {89, "远程桌面连接"},         {90, "放大镜"}, {91, "纸牌"}, {84, "所有程序"}};
     for (auto it = left.begin(); it != left.end(); ++it) {
         const QRect r = pxRect(s[size_t(it.key())]);
-        if (it.key() != 84) drawIcon(p, QRect(r.left() + 2, r.top() + 2, 32, 32), it.key() % 6);
+        if (it.key() != 84)
+            drawIcon(p, QRect(r.left() + 2, r.top() + 2, 32, 32), iconFor(it.value()));
         text(p, r.adjusted(it.key() == 84 ? 24 : 40, 0, 0, 0), it.value(), kMenuText, 13);
     }
     p.setPen(QColor(0xd6, 0xe0, 0xec));
@@ -577,7 +541,7 @@ QImage taskPane(int variant) {
         if (r.bottom() < 0) continue;
         const bool head = i == 26 || i == 30 || i == 35 || i == 36 || i == 24;
         drawIcon(p, QRect(r.left() + (head ? 4 : 18), r.top() + 3, 17, 17),
-                 i >= 37 ? 5 : (i == 24 ? 2 : 3));
+                 i >= 37 ? Icon::Drive : iconFor(labels[i - 24]));
         text(p, r.adjusted(head ? 24 : 38, 0, 0, 0), labels[i - 24], kMenuText, 12);
     }
     return img;
@@ -765,15 +729,10 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
-    const QPair<QString, QString> windows[] = {
-        {ComputerScreenPicture, QStringLiteral("计算机")},
-        {CtrlPanelScreenPicture, QStringLiteral("控制面板")},
-        {DriveScreenPicture, QStringLiteral("本地磁盘 (C:)")},
-        {PaintScreenPicture, QStringLiteral("无标题 - 画图")},
-        {LibraryScreenPicture, QStringLiteral("库")},
-        {VideoScreenPicture, QStringLiteral("视频")}};
-    for (const auto &w : windows)
-        out.insert(QStringLiteral("bank:") + w.first, windowScreen(w.second));
+    for (const ExplorerScreen &w : explorerScreens())
+        out.insert(QStringLiteral("bank:") + w.picture, explorerScreen(w));
+    out.insert(QStringLiteral("bank:") + PaintScreenPicture,
+               windowScreen(QStringLiteral("无标题 - 画图")));
     // The window's client area starts 36 pixels below its top, where the
     // step places the menu bar.
     out.insert(
@@ -929,7 +888,7 @@ void addLevel3Lists(QMap<QString, QImage> &out) {
         p.drawRect(img.rect().adjusted(0, 0, -1, -1));
         for (int k = 1; k <= entries.size(); ++k) {
             const QRect r = pxRect(rows[size_t(k)]);
-            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), 3);
+            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), iconFor(entries[k - 1]));
             text(p, r.adjusted(24, 0, 0, 0), entries[k - 1], kMenuText, 12);
         }
         out.insert(level3Picture(n), img);
@@ -978,9 +937,14 @@ bool addShellPictures(const SampleDir &dir) {
 
 namespace {
 
+// Where a shell step's hint goes unless the step names a place: in the
+// empty middle of the screen, above the question panel docked at the
+// lower-right corner and left of it.
+constexpr QPoint kHintPlace(6750, 4350);
+
 // A step of the shell questions: the screen behind is the desktop, and
-// the hint says what to do.
-StepBuilder shellStep(const SampleDir &dir, const QString &hint) {
+// the hint says what to do, at `at` (design twips) beside the place to act.
+StepBuilder shellStep(const SampleDir &dir, const QString &hint, QPoint at = kHintPlace) {
     StepBuilder step;
     step.lead(QStringLiteral("001"))
         .windowKind(QLatin1Char('0'))
@@ -988,7 +952,7 @@ StepBuilder shellStep(const SampleDir &dir, const QString &hint) {
         // A hot-spot click, as the bank marks it.
         .action(QStringLiteral("7000"))
         .background(DesktopScreenPicture)
-        .hint(9000, 6600, appendAnswerText(dir, hint));
+        .hint(at.x(), at.y(), appendAnswerText(dir, hint));
     return step;
 }
 
@@ -1010,7 +974,7 @@ bool addShellQuestions(const SampleDir &dir) {
     // and a command bar with its first menu.
     questions << SampleQuestion{
         QStringLiteral("打开“计算机”窗口，在其中打开本地磁盘 (C:)，然后用“组织”菜单关闭窗口。"),
-        {shellStep(dir, QStringLiteral("双击桌面上的“计算机”图标"))
+        {shellStep(dir, QStringLiteral("双击桌面上的“计算机”图标"), QPoint(1650, 3525))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
@@ -1034,17 +998,17 @@ bool addShellQuestions(const SampleDir &dir) {
     questions << SampleQuestion{
         QStringLiteral("通过“开始”菜单打开“控制面板”，在“外观和个性化”中选择“更改主题”，"
                        "然后转到“系统和安全”。"),
-        {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"))
+        {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"), QPoint(6750, 3000))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("74")))
              .build(),
-         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"))
+         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"), QPoint(2400, 6300))
              .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("46"), 2))
              .build(),
-         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"))
+         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 4200))
              .background(CtrlPanelScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))
@@ -1108,11 +1072,11 @@ bool addShellQuestions(const SampleDir &dir) {
     // button's.
     questions << SampleQuestion{
         QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
-        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"))
+        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"), QPoint(1650, 900))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("69"), 1, 3))
              .build(),
-         shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"))
+         shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"), QPoint(6750, 3000))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("70"), 1))
              .build(),

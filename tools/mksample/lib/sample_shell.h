@@ -42,6 +42,11 @@ bool addShellQuestions(const SampleDir &dir);
 // or a null image for a name it does not draw. Tests use the sizes.
 QImage shellPicture(const QString &name);
 
+// The texts of the Control Panel's panel "41".."48" (a category and its
+// links) or "51".."57" (a row of the category page: its title, then its
+// links), first the title.
+QStringList ctrlPanelTexts(const QString &code);
+
 // A crop of a region or panel picture at a spot, with the light blue look
 // of a Windows 7 item under the pointer (`strong`: selected or pressed).
 QImage spotLook(const QImage &region, const shell::Rect &spot, bool strong);

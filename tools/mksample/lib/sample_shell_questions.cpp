@@ -1,5 +1,7 @@
 #include "sample_shell_questions.h"
 
+#include "sample_chrome.h"
+#include "sample_icons.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
@@ -47,6 +49,9 @@ QImage foldersPanel() {
     p.setFont(uiFont(12));
     for (int i = 1; i <= n; ++i) {
         const QRect r = px(items[size_t(i)]);
+        // The folders and the programs after them, each with its icon.
+        drawIcon(p, QRect(r.left() + 4, r.top() + (r.height() - 20) / 2, 20, 20),
+                 i <= 4 ? Icon::Folder : iconFor(kFolders[i - 1]));
         p.setPen(Qt::black);
         p.drawText(r.adjusted(28, 0, 0, 0), Qt::AlignVCenter, kFolders[i - 1]);
         if (i <= 4) {
@@ -93,6 +98,20 @@ constexpr int kHintX = 9600;
 
 QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) {
     return StepBuilder::entry(u'H', QString::fromLatin1(code), item1, item2, item3, u'0');
+}
+
+// The "文档" window with a few files, right of the task pane and below the
+// command bar the steps lay over it.
+QImage documentsWindow() {
+    QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true);
+    QPainter p(&img);
+    drawIconGrid(p, QPoint(190, 104), 7,
+                 {{Icon::Folder, QStringLiteral("报告")},
+                  {Icon::Folder, QStringLiteral("照片")},
+                  {Icon::Notepad, QStringLiteral("年度总结.txt")},
+                  {Icon::Notepad, QStringLiteral("会议记录.txt")}});
+    return img;
 }
 
 } // namespace
@@ -154,14 +173,13 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         const QImage img = shellJudgingPicture(name);
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
-    ok &= saveBankPicture(dir, QStringLiteral("k20001"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("文档"), true),
-                          PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20001"), documentsWindow(), PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20002"),
                           windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("控制面板"), true),
+                          explorerWindowPicture(QSize(1024, 600), QStringLiteral("控制面板"),
+                                                {QStringLiteral("控制面板")}, true),
                           PictureFormat::Png);
     // The tab dialogs over the "文档" window, and the window once they close.
     ok &= saveBankPicture(dir, QStringLiteral("k20004"),

@@ -1,0 +1,173 @@
+#include "sample_chrome.h"
+
+#include "sample_pictures.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace sample {
+
+namespace {
+
+void captionButton(QPainter &p, const QRect &r, bool close) {
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, close ? QColor(0xe8, 0xa0, 0x90) : QColor(0xe4, 0xee, 0xf8));
+    g.setColorAt(0.5, close ? QColor(0xc7, 0x50, 0x50) : QColor(0xc4, 0xd6, 0xea));
+    g.setColorAt(1, close ? QColor(0xd0, 0x70, 0x60) : QColor(0xd6, 0xe4, 0xf2));
+    p.setBrush(g);
+    p.setPen(QColor(0x50, 0x60, 0x78));
+    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+}
+
+// A round back or forward button with its arrow.
+void navButton(QPainter &p, const QPointF &centre, bool back) {
+    QRadialGradient g(centre - QPointF(3, 3), 12);
+    g.setColorAt(0, QColor(0x9c, 0xc8, 0xf0));
+    g.setColorAt(1, QColor(0x2c, 0x68, 0xb0));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0x20, 0x40, 0x70), 1));
+    p.drawEllipse(centre, 10, 10);
+    QPainterPath arrow;
+    const double d = back ? -1 : 1;
+    arrow.moveTo(centre + QPointF(5 * d, 0));
+    arrow.lineTo(centre + QPointF(-1 * d, -5));
+    arrow.lineTo(centre + QPointF(-1 * d, -2));
+    arrow.lineTo(centre + QPointF(-5 * d, -2));
+    arrow.lineTo(centre + QPointF(-5 * d, 2));
+    arrow.lineTo(centre + QPointF(-1 * d, 2));
+    arrow.lineTo(centre + QPointF(-1 * d, 5));
+    arrow.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(arrow);
+}
+
+void field(QPainter &p, const QRect &r) {
+    p.setBrush(Qt::white);
+    p.setPen(QColor(0x8e, 0xa4, 0xc1));
+    p.drawRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+} // namespace
+
+void drawCaptionButtons(QPainter &p, int width) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect min(width - 104, 1, 27, 19), max(width - 77, 1, 27, 19),
+        close(width - 50, 1, 45, 19);
+    captionButton(p, min, false);
+    captionButton(p, max, false);
+    captionButton(p, close, true);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(0x20, 0x28, 0x38), 2));
+    p.drawLine(min.left() + 9, min.top() + 13, min.right() - 8, min.top() + 13);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(max.adjusted(9, 5, -9, -6));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2));
+    const QPoint c = close.center();
+    p.drawLine(c + QPoint(-5, -4), c + QPoint(5, 5));
+    p.drawLine(c + QPoint(-5, 5), c + QPoint(5, -4));
+    p.restore();
+}
+
+void drawAddressRow(QPainter &p, int width, int top, const QStringList &path) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, top, 0, top + 26);
+    g.setColorAt(0, QColor(0xdb, 0xe8, 0xf6));
+    g.setColorAt(1, QColor(0xc8, 0xda, 0xee));
+    p.fillRect(QRect(6, top, width - 12, 26), g);
+    navButton(p, QPointF(20, top + 13), true);
+    navButton(p, QPointF(44, top + 13), false);
+    const int searchWidth = std::min(200, width / 4);
+    const QRect address(62, top + 2, width - 62 - searchWidth - 44, 22);
+    field(p, address);
+    drawIcon(p, QRect(address.left() + 3, address.top() + 2, 18, 18),
+             path.isEmpty() ? Icon::Folder : iconFor(path.front()));
+    p.setFont(uiFont(12));
+    int x = address.left() + 26;
+    for (const QString &part : QStringList(path)) {
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.drawText(QRect(x, address.top(), 14, address.height()), Qt::AlignCenter,
+                   QStringLiteral("▸"));
+        x += 16;
+        p.setPen(Qt::black);
+        const int w = p.fontMetrics().horizontalAdvance(part);
+        p.drawText(QRect(x, address.top(), w + 2, address.height()), Qt::AlignVCenter, part);
+        x += w + 6;
+    }
+    // Refresh, then the search box.
+    p.setPen(QColor(0x30, 0x50, 0x80));
+    p.drawText(QRect(address.right() + 4, address.top(), 20, address.height()), Qt::AlignCenter,
+               QStringLiteral("⟳"));
+    const QRect search(width - 6 - searchWidth - 8, top + 2, searchWidth, 22);
+    field(p, search);
+    p.setPen(QColor(0x8a, 0x8a, 0x8a));
+    p.drawText(search.adjusted(6, 0, -22, 0), Qt::AlignVCenter,
+               QStringLiteral("搜索 ") + (path.isEmpty() ? QString() : path.back()));
+    p.drawText(search.adjusted(search.width() - 20, 0, 0, 0), Qt::AlignCenter, QStringLiteral("⚲"));
+    p.restore();
+}
+
+void drawTaskbar(QPainter &p, const QRect &bar) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient glass(bar.topLeft(), bar.bottomLeft());
+    glass.setColorAt(0, QColor(0x3a, 0x56, 0x72));
+    glass.setColorAt(0.5, QColor(0x1e, 0x30, 0x44));
+    glass.setColorAt(1, QColor(0x16, 0x24, 0x34));
+    p.fillRect(bar, glass);
+    p.setPen(QColor(255, 255, 255, 90));
+    p.drawLine(bar.topLeft(), bar.topRight());
+    const QPointF orbAt(bar.left() + 30, bar.top() + 20);
+    QRadialGradient orb(orbAt, 19);
+    orb.setColorAt(0, QColor(0x8c, 0xd0, 0xff));
+    orb.setColorAt(0.7, QColor(0x1d, 0x6f, 0xc8));
+    orb.setColorAt(1, QColor(0x0c, 0x34, 0x6a));
+    p.setBrush(orb);
+    p.setPen(QPen(QColor(0x0a, 0x20, 0x40), 1));
+    p.drawEllipse(orbAt, 18, 18);
+    const QColor flag[] = {QColor(0xf2, 0x50, 0x22), QColor(0x7f, 0xba, 0x00),
+                           QColor(0x00, 0xa4, 0xef), QColor(0xff, 0xb9, 0x00)};
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(flag[i]);
+        p.drawRect(QRectF(orbAt.x() - 9 + 9.5 * (i % 2), orbAt.y() - 9 + 9.5 * (i / 2), 8, 8));
+    }
+    const Icon pinned[] = {Icon::Network, Icon::Folder, Icon::MediaPlayer};
+    for (int i = 0; i < 3; ++i)
+        drawIcon(p, QRect(bar.left() + 72 + 56 * i, bar.top() + 4, 32, 32), pinned[i]);
+    p.setFont(uiFont(12));
+    p.setPen(Qt::white);
+    p.drawText(QRect(bar.right() - 83, bar.top() + 2, 80, 18), Qt::AlignCenter,
+               QStringLiteral("9:05"));
+    p.drawText(QRect(bar.right() - 83, bar.top() + 20, 80, 18), Qt::AlignCenter,
+               QStringLiteral("2015/3/7"));
+    p.restore();
+}
+
+QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
+                             bool withTaskbar) {
+    QImage img = windowPicture(size, title, withTaskbar);
+    QPainter p(&img);
+    drawAddressRow(p, size.width(), 30, path);
+    return img;
+}
+
+void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items) {
+    p.save();
+    p.setFont(uiFont(12));
+    for (int i = 0; i < items.size(); ++i) {
+        const QPoint at = origin + QPoint(100 * (i % perRow), 96 * (i / perRow));
+        drawIcon(p, QRect(at.x() + 22, at.y(), 56, 56), items[i].icon);
+        p.setPen(Qt::black);
+        p.drawText(QRect(at.x(), at.y() + 58, 100, 32),
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, items[i].name);
+    }
+    p.restore();
+}
+
+} // namespace sample

@@ -1,0 +1,45 @@
+#pragma once
+// The Windows 7 chrome the sample's pictures share: the caption buttons of
+// a window, the address row of an Explorer window (back and forward, the
+// path, the search box), the taskbar with its start orb, pinned programs
+// and clock, and a grid of large icons for a window's content.
+#include "sample_icons.h"
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+namespace sample {
+
+// Minimise, maximise and close at the top-right corner of a window
+// `width` pixels wide, with their symbols.
+void drawCaptionButtons(QPainter &p, int width);
+
+// The address row of an Explorer window `width` pixels wide, `top` pixels
+// below the window's top: back and forward, the path's parts with "▸"
+// between them, refresh and the search box.
+void drawAddressRow(QPainter &p, int width, int top, const QStringList &path);
+
+// The taskbar in bar (40 pixels high): the start orb at its left end, the
+// pinned Internet Explorer, Windows Explorer and Media Player, the clock.
+void drawTaskbar(QPainter &p, const QRect &bar);
+
+// An Explorer window as large as the picture (see windowPicture), its
+// address row showing the path.
+QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
+                             bool withTaskbar = false);
+
+// Large icons with their names under them, in rows from `origin`.
+struct GridItem {
+    Icon icon;
+    QString name;
+};
+void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items);
+
+} // namespace sample
