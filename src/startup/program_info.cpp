@@ -103,8 +103,8 @@ const std::array<QString, kInfoEntries> &infoDefaults() {
         d[28] = QStringLiteral("B");
         d[29] = QStringLiteral("&H666666");
         d[30] = QStringLiteral("240");
-        d[31] = QStringLiteral("4200");
-        d[32] = QStringLiteral("7620");
+        d[31] = QStringLiteral("5040");
+        d[32] = QStringLiteral("7440");
         d[33] = QStringLiteral("9930");
         d[34] = QStringLiteral("2");
         d[35] = QStringLiteral("青禾启明统一");
