@@ -147,6 +147,19 @@ protected:
     static double midX(forms::Control *c) { return c->width() / 2; }
     static double midY(forms::Control *c) { return c->height() / 2; }
     QString actionCode() const { return sim::StepRecord(state().CurRecord).actionCode(); }
+    // A list tab from wherever the home page stands: the cover's tile, or
+    // the top bar's button when a tab is open.
+    static void openTab(FrmFengmian *home, int topBarButton) {
+        if (!home->PicTOP->visible()) clickButton(home, 4);
+        if (home->ClickBotn(topBarButton)->enabled()) clickButton(home, topBarButton);
+    }
+    // Answers the program's own message box with its button (1 confirms).
+    void confirmBoxes(int button = 1) {
+        onModal["FrmQHMSGBOX"] = [this, button](forms::Form &f) {
+            boxPrompts << static_cast<FrmQHMSGBOX &>(f).LblPrompt->caption();
+            ft::click(static_cast<FrmQHMSGBOX &>(f).LblClick(button), 100, 100);
+        };
+    }
     // The home page's exit, confirmed in the program's own message box.
     void exitThroughHomePage(FrmFengmian *home) {
         modals.clear();
@@ -202,7 +215,7 @@ protected:
     }
 
     testsupport::HttpTestServer server;
-    QStringList modals;
+    QStringList modals, boxPrompts;
     std::map<QString, std::function<void(forms::Form &)>> onModal;
     ft::Session session;
 };
@@ -312,12 +325,22 @@ TEST_F(CandidateDay, FromStartToExit) {
     ASSERT_NE(home, nullptr);
     expectRecords(afterUnit, "opened again after the unit");
     EXPECT_EQ(s.UnitTable[0][4], "TFFTFF");
-    EXPECT_EQ(s.UnitTable[0][3], "4");
-    clickButton(home, 4);
+    // The units tab opens on the first unit, with its new counts.
+    openTab(home, 16);
+    EXPECT_TRUE(home->PicTiKu->visible());
+    EXPECT_EQ(home->SelectedUnit, 0);
+    EXPECT_EQ(home->LblUnitDQCAP(2)->caption(), "6题");
+    EXPECT_EQ(home->LblUnitDQCAP(3)->caption(), "2题");
+    EXPECT_EQ(home->LblUnitDQCAP(4)->caption(), "4题");
+    // The favourites tab counts the marked question, not yet reviewed.
+    openTab(home, 18);
+    EXPECT_TRUE(home->PicBiaoZhi->visible());
+    EXPECT_EQ(home->LblBiaoZhiWei->caption(), "1");
+    EXPECT_EQ(home->LblBiaoZhiYI->caption(), "0");
 
     // ---- a mock paper: the first fixed paper through the login
     EXPECT_FALSE(home->ClickBotn(17)->isShown() && !home->ClickBotn(17)->enabled());
-    clickButton(home, 17); // the papers tab, from the top bar of the units tab
+    openTab(home, 17);
     sitFirstPaper(home);
     if (HasFatalFailure()) return;
     // Question 1 of the paper is the folder opened: worked; the rest left.
@@ -367,23 +390,111 @@ TEST_F(CandidateDay, FromStartToExit) {
     const Records afterReview = changed(afterPaper, {{"182400.mxy", wrong.mid(4)}});
     expectRecords(afterReview, "wrong answers reviewed");
 
+    // ---- the papers tab: the first paper's time, score and wrong count
+    openTab(home, 17);
+    EXPECT_TRUE(home->PicKaCH->visible());
+    EXPECT_EQ(home->LblShiJuanTime(0)->caption(), "最后考试时间：2015-03-07 09:05");
+    EXPECT_EQ(home->LblShiJuanScore(0)->caption(), "2.5");
+    EXPECT_EQ(home->LblShiJuanCuoTi(0)->caption(), "(38)");
+
+    // ---- a random paper drawn, left at the login, then deleted
+    clickButton(home, 30);
+    clickButton(home, 21);
+    FrmLogon *randomLogin = forms::loadedForm<FrmLogon>();
+    ASSERT_NE(randomLogin, nullptr);
+    EXPECT_EQ(s.PaperMode, startup::RandomPaper);
+    EXPECT_EQ(s.PaperSlot, 20);
+    const QByteArray randomList = testsupport::readBytes(dir().ksdata() + "288891.mxy");
+    ASSERT_EQ(randomList.size(), 160 + 2 + 9 * 2);
+    ft::advance(100);
+    ft::click(randomLogin->CmdExit, 100, 100);
+    EXPECT_EQ(ft::msgBoxes().back().prompt, "确实要退出考试系统吗？");
+    home = forms::loadedForm<FrmFengmian>();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(home->visible());
+    openTab(home, 17);
+    clickButton(home, 31);
+    EXPECT_TRUE(home->LblShiJuanDel(20)->isShown());
+    confirmBoxes();
+    ft::click(home->LblShiJuanDel(20), 30, 30);
+    EXPECT_EQ(boxPrompts, QStringList({"\r\n\r\n\r\n您确实要删除本套随机试题吗？"}));
+    // Nothing of it is shown any more; the history is written back as the
+    // home page writes it, thirty records, and the draw's record stays in
+    // the slot no paper uses now.
+    QStringList historyLines;
+    for (int slot = 0; slot < 30; ++slot) {
+        if (slot == 0)
+            historyLines << "2015-03-07 09:05:02" << "2.5" << "E";
+        else if (slot == 20)
+            historyLines << "2015-03-07 09:05:02" << "0" << "E";
+        else
+            historyLines << "您还未考试！" << "0" << "E";
+    }
+    historyLines << QString();
+    const Records afterRandom = changed(afterReview, {{"288891.mxy", "\r\n"},
+                                                      {"182420.mxy", "\r\n"},
+                                                      {"288892.mxy", gbkLines(historyLines)}});
+    expectRecords(afterRandom, "random paper deleted");
+
+    // ---- the wrong-question book: its unreviewed questions practised
+    openTab(home, 19);
+    EXPECT_TRUE(home->PicCuoTi->visible());
+    EXPECT_EQ(home->LblCuoTiWei->caption(), "39");
+    EXPECT_EQ(home->LblCuoTiYI->caption(), "0");
+    clickButton(home, 24);
+    ft::advance(500);
+    ASSERT_TRUE(tm() && screen());
+    EXPECT_EQ(s.PaperMode, startup::WrongBookUnreviewed);
+    EXPECT_EQ(s.QuestionCount, 39);
+    EXPECT_EQ(tm()->RtbTM->text(), "将“报告”文件夹拖动到“备份”文件夹中。");
+    dragTheFolder();
+    EXPECT_EQ(actionCode(), "9999");
+    press(panel::Finish);
+    home = forms::loadedForm<FrmFengmian>();
+    ASSERT_NE(home, nullptr);
+    ft::advance(100);
+    const QByteArray flags = "T" + QByteArray(38, 'F') + "\r\n";
+    expectRecords(changed(afterRandom, {{"288873.mxy", flags}}), "wrong book practised");
+    openTab(home, 19);
+    EXPECT_EQ(home->LblCuoTiWei->caption(), "38");
+    EXPECT_EQ(home->LblCuoTiYI->caption(), "1");
+    // Cleared: first the questions not yet learned, then the learned one.
+    boxPrompts.clear();
+    clickButton(home, 25);
+    EXPECT_EQ(boxPrompts, QStringList({"\r\n\r\n\r\n您确实要清除未学习的我的错题题目吗？"}));
+    EXPECT_EQ(home->LblCuoTiWei->caption(), "0");
+    EXPECT_EQ(home->LblCuoTiYI->caption(), "1");
+    expectRecords(changed(afterRandom, {{"288863.mxy", "0004\r\n"}, {"288873.mxy", "T\r\n"}}),
+                  "unlearned wrong questions cleared");
+    clickButton(home, 42);
+    clickButton(home, 43);
+    boxPrompts.clear();
+    clickButton(home, 25);
+    EXPECT_EQ(boxPrompts, QStringList({"\r\n\r\n\r\n您确实要清除已学习的我的错题题目吗？"}));
+    EXPECT_EQ(home->LblCuoTiYI->caption(), "0");
+    const Records afterWrongBook =
+        changed(afterRandom, {{"288863.mxy", "\r\n"}, {"288873.mxy", "\r\n"}});
+    expectRecords(afterWrongBook, "wrong book cleared");
+
     // ---- the update: one newer bank file on the server
     const QByteArray list = gbkLines({"201601010000", "D201601010000l39999"});
     server.serve("/up/qkwfb/Windows7/w7tk/288895.txt", list);
     server.serve("/up/qkwfb/Windows7/w7tk/l39999.rar", "new picture");
+    clickButton(home, 15); // the cover, where the update button is
+    const size_t beforeUpdate = ft::msgBoxes().size();
     clickButton(home, 8);
     FrmUpdata *update = forms::loadedForm<FrmUpdata>();
     ASSERT_NE(update, nullptr);
     EXPECT_TRUE(update->visible());
     ft::advance(100);
-    ASSERT_EQ(ft::msgBoxes().size(), asked + 3);
-    EXPECT_EQ(ft::msgBoxes()[asked + 1].prompt, "题库有新文件，是否要进行升级？");
-    EXPECT_EQ(ft::msgBoxes()[asked + 2].prompt, "已更新1/1文件。请重新打开软件！");
+    ASSERT_EQ(ft::msgBoxes().size(), beforeUpdate + 2);
+    EXPECT_EQ(ft::msgBoxes()[beforeUpdate].prompt, "题库有新文件，是否要进行升级？");
+    EXPECT_EQ(ft::msgBoxes()[beforeUpdate + 1].prompt, "已更新1/1文件。请重新打开软件！");
     EXPECT_EQ(testsupport::readBytes(dir().bankFile("l39999")), "new picture");
     EXPECT_EQ(testsupport::readBytes(dir().bankFile("288895")), list);
     EXPECT_TRUE(startup::programEnded());
     // The list fetched is kept in the record folder.
-    const Records afterUpdate = changed(afterReview, {{"288895.mxy", list}});
+    const Records afterUpdate = changed(afterWrongBook, {{"288895.mxy", list}});
     expectRecords(afterUpdate, "updated");
 
     // ---- the program opened again: the about box, then the exit
