@@ -350,6 +350,8 @@ TEST_F(CandidateDay, FromStartToExit) {
     press(panel::Next);
     ft::advance(10 * 60000 - 3000);
     EXPECT_EQ(s.MinutesLeft, 40);
+    // The clock shows the minutes left before its tick takes one off.
+    EXPECT_EQ(tm()->LblTime->caption(), "剩余41分钟");
     FrmChengji *sheet = handIn();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->Label1->caption(), "第1套得分：2.5分");
