@@ -28,6 +28,11 @@ void applyTextStyle(forms::TextBox *box, const TextStyle &st, const StyleTable &
 
 namespace sim {
 
+forms::Image *overlaySlot(const std::array<forms::Image *, 5> &images, int slot) {
+    if (slot < 1 || slot > 5) forms::raise(forms::errSubscript);
+    return images[size_t(slot - 1)];
+}
+
 void placeTabLabels(forms::ControlArray<forms::Label> &tabs, const TabSetRow &row, int pageLeft,
                     int pageTop, shell::Scale scale) {
     const double sx = scale.x, sy = scale.y;

@@ -7,6 +7,8 @@
 #include "simulator/step_files.h"
 #include "simulator/step_record.h"
 
+#include <array>
+
 namespace sim {
 
 // Applies a step's text style to `box` at horizontal scale `sx`. A size the
@@ -14,6 +16,10 @@ namespace sim {
 // italic and underline as they are; an empty font row keeps the font name.
 void applyTextStyle(forms::TextBox *box, const TextStyle &style, const StyleTable &table,
                     double sx);
+
+// The overlay picture of slot 1..5 among a window's five; error 9 for any
+// other slot.
+forms::Image *overlaySlot(const std::array<forms::Image *, 5> &images, int slot);
 
 // Places the tab labels 0..13 of a strip for `row`, its page picture's
 // top-left corner at (pageLeft, pageTop): every label up to the row's tab
