@@ -42,8 +42,7 @@ void copyRect(forms::Control *to, const forms::Control *from) {
 }
 
 QString answerText(const QString &field) {
-    if (StepRecord::isAllZeros(field)) return QString();
-    return sim::readAnswerText(S().TextFilePath, sim::wholeValue(field)).value_or(QString());
+    return sim::answerTextOfField(S().TextFilePath, field);
 }
 
 } // namespace
@@ -60,14 +59,7 @@ void FrmYanShi::setData() {
     const auto &s = S();
     const double sx = s.ScaleX, sy = s.ScaleY;
 
-    for (int i = 0; i <= 13; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setHeight(1);
-        l->setWidth(1);
-        l->setLeft(-1 * sx);
-        l->setTop(-1 * sy);
-        l->setCaption(QString());
-    }
+    sim::parkTabLabels(LblXXK, {sx, sy});
 
     const QString back = r.backPicture();
     if (back != QLatin1String("888888")) {

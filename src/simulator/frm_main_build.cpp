@@ -30,8 +30,7 @@ bool validQuestion(int q) {
 // The text of an answer-text line named by a three-digit field; empty for
 // "000", and empty when the file cannot be read.
 QString answerTextOf(const QString &field) {
-    if (StepRecord::isAllZeros(field)) return QString();
-    return sim::readAnswerText(S().TextFilePath, sim::wholeValue(field)).value_or(QString());
+    return sim::answerTextOfField(S().TextFilePath, field);
 }
 
 } // namespace
@@ -66,14 +65,7 @@ void FrmMain::setData() {
     const StepRecord r = rec();
 
     // Tab labels parked off the screen until a tab step places them.
-    for (int i = 0; i <= 13; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setHeight(1);
-        l->setWidth(1);
-        l->setLeft(-1 * sx);
-        l->setTop(-1 * sy);
-        l->setCaption(QString());
-    }
+    sim::parkTabLabels(LblXXK, {sx, sy});
 
     // A question starts with no overlay pictures.
     if (s.CurStep == 1) {

@@ -28,6 +28,22 @@ void applyTextStyle(forms::TextBox *box, const TextStyle &st, const StyleTable &
 
 namespace sim {
 
+QString answerTextOfField(const QString &answerFile, const QString &field) {
+    if (StepRecord::isAllZeros(field)) return QString();
+    return readAnswerText(answerFile, wholeValue(field)).value_or(QString());
+}
+
+void parkTabLabels(forms::ControlArray<forms::Label> &tabs, shell::Scale scale) {
+    for (int i = 0; i <= shell::MaxTabs; ++i) {
+        forms::Label *l = tabs(i);
+        l->setHeight(1);
+        l->setWidth(1);
+        l->setLeft(-1 * scale.x);
+        l->setTop(-1 * scale.y);
+        l->setCaption(QString());
+    }
+}
+
 forms::Image *overlaySlot(const std::array<forms::Image *, 5> &images, int slot) {
     if (slot < 1 || slot > 5) forms::raise(forms::errSubscript);
     return images[size_t(slot - 1)];

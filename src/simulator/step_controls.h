@@ -21,6 +21,14 @@ void applyTextStyle(forms::TextBox *box, const TextStyle &style, const StyleTabl
 // other slot.
 forms::Image *overlaySlot(const std::array<forms::Image *, 5> &images, int slot);
 
+// The answer text that a three-digit line field of a step names: empty for
+// "000", and empty when the answer-text file cannot be read.
+QString answerTextOfField(const QString &answerFile, const QString &field);
+
+// Parks the tab labels 0..13 off the screen, one twip large and without
+// caption, until a tab step places them.
+void parkTabLabels(forms::ControlArray<forms::Label> &tabs, shell::Scale scale);
+
 // Places the tab labels 0..13 of a strip for `row`, its page picture's
 // top-left corner at (pageLeft, pageTop): every label up to the row's tab
 // count parked one twip wide at the row's top without caption, tabs 1..
