@@ -1,7 +1,8 @@
 #pragma once
 // What a step does to controls that both the simulated screen and the
-// demonstration own, each their own copy: the look of the input box and
-// the labels of a dialog's tab strip. Each window passes its controls in.
+// demonstration own, each their own copy: the look of the input box, the
+// overlay pictures, the answer texts a step names and the labels of a
+// dialog's tab strip. Each window passes its controls in.
 #include "forms/forms.h"
 #include "simulator/shell_tab_strip.h"
 #include "simulator/step_files.h"
