@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "simulator/frm_main.h"
 #include "simulator/shell_judging_frm.h"
+#include "simulator/step_controls.h"
 #include "startup/run_state.h"
 
 using forms::skip;
@@ -333,19 +334,5 @@ bool FrmYanShi::showPicture(forms::Image *img, const forms::Picture &p) {
 }
 
 forms::Image *FrmYanShi::overlayImage(int slot) const {
-    switch (slot) {
-    case 1:
-        return Image1;
-    case 2:
-        return Image2;
-    case 3:
-        return Image3;
-    case 4:
-        return Image4;
-    case 5:
-        return Image5;
-    default:
-        forms::raise(forms::errSubscript);
-    }
-    return nullptr;
+    return sim::overlaySlot({Image1, Image2, Image3, Image4, Image5}, slot);
 }

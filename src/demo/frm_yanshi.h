@@ -180,6 +180,9 @@ private:
     // One move of a glide; true when it has arrived.
     bool glide();
     void placeClickBox();
+    // One move of a panel leg's glide; true once it has arrived, the click
+    // box shown and the leg's timer handing over to the click timer.
+    bool panelLegArrived(forms::Timer *leg);
     // The drag cursor at the pointer in place of the arrow.
     void showDragCursor(const QString &actionCode);
     void switchTab(const sim::StepRecord &r);

@@ -419,38 +419,31 @@ void FrmYanShi::Timer9_Timer() {
 
 // ---------------------------------------------------------------- panel legs
 
-void FrmYanShi::Timer6_Timer() {
-    if (!playing()) return;
+bool FrmYanShi::panelLegArrived(forms::Timer *leg) {
+    if (!playing()) return false;
     bool arrived = false;
     skip([&] { arrived = glide(); });
-    if (!arrived) return;
+    if (!arrived) return false;
     placeClickBox();
-    TickCount = 0;
     Timer5->setEnabled(true);
-    Timer6->setEnabled(false);
+    leg->setEnabled(false);
+    return true;
+}
+
+void FrmYanShi::Timer6_Timer() {
+    if (!panelLegArrived(Timer6)) return;
+    TickCount = 0;
     skip([&] { Tool1JClick(Target1J); });
 }
 
 void FrmYanShi::Timer7_Timer() {
-    if (!playing()) return;
-    bool arrived = false;
-    skip([&] { arrived = glide(); });
-    if (!arrived) return;
-    placeClickBox();
+    if (!panelLegArrived(Timer7)) return;
     TickCount = 0;
-    Timer5->setEnabled(true);
-    Timer7->setEnabled(false);
     skip([&] { Tool2JClick(Target2J); });
 }
 
 void FrmYanShi::Timer8_Timer() {
-    if (!playing()) return;
-    bool arrived = false;
-    skip([&] { arrived = glide(); });
-    if (!arrived) return;
-    placeClickBox();
-    Timer5->setEnabled(true);
-    Timer8->setEnabled(false);
+    if (!panelLegArrived(Timer8)) return;
     // The fallback should the row click not end the step.
     Timer9->setEnabled(true);
     skip([&] { Tool3JClick(Target3J); });

@@ -12,7 +12,7 @@
 #include "simulator/shell_judging_frm.h"
 #include "simulator/shell_tab_strip.h"
 #include "simulator/shell_tables.h"
-#include "simulator/text_box_style.h"
+#include "simulator/step_controls.h"
 #include "startup/run_state.h"
 
 #include <limits>
@@ -42,8 +42,7 @@ void copyRect(forms::Control *to, const forms::Control *from) {
 }
 
 QString answerText(const QString &field) {
-    if (StepRecord::isAllZeros(field)) return QString();
-    return sim::readAnswerText(S().TextFilePath, sim::wholeValue(field)).value_or(QString());
+    return sim::answerTextOfField(S().TextFilePath, field);
 }
 
 } // namespace
@@ -60,14 +59,7 @@ void FrmYanShi::setData() {
     const auto &s = S();
     const double sx = s.ScaleX, sy = s.ScaleY;
 
-    for (int i = 0; i <= 13; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setHeight(1);
-        l->setWidth(1);
-        l->setLeft(-1 * sx);
-        l->setTop(-1 * sy);
-        l->setCaption(QString());
-    }
+    sim::parkTabLabels(LblXXK, {sx, sy});
 
     const QString back = r.backPicture();
     if (back != QLatin1String("888888")) {
@@ -307,30 +299,11 @@ void FrmYanShi::buildTabStep(const StepRecord &r) {
         }
     }
     TabCount = row.tabCount();
-    for (int i = 0; i <= TabCount; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setHeight(row.tabHeight() * sy);
-        l->setWidth(1);
-        l->setLeft(-1 * sx);
-        l->setTop(row.tabTop() * sy + TabTop);
-        l->setCaption(QString());
-    }
-    for (int i = 1; i <= TabCount; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setLeft(row.tabLeft(i) * sx + TabPicLeft);
-        skip([&] { l->setWidth(row.tabWidth(i) * sx); });
-    }
+    sim::placeTabLabels(LblXXK, row, TabPicLeft, TabTop, {sx, sy});
     if (TabCount >= shell::TwoRowTabCount) {
-        LblXXK(12)->setWidth(1050 * sx);
-        LblXXK(6)->setWidth(1050 * sx);
         TabRow = shell::frontRowFor(shown);
         skip([&] { DoubleXXK(); });
     }
-    forms::Label *backTab = LblXXK(0);
-    skip([&] { backTab->setLeft(row.backLeft() * sx + TabPicLeft); });
-    skip([&] { backTab->setTop(row.backTop() * sy + TabTop); });
-    skip([&] { backTab->setWidth(row.backWidth() * sx); });
-    skip([&] { backTab->setHeight(row.backHeight() * sy); });
     if (TabExpected == shown) {
         skip([&] { Label1->setWidth(TargetW * sx); });
         skip([&] { Label1->setHeight(TargetH * sy); });

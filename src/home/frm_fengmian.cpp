@@ -389,9 +389,12 @@ void FrmFengmian::layoutSection(forms::Trap &trap) {
     const home::HomeLayout layout = home::homeLayout(s.InfoTable[34], width() / s.ScaleX);
     for (const auto &[i, button] : ClickBotn) {
         const home::ButtonLayout &b = layout.buttons[i];
+        // Clang 14 cannot capture a structured binding: the lambda takes a
+        // plain pointer.
+        auto *const placed = button;
         if (b.place)
             trap([&] {
-                button->move(b.place->left * s.ScaleX, b.place->top * s.ScaleY,
+                placed->move(b.place->left * s.ScaleX, b.place->top * s.ScaleY,
                              b.place->width * s.ScaleX, b.place->height * s.ScaleY);
             });
         if (b.hidden) button->setVisible(false);

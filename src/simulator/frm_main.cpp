@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "simulator/shell_judging_frm.h"
 #include "simulator/shell_tables.h"
+#include "simulator/step_controls.h"
 #include "startup/run_state.h"
 
 #include <cmath>
@@ -285,20 +286,7 @@ QString FrmMain::shellPicture(const QString &name) const {
 }
 
 forms::Image *FrmMain::overlayImage(int slot) const {
-    switch (slot) {
-    case 1:
-        return Image1;
-    case 2:
-        return Image2;
-    case 3:
-        return Image3;
-    case 4:
-        return Image4;
-    case 5:
-        return Image5;
-    default:
-        forms::raise(forms::errSubscript);
-    }
+    return sim::overlaySlot({Image1, Image2, Image3, Image4, Image5}, slot);
 }
 
 // ---------------------------------------------------------------- window

@@ -8,7 +8,7 @@
 #include "simulator/frm_main.h"
 #include "simulator/shell_tab_strip.h"
 #include "simulator/shell_tables.h"
-#include "simulator/text_box_style.h"
+#include "simulator/step_controls.h"
 
 #include "panel/frm_tm.h"
 #include "platform/text.h"
@@ -30,8 +30,7 @@ bool validQuestion(int q) {
 // The text of an answer-text line named by a three-digit field; empty for
 // "000", and empty when the file cannot be read.
 QString answerTextOf(const QString &field) {
-    if (StepRecord::isAllZeros(field)) return QString();
-    return sim::readAnswerText(S().TextFilePath, sim::wholeValue(field)).value_or(QString());
+    return sim::answerTextOfField(S().TextFilePath, field);
 }
 
 } // namespace
@@ -66,14 +65,7 @@ void FrmMain::setData() {
     const StepRecord r = rec();
 
     // Tab labels parked off the screen until a tab step places them.
-    for (int i = 0; i <= 13; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setHeight(1);
-        l->setWidth(1);
-        l->setLeft(-1 * sx);
-        l->setTop(-1 * sy);
-        l->setCaption(QString());
-    }
+    sim::parkTabLabels(LblXXK, {sx, sy});
 
     // A question starts with no overlay pictures.
     if (s.CurStep == 1) {
@@ -263,30 +255,11 @@ void FrmMain::buildTabStep(const StepRecord &r) {
         TabPicName = r.slotPicture(TabPicSlot);
     });
     TabCount = row.tabCount();
-    for (int i = 0; i <= TabCount && i <= 13; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setHeight(row.tabHeight() * sy);
-        l->setWidth(1);
-        l->setLeft(-1 * sx);
-        l->setTop(row.tabTop() * sy + TabPicTop);
-        l->setCaption(QString());
-    }
-    for (int i = 1; i <= TabCount && i <= 13; ++i) {
-        forms::Label *l = LblXXK(i);
-        l->setLeft(row.tabLeft(i) * sx + TabPicLeft);
-        l->setWidth(row.tabWidth(i) * sx);
-    }
+    sim::placeTabLabels(LblXXK, row, TabPicLeft, TabPicTop, {sx, sy});
     if (TabCount >= shell::TwoRowTabCount) {
-        LblXXK(12)->setWidth(1050 * sx);
-        LblXXK(6)->setWidth(1050 * sx);
         TabRow = shell::frontRowFor(h);
         skip([&] { DoubleXXK(); });
     }
-    forms::Label *back = LblXXK(0);
-    skip([&] { back->setLeft(row.backLeft() * sx + TabPicLeft); });
-    skip([&] { back->setTop(row.backTop() * sy + TabPicTop); });
-    skip([&] { back->setWidth(row.backWidth() * sx); });
-    skip([&] { back->setHeight(row.backHeight() * sy); });
     if (TabExpected == h) {
         skip([&] { Label1->setWidth(TargetW * sx); });
         skip([&] { Label1->setHeight(TargetH * sy); });

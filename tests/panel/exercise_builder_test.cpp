@@ -20,11 +20,16 @@ protected:
     void unit(int u, const std::vector<int> &counts, int stepLines) {
         QStringList questions, steps;
         for (size_t k = 0; k < counts.size(); ++k)
-            questions << QStringLiteral("%1%2%3q%4").arg(u, 2, 10, QChar('0')).arg(k + 1, 2, 10, QChar('0'))
-                             .arg(counts[k], 2, 10, QChar('0')).arg(k + 1);
+            questions << QStringLiteral("%1%2%3q%4")
+                             .arg(u, 2, 10, QChar('0'))
+                             .arg(k + 1, 2, 10, QChar('0'))
+                             .arg(counts[k], 2, 10, QChar('0'))
+                             .arg(k + 1);
         for (int n = 1; n <= stepLines; ++n) steps << QStringLiteral("u%1s%2").arg(u).arg(n);
-        paneltest::writeBytes(bankFile(QStringLiteral("2888%1").arg(70 + u)), crlf(questions));
-        paneltest::writeBytes(bankFile(QStringLiteral("2888%1").arg(20 + u)), crlf(steps));
+        EXPECT_TRUE(testsupport::writeBytes(bankFile(QStringLiteral("2888%1").arg(70 + u)),
+                                            crlf(questions)));
+        EXPECT_TRUE(
+            testsupport::writeBytes(bankFile(QStringLiteral("2888%1").arg(20 + u)), crlf(steps)));
     }
     static QStringList range(int u, int from, int to) {
         QStringList out;
@@ -50,12 +55,12 @@ TEST_F(BuilderTest, ShortMissingAndOddLists) {
         std::vector<int> skipped;
     } cases[] = {
         {"", {}, {}, 0, {}},
-        {"000301", {3, 1}, {"000305q3", "000104q1"}, 9, {}},    // 1.5 codes count 2
+        {"000301", {3, 1}, {"000305q3", "000104q1"}, 9, {}},        // 1.5 codes count 2
         {"0003010201", {3, 102}, {"000305q3", "010207q2"}, 12, {}}, // 2.5 count 2
-        {"0009", {9}, {"000305q3"}, 5, {}},                     // past the last line: the last
-        {"0100", {100}, {"010103q1"}, 3, {}},                   // number 00: question 1
-        {"05010001", {1}, {"000104q1"}, 4, {501}},              // unit 5 has no files
-        {"0201", {201}, {"020105q1"}, 2, {}},                   // a short step file gives what it has
+        {"0009", {9}, {"000305q3"}, 5, {}},                         // past the last line: the last
+        {"0100", {100}, {"010103q1"}, 3, {}},                       // number 00: question 1
+        {"05010001", {1}, {"000104q1"}, 4, {501}},                  // unit 5 has no files
+        {"0201", {201}, {"020105q1"}, 2, {}}, // a short step file gives what it has
     };
     for (const auto &c : cases) {
         const ExerciseBuild b = buildExercise(c.list, s.DataPath);
@@ -74,8 +79,8 @@ TEST_F(BuilderTest, WrongAnswerReviewSetsTheExerciseWithTheFavouriteMarks) {
     s.PaperSlot = 3;
     s.QuestionStatus.fill(7);
     startWrongAnswerReview(s, buildExercise("00010102", s.DataPath));
-    EXPECT_EQ(paneltest::readBytes(bankFile("288869")), "000104q1\r\n010207q2\r\n");
-    EXPECT_EQ(paneltest::readBytes(bankFile("288819")), crlf(range(0, 1, 4) + range(1, 4, 10)));
+    EXPECT_EQ(testsupport::readBytes(bankFile("288869")), "000104q1\r\n010207q2\r\n");
+    EXPECT_EQ(testsupport::readBytes(bankFile("288819")), crlf(range(0, 1, 4) + range(1, 4, 10)));
     EXPECT_EQ(s.QuestionCount, 2);
     EXPECT_EQ(s.QuestionCodes[1], 102);
     EXPECT_EQ(s.QuestionStatus[0], 0);

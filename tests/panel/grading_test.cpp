@@ -13,15 +13,17 @@ namespace {
 // random paper j (slot 19 + j) has "1j01" .. "1j40".
 QString paperCodes(const QString &prefix) {
     QString out;
-    for (int i = 1; i <= 40; ++i) out += prefix + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    for (int i = 1; i <= 40; ++i)
+        out += prefix + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
     return out;
 }
 
 class GradingTest : public paneltest::RecordsTest {
 protected:
     GradingTest() {
-        paneltest::writeBytes(bankFile("288891"),
-                              crlf({"0303", "404040", paperCodes("00"), paperCodes("01"), paperCodes("02")}));
+        EXPECT_TRUE(testsupport::writeBytes(
+            bankFile("288891"),
+            crlf({"0303", "404040", paperCodes("00"), paperCodes("01"), paperCodes("02")})));
         put("288891", crlf({paperCodes("11"), paperCodes("12"), paperCodes("13")}));
         s.QuestionCount = 40;
         s.ExamStartTime = "2015-03-07 14:05:09";
@@ -40,8 +42,8 @@ protected:
 TEST_F(GradingTest, ThirdFixedPaperWritesEveryRecordFile) {
     sitFixedPaper(2);
     for (int i = 0; i < 34; ++i) s.QuestionStatus[i] = 5; // right
-    s.QuestionStatus[34] = 3;                            // marked, wrong
-    s.QuestionStatus[35] = 7;                            // marked, right
+    s.QuestionStatus[34] = 3;                             // marked, wrong
+    s.QuestionStatus[35] = 7;                             // marked, right
     s.QuestionStatus[36] = 1;
     put("288862", "0105\r\n");
     put("288872", "T\r\n");
@@ -55,7 +57,8 @@ TEST_F(GradingTest, ThirdFixedPaperWritesEveryRecordFile) {
 
     EXPECT_EQ(bytes("288862"), "010502350236\r\n");
     EXPECT_EQ(bytes("288872"), "TFF\r\n");
-    EXPECT_EQ(bytes("182402"), "0235023702380239" "0240\r\n");
+    EXPECT_EQ(bytes("182402"), "0235023702380239"
+                               "0240\r\n");
     EXPECT_EQ(bytes("288863"), "000102380235023702390240\r\n"); // 0238 already held
     EXPECT_EQ(bytes("288873"), "TTFFFF\r\n");
     const auto record = historyRecord(2);
@@ -122,8 +125,7 @@ TEST_F(GradingTest, BestScoreRule) {
         put("288892", crlf({"x", "0", "E", "old", c.best, "E"}));
         grade();
         EXPECT_EQ(historyRecord(1), QList<QByteArray>({QByteArray(c.time) + "\r",
-                                                        QByteArray(c.expectedBest) + "\r",
-                                                        "E\r"}))
+                                                       QByteArray(c.expectedBest) + "\r", "E\r"}))
             << c.best << " " << c.right;
     }
 }
@@ -140,8 +142,8 @@ TEST_F(GradingTest, UnreadableRecordsAreLeftAlone) {
 }
 
 TEST(SheetTexts, TextFromCharacterSevenOrAfterThePictureName) {
-    const auto texts = sheetQuestionTexts(
-        {"010103打开记事本", "010205picturel62011请看图|再做", "0103"});
+    const auto texts =
+        sheetQuestionTexts({"010103打开记事本", "010205picturel62011请看图|再做", "0103"});
     EXPECT_EQ(texts[0], "打开记事本");
     EXPECT_EQ(texts[1], "请看图|再做");
     EXPECT_EQ(texts[2], "");

@@ -1,6 +1,7 @@
 #pragma once
 // A records folder and a bank folder in a temporary folder, the shared run
 // state reset and pointing at them, the list of held-back files emptied.
+#include "file_bytes.h"
 #include "panel/record_files.h"
 #include "startup/run_state.h"
 
@@ -16,17 +17,7 @@ inline void PrintTo(const QString &s, std::ostream *os) {
 
 namespace paneltest {
 
-inline QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-inline void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testsupport::readBytes;
 
 class RecordsTest : public ::testing::Test {
 protected:
@@ -52,7 +43,9 @@ protected:
 
     QString record(const QString &name) const { return s.UserDataFolder + name + ".mxy"; }
     QString bankFile(const QString &name) const { return s.DataPath + name + ".mxy"; }
-    void put(const QString &name, const QByteArray &bytes) { writeBytes(record(name), bytes); }
+    void put(const QString &name, const QByteArray &bytes) {
+        ASSERT_TRUE(testsupport::writeBytes(record(name), bytes));
+    }
     QByteArray bytes(const QString &name) const { return readBytes(record(name)); }
     bool exists(const QString &name) const { return QFile::exists(record(name)); }
     // A record that exists but cannot be read, also by root: a folder of its name.

@@ -35,8 +35,9 @@ protected:
 };
 
 TEST_F(RecordsFuzzTest, RandomRecordFilesNeverBreakReadersOrWriters) {
-    const QStringList names = {"288862", "288872", "288863", "288873", "288892", "288893", "182400"};
-    paneltest::writeBytes(bankFile("288891"), "0101\r\n40\r\n");
+    const QStringList names = {"288862", "288872", "288863", "288873",
+                               "288892", "288893", "182400"};
+    EXPECT_TRUE(testsupport::writeBytes(bankFile("288891"), "0101\r\n40\r\n"));
     for (int round = 0; round < 300; ++round) {
         for (const QString &n : names) randomFile(n);
         s.PaperMode = std::vector<int>{0, 2, 5, 6, 9, 10, 11, 12, 13, 14, 20}[pick(11)];
@@ -60,11 +61,13 @@ TEST_F(RecordsFuzzTest, RandomRecordFilesNeverBreakReadersOrWriters) {
 
         if (s.PaperMode == 0) {
             s.QuestionCount = 40;
-            s.ExamStartTime = pick(2) ? QStringLiteral("-1") : QStringLiteral("2015-03-07 14:05:09");
+            s.ExamStartTime =
+                pick(2) ? QStringLiteral("-1") : QStringLiteral("2015-03-07 14:05:09");
             const QString codes = files.readOneLine("288863");
             gradePaper(s, files, codes, "2016-01-02 03:04:05");
             EXPECT_EQ(bytes("288892").count('\n'), 94) << round;
-            const CodesWithFlags book = files.readList(recname::WrongQuestions, recname::WrongFlags);
+            const CodesWithFlags book =
+                files.readList(recname::WrongQuestions, recname::WrongFlags);
             EXPECT_EQ(rawFlags("288873").size(), codeCount(book.codes)) << round;
         }
         EXPECT_EQ(files.readHistory().lines().size(), 100);

@@ -176,9 +176,9 @@ TEST_F(HttpTest, GetCanBeCalledAgainFromATimerDuringTheWait) {
 
 TEST_F(HttpTest, DownloadWritesTheWholeFile) {
     const QString file = dir.filePath("big.mxy");
-    writeBytes(file, "old");
+    ASSERT_TRUE(testsupport::writeBytes(file, "old"));
     ASSERT_TRUE(client->download(server.url("/big.rar"), file, 5000));
-    EXPECT_EQ(readBytes(file), bigBody());
+    EXPECT_EQ(testsupport::readBytes(file), bigBody());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"big.mxy"});
 }
 
@@ -193,16 +193,16 @@ TEST_F(HttpTest, SlowDownloadThatKeepsSendingOutlastsTheLimit) {
     clock.start();
     ASSERT_TRUE(client->download(server.url("/slow.rar"), file, 600));
     EXPECT_GT(clock.elapsed(), 600); // it did outlast the limit
-    EXPECT_EQ(readBytes(file), bigBody());
+    EXPECT_EQ(testsupport::readBytes(file), bigBody());
 }
 
 TEST_F(HttpTest, FailedDownloadLeavesTheOldFile) {
     const QString file = dir.filePath("keep.mxy");
     const char *paths[] = {"/gone", "/cut.rar", "/silent"};
     for (const char *path : paths) {
-        writeBytes(file, "old content");
+        ASSERT_TRUE(testsupport::writeBytes(file, "old content"));
         EXPECT_FALSE(client->download(server.url(path), file, 500)) << path;
-        EXPECT_EQ(readBytes(file), QByteArray("old content")) << path;
+        EXPECT_EQ(testsupport::readBytes(file), QByteArray("old content")) << path;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.mxy"}) << path;
     }
     // Nothing is created where the download failed and no file was before.
@@ -214,7 +214,7 @@ TEST_F(HttpTest, FailedDownloadLeavesTheOldFile) {
 TEST_F(HttpTest, AbortPendingEndsTheWaitAtOnce) {
     // A window closed while its request waits: the wait ends, nothing is written.
     const QString file = dir.filePath("keep.mxy");
-    writeBytes(file, "old content");
+    ASSERT_TRUE(testsupport::writeBytes(file, "old content"));
     QElapsedTimer clock;
     clock.start();
     QTimer::singleShot(50, [&] { client->abortPending(); });
@@ -223,7 +223,7 @@ TEST_F(HttpTest, AbortPendingEndsTheWaitAtOnce) {
     QTimer::singleShot(50, [&] { client->abortPending(); });
     EXPECT_FALSE(client->download(server.url("/silent"), file, 5000));
     EXPECT_LT(clock.elapsed(), 4000);
-    EXPECT_EQ(readBytes(file), QByteArray("old content"));
+    EXPECT_EQ(testsupport::readBytes(file), QByteArray("old content"));
     // Nothing waits any more: the next request is not touched.
     client->abortPending();
     EXPECT_EQ(client->get(server.url("/ok"), 5000).outcome, HttpReply::Outcome::Ok);

@@ -64,7 +64,7 @@ TEST(Lines, ReadSplitsAtEveryKindOfLineEnd) {
     };
     const QString path = dir.filePath("lines.mxy");
     for (const Case &c : cases) {
-        writeBytes(path, c.bytes);
+        ASSERT_TRUE(testsupport::writeBytes(path, c.bytes));
         const auto lines = readLines(path);
         ASSERT_TRUE(lines.has_value());
         EXPECT_EQ(*lines, c.lines) << c.bytes.toHex().data();
@@ -76,14 +76,14 @@ TEST(Lines, ReadSplitsAtEveryKindOfLineEnd) {
 TEST(Lines, ReadLineOrLastFallsBackToLastLine) {
     QTemporaryDir dir;
     const QString path = dir.filePath("three.mxy");
-    writeBytes(path, "one\r\ntwo\r\nthree\r\n");
+    ASSERT_TRUE(testsupport::writeBytes(path, "one\r\ntwo\r\nthree\r\n"));
     struct Case {
         int n;
         QString line;
     } cases[] = {{1, "one"}, {2, "two"}, {3, "three"}, {4, "three"}, {100, "three"}, {0, "one"}};
     for (const Case &c : cases) EXPECT_EQ(readLineOrLast(path, c.n), c.line) << c.n;
 
-    writeBytes(path, "");
+    ASSERT_TRUE(testsupport::writeBytes(path, ""));
     EXPECT_FALSE(readLineOrLast(path, 1).has_value());
     EXPECT_FALSE(readLineOrLast(dir.filePath("missing.mxy"), 1).has_value());
 }
@@ -91,13 +91,14 @@ TEST(Lines, ReadLineOrLastFallsBackToLastLine) {
 TEST(Lines, WriteAtomicWritesGbkWithCrLfAndReplacesWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath("rec.mxy");
-    writeBytes(path, "a much longer old content that must vanish completely\r\n");
+    ASSERT_TRUE(
+        testsupport::writeBytes(path, "a much longer old content that must vanish completely\r\n"));
     ASSERT_TRUE(writeLinesAtomic(path, {QStringLiteral("操作"), "", "x"}));
-    EXPECT_EQ(readBytes(path), QByteArray("\xb2\xd9\xd7\xf7\r\n\r\nx\r\n"));
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("\xb2\xd9\xd7\xf7\r\n\r\nx\r\n"));
     EXPECT_EQ(readLines(path), (QStringList{QStringLiteral("操作"), "", "x"}));
 
     ASSERT_TRUE(writeLinesAtomic(path, {}));
-    EXPECT_EQ(readBytes(path), QByteArray());
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray());
     // No temporary file is left beside the record.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"rec.mxy"});
 }
@@ -119,11 +120,11 @@ TEST(Lines, WriteAtomicNeverWritesIntoTheOldFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("rec.mxy");
     const QString other = dir.filePath("rec-link.mxy");
-    writeBytes(path, "old\r\n");
+    ASSERT_TRUE(testsupport::writeBytes(path, "old\r\n"));
     ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
     ASSERT_TRUE(writeLinesAtomic(path, {"new"}));
-    EXPECT_EQ(readBytes(path), QByteArray("new\r\n"));
-    EXPECT_EQ(readBytes(other), QByteArray("old\r\n"));
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("new\r\n"));
+    EXPECT_EQ(testsupport::readBytes(other), QByteArray("old\r\n"));
 }
 
 TEST(Val, ReadsTheLeadingNumber) {

@@ -27,8 +27,7 @@ protected:
     // past the end: the last line).
     static QString answerText(int n) {
         if (n == 0) return {};
-        const QStringList lines =
-            platform::readLines(S().TextFilePath).value_or(QStringList());
+        const QStringList lines = platform::readLines(S().TextFilePath).value_or(QStringList());
         if (lines.isEmpty()) return {};
         return lines[std::min(n, static_cast<int>(lines.size())) - 1].mid(3);
     }
@@ -44,15 +43,13 @@ protected:
 } // namespace
 
 TEST_F(SampleTextSteps, EveryTypedAnswerCanBeTypedAndIsJudgedRight) {
-    const std::set<QString> typed{"0020", "0021", "0022", "0024",
-                                  "0025", "0026", "0027", "0028"};
+    const std::set<QString> typed{"0020", "0021", "0022", "0024", "0025", "0026", "0027", "0028"};
     int swept = 0;
     for (int unit : {sample::kEngineUnit, sample::kShellUnit, sample::kShellJudgingUnit,
                      sample::kJudgingUnit}) {
         useUnit(unit);
         const QStringList texts = questionTexts();
-        const QStringList records =
-            platform::readLines(S().StepFilePath).value_or(QStringList());
+        const QStringList records = platform::readLines(S().StepFilePath).value_or(QStringList());
         for (int q = 1; q <= texts.size(); ++q) {
             const int first = S().QuestionFirstLine[q - 1];
             const int last = q < texts.size() ? S().QuestionFirstLine[q] : records.size() + 1;

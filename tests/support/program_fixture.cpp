@@ -112,19 +112,6 @@ ProgramFixture::ProgramFixture(std::vector<AddFiles> parts, const QString &cache
     EXPECT_TRUE(folder_.laidOut()) << "the sample's files could not be laid out";
 }
 
-QByteArray readBytes(const QString &path) {
-    QFile f(platform::resolvePath(path));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes) {
-    const QString p = platform::resolvePath(path);
-    QDir().mkpath(QFileInfo(p).absolutePath());
-    QFile f(p);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
 QByteArray gbkLines(const QStringList &lines) {
     QByteArray out;
     for (const QString &l : lines) out += platform::encodeGbk(l) + "\r\n";

@@ -9,6 +9,7 @@
 // A fixture that needs more of the sample adds its builders, with a cache
 // key of its own so that they run once per test program:
 //   MyTest() : ProgramFixture({sample::addStartupFiles, sample::addMyFiles}, "my") {}
+#include "file_bytes.h"
 #include "platform/fakes.h"
 #include "sample_dir.h"
 
@@ -80,9 +81,6 @@ private:
     ProgramFolder folder_;
 };
 
-// Whole-file helpers.
-QByteArray readBytes(const QString &path);
-bool writeBytes(const QString &path, const QByteArray &bytes);
 // GBK lines with CR LF, as the program's files are written.
 QByteArray gbkLines(const QStringList &lines);
 

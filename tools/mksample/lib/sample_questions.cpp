@@ -597,7 +597,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                           StepBuilder()
                               .textBox(2100, 6330, 6000, 330, newName)
                               .answerLine(saveNameWhole)
-                              .hint(2100, 5700, saveName)
+                              .hint(2100, 5700, saveNameWhole)
                               .textStyle(90, 'r', 2, 2, 3, 3)
                               .action("0021"),
                           StepBuilder().action("9999")}};
