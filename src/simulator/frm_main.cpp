@@ -264,6 +264,7 @@ void FrmMain::wireEvents() {
     };
     PicCtrl->onMouseMove = [this](B b, B s, double x, double y) { PicCtrl_MouseMove(b, s, x, y); };
     Pic1J->onKeyDown = [this](int &k, int s) { Pic1J_KeyDown(k, s); };
+    Pic1J->onMouseUp = [this](B b, B s, double x, double y) { Pic1J_MouseUp(b, s, x, y); };
     Pic2J->onKeyDown = [this](int &k, int s) { Pic2J_KeyDown(k, s); };
     PicMyPc->onKeyDown = [this](int &k, int s) { PicMyPc_KeyDown(k, s); };
     PicTable->onKeyDown = [this](int &k, int s) { PicTable_KeyDown(k, s); };

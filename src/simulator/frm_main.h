@@ -210,6 +210,7 @@ public:
     void PicTable_MouseMove(int Button, int Shift, double X, double Y);
     void PicCtrl_MouseMove(int Button, int Shift, double X, double Y);
     void Pic1J_KeyDown(int &KeyCode, int Shift);
+    void Pic1J_MouseUp(int Button, int Shift, double X, double Y);
     void Pic2J_KeyDown(int &KeyCode, int Shift);
     void PicMyPc_KeyDown(int &KeyCode, int Shift);
     void PicTable_KeyDown(int &KeyCode, int Shift);

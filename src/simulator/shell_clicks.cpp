@@ -87,3 +87,15 @@ void FrmMain::LblZHU_DblClick(int Index) {
     // The release before the double-click has named the spot already.
     judgeClick(*this, shell::Click{shell::ClickKind::HotSpotDoubleClick, Index, HitCode});
 }
+
+void FrmMain::Pic1J_MouseUp(int Button, int Shift, double X, double Y) {
+    // A link of a Control Panel page shows only its hover look in the panel
+    // laid over it, a panel without items: the click belongs to the link
+    // beneath, whose place the panel shares.
+    bool isNumber = false;
+    const int index = HitCode.toInt(&isNumber);
+    if (!isNumber || !shell::CtrlPanelSpots.contains(index)) return;
+    const int view = shell::ctrlPanelView(firstChar(rec().viewVariant()));
+    if (shell::ctrlPanelOverlay(index, view).layoutItems) return;
+    LblZHU_MouseUp(index, Button, Shift, X, Y);
+}

@@ -30,7 +30,16 @@ void FrmMain::LblZHU_MouseMove(int Index, int, int, double, double) {
             shell::ctrlPanelOverlay(Index, shell::ctrlPanelView(firstChar(rec().viewVariant())));
         showShellPicture(*this, Pic1J, overlay.picture);
         Pic1J->setVisible(true);
-        if (overlay.layoutItems) Tool1JCSH();
+        if (overlay.layoutItems) {
+            Tool1JCSH();
+        } else {
+            // A look without items: the items of an earlier panel must not
+            // lie in it and take the click meant for the link beneath.
+            layoutItems(Lbl1J, [](shell::ItemRects &items) {
+                shell::parkItems(items);
+                return int(shell::NoError);
+            });
+        }
         return;
     }
 

@@ -105,6 +105,15 @@ TEST_F(HotSpotClicks, EveryRegionAndButtonLeadsToItsStep) {
          bar(u'O', 1).hit(1, hit("15", 0, 0, 0, u'3')), 15, G::Right, false, 1, "15", false},
         {"an entry of another kind", bar(u'O', 1).hit(1, QStringLiteral("D150000003")), 15, G::Left,
          false, 1, "15", false},
+        // Pointing lays the link's hover look over it; the click answers all the same.
+        {"a link of a Control Panel page",
+         StepBuilder().background("k20003").windowKind(u'N').viewVariant(u'1').hit(
+             1, hit("42", 0, 0, 0, u'3')),
+         42, G::Left, false, 3},
+        {"the wrong link of a Control Panel page",
+         StepBuilder().background("k20003").windowKind(u'N').viewVariant(u'1').hit(
+             1, hit("42", 0, 0, 0, u'3')),
+         43, G::Left, false, 1, "43", false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
