@@ -2,7 +2,7 @@
 // by typing what the question asks: the answer a candidate types (the whole
 // expected text where the box compares it whole, else its first
 // alternative) is typed into the step's box, confirmed as the step wants,
-// and must be judged right.
+// and must be judged right. The question's text names each such answer.
 #include "sample_panel.h"
 #include "screen_fixture.h"
 #include "simulator/step_record.h"
@@ -66,6 +66,10 @@ TEST_F(SampleTextSteps, EveryTypedAnswerCanBeTypedAndIsJudgedRight) {
                 const QString expected = answerText(r.answerLineField().toInt());
                 const QString answer = code == "0021" ? expected : expected.section(u'|', 0, 0);
                 EXPECT_FALSE(answer.contains(u'|')) << "the candidate would type the separator";
+                // The demonstration types it and a candidate must know it:
+                // the question's text has to name what its steps want typed.
+                EXPECT_TRUE(texts[q - 1].contains(answer))
+                    << "the text does not name \"" << answer.toStdString() << "\"";
 
                 S().CurQuestion = q;
                 S().CurStep = n;

@@ -573,7 +573,10 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .action("9999")}};
 
     // Typing a file name: one input box per text style, then the last step.
-    qs << SampleQuestion{QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存。"),
+    // The text names every answer the steps ask for: the demonstration
+    // types them, and a candidate can only type what the text asks.
+    qs << SampleQuestion{QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
+                                        "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。"),
                          {StepBuilder()
                               .background("q00003")
                               .textBox(2100, 6330, 6000, 330, newName)
