@@ -731,6 +731,16 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
     for (const ExplorerScreen &w : explorerScreens())
         out.insert(QStringLiteral("bank:") + w.picture, explorerScreen(w));
+    for (const ExplorerScreen &w : explorerScreens()) {
+        if (w.picture != CtrlPanelScreenPicture) continue;
+        for (const auto &[name, page] : {std::pair{CtrlPanelHomeScreenPicture, g.view0},
+                                         std::pair{CtrlPanelCategoryScreenPicture, g.view1}}) {
+            QImage img = explorerScreen(w);
+            QPainter p(&img);
+            p.drawImage(QPoint(0, CtrlPanelTop / 15), page);
+            out.insert(QStringLiteral("bank:") + name, img);
+        }
+    }
     out.insert(QStringLiteral("bank:") + PaintScreenPicture,
                windowScreen(QStringLiteral("无标题 - 画图")));
     // The window's client area starts 36 pixels below its top, where the
@@ -1003,13 +1013,13 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("74")))
              .build(),
          shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"), QPoint(2400, 6300))
-             .background(CtrlPanelScreenPicture)
+             .background(CtrlPanelHomeScreenPicture)
              .windowKind(QLatin1Char('N'))
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("46"), 2))
              .build(),
          shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 4200))
-             .background(CtrlPanelScreenPicture)
+             .background(CtrlPanelCategoryScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))
              .menuBar(QLatin1Char('O'))

@@ -28,6 +28,10 @@ inline const QString DriveScreenPicture = QStringLiteral("7d0005");
 inline const QString PaintScreenPicture = QStringLiteral("7d0006");
 inline const QString LibraryScreenPicture = QStringLiteral("7d0007");
 inline const QString VideoScreenPicture = QStringLiteral("7d0008");
+// The Control Panel window with its page drawn in where the screen lays
+// the page of its view: the demonstration shows no page of its own.
+inline const QString CtrlPanelHomeScreenPicture = QStringLiteral("7d0009");     // view 0
+inline const QString CtrlPanelCategoryScreenPicture = QStringLiteral("7d0010"); // view 1
 
 // The unit of the shell's sample questions ("桌面与窗口").
 constexpr int kShellUnit = 1;
