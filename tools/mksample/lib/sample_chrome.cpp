@@ -150,10 +150,10 @@ void drawTaskbar(QPainter &p, const QRect &bar) {
 }
 
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
-                             bool withTaskbar) {
+                             bool withTaskbar, int addressTop) {
     QImage img = windowPicture(size, title, withTaskbar);
     QPainter p(&img);
-    drawAddressRow(p, size.width(), 30, path);
+    drawAddressRow(p, size.width(), addressTop, path);
     return img;
 }
 

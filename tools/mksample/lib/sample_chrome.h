@@ -31,9 +31,9 @@ void drawAddressRow(QPainter &p, int width, int top, const QStringList &path);
 void drawTaskbar(QPainter &p, const QRect &bar);
 
 // An Explorer window as large as the picture (see windowPicture), its
-// address row showing the path.
+// address row (26 pixels high, from addressTop) showing the path.
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
-                             bool withTaskbar = false);
+                             bool withTaskbar = false, int addressTop = 30);
 
 // Large icons with their names under them, in rows from `origin`.
 struct GridItem {

@@ -223,12 +223,20 @@ struct ExplorerScreen {
     QString picture, title;
     QStringList path;
     QList<GridItem> items;
+    int addressTop = 30;
 };
+
+// The Computer window's tool strip lies from a fixed top, within the
+// usual place of the address row: there the row moves up into the title
+// bar's lower part, under the caption buttons, to end where the strip
+// begins.
+constexpr int kAddressAboveStrip = shell::ToolStripPlace.top / 15 - 27;
 
 QImage explorerScreen(const ExplorerScreen &w) {
     QImage img = desktopScreen();
     QPainter p(&img);
-    p.drawImage(QPoint(0, 0), explorerWindowPicture(QSize(1024, 560), w.title, w.path));
+    p.drawImage(QPoint(0, 0),
+                explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.addressTop));
     drawIconGrid(p, QPoint(190, 104), 7, w.items);
     return img;
 }
@@ -238,7 +246,11 @@ QList<ExplorerScreen> explorerScreens() {
         return GridItem{Icon::Folder, QString::fromUtf8(name)};
     };
     return {
-        {ComputerScreenPicture, QStringLiteral("计算机"), {QStringLiteral("计算机")}, {}},
+        {ComputerScreenPicture,
+         QStringLiteral("计算机"),
+         {QStringLiteral("计算机")},
+         {},
+         kAddressAboveStrip},
         {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
         {DriveScreenPicture,
          QStringLiteral("本地磁盘 (C:)"),
