@@ -153,6 +153,18 @@ QImage explorerWindowPicture(QSize size, const QString &title, const QStringList
                              bool withTaskbar, int addressTop) {
     QImage img = windowPicture(size, title, withTaskbar);
     QPainter p(&img);
+    if (addressTop < 30) {
+        // A row moved up into the title bar: the title moves up with it,
+        // into the band left above the row.
+        const QRect band(0, 0, size.width() - 120, addressTop);
+        QLinearGradient glass(0, 0, 0, 30);
+        glass.setColorAt(0, QColor(185, 209, 234));
+        glass.setColorAt(1, QColor(153, 180, 209));
+        p.fillRect(band, glass);
+        p.setPen(Qt::black);
+        p.setFont(uiFont(13));
+        p.drawText(band.adjusted(10, 0, 0, 0), Qt::AlignVCenter, title);
+    }
     drawAddressRow(p, size.width(), addressTop, path);
     return img;
 }
