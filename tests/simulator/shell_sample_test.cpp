@@ -6,8 +6,10 @@
 #include "sample_questions.h"
 #include "sample_shell.h"
 #include "sample_startup.h"
+#include "platform/text.h"
 #include "simulator/frm_main.h"
 #include "simulator/shell_layout.h"
+#include "simulator/step_record.h"
 #include "startup/run_state.h"
 
 #include "forms/testing.h"
@@ -284,4 +286,35 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     f = show(4, 4);
     EXPECT_EQ(pictureName(f->PicMenu), "D00000");
     EXPECT_TRUE(f->PicMyPc->visible());
+}
+
+// The demonstration shows a step's background and no Control Panel page of
+// its own: a step that shows the page must have it drawn in its background,
+// where the screen lays it, or the demonstration plays on an empty window.
+TEST_F(ShellRegionQuestions, ControlPanelStepsHaveTheirPageInTheirBackground) {
+    const auto &s = startup::state();
+    const QStringList records = platform::readLines(s.StepFilePath).value_or(QStringList());
+    int checked = 0;
+    for (int q = 1; q <= s.QuestionCount; ++q) {
+        const int first = s.QuestionFirstLine[size_t(q - 1)];
+        const int last =
+            q < s.QuestionCount ? s.QuestionFirstLine[size_t(q)] : int(records.size()) + 1;
+        for (int n = 1; first + n - 1 < last; ++n) {
+            FrmMain *f = show(q, n);
+            if (!f->PicCtrl->visible()) continue;
+            SCOPED_TRACE(testing::Message() << "question " << q << ", step " << n);
+            const QString background = sim::StepRecord(records[first + n - 2]).backPicture();
+            const QImage screen =
+                sample::shellPicture(QStringLiteral("bank:") + background).convertToFormat(
+                    QImage::Format_RGB32);
+            const QImage page =
+                sample::shellPicture(pictureName(f->PicCtrl)).convertToFormat(QImage::Format_RGB32);
+            ASSERT_FALSE(screen.isNull()) << background.toStdString();
+            ASSERT_FALSE(page.isNull());
+            EXPECT_EQ(screen.copy(QRect(QPoint(0, f->PicCtrl->top() / 15), page.size())), page)
+                << "background " << background.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 2); // both views
 }
