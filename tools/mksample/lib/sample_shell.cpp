@@ -226,10 +226,10 @@ struct ExplorerScreen {
     int addressTop = 30;
 };
 
-// The Computer window's tool strip lies from a fixed top, within the
-// usual place of the address row: there the row moves up into the title
-// bar's lower part, under the caption buttons, to end where the strip
-// begins.
+// The tool strip of the Computer and Explorer windows lies from a fixed
+// top, within the usual place of the address row: in the windows steps
+// show with the strip, the row moves up into the title bar's lower part,
+// under the caption buttons, to end where the strip begins.
 constexpr int kAddressAboveStrip = shell::ToolStripPlace.top / 15 - 27;
 
 QImage explorerScreen(const ExplorerScreen &w) {
@@ -266,7 +266,8 @@ QList<ExplorerScreen> explorerScreens() {
         {VideoScreenPicture,
          QStringLiteral("视频"),
          {QStringLiteral("库"), QStringLiteral("视频")},
-         {folder("示例视频"), {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}}},
+         {folder("示例视频"), {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}},
+         kAddressAboveStrip},
     };
 }
 
