@@ -1,12 +1,11 @@
 #include "file_bytes.h"
+#include "http_test_server.h"
 #include "platform/http.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QHash>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -17,79 +16,7 @@ using namespace platform;
 
 namespace {
 
-// A tiny HTTP server on 127.0.0.1, answering by path. It runs on the test's
-// own event loop, which the client keeps running while it waits.
-class TestServer : public QObject {
-public:
-    // Trickle sends the body in pieces, one every trickleMs.
-    enum class Mode { Answer, Silent, CutShort, Trickle };
-    struct Route {
-        int status = 200;
-        QByteArray body;
-        Mode mode = Mode::Answer;
-    };
-
-    TestServer() {
-        server_.listen(QHostAddress::LocalHost, 0);
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = server_.nextPendingConnection()) {
-                s->setParent(this);
-                connect(s, &QTcpSocket::readyRead, this, [this, s] { onData(s); });
-            }
-        });
-    }
-
-    QString url(const QString &path) const {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
-    }
-
-    QHash<QString, Route> routes;
-    QStringList paths; // every path asked for
-    int trickleMs = 50;
-    int tricklePieces = 20;
-
-private:
-    void onData(QTcpSocket *s) {
-        QByteArray &buf = buffers_[s];
-        buf += s->readAll();
-        if (!buf.contains("\r\n\r\n")) return;
-        const QList<QByteArray> first = buf.left(buf.indexOf("\r\n")).split(' ');
-        buf.clear();
-        const QString path = first.size() > 1 ? QString::fromLatin1(first[1]) : QString();
-        paths.append(path);
-        const Route route = routes.value(path, Route{404, "no such page", Mode::Answer});
-        if (route.mode == Mode::Silent) return; // accepted, never answered
-        const qsizetype announced = route.body.size() + (route.mode == Mode::CutShort ? 1000 : 0);
-        s->write(QStringLiteral("HTTP/1.1 %1 X\r\nContent-Length: %2\r\nConnection: close\r\n\r\n")
-                     .arg(route.status)
-                     .arg(announced)
-                     .toLatin1());
-        if (route.mode == Mode::Trickle) {
-            trickle(s, route.body);
-            return;
-        }
-        s->write(route.body);
-        s->disconnectFromHost();
-    }
-
-    void trickle(QTcpSocket *s, const QByteArray &body) {
-        auto *timer = new QTimer(s);
-        const qsizetype piece = (body.size() + tricklePieces - 1) / tricklePieces;
-        auto sent = std::make_shared<qsizetype>(0);
-        connect(timer, &QTimer::timeout, s, [=] {
-            s->write(body.mid(*sent, piece));
-            *sent += piece;
-            if (*sent >= body.size()) {
-                timer->stop();
-                s->disconnectFromHost();
-            }
-        });
-        timer->start(trickleMs);
-    }
-
-    QTcpServer server_;
-    QHash<QTcpSocket *, QByteArray> buffers_;
-};
+using testsupport::HttpTestServer;
 
 QByteArray bigBody() {
     QByteArray b;
@@ -100,19 +27,16 @@ QByteArray bigBody() {
 class HttpTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Requests to this machine must not go through a proxy of the environment.
-        qputenv("no_proxy", "127.0.0.1,localhost");
-        qputenv("NO_PROXY", "127.0.0.1,localhost");
-        server.routes.insert("/ok", {200, "  20150307 0905  \r\nline 2", TestServer::Mode::Answer});
-        server.routes.insert("/silent", {200, {}, TestServer::Mode::Silent});
-        server.routes.insert("/gone", {404, "<html>Not Found</html>", TestServer::Mode::Answer});
-        server.routes.insert("/big.rar", {200, bigBody(), TestServer::Mode::Answer});
-        server.routes.insert("/cut.rar", {200, "only part", TestServer::Mode::CutShort});
-        server.routes.insert("/slow.rar", {200, bigBody(), TestServer::Mode::Trickle});
+        server.serve("/ok", "  20150307 0905  \r\nline 2");
+        server.serve("/silent", {}, 200, HttpTestServer::Mode::Silent);
+        server.serve("/gone", "<html>Not Found</html>", 404);
+        server.serve("/big.rar", bigBody());
+        server.serve("/cut.rar", "only part", 200, HttpTestServer::Mode::CutShort);
+        server.serve("/slow.rar", bigBody(), 200, HttpTestServer::Mode::Trickle);
         ASSERT_TRUE(dir.isValid());
     }
 
-    TestServer server;
+    HttpTestServer server;
     std::unique_ptr<Http> client = makeNetworkHttp();
     QTemporaryDir dir;
 };

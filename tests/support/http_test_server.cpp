@@ -1,6 +1,9 @@
 #include "http_test_server.h"
 
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
 
 namespace testsupport {
 
@@ -50,8 +53,24 @@ void HttpTestServer::onData(QTcpSocket *s) {
                  .arg(route.status)
                  .arg(announced)
                  .toLatin1());
+    if (route.mode == Mode::Trickle) return trickle(s, route.body);
     s->write(route.body);
     s->disconnectFromHost();
+}
+
+void HttpTestServer::trickle(QTcpSocket *s, const QByteArray &body) {
+    auto *timer = new QTimer(s);
+    const qsizetype piece = (body.size() + tricklePieces - 1) / tricklePieces;
+    auto sent = std::make_shared<qsizetype>(0);
+    connect(timer, &QTimer::timeout, s, [=] {
+        s->write(body.mid(*sent, piece));
+        *sent += piece;
+        if (*sent >= body.size()) {
+            timer->stop();
+            s->disconnectFromHost();
+        }
+    });
+    timer->start(trickleMs);
 }
 
 } // namespace testsupport

@@ -29,6 +29,7 @@ public:
         Answer,   // the whole reply, then the connection closes
         Silent,   // the request is accepted and never answered
         CutShort, // announces 1000 bytes more than it sends, then closes
+        Trickle,  // the body in tricklePieces pieces, one every trickleMs
     };
     struct Route {
         int status = 200;
@@ -54,8 +55,12 @@ public:
     // Every path asked for, in order. Unknown paths get 404.
     QStringList paths;
 
+    int trickleMs = 50;
+    int tricklePieces = 20;
+
 private:
     void onData(QTcpSocket *socket);
+    void trickle(QTcpSocket *socket, const QByteArray &body);
 
     QTcpServer server_;
     QHash<QString, QList<Route>> routes_;
