@@ -48,10 +48,6 @@ bool toInt16(double v, int16_t &out) {
     return true;
 }
 
-shell::Rect scaled(const shell::PlacedItem &p, shell::Scale s) {
-    return shell::Rect{p.left * s.x, p.top * s.y, p.width * s.x, p.height * s.y};
-}
-
 } // namespace
 
 PointerLines pointerLines(int32_t x, int32_t y, shell::Scale scale) {
@@ -226,34 +222,35 @@ int hotSpotIndex(QStringView hitCode) {
     return n;
 }
 
+namespace {
+
+// A region's spots, scaled, moved by the place of the region's picture.
+template <class Table>
+void placeSpots(shell::SpotRects &spots, const Table &table, shell::Point origin,
+                shell::Scale scale) {
+    for (const shell::PlacedItem &p : table) {
+        shell::Rect r = shell::scaled(p, scale);
+        r.left += origin.x;
+        r.top += origin.y;
+        spots[size_t(p.item)] = r;
+    }
+}
+
+} // namespace
+
 void layoutLoadSpots(shell::SpotRects &spots, shell::Point startMenu, shell::Point computer,
                      shell::Scale scale) {
     for (const shell::PlacedItem &p : shell::desktopSpots()) {
-        if (p.item != WholeDesktopSpot.item) spots[size_t(p.item)] = scaled(p, scale);
+        if (p.item != WholeDesktopSpot.item) spots[size_t(p.item)] = shell::scaled(p, scale);
     }
-    for (const shell::PlacedItem &p : shell::startMenuSpots()) {
-        shell::Rect r = scaled(p, scale);
-        r.left += startMenu.x;
-        r.top += startMenu.y;
-        spots[size_t(p.item)] = r;
-    }
-    for (const shell::PlacedItem &p : shell::computerSpots()) {
-        shell::Rect r = scaled(p, scale);
-        r.left += computer.x;
-        r.top += computer.y;
-        spots[size_t(p.item)] = r;
-    }
-    spots[size_t(WholeDesktopSpot.item)] = scaled(WholeDesktopSpot, scale);
-    spots[size_t(ComputerInsideSpot.item)] = scaled(ComputerInsideSpot, scale);
+    placeSpots(spots, shell::startMenuSpots(), startMenu, scale);
+    placeSpots(spots, shell::computerSpots(), computer, scale);
+    spots[size_t(WholeDesktopSpot.item)] = shell::scaled(WholeDesktopSpot, scale);
+    spots[size_t(ComputerInsideSpot.item)] = shell::scaled(ComputerInsideSpot, scale);
 }
 
 void layoutToolStripSpots(shell::SpotRects &spots, shell::Point toolStrip, shell::Scale scale) {
-    for (const shell::PlacedItem &p : shell::toolStripSpots()) {
-        shell::Rect r = scaled(p, scale);
-        r.left += toolStrip.x;
-        r.top += toolStrip.y;
-        spots[size_t(p.item)] = r;
-    }
+    placeSpots(spots, shell::toolStripSpots(), toolStrip, scale);
 }
 
 void pinToEdges(PanelBox &panel, shell::Scale scale) {

@@ -9,15 +9,12 @@
 #include "startup/run_state.h"
 
 using forms::skip;
+using shelljudge::scale;
 
 namespace {
 
 startup::RunState &S() {
     return startup::state();
-}
-
-shell::Scale scale() {
-    return shell::Scale{S().ScaleX, S().ScaleY};
 }
 
 forms::Image *newImage(forms::Container *c, const char *name) {

@@ -21,6 +21,9 @@
 #include "startup/run_state.h"
 
 using forms::skip;
+using shelljudge::place;
+using shelljudge::rectOf;
+using shelljudge::scale;
 using sim::StepRecord;
 
 namespace {
@@ -29,19 +32,8 @@ startup::RunState &S() {
     return startup::state();
 }
 
-shell::Scale scale() {
-    return shell::Scale{S().ScaleX, S().ScaleY};
-}
-
 bool playing() {
     return S().DemoPlaying;
-}
-
-void copyRect(forms::Control *to, const forms::Control *from) {
-    to->setLeft(from->left());
-    to->setTop(from->top());
-    to->setWidth(from->width());
-    to->setHeight(from->height());
 }
 
 // The stage marker: the source frame parked left of the window.
@@ -133,8 +125,8 @@ void FrmYanShi::aimHotSpot() {
     const int n = demo::hotSpotIndex(HitCode);
     const QChar first = HitCode.isEmpty() ? QChar() : HitCode.front();
     forms::Label *spot = LblZHU(n);
-    if (first >= u'S') copyRect(spot, Label1);
-    copyRect(Shape1, spot);
+    if (first >= u'S') place(spot, rectOf(Label1));
+    place(Shape1, rectOf(spot));
     Shape1->setVisible(true);
     aimAt(spot);
     if (n >= 70 && n <= 91) {
@@ -146,7 +138,7 @@ void FrmYanShi::aimHotSpot() {
         aimAt(Shape1);
     }
     if (demo::opensAtTarget(HitCode)) {
-        copyRect(Shape1, Label1);
+        place(Shape1, rectOf(Label1));
         aimAt(Shape1);
     }
 }
@@ -295,7 +287,7 @@ void FrmYanShi::switchTab(const StepRecord &r) {
     LHelp->setCaption(TabHint);
     skip([&] { Label1->setHeight(TargetH * s.ScaleY); });
     skip([&] { Label1->setWidth(TargetW * s.ScaleX); });
-    copyRect(Shape1, Label1);
+    place(Shape1, rectOf(Label1));
     aimAt(Label1);
     skip([&] { AimPointer(); });
     Shape4->setLeft(StageMarkerLeft);
@@ -337,7 +329,7 @@ void FrmYanShi::openStartMenu(int n) {
                                       p.width * sc.x, p.height * sc.y});
     }
     forms::Label *entry = LblZHU(n);
-    copyRect(Shape1, entry);
+    place(Shape1, rectOf(entry));
     Shape1->setVisible(true);
     aimAt(entry);
     skip([&] { AimPointer(); });

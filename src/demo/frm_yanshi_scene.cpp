@@ -14,16 +14,9 @@ using forms::skip;
 using shelljudge::firstChar;
 using shelljudge::place;
 using shelljudge::rectOf;
+using shelljudge::scale;
 
 namespace {
-
-startup::RunState &S() {
-    return startup::state();
-}
-
-shell::Scale scale() {
-    return shell::Scale{S().ScaleX, S().ScaleY};
-}
 
 // Moves items 1..last of a panel by the panel picture's place.
 template <class Items> void moveBy(Items &items, int last, const forms::Control *panel) {

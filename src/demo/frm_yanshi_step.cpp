@@ -19,6 +19,8 @@
 
 using forms::skip;
 using shelljudge::firstChar;
+using shelljudge::place;
+using shelljudge::rectOf;
 using sim::StepRecord;
 
 namespace {
@@ -35,10 +37,6 @@ bool fits16(int v) {
 
 void setIf16(int v, const std::function<void(double)> &set) {
     if (fits16(v)) forms::skip([&] { set(double(v)); });
-}
-
-void copyRect(forms::Control *to, const forms::Control *from) {
-    to->move(from->left(), from->top(), from->width(), from->height());
 }
 
 QString answerText(const QString &field) {
@@ -108,7 +106,7 @@ void FrmYanShi::setData() {
 
     if (code == QLatin1String("0021")) {
         Text2->setText(Text1->text());
-        copyRect(Text2, Text1);
+        place(Text2, rectOf(Text1));
         Text2->setVisible(true);
         Text1->setVisible(false);
     } else {
@@ -270,7 +268,7 @@ void FrmYanShi::buildTarget(const StepRecord &r) {
         Label1->setHeight(1);
         Shape1->setVisible(false);
     }
-    copyRect(Shape1, Label1);
+    place(Shape1, rectOf(Label1));
 }
 
 void FrmYanShi::buildTabStep(const StepRecord &r) {
@@ -278,7 +276,7 @@ void FrmYanShi::buildTabStep(const StepRecord &r) {
     const double sx = s.ScaleX, sy = s.ScaleY;
     const sim::TabSpec ts = r.tabSpec();
     if (!ts.isTabStep) {
-        copyRect(Shape1, Label1);
+        place(Shape1, rectOf(Label1));
         return;
     }
     Shape4->setVisible(false);
@@ -308,11 +306,11 @@ void FrmYanShi::buildTabStep(const StepRecord &r) {
         skip([&] { Label1->setWidth(TargetW * sx); });
         skip([&] { Label1->setHeight(TargetH * sy); });
         LHelp->setCaption(TabHint);
-        copyRect(Shape1, Label1);
+        place(Shape1, rectOf(Label1));
     } else {
         Label1->setWidth(1);
         Label1->setHeight(1);
-        skip([&] { copyRect(Shape1, LblXXK(TabExpected)); });
+        skip([&] { place(Shape1, rectOf(LblXXK(TabExpected))); });
     }
 }
 
@@ -331,7 +329,7 @@ void FrmYanShi::buildSource(const StepRecord &r) {
         Label4->setLeft(-1);
     }
     // A new source rectangle also clears the stage marker of the step before.
-    copyRect(Shape4, Label4);
+    place(Shape4, rectOf(Label4));
 }
 
 void FrmYanShi::buildPrompts(const StepRecord &r) {

@@ -6,11 +6,11 @@
 
 namespace shell {
 
-namespace {
-
 Rect scaled(const PlacedItem &p, Scale s) {
     return Rect{p.left * s.x, p.top * s.y, p.width * s.x, p.height * s.y};
 }
+
+namespace {
 
 // A top is held as a 16-bit whole number of twips, halves to even.
 bool toTop(double v, int16_t &out) {

@@ -18,6 +18,9 @@ using SpotRects = std::array<Rect, LastHotSpot + 1>;
 // Panel items 1..44 by index; [0] is not used.
 using ItemRects = std::array<Rect, PanelItemCount + 1>;
 
+// A table item's rectangle at `s`, each side scaled on its own.
+Rect scaled(const PlacedItem &p, Scale s);
+
 struct Point {
     double x = 0;
     double y = 0;

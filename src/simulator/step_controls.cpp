@@ -24,10 +24,6 @@ void applyTextStyle(forms::TextBox *box, const TextStyle &st, const StyleTable &
     box->setBackColor(forms::fromQColor(table.colour(20 + st.backIndex)));
 }
 
-} // namespace sim
-
-namespace sim {
-
 QString answerTextOfField(const QString &answerFile, const QString &field) {
     if (StepRecord::isAllZeros(field)) return QString();
     return readAnswerText(answerFile, wholeValue(field)).value_or(QString());
