@@ -1193,7 +1193,7 @@ bool FrmFengmian::InitShiTi(const QString &btShuJu, int nBTTS) {
     int missingUnit = -1;
     const int count = panel::builderCodeCount(btShuJu);
     for (int i = 1; i <= count && missingUnit < 0; ++i) {
-        const int code = static_cast<int>(platform::val(platform::mid1(btShuJu, 4 * i - 3, 4)));
+        const int code = static_cast<int>(platform::val(panel::codeAt(btShuJu, i)));
         if (code < 0 || code / 100 >= units) missingUnit = code / 100;
     }
     panel::ExerciseBuild build;
