@@ -363,19 +363,22 @@ void FrmFengmian::FengMainCsh() {
     const auto lefts = home::infoLabelLefts(info.lefts, widths);
     for (int i = 0; i <= 3; ++i) trap([&] { LblInfo(i)->setLeft(lefts[i] * s.ScaleX); });
 
-    layoutSection(trap);
-    unitsSection(trap);
+    // Read once: both sections need it, and each reports it missing.
+    const auto index = home::readFileLines(s, home::files::bankIndex());
+    layoutSection(trap, index);
+    unitsSection(trap, index);
     papersSection(trap);
     reviewSection(trap, false);
     reviewSection(trap, true);
     helpSection(trap);
 }
 
-void FrmFengmian::layoutSection(forms::Trap &trap) {
+void FrmFengmian::layoutSection(forms::Trap &trap, const std::optional<QStringList> &index) {
     startup::RunState &s = state();
-    QString first;
-    trap([&] { first = requiredLine(home::files::bankIndex(), 1); });
-    const home::BankCounts counts = home::bankCounts(first);
+    trap([&] {
+        if (!index) forms::raise(forms::errFileNotFound);
+    });
+    const home::BankCounts counts = home::bankCounts(index ? index->value(0) : QString());
     s.PaperCount = counts.papers;
     s.UnitCount = counts.units;
     RandomPaperCount = home::randomPaperCount(home::optionalLines(s, home::files::randomPapers()));
@@ -414,11 +417,9 @@ void FrmFengmian::setButtonPicture(int index, const QString &name) {
     ClickBotn(index)->setPicture(forms::loadPicture(bankPicture(name)));
 }
 
-void FrmFengmian::unitsSection(forms::Trap &trap) {
+void FrmFengmian::unitsSection(forms::Trap &trap, const std::optional<QStringList> &index) {
     startup::RunState &s = state();
-    std::optional<QStringList> index;
     trap([&] {
-        index = home::readFileLines(s, home::files::bankIndex());
         if (!index) forms::raise(forms::errFileNotFound);
     });
     const QString countLine = index ? index->value(1) : QString();
@@ -1192,7 +1193,7 @@ bool FrmFengmian::InitShiTi(const QString &btShuJu, int nBTTS) {
     int missingUnit = -1;
     const int count = panel::builderCodeCount(btShuJu);
     for (int i = 1; i <= count && missingUnit < 0; ++i) {
-        const int code = static_cast<int>(platform::val(platform::mid1(btShuJu, 4 * i - 3, 4)));
+        const int code = static_cast<int>(platform::val(panel::codeAt(btShuJu, i)));
         if (code < 0 || code / 100 >= units) missingUnit = code / 100;
     }
     panel::ExerciseBuild build;

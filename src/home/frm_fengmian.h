@@ -12,6 +12,8 @@
 #include "panel/record_files.h"
 #include "startup/kvtn_button.h"
 
+#include <optional>
+
 class FrmFengmian : public forms::Form {
 public:
     FrmFengmian();
@@ -119,8 +121,9 @@ public:
 private:
     void createButtons(home::Holder holder, forms::Container *in);
     void readBanner(forms::Trap &trap);
-    void layoutSection(forms::Trap &trap);
-    void unitsSection(forms::Trap &trap);
+    // Both take the bank index as the page build read it (nullopt: unreadable).
+    void layoutSection(forms::Trap &trap, const std::optional<QStringList> &index);
+    void unitsSection(forms::Trap &trap, const std::optional<QStringList> &index);
     void papersSection(forms::Trap &trap);
     void reviewSection(forms::Trap &trap, bool wrongBook);
     void helpSection(forms::Trap &trap);
