@@ -1,5 +1,6 @@
 #include "panel/frm_ime.h"
 
+#include "home/home_files.h"
 #include "panel/options_file.h"
 #include "panel/panel_link.h"
 #include "startup/run_state.h"
@@ -48,7 +49,7 @@ void FrmIME::Form_Load() {
     const auto &s = state();
     const double sx = s.ScaleX, sy = s.ScaleY;
     auto picture = [&](const char *name) {
-        return forms::loadPicture(s.DataPath + QLatin1String(name) + QStringLiteral(".mxy"));
+        return forms::loadPicture(home::pathOf(s, home::files::picture(QLatin1String(name))));
     };
     skip([&] { setIcon(picture("l62011")); });
     skip([&] {
