@@ -60,7 +60,9 @@ void FrmIME::Form_Load() {
     skip([&] { setHeight(4200 * sy); });
     skip([&] { setPicture(picture("l20070")); });
     skip([&] { ImgLogo1->move(120 * sx, 90 * sy); });
-    skip([&] { ImgLogo1->loadPicture(s.DataPath + QStringLiteral("l20067.mxy")); });
+    skip([&] {
+        ImgLogo1->loadPicture(home::pathOf(s, home::files::picture(QStringLiteral("l20067"))));
+    });
     skip([&] { lblMove->move(0, 0, 5580 * sx, 540 * sy); });
     skip([&] { LblClick(0)->move(width() - 420 * sx, 90 * sy, 330 * sx, 330 * sy); });
     skip([&] { LblClick(0)->setPicture(picture("l20003")); });

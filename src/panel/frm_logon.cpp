@@ -130,7 +130,7 @@ void FrmLogon::Form_Load() {
         CmdLog->setMouseIcon(hand);
         CmdExit->setMouseIcon(hand);
     });
-    s.TextFilePath = s.DataPath + QStringLiteral("288890.mxy");
+    s.TextFilePath = home::pathOf(s, home::files::answerTexts());
     startup::setExerciseFilePaths(s);
 }
 
