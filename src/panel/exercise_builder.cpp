@@ -1,5 +1,6 @@
 #include "panel/exercise_builder.h"
 
+#include "home/home_files.h"
 #include "panel/record_files.h"
 #include "platform/text.h"
 
@@ -97,7 +98,7 @@ void startWrongAnswerReview(startup::RunState &s, const ExerciseBuild &b) {
     s.QuestionCount = std::min(static_cast<int>(b.codes.size()), startup::kMaxQuestions);
     for (int q = 0; q < s.QuestionCount; ++q) s.QuestionCodes[q] = b.codes[q];
     s.StudyMode = startup::Practice;
-    s.TextFilePath = s.DataPath + QStringLiteral("288890.mxy");
+    s.TextFilePath = home::pathOf(s, home::files::answerTexts());
     s.StepFilePath = startup::stepFileFor(s, slot);
     s.QuestionFilePath = startup::questionFileFor(s, slot);
     s.CurQuestion = 1;

@@ -1,5 +1,6 @@
 #include "panel/frm_chengji.h"
 
+#include "home/home_files.h"
 #include "panel/exercise_builder.h"
 #include "panel/frm_tm.h"
 #include "panel/panel_link.h"
@@ -15,7 +16,7 @@ using startup::state;
 namespace {
 
 QString bankPicture(const char *name) {
-    return state().DataPath + QLatin1String(name) + QStringLiteral(".mxy");
+    return home::pathOf(state(), home::files::picture(QLatin1String(name)));
 }
 
 forms::Font songTi(double size, bool bold) {

@@ -1,5 +1,6 @@
 #include "panel/frm_czts.h"
 
+#include "home/home_files.h"
 #include "panel/panel_link.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
@@ -65,7 +66,7 @@ FrmCZTS::FrmCZTS() : forms::Form(QStringLiteral("FrmCZTS")) {
 void FrmCZTS::Form_Load() {
     const auto &s = state();
     auto picture = [&](const char *name) {
-        return forms::loadPicture(s.DataPath + QLatin1String(name) + QStringLiteral(".mxy"));
+        return forms::loadPicture(home::pathOf(s, home::files::picture(QLatin1String(name))));
     };
     skip([&] { setIcon(picture("l62011")); });
     skip([&] { setCaption(s.ApplicationTitle); });

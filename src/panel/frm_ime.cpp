@@ -1,5 +1,6 @@
 #include "panel/frm_ime.h"
 
+#include "home/home_files.h"
 #include "panel/options_file.h"
 #include "panel/panel_link.h"
 #include "startup/run_state.h"
@@ -48,7 +49,7 @@ void FrmIME::Form_Load() {
     const auto &s = state();
     const double sx = s.ScaleX, sy = s.ScaleY;
     auto picture = [&](const char *name) {
-        return forms::loadPicture(s.DataPath + QLatin1String(name) + QStringLiteral(".mxy"));
+        return forms::loadPicture(home::pathOf(s, home::files::picture(QLatin1String(name))));
     };
     skip([&] { setIcon(picture("l62011")); });
     skip([&] {
@@ -59,7 +60,9 @@ void FrmIME::Form_Load() {
     skip([&] { setHeight(4200 * sy); });
     skip([&] { setPicture(picture("l20070")); });
     skip([&] { ImgLogo1->move(120 * sx, 90 * sy); });
-    skip([&] { ImgLogo1->loadPicture(s.DataPath + QStringLiteral("l20067.mxy")); });
+    skip([&] {
+        ImgLogo1->loadPicture(home::pathOf(s, home::files::picture(QStringLiteral("l20067"))));
+    });
     skip([&] { lblMove->move(0, 0, 5580 * sx, 540 * sy); });
     skip([&] { LblClick(0)->move(width() - 420 * sx, 90 * sy, 330 * sx, 330 * sy); });
     skip([&] { LblClick(0)->setPicture(picture("l20003")); });

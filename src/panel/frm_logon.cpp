@@ -1,6 +1,7 @@
 #include "panel/frm_logon.h"
 
 #include "home/frm_fengmian.h"
+#include "home/home_files.h"
 #include "panel/frm_tm.h"
 #include "panel/login_rules.h"
 #include "panel/panel_link.h"
@@ -106,7 +107,7 @@ FrmLogon::FrmLogon() : forms::Form(QStringLiteral("FrmLogon")) {
 void FrmLogon::Form_Load() {
     auto &s = state();
     const double sx = s.ScaleX, sy = s.ScaleY;
-    auto picture = [&](const QString &name) { return s.DataPath + name + QStringLiteral(".mxy"); };
+    auto picture = [&](const QString &name) { return home::pathOf(s, home::files::picture(name)); };
     skip([&] { setWindowState(forms::vbMaximized); });
     skip([&] { setIcon(forms::loadPicture(picture(QStringLiteral("l62011")))); });
     skip([&] { TxtZwh->move(5070 * sx, 4440 * sy); });
@@ -129,7 +130,7 @@ void FrmLogon::Form_Load() {
         CmdLog->setMouseIcon(hand);
         CmdExit->setMouseIcon(hand);
     });
-    s.TextFilePath = s.DataPath + QStringLiteral("288890.mxy");
+    s.TextFilePath = home::pathOf(s, home::files::answerTexts());
     startup::setExerciseFilePaths(s);
 }
 

@@ -4,6 +4,7 @@
 #include "panel/frm_ime.h"
 #include "demo/frm_yanshi.h"
 #include "home/frm_fengmian.h"
+#include "home/home_files.h"
 #include "panel/frm_picture.h"
 #include "panel/hand_in.h"
 #include "panel/panel_link.h"
@@ -36,7 +37,7 @@ FrmTm::FrmTm() : forms::Form(QStringLiteral("FrmTm")) {
 }
 
 QString FrmTm::bankPicture(const QString &name) const {
-    return S().DataPath + name + QStringLiteral(".mxy");
+    return home::pathOf(S(), home::files::picture(name));
 }
 
 // ---------------------------------------------------------------- design

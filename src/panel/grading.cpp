@@ -1,5 +1,6 @@
 #include "panel/grading.h"
 
+#include "home/home_files.h"
 #include "platform/text.h"
 
 namespace panel {
@@ -14,8 +15,8 @@ QString scoreText(double score) {
 
 QString paperCodeList(const startup::RunState &s) {
     const bool random = s.PaperMode == startup::RandomPaper;
-    const QString path = random ? s.UserDataFolder + recname::RandomPapers + QStringLiteral(".mxy")
-                                : s.DataPath + QStringLiteral("288891.mxy");
+    const QString path =
+        home::pathOf(s, random ? home::files::randomPapers() : home::files::bankIndex());
     const int line = random ? s.PaperSlot - 19 : s.PaperIndex + 3;
     return platform::readLineOrLast(path, line).value_or(QString());
 }

@@ -1,5 +1,6 @@
 #include "panel/hand_in.h"
 
+#include "home/home_files.h"
 #include "panel/frm_chengji.h"
 #include "panel/frm_czts.h"
 #include "panel/frm_ime.h"
@@ -56,7 +57,7 @@ HandInDialog::HandInDialog(const QString &name) : forms::Form(name) {
 void HandInDialog::loadCommon() {
     const auto &s = state();
     auto picture = [&](const char *name) {
-        return forms::loadPicture(s.DataPath + QLatin1String(name) + QStringLiteral(".mxy"));
+        return forms::loadPicture(home::pathOf(s, home::files::picture(QLatin1String(name))));
     };
     skip([&] { setIcon(picture("l62011")); });
     skip([&] { Command1->move(600, 2160, 1320 * s.ScaleX, 420 * s.ScaleY); });

@@ -1,6 +1,7 @@
 #include "panel/panel_link.h"
 
 #include "home/frm_fengmian.h"
+#include "home/home_files.h"
 #include "panel/frm_tm.h"
 #include "panel/panel_rules.h"
 #include "simulator/frm_main.h"
@@ -54,11 +55,10 @@ void clearUnfinishedList() {
 void showPracticeButtons() {
     FrmTm *tm = loadedPanel();
     if (!tm) return;
-    const QString &bank = startup::state().DataPath;
     for (int i : {Mark, Unmark})
         skip([&] {
-            tm->CmdGN(i)->setPicture(
-                forms::loadPicture(bank + buttonPicture(i, false) + QStringLiteral(".mxy")));
+            tm->CmdGN(i)->setPicture(forms::loadPicture(
+                home::pathOf(startup::state(), home::files::picture(buttonPicture(i, false)))));
         });
     tm->PicUnit->setVisible(true);
     for (int i = Finish; i <= SeeAnswer; ++i) tm->CmdGN(i)->setVisible(i <= Demo);
