@@ -481,8 +481,8 @@ TEST_F(CandidateDay, FromStartToExit) {
 
     // ---- the update: one newer bank file on the server
     const QByteArray list = gbkLines({"201601010000", "D201601010000l39999"});
-    server.serve("/up/qkwfb/Windows7/w7tk/288895.txt", list);
-    server.serve("/up/qkwfb/Windows7/w7tk/l39999.rar", "new picture");
+    server.serve("/up/qkwfb/%E4%B8%AD%E6%96%87Windows%207/w7tk/288895.txt", list);
+    server.serve("/up/qkwfb/%E4%B8%AD%E6%96%87Windows%207/w7tk/l39999.rar", "new picture");
     clickButton(home, 15); // the cover, where the update button is
     const size_t beforeUpdate = ft::msgBoxes().size();
     clickButton(home, 8);

@@ -135,7 +135,7 @@ TEST_F(JudgingSampleQuestions, EveryQuestionCanBeWorkedToTheEnd) {
              click(f()->Image1, 60, 60);
              click(f()->Image6, 60, 60);
          }},
-        {QStringLiteral("在“运行”对话框中按下“确定”按钮。"), [&] { click(f()->Label4, 60, 60); }},
+        {QStringLiteral("在“运行”对话框中按下“确定”按钮。"), [&] { clickTarget(); }},
         {QStringLiteral("单击工具栏上的“组织”按钮，再单击“视图”按钮，然后双击“布局”按钮。"),
          [&] {
              click(f()->ImgElse, 60, 60);

@@ -56,10 +56,6 @@ std::vector<Gestures> scriptOf(int question) {
             },
             [](FrmMain *f) { clickAt(f->LblZHU(26)); },
             [](FrmMain *f) { clickAt(f->LblZHU(15)); },
-            [](FrmMain *f) {
-                click(f->PicTool, 12000, 300, forms::vbRightButton);
-                clickAt(f->Lbl1J(2));
-            },
         };
     case 3: // the desktop
         return {
@@ -158,6 +154,8 @@ TEST_F(ShellJudgingSamples, EveryQuestionIsWorkedToItsEnd) {
         for (size_t k = 0; k < script.size(); ++k) {
             SCOPED_TRACE(testing::Message() << "step " << k + 1);
             ASSERT_EQ(step(), int(k) + 1);
+            // A gesture for each step before the last, none for the last.
+            ASSERT_NE(f->rec().actionCode(), "9999");
             script[k](f);
         }
         EXPECT_EQ(f->rec().actionCode(), "9999");

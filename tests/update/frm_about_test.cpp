@@ -43,7 +43,7 @@ protected:
 
 TEST_F(AboutBox, ShowsTheProgramsInformation) {
     openFrom(0, [&](FrmAbout &box) {
-        EXPECT_EQ(box.caption(), "青禾启明职称计算机考试练习系统——Windows7模块");
+        EXPECT_EQ(box.caption(), "青禾启明职称计算机考试练习系统——中文Windows 7模块");
         EXPECT_EQ(box.Label1(1)->caption(), "青禾启明职称计算机考试练习系统");
         EXPECT_EQ(box.Label1(2)->caption(), "青禾启明职称计算机考试练习系统");
         EXPECT_EQ(box.Label1(4)->caption(), "── 中文Windows 7操作系统");

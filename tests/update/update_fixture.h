@@ -20,10 +20,12 @@ inline void PrintTo(const QString &s, std::ostream *os) {
 
 namespace updatetest {
 
-// The sample's subject and bank folder on the server.
-inline const QString kListPath = QStringLiteral("/up/qkwfb/Windows7/w7tk/288895.txt");
+// The sample's subject ("中文Windows 7", a path segment in UTF-8, percent
+// encoded) and bank folder on the server.
+inline const QString kSubjectPath = QStringLiteral("/up/qkwfb/%E4%B8%AD%E6%96%87Windows%207/");
+inline const QString kListPath = kSubjectPath + QStringLiteral("w7tk/288895.txt");
 inline QString serverPath(const QString &rest) {
-    return QStringLiteral("/up/qkwfb/Windows7/") + rest;
+    return kSubjectPath + rest;
 }
 
 class UpdateFixture : public testsupport::ProgramFixture {

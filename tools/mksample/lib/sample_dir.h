@@ -8,10 +8,12 @@
 namespace sample {
 
 // The installation's configuration, written into "ver.txt": the sample
-// bank is module 7 in the folder "w7tk".
+// bank is module 7 in the folder "w7tk". The subject is named as the home
+// page and the about box name it; its first two characters lead every
+// title of the question panel ("中文 1单元1/6题").
 constexpr int kModuleNumber = 7;
 inline const QString kBankFolder = QStringLiteral("w7tk");
-inline const QString kSubject = QStringLiteral("Windows7");
+inline const QString kSubject = QStringLiteral("中文Windows 7");
 inline const QString kModuleName = QStringLiteral("中文Windows 7操作系统");
 inline const QString kBankVersion = QStringLiteral("201503070905");
 // Titles of units 0..20 (an empty title: the unit does not exist).

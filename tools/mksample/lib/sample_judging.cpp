@@ -255,7 +255,9 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
     return qs;
 }
 
-// Rubber bands and drags from the source.
+// Rubber bands and drags from the source. Each names its own step as the
+// source's branch: a press answers nothing, and a band or drag released
+// off the target shows the step again.
 QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     const Box bandStart{600, 1200, 600, 300, QString()};
@@ -268,7 +270,8 @@ QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
-        {text.hinted(at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart),
+        {text.hinted(at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart,
+                             '1'),
                         bandEnd),
                      QStringLiteral("按住Shift键从“起点”拖到“终点”")),
          done()}};
@@ -289,7 +292,9 @@ QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
     return qs;
 }
 
-// Keys.
+// Keys. A function key is past the two digits of the action code: its
+// step is a key step of key code 0, which no key sends, and the key is its
+// alternative (the first adds 100 to 13, the third to 15).
 QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     qs << SampleQuestion{
@@ -302,7 +307,7 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
         QStringLiteral("选中“报告”文件，按F2键将其重命名为“总结”，并按回车键确认。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
                      QStringLiteral("单击“报告”")),
-         text.hinted(StepBuilder().action("0000").keyAlts("P6013"), QStringLiteral("按F2键")),
+         text.hinted(StepBuilder().action("6000").keyAlts("P6013"), QStringLiteral("按F2键")),
          StepBuilder()
              .action("0024")
              .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h, text(QStringLiteral("报告")))
@@ -311,7 +316,7 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
              .textStyle(0, 'M', 0, 0, 0, 0),
          done()}};
     qs << SampleQuestion{QStringLiteral("按Alt+F4键关闭“文档”窗口。"),
-                         {text.hinted(StepBuilder().background("j30001").action("0000").keyAlts(
+                         {text.hinted(StepBuilder().background("j30001").action("6000").keyAlts(
                                           "00000", "00000", "P6415"),
                                       QStringLiteral("按Alt+F4")),
                           done().background(DesktopScreenPicture)}};
@@ -439,27 +444,34 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     return qs;
 }
 
-// Overlay pictures and the source.
+// Overlay pictures. Every step has a target on the picture it wants
+// clicked, for the red box and for the demonstration to point at: on the
+// list's "记事本" the target takes the click itself; "确定" in slot 6, a
+// window of its own, lies above the target and answers with its branch.
 QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
+    const Box notepadRow{3000, 2400, 2400, 450, QString()};
+    const Box okButton{9000, 7000, 1200, 375, QString()};
     qs << SampleQuestion{
         QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
-        {text.hinted(StepBuilder()
-                         .background("j30009")
-                         .action("0000")
-                         .picture(1, 3000, 2400, "j30103", '2')
-                         .picture(4, 3000, 2850, "j30104"),
+        {text.hinted(at(StepBuilder()
+                            .background("j30009")
+                            .action("0001")
+                            .picture(1, notepadRow.x, notepadRow.y, "j30103")
+                            .picture(4, 3000, 2850, "j30104"),
+                        notepadRow),
                      QStringLiteral("单击“记事本”")),
-         text.hinted(StepBuilder()
-                         .action("0000")
-                         .picture(1, 3000, 2400, "j30106")
-                         .picture(4, 3000, 2850, "888888")
-                         .picture(6, 9000, 7000, "j30105", '3'),
+         text.hinted(at(StepBuilder()
+                            .action("0001")
+                            .picture(1, notepadRow.x, notepadRow.y, "j30106")
+                            .picture(4, 3000, 2850, "888888")
+                            .picture(6, okButton.x, okButton.y, "j30105", '3'),
+                        okButton),
                      QStringLiteral("单击“确定”")),
          done().picture(1, 0, 0, "000000").picture(4, 0, 0, "000000").picture(6, 0, 0, "000000")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
-                         {text.hinted(from(StepBuilder().background("j30006").action("0000"),
-                                           Box{6300, 4200, 1200, 375, QString()}),
+                         {text.hinted(at(StepBuilder().background("j30006").action("0001"),
+                                         Box{6300, 4200, 1200, 375, QString()}),
                                       QStringLiteral("按下“确定”")),
                           done()}};
     return qs;
@@ -467,7 +479,9 @@ QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
 
 // The extra picture: a click on code U6, a click on a plain code,
 // a double-click on an "S" code. The double-click comes last: the
-// release that ends it is judged against the step after it.
+// release that ends it is judged against the step after it. They are
+// hot-spot steps: the demonstration clicks the code's spot, which it lays
+// on the target under the extra picture.
 QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     const Box button{600, 600, 1200, 390, QString()};
@@ -475,6 +489,7 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
         QStringLiteral("单击工具栏上的“组织”按钮，再单击“视图”按钮，然后双击“布局”按钮。"),
         {text.hinted(at(StepBuilder()
                             .background("j30001")
+                            .action("7000")
                             .windowKind('U')
                             .viewVariant('6')
                             .extraPicture(QStringLiteral("j3e01n"), 'h')
@@ -482,6 +497,7 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                         button),
                      QStringLiteral("单击“组织”")),
          text.hinted(at(StepBuilder()
+                            .action("7000")
                             .windowKind('T')
                             .viewVariant('1')
                             .extraPicture(QStringLiteral("j3e02n"), 'h')
@@ -489,6 +505,7 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                         button),
                      QStringLiteral("单击“视图”")),
          text.hinted(at(StepBuilder()
+                            .action("7000")
                             .windowKind('S')
                             .viewVariant('2')
                             .extraPicture(QStringLiteral("j3e03n"), 'h')
@@ -502,13 +519,18 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
 // Context menus on the target.
 QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    // The recycle bin's icon on the desktop (spot 61's place).
+    // The recycle bin's icon on the desktop (spot 61's place). Its first
+    // entry names the context panel "T1", which opens at the target: the
+    // demonstration points there, and its double-click ends the step.
     const Box bin{0, 75, 1170, 1080, QString()};
     qs << SampleQuestion{
         QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
-        {text.hinted(
-             at(StepBuilder().background(DesktopScreenPicture).action("7772").contextPanel("T1"),
-                bin),
+        {text.hinted(at(StepBuilder()
+                            .background(DesktopScreenPicture)
+                            .action("7772")
+                            .hit(1, StepBuilder::entry('H', "T1"))
+                            .contextPanel("T1"),
+                        bin),
              QStringLiteral("双击“回收站”")),
          done()}};
     // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the

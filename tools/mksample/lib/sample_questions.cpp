@@ -572,19 +572,16 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .picture(2, 0, 0, "000000")
                               .action("9999")}};
 
-    // Typing a file name: one input box per text style, then the last step.
+    // Typing a file name, each step in a text style of its own, one step
+    // for each input the text names: the name confirmed with Enter or the
+    // "保存(S)" button, a keyword into a box that takes the name box's
+    // place, then the name again over what the box then holds.
     // The text names every answer the steps ask for: the demonstration
     // types them, and a candidate can only type what the text asks.
     qs << SampleQuestion{QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
                                         "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。"),
                          {StepBuilder()
                               .background("q00003")
-                              .textBox(2100, 6330, 6000, 330, newName)
-                              .answerLine(saveName)
-                              .hint(2100, 5700, saveName)
-                              .textStyle(0, 'L', 0, 0, 0, 0)
-                              .action("0024"),
-                          StepBuilder()
                               .textBox(2100, 6330, 6000, 330, newName)
                               .answerLine(saveName)
                               .hint(2100, 5700, saveName)
@@ -598,7 +595,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .textStyle(105, 'M', 4, 3, 2, 2)
                               .action("0027"),
                           StepBuilder()
-                              .textBox(2100, 6330, 6000, 330, newName)
+                              .textBox(2100, 6330, 6000, 330, keyword)
                               .answerLine(saveNameWhole)
                               .hint(2100, 5700, saveNameWhole)
                               .textStyle(90, 'r', 2, 2, 3, 3)
@@ -627,11 +624,13 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .hint(3000, 6900, hintOk),
          StepBuilder().action("9999")}};
 
-    // A drag from the source onto the target, with the custom pointer.
+    // A drag from the source onto the target, with the custom pointer. A
+    // press alone answers nothing: a release off the target shows the drag
+    // step again.
     qs << SampleQuestion{QStringLiteral("将“报告”文件夹拖动到“备份”文件夹中。"),
                          {StepBuilder()
                               .background("q00005")
-                              .source(600, 1350, 1080, 1080)
+                              .source(600, 1350, 1080, 1080, '1')
                               .target(2250, 1350, 1080, 1080)
                               .cursor('M', 15)
                               .action("0050")
@@ -639,7 +638,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
                           StepBuilder().action("9999")}};
 
     // The extra picture: a "视图" button drawn at the target, answered by
-    // a click on it (its code is columns 4-5, "T1").
+    // a click on it (its code is columns 4-5, "T1"). A hot-spot step, so
+    // that the demonstration clicks the button where the target lies.
     qs << SampleQuestion{QStringLiteral("单击工具栏上的“视图”按钮。"),
                          {StepBuilder()
                               .background("q00005")
@@ -648,7 +648,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .target(9000, 570, 1500, 360)
                               .extraPicture("q00031", '2')
                               .hit(1, StepBuilder::entry('H', "T1"))
-                              .action("0000")
+                              .action("7000")
                               .hint(9000, 1500, hintMenu),
                           StepBuilder().action("9999")}};
 

@@ -1,0 +1,142 @@
+// The sample installation as a new user meets it, read from the files the
+// generator lays out: the subject that leads every title, drag steps that
+// a bare press does not answer, and questions whose typing steps follow
+// one another without asking for the same text twice.
+#include "panel/panel_rules.h"
+#include "platform/text.h"
+#include "program_fixture.h"
+#include "sample_home.h"
+#include "sample_judging.h"
+#include "sample_panel.h"
+#include "sample_questions.h"
+#include "sample_shell.h"
+#include "sample_shell_questions.h"
+#include "sample_startup.h"
+#include "simulator/step_record.h"
+#include "startup/program_info.h"
+#include "startup/run_state.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SampleRecords : public testsupport::ProgramFixture {
+protected:
+    SampleRecords()
+        : ProgramFixture({sample::addStartupFiles, sample::addStepEngineFiles,
+                          sample::addJudgingFiles, sample::addShellQuestions,
+                          sample::addShellJudgingFiles, sample::addPanelFiles,
+                          sample::addHomeBankIndex},
+                         QStringLiteral("sample-records")) {}
+
+    struct Question {
+        int unit = 0, number = 0;
+        QString text;
+        QList<sim::StepRecord> steps;
+    };
+    // Every question of every unit of the bank, its steps in order.
+    QList<Question> questions() const {
+        QList<Question> all;
+        for (int unit = 0; unit < sample::kHomeUnits; ++unit) {
+            const auto list = platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + unit)));
+            const auto steps = platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(20 + unit)));
+            EXPECT_TRUE(list && steps) << "unit " << unit;
+            if (!list || !steps) continue;
+            int line = 0;
+            for (int i = 0; i < list->size(); ++i) {
+                Question q{unit, i + 1, (*list)[i].mid(6), {}};
+                const int count = int(platform::val((*list)[i].mid(4, 2)));
+                for (int k = 0; k < count && line < steps->size(); ++k)
+                    q.steps << sim::StepRecord((*steps)[line++]);
+                all << q;
+            }
+        }
+        return all;
+    }
+    // Line n of the answer-text file from its fourth character.
+    QString answerText(const QString &field) const {
+        const int n = field.toInt();
+        if (n == 0) return {};
+        const QStringList lines =
+            platform::readLines(dir().bankFile(QStringLiteral("288890"))).value_or(QStringList());
+        return n <= lines.size() ? lines[n - 1].mid(3) : QString();
+    }
+    static std::string where(const Question &q, int step) {
+        return QStringLiteral("unit %1 question %2 step %3: %4")
+            .arg(q.unit)
+            .arg(q.number)
+            .arg(step)
+            .arg(q.text)
+            .toStdString();
+    }
+};
+
+// The subject as the home page and the about box name it, and so in the
+// panel's titles and the program's title.
+TEST_F(SampleRecords, TheSubjectLeadsEveryTitle) {
+    auto &s = startup::state();
+    startup::readInfo(s);
+    EXPECT_EQ(s.SubjectName.toStdString(), "中文Windows 7");
+    EXPECT_TRUE(s.ApplicationTitle.endsWith(QStringLiteral("——中文Windows 7模块")))
+        << s.ApplicationTitle.toStdString();
+    const struct {
+        panel::TitleInput in;
+        const char *title;
+    } cases[] = {
+        {{s.SubjectName, startup::UnitAll, 0, 0, 1, 6, 1, "F"}, "中文 1单元1/6题(未完成)"},
+        {{s.SubjectName, startup::MockPaper, 0, 0, 1, 40, 1, "F"}, "中文 1套第1题(0101)"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(panel::titleLine(c.in).value_or(QString()).toStdString(), c.title);
+}
+
+// A band or a drag begins with a press on the source: a source branch of
+// "0" would answer that press before anything is dragged. Each names its
+// own step, so that a band or a drag released off the target shows the
+// step again; the drop on the target is judged by its own branch.
+TEST_F(SampleRecords, NoDragStepIsAnsweredByAPress) {
+    int drags = 0;
+    for (const Question &q : questions()) {
+        for (int n = 1; n <= q.steps.size(); ++n) {
+            const sim::StepRecord &r = q.steps[n - 1];
+            const QString code = r.actionCode();
+            if (!code.startsWith(QLatin1String("004")) && !code.startsWith(QLatin1String("005")))
+                continue;
+            ++drags;
+            SCOPED_TRACE(where(q, n));
+            ASSERT_TRUE(r.hasSource());
+            EXPECT_EQ(sim::branchStep(r.sourceRect().branch), n)
+                << "source branch \"" << r.sourceRect().branch.toStdString() << "\"";
+            EXPECT_NE(sim::branchStep(r.dropBranch()), n) << "a drop would show the step again";
+            EXPECT_TRUE(r.hasTarget());
+        }
+    }
+    EXPECT_GT(drags, 4);
+}
+
+// Two typing steps in a row that want the same text, the second setting
+// the box back to a text of its own, ask the candidate to type what was
+// just accepted, as if it had been refused.
+TEST_F(SampleRecords, NoQuestionAsksForTheSameTextTwiceInARow) {
+    auto typing = [](const sim::StepRecord &r) {
+        return r.actionCode().startsWith(QLatin1String("002")) && r.hasTextBox();
+    };
+    int pairs = 0;
+    for (const Question &q : questions()) {
+        for (int n = 2; n <= q.steps.size(); ++n) {
+            const sim::StepRecord &before = q.steps[n - 2], &r = q.steps[n - 1];
+            if (!typing(before) || !typing(r)) continue;
+            ++pairs;
+            SCOPED_TRACE(where(q, n));
+            const QString typed = answerText(before.answerLineField()).section(u'|', 0, 0);
+            const QString wanted = answerText(r.answerLineField()).section(u'|', 0, 0);
+            const QString box = answerText(r.initialTextLineField()).section(u'|', 0, 0);
+            EXPECT_FALSE(wanted == typed && box != typed)
+                << "asks again for \"" << wanted.toStdString() << "\" in a box reset to \""
+                << box.toStdString() << "\"";
+        }
+    }
+    EXPECT_GT(pairs, 0);
+}
+
+} // namespace
