@@ -12,6 +12,7 @@
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
 #include "sample_startup.h"
+#include "simulator/shell_tables.h"
 #include "simulator/step_record.h"
 #include "startup/program_info.h"
 #include "startup/run_state.h"
@@ -23,7 +24,8 @@ namespace {
 class SampleRecords : public testsupport::ProgramFixture {
 protected:
     SampleRecords()
-        : ProgramFixture({sample::addStartupFiles, sample::addStepEngineFiles,
+        : ProgramFixture({sample::addStartupFiles, sample::addShellPictures,
+                          sample::addStepEngineFiles,
                           sample::addJudgingFiles, sample::addShellQuestions,
                           sample::addShellJudgingFiles, sample::addPanelFiles,
                           sample::addHomeBankIndex},
@@ -88,6 +90,35 @@ TEST_F(SampleRecords, TheSubjectLeadsEveryTitle) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(panel::titleLine(c.in).value_or(QString()).toStdString(), c.title);
+}
+
+// The demonstration draws no Computer window picture: a step that shows the
+// window must have its drive list in its background, where the simulated
+// screen lays the window's picture, or the demonstration plays on an empty
+// window.
+TEST_F(SampleRecords, ComputerWindowStepsHaveTheDrivesInTheirBackground) {
+    const QImage drives =
+        QImage(dir().bankFile(QStringLiteral("9lX002"))).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(drives.isNull());
+    const QPoint at(shell::ComputerPlace.left / 15, shell::ComputerPlace.top / 15);
+    int checked = 0;
+    for (const Question &q : questions()) {
+        QString background;
+        for (int n = 1; n <= q.steps.size(); ++n) {
+            const sim::StepRecord &r = q.steps[n - 1];
+            if (r.backPicture() != QLatin1String("888888")) background = r.backPicture();
+            if (r.windowKind() != QLatin1String("P") || r.actionCode() == QLatin1String("9999"))
+                continue;
+            SCOPED_TRACE(where(q, n));
+            const QImage screen =
+                QImage(dir().bankFile(background)).convertToFormat(QImage::Format_RGB32);
+            ASSERT_FALSE(screen.isNull()) << background.toStdString();
+            EXPECT_TRUE(screen.copy(QRect(at, drives.size())) == drives)
+                << "background " << background.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 4);
 }
 
 // A band or a drag begins with a press on the source: a source branch of

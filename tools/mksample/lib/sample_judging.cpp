@@ -121,6 +121,50 @@ const Box kCellB2{1950, 1950, 1500, 300, QStringLiteral("B2")};
 const Box kCellC2{3450, 1950, 1500, 300, QStringLiteral("C2")};
 const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
 
+// The Notepad window: its menu row under the title bar and the page under
+// it, whose first line is where the typing step lays its box
+// (kNotepadLine).
+QImage notepadScene(const QString &title) {
+    QImage img = windowPicture(QSize(1024, 600), title, true);
+    QPainter p(&img);
+    p.fillRect(QRect(7, 37, 1010, 21), QColor(0xf5, 0xf6, 0xf7));
+    p.setPen(QColor(0xd5, 0xdb, 0xe3));
+    p.drawLine(7, 58, 1016, 58);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    const QStringList menus = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"),
+                               QStringLiteral("格式(O)"), QStringLiteral("查看(V)"),
+                               QStringLiteral("帮助(H)")};
+    for (int i = 0; i < menus.size(); ++i)
+        p.drawText(QRect(12 + 60 * i, 37, 58, 21), Qt::AlignCenter, menus[i]);
+    // The vertical scroll bar at the page's right edge.
+    p.fillRect(QRect(1000, 59, 17, 461), QColor(0xe8, 0xe8, 0xec));
+    return img;
+}
+
+// A window of its own size on the desktop, its lower-right corner where
+// the resize step lays the corner it drags (kResizeCorner).
+QImage resizeScene(const QString &title, const QRect &window) {
+    QImage img(QSize(1024, 600), QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient sky(0, 0, 0, 600);
+    sky.setColorAt(0, QColor(0x0b, 0x4d, 0x9e));
+    sky.setColorAt(1, QColor(0x4a, 0x9c, 0xe4));
+    p.fillRect(img.rect(), sky);
+    drawTaskbar(p, QRect(0, 560, 1024, 40));
+    p.fillRect(window.translated(5, 5), QColor(0, 0, 0, 50));
+    p.drawImage(window.topLeft(), windowPicture(window.size(), title));
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(window.adjusted(0, 0, -1, -1));
+    return img;
+}
+
+// The place the resize question's corner is dragged from (design twips),
+// and the first line of the Notepad page.
+const Box kResizeCorner{7500, 4500, 300, 300, QString()};
+const Box kNotepadLine{150, 900, 14700, 345, QString()};
+
 // Saves bank pictures by name; remembers whether every one was written.
 struct PictureSaver {
     const SampleDir &dir;
@@ -134,7 +178,7 @@ struct PictureSaver {
 void saveScenes(PictureSaver &save) {
     const QList<Box> files = {kReport, kBackup, kPhotos};
     save("j30001", scene(QStringLiteral("文档"), files));
-    save("j30002", scene(QStringLiteral("报告 - 记事本"), {}));
+    save("j30002", notepadScene(QStringLiteral("报告 - 记事本")));
     save("j30004", scene(QStringLiteral("文档"),
                          files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
@@ -146,6 +190,9 @@ void saveScenes(PictureSaver &save) {
     save("j30008",
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
+    const QRect corner = px(kResizeCorner);
+    save("j30010", resizeScene(QStringLiteral("文档"),
+                               QRect(QPoint(120, 60), corner.bottomRight())));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -355,7 +402,8 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                          {StepBuilder()
                               .background("j30002")
                               .action("0027")
-                              .textBox(300, 900, 14700, 6900)
+                              .textBox(kNotepadLine.x, kNotepadLine.y, kNotepadLine.w,
+                                       kNotepadLine.h)
                               .answerLine(text(QStringLiteral("今天天气很好")))
                               .hint(4800, 8000, text(QStringLiteral("“今天天气很好”")))
                               .textStyle(120, 'L', 1, 0, 1, 0),
@@ -426,9 +474,9 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     qs << SampleQuestion{
         QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
         {text.hinted(StepBuilder()
-                         .background("j30009")
+                         .background("j30010")
                          .action("8006")
-                         .picture(5, 7500, 4500, "j30102")
+                         .picture(5, kResizeCorner.x, kResizeCorner.y, "j30102")
                          .dragTarget(6000, 6000),
                      QStringLiteral("向左下拖动")),
          text.hinted(

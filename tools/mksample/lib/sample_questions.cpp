@@ -388,6 +388,38 @@ QImage tabDialogScreen(const QString &title, int pageX, int pageY) {
 
 namespace {
 
+// The program's logo in the screen's lower-right corner, 116 x 23 pixels:
+// the brand's green seal with "青" and the brand's name over the
+// program's, on a light glass plate.
+QImage programLogo() {
+    QImage img(QSize(116, 23), QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient plate(0, 0, 0, 23);
+    plate.setColorAt(0, QColor(0xf4, 0xf8, 0xfd));
+    plate.setColorAt(1, QColor(0xd6, 0xe4, 0xf5));
+    p.setPen(QColor(0x7a, 0x9c, 0xc8));
+    p.setBrush(plate);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 115, 22), 4, 4);
+    const QColor green(0x2f, 0x8f, 0x3f);
+    p.setPen(green.darker(140));
+    p.setBrush(green);
+    p.drawEllipse(QRectF(3, 2.5, 18, 18));
+    p.setPen(Qt::white);
+    p.setFont(uiFont(12, true));
+    p.drawText(QRectF(3, 2.5, 18, 18), Qt::AlignCenter, QStringLiteral("青"));
+    p.setPen(QColor(0x1e, 0x4e, 0x8c));
+    p.setFont(uiFont(10, true));
+    p.drawText(QRectF(25, 0, 90, 12), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("青禾启明"));
+    p.setPen(QColor(0x2f, 0x6f, 0xc0));
+    p.setFont(uiFont(9));
+    p.drawText(QRectF(25, 11, 90, 11), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("职称计算机考试练习"));
+    return img;
+}
+
 bool writePictures(const SampleDir &dir) {
     bool ok = true;
     const QStringList docs = {QStringLiteral("报告"), QStringLiteral("备份"),
@@ -418,10 +450,7 @@ bool writePictures(const SampleDir &dir) {
         blank.fill(QColor(195, 217, 249));
         ok &= saveBankPicture(dir, QStringLiteral("000000"), blank, PictureFormat::Bmp);
     }
-    if (!QFile::exists(dir.bankFile(QStringLiteral("l62009"))))
-        ok &= saveBankPicture(dir, QStringLiteral("l62009"),
-                              placeholder(QSize(116, 23), QStringLiteral("Windows 7 练习"),
-                                          QColor(195, 217, 249), Qt::black));
+    ok &= saveBankPicture(dir, QStringLiteral("l62009"), programLogo(), PictureFormat::Png);
     return ok;
 }
 

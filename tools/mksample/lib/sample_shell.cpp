@@ -742,8 +742,16 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
-    for (const ExplorerScreen &w : explorerScreens())
-        out.insert(QStringLiteral("bank:") + w.picture, explorerScreen(w));
+    for (const ExplorerScreen &w : explorerScreens()) {
+        QImage img = explorerScreen(w);
+        if (w.picture == ComputerScreenPicture) {
+            // The demonstration shows no drive list of its own: the steps'
+            // background has it where the screen lays the Computer window.
+            QPainter p(&img);
+            p.drawImage(QPoint(ComputerPlace.left / 15, ComputerPlace.top / 15), g.pc);
+        }
+        out.insert(QStringLiteral("bank:") + w.picture, img);
+    }
     for (const ExplorerScreen &w : explorerScreens()) {
         if (w.picture != CtrlPanelScreenPicture) continue;
         for (const auto &[name, page] : {std::pair{CtrlPanelHomeScreenPicture, g.view0},
