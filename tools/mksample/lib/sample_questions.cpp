@@ -614,7 +614,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .textBox(2100, 6330, 6000, 330, newName)
                               .answerLine(saveName)
                               .hint(2100, 5700, saveName)
-                              .textStyle(120, 'R', 3, 1, 1, 1)
+                              .textStyle(0, 'L', 0, 0, 0, 0)
                               .target(5550, 7350, 1200, 360)
                               .action("0022"),
                           StepBuilder()
