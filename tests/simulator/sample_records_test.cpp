@@ -25,10 +25,9 @@ class SampleRecords : public testsupport::ProgramFixture {
 protected:
     SampleRecords()
         : ProgramFixture({sample::addStartupFiles, sample::addShellPictures,
-                          sample::addStepEngineFiles,
-                          sample::addJudgingFiles, sample::addShellQuestions,
-                          sample::addShellJudgingFiles, sample::addPanelFiles,
-                          sample::addHomeBankIndex},
+                          sample::addStepEngineFiles, sample::addJudgingFiles,
+                          sample::addShellQuestions, sample::addShellJudgingFiles,
+                          sample::addPanelFiles, sample::addHomeBankIndex},
                          QStringLiteral("sample-records")) {}
 
     struct Question {
@@ -40,8 +39,10 @@ protected:
     QList<Question> questions() const {
         QList<Question> all;
         for (int unit = 0; unit < sample::kHomeUnits; ++unit) {
-            const auto list = platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + unit)));
-            const auto steps = platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(20 + unit)));
+            const auto list =
+                platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + unit)));
+            const auto steps =
+                platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(20 + unit)));
             EXPECT_TRUE(list && steps) << "unit " << unit;
             if (!list || !steps) continue;
             int line = 0;

@@ -191,8 +191,8 @@ void saveScenes(PictureSaver &save) {
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
     const QRect corner = px(kResizeCorner);
-    save("j30010", resizeScene(QStringLiteral("文档"),
-                               QRect(QPoint(120, 60), corner.bottomRight())));
+    save("j30010",
+         resizeScene(QStringLiteral("文档"), QRect(QPoint(120, 60), corner.bottomRight())));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -317,10 +317,10 @@ QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
-        {text.hinted(at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart,
-                             '1'),
-                        bandEnd),
-                     QStringLiteral("按住Shift键从“起点”拖到“终点”")),
+        {text.hinted(
+             at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart, '1'),
+                bandEnd),
+             QStringLiteral("按住Shift键从“起点”拖到“终点”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("将“报告”文件拖动到“备份”文件夹中。"),
@@ -398,16 +398,16 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                               .answerLine(text(QStringLiteral("资料")))
                               .hint(4800, 6600, text(QStringLiteral("“资料”"))),
                           done()}};
-    qs << SampleQuestion{QStringLiteral("在记事本中输入“今天天气很好”。"),
-                         {StepBuilder()
-                              .background("j30002")
-                              .action("0027")
-                              .textBox(kNotepadLine.x, kNotepadLine.y, kNotepadLine.w,
-                                       kNotepadLine.h)
-                              .answerLine(text(QStringLiteral("今天天气很好")))
-                              .hint(4800, 8000, text(QStringLiteral("“今天天气很好”")))
-                              .textStyle(120, 'L', 1, 0, 1, 0),
-                          done()}};
+    qs << SampleQuestion{
+        QStringLiteral("在记事本中输入“今天天气很好”。"),
+        {StepBuilder()
+             .background("j30002")
+             .action("0027")
+             .textBox(kNotepadLine.x, kNotepadLine.y, kNotepadLine.w, kNotepadLine.h)
+             .answerLine(text(QStringLiteral("今天天气很好")))
+             .hint(4800, 8000, text(QStringLiteral("“今天天气很好”")))
+             .textStyle(120, 'L', 1, 0, 1, 0),
+         done()}};
     qs << SampleQuestion{QStringLiteral("在搜索框中输入“报告”，然后按回车键或单击搜索按钮。"),
                          {at(StepBuilder()
                                  .background("j30005")
@@ -571,16 +571,15 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
     // entry names the context panel "T1", which opens at the target: the
     // demonstration points there, and its double-click ends the step.
     const Box bin{0, 75, 1170, 1080, QString()};
-    qs << SampleQuestion{
-        QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
-        {text.hinted(at(StepBuilder()
-                            .background(DesktopScreenPicture)
-                            .action("7772")
-                            .hit(1, StepBuilder::entry('H', "T1"))
-                            .contextPanel("T1"),
-                        bin),
-             QStringLiteral("双击“回收站”")),
-         done()}};
+    qs << SampleQuestion{QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
+                         {text.hinted(at(StepBuilder()
+                                             .background(DesktopScreenPicture)
+                                             .action("7772")
+                                             .hit(1, StepBuilder::entry('H', "T1"))
+                                             .contextPanel("T1"),
+                                         bin),
+                                      QStringLiteral("双击“回收站”")),
+                          done()}};
     // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the
     // panel the right click opens.
     qs << SampleQuestion{QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),

@@ -576,8 +576,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // The name box compares its whole text: an answer with alternatives
     // would have the candidate type the "|".
     const int saveNameWhole = appendAnswerText(dir, QStringLiteral("年度总结"));
-    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag && hintMenu &&
-          saveNameWhole;
+    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag &&
+          hintMenu && saveNameWhole;
 
     QList<SampleQuestion> qs;
 
@@ -607,29 +607,30 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // place, then the name again over what the box then holds.
     // The text names every answer the steps ask for: the demonstration
     // types them, and a candidate can only type what the text asks.
-    qs << SampleQuestion{QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
-                                        "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。"),
-                         {StepBuilder()
-                              .background("q00003")
-                              .textBox(2100, 6330, 6000, 330, newName)
-                              .answerLine(saveName)
-                              .hint(2100, 5700, saveName)
-                              .textStyle(0, 'L', 0, 0, 0, 0)
-                              .target(5550, 7350, 1200, 360)
-                              .action("0022"),
-                          StepBuilder()
-                              .textBox(2100, 6330, 6000, 330, 0)
-                              .answerLine(keyword)
-                              .hint(2100, 5700, keyword)
-                              .textStyle(105, 'M', 4, 3, 2, 2)
-                              .action("0027"),
-                          StepBuilder()
-                              .textBox(2100, 6330, 6000, 330, keyword)
-                              .answerLine(saveNameWhole)
-                              .hint(2100, 5700, saveNameWhole)
-                              .textStyle(90, 'r', 2, 2, 3, 3)
-                              .action("0021"),
-                          StepBuilder().action("9999")}};
+    qs << SampleQuestion{
+        QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
+                       "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。"),
+        {StepBuilder()
+             .background("q00003")
+             .textBox(2100, 6330, 6000, 330, newName)
+             .answerLine(saveName)
+             .hint(2100, 5700, saveName)
+             .textStyle(0, 'L', 0, 0, 0, 0)
+             .target(5550, 7350, 1200, 360)
+             .action("0022"),
+         StepBuilder()
+             .textBox(2100, 6330, 6000, 330, 0)
+             .answerLine(keyword)
+             .hint(2100, 5700, keyword)
+             .textStyle(105, 'M', 4, 3, 2, 2)
+             .action("0027"),
+         StepBuilder()
+             .textBox(2100, 6330, 6000, 330, keyword)
+             .answerLine(saveNameWhole)
+             .hint(2100, 5700, saveNameWhole)
+             .textStyle(90, 'r', 2, 2, 3, 3)
+             .action("0021"),
+         StepBuilder().action("9999")}};
 
     // Folder options: a tab step on row A of the tab-set table (tab 1 in
     // front, tab 2 expected, its page in Image2 with the target on it),
