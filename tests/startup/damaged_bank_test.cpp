@@ -88,7 +88,9 @@ TEST(DamagedBank, SoundFilesStartTheHomePage) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         Start start;
-        if (!c.bytes.isEmpty()) ASSERT_TRUE(testsupport::writeBytes(start.path(c.file), c.bytes));
+        if (!c.bytes.isEmpty()) {
+            ASSERT_TRUE(testsupport::writeBytes(start.path(c.file), c.bytes));
+        }
         start.run();
         EXPECT_FALSE(startup::programEnded());
         EXPECT_TRUE(ft::msgBoxes().empty());
