@@ -111,6 +111,7 @@ enum class ModuleCheck {
     NotANumber,  // line 1 holds no module number
 };
 ModuleCheck checkModuleNumber(const std::optional<QStringList> &lines, int moduleNumber);
+
 // Line 1 of the options file: any number other than 0 turns the input
 // method on.
 bool inputMethodOption(const QString &line);
