@@ -54,8 +54,9 @@ inline QString unreadableText(const QString &file) {
     return QStringLiteral("无法读取题库文件：") + file + QStringLiteral("，请重新安装本软件。");
 }
 
-// Every way of spoiling ver.txt and the module-number file, and a bank
-// that is another module's: that one ends silently.
+// Every way of spoiling ver.txt and the module-number file, a bank index
+// without units, and a bank that is another module's: that one ends
+// silently.
 inline QList<Damage> damages() {
     const QString ver = damagedText(kVersionFile);
     const QString module = damagedText(kModuleFile);
@@ -91,6 +92,10 @@ inline QList<Damage> damages() {
         {"module file: a folder in its place", kModuleFile, nullptr, unreadableText(kModuleFile)},
         {"module file: another module's number", kModuleFile,
          [](const QByteArray &) { return QByteArray("08\r\n"); }, QString()},
+
+        {"bank index: no units", kIndexFile,
+         [](const QByteArray &b) { return b.left(2) + "00" + b.mid(4); },
+         QStringLiteral("题库中没有任何单元：w7tk/288891.mxy，请重新安装本软件。")},
     };
 }
 
