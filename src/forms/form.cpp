@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <utility>
 
@@ -482,6 +483,20 @@ std::vector<int> answersOf(int style) {
     }
 }
 
+// What closing the box without choosing answers: No of a question, else
+// Cancel where there is one, else OK.
+int dismissedAnswer(int style) {
+    const int buttons = style & 7;
+    if (buttons == vbOKCancel || buttons == vbYesNoCancel) return vbCancel;
+    return buttons == vbYesNo ? vbNo : vbOK;
+}
+
+// The offscreen and minimal platforms draw into memory only.
+bool anybodySeesWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 } // namespace
 
 int msgBoxDefaultAnswer(int style) {
@@ -493,7 +508,6 @@ int msgBoxDefaultAnswer(int style) {
 int msgBox(const QString &prompt, int style, const QString &title) {
     MsgBoxCall call{prompt, style, title.isEmpty() ? appTitle() : title};
     const int buttons = style & 7;
-    const int first = buttons == vbYesNo || buttons == vbYesNoCancel ? vbYes : vbOK;
     if (detail::g_msgBoxHook || detail::manualMode()) {
         detail::g_msgBoxLog.push_back(call);
         int r = msgBoxDefaultAnswer(style);
@@ -502,6 +516,13 @@ int msgBox(const QString &prompt, int style, const QString &title) {
             r = detail::g_msgBoxHook(call);
         }
         return r;
+    }
+    if (!anybodySeesWindows()) {
+        // Nobody could answer the box, and the program would wait for ever:
+        // the text goes to standard error and the box counts as closed.
+        std::fprintf(stderr, "%s: %s\n", call.title.toUtf8().constData(),
+                     prompt.toUtf8().constData());
+        return dismissedAnswer(style);
     }
     QMessageBox box;
     box.setWindowTitle(call.title);
@@ -526,25 +547,21 @@ int msgBox(const QString &prompt, int style, const QString &title) {
     auto add = [&](const QString &text, QMessageBox::ButtonRole role, int code) {
         result[box.addButton(text, role)] = code;
     };
-    int escape = first;
     if (buttons == vbYesNo || buttons == vbYesNoCancel) {
         add(QStringLiteral("是(&Y)"), QMessageBox::YesRole, vbYes);
         add(QStringLiteral("否(&N)"), QMessageBox::NoRole, vbNo);
-        escape = vbNo;
     } else {
         add(QStringLiteral("确定"), QMessageBox::AcceptRole, vbOK);
     }
-    if (buttons == vbOKCancel || buttons == vbYesNoCancel) {
+    if (buttons == vbOKCancel || buttons == vbYesNoCancel)
         add(QStringLiteral("取消"), QMessageBox::RejectRole, vbCancel);
-        escape = vbCancel;
-    }
     for (const auto &[button, code] : result)
         if (code == msgBoxDefaultAnswer(style))
             box.setDefaultButton(static_cast<QPushButton *>(button));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     auto it = result.find(box.clickedButton());
-    return it == result.end() ? escape : it->second;
+    return it == result.end() ? dismissedAnswer(style) : it->second;
 }
 
 } // namespace forms

@@ -10,6 +10,7 @@
 #include "simulator/frm_main.h"
 #include "startup/frm_qhmsgbox.h"
 #include "startup/program_end.h"
+#include "startup/program_info.h"
 #include "startup/run_state.h"
 #include "startup/services.h"
 #include "update/openers.h"
@@ -309,11 +310,25 @@ void FrmFengmian::FengMainCsh() {
     trap([&] { versionLine = requiredLine(home::files::bankVersion(), 1); });
     s.BankVersion = platform::trimBlanks(versionLine);
 
-    // A bank of another module ends the run at once, silently.
-    QString moduleLine;
-    trap([&] { moduleLine = requiredLine(home::files::moduleNumber(), 1); });
-    if (!home::moduleMatches(moduleLine, s.ModuleNumber)) {
+    // A bank of another module ends the run at once, silently. A module
+    // file that cannot be read or holds no number is a damaged bank: the
+    // run ends too, but the candidate is told which file to look at.
+    const auto moduleLines = home::readFileLines(s, home::files::moduleNumber());
+    trap([&] {
+        if (!moduleLines) forms::raise(forms::errFileNotFound);
+    });
+    const QString modulePath = home::pathOf(s, home::files::moduleNumber());
+    switch (home::checkModuleNumber(moduleLines, s.ModuleNumber)) {
+    case home::ModuleCheck::ThisModule:
+        break;
+    case home::ModuleCheck::OtherModule:
         startup::endProgram();
+        return;
+    case home::ModuleCheck::Unreadable:
+        startup::endForDamagedFile({modulePath, startup::DamagedFile::Fault::Unreadable});
+        return;
+    case home::ModuleCheck::NotANumber:
+        startup::endForDamagedFile({modulePath, startup::DamagedFile::Fault::NotInFormat});
         return;
     }
 

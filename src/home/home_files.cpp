@@ -3,6 +3,7 @@
 #include "panel/record_files.h"
 #include "platform/text.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
 
@@ -152,6 +153,14 @@ bool isWebAddress(const QString &link) {
 
 bool moduleMatches(const QString &line, int moduleNumber) {
     return numberValue(line) == moduleNumber;
+}
+
+ModuleCheck checkModuleNumber(const std::optional<QStringList> &lines, int moduleNumber) {
+    if (!lines) return ModuleCheck::Unreadable;
+    const QString line = lines->value(0);
+    static const QRegularExpression digits(QStringLiteral("^[ \\t]*[0-9]+[ \\t]*$"));
+    if (!digits.match(line).hasMatch() || numberValue(line) == 0) return ModuleCheck::NotANumber;
+    return moduleMatches(line, moduleNumber) ? ModuleCheck::ThisModule : ModuleCheck::OtherModule;
 }
 
 bool inputMethodOption(const QString &line) {

@@ -99,6 +99,19 @@ bool isWebAddress(const QString &link);
 // The bank's module-number line read as a number (" 07 " is 7) against
 // the program's module.
 bool moduleMatches(const QString &line, int moduleNumber);
+
+// What the module-number file says of the bank. Its line 1 holds the
+// bank's module in decimal digits, blanks around them allowed; anything
+// else there (a letter, a byte that is not GBK, nothing, 0) is a damaged
+// file, not another module.
+enum class ModuleCheck {
+    ThisModule,
+    OtherModule, // a readable number of another module
+    Unreadable,  // the file could not be read
+    NotANumber,  // line 1 holds no module number
+};
+ModuleCheck checkModuleNumber(const std::optional<QStringList> &lines, int moduleNumber);
+
 // Line 1 of the options file: any number other than 0 turns the input
 // method on.
 bool inputMethodOption(const QString &line);

@@ -1,6 +1,7 @@
 #include "startup/frm_start.h"
 
 #include "home/frm_fengmian.h"
+#include "home/home_files.h"
 #include "platform/paths.h"
 #include "platform/system.h"
 #include "startup/program_end.h"
@@ -40,7 +41,12 @@ void FrmStart::Form_Load() {
         return;
     }
 
-    trap([&] { readInfo(); });
+    std::optional<startup::DamagedFile> damaged;
+    trap([&] { damaged = readInfo(); });
+    if (damaged) {
+        startup::endForDamagedFile(*damaged);
+        return;
+    }
     // The candidate's records and the run log live in ksdata: make it when
     // an installation comes without it.
     trap([&] {
@@ -94,9 +100,23 @@ void FrmStart::Timer1_Timer() {
 }
 
 void FrmStart::UpdataExe() {
-    forms::skip([] { forms::form<FrmFengmian>()->show(); });
-    // The home page ends the run when the bank is not this module's.
+    FrmFengmian *home = nullptr;
+    forms::skip([&] { home = forms::form<FrmFengmian>(); });
+    // The page build ends the run when the bank is not this module's or is
+    // damaged.
     if (startup::programEnded()) return;
+    // A bank without units would open on an empty page that offers
+    // nothing to practise: it is damaged as well.
+    if (home::unitRows(state().UnitCount) == 0) {
+        const auto index = home::readFileLines(state(), home::files::bankIndex());
+        startup::endForDamagedFile({home::pathOf(state(), home::files::bankIndex()),
+                                    index ? startup::DamagedFile::Fault::NoUnits
+                                          : startup::DamagedFile::Fault::Unreadable});
+        return;
+    }
+    forms::skip([&] {
+        if (home) home->show();
+    });
     forms::skip([] {
         state().RunLogPath = state().UserDataFolder +
                              startup::localNow().toString(QStringLiteral("yyyyMMddHHmmss")) +
@@ -105,8 +125,8 @@ void FrmStart::UpdataExe() {
     forms::skip([this] { unload(); });
 }
 
-void FrmStart::readInfo() {
-    startup::readInfo(state());
+std::optional<startup::DamagedFile> FrmStart::readInfo() {
+    return startup::readInfo(state());
 }
 
 QString FrmStart::GetOSVersionOF() {

@@ -4,6 +4,9 @@
 // information, scale factors, first run state); a one-shot timer then opens
 // the home page, names the run log and closes the splash.
 #include "forms/forms.h"
+#include "startup/program_info.h"
+
+#include <optional>
 
 class FrmStart : public forms::Form {
 public:
@@ -17,7 +20,8 @@ public:
     void Timer1_Timer();
     // The deferred start.
     void UpdataExe();
-    void readInfo();
+    // The program information; a damaged "ver.txt" comes back.
+    std::optional<startup::DamagedFile> readInfo();
     QString GetOSVersionOF();
 
     // The text of the box shown to a second copy, and its title.

@@ -1,12 +1,16 @@
 #include "startup/program_info.h"
 
 #include "forms/app.h"
+#include "forms/form.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "startup/program_end.h"
 #include "startup/services.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace startup {
@@ -15,10 +19,9 @@ namespace {
 
 const QString kTag = QStringLiteral("readInfo");
 
-// Reads a coded file into the table from entry `first` on; a line past the
-// last entry is reported and dropped, and reading goes on.
-void readCodedFile(RunState &s, const QString &path, int first) {
-    const auto lines = platform::readLines(path);
+// Stores the lines of a coded file into the table from entry `first` on;
+// a line past the last entry is reported and dropped, and reading goes on.
+void storeCodedLines(RunState &s, const std::optional<QStringList> &lines, int first) {
     if (!lines) {
         trapError(kTag, err::FileNotFound);
         return;
@@ -34,6 +37,37 @@ void readCodedFile(RunState &s, const QString &path, int first) {
             s.InfoTable[entry] = text;
         ++entry;
     }
+}
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The blanks a coded group or a number may hold (the reading of a value
+// skips them).
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+// Line 3 of "ver.txt": a folder of the program folder, by its bare name.
+bool isFolderName(const QString &name) {
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(u'/') && !name.contains(u'\\');
+}
+
+// Line 4 of "ver.txt": decimal digits, perhaps with a fraction (the value
+// is taken to the nearest whole number), naming a module from 1 on.
+bool isModuleNumber(const QString &text) {
+    static const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+    if (!number.match(text).hasMatch()) return false;
+    const int64_t n = platform::roundEven(platform::val(text));
+    return n >= 1 && n <= 32767;
+}
+
+// A path as the candidate finds it: within the program folder.
+QString installationPath(const QString &path) {
+    const QString folder = platform::programFolder();
+    return !folder.isEmpty() && path.startsWith(folder) ? path.mid(folder.size()) : path;
 }
 
 QString folderWithoutSeparator(const QString &folder) {
@@ -67,6 +101,50 @@ QString decodeCodedLine(const QString &line, std::vector<CodedLineError> *errors
         out += platform::decodeGbk(bytes);
     }
     return out;
+}
+
+bool codedLineWellFormed(const QString &line) {
+    if (!std::all_of(line.begin(), line.end(), [](QChar c) { return isDigit(c) || isBlank(c); }))
+        return false;
+    std::vector<CodedLineError> errors;
+    const QString text = decodeCodedLine(line, &errors);
+    // A code that is no character of GBK decodes to the replacement
+    // character; control characters have no place in these texts.
+    return errors.empty() && std::none_of(text.begin(), text.end(), [](QChar c) {
+               return c == QChar::ReplacementCharacter || c.unicode() < 0x20 || c.unicode() == 0x7F;
+           });
+}
+
+std::optional<DamagedFile::Fault> versionFileFault(const std::optional<QStringList> &lines) {
+    using Fault = DamagedFile::Fault;
+    if (!lines) return Fault::Unreadable;
+    if (lines->size() < 4) return Fault::NotInFormat;
+    if (!std::all_of(lines->begin(), lines->end(), codedLineWellFormed)) return Fault::NotInFormat;
+    if (!isFolderName(platform::trimBlanks(decodeCodedLine(lines->at(2)))))
+        return Fault::NotInFormat;
+    if (!isModuleNumber(platform::trimBlanks(decodeCodedLine(lines->at(3)))))
+        return Fault::NotInFormat;
+    return std::nullopt;
+}
+
+QString damagedFileMessage(const DamagedFile &file) {
+    const QString name = installationPath(file.path);
+    switch (file.fault) {
+    case DamagedFile::Fault::Unreadable:
+        return QStringLiteral("无法读取题库文件：%1，请重新安装本软件。").arg(name);
+    case DamagedFile::Fault::NoUnits:
+        return QStringLiteral("题库中没有任何单元：%1，请重新安装本软件。").arg(name);
+    case DamagedFile::Fault::NotInFormat:
+        break;
+    }
+    return QStringLiteral("题库文件已损坏：%1，请重新安装本软件。").arg(name);
+}
+
+void endForDamagedFile(const DamagedFile &file) {
+    // The system's box: the bank's own pictures may be what is damaged.
+    forms::msgBox(damagedFileMessage(file), forms::vbOKOnly | forms::vbCritical,
+                  QStringLiteral("系统提示"));
+    endProgram();
 }
 
 const std::array<QString, kInfoEntries> &infoDefaults() {
@@ -125,14 +203,16 @@ FirstRunValues firstRunValues(const RunState &s, const QString &programFolder,
     return v;
 }
 
-void readInfo(RunState &s) {
+std::optional<DamagedFile> readInfo(RunState &s) {
     const QString folder = platform::programFolder();
 
     // Built-in values first, for entries no file sets.
     s.InfoTable = infoDefaults();
 
     // The version override: line k into entry k.
-    readCodedFile(s, folder + QStringLiteral("ver.txt"), 1);
+    const QString versionPath = folder + QStringLiteral("ver.txt");
+    const auto versionLines = platform::readLines(versionPath);
+    storeCodedLines(s, versionLines, 1);
 
     // The configuration comes from the table as it stands now, before the
     // bank's own file is read.
@@ -153,7 +233,7 @@ void readInfo(RunState &s) {
 
     // The bank's information file: line i into entry i. The values
     // derived above stay as they are.
-    readCodedFile(s, s.DataPath + QStringLiteral("288901.mxy"), 0);
+    storeCodedLines(s, platform::readLines(s.DataPath + QStringLiteral("288901.mxy")), 0);
 
     // Every entry is used without the blanks around it.
     for (QString &e : s.InfoTable) e = platform::trimBlanks(e);
@@ -162,15 +242,19 @@ void readInfo(RunState &s) {
                          QStringLiteral("模块");
     forms::setAppTitle(s.ApplicationTitle);
 
+    // A damaged installation writes nothing: the run ends before the home
+    // page.
+    if (const auto fault = versionFileFault(versionLines)) return DamagedFile{versionPath, *fault};
+
     // The first run writes where the program lives, once per installation.
     const QString flagFile = platform::resolvePath(s.DataPath + QStringLiteral("288892.mxy"));
     const auto flag = platform::readLines(flagFile);
     if (!flag) {
         trapError(kTag, err::FileNotFound);
-        return;
+        return std::nullopt;
     }
     const QString first = flag->isEmpty() ? QString() : flag->first();
-    if (first != QStringLiteral("0")) return;
+    if (first != QStringLiteral("0")) return std::nullopt;
     const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const FirstRunValues v = firstRunValues(s, folder, exeName);
     long bytes = 0;
@@ -180,6 +264,7 @@ void readInfo(RunState &s) {
     ModZCB::SetRegValue(ModZCB::HKEY_CURRENT_USER, v.key, v.nameName, ModZCB::REG_SZ, name, bytes);
     if (!platform::writeLinesAtomic(flagFile, {QStringLiteral("1")}))
         trapError(kTag, err::PathAccess);
+    return std::nullopt;
 }
 
 } // namespace startup

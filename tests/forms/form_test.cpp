@@ -2,8 +2,12 @@
 // window placement, control arrays and the error helpers.
 #include "forms_fixture.h"
 
+#include <QApplication>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
+#include <unistd.h>
 
 using namespace forms;
 using formstest::FormsTest;
@@ -198,6 +202,47 @@ TEST_F(FormsTest, MessageBoxGoesThroughTheHookWithTheApplicationTitle) {
     EXPECT_EQ(calls[0].style & 0x70, vbQuestion);
     EXPECT_EQ(calls[1].title, "系统提示");
     EXPECT_EQ(ft::msgBoxes().size(), 2u);
+}
+
+// Outside a test session, on the offscreen platform the tests run on, as
+// the program itself runs when nobody looks: a box would wait for ever.
+TEST(MessageBoxNobodySees, GoesToStandardErrorAndCountsAsClosed) {
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    // A box that does open is found and closed, so that the test fails
+    // instead of hanging.
+    int opened = 0;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            ++opened;
+            w->close();
+        }
+    });
+    guard.start(50);
+
+    const struct {
+        int style;
+        int answer;
+    } cases[] = {
+        {vbOKOnly | vbCritical, vbOK},      {vbOKCancel, vbCancel},    {vbYesNo | vbQuestion, vbNo},
+        {vbYesNo | vbDefaultButton2, vbNo}, {vbYesNoCancel, vbCancel},
+    };
+    QTemporaryFile errors;
+    ASSERT_TRUE(errors.open());
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(errors.handle(), 2);
+    std::vector<int> answers;
+    for (const auto &c : cases) answers.push_back(msgBox(QStringLiteral("正文"), c.style, "标题"));
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+
+    EXPECT_EQ(opened, 0);
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(answers[i], cases[i].answer) << "style " << cases[i].style;
+    errors.seek(0);
+    EXPECT_EQ(QString::fromUtf8(errors.readAll()), QStringLiteral("标题: 正文\n").repeated(5));
 }
 
 TEST_F(FormsTest, MaximisedFormReadsTheScreenAndRefusesToMove) {

@@ -152,6 +152,31 @@ TEST(HomeFiles, ModuleNumberComparesNumbers) {
         EXPECT_EQ(home::moduleMatches(QString::fromLatin1(c.line), c.module), c.matches) << c.line;
 }
 
+TEST(HomeFiles, ModuleCheckTellsAnotherModuleFromADamagedFile) {
+    using home::ModuleCheck;
+    const struct {
+        const char *what;
+        std::optional<QStringList> lines; // nullopt: unreadable
+        ModuleCheck check;
+    } cases[] = {
+        {"07", QStringList{"07"}, ModuleCheck::ThisModule},
+        {"blanks and a tab around", QStringList{" \t7 "}, ModuleCheck::ThisModule},
+        {"later lines unread", QStringList{"7", "junk"}, ModuleCheck::ThisModule},
+        {"another module", QStringList{"08"}, ModuleCheck::OtherModule},
+        {"a large number", QStringList{"99999999999"}, ModuleCheck::OtherModule},
+        {"unreadable", std::nullopt, ModuleCheck::Unreadable},
+        {"no line", QStringList{}, ModuleCheck::NotANumber},
+        {"an empty line", QStringList{""}, ModuleCheck::NotANumber},
+        {"module 0", QStringList{"0"}, ModuleCheck::NotANumber},
+        {"a letter after the digits", QStringList{"7b"}, ModuleCheck::NotANumber},
+        {"a sign", QStringList{"-7"}, ModuleCheck::NotANumber},
+        {"a replacement character", QStringList{QStringLiteral("\uFFFD7")},
+         ModuleCheck::NotANumber},
+        {"a full-width digit", QStringList{QStringLiteral("０7")}, ModuleCheck::NotANumber},
+    };
+    for (const auto &c : cases) EXPECT_EQ(home::checkModuleNumber(c.lines, 7), c.check) << c.what;
+}
+
 TEST(HomeFiles, InputMethodOptionIsAnyNumberButZero) {
     EXPECT_TRUE(home::inputMethodOption(QStringLiteral("1")));
     EXPECT_TRUE(home::inputMethodOption(QStringLiteral(" 2 ")));

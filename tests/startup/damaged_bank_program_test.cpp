@@ -1,0 +1,148 @@
+// The program itself, started on a copy of the sample installation with a
+// damaged file: it must end by itself with exit code 0, having said which
+// file it is (on the offscreen platform a message box goes to standard
+// error), or without a word for a bank of another module.
+#include "damaged_files.h"
+#include "file_bytes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// The sample installation beside the test programs.
+QString sampleFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/sample");
+}
+
+bool chownTree(const QString &root, uid_t id) {
+    bool ok = ::chown(QFile::encodeName(root).constData(), id, id) == 0;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) ok &= ::chown(QFile::encodeName(it.next()).constData(), id, id) == 0;
+    return ok;
+}
+
+struct Outcome {
+    bool finished = false;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    int code = -1;
+    QString errors; // standard error
+};
+
+class ProgramOnDamagedBank : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFileInfo(sampleFolder() + QStringLiteral("/w7practice")).isExecutable())
+            << "build the target w7practice first";
+        ASSERT_TRUE(tmp_.isValid());
+        std::error_code error;
+        std::filesystem::copy(sampleFolder().toStdString(), program().toStdString(),
+                              std::filesystem::copy_options::recursive, error);
+        ASSERT_FALSE(error) << error.message();
+        ASSERT_TRUE(QDir().mkpath(runtime()));
+        ASSERT_TRUE(QFile::setPermissions(runtime(),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    QString program() const { return tmp_.path() + QStringLiteral("/program"); }
+    QString runtime() const { return tmp_.path() + QStringLiteral("/runtime"); }
+
+    // The program to its end (20 s at most: a hang fails the test).
+    Outcome start(bool asNobody = false) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Its own lock and registry: other runs on this machine stay apart.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp_.path() + QStringLiteral("/config"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(program());
+        if (asNobody)
+            p.setChildProcessModifier([] {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
+                    ::setuid(kNobody) != 0)
+                    ::_exit(111);
+            });
+        p.start(program() + QStringLiteral("/w7practice"), {});
+        Outcome r;
+        r.finished = p.waitForFinished(20000);
+        if (!r.finished) {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+        r.status = p.exitStatus();
+        r.code = p.exitCode();
+        r.errors = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    QTemporaryDir tmp_;
+};
+
+TEST_F(ProgramOnDamagedBank, EndsWithExitCodeZeroAfterNamingTheFile) {
+    for (const damaged::Damage &d : damaged::damages()) {
+        SCOPED_TRACE(d.what);
+        const QString path = program() + QLatin1Char('/') + d.file;
+        const QByteArray original = testsupport::readBytes(path);
+        ASSERT_FALSE(original.isEmpty());
+        if (d.spoil) {
+            ASSERT_TRUE(testsupport::writeBytes(path, d.spoil(original)));
+        } else {
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(QDir().mkpath(path));
+        }
+
+        const Outcome r = start();
+        EXPECT_TRUE(r.finished);
+        EXPECT_EQ(r.status, QProcess::NormalExit);
+        EXPECT_EQ(r.code, 0);
+        if (d.message.isEmpty())
+            EXPECT_FALSE(r.errors.contains(QStringLiteral("系统提示"))) << r.errors.toStdString();
+        else
+            EXPECT_TRUE(r.errors.contains(QStringLiteral("系统提示: ") + d.message))
+                << r.errors.toStdString();
+
+        if (!d.spoil) {
+            ASSERT_TRUE(QDir(path).removeRecursively());
+        }
+        ASSERT_TRUE(testsupport::writeBytes(path, original));
+    }
+}
+
+// A file the program may not read, as a user other than the installer's
+// finds it: the program runs as an unprivileged user (when the test runs
+// as root) and the file's permissions forbid reading.
+TEST_F(ProgramOnDamagedBank, AFileItMayNotReadIsNamed) {
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_TRUE(chownTree(tmp_.path(), kNobody));
+    }
+    for (const QString &file : {damaged::kVersionFile, damaged::kModuleFile}) {
+        SCOPED_TRACE(file.toStdString());
+        const QString path = program() + QLatin1Char('/') + file;
+        ASSERT_TRUE(QFile::setPermissions(path, {}));
+        const Outcome r = start(root);
+        EXPECT_TRUE(r.finished);
+        EXPECT_EQ(r.status, QProcess::NormalExit);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.errors.contains(QStringLiteral("系统提示: ") + damaged::unreadableText(file)))
+            << r.errors.toStdString();
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    }
+}
+
+} // namespace
