@@ -9,6 +9,7 @@
 #include "panel/hand_in.h"
 #include "panel/panel_link.h"
 #include "panel/panel_rules.h"
+#include "panel/record_message.h"
 #include "panel/set_finish.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -611,7 +612,11 @@ void FrmTm::JiaoJuan() {
     });
     skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
     LblZXH_Click();
-    skip([&] { finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions); });
+    QStringList unsaved;
+    skip([&] {
+        unsaved = finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions);
+    });
+    tellUnsavedRecords(recordaction::SetEnd, unsaved);
     TimeKS->setEnabled(false);
     TimStartYS->setEnabled(false);
     TimerREDO->setEnabled(false);
