@@ -3,6 +3,7 @@
 // own, and the start's recovery from what a kill leaves in a folder.
 #include "child_process.h"
 #include "file_bytes.h"
+#include "file_size_limit.h"
 #include "platform/atomic_files.h"
 #include "platform/text.h"
 
@@ -12,16 +13,15 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace platform;
 using testsupport::readBytes;
+using testsupport::FileSizeLimit;
 using testsupport::writeBytes;
 
 namespace {
@@ -29,26 +29,6 @@ namespace {
 QStringList namesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
-
-// The soft limit on the size of every file this process writes; the old
-// one is back when it goes. SIGXFSZ is ignored, so that a write past the
-// limit fails with EFBIG instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit l = old_;
-        l.rlim_cur = bytes;
-        set_ = ::setrlimit(RLIMIT_FSIZE, &l) == 0;
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-    bool set() const { return set_; }
-
-private:
-    rlimit old_{};
-    bool set_ = false;
-};
 
 // ---------------------------------------------------------------- file-size limit
 
