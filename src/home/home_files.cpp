@@ -232,7 +232,7 @@ QStringList normalisedProgress(const QStringList &stored,
 }
 
 bool progressRewritten(const std::array<int, kCountGroups> &counts) {
-    return std::any_of(counts.begin(), counts.end(), [](int c) { return c > 0; });
+    return std::any_of(counts.begin(), counts.begin() + kProgressLines, [](int c) { return c > 0; });
 }
 
 int randomPaperCount(const QStringList &lines) {

@@ -156,9 +156,9 @@ std::array<int, kCountGroups> unitQuestionCounts(const QString &countLine);
 QStringList normalisedProgress(const QStringList &stored,
                                const std::array<int, kCountGroups> &counts);
 // Whether the page build rewrites the progress in that shape: only when the
-// count line gives at least one unit a count above 0. A missing count line,
-// or one without counts ("ab", "0000", blanks), would cut every line to
-// nothing and wipe the candidate's progress.
+// count line gives at least one of the units 0..24 a count above 0. A
+// missing count line, or one without counts ("ab", "0000", blanks), would
+// cut every line to nothing and wipe the candidate's progress.
 bool progressRewritten(const std::array<int, kCountGroups> &counts);
 
 // Random papers: the non-empty lines at the head of the file, at most 10
