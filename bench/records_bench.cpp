@@ -59,5 +59,8 @@ void BM_OneRecord(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(BM_GradingRecords)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GradingRecords)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_OneRecord)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);

@@ -232,7 +232,8 @@ QStringList normalisedProgress(const QStringList &stored,
 }
 
 bool progressRewritten(const std::array<int, kCountGroups> &counts) {
-    return std::any_of(counts.begin(), counts.begin() + kProgressLines, [](int c) { return c > 0; });
+    return std::any_of(counts.begin(), counts.begin() + kProgressLines,
+                       [](int c) { return c > 0; });
 }
 
 int randomPaperCount(const QStringList &lines) {
@@ -287,9 +288,9 @@ bool recordDraw(const panel::RecordFiles &records, const QString &list, const QS
 
 bool recordDelete(const panel::RecordFiles &records, int slot, int count) {
     if (!allReadable(records, randomSlotFiles(slot))) return false;
-    records.write(panel::recname::RandomPapers,
-                  randomPapersAfterDelete(records.read(panel::recname::RandomPapers).lines, slot,
-                                          count));
+    records.write(
+        panel::recname::RandomPapers,
+        randomPapersAfterDelete(records.read(panel::recname::RandomPapers).lines, slot, count));
     for (const WrongListCopy &c : wrongListsAfterDelete(slot, count)) copyWrongList(records, c);
     const auto history =
         panel::PaperHistoryTable::fromLines(records.read(panel::recname::PaperHistory).lines);
@@ -299,8 +300,8 @@ bool recordDelete(const panel::RecordFiles &records, int slot, int count) {
 }
 
 std::optional<panel::CodesWithFlags> recordClear(const panel::RecordFiles &records,
-                                                 const QString &listFile,
-                                                 const QString &flagsFile, int filter) {
+                                                 const QString &listFile, const QString &flagsFile,
+                                                 int filter) {
     bool readable = true;
     const panel::CodesWithFlags stored = records.readList(listFile, flagsFile, &readable);
     if (!readable) {

@@ -187,7 +187,7 @@ bool recordDelete(const panel::RecordFiles &records, int slot, int count);
 // two lines do not pair up, or a file cannot be read: then both are left
 // out of the action).
 std::optional<panel::CodesWithFlags> recordClear(const panel::RecordFiles &records,
-                                                 const QString &listFile,
-                                                 const QString &flagsFile, int filter);
+                                                 const QString &listFile, const QString &flagsFile,
+                                                 int filter);
 
 } // namespace home

@@ -48,7 +48,8 @@ bool writeNewFile(const QString &path, const QByteArray &bytes, mode_t mode) {
     const QByteArray p = native(path);
     const int fd = ::open(p.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    bool ok = (mode == 0 || ::fchmod(fd, mode) == 0) && writeAll(fd, bytes.constData(), bytes.size());
+    bool ok =
+        (mode == 0 || ::fchmod(fd, mode) == 0) && writeAll(fd, bytes.constData(), bytes.size());
     ok = ok && ::fsync(fd) == 0;
     // A close that fails may be the first word of a write that never
     // reached the disk (network file systems say it only there).
@@ -199,8 +200,7 @@ bool replaceTogether(const std::vector<FileBytes> &files) {
     for (const FileBytes &f : files) targets.push_back(resolvePath(f.path));
     const QString folder = folderOf(targets.front());
     for (const QString &t : targets)
-        if (folderOf(t) != folder ||
-            std::count(targets.begin(), targets.end(), t) != 1)
+        if (folderOf(t) != folder || std::count(targets.begin(), targets.end(), t) != 1)
             return false;
     // An earlier group the run could not finish goes first: its journal
     // would otherwise be replaced by this one before its renames are done.
@@ -255,10 +255,17 @@ Recovery recoverFolder(const QString &folder) {
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
     if (!QFileInfo(dir).isDir()) return r;
     switch (finishJournal(dir)) {
-    case JournalState::Finished: ++r.finished; break;
-    case JournalState::Dropped: ++r.dropped; break;
-    case JournalState::Failed: r.ok = false; return r;
-    case JournalState::None: break;
+    case JournalState::Finished:
+        ++r.finished;
+        break;
+    case JournalState::Dropped:
+        ++r.dropped;
+        break;
+    case JournalState::Failed:
+        r.ok = false;
+        return r;
+    case JournalState::None:
+        break;
     }
     const QStringList names =
         QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

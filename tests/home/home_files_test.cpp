@@ -236,12 +236,22 @@ TEST(HomeFiles, ProgressIsRewrittenOnlyForACountAboveZero) {
         QString countLine;
         bool rewritten;
     } cases[] = {
-        {"", false},     {"  ", false},    {"\t", false},   {"ab", false},
-        {"a1", false},   {"0000", false},  {"00 0", false}, {"-5", false},
-        {"04", true},    {"0004", true},   {"a104", true},  {" 4", true},
-        {"1", true},     {zeros + "01", true}, // unit 24, the last one written
-        {zeros + "0001", false},              // unit 25 is not written: its count
-                                              // would still cut every other line
+        {"", false},
+        {"  ", false},
+        {"\t", false},
+        {"ab", false},
+        {"a1", false},
+        {"0000", false},
+        {"00 0", false},
+        {"-5", false},
+        {"04", true},
+        {"0004", true},
+        {"a104", true},
+        {" 4", true},
+        {"1", true},
+        {zeros + "01", true},    // unit 24, the last one written
+        {zeros + "0001", false}, // unit 25 is not written: its count
+                                 // would still cut every other line
     };
     for (const auto &c : cases)
         EXPECT_EQ(home::progressRewritten(home::unitQuestionCounts(c.countLine)), c.rewritten)

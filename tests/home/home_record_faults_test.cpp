@@ -49,7 +49,8 @@ protected:
         for (int u = 0; u < kUnits; ++u) {
             QStringList questions, steps;
             for (int k = 1; k <= 4; ++k) {
-                questions << QStringLiteral("Q%1").arg(code(u, k)).left(4) + QStringLiteral("01题") + code(u, k);
+                questions << QStringLiteral("Q%1").arg(code(u, k)).left(4) +
+                                 QStringLiteral("01题") + code(u, k);
                 steps << QStringLiteral("step ") + code(u, k);
             }
             bank(QStringLiteral("2888%1").arg(70 + u), questions);
@@ -154,7 +155,8 @@ TEST_F(HomeUnderFaults, ChildBuildsThePageThreeTimesPastAFileSizeLimit) {
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
     EXPECT_EQ(ksdata("288893"), before);
     const QString log = runLog();
-    const QString report = QStringLiteral("fengmaincsh") + startup::err::text(startup::err::PathAccess);
+    const QString report =
+        QStringLiteral("fengmaincsh") + startup::err::text(startup::err::PathAccess);
     EXPECT_EQ(log.count(report), 1) << log.toStdString();
 }
 

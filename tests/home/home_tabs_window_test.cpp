@@ -214,7 +214,8 @@ TEST_F(HomeTabs, ProgressIsKeptWhenTheIndexHasNoCountLine) {
     bank(QStringLiteral("288891"), {"0312", "0003", paperList(0)});
     home();
     EXPECT_EQ(ksdata(QStringLiteral("288893")),
-              testsupport::gbkLines(QStringList({"", "TFF"}) + QStringList(23, QString()) + QStringList{""}));
+              testsupport::gbkLines(QStringList({"", "TFF"}) + QStringList(23, QString()) +
+                                    QStringList{""}));
 }
 
 TEST_F(HomeTabs, ABankOfMoreUnitsThanRowsIsSaidOnceAndListsTwenty) {

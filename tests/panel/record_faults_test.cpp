@@ -68,7 +68,9 @@ QString codes(int first, int n) {
 }
 
 QString timeOf(int i) {
-    return QStringLiteral("2015-03-07 10:%1:%2").arg(i / 60 % 60, 2, 10, QChar('0')).arg(i % 60, 2, 10, QChar('0'));
+    return QStringLiteral("2015-03-07 10:%1:%2")
+        .arg(i / 60 % 60, 2, 10, QChar('0'))
+        .arg(i % 60, 2, 10, QChar('0'));
 }
 
 void say(const QByteArray &line) {
@@ -243,7 +245,8 @@ TEST(RecordKills, EveryActionIsWholeAfterAKillAtAnyInstant) {
                 ++halfDone;
                 QStringList differ;
                 for (const auto &[file, bytes] : after)
-                    if (states[lastDone + 1].count(file) == 0 || states[lastDone + 1].at(file) != bytes)
+                    if (states[lastDone + 1].count(file) == 0 ||
+                        states[lastDone + 1].at(file) != bytes)
                         differ << file;
                 ADD_FAILURE() << "kill " << n << " after action " << lastDone
                               << " left a folder no whole action leaves; files not as after it: "
@@ -330,7 +333,8 @@ TEST(RecordFaults, RecordsThatCannotBeReadAreNeverRewrittenAndTheRestIsSaved) {
         {"288873.mxy", "F\r\n"},
         {"288892.mxy", platform::linesToBytes({"2015-01-01 08:00:00", "90", "E", ""})},
         {"288893.mxy", "TTT\r\nFFF\r\n"},
-        {"288891.mxy", platform::linesToBytes({codes(301, 40), codes(401, 40), codes(501, 40), ""})},
+        {"288891.mxy",
+         platform::linesToBytes({codes(301, 40), codes(401, 40), codes(501, 40), ""})},
         {"182420.mxy", "0301\r\n"},
         {"182421.mxy", "0401\r\n"},
         {"182422.mxy", "0501\r\n"},

@@ -77,8 +77,9 @@ TEST_F(SheetUnderFaults, ChildGradesPastAFileSizeLimit) {
         EXPECT_TRUE(sheet->visible());
         EXPECT_EQ(sheet->Label1->caption(), "第1套得分：75分");
     }
-    EXPECT_EQ(boxes, QStringList({"记录保存失败|\r\n\r\n成绩记录保存失败：收藏的题目、试卷错题、我的错题、"
-                                  "考试历史未能保存，仍是原来的内容。"}));
+    EXPECT_EQ(boxes,
+              QStringList({"记录保存失败|\r\n\r\n成绩记录保存失败：收藏的题目、试卷错题、我的错题、"
+                           "考试历史未能保存，仍是原来的内容。"}));
     EXPECT_EQ(records(ks, s.RunLogPath), before);
     const QString log = platform::decodeGbk(readBytes(s.RunLogPath));
     EXPECT_EQ(log.count("recordfiles"), 1) << log.toStdString();
@@ -114,8 +115,9 @@ TEST_F(FinishUnderFaults, ChildEndsASetPastAFileSizeLimit) {
         press(panel::Finish);
         ft::advance(1000);
     }
-    EXPECT_EQ(boxes, QStringList({"记录保存失败|\r\n\r\n练习记录保存失败：学习进度、收藏的题目未能保存，"
-                                  "仍是原来的内容。"}));
+    EXPECT_EQ(boxes,
+              QStringList({"记录保存失败|\r\n\r\n练习记录保存失败：学习进度、收藏的题目未能保存，"
+                           "仍是原来的内容。"}));
     EXPECT_FALSE(forms::loadedForm<FrmTm>());
     EXPECT_EQ(readBytes(ks + "288862.mxy"), manyFavourites());
     EXPECT_EQ(readBytes(ks + "288872.mxy"), QByteArray(2000, 'F') + "\r\n");

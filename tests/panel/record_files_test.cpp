@@ -42,18 +42,29 @@ TEST(CodeLists, AppendKeepsOrderAndGivesEveryNewCodeAnF) {
 // codes appended so far, never with 4-character windows of the grown text
 // (after "010502" + "0301", the window "0203" is no entry).
 TEST(CodeLists, AppendAfterARaggedTailLosesNoCandidate) {
+    // Expected lists written as the list, then the codes appended.
+    const auto then = [](QStringList parts) { return parts.join(QString()); };
     const AppendCase cases[] = {
-        {"tail of two, a code matching a window of the grown text", {"010502", "T"},
-         {"0301", "0203"}, {"010502" "0301" "0203", "TFF"}},
-        {"tail of three", {"0105023", ""}, {"0102", "0230"}, {"0105023" "0102" "0230", "FFF"}},
-        {"tail of one", {"01052", "F"}, {"0301", "2030"}, {"01052" "0301" "2030", "FFF"}},
+        {"tail of two, a code matching a window of the grown text",
+         {"010502", "T"},
+         {"0301", "0203"},
+         {then({"010502", "0301", "0203"}), "TFF"}},
+        {"tail of three",
+         {"0105023", ""},
+         {"0102", "0230"},
+         {then({"0105023", "0102", "0230"}), "FFF"}},
+        {"tail of one", {"01052", "F"}, {"0301", "2030"}, {then({"01052", "0301", "2030"}), "FFF"}},
         {"a whole entry of the list is held", {"010502", "F"}, {"0105"}, {"010502", "F"}},
-        {"the tail itself is no entry", {"0105020", "F"}, {"0200"}, {"0105020" "0200", "FF"}},
-        {"a candidate named twice still goes in once", {"010502", ""}, {"0301", "0301"},
-         {"010502" "0301", "FF"}},
+        {"the tail itself is no entry",
+         {"0105020", "F"},
+         {"0200"},
+         {then({"0105020", "0200"}), "FF"}},
+        {"a candidate named twice still goes in once",
+         {"010502", ""},
+         {"0301", "0301"},
+         {then({"010502", "0301"}), "FF"}},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(appendCodes(c.list, c.candidates), c.expected) << c.what;
+    for (const auto &c : cases) EXPECT_EQ(appendCodes(c.list, c.candidates), c.expected) << c.what;
 }
 
 TEST(CodeLists, RemoveTakesTheCodeAndTheFlagAtItsPosition) {
@@ -160,7 +171,8 @@ TEST_F(RecordFilesTest, AnActionsReadsSeeItsWritesWhichReachTheDiskTogetherAtIts
     EXPECT_EQ(action.readList(recname::Favourites, recname::FavouriteFlags),
               CodesWithFlags({"01050301", "TT"}));
     EXPECT_EQ(action.readHistory().bestScore(1), "85");
-    EXPECT_EQ(files.readList(recname::Favourites, recname::FavouriteFlags), CodesWithFlags({"0105", "T"}));
+    EXPECT_EQ(files.readList(recname::Favourites, recname::FavouriteFlags),
+              CodesWithFlags({"0105", "T"}));
     EXPECT_EQ(bytes("288862"), "0105\r\n");
     EXPECT_FALSE(exists("288892"));
 

@@ -20,8 +20,8 @@
 #include <unistd.h>
 
 using namespace platform;
-using testsupport::readBytes;
 using testsupport::FileSizeLimit;
+using testsupport::readBytes;
 using testsupport::writeBytes;
 
 namespace {
@@ -49,8 +49,8 @@ TEST(AtomicFilesChild, WritesPastAFileSizeLimit) {
         {"a new file past the limit", "", "", QByteArray(4097, '4'), "", false},
         {"a group with one file past the limit", "0105\r\n", "T\r\n", "01050203\r\n",
          QByteArray(6000, 'F'), true},
-        {"a group whose first file is past the limit", "0105\r\n", "T\r\n",
-         QByteArray(6000, '5'), "TF\r\n", true},
+        {"a group whose first file is past the limit", "0105\r\n", "T\r\n", QByteArray(6000, '5'),
+         "TF\r\n", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -67,7 +67,8 @@ TEST(AtomicFilesChild, WritesPastAFileSizeLimit) {
         {
             FileSizeLimit limit(kLimit);
             ASSERT_TRUE(limit.set());
-            written = c.together ? replaceTogether({{a, c.newA}, {b, c.newB}}) : replaceFile(a, c.newA);
+            written =
+                c.together ? replaceTogether({{a, c.newA}, {b, c.newB}}) : replaceFile(a, c.newA);
         }
         EXPECT_FALSE(written);
         EXPECT_EQ(readBytes(a), c.oldA);
@@ -137,7 +138,8 @@ TEST(AtomicFilesChild, OnAFullDisk) {
     QTemporaryDir tmp;
     const QString disk = tmp.filePath("disk");
     SmallDisk mounted(disk);
-    if (!mounted.why().empty()) GTEST_SKIP() << "no tmpfs can be mounted here (" << mounted.why() << ")";
+    if (!mounted.why().empty())
+        GTEST_SKIP() << "no tmpfs can be mounted here (" << mounted.why() << ")";
     const QString a = disk + "/288862.mxy", b = disk + "/288892.mxy", filler = disk + "/filler";
     ASSERT_TRUE(writeBytes(a, "01050203\r\n"));
     ASSERT_TRUE(writeBytes(b, QByteArray(3000, 'h')));
@@ -187,7 +189,7 @@ TEST(AtomicFiles, TemporaryNamesHaveAShapeOfTheirOwn) {
         {"w7files.journal", false},
         {"20150307090502.txt", false},
         {"288891.mxy.bak", false},
-        {".w7tmp-0123456789abcdef", false},        // no name before it
+        {".w7tmp-0123456789abcdef", false},           // no name before it
         {"288862.mxy.w7tmp-0123456789ABCDEF", false}, // the writer writes lower case
         {"288862.mxy.w7tmp-0123456789abcde", false},  // 15 digits
         {"288862.mxy.w7tmp-0123456789abcdef0", false},
@@ -202,7 +204,8 @@ TEST(AtomicFiles, TemporaryNamesHaveAShapeOfTheirOwn) {
 TEST(AtomicFiles, RecoveryFinishesAWholeJournalAndDropsEverythingElse) {
     const QString tA = "a.mxy.w7tmp-00000000000000a1", tB = "b.mxy.w7tmp-00000000000000b1";
     const QString tJ = "w7files.journal.w7tmp-00000000000000c1";
-    const QByteArray journal = "w7files 1\n" + tA.toUtf8() + "\ta.mxy\n" + tB.toUtf8() + "\tb.mxy\nend 2\n";
+    const QByteArray journal =
+        "w7files 1\n" + tA.toUtf8() + "\ta.mxy\n" + tB.toUtf8() + "\tb.mxy\nend 2\n";
     struct Case {
         const char *what;
         std::map<QString, QByteArray> left;
@@ -211,39 +214,89 @@ TEST(AtomicFiles, RecoveryFinishesAWholeJournalAndDropsEverythingElse) {
     } cases[] = {
         {"killed while writing the new files",
          {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new"}},
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}}, 0, 0, 2},
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
+         0,
+         0,
+         2},
         {"killed while writing the journal",
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"}, {tJ, journal.left(20)}},
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}}, 0, 0, 3},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
+          {tJ, journal.left(20)}},
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
+         0,
+         0,
+         3},
         {"killed with the journal in place",
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"}, {"w7files.journal", journal}},
-         {{"a.mxy", "new a"}, {"b.mxy", "new b"}}, 1, 0, 0},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
+          {"w7files.journal", journal}},
+         {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
+         1,
+         0,
+         0},
         {"killed between the renames",
          {{"a.mxy", "new a"}, {"b.mxy", "old b"}, {tB, "new b"}, {"w7files.journal", journal}},
-         {{"a.mxy", "new a"}, {"b.mxy", "new b"}}, 1, 0, 0},
+         {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
+         1,
+         0,
+         0},
         {"killed before the journal was removed",
          {{"a.mxy", "new a"}, {"b.mxy", "new b"}, {"w7files.journal", journal}},
-         {{"a.mxy", "new a"}, {"b.mxy", "new b"}}, 1, 0, 0},
+         {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
+         1,
+         0,
+         0},
         {"a new file beside no old one",
          {{"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"}, {"w7files.journal", journal}},
-         {{"a.mxy", "new a"}, {"b.mxy", "new b"}}, 1, 0, 0},
+         {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
+         1,
+         0,
+         0},
         {"a journal cut short is no journal",
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
           {"w7files.journal", journal.chopped(8)}},
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}}, 0, 1, 2},
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
+         0,
+         1,
+         2},
         {"a journal that would move another file",
-         {{"a.mxy", "old a"}, {"c.mxy", "old c"},
+         {{"a.mxy", "old a"},
+          {"c.mxy", "old c"},
           {"w7files.journal", "w7files 1\nc.mxy\ta.mxy\nend 1\n"}},
-         {{"a.mxy", "old a"}, {"c.mxy", "old c"}}, 0, 1, 0},
+         {{"a.mxy", "old a"}, {"c.mxy", "old c"}},
+         0,
+         1,
+         0},
         {"a journal that would leave the folder",
-         {{"a.mxy", "old a"}, {tA, "new a"},
+         {{"a.mxy", "old a"},
+          {tA, "new a"},
           {"w7files.journal", "w7files 1\n" + tA.toUtf8() + "\t../a.mxy\nend 1\n"}},
-         {{"a.mxy", "old a"}}, 0, 1, 1},
+         {{"a.mxy", "old a"}},
+         0,
+         1,
+         1},
         {"the update's files and other names stay",
-         {{"288891.mxy", "p"}, {"288891.mxy.bak", "u"}, {"x.w7tmp-", "u"},
-          {"x.w7tmp-0123456789ABCDEF", "u"}, {"20150307090502.txt", "log"}, {tA, "new a"}},
-         {{"288891.mxy", "p"}, {"288891.mxy.bak", "u"}, {"x.w7tmp-", "u"},
-          {"x.w7tmp-0123456789ABCDEF", "u"}, {"20150307090502.txt", "log"}}, 0, 0, 1},
+         {{"288891.mxy", "p"},
+          {"288891.mxy.bak", "u"},
+          {"x.w7tmp-", "u"},
+          {"x.w7tmp-0123456789ABCDEF", "u"},
+          {"20150307090502.txt", "log"},
+          {tA, "new a"}},
+         {{"288891.mxy", "p"},
+          {"288891.mxy.bak", "u"},
+          {"x.w7tmp-", "u"},
+          {"x.w7tmp-0123456789ABCDEF", "u"},
+          {"20150307090502.txt", "log"}},
+         0,
+         0,
+         1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QRegularExpression>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace ft = forms::testing;
 using startup::state;
@@ -98,14 +98,15 @@ TEST_F(StartUp, AnActionBrokenOffByTheLastRunIsFinishedOrDroppedBeforeTheRecords
         {"288872.mxy", "T\r\n"},
         {newFavourites, "01050301\r\n"},
         {newFlags, "TF\r\n"},
-        {"w7files.journal",
-         "w7files 1\n" + newFavourites.toUtf8() + "\t288862.mxy\n" + newFlags.toUtf8() + "\t288872.mxy\nend 2\n"},
+        {"w7files.journal", "w7files 1\n" + newFavourites.toUtf8() + "\t288862.mxy\n" +
+                                newFlags.toUtf8() + "\t288872.mxy\nend 2\n"},
         {"288892.mxy.w7tmp-fedcba9876543210", "a history never committed"},
         {"170100.mxy", "banner"},
         {"288895.mxy", "201501010000"},
     };
     for (const auto &[name, bytes] : left) ASSERT_TRUE(testsupport::writeBytes(ks + name, bytes));
-    const QStringList sample = QDir(ks).entryList(QDir::Files).filter(QRegularExpression("^\\d+\\.mxy$"));
+    const QStringList sample =
+        QDir(ks).entryList(QDir::Files).filter(QRegularExpression("^\\d+\\.mxy$"));
     forms::form<FrmStart>();
     EXPECT_EQ(QDir(ks).entryList(QDir::Files), sample); // nothing but the records
     EXPECT_EQ(testsupport::readBytes(ks + "288862.mxy"), "01050301\r\n");

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 
 #include <cerrno>
-#include <cstring>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -40,7 +40,8 @@ ChildProcess::ChildProcess(const QString &filter, const QString &role, const QSt
         if (strncmp(*e, "W7_TEST_CHILD=", 14) != 0) envp.push_back(*e);
     for (QByteArray &e : envStore) envp.push_back(e.data());
     envp.push_back(nullptr);
-    char *argv[] = {const_cast<char *>(program.constData()), const_cast<char *>(filterArg.constData()),
+    char *argv[] = {const_cast<char *>(program.constData()),
+                    const_cast<char *>(filterArg.constData()),
                     const_cast<char *>("--gtest_color=no"), nullptr};
 
     posix_spawn_file_actions_t actions;
@@ -98,7 +99,8 @@ void ChildProcess::runFor(qint64 ns) {
         const qint64 left = deadline - (now.tv_sec * 1000000000LL + now.tv_nsec);
         if (left <= 0) return;
         pollfd p{out_, POLLIN, 0};
-        const timespec wait{static_cast<time_t>(left / 1000000000LL), static_cast<long>(left % 1000000000LL)};
+        const timespec wait{static_cast<time_t>(left / 1000000000LL),
+                            static_cast<long>(left % 1000000000LL)};
         const int r = ::ppoll(&p, 1, &wait, nullptr);
         if (r > 0 && !readSome(0)) return;
     }
@@ -132,7 +134,8 @@ QList<QByteArray> ChildProcess::linesStartingWith(const QByteArray &prefix) cons
 }
 
 bool ChildRun::passed() const {
-    return exitCode == 0 && output.contains("[  PASSED  ] 1 test") && !output.contains("[  SKIPPED ]");
+    return exitCode == 0 && output.contains("[  PASSED  ] 1 test") &&
+           !output.contains("[  SKIPPED ]");
 }
 
 ChildRun runChild(const QString &filter, const QString &role, const QStringList &env) {
