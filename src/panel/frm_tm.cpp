@@ -616,10 +616,11 @@ void FrmTm::JiaoJuan() {
     skip([&] {
         unsaved = finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions);
     });
-    tellUnsavedRecords(recordaction::SetEnd, unsaved);
     TimeKS->setEnabled(false);
     TimStartYS->setEnabled(false);
     TimerREDO->setEnabled(false);
+    // Said before the set's windows close, with nothing left to tick under the box.
+    tellUnsavedRecords(recordaction::SetEnd, unsaved);
     s.PanelMayClose = true;
     forms::unloadForm<FrmMain>();
     unload();

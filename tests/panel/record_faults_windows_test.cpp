@@ -39,14 +39,13 @@ QByteArray manyFavourites() {
 }
 
 // Every message box shown, as title|prompt, answered by its button.
-QStringList *watchBoxes(QStringList *seen) {
+void watchBoxes(QStringList *seen) {
     ft::setModalHook([seen](forms::Form &form) {
         if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
         auto &box = static_cast<FrmQHMSGBOX &>(form);
         *seen << box.LblTitle->caption() + "|" + box.LblPrompt->caption();
         ft::click(box.LblClick(1), 100, 100);
     });
-    return seen;
 }
 
 class SheetUnderFaults : public paneltest::ExamWindowsTest {};
