@@ -5,6 +5,7 @@
 #include "panel/frm_logon.h"
 #include "panel/frm_tm.h"
 #include "panel/record_files.h"
+#include "panel/record_message.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "simulator/frm_main.h"
@@ -443,14 +444,14 @@ void FrmFengmian::unitsSection(forms::Trap &trap, const std::optional<QStringLis
     bool readable = true;
     const QStringList progress =
         home::normalisedProgress(records.readUnitProgress(&readable), counts);
-    // Without a count line every count is 0, and an unreadable progress
-    // file is held back: writing either back would wipe the candidate's
-    // progress, so the file is left alone.
-    if (!platform::trimBlanks(countLine).isEmpty() && readable)
-        trap([&] {
-            if (!records.writeUnitProgress(progress, home::kProgressLines))
-                forms::raise(forms::errFileAccess);
-        });
+    // Without a count that gives a unit its questions, and from an
+    // unreadable (held-back) file, the rewrite would wipe the candidate's
+    // progress: the file is left alone. A failed rewrite is reported once
+    // a run, not at every return to the page.
+    if (home::progressRewritten(counts) && readable &&
+        !records.writeUnitProgress(progress, home::kProgressLines) &&
+        panel::firstTimeThisRun(QStringLiteral("progress rewrite")))
+        trap([&] { forms::raise(forms::errFileAccess); });
     // The page has rows for 20 units; a larger bank is said once.
     if (s.UnitCount > home::kMaxUnits) trap([&] { forms::raise(startup::err::OutOfRange); });
     for (int u = 0; u < home::unitRows(s.UnitCount); ++u) {
@@ -802,13 +803,9 @@ void FrmFengmian::drawRandomPaper() {
     // Every record the draw moves must be readable first: a held-back file
     // would stay where it is while the others move past it.
     const panel::RecordFiles records(s.UserDataFolder);
-    bool readable = true;
-    const panel::RecordRead papers = records.read(panel::recname::RandomPapers);
-    const panel::RecordRead history = records.read(panel::recname::PaperHistory);
-    readable = papers.readable && history.readable;
-    for (int slot = 20; slot < home::kPaperRows; ++slot)
-        readable &= records.read(panel::paperWrongFileName(slot)).readable;
-    if (!readable) {
+    panel::RecordAction draw(records);
+    const QString now = startup::localNow().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!home::recordDraw(draw, *list, now, RandomPaperCount)) {
         messageBox(QStringLiteral("随机组卷"), false,
                    QStringLiteral("\r\n\r\n\r\n随机试卷的记录文件无法读取，无法生成随机试卷。"));
         return;
@@ -824,35 +821,13 @@ void FrmFengmian::drawRandomPaper() {
         s.QuestionDone[q] = QStringLiteral("F");
         s.QuestionStatus[q] = 0;
     }
-    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
-    trap([&] {
-        if (!records.write(panel::recname::RandomPapers,
-                           home::randomPapersAfterDraw(papers.lines, *list)))
-            forms::raise(forms::errFileAccess);
-    });
-    PaperHistoryLines = panel::PaperHistoryTable::fromLines(history.lines);
-    const QString now = startup::localNow().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    trap([&] {
-        if (!records.write(panel::recname::PaperHistory,
-                           home::historyToWrite(home::historyAfterDraw(PaperHistoryLines, now))))
-            forms::raise(forms::errFileAccess);
-    });
-    for (const home::WrongListCopy &c : home::wrongListsAfterDraw(RandomPaperCount))
-        trap([&] { copyWrongList(c); });
-    startLianXi();
-}
-
-void FrmFengmian::copyWrongList(const home::WrongListCopy &c) {
-    const panel::RecordFiles records(state().UserDataFolder);
-    // A source that does not exist is an empty list: the destination must
-    // not keep another paper's wrong answers.
-    QStringList lines = {QString()};
-    if (c.from >= 0) {
-        const panel::RecordRead r = records.read(panel::paperWrongFileName(c.from));
-        if (!r.readable) forms::raise(forms::errFileAccess);
-        if (!r.lines.isEmpty()) lines = r.lines;
+    PaperHistoryLines = records.readHistory();
+    // A paper whose list is not stored would be graded against another.
+    if (!draw.commit()) {
+        panel::tellUnsavedRecords(panel::recordaction::Draw, draw.unsaved());
+        return;
     }
-    if (!records.write(panel::paperWrongFileName(c.to), lines)) forms::raise(forms::errFileAccess);
+    startLianXi();
 }
 
 void FrmFengmian::LblShiJuanCCC_Click(int Index) {
@@ -882,37 +857,22 @@ void FrmFengmian::LblShiJuanCCC_Click(int Index) {
 }
 
 void FrmFengmian::LblShiJuanDel_Click(int Index) {
-    forms::Trap trap(QStringLiteral("lblshijuandel"), startup::reportingHandler());
     startup::RunState &s = state();
     const int count = RandomPaperCount;
     if (Index < 20 || Index > 19 + count) return;
     if (!messageBox(QStringLiteral("删除试卷"), true,
                     QStringLiteral("\r\n\r\n\r\n您确实要删除本套随机试题吗？")))
         return;
-    const panel::RecordFiles records(s.UserDataFolder);
-    const panel::RecordRead papers = records.read(panel::recname::RandomPapers);
-    const panel::RecordRead history = records.read(panel::recname::PaperHistory);
-    bool readable = papers.readable && history.readable;
-    for (int slot = Index; slot < home::kPaperRows; ++slot)
-        readable &= records.read(panel::paperWrongFileName(slot)).readable;
-    if (!readable) {
+    panel::RecordAction deletion{panel::RecordFiles(s.UserDataFolder)};
+    if (!home::recordDelete(deletion, Index, count)) {
         messageBox(QStringLiteral("删除试卷"), false,
                    QStringLiteral("\r\n\r\n\r\n随机试卷的记录文件无法读取，本套试卷没有删除。"));
         return;
     }
-    trap([&] {
-        if (!records.write(panel::recname::RandomPapers,
-                           home::randomPapersAfterDelete(papers.lines, Index, count)))
-            forms::raise(forms::errFileAccess);
-    });
-    for (const home::WrongListCopy &c : home::wrongListsAfterDelete(Index, count))
-        trap([&] { copyWrongList(c); });
-    trap([&] {
-        const auto table = panel::PaperHistoryTable::fromLines(history.lines);
-        if (!records.write(panel::recname::PaperHistory,
-                           home::historyToWrite(home::historyAfterDelete(table, Index, count))))
-            forms::raise(forms::errFileAccess);
-    });
+    if (!deletion.commit()) {
+        panel::tellUnsavedRecords(panel::recordaction::Delete, deletion.unsaved());
+        return;
+    }
     FengMainCsh();
 }
 
@@ -993,23 +953,17 @@ void FrmFengmian::clearReview(bool wrongBook) {
     if (!messageBox(r.tab->clearTitle, true,
                     QStringLiteral("\r\n\r\n\r\n") + r.tab->clearPrompts[filter - 1]))
         return;
-    const panel::RecordFiles records(state().UserDataFolder);
-    bool readable = true;
-    const panel::CodesWithFlags stored =
-        records.readList(r.tab->listFile, r.tab->flagsFile, &readable);
-    if (!readable) return;
-    const auto kept = home::reviewAfterClear(filter, stored.codes, stored.flags);
-    if (!kept) return;
+    panel::RecordAction clearing{panel::RecordFiles(state().UserDataFolder)};
+    const auto kept = home::recordClear(clearing, r.tab->listFile, r.tab->flagsFile, filter);
+    const QString &action =
+        wrongBook ? panel::recordaction::ClearWrongBook : panel::recordaction::ClearFavourites;
+    if (!kept || !clearing.commit()) {
+        // Nothing to clear says nothing; records that stay as they were do.
+        panel::tellUnsavedRecords(action, clearing.unsaved());
+        return;
+    }
     if (filter != 2) r.unreviewed->setCaption(QStringLiteral("0"));
     if (filter != 1) r.reviewed->setCaption(QStringLiteral("0"));
-    forms::Trap trap(QStringLiteral("clickbotn"), startup::reportingHandler());
-    trap([&] {
-        if (!records.writeOneLine(r.tab->listFile, kept->codes)) forms::raise(forms::errFileAccess);
-    });
-    trap([&] {
-        if (!records.writeOneLine(r.tab->flagsFile, kept->flags))
-            forms::raise(forms::errFileAccess);
-    });
 }
 
 bool FrmFengmian::messageBox(const QString &title, bool question, const QString &prompt) {

@@ -146,7 +146,6 @@ private:
     void showPaperPage(int index);
     void startPaper(int index);
     void drawRandomPaper();
-    void copyWrongList(const home::WrongListCopy &c);
     // The favourites tab and the wrong-question tab.
     struct ReviewPanel {
         const home::ReviewTab *tab;

@@ -1,5 +1,6 @@
 #include "home/home_files.h"
 
+#include "home/home_tabs.h"
 #include "panel/record_files.h"
 #include "platform/text.h"
 
@@ -239,11 +240,86 @@ QStringList normalisedProgress(const QStringList &stored,
     return out;
 }
 
+bool progressRewritten(const std::array<int, kCountGroups> &counts) {
+    return std::any_of(counts.begin(), counts.begin() + kProgressLines,
+                       [](int c) { return c > 0; });
+}
+
 int randomPaperCount(const QStringList &lines) {
     int n = 0;
     while (n < kMaxRandomPapers && n < lines.size() && !platform::trimBlanks(lines[n]).isEmpty())
         ++n;
     return n;
+}
+
+// ---------------------------------------------------------------- record actions
+
+namespace {
+
+// Every file read, so that an unreadable one is known (and held back)
+// before anything is written.
+bool allReadable(const panel::RecordFiles &records, const QStringList &names) {
+    bool readable = true;
+    for (const QString &name : names) readable = records.read(name).readable && readable;
+    return readable;
+}
+
+QStringList randomSlotFiles(int fromSlot) {
+    QStringList names = {panel::recname::RandomPapers, panel::recname::PaperHistory};
+    for (int slot = fromSlot; slot < kPaperRows; ++slot) names << panel::paperWrongFileName(slot);
+    return names;
+}
+
+// A source that does not exist is an empty list: the destination must not
+// keep another paper's wrong answers.
+void copyWrongList(const panel::RecordFiles &records, const WrongListCopy &c) {
+    QStringList lines = {QString()};
+    if (c.from >= 0) {
+        const QStringList from = records.read(panel::paperWrongFileName(c.from)).lines;
+        if (!from.isEmpty()) lines = from;
+    }
+    records.write(panel::paperWrongFileName(c.to), lines);
+}
+
+} // namespace
+
+bool recordDraw(const panel::RecordFiles &records, const QString &list, const QString &now,
+                int randomCount) {
+    if (!allReadable(records, randomSlotFiles(kPaperRows - kMaxRandomPapers))) return false;
+    records.write(panel::recname::RandomPapers,
+                  randomPapersAfterDraw(records.read(panel::recname::RandomPapers).lines, list));
+    const auto history =
+        panel::PaperHistoryTable::fromLines(records.read(panel::recname::PaperHistory).lines);
+    records.write(panel::recname::PaperHistory, historyToWrite(historyAfterDraw(history, now)));
+    for (const WrongListCopy &c : wrongListsAfterDraw(randomCount)) copyWrongList(records, c);
+    return true;
+}
+
+bool recordDelete(const panel::RecordFiles &records, int slot, int count) {
+    if (!allReadable(records, randomSlotFiles(slot))) return false;
+    records.write(
+        panel::recname::RandomPapers,
+        randomPapersAfterDelete(records.read(panel::recname::RandomPapers).lines, slot, count));
+    for (const WrongListCopy &c : wrongListsAfterDelete(slot, count)) copyWrongList(records, c);
+    const auto history =
+        panel::PaperHistoryTable::fromLines(records.read(panel::recname::PaperHistory).lines);
+    records.write(panel::recname::PaperHistory,
+                  historyToWrite(historyAfterDelete(history, slot, count)));
+    return true;
+}
+
+std::optional<panel::CodesWithFlags> recordClear(const panel::RecordFiles &records,
+                                                 const QString &listFile, const QString &flagsFile,
+                                                 int filter) {
+    bool readable = true;
+    const panel::CodesWithFlags stored = records.readList(listFile, flagsFile, &readable);
+    if (!readable) {
+        records.leaveOut({listFile, flagsFile});
+        return std::nullopt;
+    }
+    const auto kept = reviewAfterClear(filter, stored.codes, stored.flags);
+    if (kept) records.writeList(listFile, flagsFile, *kept);
+    return kept;
 }
 
 } // namespace home

@@ -7,6 +7,7 @@
 // history), so every name goes through one helper that also names its
 // folder; nothing else joins a folder and a name. The readers take the
 // lines already read, so that the rules can be checked without files.
+#include "panel/record_files.h"
 #include "startup/run_state.h"
 
 #include <QList>
@@ -167,9 +168,39 @@ std::array<int, kCountGroups> unitQuestionCounts(const QString &countLine);
 // cut or padded with "F" to the unit's count (the record files' rule).
 QStringList normalisedProgress(const QStringList &stored,
                                const std::array<int, kCountGroups> &counts);
+// Whether the page build rewrites the progress in that shape: only when the
+// count line gives at least one of the units 0..24 a count above 0. A
+// missing count line, or one without counts ("ab", "0000", blanks), would
+// cut every line to nothing and wipe the candidate's progress.
+bool progressRewritten(const std::array<int, kCountGroups> &counts);
 
 // Random papers: the non-empty lines at the head of the file, at most 10
 // (the rows the papers tab has).
 int randomPaperCount(const QStringList &lines);
+
+// ---------------------------------------------------------------- record actions
+
+// What the home page's actions write, through records, which for the
+// candidate's actions is a panel::RecordAction (committed by the caller),
+// so that the files of one action become new together or not at all. Each
+// reads every file it moves first: when one cannot be read it writes
+// nothing and says false, since a held-back file would stay where it is
+// while the others move past it.
+
+// A new random paper (list) drawn at now, randomCount papers stored: the
+// list first in the random papers, the histories and wrong lists of the
+// random slots one slot up, slot 20 afresh.
+bool recordDraw(const panel::RecordFiles &records, const QString &list, const QString &now,
+                int randomCount);
+// The random paper of slot (20 .. 19 + count) deleted: the later papers,
+// their histories and wrong lists one slot down.
+bool recordDelete(const panel::RecordFiles &records, int slot, int count);
+// A clearing of a review list (listFile with flagsFile) by filter 1..3:
+// the kept list and flags, written; nullopt when nothing is written (the
+// two lines do not pair up, or a file cannot be read: then both are left
+// out of the action).
+std::optional<panel::CodesWithFlags> recordClear(const panel::RecordFiles &records,
+                                                 const QString &listFile, const QString &flagsFile,
+                                                 int filter);
 
 } // namespace home

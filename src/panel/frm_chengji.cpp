@@ -5,6 +5,7 @@
 #include "panel/frm_tm.h"
 #include "panel/panel_link.h"
 #include "panel/record_files.h"
+#include "panel/record_message.h"
 #include "platform/text.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
@@ -141,6 +142,9 @@ void FrmChengji::Timer1_Timer() {
     Picture1->move((effectiveWidth() - Picture1->width()) / 2,
                    (effectiveHeight() - Picture1->height()) / 2);
     Timer1->setEnabled(false);
+    // Said over the sheet, which shows the score whatever was saved; once.
+    const QStringList unsaved = std::exchange(Result.unsavedRecords, {});
+    panel::tellUnsavedRecords(panel::recordaction::Grading, unsaved);
 }
 
 void FrmChengji::CmTNO_Click(int Index) {

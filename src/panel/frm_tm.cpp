@@ -9,6 +9,7 @@
 #include "panel/hand_in.h"
 #include "panel/panel_link.h"
 #include "panel/panel_rules.h"
+#include "panel/record_message.h"
 #include "panel/set_finish.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -611,10 +612,15 @@ void FrmTm::JiaoJuan() {
     });
     skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
     LblZXH_Click();
-    skip([&] { finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions); });
+    QStringList unsaved;
+    skip([&] {
+        unsaved = finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions);
+    });
     TimeKS->setEnabled(false);
     TimStartYS->setEnabled(false);
     TimerREDO->setEnabled(false);
+    // Said before the set's windows close, with nothing left to tick under the box.
+    tellUnsavedRecords(recordaction::SetEnd, unsaved);
     s.PanelMayClose = true;
     forms::unloadForm<FrmMain>();
     unload();

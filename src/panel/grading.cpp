@@ -21,24 +21,20 @@ QString paperCodeList(const startup::RunState &s) {
     return platform::readLineOrLast(path, line).value_or(QString());
 }
 
-GradeResult gradePaper(startup::RunState &s, const RecordFiles &files, const QString &paperCodes,
+GradeResult gradePaper(startup::RunState &s, const RecordFiles &records, const QString &paperCodes,
                        const QString &now) {
     GradeResult r;
+    RecordAction files(records);
     const int count = std::min(s.QuestionCount, startup::kMaxQuestions);
 
     QStringList marked;
     for (int i = 0; i < count; ++i)
         if (isMarked(s.QuestionStatus[i])) marked << codeText(s.QuestionCodes[i]);
-    bool favouritesReadable = true;
-    const CodesWithFlags favourites =
-        files.readList(recname::Favourites, recname::FavouriteFlags, &favouritesReadable);
-    if (favouritesReadable)
-        files.writeList(recname::Favourites, recname::FavouriteFlags,
-                        appendCodes(favourites, marked));
+    // A list that cannot be read is held back, and the action leaves it out.
+    const CodesWithFlags favourites = files.readList(recname::Favourites, recname::FavouriteFlags);
+    files.writeList(recname::Favourites, recname::FavouriteFlags, appendCodes(favourites, marked));
 
-    bool bookReadable = true;
-    const CodesWithFlags book =
-        files.readList(recname::WrongQuestions, recname::WrongFlags, &bookReadable);
+    const CodesWithFlags book = files.readList(recname::WrongQuestions, recname::WrongFlags);
     QString paperWrong;
     QStringList wrongCodes;
     for (int i = 1; i <= kPaperQuestions; ++i) {
@@ -54,8 +50,7 @@ GradeResult gradePaper(startup::RunState &s, const RecordFiles &files, const QSt
         }
     }
     files.writeOneLine(paperWrongFileName(s.PaperSlot), paperWrong);
-    if (bookReadable)
-        files.writeList(recname::WrongQuestions, recname::WrongFlags, appendCodes(book, wrongCodes));
+    files.writeList(recname::WrongQuestions, recname::WrongFlags, appendCodes(book, wrongCodes));
 
     r.scoreText = scoreText(r.score);
     r.scoreLine = s.PaperMode == startup::RandomPaper
@@ -72,6 +67,8 @@ GradeResult gradePaper(startup::RunState &s, const RecordFiles &files, const QSt
             history.setBestScore(s.PaperSlot, r.scoreText);
     }
     files.writeHistory(history);
+    files.commit();
+    r.unsavedRecords = files.unsaved();
     s.ExamStartTime = QStringLiteral("-1");
     return r;
 }

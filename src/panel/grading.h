@@ -2,8 +2,9 @@
 // Grading of a handed-in paper, apart from the score sheet: which of the
 // 40 questions are right, the score and its line, and what the result
 // writes into the record files (favourites, the wrong-question book, the
-// paper's wrong list, the history). The score sheet calls gradePaper once
-// while it loads and only shows what comes back.
+// paper's wrong list, the history), as one action: all of them or none.
+// The score sheet calls gradePaper once while it loads and only shows what
+// comes back.
 #include "panel/panel_rules.h"
 #include "panel/record_files.h"
 #include "startup/run_state.h"
@@ -21,6 +22,9 @@ struct GradeResult {
     double score = 0;
     QString scoreText; // shortest decimal form: "0", "2.5", "97.5", "100"
     QString scoreLine; // "第3套得分：85分" or "随机题得分：85分"
+    // The records that could not be saved (names as in recname); empty
+    // when every one was.
+    QStringList unsavedRecords;
 };
 
 // Right: StatusDone set (4 or more); marked is the panel's isMarked.

@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "startup/services.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <set>
 
@@ -14,6 +15,11 @@ namespace {
 std::set<QString> &heldBack() {
     static std::set<QString> paths;
     return paths;
+}
+
+std::set<QString> &troublesMet() {
+    static std::set<QString> troubles;
+    return troubles;
 }
 
 // Reported once per file and run: a second read of the same broken file
@@ -73,10 +79,17 @@ QString removeChar(const QString &line, int j) {
 
 CodesWithFlags appendCodes(const CodesWithFlags &list, const QStringList &candidates) {
     CodesWithFlags out = list;
-    // Compared with the list as it grows, so that a code repeated among the
-    // candidates (a bank line naming a question twice) still occurs once.
-    for (const QString &code : candidates)
-        if (code.size() == 4 && entryOf(out.codes, code) == 0) out.codes += code;
+    // Compared with the entries as read and with the codes added here, not
+    // with the list as it grows: after a ragged tail the grown text has
+    // 4-character windows that are no entry, and a code matching one would
+    // be lost. The codes added are compared too, so that a code repeated
+    // among the candidates (a bank line naming a question twice) occurs once.
+    QStringList added;
+    for (const QString &code : candidates) {
+        if (code.size() != 4 || entryOf(list.codes, code) != 0 || added.contains(code)) continue;
+        added << code;
+        out.codes += code;
+    }
     out.flags = flagsFor(list.flags, codeCount(out.codes));
     return out;
 }
@@ -163,6 +176,20 @@ QString normalisedUnitLine(const QString &stored, int count) {
 
 // ---------------------------------------------------------------- files
 
+// The writes of an action by record name, in the order first written, and
+// the records it could not take.
+struct RecordFiles::Pending {
+    std::vector<std::pair<QString, QByteArray>> writes;
+    QStringList refused;
+    bool commitFailed = false;
+
+    const QByteArray *find(const QString &name) const {
+        for (const auto &w : writes)
+            if (w.first == name) return &w.second;
+        return nullptr;
+    }
+};
+
 RecordFiles::RecordFiles(const QString &folder) : folder_(folder) {}
 
 QString RecordFiles::path(const QString &name) const {
@@ -170,6 +197,9 @@ QString RecordFiles::path(const QString &name) const {
 }
 
 RecordRead RecordFiles::read(const QString &name) const {
+    if (pending_)
+        if (const QByteArray *bytes = pending_->find(name))
+            return {platform::linesFromBytes(*bytes), true};
     const QString resolved = platform::resolvePath(path(name));
     if (!QFileInfo::exists(resolved)) return {};
     auto lines = platform::readLines(resolved);
@@ -180,9 +210,39 @@ RecordRead RecordFiles::read(const QString &name) const {
     return {*lines, true};
 }
 
+// A file some writers replace without reading it first (a paper's wrong
+// list) is tried for reading all the same: one that cannot be read is held
+// back like any other, not overwritten.
+bool RecordFiles::mayWrite(const QString &resolved, const QString &name) const {
+    if (isHeldBack(resolved)) return false;
+    if (QFileInfo::exists(resolved) && !QFile(resolved).open(QIODevice::ReadOnly)) {
+        holdBack(resolved, name);
+        return false;
+    }
+    return true;
+}
+
+void RecordFiles::leaveOut(const QStringList &names) const {
+    if (!pending_) return;
+    for (const QString &name : names)
+        if (!pending_->refused.contains(name)) pending_->refused << name;
+}
+
 bool RecordFiles::write(const QString &name, const QStringList &lines) const {
     const QString resolved = platform::resolvePath(path(name));
-    if (isHeldBack(resolved)) return false;
+    if (pending_ && pending_->find(name)) {
+        for (auto &w : pending_->writes)
+            if (w.first == name) w.second = platform::linesToBytes(lines);
+        return true;
+    }
+    if (!mayWrite(resolved, name)) {
+        leaveOut({name});
+        return false;
+    }
+    if (pending_) {
+        pending_->writes.emplace_back(name, platform::linesToBytes(lines));
+        return true;
+    }
     return platform::writeLinesAtomic(resolved, lines);
 }
 
@@ -204,11 +264,19 @@ CodesWithFlags RecordFiles::readList(const QString &listName, const QString &fla
     return out;
 }
 
-void RecordFiles::writeList(const QString &listName, const QString &flagsName,
+bool RecordFiles::writeList(const QString &listName, const QString &flagsName,
                             const CodesWithFlags &list) const {
-    // A failed write leaves its file as it was; the flags are still tried.
-    writeOneLine(listName, list.codes);
-    writeOneLine(flagsName, list.flags);
+    const bool listFree = mayWrite(platform::resolvePath(path(listName)), listName);
+    const bool flagsFree = mayWrite(platform::resolvePath(path(flagsName)), flagsName);
+    if (!listFree || !flagsFree) {
+        leaveOut({listName, flagsName});
+        return false;
+    }
+    if (pending_) return writeOneLine(listName, list.codes) && writeOneLine(flagsName, list.flags);
+    // Outside an action the two files are still replaced together.
+    return platform::replaceTogether(
+        {{platform::resolvePath(path(listName)), platform::linesToBytes({list.codes})},
+         {platform::resolvePath(path(flagsName)), platform::linesToBytes({list.flags})}});
 }
 
 PaperHistoryTable RecordFiles::readHistory() const {
@@ -229,12 +297,41 @@ bool RecordFiles::writeUnitProgress(const QStringList &lines, int n) const {
     return write(recname::UnitProgress, unitProgressToWrite(lines, n));
 }
 
+RecordAction::RecordAction(const RecordFiles &files) : RecordFiles(files) {
+    pending_ = std::make_shared<Pending>();
+}
+
+bool RecordAction::commit() {
+    std::vector<platform::FileBytes> files;
+    for (const auto &[name, bytes] : pending_->writes)
+        files.push_back({platform::resolvePath(path(name)), bytes});
+    pending_->commitFailed = !platform::replaceTogether(files);
+    return !pending_->commitFailed;
+}
+
+QStringList RecordAction::unsaved() const {
+    QStringList names = pending_->refused;
+    if (pending_->commitFailed)
+        for (const auto &w : pending_->writes)
+            if (!names.contains(w.first)) names << w.first;
+    return names;
+}
+
+platform::Recovery recoverRecords(const QString &folder) {
+    return platform::recoverFolder(folder);
+}
+
 bool isHeldBack(const QString &path) {
     return heldBack().count(platform::resolvePath(path)) > 0;
 }
 
+bool firstTimeThisRun(const QString &trouble) {
+    return troublesMet().insert(trouble).second;
+}
+
 void forgetHeldBackRecords() {
     heldBack().clear();
+    troublesMet().clear();
 }
 
 } // namespace panel

@@ -6,13 +6,27 @@
 // set and the home page read and write them only through it.
 //
 // Every file is GBK text with CR LF, read whole and rewritten whole through
-// the platform's atomic writer, so a crash or a full disk leaves either the
-// old or the new content. A missing file reads as its default. A file that
-// exists but cannot be read is not the same: it is reported once and held
-// back for the rest of the run (never rewritten), so that a passing fault
-// never turns into a candidate's lost favourites or progress.
+// the platform's atomic writer (platform/atomic_files.h), so a crash or a
+// full disk leaves either the old or the new content, never a torn or
+// empty file, and a write that failed says so. A missing file reads as its
+// default. A file that exists but cannot be read is not the same: it is
+// reported once and held back for the rest of the run (never rewritten),
+// so that a passing fault never turns into a candidate's lost favourites
+// or progress.
+//
+// The files one action of the candidate writes (a grading, the end of a
+// set, a draw or a delete of a random paper, a clearing) belong together:
+// a list and its flags, the random papers with their histories and wrong
+// lists. Such an action goes through a RecordAction, which makes them new
+// together or leaves every one as it was, after a failed write as after a
+// kill at any instant; the start of the next run finishes or drops an
+// action that was under way (recoverRecords). A held-back file is left out
+// of its action, and the rest of the action still commits.
+#include "platform/atomic_files.h"
+
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace panel {
@@ -58,8 +72,10 @@ struct CodesWithFlags {
     QString flags;
     bool operator==(const CodesWithFlags &) const = default;
 };
-// Appends every candidate the list does not hold yet, each at most once;
-// the flags are padded with "F" to one per code.
+// Appends every candidate that is not a whole entry of the list as given,
+// each at most once; the flags are padded with "F" to one per code. A list
+// with a ragged tail (1 to 3 characters after its last whole code) keeps
+// it, and the new codes follow it.
 CodesWithFlags appendCodes(const CodesWithFlags &list, const QStringList &candidates);
 // Removes every entry equal to code, and the flag at its first position.
 CodesWithFlags removeCode(const CodesWithFlags &list, const QString &code);
@@ -114,17 +130,23 @@ struct RecordRead {
     bool readable = true;
 };
 
-// The record files of one folder (UserDataFolder).
+// The record files of one folder (UserDataFolder). Each write replaces its
+// file at once; inside a RecordAction the writes wait for its commit.
 class RecordFiles {
 public:
     explicit RecordFiles(const QString &folder);
 
     QString path(const QString &name) const;
 
+    // Inside an action, a file the action wrote reads as written.
     RecordRead read(const QString &name) const;
-    // False when the file is held back or the write failed (the old file
-    // stays as it was).
+    // False when the file is held back (also a file found unreadable now,
+    // which is held back from here on) or the write failed; the old file
+    // stays as it was. Inside an action: false only for a held-back file.
     bool write(const QString &name, const QStringList &lines) const;
+    // Inside an action: the records it will not write because what they
+    // are made from could not be read count as unsaved. Outside: nothing.
+    void leaveOut(const QStringList &names) const;
 
     // First line with blanks removed at both ends; "" for a missing, empty
     // or unreadable file.
@@ -135,7 +157,9 @@ public:
     // A list and its flag line; readable is false when either could not be read.
     CodesWithFlags readList(const QString &listName, const QString &flagsName,
                             bool *readable = nullptr) const;
-    void writeList(const QString &listName, const QString &flagsName,
+    // Both lines, or neither when either file is held back: a list new with
+    // its flags old would move "reviewed" onto other questions.
+    bool writeList(const QString &listName, const QString &flagsName,
                    const CodesWithFlags &list) const;
 
     PaperHistoryTable readHistory() const;
@@ -144,13 +168,41 @@ public:
     QStringList readUnitProgress(bool *readable = nullptr) const;
     bool writeUnitProgress(const QStringList &lines, int n) const;
 
+protected:
+    struct Pending;
+    std::shared_ptr<Pending> pending_; // set inside an action
+
 private:
+    bool mayWrite(const QString &resolved, const QString &name) const;
     QString folder_;
 };
 
+// One action of the candidate on the records: its writes wait, its reads
+// see them, and commit makes them new together. Pass it wherever a
+// RecordFiles is taken.
+class RecordAction : public RecordFiles {
+public:
+    explicit RecordAction(const RecordFiles &files);
+    // True when every file the action wrote is new (an action that wrote
+    // nothing commits at once). False: every one of them is as it was.
+    bool commit();
+    // The records the action meant to write and did not: the held-back
+    // files it was refused, and after a failed commit every file it wrote.
+    QStringList unsaved() const;
+};
+
+// Start of a run: finishes an action a crash broke off after its list of
+// renames was in place, drops one that had not got so far, and removes the
+// writer's temporary files from the folder.
+platform::Recovery recoverRecords(const QString &folder);
+
 // The files found unreadable in this run (resolved paths); they are not
-// rewritten until the run ends. Tests start each case afresh.
+// rewritten until the run ends.
 bool isHeldBack(const QString &path);
+// True the first time in a run a trouble of this name is met, so that a
+// failure met at every page build is reported once.
+bool firstTimeThisRun(const QString &trouble);
+// Tests start each case afresh: no file held back, no trouble met.
 void forgetHeldBackRecords();
 
 } // namespace panel

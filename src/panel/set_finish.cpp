@@ -31,7 +31,8 @@ int writtenUnits(const RunState &s, const QStringList &lines) {
 void finishWholeUnit(const RunState &s, const RecordFiles &files) {
     bool readable = true;
     QStringList lines = files.readUnitProgress(&readable);
-    if (!readable || s.PaperIndex < 0 || s.PaperIndex >= kProgressLinesRead) return;
+    if (!readable) return files.leaveOut({recname::UnitProgress});
+    if (s.PaperIndex < 0 || s.PaperIndex >= kProgressLinesRead) return;
     while (lines.size() <= s.PaperIndex) lines << QString();
     QString line;
     for (int q = 1; q <= countOf(s); ++q) line += done(s, q) ? u'T' : u'F';
@@ -42,7 +43,8 @@ void finishWholeUnit(const RunState &s, const RecordFiles &files) {
 void finishUnlearned(const RunState &s, const RecordFiles &files) {
     bool readable = true;
     QStringList lines = files.readUnitProgress(&readable);
-    if (!readable || s.PaperSlot < 0 || s.PaperSlot >= kProgressLinesRead) return;
+    if (!readable) return files.leaveOut({recname::UnitProgress});
+    if (s.PaperSlot < 0 || s.PaperSlot >= kProgressLinesRead) return;
     while (lines.size() <= s.PaperSlot) lines << QString();
     for (int q = 1; q <= countOf(s); ++q)
         if (done(s, q)) lines[s.PaperSlot] = setFlag(lines[s.PaperSlot], s.QuestionCodes[q - 1] % 100);
@@ -62,7 +64,7 @@ bool readFlagsOfList(const RecordFiles &files, const QString &listName, const QS
 void finishWholeList(const RunState &s, const RecordFiles &files, const QString &listName,
                      const QString &flagsName) {
     QString flags;
-    if (!readFlagsOfList(files, listName, flagsName, flags)) return;
+    if (!readFlagsOfList(files, listName, flagsName, flags)) return files.leaveOut({flagsName});
     for (int q = 1; q <= countOf(s); ++q)
         if (done(s, q)) flags = setFlag(flags, q);
     files.writeOneLine(flagsName, flags);
@@ -71,7 +73,7 @@ void finishWholeList(const RunState &s, const RecordFiles &files, const QString 
 void finishUnreviewed(const RunState &s, const RecordFiles &files, const QString &listName,
                       const QString &flagsName) {
     QString flags;
-    if (!readFlagsOfList(files, listName, flagsName, flags)) return;
+    if (!readFlagsOfList(files, listName, flagsName, flags)) return files.leaveOut({flagsName});
     // The set held every entry whose flag is not "T", a stray lower-case
     // "t" included, so those are what question k counts.
     int k = 0;
@@ -84,9 +86,10 @@ void finishUnreviewed(const RunState &s, const RecordFiles &files, const QString
 }
 
 void favouritesFollowMarks(const RunState &s, const RecordFiles &files) {
+    const QStringList both = {recname::Favourites, recname::FavouriteFlags};
     bool readable = true;
     CodesWithFlags list = files.readList(recname::Favourites, recname::FavouriteFlags, &readable);
-    if (!readable) return;
+    if (!readable) return files.leaveOut(both);
     list.flags = flagsFor(list.flags, codeCount(list.codes));
     const bool favouritesSet = s.PaperMode == startup::FavouritesAll ||
                                s.PaperMode == startup::FavouritesUnreviewed ||
@@ -97,8 +100,9 @@ void favouritesFollowMarks(const RunState &s, const RecordFiles &files) {
             if (isMarked(s.QuestionStatus[q - 1])) marked << codeText(s.QuestionCodes[q - 1]);
         list = appendCodes(list, marked);
         files.writeList(recname::Favourites, recname::FavouriteFlags, list);
+        // Read back as written: the action's reads see its own writes.
         list = files.readList(recname::Favourites, recname::FavouriteFlags, &readable);
-        if (!readable) return;
+        if (!readable) return files.leaveOut(both);
         list.flags = flagsFor(list.flags, codeCount(list.codes));
     }
     for (int q = 1; q <= countOf(s); ++q)
@@ -111,7 +115,7 @@ void shortenPaperWrongList(const RunState &s, const RecordFiles &files) {
     const QString name = paperWrongFileName(s.PaperSlot);
     bool readable = true;
     const QString line = files.readOneLine(name, &readable);
-    if (!readable) return;
+    if (!readable) return files.leaveOut({name});
     // Matched by code rather than position: a code the builder had to leave
     // out of the set was not answered and stays.
     QString kept;
@@ -127,8 +131,9 @@ void shortenPaperWrongList(const RunState &s, const RecordFiles &files) {
 
 } // namespace
 
-void finishSetRecords(const RunState &s, const RecordFiles &files,
-                      const std::function<bool()> &askRemoveDone) {
+QStringList finishSetRecords(const RunState &s, const RecordFiles &records,
+                             const std::function<bool()> &askRemoveDone) {
+    RecordAction files(records);
     bool anyDone = false;
     for (int q = 1; q <= countOf(s); ++q) anyDone = anyDone || done(s, q);
     if (anyDone) {
@@ -153,6 +158,8 @@ void finishSetRecords(const RunState &s, const RecordFiles &files,
     favouritesFollowMarks(s, files);
     if (anyDone && s.PaperMode == startup::PaperWrongReview && askRemoveDone && askRemoveDone())
         shortenPaperWrongList(s, files);
+    files.commit();
+    return files.unsaved();
 }
 
 bool askRemoveDoneQuestions() {

@@ -25,10 +25,12 @@ extern const QString kRemoveDoneQuestionsPrompt;
 // as the default, titled with the application title; true for Yes.
 bool askRemoveDoneQuestions();
 
-// Writes the records of the set in the shared state. askRemoveDone is asked
-// only for a paper wrong-answer review in which a question was done.
-void finishSetRecords(const startup::RunState &s, const RecordFiles &files,
-                      const std::function<bool()> &askRemoveDone);
+// Writes the records of the set in the shared state, as one action: all of
+// them or none. askRemoveDone is asked only for a paper wrong-answer review
+// in which a question was done. Returns the records that could not be
+// saved (names as in recname); empty when every one was.
+QStringList finishSetRecords(const startup::RunState &s, const RecordFiles &files,
+                             const std::function<bool()> &askRemoveDone);
 
 // The home button whose tab the set returns to: 16 units, 18 favourites,
 // 19 wrong questions, 0 none.

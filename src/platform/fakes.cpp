@@ -1,8 +1,6 @@
 #include "platform/fakes.h"
 
-#include "platform/paths.h"
-
-#include <QSaveFile>
+#include "platform/atomic_files.h"
 
 namespace platform {
 
@@ -47,9 +45,7 @@ bool FakeHttp::download(const QString &url, const QString &file, int) {
     if (whileWaiting) whileWaiting(url);
     const auto it = files.constFind(url);
     if (it == files.constEnd()) return false;
-    QSaveFile out(resolvePath(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(*it) != it->size()) return false;
-    return out.commit();
+    return replaceFile(file, *it);
 }
 
 bool FakeShell::open(const QString &fileFolderOrUrl) {

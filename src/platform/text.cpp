@@ -1,9 +1,9 @@
 #include "platform/text.h"
 
+#include "platform/atomic_files.h"
 #include "platform/paths.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -159,8 +159,12 @@ std::optional<QStringList> readLines(const QString &path) {
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return linesFromBytes(data);
+}
+
+QStringList linesFromBytes(const QByteArray &bytes) {
     QStringList lines;
-    for (const QByteArray &raw : splitLines(data)) lines.append(decodeGbk(raw));
+    for (const QByteArray &raw : splitLines(bytes)) lines.append(decodeGbk(raw));
     return lines;
 }
 
@@ -171,19 +175,17 @@ std::optional<QString> readLineOrLast(const QString &path, int n) {
     return n <= lines->size() ? lines->at(n - 1) : lines->last();
 }
 
-bool writeLinesAtomic(const QString &path, const QStringList &lines) {
+QByteArray linesToBytes(const QStringList &lines) {
     QByteArray data;
     for (const QString &line : lines) {
         data += encodeGbk(line);
         data += "\r\n";
     }
-    QSaveFile file(resolvePath(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return data;
+}
+
+bool writeLinesAtomic(const QString &path, const QStringList &lines) {
+    return replaceFile(path, linesToBytes(lines));
 }
 
 double val(const QString &field) {

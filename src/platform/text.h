@@ -23,10 +23,14 @@ std::optional<QStringList> readLines(const QString &path);
 // Line n (1-based) of a file, or its last line when the file is shorter;
 // nullopt when the file cannot be opened or has no line at all.
 std::optional<QString> readLineOrLast(const QString &path, int n);
-// Writes lines as GBK, each ended by CR LF, replacing the file whole: the
-// text goes to a temporary file that is then renamed over the old one, so
-// a crash never leaves a truncated file. False when it failed (old file kept).
+// Writes lines as GBK, each ended by CR LF, replacing the file whole
+// through the atomic writer (atomic_files.h), so that a crash or a full
+// disk never leaves a truncated file. False when it failed (old file kept).
 bool writeLinesAtomic(const QString &path, const QStringList &lines);
+// The bytes writeLinesAtomic writes for lines, and the lines readLines
+// gives for the bytes of a file.
+QByteArray linesToBytes(const QStringList &lines);
+QStringList linesFromBytes(const QByteArray &bytes);
 
 // The numeric value of a field: blanks (spaces, tabs, line feeds) ignored
 // wherever they stand; reads an optional sign, digits, one

@@ -2,6 +2,7 @@
 
 #include "home/frm_fengmian.h"
 #include "home/home_files.h"
+#include "panel/record_files.h"
 #include "platform/paths.h"
 #include "platform/system.h"
 #include "startup/program_end.h"
@@ -52,6 +53,11 @@ void FrmStart::Form_Load() {
     trap([&] {
         if (!QDir().mkpath(platform::resolvePath(s.UserDataFolder)))
             forms::raise(forms::errPathNotFound);
+    });
+    // An action on the records that the end of the last run broke off is
+    // finished or dropped before anything reads them.
+    trap([&] {
+        if (!panel::recoverRecords(s.UserDataFolder).ok) forms::raise(forms::errFileAccess);
     });
 
     // Design twips are 15 to the pixel; a screen of other density scales

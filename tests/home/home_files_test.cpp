@@ -252,6 +252,37 @@ TEST(HomeFiles, UnitCountsAndProgressNormalised) {
     EXPECT_EQ(progress[4], QString());
 }
 
+// The page build brings the progress into the bank's shape only when line
+// 2 of the bank index gives some unit a count: from a line without counts
+// every line would be cut to nothing.
+TEST(HomeFiles, ProgressIsRewrittenOnlyForACountAboveZero) {
+    const QString zeros = QString(48, QLatin1Char('0'));
+    const struct {
+        QString countLine;
+        bool rewritten;
+    } cases[] = {
+        {"", false},
+        {"  ", false},
+        {"\t", false},
+        {"ab", false},
+        {"a1", false},
+        {"0000", false},
+        {"00 0", false},
+        {"-5", false},
+        {"04", true},
+        {"0004", true},
+        {"a104", true},
+        {" 4", true},
+        {"1", true},
+        {zeros + "01", true},    // unit 24, the last one written
+        {zeros + "0001", false}, // unit 25 is not written: its count
+                                 // would still cut every other line
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(home::progressRewritten(home::unitQuestionCounts(c.countLine)), c.rewritten)
+            << '"' << c.countLine.toStdString() << '"';
+}
+
 TEST(HomeFiles, RandomPapersCountUpToTheirTenRows) {
     const QString list(160, QLatin1Char('1'));
     EXPECT_EQ(home::randomPaperCount({list, list, list}), 3);

@@ -197,14 +197,25 @@ TEST_F(HomeTabs, UnitStartsThatAreRefused) {
     EXPECT_EQ(bankBytes(QStringLiteral("288869")), QByteArray());
 }
 
+// A count line that gives no unit a count would cut every line to nothing.
 TEST_F(HomeTabs, ProgressIsKeptWhenTheIndexHasNoCountLine) {
     ASSERT_TRUE(writeKsdata(QStringLiteral("288893"), {"TTTT", "TF"}));
-    for (const QStringList &index : {QStringList{"0312"}, QStringList{"0312", "  "}}) {
+    const QStringList withoutCounts = {"  ", "\t", "ab", "a1", "0000"};
+    std::vector<QStringList> indexes = {{"0312"}};
+    for (const QString &line : withoutCounts) indexes.push_back({"0312", line, paperList(0)});
+    for (const QStringList &index : indexes) {
         bank(QStringLiteral("288891"), index);
         home();
-        EXPECT_EQ(ksdata(QStringLiteral("288893")), QByteArray("TTTT\r\nTF\r\n"));
+        EXPECT_EQ(ksdata(QStringLiteral("288893")), QByteArray("TTTT\r\nTF\r\n"))
+            << '"' << index.value(1).toStdString() << '"';
         forms::unloadForm<FrmFengmian>();
     }
+    // A count for the second unit alone is a count: the file takes its shape.
+    bank(QStringLiteral("288891"), {"0312", "0003", paperList(0)});
+    home();
+    EXPECT_EQ(ksdata(QStringLiteral("288893")),
+              testsupport::gbkLines(QStringList({"", "TFF"}) + QStringList(23, QString()) +
+                                    QStringList{""}));
 }
 
 TEST_F(HomeTabs, ABankOfMoreUnitsThanRowsIsSaidOnceAndListsTwenty) {

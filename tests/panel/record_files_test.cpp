@@ -35,6 +35,38 @@ TEST(CodeLists, AppendKeepsOrderAndGivesEveryNewCodeAnF) {
         EXPECT_EQ(appendCodes(c.list, c.candidates), c.expected) << c.what;
 }
 
+// A list damaged by hand, or read from bytes that are not GBK, may end in
+// 1 to 3 characters that are no code. The codes appended follow that tail
+// as they are (the list is not repaired), and every one of them gets in:
+// a later candidate is compared with the whole entries as read and the
+// codes appended so far, never with 4-character windows of the grown text
+// (after "010502" + "0301", the window "0203" is no entry).
+TEST(CodeLists, AppendAfterARaggedTailLosesNoCandidate) {
+    // Expected lists written as the list, then the codes appended.
+    const auto then = [](QStringList parts) { return parts.join(QString()); };
+    const AppendCase cases[] = {
+        {"tail of two, a code matching a window of the grown text",
+         {"010502", "T"},
+         {"0301", "0203"},
+         {then({"010502", "0301", "0203"}), "TFF"}},
+        {"tail of three",
+         {"0105023", ""},
+         {"0102", "0230"},
+         {then({"0105023", "0102", "0230"}), "FFF"}},
+        {"tail of one", {"01052", "F"}, {"0301", "2030"}, {then({"01052", "0301", "2030"}), "FFF"}},
+        {"a whole entry of the list is held", {"010502", "F"}, {"0105"}, {"010502", "F"}},
+        {"the tail itself is no entry",
+         {"0105020", "F"},
+         {"0200"},
+         {then({"0105020", "0200"}), "FF"}},
+        {"a candidate named twice still goes in once",
+         {"010502", ""},
+         {"0301", "0301"},
+         {then({"010502", "0301"}), "FF"}},
+    };
+    for (const auto &c : cases) EXPECT_EQ(appendCodes(c.list, c.candidates), c.expected) << c.what;
+}
+
 TEST(CodeLists, RemoveTakesTheCodeAndTheFlagAtItsPosition) {
     struct Case {
         CodesWithFlags list;
@@ -121,6 +153,38 @@ TEST_F(RecordFilesTest, UnreadableIsReportedOnceAndNeverRewritten) {
     EXPECT_TRUE(isHeldBack(record("288862")));
     // Another file is not affected.
     EXPECT_TRUE(files.writeOneLine("288872", "T"));
+}
+
+// One action writes its files together: until its commit nothing reaches
+// the disk, and its own reads see what it wrote (the end of a set reads
+// back the favourites it wrote; a favourites set writes their flags twice).
+TEST_F(RecordFilesTest, AnActionsReadsSeeItsWritesWhichReachTheDiskTogetherAtItsCommit) {
+    put("288862", "0105\r\n");
+    put("288872", "T\r\n");
+    RecordAction action(files);
+    EXPECT_TRUE(action.writeList(recname::Favourites, recname::FavouriteFlags, {"01050301", "TF"}));
+    EXPECT_TRUE(action.writeOneLine(recname::FavouriteFlags, "TT"));
+    PaperHistoryTable history = action.readHistory();
+    history.setBestScore(1, "85");
+    EXPECT_TRUE(action.writeHistory(history));
+
+    EXPECT_EQ(action.readList(recname::Favourites, recname::FavouriteFlags),
+              CodesWithFlags({"01050301", "TT"}));
+    EXPECT_EQ(action.readHistory().bestScore(1), "85");
+    EXPECT_EQ(files.readList(recname::Favourites, recname::FavouriteFlags),
+              CodesWithFlags({"0105", "T"}));
+    EXPECT_EQ(bytes("288862"), "0105\r\n");
+    EXPECT_FALSE(exists("288892"));
+
+    EXPECT_TRUE(action.commit());
+    EXPECT_TRUE(action.unsaved().isEmpty());
+    EXPECT_EQ(bytes("288862"), "01050301\r\n");
+    EXPECT_EQ(bytes("288872"), "TT\r\n");
+    EXPECT_EQ(files.readHistory().bestScore(1), "85");
+    // No temporary file and no journal is left.
+    EXPECT_EQ(QDir(s.UserDataFolder).entryList(QDir::Files),
+              QStringList({"288862.mxy", "288872.mxy", "288892.mxy"}));
+    EXPECT_TRUE(RecordAction(files).commit()); // an action that wrote nothing
 }
 
 TEST_F(RecordFilesTest, HistoryReadsDefaultsUnderTheFileAndWritesThirtyOneRecords) {

@@ -7,7 +7,9 @@
 #include "startup/services.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace ft = forms::testing;
 using startup::state;
@@ -82,6 +84,34 @@ TEST_F(StartUp, RecordFolderIsMadeWhenMissingAndTakesTheRunLog) {
     startup::trapError(QStringLiteral("clickbotn"), 9);
     EXPECT_TRUE(testsupport::readBytes(dir().ksdata() + QStringLiteral("20150307090502.txt"))
                     .contains("clickbotn"));
+}
+
+// A run that ended in the middle of an action on the records: the start
+// finishes the action whose list of renames was in place, drops the new
+// files of one that had not got so far, and leaves every other file alone.
+TEST_F(StartUp, AnActionBrokenOffByTheLastRunIsFinishedOrDroppedBeforeTheRecordsAreRead) {
+    const QString ks = dir().ksdata();
+    const QString newFavourites = "288862.mxy.w7tmp-0123456789abcdef",
+                  newFlags = "288872.mxy.w7tmp-00000000000000ff";
+    const std::map<QString, QByteArray> left = {
+        {"288862.mxy", "0105\r\n"},
+        {"288872.mxy", "T\r\n"},
+        {newFavourites, "01050301\r\n"},
+        {newFlags, "TF\r\n"},
+        {"w7files.journal", "w7files 1\n" + newFavourites.toUtf8() + "\t288862.mxy\n" +
+                                newFlags.toUtf8() + "\t288872.mxy\nend 2\n"},
+        {"288892.mxy.w7tmp-fedcba9876543210", "a history never committed"},
+        {"170100.mxy", "banner"},
+        {"288895.mxy", "201501010000"},
+    };
+    for (const auto &[name, bytes] : left) ASSERT_TRUE(testsupport::writeBytes(ks + name, bytes));
+    const QStringList sample =
+        QDir(ks).entryList(QDir::Files).filter(QRegularExpression("^\\d+\\.mxy$"));
+    forms::form<FrmStart>();
+    EXPECT_EQ(QDir(ks).entryList(QDir::Files), sample); // nothing but the records
+    EXPECT_EQ(testsupport::readBytes(ks + "288862.mxy"), "01050301\r\n");
+    EXPECT_EQ(testsupport::readBytes(ks + "288872.mxy"), "TF\r\n");
+    EXPECT_EQ(testsupport::readBytes(ks + "170100.mxy"), "banner");
 }
 
 TEST_F(StartUp, HighDpiSplash) {
