@@ -314,8 +314,10 @@ void FrmTm::layoutCandidate() {
             Label1(k)->setFontSize(Label1(k - 1)->font().size);
         });
     forms::Label *values[] = {KsName1, KsZWH1, KsCC1, KsDAH1, KsKM1, KsSFZ1};
-    const QString texts[] = {s.CandidateName, QString(),     QString(),
-                             QString(),       s.SubjectName, QString()};
+    // The login has set the seat, batch, answer-sheet and ID numbers before
+    // the panel of a paper is created; before the first login they are empty.
+    const QString texts[] = {s.CandidateName,     s.SeatNumber,  s.BatchNumber,
+                             s.AnswerSheetNumber, s.SubjectName, s.IdNumber};
     for (int k = 0; k <= 5; ++k)
         skip([&] {
             values[k]->move(2640 * sx, Label1(k)->top());
