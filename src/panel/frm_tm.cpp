@@ -594,6 +594,7 @@ void FrmTm::LblIME_Click() {
 
 void FrmTm::startYanShi() {
     auto &s = S();
+    holdScreen();
     skip([] { forms::form<FrmPicture>()->setVisible(false); });
     skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
     s.DemoPlaying = true;
@@ -604,6 +605,14 @@ void FrmTm::startYanShi() {
     if (note.picture) offerPicture(note.pictureName);
     s.DemoPlaying = true;
     TimStartYS->setEnabled(true);
+}
+
+void FrmTm::holdScreen() {
+    // The screen's own timers would rebuild it from a step of their own and
+    // write that step's record into CurRecord, which the demonstration
+    // plays from. The reload after the demonstration (TimerREDO) builds the
+    // remembered step again and starts them.
+    if (FrmMain *m = forms::loadedForm<FrmMain>()) m->standStill();
 }
 
 void FrmTm::JiaoJuan() {
@@ -655,6 +664,8 @@ void FrmTm::TimKsModel_Timer() {
 }
 
 void FrmTm::TimStartYS_Timer() {
+    // Also for a demonstration asked for elsewhere (the answer warning).
+    holdScreen();
     StartTicks += 1;
     if (StartTicks <= 1) return;
     StartTicks = 0;

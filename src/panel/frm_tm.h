@@ -154,6 +154,9 @@ private:
     // that offers to show it.
     void offerPicture(const QString &name);
     void startYanShi();
+    // The simulated screen stands still on its step while a demonstration
+    // is on its way or plays.
+    void holdScreen();
     // Clicks and typing in the panel hand the keyboard back to the screen.
     void focusScreen();
     QString bankPicture(const QString &name) const;

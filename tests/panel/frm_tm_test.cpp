@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QWidget>
 #include <random>
+#include <set>
 
 using namespace panel;
 
@@ -410,6 +411,85 @@ TEST_F(PanelWindow, GuideInformationAndDemonstration) {
     ft::advance(100);
     EXPECT_FALSE(p->TimerREDO->enabled());
     EXPECT_EQ(p->RtbTM->text(), "题目2");
+}
+
+// A demonstration asked for while the screen waits on a timed step: the
+// hidden screen stands still while the demonstration plays every step with
+// its own record, and the reload after the hand-back shows the step the
+// screen was on. Its timed step then runs on.
+TEST_F(PanelWindow, ADemonstrationBesideATimedStepLeavesTheScreenWhereItWas) {
+    const QString answers = dir().bankFile(QStringLiteral("t88890"));
+    ASSERT_TRUE(platform::writeLinesAtomic(answers, {QStringLiteral("001abc")}));
+    const struct {
+        int timed; // the step the screen is on
+    } cases[] = {{3}, {4}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.timed);
+        // Five steps: a click, a typed answer, the timed step among two
+        // clicks, the last step.
+        QStringList steps;
+        QStringList codes{QString()};
+        for (int k = 1; k <= 4; ++k) {
+            sample::StepBuilder b;
+            if (k == c.timed)
+                b.action("8888");
+            else if (k == 2)
+                b.action("0020").textBox(3000, 3000, 3000, 300).answerLine(1);
+            else
+                b.action("0001").target(1000 * k, 1350, 1080, 1080);
+            steps << b;
+            codes << b.build().mid(7, 4);
+        }
+        steps << sample::StepBuilder().action("9999");
+        codes << QStringLiteral("9999");
+        writePracticeSet(1);
+        S().TextFilePath = answers;
+        ASSERT_TRUE(platform::writeLinesAtomic(S().StepFilePath, steps));
+        openSet();
+        // Back at the question's timed step, as a resumed question is.
+        S().StepMemo[0] = c.timed;
+        tm()->DqExam();
+        ft::advance(100);
+        ASSERT_EQ(S().CurStep, c.timed);
+        ASSERT_TRUE(frm()->Timer3->enabled());
+
+        press(Demo);
+        std::set<int> played;
+        QString typed;
+        QStringList wrong; // what went astray, tick by tick
+        int t = 0;
+        for (; t < 60000 && (t < 300 || forms::loadedForm<FrmYanShi>()); t += 100) {
+            ft::advance(100);
+            FrmYanShi *f = forms::loadedForm<FrmYanShi>();
+            if (S().CurStep != c.timed)
+                wrong << QStringLiteral("%1 ms: the screen on step %2").arg(t).arg(S().CurStep);
+            if (!f) continue;
+            played.insert(f->DemoStep);
+            const QString code = sim::StepRecord(S().CurRecord).actionCode();
+            if (code != codes.value(f->DemoStep))
+                wrong << QStringLiteral("%1 ms: step %2 plays %3").arg(t).arg(f->DemoStep).arg(code);
+            // The box keeps its text once the typing has ended the step.
+            if (f->DemoStep == 2 || f->DemoStep == 3) typed = f->Text1->text();
+        }
+        ASSERT_FALSE(forms::loadedForm<FrmYanShi>()) << t;
+        EXPECT_EQ(wrong.mid(0, 5).join(u'\n').toStdString(), "");
+        EXPECT_EQ(played, (std::set<int>{1, 2, 3, 4, 5}));
+        EXPECT_EQ(typed, "abc");
+        EXPECT_FALSE(S().DemoPlaying);
+
+        // The reload, then the step engine's build.
+        ft::advance(200);
+        EXPECT_EQ(S().CurStep, c.timed);
+        EXPECT_EQ(S().CurRecord, steps[c.timed - 1]);
+        EXPECT_TRUE(frm()->Timer3->enabled());
+        ft::advance(1000);
+        EXPECT_EQ(S().CurStep, c.timed + 1);
+
+        S().PanelMayClose = true;
+        forms::unloadForm<FrmMain>();
+        forms::unloadForm<FrmTm>();
+        S().PanelMayClose = false;
+    }
 }
 
 // Random and truncated lines of the question file never stop the panel:
