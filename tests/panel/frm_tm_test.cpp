@@ -9,6 +9,7 @@
 #include "simulator/step_record.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QCloseEvent>
 #include <QWidget>
 #include <random>
@@ -289,6 +290,54 @@ TEST_F(PanelWindow, TheQuestionTextAndTheStripHandTheFocusBack) {
     ft::setActiveForm(p);
     ft::pressKey(forms::vbKeyA);
     EXPECT_EQ(ft::activeForm(), frm());
+}
+
+// The clock row as drawn: "EN" in the middle of the blue that the "?"
+// button leaves free, and the strip of a long list cut off before the blue
+// begins, with its whole list in the tooltip.
+TEST_F(PanelWindow, TheStripStopsShortOfTheInputMethodBoxAndItsEnIsCentred) {
+    writePracticeSet(15);
+    openSet();
+    FrmTm *p = tm();
+    p->show();
+    forms::Label *en = p->LblEN, *box = p->LblIME;
+    EXPECT_EQ(en->caption(), "EN");
+    EXPECT_EQ(en->font().size, 9);
+    EXPECT_TRUE(box->caption().isEmpty()); // drawn once, by LblEN
+    // Centred, to the pixel, left of CmdEn and on LblIME's middle.
+    const double cx = en->left() + en->width() / 2, cy = en->top() + en->height() / 2;
+    EXPECT_NEAR(cx, (box->left() + p->CmdEn->left()) / 2, 15);
+    EXPECT_NEAR(cy, box->top() + box->height() / 2, 15);
+    EXPECT_LE(en->left() + en->width(), p->CmdEn->left());
+    EXPECT_GE(en->top(), box->top());
+    EXPECT_LE(en->top() + en->height(), box->top() + box->height());
+    // A click on the letters is a click on the box.
+    S().UseInputMethod = true;
+    int popups = 0;
+    ft::setPopupHook([&](forms::Menu &, double, double) -> forms::Menu * {
+        ++popups;
+        return nullptr;
+    });
+    ft::click(en, 30, 30);
+    EXPECT_EQ(popups, 1);
+
+    // The strip ends at PicUnit's right edge, before the blue box.
+    EXPECT_LE(p->PicUnit->left() + p->PicUnit->width(), box->left());
+    ASSERT_GT(p->LblUnit->width(), p->PicUnit->width()); // the list runs on
+    const QImage body = p->FrmZhuYa->widget()->grab().toImage();
+    const int row0 = int(box->top() / 15), rows = int(box->height() / 15);
+    auto px = [](double twips) { return int(twips / 15); };
+    const int stripEnd = px(p->PicUnit->left() + p->PicUnit->width());
+    for (int y = row0; y < row0 + rows; ++y) {
+        for (int x = stripEnd; x < px(box->left()); ++x)
+            EXPECT_EQ(body.pixelColor(x, y), QColor(240, 240, 240)) << x << "," << y;
+        // The blue left of the letters holds no ink of the strip.
+        for (int x = px(box->left()); x < px(en->left()); ++x)
+            EXPECT_EQ(body.pixelColor(x, y), QColor(0, 0, 255)) << x << "," << y;
+    }
+    ft::move(p->LblUnit, 30, 30);
+    EXPECT_EQ(p->LblUnit->toolTipText(),
+              "未完成的题目 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
 }
 
 TEST_F(PanelWindow, RefusesToCloseUntilTheSetIsFinished) {
