@@ -213,6 +213,10 @@ void FrmYanShi::Form_Load() {
     const QString question = questionText();
     ImgLogo->setCaption(question);
     ImgLogo->setHeight(demo::noteHeight(question, sc.y));
+    // The rule counts lines at the font's height; lines set with air
+    // between them need a little more, and the last one must not be cut.
+    if (!question.isEmpty())
+        ImgLogo->setHeight(std::max(ImgLogo->height(), ImgLogo->captionHeight()));
     ImgLogo->setForeColor(forms::sys::ButtonText);
 
     skip([&] { LHelp->setFontSize(11 * sc.x); });

@@ -13,7 +13,12 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <cmath>
+#include <memory>
 
 namespace forms {
 
@@ -68,6 +73,59 @@ QString normaliseNewlines(QString s) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(u'\r', u'\n');
     return s;
+}
+
+// From the top of one line of text to the top of the next. The Chinese
+// faces that stand in for 宋体 bring no leading of their own and their
+// glyphs fill the em, so lines set at the font's height touch: quotation
+// marks and commas meet the line below. Lines are therefore at least 1.2 em
+// apart (in whole pixels), or the font's own line spacing where that is
+// wider.
+double lineSpacingPx(const QFont &f) {
+    const QFontMetricsF fm(f);
+    const double em = f.pixelSize() > 0 ? f.pixelSize() : fm.height();
+    return std::max(fm.lineSpacing(), std::round(em * 1.2));
+}
+
+// A caption laid out in lines: each line break of the caption starts a
+// paragraph; a paragraph wraps at wrapWidth (> 0) or not at all. Every
+// line lies lineSpacingPx below the one before, and `gap` more after a
+// line break of the caption. The layouts stay positioned for drawing.
+struct CaptionLines {
+    std::vector<std::unique_ptr<QTextLayout>> paragraphs;
+    std::vector<double> tops; // of each paragraph
+    double width = 0;         // of the widest line
+    double height = 0;        // from the first line's top to the last line's foot
+};
+
+CaptionLines layCaption(const QFont &font, const QString &text, double wrapWidth, int gap,
+                        Qt::Alignment align) {
+    CaptionLines out;
+    const QFontMetricsF fm(font);
+    const double spacing = lineSpacingPx(font);
+    QTextOption option(align);
+    option.setWrapMode(wrapWidth > 0 ? QTextOption::WordWrap : QTextOption::NoWrap);
+    double next = 0; // top of the next line
+    const QStringList paragraphs = text.split(u'\n');
+    for (int i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0) next += gap;
+        auto layout = std::make_unique<QTextLayout>(paragraphs[i], font);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        double y = 0;
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(wrapWidth > 0 ? wrapWidth : 1e6);
+            line.setPosition(QPointF(0, y));
+            out.width = std::max(out.width, line.naturalTextWidth());
+            out.height = next + y + fm.height();
+            y += spacing;
+        }
+        layout->endLayout();
+        out.tops.push_back(next);
+        next += y;
+        out.paragraphs.push_back(std::move(layout));
+    }
+    return out;
 }
 
 } // namespace
@@ -151,16 +209,12 @@ void Label::setLineGap(int px) {
 }
 
 QSizeF Label::captionSizePx(bool wrap, double widthPx) const {
-    QFontMetricsF fm(toQFont(font_));
+    const QFont f = toQFont(font_);
     const QString text = normaliseNewlines(displayCaption(caption_));
-    if (text.isEmpty()) return QSizeF(0, fm.height());
-    QRectF r;
-    if (wrap)
-        r = fm.boundingRect(QRectF(0, 0, std::max(1.0, widthPx), 1e6), Qt::TextWordWrap, text);
-    else
-        r = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), 0, text);
-    const double gaps = double(lineGap_) * text.count(u'\n');
-    return QSizeF(std::ceil(r.width()), std::ceil(r.height()) + gaps);
+    if (text.isEmpty()) return QSizeF(0, QFontMetricsF(f).height());
+    const CaptionLines lines =
+        layCaption(f, text, wrap ? std::max(1.0, widthPx) : 0, lineGap_, Qt::AlignLeft);
+    return QSizeF(std::ceil(lines.width), std::ceil(lines.height));
 }
 
 double Label::captionWidth() const {
@@ -193,21 +247,12 @@ void Label::paint(QPainter &p) const {
     }
     const QString text = normaliseNewlines(displayCaption(caption_));
     if (text.isEmpty()) return;
-    p.setFont(toQFont(font_));
+    // Drawn as measured: always wrapped at the label's width.
     p.setPen(enabled() ? toQColor(foreColor_) : toQColor(sys::GrayText));
-    const int flags = int(qtAlign(alignment_)) | Qt::AlignTop | Qt::TextWordWrap;
-    if (lineGap_ == 0) {
-        p.drawText(r, flags, text);
-        return;
-    }
-    // Line by line, each advancing as the whole caption would, plus the gap.
-    const QFontMetrics fm(p.font());
-    QRect rest = r;
-    for (const QString &line : text.split(u'\n')) {
-        QRect used;
-        p.drawText(rest, flags, line.isEmpty() ? QStringLiteral(" ") : line, &used);
-        rest.setTop(rest.top() + used.height() + fm.leading() + lineGap_);
-    }
+    const CaptionLines lines =
+        layCaption(toQFont(font_), text, std::max(1, r.width()), lineGap_, qtAlign(alignment_));
+    for (size_t i = 0; i < lines.paragraphs.size(); ++i)
+        lines.paragraphs[i]->draw(&p, QPointF(r.left(), r.top() + lines.tops[i]));
 }
 
 // ---------------------------------------------------------------- Image
@@ -616,11 +661,22 @@ void RichTextBox::setText(const QString &t) {
     // Windows line ends first, so that CR LF makes one break, not two.
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    static_cast<QPlainTextEdit *>(widget())->setPlainText(shown);
+    static_cast<QTextEdit *>(widget())->setPlainText(shown);
+    // A new text comes with plain blocks.
+    applyLineSpacing();
 }
 
 QString RichTextBox::shownText() const {
-    return static_cast<QPlainTextEdit *>(widget())->toPlainText();
+    return static_cast<QTextEdit *>(widget())->toPlainText();
+}
+
+void RichTextBox::applyLineSpacing() {
+    auto *w = static_cast<QTextEdit *>(widget());
+    QTextBlockFormat lines;
+    lines.setLineHeight(lineSpacingPx(toQFont(font_)), QTextBlockFormat::FixedHeight);
+    QTextCursor all(w->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(lines);
 }
 
 void RichTextBox::setBorderStyle(int s) {
@@ -654,8 +710,9 @@ void RichTextBox::setFontBold(bool b) {
 }
 
 void RichTextBox::applyLook() {
-    auto *w = static_cast<QPlainTextEdit *>(widget());
+    auto *w = static_cast<QTextEdit *>(widget());
     w->setFont(toQFont(font_));
+    applyLineSpacing();
     w->setFrameShape(borderStyle_ != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
     QPalette pal = w->palette();
     pal.setColor(QPalette::Base, toQColor(backColor_));

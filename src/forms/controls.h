@@ -45,8 +45,8 @@ public:
     void setFontUnderline(bool b);
 
     // Pixels added between the lines of a caption broken by CR LF (0 by
-    // default: lines follow at the font's line spacing, which some fonts
-    // keep so tight that the lines touch).
+    // default: lines, also wrapped ones, follow at the font's line spacing,
+    // and at least 1.2 em apart).
     int lineGap() const { return lineGap_; }
     void setLineGap(int px);
 
@@ -323,6 +323,8 @@ public:
 
 private:
     void applyLook();
+    // Its lines at the spacing of a label's lines.
+    void applyLineSpacing();
     QString text_;
     int borderStyle_ = 1;
     Color backColor_ = sys::WindowBackground;

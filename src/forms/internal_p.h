@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QWidget>
@@ -146,7 +146,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
 };
 
-class RichTextBoxWidget : public QPlainTextEdit, public ControlLink {
+class RichTextBoxWidget : public QTextEdit, public ControlLink {
 public:
     explicit RichTextBoxWidget(RichTextBox *t, QWidget *parent);
 

@@ -433,11 +433,13 @@ void TextBoxWidget::focusInEvent(QFocusEvent *e) {
 
 // ---------------------------------------------------------------- RichTextBoxWidget
 
-RichTextBoxWidget::RichTextBoxWidget(RichTextBox *t, QWidget *parent) : QPlainTextEdit(parent) {
+RichTextBoxWidget::RichTextBoxWidget(RichTextBox *t, QWidget *parent) : QTextEdit(parent) {
     control = t;
     setReadOnly(true);
+    setAcceptRichText(false);
+    setUndoRedoEnabled(false);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setLineWrapMode(QTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMouseTracking(true);
@@ -447,36 +449,36 @@ RichTextBoxWidget::RichTextBoxWidget(RichTextBox *t, QWidget *parent) : QPlainTe
 // The scroll area hands the viewport's mouse here, in viewport coordinates.
 void RichTextBoxWidget::mousePressEvent(QMouseEvent *e) {
     routeMouse(this, viewport(), e);
-    QPlainTextEdit::mousePressEvent(e);
+    QTextEdit::mousePressEvent(e);
 }
 void RichTextBoxWidget::mouseDoubleClickEvent(QMouseEvent *e) {
     routeMouse(this, viewport(), e);
-    QPlainTextEdit::mouseDoubleClickEvent(e);
+    QTextEdit::mouseDoubleClickEvent(e);
 }
 void RichTextBoxWidget::mouseMoveEvent(QMouseEvent *e) {
     routeMouse(this, viewport(), e);
-    QPlainTextEdit::mouseMoveEvent(e);
+    QTextEdit::mouseMoveEvent(e);
 }
 void RichTextBoxWidget::mouseReleaseEvent(QMouseEvent *e) {
     QPointer<RichTextBoxWidget> self(this);
     routeMouse(this, viewport(), e);
-    if (self) QPlainTextEdit::mouseReleaseEvent(e);
+    if (self) QTextEdit::mouseReleaseEvent(e);
 }
 
 void RichTextBoxWidget::keyPressEvent(QKeyEvent *e) {
     QPointer<RichTextBoxWidget> self(this);
     if (control) Router::instance().keyPress(control, e, nullptr, nullptr);
-    if (self) QPlainTextEdit::keyPressEvent(e);
+    if (self) QTextEdit::keyPressEvent(e);
 }
 
 void RichTextBoxWidget::keyReleaseEvent(QKeyEvent *e) {
     QPointer<RichTextBoxWidget> self(this);
     if (control) Router::instance().keyRelease(control, e);
-    if (self) QPlainTextEdit::keyReleaseEvent(e);
+    if (self) QTextEdit::keyReleaseEvent(e);
 }
 
 void RichTextBoxWidget::focusInEvent(QFocusEvent *e) {
-    QPlainTextEdit::focusInEvent(e);
+    QTextEdit::focusInEvent(e);
     if (control) followWidgetFocus(control);
 }
 

@@ -79,6 +79,25 @@ forms::PictureBox *makePanel(forms::Form *form, const QString &name) {
     return p;
 }
 
+// The banner's text on its white strip. The strip takes the label's size
+// whenever the label sizes itself to a text, a font or a scale, also for a
+// banner set after the page build, so that no text runs off the white.
+class BannerLabel : public forms::Label {
+public:
+    BannerLabel(forms::PictureBox *strip, const QString &name)
+        : forms::Label(strip, name), strip_(strip) {}
+
+protected:
+    void geometryChanged() override {
+        forms::Label::geometryChanged();
+        strip_->setWidth(width());
+        strip_->setHeight(height());
+    }
+
+private:
+    forms::PictureBox *strip_;
+};
+
 } // namespace
 
 FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
@@ -186,7 +205,7 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
 
     PicAd = makePanel(this, QStringLiteral("PicAd"));
     PicAd->setBackColor(forms::rgb(255, 255, 255));
-    LblAD = PicAd->add<forms::Label>(QStringLiteral("LblAD"));
+    LblAD = new BannerLabel(PicAd, QStringLiteral("LblAD"));
     LblAD->setBackStyle(forms::vbTransparent);
     LblAD->setAutoSize(true);
 

@@ -96,8 +96,8 @@ void FrmIME::LblClick_Click(int) {
     unload();
 }
 
-void FrmIME::lblMove_MouseDown(int, int, double, double) {
-    dragWindow();
+void FrmIME::lblMove_MouseDown(int Button, int, double, double) {
+    if (Button == forms::vbLeftButton) dragWindow();
 }
 
 void FrmIME::Form_Unload(int &) {

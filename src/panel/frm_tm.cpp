@@ -79,8 +79,17 @@ void FrmTm::createControls() {
     LblIME = new forms::Label(FrmZhuYa, QStringLiteral("LblIME"));
     LblIME->setBackColor(forms::rgb(0, 0, 255));
     LblIME->setForeColor(forms::rgb(255, 255, 255));
-    LblIME->setAlignment(forms::vbCenter);
-    LblIME->setCaption(QStringLiteral("EN"));
+    // Its text is LblEN's: a label draws its caption at its top and across
+    // its whole width, while "EN" belongs in the middle of the blue that
+    // CmdEn leaves free.
+    LblIME->setCaption(QString());
+    LblEN = transparentLabel(FrmZhuYa, QStringLiteral("LblEN"));
+    LblEN->setAutoSize(true);
+    LblEN->setForeColor(forms::rgb(255, 255, 255));
+    // Song's Latin letters are small at 9 points; the indicator reads "EN"
+    // in the sans face, as the system's own indicator does.
+    LblEN->setFontName(QStringLiteral("黑体"));
+    LblEN->setCaption(QStringLiteral("EN"));
     PTime = new forms::PictureBox(FrmZhuYa, QStringLiteral("PTime"));
     PTime->setBackColor(forms::rgb(255, 255, 255));
     LblTimeJD = new forms::Label(PTime, QStringLiteral("LblTimeJD"));
@@ -164,6 +173,7 @@ void FrmTm::wireEvents() {
     CmdKSFH->onClick = [this] { CmdKSFH_Click(); };
     CmdEn->onClick = [this] { CmdEn_Click(); };
     LblIME->onClick = [this] { LblIME_Click(); };
+    LblEN->onClick = [this] { LblIME_Click(); };
     TimeKS->onTimer = [this] { TimeKS_Timer(); };
     TimerREDO->onTimer = [this] { TimerREDO_Timer(); };
     TimKsModel->onTimer = [this] { TimKsModel_Timer(); };
@@ -210,7 +220,7 @@ void FrmTm::Form_Load() {
     skip([&] { setTopmost(true); });
     skip([&] { setLeft(15360 * s.ScaleX - width()); });
     skip([&] { setTop(9000 * s.ScaleY - height()); });
-    for (forms::Label *l : {LblUnit, LblTime, LblIME, LblName})
+    for (forms::Label *l : {LblUnit, LblTime, LblIME, LblEN, LblName})
         skip([&] { l->setFontSize(9 * s.ScaleX); });
     layoutStrip();
     layoutButtons();
@@ -298,6 +308,10 @@ void FrmTm::layoutBody() {
         CmdEn->move(LblIME->left() + LblIME->width() - 240 * sx, LblIME->top(), 240 * sx, 270 * sy);
     });
     skip([&] { CmdEn->setPicture(forms::loadPicture(bankPicture(QStringLiteral("l01043")))); });
+    skip([&] {
+        LblEN->move(LblIME->left() + (CmdEn->left() - LblIME->left() - LblEN->width()) / 2,
+                    LblIME->top() + (LblIME->height() - LblEN->height()) / 2);
+    });
 }
 
 void FrmTm::layoutCandidate() {
@@ -315,8 +329,10 @@ void FrmTm::layoutCandidate() {
             Label1(k)->setFontSize(Label1(k - 1)->font().size);
         });
     forms::Label *values[] = {KsName1, KsZWH1, KsCC1, KsDAH1, KsKM1, KsSFZ1};
-    const QString texts[] = {s.CandidateName, QString(),     QString(),
-                             QString(),       s.SubjectName, QString()};
+    // The login has set the seat, batch, answer-sheet and ID numbers before
+    // the panel of a paper is created; before the first login they are empty.
+    const QString texts[] = {s.CandidateName,     s.SeatNumber,  s.BatchNumber,
+                             s.AnswerSheetNumber, s.SubjectName, s.IdNumber};
     for (int k = 0; k <= 5; ++k)
         skip([&] {
             values[k]->move(2640 * sx, Label1(k)->top());
@@ -593,6 +609,7 @@ void FrmTm::LblIME_Click() {
 
 void FrmTm::startYanShi() {
     auto &s = S();
+    holdScreen();
     skip([] { forms::form<FrmPicture>()->setVisible(false); });
     skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
     s.DemoPlaying = true;
@@ -603,6 +620,14 @@ void FrmTm::startYanShi() {
     if (note.picture) offerPicture(note.pictureName);
     s.DemoPlaying = true;
     TimStartYS->setEnabled(true);
+}
+
+void FrmTm::holdScreen() {
+    // The screen's own timers would rebuild it from a step of their own and
+    // write that step's record into CurRecord, which the demonstration
+    // plays from. The reload after the demonstration (TimerREDO) builds the
+    // remembered step again and starts them.
+    if (FrmMain *m = forms::loadedForm<FrmMain>()) m->standStill();
 }
 
 void FrmTm::JiaoJuan() {
@@ -659,6 +684,8 @@ void FrmTm::TimKsModel_Timer() {
 }
 
 void FrmTm::TimStartYS_Timer() {
+    // Also for a demonstration asked for elsewhere (the answer warning).
+    holdScreen();
     StartTicks += 1;
     if (StartTicks <= 1) return;
     StartTicks = 0;

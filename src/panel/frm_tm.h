@@ -58,6 +58,7 @@ public:
     forms::PictureBox *PTime; // frame of the elapsed-time bar
     forms::Label *LblTimeJD;  // the bar
     forms::Label *LblName, *LblIME;
+    forms::Label *LblEN; // "EN" on LblIME, left of CmdEn; a click on it is LblIME's
     kvtnButton *CmdEn;
     forms::PictureBox *PicUnit;
     forms::Label *LblUnit; // "未完成的题目" and the numbers of the questions not done
@@ -154,6 +155,9 @@ private:
     // that offers to show it.
     void offerPicture(const QString &name);
     void startYanShi();
+    // The simulated screen stands still on its step while a demonstration
+    // is on its way or plays.
+    void holdScreen();
     // Clicks and typing in the panel hand the keyboard back to the screen.
     void focusScreen();
     QString bankPicture(const QString &name) const;

@@ -416,6 +416,10 @@ void FrmMain::Timer3_Timer() {
     if (ActionValue == 8888) doNext();
 }
 
+void FrmMain::standStill() {
+    for (forms::Timer *t : {Timer2, Timer3, TimerDisFK}) t->setEnabled(false);
+}
+
 void FrmMain::doNext() {
     skip([&] { frmCsh(); });
     PicStart->setVisible(false);

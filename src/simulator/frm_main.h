@@ -145,6 +145,12 @@ public:
     void lblMove_MouseDown(int Button, int Shift, double X, double Y);
     void Timer2_Timer();
     void Timer3_Timer();
+    // Stops the timers that build the screen or move it on by themselves
+    // (the first build, a timed step, the hint frame). A demonstration hides
+    // the screen and plays on the shared record; the screen must stay on
+    // its step meanwhile, and the question's reload afterwards starts them
+    // again.
+    void standStill();
 
     // ----- answer judging: handlers of the step's own controls
     void KeyClick(int KeyCode, int Shift);

@@ -3,6 +3,7 @@
 // arrow.
 #include "demo_fixture.h"
 
+#include "panel/frm_tm.h"
 #include "simulator/frm_main.h"
 
 namespace {
@@ -49,6 +50,24 @@ TEST_F(DemoWindow, TheNoteGrowsDownwardByStartedGroupsOf14Characters) {
     }
     FrmYanShi *f = open();
     EXPECT_EQ(rectOf(f->ImgLogo), (R{12780, 7620, 2535, 195}));
+}
+
+// The note holds every line of the question: the last one is never cut
+// off, whatever the spacing of its lines.
+TEST_F(DemoWindow, TheNoteHoldsEveryLineOfTheQuestion) {
+    for (int chars : {13, 14, 40, 70}) {
+        SCOPED_TRACE(chars);
+        FrmYanShi *f = open();
+        f->ImgLogo->setCaption(QString(chars, u'题'));
+        const double lines = f->ImgLogo->captionHeight();
+        forms::unloadForm<FrmYanShi>();
+        FrmTm *tm = forms::form<FrmTm>();
+        tm->RtbTM->setText(QString(chars, u'题'));
+        f = open();
+        EXPECT_GE(f->ImgLogo->height(), lines);
+        EXPECT_GE(f->ImgLogo->height(), demo::noteHeight(QString(chars, u'题'), 1));
+        forms::unloadForm<FrmYanShi>();
+    }
 }
 
 TEST_F(DemoWindow, TheNoteStaysInsideTheWindowAtOtherScales) {

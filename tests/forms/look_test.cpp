@@ -1,5 +1,6 @@
 // How a label's lines and a text box's frame look: the air a label keeps
-// between the lines of its caption, and no focus ring around a text box.
+// between the lines of its caption, the air between the lines of wrapped
+// labels and of a multi-line box, and no focus ring around a text box.
 #include "forms_fixture.h"
 
 using namespace forms;
@@ -61,7 +62,86 @@ int widestGap(const std::vector<bool> &blank) {
     return widest;
 }
 
+// The bands of inked rows inside r, and the narrowest run of blank rows
+// between two bands.
+struct InkBands {
+    int count = 0;
+    int narrowestGap = 1 << 20;
+};
+InkBands inkBands(const QImage &img, const QRect &r, bool (*ink)(QColor)) {
+    InkBands out;
+    int blankRun = -1; // -1 before the first band
+    bool inBand = false;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        bool inked = false;
+        for (int x = r.left(); x <= r.right() && !inked; ++x) inked = ink(img.pixelColor(x, y));
+        if (inked && !inBand) {
+            ++out.count;
+            if (blankRun >= 0) out.narrowestGap = std::min(out.narrowestGap, blankRun);
+        }
+        if (inked) blankRun = 0;
+        else if (blankRun >= 0) ++blankRun;
+        inBand = inked;
+    }
+    return out;
+}
+
+class LinesForm : public Form {
+public:
+    LinesForm() : Form("LinesForm") {
+        setBorderStyle(vbBSNone);
+        setBackColor(rgb(255, 255, 255));
+        move(0, 0, 9000, 6000);
+        Wrapped = add<Label>("Wrapped");
+        Wrapped->setBackStyle(vbTransparent);
+        Wrapped->setWordWrap(true);
+        Wrapped->setAutoSize(true);
+        Wrapped->move(150, 150, 1500, 0);
+        Box = add<RichTextBox>("Box");
+        Box->setBorderStyle(0);
+        Box->move(3000, 150, 1500, 4500);
+    }
+    Label *Wrapped;
+    RichTextBox *Box;
+};
+
+bool dark(QColor c) {
+    return c.lightness() < 160;
+}
+
 } // namespace
+
+// Wrapped lines and the lines of a multi-line box keep air between them at
+// every size the program uses: quotation marks and commas never touch the
+// line below.
+TEST_F(FormsTest, WrappedLinesAndTheLinesOfABoxNeverTouch) {
+    initApplication();
+    LinesForm f;
+    f.show();
+    // Five lines or more either way: wrapped at the width, or broken into
+    // six (a big size wraps a broken line once more); lines that touched
+    // would merge into fewer bands of ink.
+    const QString wrapped = QStringLiteral("“报告”，“备份”，“文件”，“总结”，“组织”，“关闭”，");
+    const QString broken = QStringLiteral("“报告”，\r\n“备份”，\r\n“文件”，\r\n“总结”，\r\n“组织”，\r\n“关闭”，");
+    for (double size : {9.0, 10.0, 11.0, 12.0}) {
+        SCOPED_TRACE(size);
+        for (const QString &text : {wrapped, broken}) {
+            f.Wrapped->setFontSize(size);
+            f.Wrapped->setCaption(text);
+            f.Box->setFontSize(size);
+            f.Box->setText(text);
+            const QImage shot = f.widget()->grab().toImage();
+            const InkBands label = inkBands(
+                shot, QRect(f.Wrapped->originInFormPx(), f.Wrapped->rectPx().size()), dark);
+            EXPECT_GE(label.count, 5) << "label";
+            EXPECT_GE(label.narrowestGap, 2) << "label";
+            const QImage box = f.Box->widget()->grab().toImage();
+            const InkBands lines = inkBands(box, box.rect(), dark);
+            EXPECT_GE(lines.count, 5) << "box";
+            EXPECT_GE(lines.narrowestGap, 2) << "box";
+        }
+    }
+}
 
 TEST_F(FormsTest, ALabelKeepsItsLineGapBetweenTheLinesOfItsCaption) {
     LookForm f;

@@ -177,6 +177,51 @@ TEST_F(LoginTest, SeatAndIdAreCompletedAndTheBarStartsThePaper) {
     EXPECT_TRUE(forms::form<FrmMain>()->visible());
 }
 
+// What the candidate typed at the login is what the panel's candidate
+// frame shows, completed as the login completes it.
+TEST_F(LoginTest, ThePanelsCandidateFrameShowsTheLoginsNumbers) {
+    s.CandidateName = "张三";
+    s.SubjectName = "中文Windows 7";
+    const struct {
+        const char *seat, *id;
+        const char *seatShown, *idShown;
+    } cases[] = {{"7", "123", "07", "101198001011234123"},
+                 {"", "", "00", "110101198001011234"},
+                 {"123", "12345678901234567X", "23", "12345678901234567X"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.seat);
+        FrmLogon *f = forms::form<FrmLogon>();
+        f->show();
+        ft::advance(100);
+        f->TxtZwh->setText("");
+        ft::click(f->TxtZwh, 100, 100);
+        ft::typeText(QString::fromUtf8(c.seat));
+        f->TxtSFZ->setText("");
+        ft::click(f->TxtSFZ, 100, 100);
+        ft::typeText(QString::fromUtf8(c.id));
+        ft::click(f->CmdLog, 100, 100);
+        ft::advance(700); // the bar full: the panel of the paper is created
+        ASSERT_FALSE(forms::loadedForm<FrmLogon>());
+        FrmTm *tm = forms::loadedForm<FrmTm>();
+        ASSERT_TRUE(tm);
+        ft::advance(500); // the exam buttons
+        ASSERT_TRUE(tm->CmdGN(panel::CandidateInfo)->visible());
+        ft::click(tm->CmdGN(panel::CandidateInfo), 150, 150);
+        ASSERT_TRUE(tm->FrmKSXX->visible());
+        EXPECT_EQ(tm->KsName1->caption(), "张三");
+        EXPECT_EQ(tm->KsZWH1->caption(), QString::fromUtf8(c.seatShown));
+        EXPECT_EQ(tm->KsCC1->caption(), "18");
+        EXPECT_EQ(tm->KsDAH1->caption(), "888888");
+        EXPECT_EQ(tm->KsKM1->caption(), "中文Windows 7");
+        EXPECT_EQ(tm->KsSFZ1->caption(), QString::fromUtf8(c.idShown));
+        // The next paper gets a new panel, as a hand-in leaves it.
+        s.PanelMayClose = true;
+        forms::unloadForm<FrmMain>();
+        forms::unloadForm<FrmTm>();
+        ASSERT_FALSE(forms::loadedForm<FrmTm>());
+    }
+}
+
 TEST_F(LoginTest, IdBoxTakesAnXOnlyAfterSeventeenCharacters) {
     FrmLogon *f = forms::form<FrmLogon>();
     f->show();

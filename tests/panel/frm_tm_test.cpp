@@ -9,9 +9,11 @@
 #include "simulator/step_record.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QCloseEvent>
 #include <QWidget>
 #include <random>
+#include <set>
 
 using namespace panel;
 
@@ -290,6 +292,54 @@ TEST_F(PanelWindow, TheQuestionTextAndTheStripHandTheFocusBack) {
     EXPECT_EQ(ft::activeForm(), frm());
 }
 
+// The clock row as drawn: "EN" in the middle of the blue that the "?"
+// button leaves free, and the strip of a long list cut off before the blue
+// begins, with its whole list in the tooltip.
+TEST_F(PanelWindow, TheStripStopsShortOfTheInputMethodBoxAndItsEnIsCentred) {
+    writePracticeSet(15);
+    openSet();
+    FrmTm *p = tm();
+    p->show();
+    forms::Label *en = p->LblEN, *box = p->LblIME;
+    EXPECT_EQ(en->caption(), "EN");
+    EXPECT_EQ(en->font().size, 9);
+    EXPECT_TRUE(box->caption().isEmpty()); // drawn once, by LblEN
+    // Centred, to the pixel, left of CmdEn and on LblIME's middle.
+    const double cx = en->left() + en->width() / 2, cy = en->top() + en->height() / 2;
+    EXPECT_NEAR(cx, (box->left() + p->CmdEn->left()) / 2, 15);
+    EXPECT_NEAR(cy, box->top() + box->height() / 2, 15);
+    EXPECT_LE(en->left() + en->width(), p->CmdEn->left());
+    EXPECT_GE(en->top(), box->top());
+    EXPECT_LE(en->top() + en->height(), box->top() + box->height());
+    // A click on the letters is a click on the box.
+    S().UseInputMethod = true;
+    int popups = 0;
+    ft::setPopupHook([&](forms::Menu &, double, double) -> forms::Menu * {
+        ++popups;
+        return nullptr;
+    });
+    ft::click(en, 30, 30);
+    EXPECT_EQ(popups, 1);
+
+    // The strip ends at PicUnit's right edge, before the blue box.
+    EXPECT_LE(p->PicUnit->left() + p->PicUnit->width(), box->left());
+    ASSERT_GT(p->LblUnit->width(), p->PicUnit->width()); // the list runs on
+    const QImage body = p->FrmZhuYa->widget()->grab().toImage();
+    const int row0 = int(box->top() / 15), rows = int(box->height() / 15);
+    auto px = [](double twips) { return int(twips / 15); };
+    const int stripEnd = px(p->PicUnit->left() + p->PicUnit->width());
+    for (int y = row0; y < row0 + rows; ++y) {
+        for (int x = stripEnd; x < px(box->left()); ++x)
+            EXPECT_EQ(body.pixelColor(x, y), QColor(240, 240, 240)) << x << "," << y;
+        // The blue left of the letters holds no ink of the strip.
+        for (int x = px(box->left()); x < px(en->left()); ++x)
+            EXPECT_EQ(body.pixelColor(x, y), QColor(0, 0, 255)) << x << "," << y;
+    }
+    ft::move(p->LblUnit, 30, 30);
+    EXPECT_EQ(p->LblUnit->toolTipText(),
+              "未完成的题目 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
+}
+
 TEST_F(PanelWindow, RefusesToCloseUntilTheSetIsFinished) {
     writePracticeSet(2);
     openSet();
@@ -410,6 +460,85 @@ TEST_F(PanelWindow, GuideInformationAndDemonstration) {
     ft::advance(100);
     EXPECT_FALSE(p->TimerREDO->enabled());
     EXPECT_EQ(p->RtbTM->text(), "题目2");
+}
+
+// A demonstration asked for while the screen waits on a timed step: the
+// hidden screen stands still while the demonstration plays every step with
+// its own record, and the reload after the hand-back shows the step the
+// screen was on. Its timed step then runs on.
+TEST_F(PanelWindow, ADemonstrationBesideATimedStepLeavesTheScreenWhereItWas) {
+    const QString answers = dir().bankFile(QStringLiteral("t88890"));
+    ASSERT_TRUE(platform::writeLinesAtomic(answers, {QStringLiteral("001abc")}));
+    const struct {
+        int timed; // the step the screen is on
+    } cases[] = {{3}, {4}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.timed);
+        // Five steps: a click, a typed answer, the timed step among two
+        // clicks, the last step.
+        QStringList steps;
+        QStringList codes{QString()};
+        for (int k = 1; k <= 4; ++k) {
+            sample::StepBuilder b;
+            if (k == c.timed)
+                b.action("8888");
+            else if (k == 2)
+                b.action("0020").textBox(3000, 3000, 3000, 300).answerLine(1);
+            else
+                b.action("0001").target(1000 * k, 1350, 1080, 1080);
+            steps << b;
+            codes << b.build().mid(7, 4);
+        }
+        steps << sample::StepBuilder().action("9999");
+        codes << QStringLiteral("9999");
+        writePracticeSet(1);
+        S().TextFilePath = answers;
+        ASSERT_TRUE(platform::writeLinesAtomic(S().StepFilePath, steps));
+        openSet();
+        // Back at the question's timed step, as a resumed question is.
+        S().StepMemo[0] = c.timed;
+        tm()->DqExam();
+        ft::advance(100);
+        ASSERT_EQ(S().CurStep, c.timed);
+        ASSERT_TRUE(frm()->Timer3->enabled());
+
+        press(Demo);
+        std::set<int> played;
+        QString typed;
+        QStringList wrong; // what went astray, tick by tick
+        int t = 0;
+        for (; t < 60000 && (t < 300 || forms::loadedForm<FrmYanShi>()); t += 100) {
+            ft::advance(100);
+            FrmYanShi *f = forms::loadedForm<FrmYanShi>();
+            if (S().CurStep != c.timed)
+                wrong << QStringLiteral("%1 ms: the screen on step %2").arg(t).arg(S().CurStep);
+            if (!f) continue;
+            played.insert(f->DemoStep);
+            const QString code = sim::StepRecord(S().CurRecord).actionCode();
+            if (code != codes.value(f->DemoStep))
+                wrong << QStringLiteral("%1 ms: step %2 plays %3").arg(t).arg(f->DemoStep).arg(code);
+            // The box keeps its text once the typing has ended the step.
+            if (f->DemoStep == 2 || f->DemoStep == 3) typed = f->Text1->text();
+        }
+        ASSERT_FALSE(forms::loadedForm<FrmYanShi>()) << t;
+        EXPECT_EQ(wrong.mid(0, 5).join(u'\n').toStdString(), "");
+        EXPECT_EQ(played, (std::set<int>{1, 2, 3, 4, 5}));
+        EXPECT_EQ(typed, "abc");
+        EXPECT_FALSE(S().DemoPlaying);
+
+        // The reload, then the step engine's build.
+        ft::advance(200);
+        EXPECT_EQ(S().CurStep, c.timed);
+        EXPECT_EQ(S().CurRecord, steps[c.timed - 1]);
+        EXPECT_TRUE(frm()->Timer3->enabled());
+        ft::advance(1000);
+        EXPECT_EQ(S().CurStep, c.timed + 1);
+
+        S().PanelMayClose = true;
+        forms::unloadForm<FrmMain>();
+        forms::unloadForm<FrmTm>();
+        S().PanelMayClose = false;
+    }
 }
 
 // Random and truncated lines of the question file never stop the panel:
