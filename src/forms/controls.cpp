@@ -236,6 +236,12 @@ void Label::fit() {
     }
 }
 
+void Label::setCentredCaption(bool on, double rightInset) {
+    centred_ = on;
+    rightInset_ = on ? std::max(0.0, rightInset) : 0;
+    appearanceChanged();
+}
+
 void Label::paint(QPainter &p) const {
     const QRect r = rectPx();
     if (r.isEmpty()) return;
@@ -249,10 +255,14 @@ void Label::paint(QPainter &p) const {
     if (text.isEmpty()) return;
     // Drawn as measured: always wrapped at the label's width.
     p.setPen(enabled() ? toQColor(foreColor_) : toQColor(sys::GrayText));
+    QRectF area(r);
+    if (centred_) area.setWidth(std::max(1.0, area.width() - rightInset_ / Screen::twipsPerPixelX()));
+    const Qt::Alignment align = centred_ ? Qt::AlignHCenter : qtAlign(alignment_);
     const CaptionLines lines =
-        layCaption(toQFont(font_), text, std::max(1, r.width()), lineGap_, qtAlign(alignment_));
+        layCaption(toQFont(font_), text, std::max(1.0, area.width()), lineGap_, align);
+    const double top = centred_ ? area.top() + (area.height() - lines.height) / 2 : area.top();
     for (size_t i = 0; i < lines.paragraphs.size(); ++i)
-        lines.paragraphs[i]->draw(&p, QPointF(r.left(), r.top() + lines.tops[i]));
+        lines.paragraphs[i]->draw(&p, QPointF(area.left(), top + lines.tops[i]));
 }
 
 // ---------------------------------------------------------------- Image

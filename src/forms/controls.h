@@ -50,6 +50,15 @@ public:
     int lineGap() const { return lineGap_; }
     void setLineGap(int px);
 
+    // Draws the caption in the middle of the label's height and of its
+    // width less rightInset twips (a button laid over the label's right
+    // end), instead of from the top across the whole width. The toolkit's
+    // labels cannot; an indicator box whose letters must sit in the middle
+    // of what a button leaves free needs it.
+    bool centredCaption() const { return centred_; }
+    void setCentredCaption(bool on, double rightInset = 0);
+    double captionRightInset() const { return rightInset_; }
+
     // Size the caption takes, twips (what AutoSize gives).
     double captionWidth() const;
     double captionHeight() const;
@@ -61,6 +70,8 @@ private:
     QSizeF captionSizePx(bool wrap, double widthPx) const;
     QString caption_;
     int lineGap_ = 0;
+    bool centred_ = false;
+    double rightInset_ = 0;
     bool autoSize_ = false;
     bool wordWrap_ = false;
     int alignment_ = vbLeftJustify;

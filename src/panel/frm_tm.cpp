@@ -79,17 +79,10 @@ void FrmTm::createControls() {
     LblIME = new forms::Label(FrmZhuYa, QStringLiteral("LblIME"));
     LblIME->setBackColor(forms::rgb(0, 0, 255));
     LblIME->setForeColor(forms::rgb(255, 255, 255));
-    // Its text is LblEN's: a label draws its caption at its top and across
-    // its whole width, while "EN" belongs in the middle of the blue that
-    // CmdEn leaves free.
-    LblIME->setCaption(QString());
-    LblEN = transparentLabel(FrmZhuYa, QStringLiteral("LblEN"));
-    LblEN->setAutoSize(true);
-    LblEN->setForeColor(forms::rgb(255, 255, 255));
     // Song's Latin letters are small at 9 points; the indicator reads "EN"
     // in the sans face, as the system's own indicator does.
-    LblEN->setFontName(QStringLiteral("黑体"));
-    LblEN->setCaption(QStringLiteral("EN"));
+    LblIME->setFontName(QStringLiteral("黑体"));
+    LblIME->setCaption(QStringLiteral("EN"));
     PTime = new forms::PictureBox(FrmZhuYa, QStringLiteral("PTime"));
     PTime->setBackColor(forms::rgb(255, 255, 255));
     LblTimeJD = new forms::Label(PTime, QStringLiteral("LblTimeJD"));
@@ -173,7 +166,6 @@ void FrmTm::wireEvents() {
     CmdKSFH->onClick = [this] { CmdKSFH_Click(); };
     CmdEn->onClick = [this] { CmdEn_Click(); };
     LblIME->onClick = [this] { LblIME_Click(); };
-    LblEN->onClick = [this] { LblIME_Click(); };
     TimeKS->onTimer = [this] { TimeKS_Timer(); };
     TimerREDO->onTimer = [this] { TimerREDO_Timer(); };
     TimKsModel->onTimer = [this] { TimKsModel_Timer(); };
@@ -220,7 +212,7 @@ void FrmTm::Form_Load() {
     skip([&] { setTopmost(true); });
     skip([&] { setLeft(15360 * s.ScaleX - width()); });
     skip([&] { setTop(9000 * s.ScaleY - height()); });
-    for (forms::Label *l : {LblUnit, LblTime, LblIME, LblEN, LblName})
+    for (forms::Label *l : {LblUnit, LblTime, LblIME, LblName})
         skip([&] { l->setFontSize(9 * s.ScaleX); });
     layoutStrip();
     layoutButtons();
@@ -308,10 +300,8 @@ void FrmTm::layoutBody() {
         CmdEn->move(LblIME->left() + LblIME->width() - 240 * sx, LblIME->top(), 240 * sx, 270 * sy);
     });
     skip([&] { CmdEn->setPicture(forms::loadPicture(bankPicture(QStringLiteral("l01043")))); });
-    skip([&] {
-        LblEN->move(LblIME->left() + (CmdEn->left() - LblIME->left() - LblEN->width()) / 2,
-                    LblIME->top() + (LblIME->height() - LblEN->height()) / 2);
-    });
+    // "EN" in the middle of the blue that CmdEn leaves free.
+    skip([&] { LblIME->setCentredCaption(true, LblIME->left() + LblIME->width() - CmdEn->left()); });
 }
 
 void FrmTm::layoutCandidate() {

@@ -58,7 +58,6 @@ public:
     forms::PictureBox *PTime; // frame of the elapsed-time bar
     forms::Label *LblTimeJD;  // the bar
     forms::Label *LblName, *LblIME;
-    forms::Label *LblEN; // "EN" on LblIME, left of CmdEn; a click on it is LblIME's
     kvtnButton *CmdEn;
     forms::PictureBox *PicUnit;
     forms::Label *LblUnit; // "未完成的题目" and the numbers of the questions not done

@@ -300,39 +300,46 @@ TEST_F(PanelWindow, TheStripStopsShortOfTheInputMethodBoxAndItsEnIsCentred) {
     openSet();
     FrmTm *p = tm();
     p->show();
-    forms::Label *en = p->LblEN, *box = p->LblIME;
-    EXPECT_EQ(en->caption(), "EN");
-    EXPECT_EQ(en->font().size, 9);
-    EXPECT_TRUE(box->caption().isEmpty()); // drawn once, by LblEN
-    // Centred, to the pixel, left of CmdEn and on LblIME's middle.
-    const double cx = en->left() + en->width() / 2, cy = en->top() + en->height() / 2;
-    EXPECT_NEAR(cx, (box->left() + p->CmdEn->left()) / 2, 15);
-    EXPECT_NEAR(cy, box->top() + box->height() / 2, 15);
-    EXPECT_LE(en->left() + en->width(), p->CmdEn->left());
-    EXPECT_GE(en->top(), box->top());
-    EXPECT_LE(en->top() + en->height(), box->top() + box->height());
-    // A click on the letters is a click on the box.
+    forms::Label *box = p->LblIME;
+    EXPECT_EQ(box->caption(), "EN");
+    EXPECT_EQ(box->font().size, 9);
+    auto px = [](double twips) { return int(twips / 15); };
+    const QImage body = p->FrmZhuYa->widget()->grab().toImage();
+    // The ink of the letters, found over the blue left of CmdEn: centred
+    // there, to a pixel, and on the box's middle.
+    const int x0 = px(box->left()), x1 = px(p->CmdEn->left());
+    const int y0 = px(box->top()), y1 = px(box->top() + box->height());
+    int inkLeft = x1, inkRight = -1, inkTop = y1, inkBottom = -1;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (body.pixelColor(x, y) != QColor(0, 0, 255)) {
+                inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+                inkTop = std::min(inkTop, y), inkBottom = std::max(inkBottom, y);
+            }
+    ASSERT_GE(inkRight, inkLeft);
+    EXPECT_NEAR(inkLeft - x0, x1 - 1 - inkRight, 2);
+    EXPECT_NEAR(inkTop - y0, y1 - 1 - inkBottom, 2);
+    EXPECT_GE(inkBottom - inkTop, 6); // readable, not a speck
+    // A click on the letters opens the menu.
     S().UseInputMethod = true;
     int popups = 0;
     ft::setPopupHook([&](forms::Menu &, double, double) -> forms::Menu * {
         ++popups;
         return nullptr;
     });
-    ft::click(en, 30, 30);
+    ft::click(box, (inkLeft + inkRight) / 2 * 15 - box->left(), 60);
     EXPECT_EQ(popups, 1);
 
     // The strip ends at PicUnit's right edge, before the blue box.
     EXPECT_LE(p->PicUnit->left() + p->PicUnit->width(), box->left());
     ASSERT_GT(p->LblUnit->width(), p->PicUnit->width()); // the list runs on
-    const QImage body = p->FrmZhuYa->widget()->grab().toImage();
     const int row0 = int(box->top() / 15), rows = int(box->height() / 15);
-    auto px = [](double twips) { return int(twips / 15); };
     const int stripEnd = px(p->PicUnit->left() + p->PicUnit->width());
     for (int y = row0; y < row0 + rows; ++y) {
         for (int x = stripEnd; x < px(box->left()); ++x)
             EXPECT_EQ(body.pixelColor(x, y), QColor(240, 240, 240)) << x << "," << y;
         // The blue left of the letters holds no ink of the strip.
-        for (int x = px(box->left()); x < px(en->left()); ++x)
+        for (int x = px(box->left()); x < inkLeft; ++x)
             EXPECT_EQ(body.pixelColor(x, y), QColor(0, 0, 255)) << x << "," << y;
     }
     ft::move(p->LblUnit, 30, 30);
