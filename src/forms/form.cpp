@@ -33,7 +33,15 @@ std::vector<Form *> &loadOrder() {
     static std::vector<Form *> v;
     return v;
 }
+std::vector<Form *> &alive() {
+    static std::vector<Form *> v;
+    return v;
+}
 } // namespace
+
+const std::vector<Form *> &liveForms() {
+    return alive();
+}
 
 Form *findForm(std::type_index t) {
     auto it = registry().find(t);
@@ -88,6 +96,7 @@ void raiseAbove(Form *raised) {
 // ---------------------------------------------------------------- Form
 
 Form::Form(const QString &name) : Container(nullptr, name) {
+    detail::alive().push_back(this);
     auto *w = new ContainerWidget(this, nullptr);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setFocusPolicy(Qt::StrongFocus);
@@ -105,6 +114,8 @@ Form::~Form() {
     detail::unregisterForm(this);
     auto &order = detail::loadOrder();
     order.erase(std::remove(order.begin(), order.end(), this), order.end());
+    auto &alive = detail::alive();
+    alive.erase(std::remove(alive.begin(), alive.end(), this), alive.end());
 }
 
 void Form::load() {
