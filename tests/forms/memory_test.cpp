@@ -8,6 +8,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <cstdio>
 #include <malloc.h>
 
@@ -73,13 +75,34 @@ template <class F> bool runEventsUntil(F done) {
     return done();
 }
 
-qint64 residentKb() {
-    malloc_trim(0);
+qint64 residentKb(bool trimFirst = true) {
+    if (trimFirst) malloc_trim(0);
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray &line : status.readAll().split('\n'))
         if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     return -1;
+}
+
+constexpr const char *kFreshProcess = "W7_MEMORY_TEST_FRESH_PROCESS";
+
+// Runs the current test again, alone, in a new process of this executable;
+// its exit code (-1: it did not end by itself).
+int runAloneInFreshProcess() {
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kFreshProcess), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit) {
+        child.kill();
+        child.waitForFinished();
+        return -1;
+    }
+    return child.exitCode();
 }
 
 } // namespace
@@ -237,4 +260,32 @@ TEST_F(FormsTest, CacheStaysWithinItsLimitOverABankOfLargePictures) {
 #else
     EXPECT_LE(grown * 1024, limit + 2 * drawnScreen);
 #endif
+}
+
+TEST_F(FormsTest, FreedPictureGoesBackToTheSystemAtOnce) {
+#ifdef W7_UNDER_ASAN
+    GTEST_SKIP() << "the sanitizer's allocator keeps freed blocks in quarantine";
+#endif
+    // The heap of a process that ran other tests first is not the heap of
+    // a program at its start: this runs alone, in a process of its own.
+    if (!qEnvironmentVariableIsSet(kFreshProcess)) {
+        EXPECT_EQ(runAloneInFreshProcess(), 0);
+        return;
+    }
+    // As the program starts; nobody trims the heap by hand afterwards.
+    initApplication();
+    for (const char *name : {"a.mxy", "b.mxy", "c.mxy"})
+        write(name, formstest::imageBytes(kScreenW, kScreenH, "PNG", Qt::darkGreen));
+    setPictureCacheLimit(0);
+    // A first picture freed: what would make the C library take the next
+    // ones from its heap.
+    loadPicture(path("c.mxy"));
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        Picture a = loadPicture(path("a.mxy"));
+        const Picture b = loadPicture(path("b.mxy")); // made after a, freed after it
+        const qint64 held = residentKb(false);
+        a = Picture();
+        EXPECT_GE(held - residentKb(false), kScreenImageBytes / 1024 * 9 / 10);
+    }
 }
