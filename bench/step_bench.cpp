@@ -43,6 +43,8 @@ void BM_StepTransition(benchmark::State &state) {
     const int decodes = forms::pictureDecodeCount();
     for (auto _ : state) transition(f, questions);
     state.counters["decodes"] = forms::pictureDecodeCount() - decodes;
+    state.counters["cacheMB"] = double(forms::pictureCacheBytes()) / (1024 * 1024);
+    state.counters["liveMB"] = double(forms::livePictureBytes()) / (1024 * 1024);
 }
 
 } // namespace

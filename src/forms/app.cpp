@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace forms {
 
 namespace {
@@ -33,6 +37,15 @@ void initApplication() {
     static bool done = false;
     if (done) return;
     done = true;
+#ifdef __GLIBC__
+    // Decoded pictures are buffers of megabytes that come and go as the
+    // candidate moves through a bank. In mappings of their own a freed one
+    // goes back to the system at once; left to itself, glibc raises this
+    // threshold after the first such free and takes the next ones from the
+    // heap, where freed pictures stay resident between smaller blocks and
+    // the program's size creeps up day after day.
+    mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
+#endif
     const QString song = QStringLiteral("AR PL UMing CN");
     const QString hei = QStringLiteral("WenQuanYi Zen Hei");
     for (const char *name : {"宋体", "新宋体", "SimSun", "NSimSun"})

@@ -9,8 +9,11 @@ namespace forms {
 
 // Call once after creating the QApplication: installs the Chinese font
 // substitutions ("宋体" -> AR PL UMing CN, other Chinese names and the
-// default -> WenQuanYi Zen Hei) and the event routing. Safe to call twice.
+// default -> WenQuanYi Zen Hei) and the event routing, and has every block
+// of kLargeBlockBytes or more (a decoded picture) mapped on its own, so
+// that freeing it gives it back to the system. Safe to call twice.
 void initApplication();
+constexpr int kLargeBlockBytes = 1024 * 1024;
 
 // The application title (used by message boxes without a title).
 QString appTitle();

@@ -15,15 +15,22 @@ namespace {
 int px(double twips, double tpp) {
     return int(std::lround(twips / tpp));
 }
+int g_liveControls = 0;
 } // namespace
+
+int detail::liveControls() {
+    return g_liveControls;
+}
 
 // ---------------------------------------------------------------- Control
 
 Control::Control(Container *parent, const QString &name) : name_(name), container_(parent) {
+    ++g_liveControls;
     if (parent) parent->adopt(this);
 }
 
 Control::~Control() {
+    --g_liveControls;
     Router::instance().forget(this);
     if (Form *f = form(); f && f != static_cast<Control *>(this) && f->activeControl() == this)
         f->setFocusControl(nullptr);

@@ -34,7 +34,15 @@ std::vector<Form *> &loadOrder() {
     static std::vector<Form *> v;
     return v;
 }
+std::vector<Form *> &alive() {
+    static std::vector<Form *> v;
+    return v;
+}
 } // namespace
+
+const std::vector<Form *> &liveForms() {
+    return alive();
+}
 
 Form *findForm(std::type_index t) {
     auto it = registry().find(t);
@@ -89,6 +97,7 @@ void raiseAbove(Form *raised) {
 // ---------------------------------------------------------------- Form
 
 Form::Form(const QString &name) : Container(nullptr, name) {
+    detail::alive().push_back(this);
     auto *w = new ContainerWidget(this, nullptr);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setFocusPolicy(Qt::StrongFocus);
@@ -106,6 +115,8 @@ Form::~Form() {
     detail::unregisterForm(this);
     auto &order = detail::loadOrder();
     order.erase(std::remove(order.begin(), order.end(), this), order.end());
+    auto &alive = detail::alive();
+    alive.erase(std::remove(alive.begin(), alive.end(), this), alive.end());
 }
 
 void Form::load() {

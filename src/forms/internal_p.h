@@ -50,6 +50,9 @@ void flushLater();
 void exhumeChildrenOf(Container *c);
 bool unregisterForm(Form *f);
 void forgetAllRegistered();
+// Every Form object alive, in the order made; every Control alive.
+const std::vector<Form *> &liveForms();
+int liveControls();
 bool manualMode();
 } // namespace detail
 

@@ -11,24 +11,42 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QtEndian>
+#include <list>
 #include <unordered_map>
 
 namespace forms {
 
+namespace {
+qint64 g_liveBytes = 0; // every Picture::Data alive, image and pixmap
+
+qint64 pixmapBytes(const QPixmap &pm) {
+    return qint64(pm.width()) * pm.height() * pm.depth() / 8;
+}
+
+// The cache hears of a picture that grew its pixmap after it was loaded.
+void cachedPictureGrew(const Picture::Data &d);
+} // namespace
+
 struct Picture::Data {
+    explicit Data(const QImage &img) : image(img), bytes(img.sizeInBytes()) {
+        g_liveBytes += bytes;
+    }
+    ~Data() { g_liveBytes -= bytes; }
+    Data(const Data &) = delete;
+    Data &operator=(const Data &) = delete;
+
     QImage image;
     mutable QPixmap pixmap; // made on first use: needs the GUI
     bool cursor = false;
     QPoint hot;
     QString path;
+    mutable qint64 bytes; // the image and, once made, the pixmap
 };
 
 Picture Picture::fromImage(const QImage &image) {
     Picture p;
     if (image.isNull()) return p;
-    auto d = std::make_shared<Data>();
-    d->image = image;
-    p.d_ = d;
+    p.d_ = std::make_shared<Data>(image);
     return p;
 }
 
@@ -53,7 +71,13 @@ const QImage &Picture::image() const {
 const QPixmap &Picture::pixmap() const {
     static const QPixmap none;
     if (!d_) return none;
-    if (d_->pixmap.isNull() && !d_->image.isNull()) d_->pixmap = QPixmap::fromImage(d_->image);
+    if (d_->pixmap.isNull() && !d_->image.isNull()) {
+        d_->pixmap = QPixmap::fromImage(d_->image);
+        const qint64 grown = pixmapBytes(d_->pixmap);
+        d_->bytes += grown;
+        g_liveBytes += grown;
+        if (!d_->path.isEmpty()) cachedPictureGrew(*d_);
+    }
     return d_->pixmap;
 }
 
@@ -78,13 +102,69 @@ QString Picture::path() const {
 
 namespace {
 
+// Every decoded file picture is known by its resolved path while it lives,
+// so that holders share it; the most recently loaded ones are also kept
+// alive by the cache itself, up to the limit in bytes.
+using DataPtr = std::shared_ptr<const Picture::Data>;
 struct CacheEntry {
-    qint64 size;
-    qint64 mtime;
-    Picture picture;
+    qint64 size = 0;
+    qint64 mtime = 0;
+    std::weak_ptr<const Picture::Data> known;
+    DataPtr kept;            // set while the entry is in g_recent
+    qint64 keptBytes = 0;    // its bytes as counted in g_keptBytes
+    std::list<QString>::iterator recent;
 };
 std::unordered_map<QString, CacheEntry> g_cache;
+std::list<QString> g_recent; // the kept entries, most recently loaded first
+qint64 g_keptBytes = 0;
+qint64 g_limit = kDefaultPictureCacheLimit;
 int g_decodes = 0;
+
+void release(CacheEntry &e) {
+    if (!e.kept) return;
+    g_recent.erase(e.recent);
+    g_keptBytes -= e.keptBytes;
+    e.keptBytes = 0;
+    e.kept.reset(); // may free the picture: nothing else holds it
+}
+
+// Least recently loaded out until the kept bytes fit the limit.
+void trimToLimit() {
+    while (g_keptBytes > g_limit && !g_recent.empty()) {
+        const auto it = g_cache.find(g_recent.back());
+        release(it->second);
+        if (it->second.known.expired()) g_cache.erase(it);
+    }
+}
+
+// Entries of pictures nobody holds any more.
+void forgetExpired() {
+    for (auto it = g_cache.begin(); it != g_cache.end();) {
+        if (!it->second.kept && it->second.known.expired())
+            it = g_cache.erase(it);
+        else
+            ++it;
+    }
+}
+
+void keep(const QString &key, CacheEntry &e, const DataPtr &d) {
+    if (e.kept)
+        g_recent.splice(g_recent.begin(), g_recent, e.recent);
+    else
+        e.recent = g_recent.insert(g_recent.begin(), key);
+    e.kept = d;
+    g_keptBytes += d->bytes - e.keptBytes;
+    e.keptBytes = d->bytes;
+    trimToLimit();
+}
+
+void cachedPictureGrew(const Picture::Data &d) {
+    const auto it = g_cache.find(d.path);
+    if (it == g_cache.end() || it->second.kept.get() != &d) return;
+    g_keptBytes += d.bytes - it->second.keptBytes;
+    it->second.keptBytes = d.bytes;
+    trimToLimit();
+}
 
 quint16 le16(const QByteArray &b, int at) {
     return qFromLittleEndian<quint16>(reinterpret_cast<const uchar *>(b.constData()) + at);
@@ -160,9 +240,16 @@ Picture loadPicture(const QString &path) {
     if (!fi.exists() || !fi.isFile()) raise(errFileNotFound);
     const qint64 size = fi.size();
     const qint64 mtime = fi.lastModified().toMSecsSinceEpoch();
-    auto it = g_cache.find(resolved);
-    if (it != g_cache.end() && it->second.size == size && it->second.mtime == mtime)
-        return it->second.picture;
+    Picture p;
+    if (auto it = g_cache.find(resolved);
+        it != g_cache.end() && it->second.size == size && it->second.mtime == mtime) {
+        DataPtr d = it->second.kept ? it->second.kept : it->second.known.lock();
+        if (d) {
+            keep(resolved, it->second, d);
+            p.d_ = std::move(d);
+            return p;
+        }
+    }
 
     QFile f(resolved);
     if (!f.open(QIODevice::ReadOnly)) raise(errFileAccess);
@@ -170,22 +257,42 @@ Picture loadPicture(const QString &path) {
     ++g_decodes;
     Decoded dec;
     if (!decode(bytes, dec)) raise(errInvalidPicture);
-    Picture p;
-    auto d = std::make_shared<Picture::Data>();
-    d->image = dec.image;
+    auto d = std::make_shared<Picture::Data>(dec.image);
     d->cursor = dec.cursor;
     d->hot = dec.hot;
     d->path = resolved;
-    p.d_ = d;
-    g_cache[resolved] = CacheEntry{size, mtime, p};
+    forgetExpired();
+    CacheEntry &e = g_cache[resolved];
+    release(e); // an older decode of a changed file
+    e.size = size;
+    e.mtime = mtime;
+    e.known = d;
+    keep(resolved, e, d);
+    p.d_ = std::move(d);
     return p;
+}
+
+void setPictureCacheLimit(qint64 bytes) {
+    g_limit = qMax<qint64>(0, bytes);
+    trimToLimit();
+}
+qint64 pictureCacheLimit() {
+    return g_limit;
+}
+qint64 pictureCacheBytes() {
+    return g_keptBytes;
+}
+qint64 livePictureBytes() {
+    return g_liveBytes;
 }
 
 int pictureDecodeCount() {
     return g_decodes;
 }
 void clearPictureCache() {
+    g_recent.clear();
     g_cache.clear();
+    g_keptBytes = 0;
 }
 
 } // namespace forms

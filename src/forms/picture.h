@@ -55,10 +55,24 @@ private:
 
 // Loads a picture. The path may be Windows-style (backslashes, any letter
 // case). An empty path gives the empty picture. A missing file raises
-// error 53, a file that is no picture error 481. Decoded pictures are kept
-// by resolved path, size and modification time, so the same unchanged file
-// is decoded once.
+// error 53, a file that is no picture error 481. Decoded pictures are known
+// by resolved path, size and modification time: an unchanged file that is
+// still decoded (held by a control, or kept by the cache) is not decoded
+// again, and every holder shares the one decoded copy.
 Picture loadPicture(const QString &path = QString());
+
+// The cache keeps the most recently loaded pictures decoded up to a number
+// of bytes (the image and the pixmap drawn from it), least recently used
+// out first, so that a long run over a large bank holds only what it shows
+// and what it showed last. Pictures held elsewhere live on beyond it.
+// A single picture larger than the limit is not kept.
+constexpr qint64 kDefaultPictureCacheLimit = 64 * 1024 * 1024;
+void setPictureCacheLimit(qint64 bytes);
+qint64 pictureCacheLimit();
+// Bytes the cache itself keeps decoded.
+qint64 pictureCacheBytes();
+// Bytes of every decoded picture alive, whoever holds it.
+qint64 livePictureBytes();
 
 // Decodes done so far (cache misses) and emptying the cache.
 int pictureDecodeCount();

@@ -185,6 +185,20 @@ void unloadAll() {
     detail::flushGraveyard();
 }
 
+void deleteUnloaded() {
+    detail::flushGraveyard();
+}
+
+QStringList liveForms() {
+    QStringList names;
+    for (const Form *f : detail::liveForms()) names << f->name();
+    return names;
+}
+
+int liveControls() {
+    return detail::liveControls();
+}
+
 namespace {
 // What one test may leave behind for the next.
 void resetShared() {
@@ -194,6 +208,7 @@ void resetShared() {
     detail::g_msgBoxLog.clear();
     Screen::clearFake();
     clearPictureCache();
+    setPictureCacheLimit(kDefaultPictureCacheLimit);
     Router::instance().reset();
 }
 } // namespace

@@ -18,6 +18,7 @@
 #include "timer.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace forms::testing {
@@ -68,6 +69,14 @@ const std::vector<MsgBoxCall> &msgBoxes();
 
 // Unloads every form (no refusal asked: Cancel is ignored), deletes them.
 void unloadAll();
+// Deletes the unloaded forms and controls now, as the program's event loop
+// does once no handler runs (nothing while a handler runs). Pointers the
+// test kept to them are dead afterwards.
+void deleteUnloaded();
+// Every form object alive (loaded, or unloaded and not yet deleted), by
+// name, in the order they were made; and the controls alive, forms counted.
+QStringList liveForms();
+int liveControls();
 
 // A test's set-up and clean-up: manual clock at 0, default hooks (modal:
 // none; message box: its default button), no fake screen; at the end every
