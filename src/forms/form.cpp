@@ -3,6 +3,8 @@
 #include "screen.h"
 #include "timer.h"
 
+#include "platform/run_end.h"
+
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenu>
@@ -157,9 +159,13 @@ void Form::show(int modal) {
         if (visible() && !unloaded_) hide();
     } else {
         // hide() (also through unload) ends the loop.
+        // After the run's end the event loop returns at once: waiting on
+        // for a window nobody closes would spin.
         QEventLoop loop;
         QEventLoop *outer = std::exchange(modalLoop_, &loop);
-        while (visible() && !unloaded_) loop.exec(QEventLoop::DialogExec);
+        platform::EndableWait endable([&loop] { loop.quit(); });
+        while (visible() && !unloaded_ && !platform::runEnded())
+            loop.exec(QEventLoop::DialogExec);
         modalLoop_ = outer;
     }
     --modalDepth_;
@@ -412,9 +418,13 @@ void Form::dragWindow() {
     } follower;
     follower.w = w;
     follower.grabOffset = w->mapToGlobal(router.pointerPx()) - w->pos();
+    if (platform::runEnded()) return;
     w->grabMouse();
     qApp->installEventFilter(&follower);
-    follower.loop.exec();
+    {
+        platform::EndableWait endable([&follower] { follower.loop.quit(); });
+        follower.loop.exec();
+    }
     qApp->removeEventFilter(&follower);
     if (!follower.w) return;
     w->releaseMouse();
@@ -528,6 +538,9 @@ int msgBox(const QString &prompt, int style, const QString &title) {
         }
         return r;
     }
+    // Nobody answers a box after the run's end, and its loop would return
+    // at once anyway.
+    if (platform::runEnded()) return dismissedAnswer(style);
     if (!anybodySeesWindows()) {
         // Nobody could answer the box, and the program would wait for ever:
         // the text goes to standard error and the box counts as closed.
@@ -570,7 +583,10 @@ int msgBox(const QString &prompt, int style, const QString &title) {
         if (code == msgBoxDefaultAnswer(style))
             box.setDefaultButton(static_cast<QPushButton *>(button));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    {
+        platform::EndableWait endable([&box] { box.reject(); });
+        box.exec();
+    }
     auto it = result.find(box.clickedButton());
     return it == result.end() ? dismissedAnswer(style) : it->second;
 }

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -189,6 +190,49 @@ bool replaceFile(const QString &path, const QByteArray &bytes) {
     // The new file is in place; a folder that cannot be synced can only
     // lose the rename in a crash, which leaves the old file, never a torn one.
     syncFolder(folderOf(target));
+    return true;
+}
+
+FileReplacement::FileReplacement(const QString &path) : target_(resolvePath(path)) {
+    mode_t mode = 0;
+    if (!modeToKeep(target_, mode)) return;
+    temporary_ = temporaryPathFor(target_);
+    fd_ = ::open(native(temporary_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0 && mode != 0 && ::fchmod(fd_, mode) != 0) cancel();
+}
+
+FileReplacement::~FileReplacement() {
+    cancel();
+}
+
+bool FileReplacement::write(const char *data, qsizetype size) {
+    if (fd_ < 0) return false;
+    if (!writeAll(fd_, data, size)) {
+        cancel();
+        return false;
+    }
+    written_ += size;
+    return true;
+}
+
+void FileReplacement::cancel() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+    removeFile(temporary_);
+}
+
+bool FileReplacement::commit() {
+    if (fd_ < 0) return false;
+    const int fd = std::exchange(fd_, -1);
+    bool ok = ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && finishJournal(folderOf(target_)) != JournalState::Failed;
+    if (!ok || !renameOver(temporary_, target_)) {
+        removeFile(temporary_);
+        return false;
+    }
+    syncFolder(folderOf(target_));
     return true;
 }
 

@@ -35,6 +35,35 @@ inline constexpr const char *kJournalName = "w7files.journal";
 // may not be written is not replaced.
 bool replaceFile(const QString &path, const QByteArray &bytes);
 
+// replaceFile for bytes that arrive in pieces (a download): each piece
+// goes to the temporary file as it comes, so that no more than a piece is
+// held in memory; commit then syncs and renames as replaceFile does. A
+// replacement not committed (or destroyed first) removes its temporary
+// file and leaves the old file as it was.
+class FileReplacement {
+public:
+    explicit FileReplacement(const QString &path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement &) = delete;
+    FileReplacement &operator=(const FileReplacement &) = delete;
+
+    // False once anything failed (also when the temporary file could not
+    // be made, or the old file may not be written).
+    bool ok() const { return fd_ >= 0; }
+    bool write(const char *data, qsizetype size);
+    bool write(const QByteArray &bytes) { return write(bytes.constData(), bytes.size()); }
+    qint64 written() const { return written_; }
+    // True when the new file is in place.
+    bool commit();
+    void cancel();
+
+private:
+    QString target_;
+    QString temporary_;
+    int fd_ = -1;
+    qint64 written_ = 0;
+};
+
 struct FileBytes {
     QString path;
     QByteArray bytes;

@@ -33,18 +33,24 @@ void FakeHttp::replyTimeout(const QString &url) {
     replies.insert(url, HttpReply{HttpReply::Outcome::Timeout, 0, {}, QStringLiteral("timeout")});
 }
 
-HttpReply FakeHttp::get(const QString &url, int) {
+HttpReply FakeHttp::get(const QString &url, int, qint64 maxBytes) {
     requested.append(url);
     if (whileWaiting) whileWaiting(url);
-    return replies.value(url, defaultReply);
+    HttpReply r = replies.value(url, defaultReply);
+    if (r.outcome == HttpReply::Outcome::Ok && maxBytes >= 0 && r.body.size() > maxBytes) {
+        r.outcome = HttpReply::Outcome::TooLong;
+        r.body.clear();
+    }
+    return r;
 }
 
-bool FakeHttp::download(const QString &url, const QString &file, int) {
+bool FakeHttp::download(const QString &url, const QString &file, int, qint64 maxBytes) {
     requested.append(url);
     downloads.append({url, file});
     if (whileWaiting) whileWaiting(url);
     const auto it = files.constFind(url);
     if (it == files.constEnd()) return false;
+    if (maxBytes >= 0 && it->size() > maxBytes) return false;
     return replaceFile(file, *it);
 }
 

@@ -25,8 +25,9 @@ public:
 
 class FakeHttp : public Http {
 public:
-    HttpReply get(const QString &url, int timeoutMs) override;
-    bool download(const QString &url, const QString &file, int timeoutMs) override;
+    HttpReply get(const QString &url, int timeoutMs, qint64 maxBytes = kAnySize) override;
+    bool download(const QString &url, const QString &file, int timeoutMs,
+                  qint64 maxBytes = kAnySize) override;
 
     // Canned replies by exact URL; any other URL gets defaultReply.
     void reply(const QString &url, const QByteArray &body, int status = 200);

@@ -1,6 +1,8 @@
 #include "platform/http.h"
 
+#include "platform/atomic_files.h"
 #include "platform/paths.h"
+#include "platform/run_end.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -8,9 +10,9 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
+#include <QVariant>
 
 #include <functional>
 
@@ -36,20 +38,72 @@ bool isSuccess(int status) {
     return status >= 200 && status < 300;
 }
 
+// The most a reply holds in memory before the network stops reading:
+// a large download goes to the disk a piece at a time.
+constexpr qint64 kReadBufferBytes = 64 * 1024;
+
+enum class Wait { Finished, TimedOut, Ended };
+
+// A 2xx reply that ended in an error broke off in its content: the server
+// did answer, so it is no failure to connect.
+bool cutOff(const QNetworkReply &reply) {
+    return reply.error() != QNetworkReply::NoError &&
+           reply.error() != QNetworkReply::OperationCanceledError && isSuccess(statusOf(reply));
+}
+
+QString cutOffText(const QNetworkReply &reply, qint64 received) {
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    const QString of = length.isValid() ? QStringLiteral(" of %1").arg(length.toLongLong())
+                                        : QString();
+    return QStringLiteral("The reply's content was cut off after %1 bytes%2 (HTTP status %3: %4)")
+        .arg(received)
+        .arg(of)
+        .arg(statusOf(reply))
+        .arg(reply.errorString());
+}
+
 class NetworkHttp : public Http {
 public:
-    HttpReply get(const QString &url, int timeoutMs) override {
+    HttpReply get(const QString &url, int timeoutMs, qint64 maxBytes) override {
         HttpReply result;
         ReplyPtr reply(manager().get(request(url)));
-        if (!waitFor(*reply, timeoutMs, nullptr)) {
+        QNetworkReply *r = reply.get();
+        QByteArray body;
+        bool tooLong = false;
+        auto drain = [&] {
+            if (tooLong) return;
+            body += r->readAll();
+            if (maxBytes >= 0 && body.size() > maxBytes) {
+                tooLong = true;
+                body.clear();
+                r->abort();
+            }
+        };
+        const Wait wait = waitFor(*reply, timeoutMs, false, drain);
+        if (wait == Wait::Ended) {
+            result.error = QStringLiteral("the run ended while the request waited");
+            return result;
+        }
+        if (wait == Wait::TimedOut) {
             result.outcome = HttpReply::Outcome::Timeout;
             result.error = QStringLiteral("no reply within %1 ms").arg(timeoutMs);
             return result;
         }
         result.status = statusOf(*reply);
+        drain();
+        if (tooLong) {
+            result.outcome = HttpReply::Outcome::TooLong;
+            result.error = QStringLiteral("The reply's content is longer than %1 bytes (HTTP status %2)")
+                               .arg(maxBytes)
+                               .arg(result.status);
+            return result;
+        }
         if (reply->error() == QNetworkReply::NoError && isSuccess(result.status)) {
             result.outcome = HttpReply::Outcome::Ok;
-            result.body = reply->readAll();
+            result.body = std::move(body);
+        } else if (cutOff(*reply)) {
+            result.outcome = HttpReply::Outcome::CutOff;
+            result.error = cutOffText(*reply, body.size());
         } else {
             // An error page is no content: callers would read it as data.
             result.outcome = HttpReply::Outcome::Failed;
@@ -59,27 +113,40 @@ public:
         return result;
     }
 
-    bool download(const QString &url, const QString &file, int timeoutMs) override {
-        QSaveFile out(resolvePath(file));
-        if (!out.open(QIODevice::WriteOnly)) return false;
+    bool download(const QString &url, const QString &file, int timeoutMs,
+                  qint64 maxBytes) override {
+        FileReplacement out(file);
+        if (!out.ok()) return false;
         ReplyPtr reply(manager().get(request(url)));
-        bool writeFailed = false;
+        bool failed = false;
         QNetworkReply *r = reply.get();
+        // Written only once the status is known to be 2xx: an error page
+        // is never data. Each piece goes to the disk before the next is read.
         auto drain = [&] {
-            const QByteArray chunk = r->readAll();
-            if (!writeFailed && out.write(chunk) != chunk.size()) {
-                writeFailed = true;
+            if (failed || r->bytesAvailable() <= 0) return;
+            if (!isSuccess(statusOf(*r))) {
+                failed = true;
                 r->abort();
+                return;
+            }
+            while (r->bytesAvailable() > 0) {
+                const QByteArray chunk = r->read(kReadBufferBytes);
+                if (chunk.isEmpty() || !out.write(chunk) ||
+                    (maxBytes >= 0 && out.written() > maxBytes)) {
+                    failed = true;
+                    r->abort();
+                    return;
+                }
             }
         };
-        const bool finished = waitFor(*reply, timeoutMs, drain);
-        if (!finished || writeFailed || reply->error() != QNetworkReply::NoError ||
+        const Wait wait = waitFor(*reply, timeoutMs, true, drain);
+        if (wait != Wait::Finished || failed || reply->error() != QNetworkReply::NoError ||
             !isSuccess(statusOf(*reply))) {
-            out.cancelWriting();
+            out.cancel();
             return false;
         }
         drain();
-        return !writeFailed && out.commit();
+        return !failed && out.commit();
     }
 
     void abortPending() override {
@@ -107,10 +174,15 @@ private:
         return req;
     }
 
-    // Runs the event loop until the reply finishes or timeoutMs pass without
-    // it. With onData the limit counts from the last data that arrived, so a
-    // large file that keeps coming is not cut off. False on time-out.
-    bool waitFor(QNetworkReply &reply, int timeoutMs, const std::function<void()> &onData) {
+    // Runs the event loop until the reply finishes, timeoutMs pass without
+    // it or the run ends. With idleLimit the limit counts from the last
+    // data that arrived, so a large file that keeps coming is not cut off.
+    // onData takes each piece as it arrives, so that the reply never holds
+    // more than its capped buffer.
+    Wait waitFor(QNetworkReply &reply, int timeoutMs, bool idleLimit,
+                 const std::function<void()> &onData) {
+        if (runEnded()) return Wait::Ended;
+        reply.setReadBufferSize(kReadBufferBytes);
         pending_.append(&reply);
         QEventLoop loop;
         QTimer timer;
@@ -119,17 +191,19 @@ private:
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        if (onData) {
-            QObject::connect(&reply, &QNetworkReply::readyRead, &loop, [&] {
-                onData();
-                timer.start();
-            });
-        }
+        QObject::connect(&reply, &QNetworkReply::readyRead, &loop, [&] {
+            onData();
+            if (idleLimit) timer.start();
+        });
         timer.start(std::max(0, timeoutMs));
-        while (!reply.isFinished() && timer.isActive()) loop.exec();
+        {
+            EndableWait endable([&loop] { loop.quit(); });
+            while (!reply.isFinished() && timer.isActive() && !runEnded()) loop.exec();
+        }
         QObject::disconnect(&reply, nullptr, &loop, nullptr);
         pending_.removeAll(&reply);
-        return reply.isFinished();
+        if (reply.isFinished()) return Wait::Finished;
+        return runEnded() ? Wait::Ended : Wait::TimedOut;
     }
 
     QPointer<QNetworkAccessManager> manager_;

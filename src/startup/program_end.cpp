@@ -2,6 +2,7 @@
 
 #include "forms/error.h"
 #include "forms/form.h"
+#include "platform/run_end.h"
 
 namespace startup {
 
@@ -14,6 +15,9 @@ void (*g_handler)(int) = nullptr;
 void endProgram(int exitCode) {
     g_ended = true;
     g_code = exitCode;
+    // Every wait returns; none waits again, so the handler's exit is not
+    // held up by a loop that would find its window or reply unchanged.
+    platform::endRun();
     for (forms::Form *f : forms::loadedForms()) forms::skip([&] { f->hide(); });
     if (g_handler) g_handler(exitCode);
 }
@@ -31,6 +35,7 @@ void setEndHandler(void (*handler)(int)) {
 void resetProgramEnded() {
     g_ended = false;
     g_code = 0;
+    platform::resetRunEnded();
 }
 
 } // namespace startup

@@ -126,8 +126,13 @@ void FrmUpdata::Form_Load() {
     createUpdater();
 
     trap([&] { hide(); });
-    trap([&] { Timer1->setEnabled(true); });
+    // The banner's wait runs the event loop: the check's timer starts only
+    // after it, so that the check never runs inside that wait (it would
+    // then end the run under a wait still on the stack). The banner has a
+    // limit of its own, so it holds the check up no longer than that.
     trap([&] { updater_->fetchBanner(); });
+    if (updater_->cancelled()) return;
+    trap([&] { Timer1->setEnabled(true); });
 }
 
 void FrmUpdata::createUpdater() {
@@ -165,11 +170,6 @@ void FrmUpdata::TKUP() {
     case update::Outcome::Updated:
         return;
     case update::Outcome::Declined:
-        unload();
-        return;
-    case update::Outcome::ListUnreadable:
-        // The window hid itself for the question.
-        forms::msgBox(update::outcomeText(lastCheck_), forms::vbOKOnly);
         unload();
         return;
     default:

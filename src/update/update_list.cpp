@@ -1,8 +1,10 @@
 #include "update/update_list.h"
 
+#include "platform/paths.h"
 #include "platform/text.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -74,6 +76,21 @@ bool liesInside(const QString &path, const QString &folder) {
     return QDir::cleanPath(path).startsWith(base);
 }
 
+// Where a path really leads: its spelling resolved as the program opens
+// files (any case, backslashes), links followed when it exists.
+QString realPath(const QString &path) {
+    const QFileInfo info(platform::resolvePath(path));
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+bool isReserved(const QString &path, const QStringList &reserved) {
+    const QString real = realPath(path);
+    for (const QString &r : reserved)
+        if (real.compare(realPath(r), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 } // namespace
 
 UpdatePlan planUpdate(const QStringList &lines, const PlanContext &context,
@@ -94,7 +111,8 @@ UpdatePlan planUpdate(const QStringList &lines, const PlanContext &context,
         // The program keeps its own name, whatever case the list gives it.
         const QString path =
             folderPath + (f.isProgram ? context.programName : localName(entry->name));
-        if (!isSafeName(entry->name) || !liesInside(path, folderPath)) {
+        if (!isSafeName(entry->name) || !liesInside(path, folderPath) ||
+            isReserved(path, context.reserved)) {
             plan.rejected.append({i + 1, lines[i]});
             continue;
         }

@@ -71,6 +71,10 @@ struct PlanContext {
     QString bankFolder;    // bareFolderName of the bank
     QString addressPrefix; // update server & "/up/qkwfb/" & subject & "/", encoded
     QString programName;   // the running program's file name
+    // Files no list line may write (the update's own: the saved list, the
+    // version file, the hand-over file), compared as the paths they
+    // resolve to, whatever the case or spelling of the line.
+    QStringList reserved;
 };
 
 // One listed file as the update treats it.
@@ -101,8 +105,9 @@ using ModifiedTime = std::function<std::optional<QDateTime>(const QString &path)
 
 // Goes through the list's lines in order (the version line is skipped like
 // every line beginning with "20"): each file line gives its folder, local
-// path, address and stamps; a line with an unsafe name is rejected (its
-// folder letter still counts for the unlettered lines after it).
+// path, address and stamps; a line with an unsafe name, or whose file is
+// one of the reserved ones, is rejected (its folder letter still counts for
+// the unlettered lines after it).
 UpdatePlan planUpdate(const QStringList &lines, const PlanContext &context,
                       const ModifiedTime &modified);
 

@@ -1,13 +1,15 @@
 #include "update/updater.h"
 
+#include "platform/atomic_files.h"
 #include "platform/paths.h"
+#include "platform/run_end.h"
 #include "platform/text.h"
 #include "startup/services.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QTimer>
 
 namespace update {
 
@@ -23,18 +25,16 @@ public:
 
     bool exists(const QString &path) override { return platform::fileExists(path); }
 
-    std::optional<QStringList> readLines(const QString &path) override {
-        return platform::readLines(path);
+    std::optional<QByteArray> readBytes(const QString &path) override {
+        QFile in(platform::resolvePath(path));
+        if (!in.open(QIODevice::ReadOnly)) return std::nullopt;
+        QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError) return std::nullopt;
+        return bytes;
     }
 
-    bool replaceWithCopy(const QString &source, const QString &target) override {
-        QFile in(platform::resolvePath(source));
-        if (!in.open(QIODevice::ReadOnly)) return false;
-        const QByteArray bytes = in.readAll();
-        if (in.error() != QFileDevice::NoError) return false;
-        QSaveFile out(platform::resolvePath(target));
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) return false;
-        return out.commit();
+    bool writeBytes(const QString &path, const QByteArray &bytes) override {
+        return platform::replaceFile(path, bytes);
     }
 
     bool writeLine(const QString &path, const QString &line) override {
@@ -105,6 +105,8 @@ bool couldNotCheck(Outcome o) {
     case Outcome::EmptyReply:
     case Outcome::ErrorReply:
     case Outcome::NotAVersion:
+    case Outcome::CutOff:
+    case Outcome::TooLong:
         return true;
     default:
         return false;
@@ -127,14 +129,16 @@ QString outcomeText(const CheckResult &r) {
         return QStringLiteral("服务器出错，无法检测题库版本。");
     case Outcome::NotAVersion:
         return QStringLiteral("服务器回复的版本有误，无法检测题库版本。");
+    case Outcome::CutOff:
+        return QStringLiteral("服务器回复传输中断，无法检测题库版本，请稍后重试。");
+    case Outcome::TooLong:
+        return QStringLiteral("服务器回复过长，无法检测题库版本。");
     case Outcome::UpToDate:
         return QStringLiteral("已是最新版本，无需升级。");
     case Outcome::ListFailed:
         return QStringLiteral("升级列表下载失败，请稍后重试。");
     case Outcome::ListChanged:
         return QStringLiteral("升级列表正在更新，请稍后重试。");
-    case Outcome::ListUnreadable:
-        return QStringLiteral("升级列表无法读取，请稍后重试。");
     case Outcome::Newer:
     case Outcome::Declined:
     case Outcome::Updated:
@@ -155,12 +159,22 @@ void Updater::cancel() {
     http_.abortPending();
 }
 
+bool Updater::cancelled() const {
+    return cancelled_ || platform::runEnded();
+}
+
 void Updater::report(int32_t number, const QString &text) {
     if (hooks_.report) hooks_.report(QStringLiteral("tkup"), number, text);
 }
 
 bool Updater::fetchBanner() {
     if (config_.host.isEmpty()) return false;
+    // The check waits for the banner: a banner that keeps trickling in is
+    // given up at the limit, as one that does not come at all.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [this] { http_.abortPending(); });
+    deadline.start(config_.bannerIdleMs);
     return http_.download(bannerUrl(config_), bannerPath(config_), config_.bannerIdleMs);
 }
 
@@ -172,21 +186,26 @@ CheckResult Updater::check() {
     // that failed to arrive or that changed meanwhile is not applied, so
     // that an older saved list never stands in for it.
     const QString saved = savedListPath(config_);
-    const bool arrived = http_.download(listUrl(config_), saved, config_.downloadIdleMs);
-    const auto lines = arrived ? files_.readLines(saved) : std::nullopt;
-    if (cancelled_)
+    const bool arrived =
+        http_.download(listUrl(config_), saved, config_.downloadIdleMs, config_.listMaxBytes);
+    const auto bytes = arrived ? files_.readBytes(saved) : std::nullopt;
+    const QStringList lines = bytes ? platform::linesFromBytes(*bytes) : QStringList();
+    if (cancelled())
         r.outcome = Outcome::Cancelled;
     else if (!arrived)
         r.outcome = Outcome::ListFailed;
-    else if (!lines || lines->isEmpty() || platform::trimBlanks(lines->first()) != versionLine_)
+    else if (lines.isEmpty() || platform::trimBlanks(lines.first()) != versionLine_)
         r.outcome = Outcome::ListChanged;
     if (r.outcome != Outcome::Newer) return r;
+    // What the version file becomes: the list this check compared, not
+    // the saved file read again (a listed file may have replaced it).
+    list_ = *bytes;
 
     if (!hooks_.ask || !hooks_.ask(kPrompt, kPromptTitle)) {
         r.outcome = Outcome::Declined;
         return r;
     }
-    applyList(r);
+    applyList(r, lines);
     return r;
 }
 
@@ -196,8 +215,9 @@ CheckResult Updater::askServer() {
     const int msIntoSecond = config_.msIntoSecond >= 0 ? config_.msIntoSecond
                                                        : QDateTime::currentDateTime().time().msec();
     const platform::HttpReply reply =
-        http_.get(listUrl(config_), ModZCB::waitLimitMs(msIntoSecond, config_.listSeconds));
-    if (cancelled_) {
+        http_.get(listUrl(config_), ModZCB::waitLimitMs(msIntoSecond, config_.listSeconds),
+                  config_.listMaxBytes);
+    if (cancelled()) {
         r.outcome = Outcome::Cancelled;
         return r;
     }
@@ -208,6 +228,14 @@ CheckResult Updater::askServer() {
     if (reply.status != 0 && !isSuccessStatus(reply.status)) {
         r.outcome = Outcome::HttpError;
         r.httpStatus = reply.status;
+        return r;
+    }
+    if (reply.outcome == platform::HttpReply::Outcome::CutOff ||
+        reply.outcome == platform::HttpReply::Outcome::TooLong) {
+        r.outcome = reply.outcome == platform::HttpReply::Outcome::CutOff ? Outcome::CutOff
+                                                                          : Outcome::TooLong;
+        r.httpStatus = reply.status;
+        report(startup::err::HttpFailed, reply.error);
         return r;
     }
     if (reply.outcome != platform::HttpReply::Outcome::Ok) {
@@ -232,22 +260,18 @@ CheckResult Updater::askServer() {
     return r;
 }
 
-void Updater::applyList(CheckResult &r) {
-    const QString saved = savedListPath(config_);
-    const auto lines = files_.readLines(saved);
-    if (!lines) {
-        r.outcome = Outcome::ListUnreadable;
-        report(startup::err::FileNotFound, saved);
-        return;
-    }
-
+void Updater::applyList(CheckResult &r, const QStringList &lines) {
     PlanContext context;
     context.programFolder = config_.programFolder;
     context.bankFolder = bareFolderName(config_.dataPath, config_.programFolder);
     context.addressPrefix = addressPrefix(config_);
     context.programName = config_.programName;
+    // The update's own files: a list line naming one of them would have
+    // the server's bytes taken for the version or the hand-over.
+    context.reserved = {savedListPath(config_), versionFilePath(config_),
+                        handoffFilePath(config_)};
     const UpdatePlan plan =
-        planUpdate(*lines, context, [this](const QString &p) { return files_.modified(p); });
+        planUpdate(lines, context, [this](const QString &p) { return files_.modified(p); });
 
     for (const RejectedLine &line : plan.rejected) {
         ++r.rejected;
@@ -266,16 +290,16 @@ void Updater::applyList(CheckResult &r) {
             ++r.succeeded;
             if (f.isProgram) newProgram = f.localPath;
         }
-        if (cancelled_) break;
+        if (cancelled()) break;
     }
 
     // A version file that names files which did not arrive would stop the
     // next check from fetching them.
-    if (!cancelled_ && r.succeeded == r.tried) {
-        r.versionAdvanced = files_.replaceWithCopy(saved, versionFilePath(config_));
+    if (!cancelled() && r.succeeded == r.tried) {
+        r.versionAdvanced = files_.writeBytes(versionFilePath(config_), list_);
         if (!r.versionAdvanced) report(startup::err::PathAccess, versionFilePath(config_));
     }
-    if (cancelled_) {
+    if (cancelled()) {
         r.outcome = Outcome::Cancelled;
         return;
     }

@@ -30,10 +30,10 @@ public:
     // Modification time (local time); nullopt when no such file.
     virtual std::optional<QDateTime> modified(const QString &path) = 0;
     virtual bool exists(const QString &path) = 0;
-    // The file's lines (GBK text); nullopt when it cannot be read.
-    virtual std::optional<QStringList> readLines(const QString &path) = 0;
-    // Replaces target with a copy of source's bytes, whole or not at all.
-    virtual bool replaceWithCopy(const QString &source, const QString &target) = 0;
+    // The file's bytes; nullopt when it cannot be read.
+    virtual std::optional<QByteArray> readBytes(const QString &path) = 0;
+    // Replaces the file with bytes, whole or not at all.
+    virtual bool writeBytes(const QString &path, const QByteArray &bytes) = 0;
     // Writes one line and CR LF as the whole file, whole or not at all.
     virtual bool writeLine(const QString &path, const QString &line) = 0;
 };
@@ -50,6 +50,9 @@ struct UpdateConfig {
     QString programName;        // the running program's file name
     int listSeconds = 2;        // the version check's time limit, whole seconds
     int downloadIdleMs = 30000; // a download gives up after this long without data
+    // The list is a few lines per file of the bank: anything longer is no
+    // list, and is not read into memory.
+    qint64 listMaxBytes = 1024 * 1024;
     // The banner comes while the window loads and holds up its first
     // showing: it gets less patience.
     int bannerIdleMs = 5000;
@@ -75,12 +78,13 @@ enum class Outcome {
     EmptyReply,     // a 2xx reply with no text
     ErrorReply,     // a reply beginning "error"
     NotAVersion,    // a reply that does not begin "20"
+    CutOff,         // the server's reply broke off in its content
+    TooLong,        // the server's reply is longer than any list
     UpToDate,       // the server's version is not newer
     Newer,          // the server's version is newer (the check goes on)
     ListFailed,     // the list could not be downloaded again
     ListChanged,    // the list downloaded again begins with another version line
     Declined,       // "No" at the question
-    ListUnreadable, // the saved list could not be read after "Yes"
     Updated,        // the files were fetched; the run ends
     Cancelled,      // the window was closed during a wait
 };
@@ -119,14 +123,16 @@ public:
     Updater(platform::Http &http, UpdateFiles &files, UpdateHooks hooks, UpdateConfig config);
 
     // Downloads the home page's banner into bannerPath; false when it did
-    // not arrive (the old banner stays) or no host is configured.
+    // not arrive (the old banner stays) or no host is configured. It never
+    // takes longer than bannerIdleMs, even when its data keeps trickling.
     bool fetchBanner();
     // The check and, when the server is newer and the user agrees, the
     // update; the run ends after an update.
     CheckResult check();
     // Ends the request waiting now; the check then does nothing more.
     void cancel();
-    bool cancelled() const { return cancelled_; }
+    // Cancelled, or the run ended: either way nothing more is done.
+    bool cancelled() const;
 
     const UpdateConfig &config() const { return config_; }
 
@@ -135,7 +141,7 @@ public:
 
 private:
     CheckResult askServer();
-    void applyList(CheckResult &r);
+    void applyList(CheckResult &r, const QStringList &lines);
     void handOver(const QString &newProgram);
     void report(int32_t number, const QString &text);
 
@@ -144,6 +150,7 @@ private:
     UpdateHooks hooks_;
     UpdateConfig config_;
     QString versionLine_; // the server's version line, as the check read it
+    QByteArray list_;     // the list as downloaded again, read and compared
     bool cancelled_ = false;
 };
 

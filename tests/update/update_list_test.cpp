@@ -138,7 +138,7 @@ TEST(UpdateList, AddressSegmentsAreEncoded) {
 // the disk), the rest missing.
 class Plan : public ::testing::Test {
 protected:
-    PlanContext context{"/p/", "w7tk", "http://h/up/qkwfb/Windows7/", "w7practice"};
+    PlanContext context{"/p/", "w7tk", "http://h/up/qkwfb/Windows7/", "w7practice", {}};
     QHash<QString, QDateTime> times;
 
     UpdatePlan plan(const QStringList &lines) {
