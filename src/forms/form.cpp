@@ -24,6 +24,7 @@ namespace forms {
 namespace detail {
 std::function<void(Form &)> g_modalHook;
 std::function<int(const MsgBoxCall &)> g_msgBoxHook;
+bool g_realBoxesOffscreen = false;
 std::function<Menu *(Menu &, double, double)> g_popupHook;
 std::vector<MsgBoxCall> g_msgBoxLog;
 
@@ -164,8 +165,7 @@ void Form::show(int modal) {
         QEventLoop loop;
         QEventLoop *outer = std::exchange(modalLoop_, &loop);
         platform::EndableWait endable([&loop] { loop.quit(); });
-        while (visible() && !unloaded_ && !platform::runEnded())
-            loop.exec(QEventLoop::DialogExec);
+        while (visible() && !unloaded_ && !platform::runEnded()) loop.exec(QEventLoop::DialogExec);
         modalLoop_ = outer;
     }
     --modalDepth_;
@@ -497,10 +497,14 @@ namespace {
 // The answers of a style's buttons, left to right.
 std::vector<int> answersOf(int style) {
     switch (style & 7) {
-    case vbOKCancel: return {vbOK, vbCancel};
-    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-    case vbYesNo: return {vbYes, vbNo};
-    default: return {vbOK};
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    default:
+        return {vbOK};
     }
 }
 
@@ -514,6 +518,7 @@ int dismissedAnswer(int style) {
 
 // The offscreen and minimal platforms draw into memory only.
 bool anybodySeesWindows() {
+    if (detail::g_realBoxesOffscreen) return true;
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }

@@ -238,6 +238,7 @@ namespace forms::detail {
 // Test hooks (testing.h sets them; null in the program).
 extern std::function<void(Form &)> g_modalHook;
 extern std::function<int(const MsgBoxCall &)> g_msgBoxHook;
+extern bool g_realBoxesOffscreen;
 extern std::function<Menu *(Menu &, double, double)> g_popupHook;
 extern std::vector<MsgBoxCall> g_msgBoxLog;
 // Stops every timer of a container and the containers inside it.

@@ -166,6 +166,10 @@ void setModalHook(ModalHook hook) {
 void setMsgBoxHook(MsgBoxHook hook) {
     detail::g_msgBoxHook = std::move(hook);
 }
+
+void setRealMessageBoxes(bool on) {
+    detail::g_realBoxesOffscreen = on;
+}
 void setPopupHook(PopupHook hook) {
     detail::g_popupHook = std::move(hook);
 }

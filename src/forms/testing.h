@@ -64,6 +64,10 @@ void setMsgBoxHook(MsgBoxHook hook);
 // Chooses an item of a pop-up menu (null: dismissed).
 using PopupHook = std::function<Menu *(Menu &menu, double x, double y)>;
 void setPopupHook(PopupHook hook);
+// Real message boxes on the offscreen platform too (where nobody could
+// answer one, so it normally goes to standard error), for a test of the
+// box's own loop that closes the box itself. Without a hook, real mode.
+void setRealMessageBoxes(bool on);
 // Message boxes seen (and answered by the hook or with the default button).
 const std::vector<MsgBoxCall> &msgBoxes();
 

@@ -9,11 +9,11 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <utility>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 

@@ -53,8 +53,8 @@ bool cutOff(const QNetworkReply &reply) {
 
 QString cutOffText(const QNetworkReply &reply, qint64 received) {
     const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
-    const QString of = length.isValid() ? QStringLiteral(" of %1").arg(length.toLongLong())
-                                        : QString();
+    const QString of =
+        length.isValid() ? QStringLiteral(" of %1").arg(length.toLongLong()) : QString();
     return QStringLiteral("The reply's content was cut off after %1 bytes%2 (HTTP status %3: %4)")
         .arg(received)
         .arg(of)
@@ -93,9 +93,10 @@ public:
         drain();
         if (tooLong) {
             result.outcome = HttpReply::Outcome::TooLong;
-            result.error = QStringLiteral("The reply's content is longer than %1 bytes (HTTP status %2)")
-                               .arg(maxBytes)
-                               .arg(result.status);
+            result.error =
+                QStringLiteral("The reply's content is longer than %1 bytes (HTTP status %2)")
+                    .arg(maxBytes)
+                    .arg(result.status);
             return result;
         }
         if (reply->error() == QNetworkReply::NoError && isSuccess(result.status)) {

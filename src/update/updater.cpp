@@ -268,8 +268,7 @@ void Updater::applyList(CheckResult &r, const QStringList &lines) {
     context.programName = config_.programName;
     // The update's own files: a list line naming one of them would have
     // the server's bytes taken for the version or the hand-over.
-    context.reserved = {savedListPath(config_), versionFilePath(config_),
-                        handoffFilePath(config_)};
+    context.reserved = {savedListPath(config_), versionFilePath(config_), handoffFilePath(config_)};
     const UpdatePlan plan =
         planUpdate(lines, context, [this](const QString &p) { return files_.modified(p); });
 

@@ -71,22 +71,22 @@ QString bannerUrl(const UpdateConfig &c);
 
 // What a check came to.
 enum class Outcome {
-    NoServer,       // no host configured: nothing asked
-    TimedOut,       // no reply within the time limit
-    HttpError,      // the server answered with an error status
-    NoConnection,   // the request failed (no server, connection refused)
-    EmptyReply,     // a 2xx reply with no text
-    ErrorReply,     // a reply beginning "error"
-    NotAVersion,    // a reply that does not begin "20"
-    CutOff,         // the server's reply broke off in its content
-    TooLong,        // the server's reply is longer than any list
-    UpToDate,       // the server's version is not newer
-    Newer,          // the server's version is newer (the check goes on)
-    ListFailed,     // the list could not be downloaded again
-    ListChanged,    // the list downloaded again begins with another version line
-    Declined,       // "No" at the question
-    Updated,        // the files were fetched; the run ends
-    Cancelled,      // the window was closed during a wait
+    NoServer,     // no host configured: nothing asked
+    TimedOut,     // no reply within the time limit
+    HttpError,    // the server answered with an error status
+    NoConnection, // the request failed (no server, connection refused)
+    EmptyReply,   // a 2xx reply with no text
+    ErrorReply,   // a reply beginning "error"
+    NotAVersion,  // a reply that does not begin "20"
+    CutOff,       // the server's reply broke off in its content
+    TooLong,      // the server's reply is longer than any list
+    UpToDate,     // the server's version is not newer
+    Newer,        // the server's version is newer (the check goes on)
+    ListFailed,   // the list could not be downloaded again
+    ListChanged,  // the list downloaded again begins with another version line
+    Declined,     // "No" at the question
+    Updated,      // the files were fetched; the run ends
+    Cancelled,    // the window was closed during a wait
 };
 
 struct CheckResult {
