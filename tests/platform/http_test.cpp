@@ -5,12 +5,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -151,4 +159,139 @@ TEST_F(HttpTest, AbortPendingEndsTheWaitAtOnce) {
     // Nothing waits any more: the next request is not touched.
     client->abortPending();
     EXPECT_EQ(client->get(server.url("/ok"), 5000).outcome, HttpReply::Outcome::Ok);
+}
+
+// A reply that broke off in its content was answered: it is no failure to
+// connect, and the report says how much came.
+TEST_F(HttpTest, AReplyCutOffInItsContentSaysSo) {
+    const HttpReply r = client->get(server.url("/cut.rar"), 5000);
+    EXPECT_EQ(r.outcome, HttpReply::Outcome::CutOff);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_TRUE(r.error.contains("cut off after 9 bytes of 1009")) << r.error.toStdString();
+}
+
+// A limit keeps a reply that is no list out of memory: a get gives
+// TooLong, a download fails and leaves the old file; a reply at the limit
+// is whole.
+TEST_F(HttpTest, ContentPastTheLimitIsNotKept) {
+    const qint64 size = bigBody().size();
+    const struct {
+        qint64 limit;
+        HttpReply::Outcome outcome;
+    } cases[] = {
+        {size - 1, HttpReply::Outcome::TooLong},
+        {size, HttpReply::Outcome::Ok},
+        {kAnySize, HttpReply::Outcome::Ok},
+    };
+    const QString file = dir.filePath("keep.mxy");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.limit);
+        const HttpReply r = client->get(server.url("/big.rar"), 5000, c.limit);
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.status, 200);
+        const bool whole = c.outcome == HttpReply::Outcome::Ok;
+        EXPECT_EQ(r.body.size(), whole ? size : 0);
+        ASSERT_TRUE(testsupport::writeBytes(file, "old content"));
+        EXPECT_EQ(client->download(server.url("/big.rar"), file, 5000, c.limit), whole);
+        EXPECT_EQ(testsupport::readBytes(file), whole ? bigBody() : QByteArray("old content"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.mxy"});
+    }
+}
+
+namespace {
+
+// A field of /proc/self/status in kB (VmRSS, VmHWM).
+qint64 statusKb(const char *field) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field) + 1).trimmed().split(' ')[0].toLongLong();
+    return -1;
+}
+
+// Starts a new peak: VmHWM is the resident size from now on.
+bool resetPeak() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
+} // namespace
+
+// A server of one large reply in a thread of its own, which sends as fast as
+// the connection takes it, as a real server does, whatever the client's
+// event loop is busy with. The reply is made as it goes: the test's memory
+// holds one piece of it.
+class FloodServer {
+public:
+    explicit FloodServer(qint64 size) : size_(size) {
+        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        if (listen_ < 0 || ::bind(listen_, reinterpret_cast<sockaddr *>(&a), len) != 0 ||
+            ::listen(listen_, 1) != 0 ||
+            ::getsockname(listen_, reinterpret_cast<sockaddr *>(&a), &len) != 0)
+            return;
+        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this] { serveOne(); });
+    }
+    ~FloodServer() {
+        if (listen_ >= 0) ::shutdown(listen_, SHUT_RDWR);
+        if (thread_.joinable()) thread_.join();
+        if (listen_ >= 0) ::close(listen_);
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/huge.rar").arg(port_); }
+    bool listening() const { return port_ != 0; }
+
+private:
+    void serveOne() {
+        const int fd = ::accept(listen_, nullptr, nullptr);
+        if (fd < 0) return;
+        QByteArray request;
+        char buf[4096];
+        while (!request.contains("\r\n\r\n")) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n <= 0) break;
+            request.append(buf, n);
+        }
+        const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(size_) +
+                                "\r\nConnection: close\r\n\r\n";
+        bool ok = ::send(fd, head.constData(), size_t(head.size()), MSG_NOSIGNAL) == head.size();
+        const QByteArray piece(64 * 1024, 'x');
+        for (qint64 sent = 0; ok && sent < size_;) {
+            const size_t n = size_t(std::min<qint64>(piece.size(), size_ - sent));
+            const ssize_t w = ::send(fd, piece.constData(), n, MSG_NOSIGNAL);
+            ok = w > 0;
+            sent += w;
+        }
+        ::close(fd);
+    }
+
+    qint64 size_;
+    int listen_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+// A large file goes to the disk as it arrives: the process's peak resident
+// size during the download stays within a few megabytes of its size before,
+// however fast the server sends.
+TEST_F(HttpTest, ALargeDownloadIsNeverHeldInMemory) {
+    constexpr qint64 kSize = 200LL * 1024 * 1024;
+    FloodServer flood(kSize);
+    ASSERT_TRUE(flood.listening());
+    const QString file = dir.filePath("huge.mxy");
+    if (!resetPeak()) GTEST_SKIP() << "no /proc/self/clear_refs";
+    const qint64 before = statusKb("VmHWM:");
+    ASSERT_GT(before, 0);
+    ASSERT_TRUE(client->download(flood.url(), file, 10000));
+    const qint64 peak = statusKb("VmHWM:");
+    std::printf("[ figure ] 200 MB download: resident %lld kB before, peak %lld kB\n",
+                static_cast<long long>(before), static_cast<long long>(peak));
+    EXPECT_EQ(QFileInfo(file).size(), kSize);
+    EXPECT_LT(peak - before, 10 * 1024);
+    QFile::remove(file);
 }
