@@ -44,6 +44,14 @@ constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 enum class Wait { Finished, TimedOut, Ended };
 
+// A reply given up from inside its own readyRead: aborted once the signal
+// has returned (the network code does not expect its reply to end inside
+// the signal), which still ends the wait on the next turn of the loop.
+void abortSoon(QNetworkReply *r) {
+    QMetaObject::invokeMethod(
+        r, [r] { r->abort(); }, Qt::QueuedConnection);
+}
+
 // A 2xx reply that ended in an error broke off in its content: the server
 // did answer, so it is no failure to connect.
 bool cutOff(const QNetworkReply &reply) {
@@ -71,12 +79,12 @@ public:
         QByteArray body;
         bool tooLong = false;
         auto drain = [&] {
-            if (tooLong) return;
+            if (tooLong || !r->isOpen()) return;
             body += r->readAll();
             if (maxBytes >= 0 && body.size() > maxBytes) {
                 tooLong = true;
                 body.clear();
-                r->abort();
+                abortSoon(r);
             }
         };
         const Wait wait = waitFor(*reply, timeoutMs, false, drain);
@@ -124,10 +132,10 @@ public:
         // Written only once the status is known to be 2xx: an error page
         // is never data. Each piece goes to the disk before the next is read.
         auto drain = [&] {
-            if (failed || r->bytesAvailable() <= 0) return;
+            if (failed || !r->isOpen() || r->bytesAvailable() <= 0) return;
             if (!isSuccess(statusOf(*r))) {
                 failed = true;
-                r->abort();
+                abortSoon(r);
                 return;
             }
             while (r->bytesAvailable() > 0) {
@@ -135,7 +143,7 @@ public:
                 if (chunk.isEmpty() || !out.write(chunk) ||
                     (maxBytes >= 0 && out.written() > maxBytes)) {
                     failed = true;
-                    r->abort();
+                    abortSoon(r);
                     return;
                 }
             }

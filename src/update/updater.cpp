@@ -173,6 +173,7 @@ bool Updater::fetchBanner() {
     // given up at the limit, as one that does not come at all.
     QTimer deadline;
     deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, [this] { http_.abortPending(); });
     deadline.start(config_.bannerIdleMs);
     return http_.download(bannerUrl(config_), bannerPath(config_), config_.bannerIdleMs);

@@ -189,6 +189,94 @@ TEST_F(Updating, RepliesWithoutANewerVersionStopTheCheck) {
     EXPECT_EQ(makeUpdater()->check().serverVersion, "201503070905");
 }
 
+// The server did answer, but with no usable list: the candidate is told
+// why, not that there is no connection, and the report says what came.
+TEST_F(Updating, AReplyCutOffOrPastTheListsLimitIsNoAnswer) {
+    const QByteArray list = gbkLines({"201601010000", "K201601010000l30001"});
+    const struct {
+        const char *what;
+        QByteArray body;
+        Mode mode;
+        Outcome outcome;
+        const char *text;
+        const char *report;
+    } cases[] = {
+        {"cut off", list, Mode::CutShort, Outcome::CutOff,
+         "服务器回复传输中断，无法检测题库版本，请稍后重试。", "cut off after 35 bytes of 1035"},
+        {"past the limit", list + QByteArray(1024 * 1024, ' '), Mode::Answer, Outcome::TooLong,
+         "服务器回复过长，无法检测题库版本。", "longer than 1048576 bytes"},
+    };
+    const QByteArray version = bytes(versionFile());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        server.paths.clear();
+        reports.clear();
+        server.serve(kListPath, c.body, 200, c.mode);
+        const CheckResult r = makeUpdater()->check();
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.httpStatus, 200);
+        EXPECT_EQ(outcomeText(r), QString::fromUtf8(c.text));
+        EXPECT_TRUE(couldNotCheck(r.outcome));
+        ASSERT_EQ(reports.size(), 1);
+        EXPECT_TRUE(reports[0].startsWith("tkup: ")) << reports[0].toStdString();
+        EXPECT_TRUE(reports[0].contains(QLatin1String(c.report))) << reports[0].toStdString();
+        EXPECT_EQ(server.paths, QStringList{kListPath});
+        expectNothingWritten(version);
+    }
+}
+
+// A list line that leads to one of the update's own files, in any spelling,
+// is refused like an unsafe name: the server's bytes never become the saved
+// list, the version or the hand-over, and the version file is the list
+// this check compared.
+TEST_F(Updating, ListLinesNamingTheUpdatesOwnFilesAreRefused) {
+    const QByteArray list = gbkLines(
+        {"201601010000", "K201601010000288895", "K201601010000288895.MXY", "D201601010000288895",
+         "M201601010000uprun.dll", "M201601010000UPRUN.DLL", "K201601010000l30001"});
+    server.serve(kListPath, list);
+    for (const char *name :
+         {"ksdata/288895.rar", "ksdata/288895.rar", "w7tk/288895.rar", "uprun.rar"})
+        server.serve(serverPath(QString::fromLatin1(name)), "NOT A LIST");
+    server.serve(serverPath("ksdata/l30001.rar"), "new picture");
+
+    const CheckResult r = makeUpdater()->check();
+
+    EXPECT_EQ(r.outcome, Outcome::Updated);
+    EXPECT_EQ(r.rejected, 5);
+    EXPECT_EQ(r.tried, 1);
+    EXPECT_EQ(r.succeeded, 1);
+    EXPECT_TRUE(r.versionAdvanced);
+    EXPECT_EQ(bytes(versionFile()), list);
+    EXPECT_EQ(bytes(savedList()), list);
+    EXPECT_FALSE(exists(handoff()));
+    EXPECT_TRUE(QDir(dir().root).entryList({"uprun*", "UPRUN*"}).isEmpty());
+    EXPECT_EQ(bytes(dir().ksdata() + "l30001.mxy"), "new picture");
+    EXPECT_EQ(server.paths, QStringList({kListPath, kListPath, serverPath("ksdata/l30001.rar")}));
+    EXPECT_EQ(told, QStringList{"已更新1/1文件。请重新打开软件！"});
+    EXPECT_EQ(reports.size(), 5);
+    // The next check compares with the new version and asks for nothing.
+    server.paths.clear();
+    auto next = makeUpdater([](UpdateConfig &c) { c.bankVersion = "201601010000"; });
+    EXPECT_EQ(next->check().outcome, Outcome::UpToDate);
+}
+
+// The check waits for the banner: one that keeps trickling in is given up
+// at the banner's limit like one that never comes, and the old one stays.
+TEST_F(Updating, ABannerThatKeepsTricklingIsGivenUpAtItsLimit) {
+    const QString banner = dir().ksdata() + "170100.mxy";
+    ASSERT_TRUE(testsupport::writeBytes(banner, "old banner"));
+    server.trickleMs = 50;
+    server.tricklePieces = 40; // two seconds in all, never idle for long
+    server.serve("/up/ad/kvtn/170100.rar", QByteArray(4000, 'b'), 200, Mode::Trickle);
+    auto u = makeUpdater([](UpdateConfig &c) { c.bannerIdleMs = 400; });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(u->fetchBanner());
+    EXPECT_GE(clock.elapsed(), 390);
+    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_EQ(bytes(banner), "old banner");
+}
+
 TEST_F(Updating, NoServerNoRequest) {
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
@@ -252,6 +340,10 @@ TEST_F(Updating, TheListIsAppliedOnlyAsJustRead) {
          "升级列表下载失败，请稍后重试。"},
         {"second download cut off",
          {200, "201601010000\r\n", Mode::CutShort},
+         Outcome::ListFailed,
+         "升级列表下载失败，请稍后重试。"},
+        {"second download past the list's limit",
+         {200, "201601010000\r\n" + QByteArray(1024 * 1024, ' ')},
          Outcome::ListFailed,
          "升级列表下载失败，请稍后重试。"},
         {"list changed meanwhile",
