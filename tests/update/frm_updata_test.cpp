@@ -9,6 +9,7 @@
 #include "update_fixture.h"
 
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -95,6 +96,35 @@ TEST_F(UpdateWindow, AcceptedUpdateFromTheHomePageToTheEndOfTheRun) {
     ASSERT_EQ(shell().started.size(), 1);
     EXPECT_EQ(shell().started[0].first, dir().root + "qhitpk.rar");
     EXPECT_TRUE(startup::programEnded());
+}
+
+// On the real clock the check's timer would fire inside the banner's wait,
+// and an accepted update would end the run under that wait: the check must
+// start only once the banner has arrived, and then end the run.
+TEST_F(UpdateWindow, TheCheckStartsOnlyAfterTheBannerArrived) {
+    configureServer(server.host());
+    forms::clock::useReal();
+    const QByteArray banner = gbkLines({"新题库◎已发布", "255", "http://www.example.org/"});
+    server.trickleMs = 50;
+    server.tricklePieces = 10; // half a second, well past the check's timer
+    server.serve(kBannerPath, banner, 200, Mode::Trickle);
+    server.serve(kListPath, gbkLines({"201601010000", "K201601010000l30001"}));
+    server.serve(serverPath("ksdata/l30001.rar"), "new picture");
+    QByteArray bannerAtQuestion;
+    ft::setMsgBoxHook([&](const forms::MsgBoxCall &c) {
+        if (c.title != "升级软件") return int(forms::vbOK);
+        bannerAtQuestion = bytes(dir().ksdata() + "170100.mxy");
+        return int(forms::vbYes);
+    });
+
+    ASSERT_NE(openFromHome(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return startup::programEnded(); }, 10000));
+
+    EXPECT_EQ(bannerAtQuestion, banner);
+    EXPECT_EQ(server.paths,
+              QStringList({kBannerPath, kListPath, kListPath, serverPath("ksdata/l30001.rar")}));
+    ASSERT_EQ(ft::msgBoxes().size(), 2u);
+    EXPECT_EQ(ft::msgBoxes()[1].prompt, "已更新1/1文件。请重新打开软件！");
 }
 
 TEST_F(UpdateWindow, UpToDateShowsBothVersionsUntilClosed) {
