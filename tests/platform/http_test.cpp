@@ -20,6 +20,14 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define W7_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define W7_UNDER_ASAN 1
+#endif
+#endif
+
 using namespace platform;
 
 namespace {
@@ -292,6 +300,11 @@ TEST_F(HttpTest, ALargeDownloadIsNeverHeldInMemory) {
     std::printf("[ figure ] 200 MB download: resident %lld kB before, peak %lld kB\n",
                 static_cast<long long>(before), static_cast<long long>(peak));
     EXPECT_EQ(QFileInfo(file).size(), kSize);
+#ifdef W7_UNDER_ASAN
+    std::printf("the sanitizer keeps freed pieces in quarantine: the peak is not checked in "
+                "this build\n");
+#else
     EXPECT_LT(peak - before, 10 * 1024);
+#endif
     QFile::remove(file);
 }
