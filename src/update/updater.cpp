@@ -198,15 +198,12 @@ CheckResult Updater::check() {
     else if (lines.isEmpty() || platform::trimBlanks(lines.first()) != versionLine_)
         r.outcome = Outcome::ListChanged;
     if (r.outcome != Outcome::Newer) return r;
-    // What the version file becomes: the list this check compared, not
-    // the saved file read again (a listed file may have replaced it).
-    list_ = *bytes;
 
     if (!hooks_.ask || !hooks_.ask(kPrompt, kPromptTitle)) {
         r.outcome = Outcome::Declined;
         return r;
     }
-    applyList(r, lines);
+    applyList(r, *bytes, lines);
     return r;
 }
 
@@ -261,7 +258,7 @@ CheckResult Updater::askServer() {
     return r;
 }
 
-void Updater::applyList(CheckResult &r, const QStringList &lines) {
+void Updater::applyList(CheckResult &r, const QByteArray &list, const QStringList &lines) {
     PlanContext context;
     context.programFolder = config_.programFolder;
     context.bankFolder = bareFolderName(config_.dataPath, config_.programFolder);
@@ -296,7 +293,8 @@ void Updater::applyList(CheckResult &r, const QStringList &lines) {
     // A version file that names files which did not arrive would stop the
     // next check from fetching them.
     if (!cancelled() && r.succeeded == r.tried) {
-        r.versionAdvanced = files_.writeBytes(versionFilePath(config_), list_);
+        // The list this check compared, not the saved file read again.
+        r.versionAdvanced = files_.writeBytes(versionFilePath(config_), list);
         if (!r.versionAdvanced) report(startup::err::PathAccess, versionFilePath(config_));
     }
     if (cancelled()) {

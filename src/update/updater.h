@@ -141,7 +141,8 @@ public:
 
 private:
     CheckResult askServer();
-    void applyList(CheckResult &r, const QStringList &lines);
+    // list: the list as downloaded again, read and compared; lines: its lines.
+    void applyList(CheckResult &r, const QByteArray &list, const QStringList &lines);
     void handOver(const QString &newProgram);
     void report(int32_t number, const QString &text);
 
@@ -150,7 +151,6 @@ private:
     UpdateHooks hooks_;
     UpdateConfig config_;
     QString versionLine_; // the server's version line, as the check read it
-    QByteArray list_;     // the list as downloaded again, read and compared
     bool cancelled_ = false;
 };
 

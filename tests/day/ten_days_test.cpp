@@ -6,6 +6,8 @@
 // form outlives its unload, and the windows left at the end of each day
 // hold the same controls and pictures.
 #include "day_fixture.h"
+#include "process_memory.h"
+#include "sanitizer.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,14 +15,6 @@
 #include <malloc.h>
 #include <memory>
 #include <random>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define W7_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define W7_UNDER_ASAN 1
-#endif
-#endif
 
 namespace ft = forms::testing;
 using startup::state;
@@ -39,11 +33,7 @@ qint64 residentKb() {
     ft::deleteUnloaded();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+    return testsupport::statusKb("VmRSS:");
 }
 
 class TenDays : public CandidateDay {
@@ -71,8 +61,7 @@ protected:
         for (const QString &name : loaded) alive.removeOne(name);
         // Every form that was unloaded is gone.
         EXPECT_EQ(alive, QStringList()) << "unloaded but alive";
-        return {loaded, ft::liveControls(),
-                forms::livePictureBytes() - forms::pictureCacheBytes()};
+        return {loaded, ft::liveControls(), forms::livePictureBytes() - forms::pictureCacheBytes()};
     }
 
     // The first unit, whole: a question answered, one marked, the
@@ -143,7 +132,9 @@ protected:
         openTab(home, 17);
         // The same draw every day, so that the days repeat one another.
         auto draws = std::make_shared<std::mt19937>(2015);
-        home->randomSource = [draws] { return std::uniform_real_distribution<double>(0, 1)(*draws); };
+        home->randomSource = [draws] {
+            return std::uniform_real_distribution<double>(0, 1)(*draws);
+        };
         clickButton(home, 30);
         clickButton(home, 21);
         FrmLogon *login = forms::loadedForm<FrmLogon>();
@@ -213,8 +204,8 @@ TEST_F(TenDays, ResidentSizeHoldsAfterTheFirstDay) {
     std::printf("the sanitizer's own bookkeeping makes the resident size meaningless: "
                 "its bound is not checked in this build\n");
 #else
-    EXPECT_LE(growth, kGrowthLimitKb) << "from " << afterWarmUp << " kB to " << readings.back().kb
-                                      << " kB";
+    EXPECT_LE(growth, kGrowthLimitKb)
+        << "from " << afterWarmUp << " kB to " << readings.back().kb << " kB";
 #endif
 }
 

@@ -2,6 +2,8 @@
 // pictures once the program's event loop gets to it, and the picture cache
 // holds no more than its limit however many pictures a bank shows.
 #include "forms_fixture.h"
+#include "process_memory.h"
+#include "sanitizer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,14 +14,6 @@
 #include <QProcessEnvironment>
 #include <cstdio>
 #include <malloc.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define W7_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define W7_UNDER_ASAN 1
-#endif
-#endif
 
 using namespace forms;
 using formstest::FormsTest;
@@ -77,11 +71,7 @@ template <class F> bool runEventsUntil(F done) {
 
 qint64 residentKb(bool trimFirst = true) {
     if (trimFirst) malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+    return testsupport::statusKb("VmRSS:");
 }
 
 constexpr const char *kFreshProcess = "W7_MEMORY_TEST_FRESH_PROCESS";
@@ -95,8 +85,9 @@ int runAloneInFreshProcess() {
     env.insert(QString::fromLatin1(kFreshProcess), QStringLiteral("1"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
     if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit) {
         child.kill();
         child.waitForFinished();
@@ -203,7 +194,8 @@ TEST_F(FormsTest, CacheStaysWithinItsLimitOverABankOfLargePictures) {
     // Files of their own, each decoded on its own; the bytes may repeat.
     QByteArray kinds[3];
     for (int k = 0; k < 3; ++k)
-        kinds[k] = formstest::imageBytes(kScreenW, kScreenH, "PNG", QColor::fromHsv(k * 120, 200, 220));
+        kinds[k] =
+            formstest::imageBytes(kScreenW, kScreenH, "PNG", QColor::fromHsv(k * 120, 200, 220));
     auto step = [&](int i) { return path(QStringLiteral("l%1.mxy").arg(i, 5, 10, QChar('0'))); };
     for (int i = 0; i < kPictures; ++i) write(QFileInfo(step(i)).fileName(), kinds[i % 3]);
     write("hover1.mxy", formstest::imageBytes(400, 300, "PNG", Qt::yellow));

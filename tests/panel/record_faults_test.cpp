@@ -12,6 +12,7 @@
 #include "panel/set_finish.h"
 #include "platform/atomic_files.h"
 #include "platform/text.h"
+#include "sanitizer.h"
 #include "startup/run_state.h"
 
 #include <QCryptographicHash>
@@ -189,12 +190,7 @@ TEST(RecordKillsChild, LoopsAnAction) {
     }
 }
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define W7_UNDER_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(W7_UNDER_ASAN)
+#ifdef W7_UNDER_ASAN
 constexpr int kKillsPerKind = 20; // every start of a child costs more there
 #else
 constexpr int kKillsPerKind = 60;

@@ -1,6 +1,9 @@
 #include "file_bytes.h"
 #include "http_test_server.h"
+#include "loopback_servers.h"
 #include "platform/http.h"
+#include "process_memory.h"
+#include "sanitizer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,18 +18,7 @@
 #include <memory>
 #include <thread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define W7_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define W7_UNDER_ASAN 1
-#endif
-#endif
 
 using namespace platform;
 
@@ -207,25 +199,8 @@ TEST_F(HttpTest, ContentPastTheLimitIsNotKept) {
     }
 }
 
-namespace {
-
-// A field of /proc/self/status in kB (VmRSS, VmHWM).
-qint64 statusKb(const char *field) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field) + 1).trimmed().split(' ')[0].toLongLong();
-    return -1;
-}
-
-// Starts a new peak: VmHWM is the resident size from now on.
-bool resetPeak() {
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
-}
-
-} // namespace
+using testsupport::resetPeak;
+using testsupport::statusKb;
 
 // A server of one large reply in a thread of its own, which sends as fast as
 // the connection takes it, as a real server does, whatever the client's
@@ -233,18 +208,9 @@ bool resetPeak() {
 // holds one piece of it.
 class FloodServer {
 public:
-    explicit FloodServer(qint64 size) : size_(size) {
-        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        if (listen_ < 0 || ::bind(listen_, reinterpret_cast<sockaddr *>(&a), len) != 0 ||
-            ::listen(listen_, 1) != 0 ||
-            ::getsockname(listen_, reinterpret_cast<sockaddr *>(&a), &len) != 0)
-            return;
-        port_ = ntohs(a.sin_port);
-        thread_ = std::thread([this] { serveOne(); });
+    explicit FloodServer(qint64 size)
+        : size_(size), listen_(testsupport::listenOnLoopback(1, port_)) {
+        if (listen_ >= 0) thread_ = std::thread([this] { serveOne(); });
     }
     ~FloodServer() {
         if (listen_ >= 0) ::shutdown(listen_, SHUT_RDWR);
@@ -279,8 +245,8 @@ private:
     }
 
     qint64 size_;
-    int listen_ = -1;
     int port_ = 0;
+    int listen_ = -1;
     std::thread thread_;
 };
 

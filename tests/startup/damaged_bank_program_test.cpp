@@ -4,15 +4,12 @@
 // error), or without a word for a bank of another module.
 #include "damaged_files.h"
 #include "file_bytes.h"
+#include "program_copy.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <grp.h>
@@ -22,11 +19,6 @@
 namespace {
 
 constexpr uid_t kNobody = 65534;
-
-// The sample installation beside the test programs.
-QString sampleFolder() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/sample");
-}
 
 bool chownTree(const QString &root, uid_t id) {
     bool ok = ::chown(QFile::encodeName(root).constData(), id, id) == 0;
@@ -45,39 +37,21 @@ struct Outcome {
 
 class ProgramOnDamagedBank : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(QFileInfo(sampleFolder() + QStringLiteral("/w7practice")).isExecutable())
-            << "build the target w7practice first";
-        ASSERT_TRUE(tmp_.isValid());
-        std::error_code error;
-        std::filesystem::copy(sampleFolder().toStdString(), program().toStdString(),
-                              std::filesystem::copy_options::recursive, error);
-        ASSERT_FALSE(error) << error.message();
-        ASSERT_TRUE(QDir().mkpath(runtime()));
-        ASSERT_TRUE(QFile::setPermissions(runtime(),
-                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    }
+    void SetUp() override { ASSERT_TRUE(copy_.error().isEmpty()) << copy_.error().toStdString(); }
 
-    QString program() const { return tmp_.path() + QStringLiteral("/program"); }
-    QString runtime() const { return tmp_.path() + QStringLiteral("/runtime"); }
+    QString program() const { return copy_.program(); }
 
     // The program to its end (20 s at most: a hang fails the test).
     Outcome start(bool asNobody = false) {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        // Its own lock and registry: other runs on this machine stay apart.
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp_.path() + QStringLiteral("/config"));
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(program());
+        copy_.prepare(p, {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}});
         if (asNobody)
             p.setChildProcessModifier([] {
                 if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
                     ::setuid(kNobody) != 0)
                     ::_exit(111);
             });
-        p.start(program() + QStringLiteral("/w7practice"), {});
+        p.start(copy_.executable(), {});
         Outcome r;
         r.finished = p.waitForFinished(20000);
         if (!r.finished) {
@@ -90,21 +64,15 @@ protected:
         return r;
     }
 
-    QTemporaryDir tmp_;
+    testsupport::ProgramCopy copy_;
 };
 
 TEST_F(ProgramOnDamagedBank, EndsWithExitCodeZeroAfterNamingTheFile) {
     for (const damaged::Damage &d : damaged::damages()) {
         SCOPED_TRACE(d.what);
         const QString path = program() + QLatin1Char('/') + d.file;
-        const QByteArray original = testsupport::readBytes(path);
+        const QByteArray original = damaged::spoil(path, d);
         ASSERT_FALSE(original.isEmpty());
-        if (d.spoil) {
-            ASSERT_TRUE(testsupport::writeBytes(path, d.spoil(original)));
-        } else {
-            ASSERT_TRUE(QFile::remove(path));
-            ASSERT_TRUE(QDir().mkpath(path));
-        }
 
         const Outcome r = start();
         EXPECT_TRUE(r.finished);
@@ -129,7 +97,7 @@ TEST_F(ProgramOnDamagedBank, EndsWithExitCodeZeroAfterNamingTheFile) {
 TEST_F(ProgramOnDamagedBank, AFileItMayNotReadIsNamed) {
     const bool root = ::geteuid() == 0;
     if (root) {
-        ASSERT_TRUE(chownTree(tmp_.path(), kNobody));
+        ASSERT_TRUE(chownTree(copy_.root(), kNobody));
     }
     for (const QString &file : {damaged::kVersionFile, damaged::kModuleFile}) {
         SCOPED_TRACE(file.toStdString());

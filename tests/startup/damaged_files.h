@@ -3,7 +3,11 @@
 // spoiled as a disk, a cut-off copy or a careless edit spoils it, and what
 // the start must say about it. Shared by the start-up tests on the manual
 // clock and the ones that run the program itself.
+#include "file_bytes.h"
+
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -42,6 +46,16 @@ struct Damage {
     // The message box's text; empty: the run ends without one.
     QString message;
 };
+
+// Spoils the file at path as d says, from its bytes now; its original
+// bytes, empty when the file could not be read or spoilt.
+inline QByteArray spoil(const QString &path, const Damage &d) {
+    const QByteArray original = testsupport::readBytes(path);
+    if (original.isEmpty()) return {};
+    const bool done = d.spoil ? testsupport::writeBytes(path, d.spoil(original))
+                              : QFile::remove(path) && QDir().mkpath(path);
+    return done ? original : QByteArray();
+}
 
 inline const QString kVersionFile = QStringLiteral("ver.txt");
 inline const QString kModuleFile = QStringLiteral("w7tk/288899.mxy");

@@ -9,6 +9,7 @@
 #include "demo/frm_yanshi.h"
 #include "forms/forms.h"
 #include "forms/testing.h"
+#include "loopback_servers.h"
 #include "platform/http.h"
 #include "platform/paths.h"
 #include "platform/run_end.h"
@@ -34,11 +35,6 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 using namespace forms;
 
 namespace {
@@ -48,32 +44,12 @@ void say(const QByteArray &line) {
     std::fflush(stdout);
 }
 
-// A server that takes every connection and never answers: the kernel
-// accepts for it, nobody reads.
-class SilentServer {
-public:
-    SilentServer() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr *>(&a), len) != 0 ||
-            ::listen(fd_, 16) != 0 ||
-            ::getsockname(fd_, reinterpret_cast<sockaddr *>(&a), &len) != 0)
-            return;
-        port_ = ntohs(a.sin_port);
-    }
-    ~SilentServer() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1/list.txt").arg(port_); }
-    bool listening() const { return port_ != 0; }
-
-private:
-    int fd_ = -1;
-    int port_ = 0;
-};
+// A wait that could not be set up ends the child at once, failed: the
+// parent would otherwise wait for an end that never comes.
+void cannotWait(const QByteArray &why) {
+    say(why);
+    QCoreApplication::exit(1);
+}
 
 class WaitForm : public Form {
 public:
@@ -91,16 +67,17 @@ public:
 // Enters the wait of a kind; returns once control has left it.
 void enterWait(const QString &kind, const std::function<void()> &endInside) {
     if (kind == QLatin1String("get") || kind == QLatin1String("download")) {
-        SilentServer server;
-        if (!server.listening()) return say("no server");
+        testsupport::SilentServer server;
+        if (server.port() == 0) return cannotWait("no server");
+        const QString url = server.url(QStringLiteral("/list.txt"));
         QTimer::singleShot(200, endInside);
         if (kind == QLatin1String("get")) {
-            const platform::HttpReply r = platform::http().get(server.url(), 60000);
+            const platform::HttpReply r = platform::http().get(url, 60000);
             say("get outcome " + QByteArray::number(int(r.outcome)));
         } else {
             QTemporaryDir tmp;
             const QString file = tmp.filePath(QStringLiteral("f.mxy"));
-            const bool ok = platform::http().download(server.url(), file, 60000);
+            const bool ok = platform::http().download(url, file, 60000);
             say(QByteArray("download ") + (ok ? "true" : "false") +
                 (QFile::exists(file) ? " file" : " no file"));
         }
@@ -137,7 +114,7 @@ void enterWait(const QString &kind, const std::function<void()> &endInside) {
             sample::addStartupFiles, sample::addShellPictures, sample::addStepEngineFiles,
             sample::addJudgingFiles, sample::addShellQuestions, sample::addShellJudgingFiles,
             sample::addDemoPictures});
-        if (!folder->laidOut()) return say("no sample");
+        if (!folder->laidOut()) return cannotWait("no sample");
         startup::resetState();
         platform::setProgramFolder(folder->dir().root);
         Screen::setFake(1366, 768);

@@ -5,26 +5,21 @@
 // end at once with exit code 0 and give up its single-instance lock, so that
 // the next start is accepted. A wait that entered the event loop again after
 // the end used to leave the process spinning for ever, holding the lock.
-#include <QCoreApplication>
-#include <QDir>
+#include "loopback_servers.h"
+#include "program_copy.h"
+
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThread>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <cstdio>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -39,10 +34,6 @@ constexpr int kConfirmX = 209, kConfirmY = 207; // "确定" in the exit box
 
 constexpr int kStartMs = 20000;
 constexpr const char *kAlreadyRunning = "考试练习系统已在运行";
-
-QString sampleFolder() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/sample");
-}
 
 // A child process that is killed when it goes out of scope, whatever ended
 // the test.
@@ -76,74 +67,6 @@ private:
     QByteArray out_;
 };
 
-// An update server that accepts each connection and never answers: every
-// request of the program waits until its own limit or the end of the run.
-class SilentServer {
-public:
-    SilentServer() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd_ < 0) return;
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        if (::bind(fd_, reinterpret_cast<sockaddr *>(&a), len) != 0 || ::listen(fd_, 16) != 0 ||
-            ::getsockname(fd_, reinterpret_cast<sockaddr *>(&a), &len) != 0)
-            return;
-        port_ = ntohs(a.sin_port);
-    }
-    ~SilentServer() {
-        for (int c : accepted_) ::close(c);
-        if (fd_ >= 0) ::close(fd_);
-    }
-    SilentServer(const SilentServer &) = delete;
-    SilentServer &operator=(const SilentServer &) = delete;
-
-    int port() const { return port_; }
-
-    // Another connection waits to be accepted (the program's next request).
-    bool connectionPending(int timeoutMs) const {
-        pollfd p{fd_, POLLIN, 0};
-        return ::poll(&p, 1, timeoutMs) == 1;
-    }
-
-    // The head of the next request (up to its blank line), or empty when
-    // none came within timeoutMs. The connection stays open, unanswered.
-    QByteArray acceptRequest(int timeoutMs) {
-        QElapsedTimer t;
-        t.start();
-        if (!connectionPending(timeoutMs)) return {};
-        const int c = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (c < 0) return {};
-        accepted_.push_back(c);
-        QByteArray head;
-        while (!head.contains("\r\n\r\n")) {
-            pollfd p{c, POLLIN, 0};
-            const int left = int(qMax<qint64>(0, timeoutMs - t.elapsed()));
-            if (::poll(&p, 1, left) != 1) break;
-            char buf[4096];
-            const ssize_t n = ::recv(c, buf, sizeof buf, 0);
-            if (n <= 0) break;
-            head.append(buf, n);
-        }
-        return head;
-    }
-
-    // The program has not closed the last accepted connection: its request
-    // is still waiting.
-    bool lastStillOpen() const {
-        if (accepted_.empty()) return false;
-        char c;
-        const ssize_t n = ::recv(accepted_.back(), &c, 1, MSG_PEEK | MSG_DONTWAIT);
-        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-    }
-
-private:
-    int fd_ = -1;
-    int port_ = 0;
-    std::vector<int> accepted_;
-};
-
 struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
 };
@@ -155,16 +78,7 @@ protected:
         xdotoolPath_ = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
         if (xvfbPath_.isEmpty() || xdotoolPath_.isEmpty())
             GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/deps.sh installs them)";
-        ASSERT_TRUE(QFileInfo(sampleFolder() + QStringLiteral("/w7practice")).isExecutable())
-            << "build the target w7practice first";
-        ASSERT_TRUE(tmp_.isValid());
-        std::error_code error;
-        std::filesystem::copy(sampleFolder().toStdString(), program().toStdString(),
-                              std::filesystem::copy_options::recursive, error);
-        ASSERT_FALSE(error) << error.message();
-        ASSERT_TRUE(QDir().mkpath(runtime()));
-        ASSERT_TRUE(QFile::setPermissions(runtime(),
-                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        ASSERT_TRUE(copy_.error().isEmpty()) << copy_.error().toStdString();
         ASSERT_GT(server_.port(), 0);
         QFile ini(program() + QStringLiteral("/w7practice.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -174,8 +88,7 @@ protected:
         startXvfb();
     }
 
-    QString program() const { return tmp_.path() + QStringLiteral("/program"); }
-    QString runtime() const { return tmp_.path() + QStringLiteral("/runtime"); }
+    QString program() const { return copy_.program(); }
 
     // A display of its own: Xvfb picks a free number and writes it to its
     // standard output.
@@ -197,16 +110,11 @@ protected:
     }
 
     void startProgram(Child &c) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), display_);
-        // Its own lock and registry: other runs on this machine stay apart;
-        // both starts share them, as two starts by one user do.
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp_.path() + QStringLiteral("/config"));
-        c.process().setProcessEnvironment(env);
-        c.process().setWorkingDirectory(program());
-        c.process().start(program() + QStringLiteral("/w7practice"), {});
+        // Both starts share the copy's lock and registry, as two starts by
+        // one user do.
+        copy_.prepare(c.process(), {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+                                    {QStringLiteral("DISPLAY"), display_}});
+        c.process().start(copy_.executable(), {});
         ASSERT_TRUE(c.process().waitForStarted(5000));
     }
 
@@ -279,8 +187,8 @@ protected:
     }
 
     QString xvfbPath_, xdotoolPath_, display_;
-    QTemporaryDir tmp_;
-    SilentServer server_;
+    testsupport::ProgramCopy copy_;
+    testsupport::SilentServer server_;
     Child xvfb_; // declared before the programs: it goes last
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+// The program itself for a test: a copy of the sample installation that the
+// build lays out beside the test programs, in a temporary folder, with a
+// runtime folder and a configuration folder of its own, so that the copy's
+// single-instance lock and registry stay apart from every other run on the
+// machine (two starts of one copy share them, as two starts by one user do).
+//
+//   testsupport::ProgramCopy copy;
+//   ASSERT_TRUE(copy.error().isEmpty()) << copy.error().toStdString();
+//   QProcess p;
+//   copy.prepare(p, {{"QT_QPA_PLATFORM", "offscreen"}});
+//   p.start(copy.executable(), {});
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <utility>
+#include <vector>
+
+namespace testsupport {
+
+class ProgramCopy {
+public:
+    ProgramCopy();
+
+    // Empty when the copy is ready, otherwise what went wrong.
+    const QString &error() const { return error_; }
+    // The temporary folder holding all of it.
+    QString root() const { return tmp_.path(); }
+    // The program folder of the copy.
+    QString program() const { return root() + QStringLiteral("/program"); }
+    QString runtime() const { return root() + QStringLiteral("/runtime"); }
+    QString executable() const { return program() + QStringLiteral("/w7practice"); }
+
+    // The process's environment (this one's, the copy's own runtime and
+    // configuration folders and the entries given) and working folder.
+    void prepare(QProcess &p, const std::vector<std::pair<QString, QString>> &env) const;
+
+private:
+    QTemporaryDir tmp_;
+    QString error_;
+};
+
+} // namespace testsupport
