@@ -51,6 +51,14 @@ FrmYanShi::FrmYanShi() : forms::Form(QStringLiteral("FrmYanShi")) {
     barSpots_.fill(demo::DemoSpotDesign);
     paneSpots_.fill(demo::DemoSpotDesign);
     onLoad = [this] { Form_Load(); };
+    // The desktop's close breaks the demonstration off as a double-click
+    // does: the closing hands the screen and the panel back. Unloaded
+    // at once, it would leave both hidden and the demonstration playing.
+    onQueryUnload = [this](int &cancel, int mode) {
+        if (mode != forms::vbFormControlMenu) return;
+        cancel = 1;
+        TimEnd->setEnabled(true);
+    };
     // Nothing of a closed demonstration may tick on.
     onUnload = [this](int &) { stopTimers(); };
     wirePlayer();

@@ -182,7 +182,9 @@ void ContainerWidget::leaveEvent(QEvent *e) {
 
 void ContainerWidget::closeEvent(QCloseEvent *e) {
     e->ignore();
-    if (auto *f = dynamic_cast<Form *>(control)) f->unload(vbFormControlMenu);
+    // The window's answer may open a box or step the screen on: an error in
+    // it is the program's, not the window system's.
+    if (auto *f = dynamic_cast<Form *>(control)) runHandler([&] { f->unload(vbFormControlMenu); });
 }
 
 void ContainerWidget::moveEvent(QMoveEvent *e) {

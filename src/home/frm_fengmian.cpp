@@ -225,6 +225,15 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     TimFH->onTimer = [this] { TimFH_Timer(); };
     LblShiJuanCCC.onClick = [this](int i) { LblShiJuanCCC_Click(i); };
     LblShiJuanDel.onClick = [this](int i) { LblShiJuanDel_Click(i); };
+    // The desktop's close (Alt+F4, a taskbar) asks as the exit button does.
+    // Unloaded without a question, the page would leave the program
+    // running with no window, holding the lock that refuses every later
+    // start.
+    onQueryUnload = [this](int &cancel, int mode) {
+        if (mode != forms::vbFormControlMenu) return;
+        cancel = 1;
+        exitAfterConfirmation();
+    };
 }
 
 void FrmFengmian::createButtons(home::Holder holder, forms::Container *in) {

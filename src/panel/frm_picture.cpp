@@ -1,5 +1,6 @@
 #include "panel/frm_picture.h"
 
+#include "panel/frm_tm.h"
 #include "startup/run_state.h"
 
 FrmPicture::FrmPicture() : forms::Form(QStringLiteral("FrmPicture")) {
@@ -17,6 +18,7 @@ FrmPicture::FrmPicture() : forms::Form(QStringLiteral("FrmPicture")) {
         Image1_MouseDown(b, s, x, y);
     };
     Timer1->onTimer = [this] { Timer1_Timer(); };
+    onQueryUnload = [this](int &cancel, int mode) { Form_QueryUnload(cancel, mode); };
 }
 
 void FrmPicture::Form_Load() {
@@ -42,4 +44,14 @@ void FrmPicture::Form_MouseDown(int Button, int, double, double) {
 
 void FrmPicture::Image1_MouseDown(int Button, int, double, double) {
     if (Button == forms::vbLeftButton) dragWindow();
+}
+
+void FrmPicture::Form_QueryUnload(int &Cancel, int UnloadMode) {
+    // The viewer has no close of its own: the desktop's close hides it as
+    // the panel's 隐藏图片 does, so that the panel's toggle shows it again.
+    if (UnloadMode != forms::vbFormControlMenu) return;
+    Cancel = 1;
+    setVisible(false);
+    if (FrmTm *tm = forms::loadedForm<FrmTm>())
+        forms::skip([&] { tm->Image2->setCaption(QStringLiteral("显示图片")); });
 }

@@ -16,4 +16,5 @@ public:
     void Timer1_Timer();
     void Form_MouseDown(int Button, int Shift, double X, double Y);
     void Image1_MouseDown(int Button, int Shift, double X, double Y);
+    void Form_QueryUnload(int &Cancel, int UnloadMode);
 };

@@ -196,6 +196,7 @@ void FrmMain::wireEvents() {
     using B = int;
     onClick = [this] { Form_Click(); };
     onKeyUp = [this](int &k, int s) { Form_KeyUp(k, s); };
+    onQueryUnload = [this](int &cancel, int mode) { Form_QueryUnload(cancel, mode); };
     onMouseMove = [this](B b, B s, double x, double y) { Form_MouseMove(b, s, x, y); };
     lblMove->onMouseDown = [this](B b, B s, double x, double y) { lblMove_MouseDown(b, s, x, y); };
     Timer2->onTimer = [this] { Timer2_Timer(); };

@@ -3,6 +3,11 @@
 
 #include "simulator/judging_rules.h"
 
+namespace {
+// F4, held with Alt: the key the desktop takes for its close request.
+constexpr int kCloseKeyCode = forms::vbKeyF1 + 3;
+} // namespace
+
 void FrmMain::KeyClick(int KeyCode, int Shift) {
     const sim::StepRecord r = rec();
     ActionValue = r.actionValue();
@@ -10,6 +15,18 @@ void FrmMain::KeyClick(int KeyCode, int Shift) {
     // keys: a key that more than one of them names still answers only
     // this step, never the one after it as well.
     if (sim::keyAnswers(r, KeyCode, Shift)) doNext();
+}
+
+void FrmMain::Form_QueryUnload(int &Cancel, int UnloadMode) {
+    // Only the program's own code (a finished set, the hand-in, the score
+    // sheet) closes the screen. Closed by the desktop, it would leave the panel alone (the exam
+    // clock running on), and the next reference would load a screen that
+    // sets every question's resume step back to 1.
+    if (UnloadMode != forms::vbFormControlMenu) return;
+    Cancel = 1;
+    // What the desktop counts as a close the candidate pressed as Alt+F4;
+    // a close from a taskbar or a switcher counts the same.
+    KeyClick(kCloseKeyCode, forms::vbAltMask);
 }
 
 void FrmMain::Image6_KeyDown(int &KeyCode, int Shift) {

@@ -28,6 +28,11 @@ FrmStart::FrmStart() : forms::Form(QStringLiteral("FrmStart")) {
     Timer1->setInterval(100);
     onLoad = [this] { Form_Load(); };
     Timer1->onTimer = [this] { Timer1_Timer(); };
+    // Only the deferred start closes the splash: closed from the desktop
+    // before it, the home page would never open.
+    onQueryUnload = [](int &cancel, int mode) {
+        if (mode == forms::vbFormControlMenu) cancel = 1;
+    };
 }
 
 void FrmStart::Form_Load() {

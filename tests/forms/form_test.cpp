@@ -353,6 +353,33 @@ TEST_F(FormsTest, ErrorEscapingAHandlerIsReportedNotFatal) {
     EXPECT_EQ(after, QStringList({"up"}));
 }
 
+// The desktop's close (Alt+F4, a taskbar) as the window system delivers it:
+// QueryUnload is asked with vbFormControlMenu and may refuse; an error in
+// the window's answer is the program's, reported like any handler's, and
+// never thrown into the window system's event.
+TEST_F(FormsTest, TheDesktopsCloseAsksQueryUnloadAndAnErrorInItIsReported) {
+    std::vector<int> errors;
+    setUnhandledErrorHook([&](const Error &e) { errors.push_back(e.number()); });
+    for (bool refuse : {true, false}) {
+        FrmTest *f = form<FrmTest>();
+        f->refuse = refuse;
+        f->move(3000, 3000);
+        f->show();
+        f->widget()->windowHandle()->close();
+        EXPECT_EQ(f->lastMode, vbFormControlMenu);
+        EXPECT_EQ(f->isUnloaded(), !refuse) << refuse;
+        EXPECT_EQ(f->visible(), refuse) << refuse;
+    }
+    FrmTest *f = form<FrmTest>();
+    f->move(3000, 3000);
+    f->show();
+    f->onQueryUnload = [](int &, int) { forms::raise(5); };
+    f->widget()->windowHandle()->close();
+    EXPECT_EQ(errors, std::vector<int>({5}));
+    EXPECT_EQ(loadedForm<FrmTest>(), f);
+    EXPECT_TRUE(f->visible());
+}
+
 TEST_F(FormsTest, PopupMenuRunsTheChosenItem) {
     FrmTest *f = form<FrmTest>();
     Menu mIme(f, "mIme", "输入法");
