@@ -7,22 +7,18 @@
 // the end used to leave the process spinning for ever, holding the lock.
 #include "loopback_servers.h"
 #include "program_copy.h"
+#include "virtual_display.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QThread>
 #include <gtest/gtest.h>
-#include <memory>
-#include <vector>
 
-#include <cerrno>
 #include <cstdio>
-#include <poll.h>
-#include <unistd.h>
 
 namespace {
+
+using testsupport::Child;
+using testsupport::Geometry;
 
 // Where the buttons lie, from the window's origin, as the program lays out
 // its windows at the sample's scale (found on screenshots of the sample).
@@ -35,49 +31,12 @@ constexpr int kConfirmX = 209, kConfirmY = 207; // "确定" in the exit box
 constexpr int kStartMs = 20000;
 constexpr const char *kAlreadyRunning = "考试练习系统已在运行";
 
-// A child process that is killed when it goes out of scope, whatever ended
-// the test.
-class Child {
-public:
-    Child() { p_.setProcessChannelMode(QProcess::MergedChannels); }
-    ~Child() { stop(); }
-    Child(const Child &) = delete;
-    Child &operator=(const Child &) = delete;
-
-    QProcess &process() { return p_; }
-    // Without an event loop QProcess learns of the end only in a wait.
-    bool running() { return p_.state() != QProcess::NotRunning && !p_.waitForFinished(0); }
-    qint64 pid() const { return p_.processId(); }
-    // SIGTERM first: Xvfb then removes its socket and lock file.
-    void stop() {
-        if (!running()) return;
-        p_.terminate();
-        if (p_.waitForFinished(3000)) return;
-        p_.kill();
-        p_.waitForFinished(5000);
-    }
-    // Everything it printed so far.
-    QByteArray output() {
-        out_ += p_.readAll();
-        return out_;
-    }
-
-private:
-    QProcess p_;
-    QByteArray out_;
-};
-
-struct Geometry {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
 class UpdateEndProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        xvfbPath_ = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        xdotoolPath_ = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-        if (xvfbPath_.isEmpty() || xdotoolPath_.isEmpty())
+        if (!display_.missingTools().isEmpty())
             GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/deps.sh installs them)";
+        ASSERT_TRUE(display_.error().isEmpty()) << display_.error().toStdString();
         ASSERT_TRUE(copy_.error().isEmpty()) << copy_.error().toStdString();
         ASSERT_GT(server_.port(), 0);
         QFile ini(program() + QStringLiteral("/w7practice.ini"));
@@ -85,111 +44,27 @@ protected:
         ini.write(
             QStringLiteral("[Update]\nHost=http://127.0.0.1:%1\n").arg(server_.port()).toUtf8());
         ini.close();
-        startXvfb();
     }
 
     QString program() const { return copy_.program(); }
 
-    // A display of its own: Xvfb picks a free number and writes it to its
-    // standard output.
-    void startXvfb() {
-        QProcess &x = xvfb_.process();
-        x.setProcessChannelMode(QProcess::SeparateChannels);
-        x.setStandardErrorFile(QProcess::nullDevice());
-        x.start(xvfbPath_,
-                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                 QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp")});
-        ASSERT_TRUE(x.waitForStarted(5000));
-        QElapsedTimer t;
-        t.start();
-        while (!x.canReadLine() && t.elapsed() < 10000 && xvfb_.running()) x.waitForReadyRead(100);
-        const QByteArray number = x.readLine().trimmed();
-        ASSERT_FALSE(number.isEmpty()) << "Xvfb gave no display number";
-        display_ = QStringLiteral(":") + QString::fromLatin1(number);
-    }
-
     void startProgram(Child &c) {
         // Both starts share the copy's lock and registry, as two starts by
         // one user do.
-        copy_.prepare(c.process(), {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
-                                    {QStringLiteral("DISPLAY"), display_}});
+        copy_.prepare(c.process(), display_.environment());
         c.process().start(copy_.executable(), {});
         ASSERT_TRUE(c.process().waitForStarted(5000));
-    }
-
-    // xdotool on the display; its standard output.
-    QString xdo(const QStringList &args) {
-        Child c;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), display_);
-        c.process().setProcessEnvironment(env);
-        c.process().setProcessChannelMode(QProcess::SeparateChannels);
-        c.process().start(xdotoolPath_, args);
-        c.process().waitForFinished(10000);
-        return QString::fromUtf8(c.process().readAllStandardOutput());
-    }
-
-    QStringList visibleWindows(qint64 pid) {
-        return xdo({QStringLiteral("search"), QStringLiteral("--all"),
-                    QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), QString::number(pid)})
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    Geometry geometry(const QString &window) {
-        Geometry g;
-        const QStringList lines =
-            xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
-                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (const QString &l : lines) {
-            const QString key = l.section(QLatin1Char('='), 0, 0);
-            const int value = l.section(QLatin1Char('='), 1).toInt();
-            if (key == QLatin1String("X")) g.x = value;
-            if (key == QLatin1String("Y")) g.y = value;
-            if (key == QLatin1String("WIDTH")) g.width = value;
-            if (key == QLatin1String("HEIGHT")) g.height = value;
-        }
-        return g;
-    }
-
-    // The first window of the program mapped that is not among known, or
-    // empty when none is within timeoutMs or the program ended.
-    QString waitForWindow(Child &c, const QStringList &known, int timeoutMs) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < timeoutMs && c.running()) {
-            for (const QString &w : visibleWindows(c.pid()))
-                if (!known.contains(w)) return w;
-            QThread::msleep(20);
-        }
-        return {};
-    }
-
-    void click(const QString &window, int x, int y) {
-        xdo({QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
-             window, QString::number(x), QString::number(y), QStringLiteral("click"),
-             QStringLiteral("1")});
     }
 
     // The program's home page, once it is on the screen (the start-up
     // window comes first): the window of the home page's size.
     QString homeWindow(Child &c) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < kStartMs && c.running()) {
-            for (const QString &w : visibleWindows(c.pid())) {
-                const Geometry g = geometry(w);
-                if (g.width == kHomeWidth && g.height == kHomeHeight) return w;
-            }
-            QThread::msleep(20);
-        }
-        return {};
+        return display_.waitForWindowOfSize(c, kHomeWidth, kHomeHeight, kStartMs);
     }
 
-    QString xvfbPath_, xdotoolPath_, display_;
     testsupport::ProgramCopy copy_;
     testsupport::SilentServer server_;
-    Child xvfb_; // declared before the programs: it goes last
+    testsupport::VirtualDisplay display_; // declared before the programs: it goes last
 };
 
 TEST_F(UpdateEndProgram, EndsFromInsideTheUpdateWaitAndTheNextStartIsAccepted) {
@@ -200,17 +75,17 @@ TEST_F(UpdateEndProgram, EndsFromInsideTheUpdateWaitAndTheNextStartIsAccepted) {
                                  << first.output().toStdString();
 
     QElapsedTimer sinceUpgrade;
-    click(home, kUpgradeX, kUpgradeY);
+    display_.click(home, kUpgradeX, kUpgradeY);
     sinceUpgrade.start();
     // The update window fetches the home page's banner first and waits for
     // it in a loop of its own, hidden.
     const QByteArray banner = server_.acceptRequest(5000);
     ASSERT_TRUE(banner.startsWith("GET /up/ad/")) << banner.toStdString();
 
-    click(home, kExitX, kExitY);
-    const QString box = waitForWindow(first, {home}, 5000);
+    display_.click(home, kExitX, kExitY);
+    const QString box = display_.waitForWindow(first, {home}, 5000);
     ASSERT_FALSE(box.isEmpty()) << "no exit box";
-    const Geometry g = geometry(box);
+    const Geometry g = display_.geometry(box);
     EXPECT_EQ(g.width, kBoxWidth);
     EXPECT_EQ(g.height, kBoxHeight);
 
@@ -223,7 +98,7 @@ TEST_F(UpdateEndProgram, EndsFromInsideTheUpdateWaitAndTheNextStartIsAccepted) {
     // Measured from before xdotool starts, so the figure is an upper bound.
     QElapsedTimer sinceConfirm;
     sinceConfirm.start();
-    click(box, kConfirmX, kConfirmY);
+    display_.click(box, kConfirmX, kConfirmY);
 
     // A hang guard of ten seconds tells a slow end from none at all.
     const bool ended = first.process().waitForFinished(10000);
