@@ -192,8 +192,11 @@ void ContainerWidget::moveEvent(QMoveEvent *e) {
     auto *f = dynamic_cast<Form *>(control);
     if (!f || !isWindow() || f->windowState() != vbNormal) return;
     // Moved by the user or the window manager: keep Left/Top in step,
-    // without disturbing values that still round to this position.
-    const QPoint pos = e->pos();
+    // without disturbing values that still round to this position. Left/Top
+    // place the client area, as geometryChanged sets it; the event's own
+    // position is the frame's on some platforms, and following that would
+    // push the window by its frame on every move, without end.
+    const QPoint pos = geometry().topLeft();
     const double tx = Screen::twipsPerPixelX(), ty = Screen::twipsPerPixelY();
     if (qRound(f->left() / tx) != pos.x() || qRound(f->top() / ty) != pos.y())
         f->Control::move(pos.x() * tx, pos.y() * ty);

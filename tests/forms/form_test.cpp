@@ -380,6 +380,37 @@ TEST_F(FormsTest, TheDesktopsCloseAsksQueryUnloadAndAnErrorInItIsReported) {
     EXPECT_TRUE(f->visible());
 }
 
+// A framed window, also at the screen's corner, is shown without moving
+// itself on and on: Left/Top place its client area, and a move by the window
+// system (its frame placed elsewhere) is followed once, not pushed on by
+// the frame's width at every move event.
+TEST_F(FormsTest, AFramedWindowStaysWhereItIsPutAndFollowsTheWindowSystemsMove) {
+    struct Case {
+        int border;
+        double left, top;
+    };
+    for (const Case &c : {Case{vbSizable, 0, 0}, Case{vbFixedDialog, 0, 0}, Case{vbSizable, 1500, 900}}) {
+        FrmTest *f = form<FrmTest>();
+        f->setBorderStyle(c.border);
+        f->move(c.left, c.top);
+        f->show();
+        QCoreApplication::processEvents();
+        // The window system may keep a frame at the corner on the screen.
+        if (c.left > 0) {
+            EXPECT_EQ(f->left(), c.left) << c.border;
+            EXPECT_EQ(f->top(), c.top) << c.border;
+            EXPECT_EQ(f->widget()->geometry().topLeft(), QPoint(qRound(c.left / 15), qRound(c.top / 15)));
+        }
+        f->widget()->windowHandle()->setFramePosition(QPoint(200, 100));
+        QCoreApplication::processEvents();
+        const QPoint client = f->widget()->geometry().topLeft();
+        EXPECT_EQ(f->left(), client.x() * 15.0) << c.border;
+        EXPECT_EQ(f->top(), client.y() * 15.0) << c.border;
+        EXPECT_EQ(f->widget()->frameGeometry().topLeft(), QPoint(200, 100)) << c.border;
+        f->unload();
+    }
+}
+
 TEST_F(FormsTest, PopupMenuRunsTheChosenItem) {
     FrmTest *f = form<FrmTest>();
     Menu mIme(f, "mIme", "输入法");
