@@ -389,7 +389,8 @@ TEST_F(FormsTest, AFramedWindowStaysWhereItIsPutAndFollowsTheWindowSystemsMove) 
         int border;
         double left, top;
     };
-    for (const Case &c : {Case{vbSizable, 0, 0}, Case{vbFixedDialog, 0, 0}, Case{vbSizable, 1500, 900}}) {
+    for (const Case &c :
+         {Case{vbSizable, 0, 0}, Case{vbFixedDialog, 0, 0}, Case{vbSizable, 1500, 900}}) {
         FrmTest *f = form<FrmTest>();
         f->setBorderStyle(c.border);
         f->move(c.left, c.top);
@@ -399,7 +400,8 @@ TEST_F(FormsTest, AFramedWindowStaysWhereItIsPutAndFollowsTheWindowSystemsMove) 
         if (c.left > 0) {
             EXPECT_EQ(f->left(), c.left) << c.border;
             EXPECT_EQ(f->top(), c.top) << c.border;
-            EXPECT_EQ(f->widget()->geometry().topLeft(), QPoint(qRound(c.left / 15), qRound(c.top / 15)));
+            EXPECT_EQ(f->widget()->geometry().topLeft(),
+                      QPoint(qRound(c.left / 15), qRound(c.top / 15)));
         }
         f->widget()->windowHandle()->setFramePosition(QPoint(200, 100));
         QCoreApplication::processEvents();
