@@ -2,6 +2,8 @@
 
 #include "platform/atomic_files.h"
 
+#include <QFileInfo>
+
 namespace platform {
 
 bool FakeRegistry::setValue(const QString &key, const QString &name, const QString &value) {
@@ -64,8 +66,10 @@ bool FakeShell::startProcess(const QString &program, const QStringList &args) {
     return result;
 }
 
-bool FakeSingleInstance::acquire(const QString &n) {
+bool FakeSingleInstance::acquire(const QString &n, const QString &folder) {
     name = n;
+    installationFolder = folder;
+    installationFolderExisted = QFileInfo(folder).isDir();
     held = !otherCopyRuns;
     return held;
 }

@@ -62,17 +62,17 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstReleases) {
     QTemporaryDir dir;
     auto first = makeLockFileSingleInstance(dir.path() + "/locks");
     auto second = makeLockFileSingleInstance(dir.path() + "/locks");
-    ASSERT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7")));
-    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"))); // holding it already
-    EXPECT_FALSE(second->acquire(QStringLiteral("青禾启明 Win7")));
-    EXPECT_TRUE(second->acquire("another module"));
+    ASSERT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"), {}));
+    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"), {})); // holding it already
+    EXPECT_FALSE(second->acquire(QStringLiteral("青禾启明 Win7"), {}));
+    EXPECT_TRUE(second->acquire("another module", {}));
     second->release();
 
     first->release();
-    EXPECT_TRUE(second->acquire(QStringLiteral("青禾启明 Win7")));
-    EXPECT_FALSE(first->acquire(QStringLiteral("青禾启明 Win7")));
+    EXPECT_TRUE(second->acquire(QStringLiteral("青禾启明 Win7"), {}));
+    EXPECT_FALSE(first->acquire(QStringLiteral("青禾启明 Win7"), {}));
     second.reset(); // a copy that ends frees the lock
-    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7")));
+    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"), {}));
 }
 
 TEST(SingleInstance, LockOfACrashedCopyIsTakenOver) {
@@ -86,9 +86,9 @@ TEST(SingleInstance, LockOfACrashedCopyIsTakenOver) {
     stale.close();
 
     auto copy = makeLockFileSingleInstance(folder);
-    EXPECT_TRUE(copy->acquire("w7"));
+    EXPECT_TRUE(copy->acquire("w7", {}));
     auto other = makeLockFileSingleInstance(folder);
-    EXPECT_FALSE(other->acquire("w7"));
+    EXPECT_FALSE(other->acquire("w7", {}));
 }
 
 // A copy may run for days: however old its lock file, the lock of a
@@ -111,7 +111,7 @@ TEST(SingleInstance, LockOfARunningCopyHoldsHoweverOld) {
 
     ASSERT_LT(QFileInfo(held).lastModified(), QDateTime::currentDateTime().addDays(-1));
 
-    EXPECT_FALSE(makeLockFileSingleInstance(folder)->acquire("w7"));
+    EXPECT_FALSE(makeLockFileSingleInstance(folder)->acquire("w7", {}));
     EXPECT_TRUE(QFile::exists(folder + "/w7.lock"));
 }
 
