@@ -2,8 +2,6 @@
 
 #include "platform/atomic_files.h"
 
-#include <QFileInfo>
-
 namespace platform {
 
 bool FakeRegistry::setValue(const QString &key, const QString &name, const QString &value) {
@@ -69,7 +67,6 @@ bool FakeShell::startProcess(const QString &program, const QStringList &args) {
 bool FakeSingleInstance::acquire(const QString &n, const QString &folder) {
     name = n;
     installationFolder = folder;
-    installationFolderExisted = QFileInfo(folder).isDir();
     held = !otherCopyRuns;
     return held;
 }

@@ -64,9 +64,8 @@ public:
 
     bool otherCopyRuns = false; // acquire fails while true
     bool held = false;
-    QString name;                           // the name last acquired
-    QString installationFolder;             // and its installation folder
-    bool installationFolderExisted = false; // when acquire was called
+    QString name;               // the name last acquired
+    QString installationFolder; // and its installation folder
     int releases = 0;
 };
 

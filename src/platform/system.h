@@ -25,7 +25,8 @@ public:
     virtual ~SingleInstance() = default;
     // False when another copy runs: one of this user's (the lock of name in
     // the user's folder) or one on the same installation, whoever started it
-    // (the lock file of name in installationFolder, unless that is empty).
+    // (the lock file of name in installationFolder, unless that is empty;
+    // a missing folder is made).
     // Otherwise true, and this process holds every lock it could make. A lock
     // that cannot be made (a folder that cannot be written, a full disk)
     // shows no other copy: it is left out, and the folders' faults are the

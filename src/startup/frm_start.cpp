@@ -36,12 +36,11 @@ void FrmStart::Form_Load() {
 
     // One copy only, per user and per installation: two copies on one
     // ksdata would each take the other's commit in progress for the
-    // remains of a crash. The box comes before anything is read; ksdata is
-    // made first, as below, and a folder that cannot be made or written is
-    // told by the steps below, not taken for another copy.
+    // remains of a crash. The box comes before anything is read. The lock
+    // makes ksdata when it is missing; a folder that cannot be made or
+    // written is told by the steps below, not taken for another copy.
     const QString userData =
         platform::resolvePath(platform::programFolder() + QStringLiteral("ksdata/"));
-    QDir().mkpath(userData);
     if (!platform::singleInstance().acquire(QLatin1String(startup::kInstanceLockName), userData)) {
         forms::msgBox(kAlreadyRunning, forms::vbOKOnly | forms::vbInformation,
                       kAlreadyRunningTitle);
