@@ -148,6 +148,12 @@ void forgetExpired() {
 }
 
 void keep(const QString &key, CacheEntry &e, const DataPtr &d) {
+    // One picture larger than the whole cache would push every other one
+    // out and then go itself: it is not kept, and the others stay.
+    if (d->bytes > g_limit) {
+        release(e);
+        return;
+    }
     if (e.kept)
         g_recent.splice(g_recent.begin(), g_recent, e.recent);
     else
@@ -161,6 +167,11 @@ void keep(const QString &key, CacheEntry &e, const DataPtr &d) {
 void cachedPictureGrew(const Picture::Data &d) {
     const auto it = g_cache.find(d.path);
     if (it == g_cache.end() || it->second.kept.get() != &d) return;
+    // Its holder draws it, so it lives on without the cache.
+    if (d.bytes > g_limit) {
+        release(it->second);
+        return;
+    }
     g_keptBytes += d.bytes - it->second.keptBytes;
     it->second.keptBytes = d.bytes;
     trimToLimit();

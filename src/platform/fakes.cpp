@@ -64,8 +64,9 @@ bool FakeShell::startProcess(const QString &program, const QStringList &args) {
     return result;
 }
 
-bool FakeSingleInstance::acquire(const QString &n) {
+bool FakeSingleInstance::acquire(const QString &n, const QString &folder) {
     name = n;
+    installationFolder = folder;
     held = !otherCopyRuns;
     return held;
 }

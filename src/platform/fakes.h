@@ -59,12 +59,13 @@ public:
 
 class FakeSingleInstance : public SingleInstance {
 public:
-    bool acquire(const QString &name) override;
+    bool acquire(const QString &name, const QString &installationFolder) override;
     void release() override;
 
     bool otherCopyRuns = false; // acquire fails while true
     bool held = false;
-    QString name; // the name last acquired
+    QString name;               // the name last acquired
+    QString installationFolder; // and its installation folder
     int releases = 0;
 };
 

@@ -20,10 +20,14 @@ namespace platform {
 
 namespace {
 
+// A reply given up (its time ran out, the run ended) is aborted, which
+// closes its connection: left open, the network module would send the
+// same request again once the server closed it. The wait's own connections
+// are gone with its loop by now; the reply's others must stay, as they are
+// the ones that carry the abort to the network's thread.
 struct ReplyDeleter {
     void operator()(QNetworkReply *r) const {
         if (!r) return;
-        r->disconnect();
         if (!r->isFinished()) r->abort();
         r->deleteLater();
     }

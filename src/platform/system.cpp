@@ -13,11 +13,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QUrl>
 
 #include <map>
 #include <optional>
 
+#include <cerrno>
+#include <csignal>
 #include <sys/utsname.h>
 
 namespace platform {
@@ -76,48 +79,77 @@ public:
 
 // ---- single instance -----------------------------------------------------
 
-QString lockName(const QString &name) {
-    QString safe;
-    for (QChar ch : name) safe += ch.isLetterOrNumber() || ch == u'-' || ch == u'_' ? ch : u'_';
-    if (safe.isEmpty()) safe = QStringLiteral("w7practice");
-    return safe + QStringLiteral(".lock");
-}
-
 QString defaultLockFolder() {
     QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (base.isEmpty()) base = QDir::tempPath();
     return base + QStringLiteral("/w7practice");
 }
 
+enum class Locking { Taken, OtherCopy, CannotMake };
+
+// The process a lock file names still runs on this machine. A lock that
+// cannot be read counts as held: nothing shows its copy is gone.
+bool ownerRuns(const QLockFile &lock) {
+    qint64 pid = 0;
+    QString host, app;
+    if (!lock.getLockInfo(&pid, &host, &app)) return true;
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) return true;
+    return pid <= 0 || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
+}
+
+Locking lockIn(const QString &folder, const QString &name, std::unique_ptr<QLockFile> &out) {
+    if (!QDir().mkpath(folder)) return Locking::CannotMake;
+    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(lockFileName(name)));
+    // A copy that runs for hours still holds its lock; only a lock whose
+    // process is gone counts as left behind.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        out = std::move(lock);
+        return Locking::Taken;
+    }
+    // Only a lock that another copy holds is one: a folder that cannot be
+    // written, a full disk, or a dead copy's lock that cannot be removed
+    // must not stop every start with a box about a copy that is not there.
+    if (lock->error() != QLockFile::LockFailedError) return Locking::CannotMake;
+    return ownerRuns(*lock) ? Locking::OtherCopy : Locking::CannotMake;
+}
+
 class LockFileSingleInstance : public SingleInstance {
 public:
     explicit LockFileSingleInstance(QString folder) : folder_(std::move(folder)) {}
 
-    bool acquire(const QString &name) override {
-        const QString path = folder_ + u'/' + lockName(name);
-        if (lock_ && path_ == path) return true;
+    bool acquire(const QString &name, const QString &installationFolder) override {
+        if (held_ && name_ == name && installation_ == installationFolder) return true;
         release();
-        if (!QDir().mkpath(folder_)) return false;
-        auto lock = std::make_unique<QLockFile>(path);
-        // A copy that runs for hours still holds its lock; only a lock whose
-        // process is gone counts as left behind.
-        lock->setStaleLockTime(0);
-        if (!lock->tryLock(0)) return false;
-        lock_ = std::move(lock);
-        path_ = path;
+        std::unique_ptr<QLockFile> user, installation;
+        if (lockIn(folder_, name, user) == Locking::OtherCopy) return false;
+        // The user's lock goes again with `user` when the installation is
+        // another copy's.
+        if (!installationFolder.isEmpty() &&
+            lockIn(installationFolder, name, installation) == Locking::OtherCopy)
+            return false;
+        user_ = std::move(user);
+        installation_ = installationFolder;
+        installationLock_ = std::move(installation);
+        name_ = name;
+        // A lock that could not be made is tried again on the next call.
+        held_ = user_ && (installationFolder.isEmpty() || installationLock_);
         return true;
     }
 
     void release() override {
-        if (lock_) lock_->unlock();
-        lock_.reset();
-        path_.clear();
+        installationLock_.reset(); // unlocks
+        user_.reset();
+        held_ = false;
+        name_.clear();
+        installation_.clear();
     }
 
 private:
     QString folder_;
-    QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    QString name_, installation_;
+    bool held_ = false;
+    std::unique_ptr<QLockFile> user_, installationLock_;
 };
 
 // ---- keyboard layouts ----------------------------------------------------
@@ -317,6 +349,13 @@ std::unique_ptr<Shell> makeDesktopShell() {
 std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder) {
     return std::make_unique<LockFileSingleInstance>(folder.isEmpty() ? defaultLockFolder()
                                                                      : folder);
+}
+
+QString lockFileName(const QString &name) {
+    QString safe;
+    for (QChar ch : name) safe += ch.isLetterOrNumber() || ch == u'-' || ch == u'_' ? ch : u'_';
+    if (safe.isEmpty()) safe = QStringLiteral("w7practice");
+    return safe + QStringLiteral(".lock");
 }
 
 std::unique_ptr<KeyboardLayouts> makeSystemKeyboardLayouts() {

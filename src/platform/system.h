@@ -18,12 +18,20 @@ public:
     virtual bool startProcess(const QString &program, const QStringList &args) = 0;
 };
 
-// One copy of the program per user: a lock that a crashed copy does not leave stuck.
+// One copy of the program per user and per installation: locks that a
+// crashed copy does not leave stuck.
 class SingleInstance {
 public:
     virtual ~SingleInstance() = default;
-    // True when this process now holds the lock (no other copy runs).
-    virtual bool acquire(const QString &name) = 0;
+    // False when another copy runs: one of this user's (the lock of name in
+    // the user's folder) or one on the same installation, whoever started it
+    // (the lock file of name in installationFolder, unless that is empty;
+    // a missing folder is made).
+    // Otherwise true, and this process holds every lock it could make. A lock
+    // that cannot be made (a folder that cannot be written, a full disk)
+    // shows no other copy: it is left out, and the folders' faults are the
+    // caller's to tell.
+    virtual bool acquire(const QString &name, const QString &installationFolder) = 0;
     virtual void release() = 0;
 };
 
@@ -45,17 +53,22 @@ public:
 };
 
 // The real ones. The shell opens with QDesktopServices and starts programs
-// detached. The single-instance lock is a QLockFile in a per-user folder
-// (the runtime folder, by default); a lock whose process is gone is taken
-// over. Keyboard layouts: when fcitx5 runs, the items of its first input
-// method group (fcitx5's profile), switched with fcitx5-remote; else when
-// IBus runs, its preloaded engines, switched with `ibus engine`; else the
-// X keyboard layouts of `setxkbmap -query` (one entry for the current
-// locale when that fails), for which activate only records the choice:
-// a program cannot switch the layout of the whole desktop.
+// detached. The single-instance locks are QLockFiles, one in a per-user
+// folder (the runtime folder, by default), one in the installation folder
+// given to acquire; a lock whose process is gone is taken over (or, where
+// it cannot be removed, shows no other copy). Keyboard layouts: when fcitx5
+// runs, the items of its first input method group (fcitx5's profile),
+// switched with fcitx5-remote; else when IBus runs, its preloaded engines,
+// switched with `ibus engine`; else the X keyboard layouts of `setxkbmap
+// -query` (one entry for the current locale when that fails), for which
+// activate only records the choice: a program cannot switch the layout of
+// the whole desktop.
 std::unique_ptr<Shell> makeDesktopShell();
 std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder = {});
 std::unique_ptr<KeyboardLayouts> makeSystemKeyboardLayouts();
+// The file a lock of name makes in its folder: "<name>.lock", every
+// character but letters, digits, "-" and "_" as "_".
+QString lockFileName(const QString &name);
 
 // What open() hands to the desktop: a link with a scheme as it is, "www."
 // names as web links, anything else as a local file or folder (through

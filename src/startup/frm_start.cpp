@@ -39,8 +39,14 @@ void FrmStart::Form_Load() {
     forms::Trap trap(QStringLiteral("startload"), startup::reportingHandler());
     startup::RunState &s = state();
 
-    // One copy only: the box comes before anything is read or written.
-    if (!platform::singleInstance().acquire(QStringLiteral("w7practice"))) {
+    // One copy only, per user and per installation: two copies on one
+    // ksdata would each take the other's commit in progress for the
+    // remains of a crash. The box comes before anything is read. The lock
+    // makes ksdata when it is missing; a folder that cannot be made or
+    // written is told by the steps below, not taken for another copy.
+    const QString userData =
+        platform::resolvePath(platform::programFolder() + QStringLiteral("ksdata/"));
+    if (!platform::singleInstance().acquire(QLatin1String(startup::kInstanceLockName), userData)) {
         forms::msgBox(kAlreadyRunning, forms::vbOKOnly | forms::vbInformation,
                       kAlreadyRunningTitle);
         startup::endProgram();

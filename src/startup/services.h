@@ -44,6 +44,9 @@ QString errorEndpointHost();
 // added when no scheme is given, no trailing "/"); empty when not set.
 QString configuredHost(const QString &group);
 constexpr const char *kInstallConfigFile = "w7practice.ini";
+// The name of the program's single-instance locks: the user's own, and the
+// installation's lock file in ksdata (platform::lockFileName of it).
+constexpr const char *kInstanceLockName = "w7practice";
 
 } // namespace startup
 

@@ -72,8 +72,9 @@ struct PlanContext {
     QString addressPrefix; // update server & "/up/qkwfb/" & subject & "/", encoded
     QString programName;   // the running program's file name
     // Files no list line may write (the update's own: the saved list, the
-    // version file, the hand-over file), compared as the paths they
-    // resolve to, whatever the case or spelling of the line.
+    // version file, the hand-over file; the writer's journal of each folder
+    // and the installation's lock), compared as the paths they resolve to,
+    // whatever the case or spelling of the line.
     QStringList reserved;
 };
 

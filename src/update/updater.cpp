@@ -3,6 +3,7 @@
 #include "platform/atomic_files.h"
 #include "platform/paths.h"
 #include "platform/run_end.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "startup/services.h"
 
@@ -70,6 +71,11 @@ QString handoffFilePath(const UpdateConfig &c) {
 
 QString updaterPath(const UpdateConfig &c) {
     return c.programFolder + QStringLiteral("qhitpk.rar");
+}
+
+QString instanceLockPath(const UpdateConfig &c) {
+    return c.programFolder + QStringLiteral("ksdata/") +
+           platform::lockFileName(QLatin1String(startup::kInstanceLockName));
 }
 
 QString bannerPath(const UpdateConfig &c) {
@@ -265,8 +271,19 @@ void Updater::applyList(CheckResult &r, const QByteArray &list, const QStringLis
     context.addressPrefix = addressPrefix(config_);
     context.programName = config_.programName;
     // The update's own files: a list line naming one of them would have
-    // the server's bytes taken for the version or the hand-over.
-    context.reserved = {savedListPath(config_), versionFilePath(config_), handoffFilePath(config_)};
+    // the server's bytes taken for the version or the hand-over. Nor may a
+    // line write the program's own bookkeeping: a journal in any folder it
+    // writes would be finished as the writer's own at the next write
+    // there, and the installation's lock decides who may run.
+    context.reserved = {savedListPath(config_), versionFilePath(config_), handoffFilePath(config_),
+                        instanceLockPath(config_)};
+    for (const QChar letter : QStringLiteral("DKEM")) {
+        const QString folder = folderFor(letter, context.bankFolder, QString());
+        context.reserved << context.programFolder +
+                                (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) +
+                                QLatin1String(platform::kJournalName);
+    }
+    context.reserved << config_.dataPath + QLatin1String(platform::kJournalName);
     const UpdatePlan plan =
         planUpdate(lines, context, [this](const QString &p) { return files_.modified(p); });
 

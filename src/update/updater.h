@@ -60,11 +60,12 @@ struct UpdateConfig {
 };
 
 // Where the update keeps and finds its files.
-QString savedListPath(const UpdateConfig &c);   // ksdata/288895.mxy
-QString versionFilePath(const UpdateConfig &c); // the bank's 288895.mxy
-QString handoffFilePath(const UpdateConfig &c); // uprun.dll
-QString updaterPath(const UpdateConfig &c);     // qhitpk.rar
-QString bannerPath(const UpdateConfig &c);      // ksdata/170100.mxy
+QString savedListPath(const UpdateConfig &c);    // ksdata/288895.mxy
+QString versionFilePath(const UpdateConfig &c);  // the bank's 288895.mxy
+QString handoffFilePath(const UpdateConfig &c);  // uprun.dll
+QString updaterPath(const UpdateConfig &c);      // qhitpk.rar
+QString bannerPath(const UpdateConfig &c);       // ksdata/170100.mxy
+QString instanceLockPath(const UpdateConfig &c); // ksdata/w7practice.lock
 // The addresses on the server (empty without a host).
 QString listUrl(const UpdateConfig &c);
 QString bannerUrl(const UpdateConfig &c);

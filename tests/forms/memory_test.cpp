@@ -186,6 +186,49 @@ TEST_F(FormsTest, PictureHeldByAControlIsSharedEvenWhenTheCacheLetsItGo) {
     EXPECT_EQ(pictureDecodeCount(), before + 3);
 }
 
+// A picture larger than the whole cache is not kept, and the pictures kept
+// stay: it used to push every other one out, then go itself. The same for a
+// kept picture whose pixmap makes it larger than the cache when it is drawn.
+TEST_F(FormsTest, APictureLargerThanTheCacheIsNotKeptAndTheOthersStay) {
+    const QStringList small = {"l01050.mxy", "l01051.mxy", "l01052.mxy"};
+    for (const QString &name : small) write(name, formstest::imageBytes(50, 50, "PNG"));
+    write("big.mxy", formstest::imageBytes(300, 200, "PNG", Qt::red));
+    write("drawn.mxy", formstest::imageBytes(200, 150, "PNG", Qt::green));
+    const qint64 smallBytes = 3 * 50 * 50 * 4, bigBytes = 300 * 200 * 4;
+    const qint64 drawnImageBytes = 200 * 150 * 4; // twice that with its pixmap
+    setPictureCacheLimit(200000);
+    for (const QString &name : small) loadPicture(path(name));
+    ASSERT_EQ(pictureCacheBytes(), smallBytes);
+    auto smallStayDecoded = [&] {
+        const int decodes = pictureDecodeCount();
+        for (const QString &name : small) loadPicture(path(name));
+        return pictureDecodeCount() == decodes;
+    };
+
+    {
+        const Picture big = loadPicture(path("big.mxy"));
+        EXPECT_EQ(big.widthPx(), 300);
+        EXPECT_EQ(pictureCacheBytes(), smallBytes);
+        EXPECT_EQ(livePictureBytes(), smallBytes + bigBytes);
+        // Held, it is still shared: loaded again, it is not decoded again.
+        EXPECT_EQ(loadPicture(path("BIG.mxy")), big);
+    }
+    EXPECT_EQ(livePictureBytes(), smallBytes); // held by nobody, it is gone
+    EXPECT_TRUE(smallStayDecoded());
+
+    const int drawnDecodes = pictureDecodeCount() + 1;
+    {
+        const Picture drawn = loadPicture(path("drawn.mxy"));
+        EXPECT_EQ(pictureCacheBytes(), smallBytes + drawnImageBytes);
+        drawn.pixmap();
+        EXPECT_EQ(pictureCacheBytes(), smallBytes);
+        EXPECT_EQ(loadPicture(path("drawn.mxy")), drawn);
+        EXPECT_EQ(pictureDecodeCount(), drawnDecodes);
+    }
+    EXPECT_EQ(livePictureBytes(), smallBytes);
+    EXPECT_TRUE(smallStayDecoded());
+}
+
 TEST_F(FormsTest, CacheStaysWithinItsLimitOverABankOfLargePictures) {
     // A bank of screen pictures shown one after another, as steps are:
     // the background of each step, one of two hover pictures over it, and

@@ -12,6 +12,7 @@
 #include "panel/set_finish.h"
 #include "platform/atomic_files.h"
 #include "platform/text.h"
+#include "reachable_temp.h"
 #include "sanitizer.h"
 #include "startup/run_state.h"
 
@@ -325,7 +326,8 @@ TEST(RecordFaultsChild, ActionsOverRecordsThatCannotBeRead) {
 }
 
 TEST(RecordFaults, RecordsThatCannotBeReadAreNeverRewrittenAndTheRestIsSaved) {
-    QTemporaryDir tmp;
+    // The child's user must reach the folder, wherever TMPDIR lies.
+    testsupport::ReachableTemporaryDir tmp;
     const QString folder = tmp.path() + "/ksdata/";
     QDir().mkpath(folder);
     const Snapshot before = {
@@ -370,6 +372,19 @@ TEST(RecordFaults, RecordsThatCannotBeReadAreNeverRewrittenAndTheRestIsSaved) {
     EXPECT_EQ(after.at("288863.mxy"), "099901390140\r\n");
     EXPECT_EQ(after.at("288873.mxy"), "FFF\r\n");
     EXPECT_EQ(after.at("288893.mxy"), "TTT\r\nTFF\r\n\r\n");
+}
+
+// The test above, run where TMPDIR lies below a folder only its owner may
+// enter: its child's user must still reach the records.
+TEST(RecordFaults, TheChildsRecordsAreReachableWhereverTmpdirLies) {
+    QTemporaryDir owners;
+    const QString tmpdir = owners.path() + "/tmp";
+    ASSERT_TRUE(QDir().mkpath(tmpdir));
+    ASSERT_EQ(::chmod(QFile::encodeName(owners.path()).constData(), 0700), 0);
+    const auto run = testsupport::runChild(
+        "RecordFaults.RecordsThatCannotBeReadAreNeverRewrittenAndTheRestIsSaved", "tmpdir",
+        {"TMPDIR=" + tmpdir});
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 #include "http_test_server.h"
 #include "loopback_servers.h"
 #include "platform/http.h"
+#include "platform/run_end.h"
 #include "process_memory.h"
 #include "sanitizer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpServer>
@@ -15,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -159,6 +163,65 @@ TEST_F(HttpTest, AbortPendingEndsTheWaitAtOnce) {
     // Nothing waits any more: the next request is not touched.
     client->abortPending();
     EXPECT_EQ(client->get(server.url("/ok"), 5000).outcome, HttpReply::Outcome::Ok);
+}
+
+// Turns the test's own event loop (the server's) until done() or the
+// deadline; a hang guard, not a measure of speed.
+template <class F> bool runEventsUntil(F done, int deadlineMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < deadlineMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return done();
+}
+
+// A request given up is aborted: its connection closes, and the network
+// does not send it again when the server closes its end later, as a server
+// does with a request it kept waiting. (Aborted after cutting the reply's
+// signals, the abort never reached the connection: it stayed open, and
+// the same GET came again once the server closed it.)
+TEST_F(HttpTest, ARequestGivenUpClosesItsConnectionAndIsNeverSentAgain) {
+    server.trickleMs = 100;
+    server.tricklePieces = 100; // ten seconds in all
+    server.serve("/long.rar", QByteArray(100000, 'x'), 200, HttpTestServer::Mode::Trickle);
+    const struct {
+        const char *way;
+        std::function<bool()> giveUp;
+        const char *path;
+    } cases[] = {
+        {"time-out of a get",
+         [&] {
+             return client->get(server.url("/silent"), 300).outcome == HttpReply::Outcome::Timeout;
+         },
+         "/silent"},
+        {"time-out of a download",
+         [&] { return !client->download(server.url("/silent"), dir.filePath("a.mxy"), 300); },
+         "/silent"},
+        {"end of the run",
+         [&] {
+             QTimer::singleShot(100, [] { endRun(); });
+             const HttpReply r = client->get(server.url("/silent"), 30000);
+             resetRunEnded();
+             return r.outcome == HttpReply::Outcome::Failed;
+         },
+         "/silent"},
+        {"reply too long",
+         [&] {
+             return client->get(server.url("/long.rar"), 30000, 2000).outcome ==
+                    HttpReply::Outcome::TooLong;
+         },
+         "/long.rar"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.way);
+        server.paths.clear();
+        ASSERT_TRUE(c.giveUp());
+        EXPECT_TRUE(runEventsUntil([&] { return server.openConnections() == 0; }, 5000))
+            << "the connection of the request given up is still open";
+        server.closeConnections();
+        runEventsUntil([&] { return server.paths.size() > 1; }, 1000);
+        EXPECT_EQ(server.paths.join(' ').toStdString(), c.path) << "asked for again";
+    }
 }
 
 // A reply that broke off in its content was answered: it is no failure to

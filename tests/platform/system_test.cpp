@@ -1,6 +1,11 @@
 #include "platform/fakes.h"
 #include "platform/system.h"
 
+#include "child_process.h"
+#include "file_bytes.h"
+#include "file_size_limit.h"
+#include "reachable_temp.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -10,6 +15,13 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -62,17 +74,17 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstReleases) {
     QTemporaryDir dir;
     auto first = makeLockFileSingleInstance(dir.path() + "/locks");
     auto second = makeLockFileSingleInstance(dir.path() + "/locks");
-    ASSERT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7")));
-    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"))); // holding it already
-    EXPECT_FALSE(second->acquire(QStringLiteral("青禾启明 Win7")));
-    EXPECT_TRUE(second->acquire("another module"));
+    ASSERT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"), {}));
+    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"), {})); // holding it already
+    EXPECT_FALSE(second->acquire(QStringLiteral("青禾启明 Win7"), {}));
+    EXPECT_TRUE(second->acquire("another module", {}));
     second->release();
 
     first->release();
-    EXPECT_TRUE(second->acquire(QStringLiteral("青禾启明 Win7")));
-    EXPECT_FALSE(first->acquire(QStringLiteral("青禾启明 Win7")));
+    EXPECT_TRUE(second->acquire(QStringLiteral("青禾启明 Win7"), {}));
+    EXPECT_FALSE(first->acquire(QStringLiteral("青禾启明 Win7"), {}));
     second.reset(); // a copy that ends frees the lock
-    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7")));
+    EXPECT_TRUE(first->acquire(QStringLiteral("青禾启明 Win7"), {}));
 }
 
 TEST(SingleInstance, LockOfACrashedCopyIsTakenOver) {
@@ -86,9 +98,9 @@ TEST(SingleInstance, LockOfACrashedCopyIsTakenOver) {
     stale.close();
 
     auto copy = makeLockFileSingleInstance(folder);
-    EXPECT_TRUE(copy->acquire("w7"));
+    EXPECT_TRUE(copy->acquire("w7", {}));
     auto other = makeLockFileSingleInstance(folder);
-    EXPECT_FALSE(other->acquire("w7"));
+    EXPECT_FALSE(other->acquire("w7", {}));
 }
 
 // A copy may run for days: however old its lock file, the lock of a
@@ -111,8 +123,172 @@ TEST(SingleInstance, LockOfARunningCopyHoldsHoweverOld) {
 
     ASSERT_LT(QFileInfo(held).lastModified(), QDateTime::currentDateTime().addDays(-1));
 
-    EXPECT_FALSE(makeLockFileSingleInstance(folder)->acquire("w7"));
+    EXPECT_FALSE(makeLockFileSingleInstance(folder)->acquire("w7", {}));
     EXPECT_TRUE(QFile::exists(folder + "/w7.lock"));
+}
+
+// ---- one copy per installation, with real processes
+
+constexpr uid_t kUnprivileged = 65534;
+constexpr const char *kLockChild = "SingleInstanceChild.TakesTheLocksAsAStartDoes";
+
+// The child: the locks as a start takes them, in its own runtime folder
+// (XDG_RUNTIME_DIR) and in the installation's folder W7_LOCK_FOLDER. It
+// prints "lock: taken" or "lock: refused"; with W7_LOCK_HOLD it then holds
+// them until it is killed. W7_LOCK_AS_USER: as a user who is not root;
+// W7_LOCK_NO_WRITE: where no byte can be written (a file-size limit of 0).
+TEST(SingleInstanceChild, TakesTheLocksAsAStartDoes) {
+    if (testsupport::childRole() != "lock") GTEST_SKIP() << testsupport::kChildOnly;
+    if (!testsupport::childValue("W7_LOCK_AS_USER").isEmpty() && ::geteuid() == 0) {
+        ASSERT_EQ(::setgroups(0, nullptr), 0);
+        ASSERT_EQ(::setgid(kUnprivileged), 0);
+        ASSERT_EQ(::setuid(kUnprivileged), 0);
+    }
+    std::optional<testsupport::FileSizeLimit> noWrite;
+    if (!testsupport::childValue("W7_LOCK_NO_WRITE").isEmpty()) {
+        noWrite.emplace(0);
+        ASSERT_TRUE(noWrite->set());
+    }
+    auto lock = makeLockFileSingleInstance();
+    const bool taken = lock->acquire("w7practice", testsupport::childValue("W7_LOCK_FOLDER"));
+    std::printf("lock: %s\n", taken ? "taken" : "refused");
+    std::fflush(stdout);
+    if (taken && !testsupport::childValue("W7_LOCK_HOLD").isEmpty())
+        for (;;) ::pause();
+}
+
+// A runtime folder of one user: Qt takes only a folder that is its user's
+// alone.
+QString runtimeFolder(const QString &path, uid_t owner = ::geteuid()) {
+    if (!QDir().mkpath(path)) return {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::chmod(native.constData(), 0700) != 0) return {};
+    if (owner != ::geteuid() && ::chown(native.constData(), owner, owner) != 0) return {};
+    return path;
+}
+
+QStringList lockEnv(const QString &runtime, const QString &installation) {
+    return {"XDG_RUNTIME_DIR=" + runtime, "W7_LOCK_FOLDER=" + installation};
+}
+
+QByteArray lockLine(const testsupport::ChildRun &run) {
+    for (const QByteArray &line : run.output.split('\n'))
+        if (line.startsWith("lock: ")) return line;
+    return run.output;
+}
+
+// Two copies on one program folder, whoever starts them: the second is
+// refused by the installation's lock even with a runtime folder of its own
+// (another user, another session), as it is by the user's lock on another
+// installation. A copy that dies leaves its lock files, and the next start
+// takes them over.
+TEST(SingleInstance, OneCopyPerInstallationAndPerUserInRealProcesses) {
+    QTemporaryDir tmp;
+    const QString ksdata = tmp.path() + "/program/ksdata", other = tmp.path() + "/other/ksdata";
+    const QString run1 = runtimeFolder(tmp.path() + "/run1");
+    const QString run2 = runtimeFolder(tmp.path() + "/run2");
+    ASSERT_FALSE(run1.isEmpty() || run2.isEmpty());
+
+    testsupport::ChildProcess first(kLockChild, "lock", lockEnv(run1, ksdata) << "W7_LOCK_HOLD=1");
+    ASSERT_TRUE(first.waitForLine("lock: taken")) << first.output().toStdString();
+    const struct {
+        const char *what;
+        QString runtime, installation;
+        QByteArray line;
+    } cases[] = {
+        {"another runtime folder, the same installation", run2, ksdata, "lock: refused"},
+        {"the same runtime folder, another installation", run1, other, "lock: refused"},
+        {"another runtime folder and installation", run2, other, "lock: taken"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto run =
+            testsupport::runChild(kLockChild, "lock", lockEnv(c.runtime, c.installation));
+        EXPECT_TRUE(run.passed()) << run.output.toStdString();
+        EXPECT_EQ(lockLine(run), c.line);
+    }
+
+    first.kill();
+    ASSERT_TRUE(QFile::exists(ksdata + "/w7practice.lock"));
+    ASSERT_TRUE(QFile::exists(run1 + "/w7practice/w7practice.lock"));
+    testsupport::ChildProcess next(kLockChild, "lock", lockEnv(run2, ksdata) << "W7_LOCK_HOLD=1");
+    ASSERT_TRUE(next.waitForLine("lock: taken")) << next.output().toStdString();
+    // It holds them now: the first one's runtime folder is free, the
+    // installation is not.
+    EXPECT_EQ(lockLine(testsupport::runChild(kLockChild, "lock", lockEnv(run1, ksdata))),
+              "lock: refused");
+    next.kill();
+}
+
+// A lock that cannot be made shows no other copy: a start on an
+// installation whose ksdata its user cannot write (read-only, another
+// user's) or on a full disk goes on, and its folder's faults are told by
+// the start as they are without the lock. Only a lock of a copy that runs
+// refuses it.
+TEST(SingleInstance, ALockThatCannotBeMadeIsNoOtherCopy) {
+    // The child's user must reach it, wherever TMPDIR lies.
+    testsupport::ReachableTemporaryDir tmp;
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0755), 0);
+    const bool root = ::geteuid() == 0;
+    const QString ksdata = tmp.path() + "/ksdata", lockFile = ksdata + "/w7practice.lock";
+    const QString userRuntime =
+        runtimeFolder(tmp.path() + "/user-run", root ? kUnprivileged : ::geteuid());
+    const QString ownRuntime = runtimeFolder(tmp.path() + "/own-run");
+    ASSERT_FALSE(userRuntime.isEmpty() || ownRuntime.isEmpty());
+    QTemporaryDir ours;
+    auto running = makeLockFileSingleInstance(ours.path());
+
+    enum class Lock { None, OfADeadCopy, OfARunningCopy };
+    const struct {
+        const char *what;
+        Lock lock;
+        QStringList env;
+        QByteArray line;
+    } cases[] = {
+        {"read-only", Lock::None, {"W7_LOCK_AS_USER=1"}, "lock: taken"},
+        {"read-only with a dead copy's lock",
+         Lock::OfADeadCopy,
+         {"W7_LOCK_AS_USER=1"},
+         "lock: taken"},
+        {"read-only with a running copy's lock",
+         Lock::OfARunningCopy,
+         {"W7_LOCK_AS_USER=1"},
+         "lock: refused"},
+        {"no byte can be written", Lock::None, {"W7_LOCK_NO_WRITE=1"}, "lock: taken"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray native = QFile::encodeName(ksdata);
+        ASSERT_TRUE(QDir(ksdata).removeRecursively());
+        ASSERT_TRUE(QDir().mkpath(ksdata));
+        if (c.lock == Lock::OfADeadCopy) {
+            // As a copy killed while the folder could still be written left it.
+            QFile stale(lockFile);
+            ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+            stale.write("999999999\n" +
+                        QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
+                        "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        }
+        if (c.lock == Lock::OfARunningCopy) {
+            ASSERT_TRUE(running->acquire("w7practice", ksdata));
+        }
+        // Root's folder for the user who is not root; without root, the
+        // mode binds the test's own user.
+        const bool asUser = c.env.contains("W7_LOCK_AS_USER=1");
+        if (asUser) {
+            ASSERT_EQ(::chmod(native.constData(), root ? 0755 : 0555), 0);
+        }
+        const QByteArray before = testsupport::readBytes(lockFile);
+
+        const auto run = testsupport::runChild(
+            kLockChild, "lock", lockEnv(asUser ? userRuntime : ownRuntime, ksdata) + c.env);
+        EXPECT_TRUE(run.passed()) << run.output.toStdString();
+        EXPECT_EQ(lockLine(run), c.line);
+        EXPECT_EQ(testsupport::readBytes(lockFile), before) << "the lock file changed";
+
+        running->release();
+        ASSERT_EQ(::chmod(native.constData(), 0755), 0);
+    }
 }
 
 TEST(KeyboardLayouts, ParsesTheXkbQuery) {

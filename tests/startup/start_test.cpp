@@ -76,6 +76,16 @@ TEST_F(StartUp, SplashThenHomePageAndRunLogAfterTheTimer) {
     EXPECT_EQ(forms::loadedForm<FrmFengmian>(), home);
 }
 
+// One copy per installation: the lock is asked for in the program folder's
+// record folder, in the spelling the installation gives it.
+TEST_F(StartUp, TheInstallationsLockIsAskedForInItsRecordFolder) {
+    ASSERT_TRUE(QDir(dir().root).rename("ksdata", "KsData"));
+    forms::form<FrmStart>();
+    EXPECT_EQ(singleInstance().name, QStringLiteral("w7practice"));
+    EXPECT_EQ(singleInstance().installationFolder, dir().root + "KsData/");
+    EXPECT_TRUE(singleInstance().held);
+}
+
 TEST_F(StartUp, RecordFolderIsMadeWhenMissingAndTakesTheRunLog) {
     QDir(dir().ksdata()).removeRecursively();
     forms::form<FrmStart>();

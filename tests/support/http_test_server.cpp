@@ -14,7 +14,9 @@ HttpTestServer::HttpTestServer() {
     connect(&server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *s = server_.nextPendingConnection()) {
             s->setParent(this);
+            open_.insert(s);
             connect(s, &QTcpSocket::readyRead, this, [this, s] { onData(s); });
+            connect(s, &QTcpSocket::disconnected, this, [this, s] { open_.remove(s); });
         }
     });
 }
@@ -33,6 +35,11 @@ void HttpTestServer::serve(const QString &path, const QByteArray &body, int stat
 
 void HttpTestServer::then(const QString &path, const Route &route) {
     routes_[path].append(route);
+}
+
+void HttpTestServer::closeConnections() {
+    const QSet<QTcpSocket *> sockets = open_;
+    for (QTcpSocket *s : sockets) s->disconnectFromHost();
 }
 
 void HttpTestServer::onData(QTcpSocket *s) {

@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
@@ -55,6 +56,13 @@ public:
     // Every path asked for, in order. Unknown paths get 404.
     QStringList paths;
 
+    // Connections still open: closed neither by the client nor by the
+    // server (which closes those it answered in full).
+    int openConnections() const { return int(open_.size()); }
+    // Closes every connection from the server's side, as a server does with
+    // a request it kept waiting too long.
+    void closeConnections();
+
     int trickleMs = 50;
     int tricklePieces = 20;
 
@@ -65,6 +73,7 @@ private:
     QTcpServer server_;
     QHash<QString, QList<Route>> routes_;
     QHash<QTcpSocket *, QByteArray> buffers_;
+    QSet<QTcpSocket *> open_;
 };
 
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 // The program itself for a test: a copy of the sample installation that the
-// build lays out beside the test programs, in a temporary folder, with a
+// build lays out beside the test programs, in a temporary folder that a
+// user who is not root can reach (for starts as such a user), with a
 // runtime folder and a configuration folder of its own, so that the copy's
 // single-instance lock and registry stay apart from every other run on the
 // machine (two starts of one copy share them, as two starts by one user do).
@@ -10,9 +11,10 @@
 //   QProcess p;
 //   copy.prepare(p, {{"QT_QPA_PLATFORM", "offscreen"}});
 //   p.start(copy.executable(), {});
+#include "reachable_temp.h"
+
 #include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
 #include <utility>
 #include <vector>
 
@@ -36,7 +38,7 @@ public:
     void prepare(QProcess &p, const std::vector<std::pair<QString, QString>> &env) const;
 
 private:
-    QTemporaryDir tmp_;
+    ReachableTemporaryDir tmp_;
     QString error_;
 };
 

@@ -1,8 +1,12 @@
 #include "update_fixture.h"
 
+#include "platform/system.h"
+#include "startup/services.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -258,6 +262,59 @@ TEST_F(Updating, ListLinesNamingTheUpdatesOwnFilesAreRefused) {
     server.paths.clear();
     auto next = makeUpdater([](UpdateConfig &c) { c.bankVersion = "201601010000"; });
     EXPECT_EQ(next->check().outcome, Outcome::UpToDate);
+}
+
+// Nor may a list line write the program's own bookkeeping: the writer's
+// journal in any folder the update writes (finished as the writer's own at
+// its next write there), the installation's lock, or a file of the
+// writer's temporary names; in any letter case, and through a folder that
+// is a link to another. The other lines go through.
+TEST_F(Updating, ListLinesNamingTheProgramsBookkeepingAreRefused) {
+    // The lock is there while the program runs.
+    QTemporaryDir runtime;
+    auto lock = platform::makeLockFileSingleInstance(runtime.path());
+    ASSERT_TRUE(lock->acquire(QLatin1String(startup::kInstanceLockName), dir().ksdata()));
+    const QString lockFile = dir().ksdata() + "w7practice.lock";
+    const QByteArray lockBytes = bytes(lockFile);
+    ASSERT_FALSE(lockBytes.isEmpty());
+    // The picture folder leads to the records.
+    ASSERT_TRUE(QDir(dir().root).rename("examdata", "examdata.real"));
+    ASSERT_TRUE(QFile::link(dir().ksdata(), dir().root + "examdata"));
+
+    const QStringList refused = {
+        "D201601010000w7files.journal",
+        "K201601010000W7FILES.JOURNAL",
+        "E201601010000w7Files.Journal",
+        "M201601010000w7files.journal",
+        "K201601010000w7practice.lock",
+        "K201601010000W7Practice.LOCK",
+        "E201601010000w7practice.lock", // the lock, through the link
+        "K201601010000288892.mxy.w7tmp-0123456789abcdef",
+        "D201601010000288891.w7tmp-0123456789ABCDEF",
+        "M201601010000w7practice.w7tmp-00000000deadbeef",
+    };
+    const QByteArray list =
+        gbkLines(QStringList{"201601010000"} + refused + QStringList{"K201601010000l30001"});
+    server.serve(kListPath, list);
+    server.serve(serverPath("ksdata/l30001.rar"), "new picture");
+
+    const CheckResult r = makeUpdater()->check();
+
+    EXPECT_EQ(r.outcome, Outcome::Updated);
+    EXPECT_EQ(r.rejected, refused.size());
+    EXPECT_EQ(r.tried, 1);
+    EXPECT_EQ(r.succeeded, 1);
+    EXPECT_EQ(server.paths.join(' '),
+              QStringList({kListPath, kListPath, serverPath("ksdata/l30001.rar")}).join(' '));
+    EXPECT_EQ(bytes(lockFile), lockBytes);
+    for (const QString &folder : {dir().root, dir().bank(), dir().ksdata()})
+        EXPECT_EQ(QDir(folder)
+                      .entryList({"*.journal", "*w7tmp*"}, QDir::AllEntries | QDir::System)
+                      .join(' '),
+                  QString())
+            << folder.toStdString();
+    EXPECT_EQ(bytes(dir().ksdata() + "l30001.mxy"), "new picture");
+    EXPECT_EQ(reports.size(), refused.size());
 }
 
 // The check waits for the banner: one that keeps trickling in is given up
