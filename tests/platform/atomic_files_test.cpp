@@ -4,6 +4,7 @@
 #include "child_process.h"
 #include "file_bytes.h"
 #include "file_size_limit.h"
+#include "mounted_over.h"
 #include "platform/atomic_files.h"
 #include "platform/text.h"
 
@@ -17,9 +18,9 @@
 #include <fcntl.h>
 #include <functional>
 #include <map>
-#include <sys/stat.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -247,63 +248,135 @@ TEST(AtomicFiles, RecoveryFinishesAJournalAsFarAsItCanAndSetsAsideOneItCannotRea
         {"killed while writing the new files",
          {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new"}},
          {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
-         0, 0, 2, {}, false},
+         0,
+         0,
+         2,
+         {},
+         false},
         {"killed while writing the journal",
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
           {tJ, kJournal.left(20)}},
          {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
-         0, 0, 3, {}, false},
+         0,
+         0,
+         3,
+         {},
+         false},
         {"killed with the journal in place",
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
           {"w7files.journal", kJournal}},
          {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
-         1, 0, 0, {}, true},
+         1,
+         0,
+         0,
+         {},
+         true},
         {"killed between the renames",
          {{"a.mxy", "new a"}, {"b.mxy", "old b"}, {tB, "new b"}, {"w7files.journal", kJournal}},
          {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
-         1, 0, 0, {}, true},
+         1,
+         0,
+         0,
+         {},
+         true},
         {"killed before the journal was removed",
          {{"a.mxy", "new a"}, {"b.mxy", "new b"}, {"w7files.journal", kJournal}},
          {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
-         1, 0, 0, {}, false},
+         1,
+         0,
+         0,
+         {},
+         false},
         {"a new file beside no old one",
          {{"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"}, {"w7files.journal", kJournal}},
          {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
-         1, 0, 0, {}, true},
+         1,
+         0,
+         0,
+         {},
+         true},
         {"a rename refused: a folder in a file's place",
-         {{"b.mxy", "old b"}, {"a.mxy/x", "x"}, {tA, "new a"}, {tB, "new b"},
+         {{"b.mxy", "old b"},
+          {"a.mxy/x", "x"},
+          {tA, "new a"},
+          {tB, "new b"},
           {"w7files.journal", kJournal}},
          {{"a.mxy", "<folder>"}, {"b.mxy", "new b"}},
-         1, 0, 0, {"a.mxy"}, true},
+         1,
+         0,
+         0,
+         {"a.mxy"},
+         true},
         {"a journal cut short is set aside, its new files named",
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
           {"w7files.journal", kJournal.chopped(8)}},
-         {{"a.mxy", "old a"}, {"b.mxy", "old b"},
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
           {"w7files.journal.unreadable-1", kJournal.chopped(8)}},
-         0, 1, 0, {"a.mxy", "b.mxy"}, false},
+         0,
+         1,
+         0,
+         {"a.mxy", "b.mxy"},
+         false},
         {"a journal that would move another file",
-         {{"a.mxy", "old a"}, {"c.mxy", "old c"},
+         {{"a.mxy", "old a"},
+          {"c.mxy", "old c"},
           {"w7files.journal", "w7files 1\nc.mxy\ta.mxy\nend 1\n"}},
-         {{"a.mxy", "old a"}, {"c.mxy", "old c"},
+         {{"a.mxy", "old a"},
+          {"c.mxy", "old c"},
           {"w7files.journal.unreadable-1", "w7files 1\nc.mxy\ta.mxy\nend 1\n"}},
-         0, 1, 0, {}, false},
+         0,
+         1,
+         0,
+         {},
+         false},
         {"a journal that would leave the folder, beside one set aside before",
-         {{"a.mxy", "old a"}, {tA, "new a"},
+         {{"a.mxy", "old a"},
+          {tA, "new a"},
           {"w7files.journal", "w7files 1\n" + tA.toUtf8() + "\t../a.mxy\nend 1\n"},
           {"w7files.journal.unreadable-1", "earlier"}},
-         {{"a.mxy", "old a"}, {"w7files.journal.unreadable-1", "earlier"},
+         {{"a.mxy", "old a"},
+          {"w7files.journal.unreadable-1", "earlier"},
           {"w7files.journal.unreadable-2", "w7files 1\n" + tA.toUtf8() + "\t../a.mxy\nend 1\n"}},
-         0, 1, 0, {"a.mxy"}, false},
+         0,
+         1,
+         0,
+         {"a.mxy"},
+         false},
         {"a folder as the journal",
          {{"a.mxy", "old a"}, {tA, "new a"}, {"w7files.journal/inside", "kept"}},
          {{"a.mxy", "old a"}, {"w7files.journal.unreadable-1", "<folder>"}},
-         0, 1, 0, {"a.mxy"}, false},
+         0,
+         1,
+         0,
+         {"a.mxy"},
+         false},
         {"the update's files and other names stay",
-         {{"288891.mxy", "p"}, {"288891.mxy.bak", "u"}, {"x.w7tmp-", "u"},
-          {"x.w7tmp-0123456789ABCDEF", "u"}, {"20150307090502.txt", "log"}, {tA, "new a"}},
-         {{"288891.mxy", "p"}, {"288891.mxy.bak", "u"}, {"x.w7tmp-", "u"},
-          {"x.w7tmp-0123456789ABCDEF", "u"}, {"20150307090502.txt", "log"}},
-         0, 0, 1, {}, false},
+         {{"288891.mxy", "p"},
+          {"288891.mxy.bak", "u"},
+          {"x.w7tmp-", "u"},
+          {"x.w7tmp-0123456789ABCDEF", "u"},
+          {"20150307090502.txt", "log"},
+          {tA, "new a"}},
+         {{"288891.mxy", "p"},
+          {"288891.mxy.bak", "u"},
+          {"x.w7tmp-", "u"},
+          {"x.w7tmp-0123456789ABCDEF", "u"},
+          {"20150307090502.txt", "log"}},
+         0,
+         0,
+         1,
+         {},
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -355,7 +428,10 @@ TEST(AtomicFilesChild, SetsAsideJournalsThatAreNoFileOfItsOwn) {
         {"a link that leads nowhere",
          [](const QByteArray &p) { return ::symlink("/nonexistent/journal", p.constData()) == 0; },
          "", "old a", "old b"},
-        {"garbage", [](const QByteArray &p) { return writeBytes(QFile::decodeName(p), QByteArray(5000, '\x9c')); },
+        {"garbage",
+         [](const QByteArray &p) {
+             return writeBytes(QFile::decodeName(p), QByteArray(5000, '\x9c'));
+         },
          QByteArray(5000, '\x9c'), "old a", "old b"},
     };
     for (const auto &c : cases) {
@@ -404,9 +480,11 @@ TEST(AtomicFiles, JournalsThatAreNoFileOfItsOwnAreSetAsideWithoutAHang) {
 // leaves the journal alone.
 TEST(AtomicFiles, AJournalIsRunOnlyWhereGroupsAreWritten) {
     QTemporaryDir tmp;
-    for (const auto &[name, bytes] : std::map<QString, QByteArray>{
-             {"a.mxy", "old a"}, {"b.mxy", "old b"}, {tA, "new a"}, {tB, "new b"},
-             {"w7files.journal", kJournal}})
+    for (const auto &[name, bytes] : std::map<QString, QByteArray>{{"a.mxy", "old a"},
+                                                                   {"b.mxy", "old b"},
+                                                                   {tA, "new a"},
+                                                                   {tB, "new b"},
+                                                                   {"w7files.journal", kJournal}})
         ASSERT_TRUE(writeBytes(tmp.filePath(name), bytes));
     ASSERT_TRUE(replaceFile(tmp.filePath("c.mxy"), "c"));
     ASSERT_TRUE(replaceFile(tmp.filePath("b.mxy"), "newer b"));
@@ -428,32 +506,6 @@ TEST(AtomicFiles, AJournalIsRunOnlyWhereGroupsAreWritten) {
 
 // ---------------------------------------------------------------- refused renames
 
-// A file with a file system mounted on it (a bind mount, in a mount
-// namespace of this child only): the folder refuses to rename over it
-// (EBUSY), as it refuses an immutable file or one on a failing disk.
-class MountedOver {
-public:
-    MountedOver(const QString &source, const QString &target) : target_(QFile::encodeName(target)) {
-        if (::unshare(CLONE_NEWNS) != 0)
-            why_ = std::string("unshare: ") + std::strerror(errno);
-        else if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            why_ = std::string("private mounts: ") + std::strerror(errno);
-        else if (::mount(QFile::encodeName(source).constData(), target_.constData(), nullptr,
-                         MS_BIND, nullptr) != 0)
-            why_ = std::string("bind mount: ") + std::strerror(errno);
-    }
-    ~MountedOver() { release(); }
-    void release() {
-        if (why_.empty() && !released_) released_ = ::umount(target_.constData()) == 0;
-    }
-    const std::string &why() const { return why_; }
-
-private:
-    QByteArray target_;
-    std::string why_;
-    bool released_ = false;
-};
-
 TEST(AtomicFilesChild, RenamesRefusedAfterTheJournalIsInPlace) {
     if (testsupport::childRole() != "refused") GTEST_SKIP() << testsupport::kChildOnly;
     QTemporaryDir tmp;
@@ -462,16 +514,19 @@ TEST(AtomicFilesChild, RenamesRefusedAfterTheJournalIsInPlace) {
     for (const QString &f : {a, b, c}) ASSERT_TRUE(writeBytes(f, "old"));
     ASSERT_TRUE(writeBytes(oldB, "old"));
     {
-        MountedOver mounted(oldB, b);
+        testsupport::MountedOver mounted(oldB, b);
         if (!mounted.why().empty()) GTEST_SKIP() << "no bind mount here (" << mounted.why() << ")";
         // Every rename that can be done is done; exactly b is named.
         QStringList notSaved;
         EXPECT_FALSE(replaceTogether({{a, "new a"}, {b, "new b"}, {c, "new c"}}, &notSaved));
         EXPECT_EQ(notSaved, QStringList({b}));
         EXPECT_EQ(readBytes(a) + readBytes(b) + readBytes(c), "new aoldnew c");
-        // No journal stays to bring b in later, nor a temporary file of it.
+        // No journal stays to bring b in later, nor a temporary file of it:
+        // the next start finds nothing to do.
         EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList({"a.mxy", "b.mxy", "c.mxy", "old b"}));
+        const Recovery next = recoverFolder(tmp.path());
+        EXPECT_EQ(next.finished + next.setAside + next.removed, 0);
         // The folder takes the next group, and b once it may be renamed over.
         EXPECT_TRUE(replaceTogether({{a, "newer a"}, {c, "newer c"}}));
         mounted.release();
@@ -486,7 +541,7 @@ TEST(AtomicFilesChild, RenamesRefusedAfterTheJournalIsInPlace) {
     const QString journal = tmp.filePath("w7files.journal"), garbage = tmp.filePath("garbage");
     ASSERT_TRUE(writeBytes(journal, "not a journal"));
     ASSERT_TRUE(writeBytes(garbage, "not a journal"));
-    MountedOver stuck(garbage, journal);
+    testsupport::MountedOver stuck(garbage, journal);
     ASSERT_TRUE(stuck.why().empty()) << stuck.why();
     EXPECT_FALSE(recoverFolder(tmp.path()).ok);
     EXPECT_FALSE(replaceFile(a, "refused"));
