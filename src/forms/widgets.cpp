@@ -547,8 +547,8 @@ QVariant WebViewWidget::loadResource(int type, const QUrl &name) {
     const QString path = name.isLocalFile() ? name.toLocalFile()
                                             : view->resolveRelative(name.path(QUrl::FullyDecoded));
     const bool image = type == QTextDocument::ImageResource;
-    const auto bytes = platform::readFileBytes(
-        path, image ? platform::readlimit::kPicture : platform::readlimit::kBankText);
+    const auto bytes = platform::readFileBytes(path, image ? platform::readlimit::kPicture
+                                                           : platform::readlimit::kBankText);
     if (!bytes) return QVariant();
     if (!image) return *bytes;
     // Bank pictures carry the bank's extension whatever they hold: the

@@ -18,9 +18,8 @@ QString paperCodeList(const startup::RunState &s) {
     const QString path =
         home::pathOf(s, random ? home::files::randomPapers() : home::files::bankIndex());
     const int line = random ? s.PaperSlot - 19 : s.PaperIndex + 3;
-    return platform::readLineOrLast(path, line,
-                                    random ? platform::readlimit::kRecord
-                                           : platform::readlimit::kBankText)
+    return platform::readLineOrLast(
+               path, line, random ? platform::readlimit::kRecord : platform::readlimit::kBankText)
         .value_or(QString());
 }
 

@@ -34,7 +34,6 @@ inline const QString kUnsavedRecordsTitle = QStringLiteral("记录保存失败")
 
 // Shows the text in the program's message box, as a notice, and reports it
 // (tag "recordfiles"). Nothing when no record is named.
-void tellUnsavedRecords(const QString &action, const QStringList &names,
-                        bool othersSaved = false);
+void tellUnsavedRecords(const QString &action, const QStringList &names, bool othersSaved = false);
 
 } // namespace panel

@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <set>
 #include <utility>
 
 namespace platform {

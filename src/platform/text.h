@@ -23,8 +23,7 @@ QByteArray encodeGbk(const QString &text);
 // last line may lack an end). nullopt when the file cannot be read
 // (file_read.h: also no regular file, or one over the limit of its kind,
 // a bank file's unless given).
-std::optional<QStringList> readLines(const QString &path,
-                                     qint64 limit = readlimit::kBankText);
+std::optional<QStringList> readLines(const QString &path, qint64 limit = readlimit::kBankText);
 // Line n (1-based) of a file, or its last line when the file is shorter;
 // nullopt when the file cannot be read or has no line at all.
 std::optional<QString> readLineOrLast(const QString &path, int n,

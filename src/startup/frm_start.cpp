@@ -145,9 +145,8 @@ void FrmStart::UpdataExe() {
     const bool othersSaved = LastRunOthersSaved;
     forms::skip([this] { unload(); });
     // Over the home page, into the run log just named.
-    forms::skip([&] {
-        panel::tellUnsavedRecords(panel::recordaction::LastRun, unsaved, othersSaved);
-    });
+    forms::skip(
+        [&] { panel::tellUnsavedRecords(panel::recordaction::LastRun, unsaved, othersSaved); });
 }
 
 std::optional<startup::DamagedFile> FrmStart::readInfo() {

@@ -208,9 +208,8 @@ void iWriteLog(const QString &path, const QString &text) {
     // Appended to a regular file only: opened without blocking, a pipe in
     // the log's place is never written (nor waited for).
     const QByteArray p = QFile::encodeName(platform::resolvePath(path));
-    const int fd = ::open(p.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY |
-                                             O_CLOEXEC,
-                          0666);
+    const int fd = ::open(p.constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return;
     QFile f;
     struct stat st {};
