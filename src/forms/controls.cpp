@@ -795,12 +795,12 @@ WebView::WebView(Container *parent, const QString &name) : WindowedControl(paren
 void WebView::navigate(const QString &path) {
     auto *w = static_cast<QTextBrowser *>(widget());
     location_ = platform::resolvePath(path);
-    QFile f(location_);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const auto read = platform::readFileBytes(location_, platform::readlimit::kBankText);
+    if (!read) {
         w->clear();
         return;
     }
-    const QByteArray bytes = f.readAll();
+    const QByteArray &bytes = *read;
     // The bank's pages are GBK unless they say (or prove to be) UTF-8.
     QString html;
     const QByteArray head = bytes.left(1024).toLower();

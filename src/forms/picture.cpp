@@ -2,6 +2,7 @@
 #include "error.h"
 #include "screen.h"
 
+#include "platform/file_read.h"
 #include "platform/paths.h"
 
 #include <QBuffer>
@@ -262,9 +263,12 @@ Picture loadPicture(const QString &path) {
         }
     }
 
-    QFile f(resolved);
-    if (!f.open(QIODevice::ReadOnly)) raise(errFileAccess);
-    const QByteArray bytes = f.readAll();
+    // Within a picture's limit: a huge file, or a pipe put there since the
+    // look above, is refused as a file that cannot be read.
+    platform::ReadFault fault = platform::ReadFault::None;
+    const auto read = platform::readFileBytes(resolved, platform::readlimit::kPicture, &fault);
+    if (!read) raise(fault == platform::ReadFault::Missing ? errFileNotFound : errFileAccess);
+    const QByteArray bytes = *read;
     ++g_decodes;
     Decoded dec;
     if (!decode(bytes, dec)) raise(errInvalidPicture);

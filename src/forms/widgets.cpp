@@ -3,6 +3,8 @@
 #include "internal_p.h"
 #include "screen.h"
 
+#include "platform/file_read.h"
+
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -543,14 +545,21 @@ WebViewWidget::WebViewWidget(WebView *w, QWidget *parent) : QTextBrowser(parent)
 
 QVariant WebViewWidget::loadResource(int type, const QUrl &name) {
     auto *view = static_cast<WebView *>(control);
-    if (type != QTextDocument::ImageResource || !view || !name.scheme().isEmpty())
-        return QTextBrowser::loadResource(type, name);
+    const bool local = name.scheme().isEmpty() || name.isLocalFile();
+    if (!view || !local) return QTextBrowser::loadResource(type, name);
+    // Every file a page names is read as the program reads its files
+    // (platform/file_read.h), never opened by the browser on its own.
+    const QString path = name.isLocalFile() ? name.toLocalFile()
+                                            : view->resolveRelative(name.path(QUrl::FullyDecoded));
+    const bool image = type == QTextDocument::ImageResource;
+    const auto bytes = platform::readFileBytes(path, image ? platform::readlimit::kPicture
+                                                           : platform::readlimit::kBankText);
+    if (!bytes) return QVariant();
+    if (!image) return *bytes;
     // Bank pictures carry the bank's extension whatever they hold: the
     // format comes from the content.
-    QFile f(view->resolveRelative(name.path(QUrl::FullyDecoded)));
-    if (!f.open(QIODevice::ReadOnly)) return QVariant();
-    const QImage image = QImage::fromData(f.readAll());
-    return image.isNull() ? QVariant() : QVariant(image);
+    const QImage picture = QImage::fromData(*bytes);
+    return picture.isNull() ? QVariant() : QVariant(picture);
 }
 
 // The mouse arrives in the viewport's coordinates.

@@ -852,7 +852,9 @@ void FrmFengmian::drawRandomPaper() {
     PaperHistoryLines = records.readHistory();
     // A paper whose list is not stored would be graded against another.
     if (!draw.commit()) {
-        panel::tellUnsavedRecords(panel::recordaction::Draw, draw.unsaved());
+        panel::tellUnsavedRecords(panel::recordaction::Draw, draw.unsaved(), draw.savedAny());
+        // The records that were saved move the rows: the page shows them.
+        if (draw.savedAny()) FengMainCsh();
         return;
     }
     startLianXi();
@@ -898,7 +900,9 @@ void FrmFengmian::LblShiJuanDel_Click(int Index) {
         return;
     }
     if (!deletion.commit()) {
-        panel::tellUnsavedRecords(panel::recordaction::Delete, deletion.unsaved());
+        panel::tellUnsavedRecords(panel::recordaction::Delete, deletion.unsaved(),
+                                  deletion.savedAny());
+        if (deletion.savedAny()) FengMainCsh();
         return;
     }
     FengMainCsh();
@@ -934,8 +938,12 @@ void FrmFengmian::reviewSection(forms::Trap &trap, bool wrongBook) {
     *r.filter = 1;
     trap([&] { setButtonPicture(r.tab->boxes[0], home::boxPicture(r.tab->boxes[0], true)); });
     trap([&] { setButtonPicture(r.tab->boxes[1], home::boxPicture(r.tab->boxes[1], false)); });
-    const home::ReviewCounts counts =
-        home::reviewCounts(panel::RecordFiles(s.UserDataFolder).readOneLine(r.tab->flagsFile));
+    showReviewCounts(r);
+}
+
+void FrmFengmian::showReviewCounts(const ReviewPanel &r) {
+    const home::ReviewCounts counts = home::reviewCounts(
+        panel::RecordFiles(state().UserDataFolder).readOneLine(r.tab->flagsFile));
     r.unreviewed->setCaption(QString::number(counts.unreviewed));
     r.reviewed->setCaption(QString::number(counts.reviewed));
 }
@@ -987,7 +995,8 @@ void FrmFengmian::clearReview(bool wrongBook) {
         wrongBook ? panel::recordaction::ClearWrongBook : panel::recordaction::ClearFavourites;
     if (!kept || !clearing.commit()) {
         // Nothing to clear says nothing; records that stay as they were do.
-        panel::tellUnsavedRecords(action, clearing.unsaved());
+        panel::tellUnsavedRecords(action, clearing.unsaved(), clearing.savedAny());
+        if (clearing.savedAny()) showReviewCounts(r);
         return;
     }
     if (filter != 2) r.unreviewed->setCaption(QStringLiteral("0"));

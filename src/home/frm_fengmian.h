@@ -154,6 +154,8 @@ private:
         int *filter;
     };
     ReviewPanel reviewPanel(bool wrongBook);
+    // The two counts as the flag file on disk has them.
+    void showReviewCounts(const ReviewPanel &r);
     void clickReviewBox(bool wrongBook, int index);
     void practiseReview(bool wrongBook);
     void clearReview(bool wrongBook);

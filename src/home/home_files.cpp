@@ -92,7 +92,9 @@ QString pathOf(const startup::RunState &s, const FileName &f) {
 }
 
 std::optional<QStringList> readFileLines(const startup::RunState &s, const FileName &f) {
-    return platform::readLines(pathOf(s, f));
+    return platform::readLines(pathOf(s, f), f.folder == Folder::Bank
+                                                 ? platform::readlimit::kBankText
+                                                 : platform::readlimit::kRecord);
 }
 
 QStringList optionalLines(const startup::RunState &s, const FileName &f) {

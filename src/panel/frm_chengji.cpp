@@ -144,7 +144,7 @@ void FrmChengji::Timer1_Timer() {
     Timer1->setEnabled(false);
     // Said over the sheet, which shows the score whatever was saved; once.
     const QStringList unsaved = std::exchange(Result.unsavedRecords, {});
-    panel::tellUnsavedRecords(panel::recordaction::Grading, unsaved);
+    panel::tellUnsavedRecords(panel::recordaction::Grading, unsaved, Result.otherRecordsSaved);
 }
 
 void FrmChengji::CmTNO_Click(int Index) {

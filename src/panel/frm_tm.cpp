@@ -628,14 +628,16 @@ void FrmTm::JiaoJuan() {
     skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
     LblZXH_Click();
     QStringList unsaved;
+    bool othersSaved = false;
     skip([&] {
-        unsaved = finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions);
+        unsaved = finishSetRecords(s, RecordFiles(s.UserDataFolder), askRemoveDoneQuestions,
+                                   &othersSaved);
     });
     TimeKS->setEnabled(false);
     TimStartYS->setEnabled(false);
     TimerREDO->setEnabled(false);
     // Said before the set's windows close, with nothing left to tick under the box.
-    tellUnsavedRecords(recordaction::SetEnd, unsaved);
+    tellUnsavedRecords(recordaction::SetEnd, unsaved, othersSaved);
     s.PanelMayClose = true;
     forms::unloadForm<FrmMain>();
     unload();

@@ -18,7 +18,9 @@ QString paperCodeList(const startup::RunState &s) {
     const QString path =
         home::pathOf(s, random ? home::files::randomPapers() : home::files::bankIndex());
     const int line = random ? s.PaperSlot - 19 : s.PaperIndex + 3;
-    return platform::readLineOrLast(path, line).value_or(QString());
+    return platform::readLineOrLast(
+               path, line, random ? platform::readlimit::kRecord : platform::readlimit::kBankText)
+        .value_or(QString());
 }
 
 GradeResult gradePaper(startup::RunState &s, const RecordFiles &records, const QString &paperCodes,
@@ -69,6 +71,7 @@ GradeResult gradePaper(startup::RunState &s, const RecordFiles &records, const Q
     files.writeHistory(history);
     files.commit();
     r.unsavedRecords = files.unsaved();
+    r.otherRecordsSaved = files.savedAny();
     s.ExamStartTime = QStringLiteral("-1");
     return r;
 }

@@ -23,8 +23,9 @@ struct GradeResult {
     QString scoreText; // shortest decimal form: "0", "2.5", "97.5", "100"
     QString scoreLine; // "第3套得分：85分" or "随机题得分：85分"
     // The records that could not be saved (names as in recname); empty
-    // when every one was.
+    // when every one was; and whether some other record was saved.
     QStringList unsavedRecords;
+    bool otherRecordsSaved = false;
 };
 
 // Right: StatusDone set (4 or more); marked is the panel's isMarked.

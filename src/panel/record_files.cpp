@@ -1,11 +1,10 @@
 #include "panel/record_files.h"
 
+#include "platform/file_read.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "startup/services.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <set>
 
 namespace panel {
@@ -176,12 +175,14 @@ QString normalisedUnitLine(const QString &stored, int count) {
 
 // ---------------------------------------------------------------- files
 
-// The writes of an action by record name, in the order first written, and
-// the records it could not take.
+// The writes of an action by record name, in the order first written, the
+// records it could not take, and, once committed, those of its writes that
+// stayed as they were.
 struct RecordFiles::Pending {
     std::vector<std::pair<QString, QByteArray>> writes;
     QStringList refused;
-    bool commitFailed = false;
+    bool committed = false;
+    QStringList notSaved;
 
     const QByteArray *find(const QString &name) const {
         for (const auto &w : writes)
@@ -201,13 +202,14 @@ RecordRead RecordFiles::read(const QString &name) const {
         if (const QByteArray *bytes = pending_->find(name))
             return {platform::linesFromBytes(*bytes), true};
     const QString resolved = platform::resolvePath(path(name));
-    if (!QFileInfo::exists(resolved)) return {};
-    auto lines = platform::readLines(resolved);
-    if (!lines) {
+    platform::ReadFault fault = platform::ReadFault::None;
+    const auto bytes = platform::readFileBytes(resolved, platform::readlimit::kRecord, &fault);
+    if (fault == platform::ReadFault::Missing) return {};
+    if (!bytes) {
         holdBack(resolved, name);
         return {{}, false};
     }
-    return {*lines, true};
+    return {platform::linesFromBytes(*bytes), true};
 }
 
 // A file some writers replace without reading it first (a paper's wrong
@@ -215,7 +217,8 @@ RecordRead RecordFiles::read(const QString &name) const {
 // back like any other, not overwritten.
 bool RecordFiles::mayWrite(const QString &resolved, const QString &name) const {
     if (isHeldBack(resolved)) return false;
-    if (QFileInfo::exists(resolved) && !QFile(resolved).open(QIODevice::ReadOnly)) {
+    const platform::ReadFault fault = platform::fileFault(resolved, platform::readlimit::kRecord);
+    if (fault != platform::ReadFault::None && fault != platform::ReadFault::Missing) {
         holdBack(resolved, name);
         return false;
     }
@@ -305,20 +308,33 @@ bool RecordAction::commit() {
     std::vector<platform::FileBytes> files;
     for (const auto &[name, bytes] : pending_->writes)
         files.push_back({platform::resolvePath(path(name)), bytes});
-    pending_->commitFailed = !platform::replaceTogether(files);
-    return !pending_->commitFailed;
+    QStringList paths;
+    const bool ok = platform::replaceTogether(files, &paths);
+    pending_->committed = true;
+    pending_->notSaved.clear();
+    for (size_t i = 0; i < files.size(); ++i)
+        if (paths.contains(files[i].path)) pending_->notSaved << pending_->writes[i].first;
+    return ok;
 }
 
 QStringList RecordAction::unsaved() const {
     QStringList names = pending_->refused;
-    if (pending_->commitFailed)
-        for (const auto &w : pending_->writes)
-            if (!names.contains(w.first)) names << w.first;
+    for (const QString &name : pending_->notSaved)
+        if (!names.contains(name)) names << name;
     return names;
 }
 
+bool RecordAction::savedAny() const {
+    return pending_->committed &&
+           static_cast<qsizetype>(pending_->writes.size()) > pending_->notSaved.size();
+}
+
 platform::Recovery recoverRecords(const QString &folder) {
-    return platform::recoverFolder(folder);
+    platform::Recovery r = platform::recoverFolder(folder);
+    // The candidate knows records by name, not by file.
+    for (QString &file : r.notSaved)
+        if (file.endsWith(QStringLiteral(".mxy"), Qt::CaseInsensitive)) file.chop(4);
+    return r;
 }
 
 bool isHeldBack(const QString &path) {

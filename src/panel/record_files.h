@@ -21,7 +21,12 @@
 // together or leaves every one as it was, after a failed write as after a
 // kill at any instant; the start of the next run finishes or drops an
 // action that was under way (recoverRecords). A held-back file is left out
-// of its action, and the rest of the action still commits.
+// of its action, and the rest of the action still commits. A file is read
+// only when it is a regular file of at most 1 MiB (platform/file_read.h):
+// a pipe, a device, a folder or a huge file in a record's place is a file
+// that cannot be read. When the folder refuses a rename once the action's
+// journal is in place, the other files are new and that one stays as it
+// was; the action names it, and the pages of the run read it as it is.
 #include "platform/atomic_files.h"
 
 #include <QString>
@@ -184,16 +189,22 @@ class RecordAction : public RecordFiles {
 public:
     explicit RecordAction(const RecordFiles &files);
     // True when every file the action wrote is new (an action that wrote
-    // nothing commits at once). False: every one of them is as it was.
+    // nothing commits at once). False: every one of them is as it was, or,
+    // when the folder refused a rename after the journal was in place,
+    // the others are new.
     bool commit();
     // The records the action meant to write and did not: the held-back
-    // files it was refused, and after a failed commit every file it wrote.
+    // files it was refused, and after a failed commit the files it wrote
+    // that stayed as they were.
     QStringList unsaved() const;
+    // After commit: some file the action wrote is new.
+    bool savedAny() const;
 };
 
 // Start of a run: finishes an action a crash broke off after its list of
 // renames was in place, drops one that had not got so far, and removes the
-// writer's temporary files from the folder.
+// writer's temporary files from the folder. Its notSaved are record names
+// (recname), the records the next start must tell as not saved.
 platform::Recovery recoverRecords(const QString &folder);
 
 // The files found unreadable in this run (resolved paths); they are not

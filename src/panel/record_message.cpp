@@ -17,20 +17,21 @@ QString recordTitle(const QString &name) {
     if (name == recname::RandomPapers) return QStringLiteral("随机试卷");
     if (name.size() == 6 && name.startsWith(QStringLiteral("1824")))
         return QStringLiteral("试卷错题");
-    return name + QStringLiteral(".mxy");
+    return name.contains(QLatin1Char('.')) ? name : name + QStringLiteral(".mxy");
 }
 
-QString unsavedRecordsText(const QString &action, const QStringList &names) {
+QString unsavedRecordsText(const QString &action, const QStringList &names, bool othersSaved) {
     QStringList titles;
     for (const QString &name : names)
         if (!titles.contains(recordTitle(name))) titles << recordTitle(name);
     return action + QStringLiteral("失败：") + titles.join(QStringLiteral("、")) +
-           QStringLiteral("未能保存，仍是原来的内容。");
+           QStringLiteral("未能保存，仍是原来的内容。") +
+           (othersSaved ? QStringLiteral("其它记录已经保存。") : QString());
 }
 
-void tellUnsavedRecords(const QString &action, const QStringList &names) {
+void tellUnsavedRecords(const QString &action, const QStringList &names, bool othersSaved) {
     if (names.isEmpty()) return;
-    const QString text = unsavedRecordsText(action, names);
+    const QString text = unsavedRecordsText(action, names, othersSaved);
     startup::trapError(QStringLiteral("recordfiles"), startup::err::PathAccess, text);
     startup::RunState &s = startup::state();
     s.MsgBoxResult = 0;

@@ -132,7 +132,7 @@ void shortenPaperWrongList(const RunState &s, const RecordFiles &files) {
 } // namespace
 
 QStringList finishSetRecords(const RunState &s, const RecordFiles &records,
-                             const std::function<bool()> &askRemoveDone) {
+                             const std::function<bool()> &askRemoveDone, bool *othersSaved) {
     RecordAction files(records);
     bool anyDone = false;
     for (int q = 1; q <= countOf(s); ++q) anyDone = anyDone || done(s, q);
@@ -159,6 +159,7 @@ QStringList finishSetRecords(const RunState &s, const RecordFiles &records,
     if (anyDone && s.PaperMode == startup::PaperWrongReview && askRemoveDone && askRemoveDone())
         shortenPaperWrongList(s, files);
     files.commit();
+    if (othersSaved) *othersSaved = files.savedAny();
     return files.unsaved();
 }
 

@@ -28,9 +28,11 @@ bool askRemoveDoneQuestions();
 // Writes the records of the set in the shared state, as one action: all of
 // them or none. askRemoveDone is asked only for a paper wrong-answer review
 // in which a question was done. Returns the records that could not be
-// saved (names as in recname); empty when every one was.
+// saved (names as in recname); empty when every one was. othersSaved (when
+// given) tells whether some other record of the set was saved.
 QStringList finishSetRecords(const startup::RunState &s, const RecordFiles &files,
-                             const std::function<bool()> &askRemoveDone);
+                             const std::function<bool()> &askRemoveDone,
+                             bool *othersSaved = nullptr);
 
 // The home button whose tab the set returns to: 16 units, 18 favourites,
 // 19 wrong questions, 0 none.

@@ -1,16 +1,17 @@
 #include "platform/atomic_files.h"
 
+#include "platform/file_read.h"
 #include "platform/paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -20,6 +21,7 @@ namespace platform {
 namespace {
 
 const QString kTempMarker = QStringLiteral(".w7tmp-");
+const QString kSetAsideMarker = QStringLiteral(".unreadable-");
 const QByteArray kJournalHeader = "w7files 1";
 
 QByteArray native(const QString &path) {
@@ -139,46 +141,150 @@ QString inFolder(const QString &folder, const QString &name) {
     return folder + QLatin1Char('/') + name;
 }
 
-enum class JournalState { None, Finished, Dropped, Failed };
+// Something is there under the name, a link that leads nowhere too.
+bool isThere(const QString &path) {
+    struct stat st {};
+    return ::lstat(native(path).constData(), &st) == 0;
+}
 
-// Finishes the journal of a folder: its renames done and on the disk, then
-// the journal removed. A journal that is not whole is removed unread.
-JournalState finishJournal(const QString &folder) {
-    const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
-    QFile file(journal);
-    if (!file.exists()) return JournalState::None;
-    if (!file.open(QIODevice::ReadOnly)) return JournalState::Failed;
-    const QByteArray text = file.readAll();
-    const bool readOk = file.error() == QFileDevice::NoError;
-    file.close();
-    if (!readOk) return JournalState::Failed;
-    std::vector<Rename> renames;
-    if (!parseJournal(text, renames)) {
-        removeFile(journal);
-        return QFile::exists(journal) ? JournalState::Failed : JournalState::Dropped;
+// The folders whose journal this run could not settle: each is settled
+// again before anything of it is written.
+std::set<QString> &unsettledFolders() {
+    static std::set<QString> folders;
+    return folders;
+}
+
+// What settling a folder's journal did.
+struct Settlement {
+    bool found = false;
+    bool readable = true;
+    // False while a journal stays that could still bring a dropped new
+    // file into place (it could be neither removed nor set aside).
+    bool settled = true;
+    int renamed = 0;
+    QStringList notSaved; // names in the folder
+};
+
+// The renames of a whole journal, every one that can be done; a new file
+// whose rename is refused is dropped and named. Then the journal goes,
+// once the renames are surely on the disk; without that it stays, so the
+// next start does them again, unless a dropped new file is still there,
+// which it would bring in after all.
+void finishRenames(const QString &folder, const std::vector<Rename> &renames, Settlement &s) {
+    bool dropFailed = false;
+    for (const Rename &r : renames) {
+        const QString from = inFolder(folder, r.from);
+        // A temporary file that is gone was renamed before the run ended.
+        if (!isThere(from)) continue;
+        if (renameOver(from, inFolder(folder, r.to))) {
+            ++s.renamed;
+            continue;
+        }
+        removeFile(from);
+        dropFailed = dropFailed || isThere(from);
+        s.notSaved << r.to;
     }
-    bool ok = true;
-    // A temporary file that is gone was renamed before the run ended.
-    for (const Rename &r : renames)
-        if (QFileInfo::exists(inFolder(folder, r.from)))
-            ok = renameOver(inFolder(folder, r.from), inFolder(folder, r.to)) && ok;
-    if (!ok || !syncFolder(folder)) return JournalState::Failed;
-    removeFile(journal);
-    return JournalState::Finished;
+    const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
+    if (syncFolder(folder) || dropFailed) removeFile(journal);
+    s.settled = !dropFailed || !isThere(journal);
+}
+
+// The folder's temporary files, the journal's own left out: the names of
+// the files they were made for, as the files are dropped.
+QStringList dropTemporaryFiles(const QString &folder, bool journalsToo, int *removed, bool *ok) {
+    QStringList names;
+    const QString journalTemporary = QString::fromLatin1(kJournalName) + kTempMarker;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &name : entries) {
+        if (!isTemporaryName(name)) continue;
+        const bool journalOwn = name.startsWith(journalTemporary);
+        if (journalOwn && !journalsToo) continue;
+        const QString path = inFolder(folder, name);
+        removeFile(path);
+        if (isThere(path)) {
+            if (ok) *ok = false;
+        } else if (removed) {
+            ++*removed;
+        }
+        if (!journalOwn) names << name.left(name.size() - kTempMarker.size() - 16);
+    }
+    return names;
+}
+
+// A journal that cannot be read goes out of the way, never lost: a link
+// is removed (what it leads to stays), anything else is renamed beside
+// itself. Its new files cannot be told from others: every temporary file
+// of the folder is dropped and named.
+void setAside(const QString &folder, Settlement &s) {
+    const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
+    struct stat st {};
+    bool moved = false;
+    if (::lstat(native(journal).constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        moved = ::unlink(native(journal).constData()) == 0;
+    } else {
+        for (int n = 1; n <= 1000 && !moved; ++n) {
+            const QString aside = journal + kSetAsideMarker + QString::number(n);
+            if (isThere(aside)) continue;
+            moved = renameOver(journal, aside);
+            break;
+        }
+    }
+    s.notSaved = dropTemporaryFiles(folder, false, nullptr, nullptr);
+    syncFolder(folder);
+    s.settled = moved;
+}
+
+// Settles the journal of a folder where groups are written, as the header
+// says; nothing when there is none.
+Settlement settleJournal(const QString &folder) {
+    Settlement s;
+    const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
+    if (!isThere(journal)) {
+        unsettledFolders().erase(folder);
+        return s;
+    }
+    s.found = true;
+    const auto text = readFileBytes(journal, readlimit::kJournal);
+    std::vector<Rename> renames;
+    if (text && parseJournal(*text, renames)) {
+        finishRenames(folder, renames, s);
+    } else {
+        s.readable = false;
+        setAside(folder, s);
+    }
+    if (s.settled)
+        unsettledFolders().erase(folder);
+    else
+        unsettledFolders().insert(folder);
+    return s;
+}
+
+// Before a single file is written: a folder whose journal this run could
+// not settle is settled first, and nothing of it is written while that
+// fails. Other folders hold no journal of this writer and are not looked at.
+bool mayWriteIn(const QString &folder) {
+    return unsettledFolders().count(folder) == 0 || settleJournal(folder).settled;
 }
 
 } // namespace
 
 bool isTemporaryName(const QString &fileName) {
-    static const QRegularExpression pattern(QStringLiteral("^.+\\.w7tmp-[0-9a-f]{16}$"));
-    return pattern.match(fileName).hasMatch();
+    // Checked to the true end of the name: a pattern's "$" would also take
+    // a name that ends in a line feed after the digits.
+    constexpr qsizetype kDigits = 16;
+    const qsizetype marker = fileName.size() - kDigits - kTempMarker.size();
+    if (marker < 1 || !QStringView(fileName).mid(marker).startsWith(kTempMarker)) return false;
+    for (qsizetype i = fileName.size() - kDigits; i < fileName.size(); ++i) {
+        const char16_t c = fileName[i].unicode();
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return false;
+    }
+    return true;
 }
 
 bool replaceFile(const QString &path, const QByteArray &bytes) {
     const QString target = resolvePath(path);
-    // A group the run could not finish would otherwise overwrite this file
-    // with its older bytes at the next start.
-    if (finishJournal(folderOf(target)) == JournalState::Failed) return false;
+    if (!mayWriteIn(folderOf(target))) return false;
     mode_t mode = 0;
     if (!modeToKeep(target, mode)) return false;
     const QString temporary = temporaryPathFor(target);
@@ -227,7 +333,7 @@ bool FileReplacement::commit() {
     const int fd = std::exchange(fd_, -1);
     bool ok = ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && finishJournal(folderOf(target_)) != JournalState::Failed;
+    ok = ok && mayWriteIn(folderOf(target_));
     if (!ok || !renameOver(temporary_, target_)) {
         removeFile(temporary_);
         return false;
@@ -236,93 +342,89 @@ bool FileReplacement::commit() {
     return true;
 }
 
-bool replaceTogether(const std::vector<FileBytes> &files) {
-    if (files.empty()) return true;
-    if (files.size() == 1) return replaceFile(files.front().path, files.front().bytes);
-
+bool replaceTogether(const std::vector<FileBytes> &files, QStringList *notSaved) {
     std::vector<QString> targets;
     for (const FileBytes &f : files) targets.push_back(resolvePath(f.path));
+    const auto nothingSaved = [&] {
+        if (notSaved)
+            for (const QString &t : targets) *notSaved << t;
+        return false;
+    };
+    if (files.empty()) return true;
+    if (files.size() == 1)
+        return replaceFile(targets.front(), files.front().bytes) || nothingSaved();
+
     const QString folder = folderOf(targets.front());
     for (const QString &t : targets)
         if (folderOf(t) != folder || std::count(targets.begin(), targets.end(), t) != 1)
-            return false;
-    // An earlier group the run could not finish goes first: its journal
-    // would otherwise be replaced by this one before its renames are done.
-    if (finishJournal(folder) == JournalState::Failed) return false;
+            return nothingSaved();
+    // A journal already there goes first (one this run could not settle,
+    // or one no start has seen): this group's journal would otherwise
+    // replace it before its renames are done.
+    if (!settleJournal(folder).settled) return nothingSaved();
 
     std::vector<Rename> renames;
     const auto dropNewFiles = [&] {
         for (const Rename &r : renames) removeFile(inFolder(folder, r.from));
+        return nothingSaved();
     };
     for (size_t i = 0; i < files.size(); ++i) {
         mode_t mode = 0;
         const QString temporary = temporaryPathFor(targets[i]);
-        if (!modeToKeep(targets[i], mode) || !writeNewFile(temporary, files[i].bytes, mode)) {
-            dropNewFiles();
-            return false;
-        }
+        if (!modeToKeep(targets[i], mode) || !writeNewFile(temporary, files[i].bytes, mode))
+            return dropNewFiles();
         renames.push_back({QFileInfo(temporary).fileName(), QFileInfo(targets[i]).fileName()});
     }
 
     const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
     const QString journalTemporary = temporaryPathFor(journal);
-    if (!writeNewFile(journalTemporary, journalText(renames), 0)) {
-        dropNewFiles();
-        return false;
-    }
+    if (!writeNewFile(journalTemporary, journalText(renames), 0)) return dropNewFiles();
     if (!renameOver(journalTemporary, journal)) {
         removeFile(journalTemporary);
-        dropNewFiles();
-        return false;
+        return dropNewFiles();
     }
     // The group counts as written once the journal is surely on the disk;
     // until then it can still be taken back whole.
     if (!syncFolder(folder)) {
         removeFile(journal);
-        dropNewFiles();
-        return false;
+        return dropNewFiles();
     }
 
-    bool renamed = true;
-    for (const Rename &r : renames)
-        renamed = renameOver(inFolder(folder, r.from), inFolder(folder, r.to)) && renamed;
-    if (!renamed) return false;
-    // Without the renames surely on the disk the journal stays: the next
-    // start does them again, which changes nothing when they were there.
-    if (syncFolder(folder)) removeFile(journal);
-    return true;
+    Settlement done;
+    finishRenames(folder, renames, done);
+    if (!done.settled) unsettledFolders().insert(folder);
+    if (notSaved)
+        for (const QString &name : done.notSaved) *notSaved << inFolder(folder, name);
+    return done.notSaved.isEmpty();
 }
+
+namespace {
+QString withoutTrailingSlash(const QString &folder) {
+    QString dir = resolvePath(folder);
+    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
+    return dir;
+}
+} // namespace
 
 Recovery recoverFolder(const QString &folder) {
     Recovery r;
-    QString dir = resolvePath(folder);
-    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
+    const QString dir = withoutTrailingSlash(folder);
     if (!QFileInfo(dir).isDir()) return r;
-    switch (finishJournal(dir)) {
-    case JournalState::Finished:
-        ++r.finished;
-        break;
-    case JournalState::Dropped:
-        ++r.dropped;
-        break;
-    case JournalState::Failed:
-        r.ok = false;
-        return r;
-    case JournalState::None:
-        break;
-    }
-    const QStringList names =
-        QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &name : names) {
-        if (!isTemporaryName(name)) continue;
-        const QString path = inFolder(dir, name);
-        removeFile(path);
-        if (QFileInfo::exists(path))
-            r.ok = false;
-        else
-            ++r.removed;
-    }
+    const Settlement s = settleJournal(dir);
+    if (s.found) ++(s.readable ? r.finished : r.setAside);
+    r.notSaved = s.notSaved;
+    r.othersSaved = s.renamed > 0;
+    r.ok = s.settled;
+    dropTemporaryFiles(dir, true, &r.removed, &r.ok);
     return r;
+}
+
+bool removeTemporaryFiles(const QString &folder) {
+    const QString dir = withoutTrailingSlash(folder);
+    if (!QFileInfo(dir).isDir()) return true;
+    bool ok = true;
+    dropTemporaryFiles(dir, true, nullptr, &ok);
+    return ok;
 }
 
 } // namespace platform

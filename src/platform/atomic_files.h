@@ -19,8 +19,22 @@
 // finishes the renames of a journal in place and removes every temporary
 // file, so the new files of a group whose journal never got in place are
 // dropped and their old files stay.
+//
+// A journal in place is finished as far as it can be, in the run as at
+// the start: every rename that can be done is done; a new file whose
+// rename the folder refuses is dropped, and its file is named as not
+// saved. A journal that cannot be read at all (no regular file, over its
+// limit, not whole) is set aside: a link is removed (never what it leads
+// to), anything else renamed to "w7files.journal.unreadable-<n>" (a
+// folder is never deleted); the temporary files of the folder are dropped
+// and their files named as not saved. Either way the journal is gone
+// afterwards and the folder is written as before. Only the folders where
+// groups are written (the ones recoverFolder and replaceTogether are given)
+// ever hold a journal: a single file's replacement looks for none, so that
+// a journal put anywhere else is never run.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace platform {
@@ -68,24 +82,36 @@ struct FileBytes {
     QString path;
     QByteArray bytes;
 };
-// Replaces every file with its bytes, all of one folder, together. False
-// when the group could not be written: every old file is then as it was.
-// In one case the group is written only in part: when, after the journal is
-// in place, the folder refuses a rename (a disk gone bad under the run).
-// The result is false and the journal stays, so the next start finishes it.
-bool replaceTogether(const std::vector<FileBytes> &files);
+// Replaces every file with its bytes, all of one folder, together. True
+// when every file is new. False when the group could not be written: every
+// old file is then as it was. In one case the group is written only in
+// part: when, after the journal is in place, the folder refuses a rename
+// (an immutable file, a disk gone bad under the run); the others are new.
+// notSaved (when given) gets the paths of the files left as they were.
+bool replaceTogether(const std::vector<FileBytes> &files, QStringList *notSaved = nullptr);
 
-// What recoverFolder found: a journal finished, one dropped (not a whole
-// journal), temporary files removed, and whether everything it tried worked.
+// What recoverFolder found: a journal finished, one set aside (it could not
+// be read), temporary files removed, the files whose new bytes a journal
+// could not bring into place (names in the folder, as "288892.mxy"), whether
+// other files of that journal were made new, and whether everything it
+// tried worked (false: a journal still in place, or a temporary file that
+// could not be removed).
 struct Recovery {
     int finished = 0;
-    int dropped = 0;
+    int setAside = 0;
     int removed = 0;
+    QStringList notSaved;
+    bool othersSaved = false;
     bool ok = true;
 };
-// For the start of a run, before any file of the folder is read: finishes
-// a journal in place, then removes the writer's temporary files. While a
-// journal cannot be finished its temporary files are kept for the next try.
+// For the start of a run, before any file of the folder is read, in a
+// folder where groups are written: settles a journal in place as said
+// above, then removes the writer's temporary files.
 Recovery recoverFolder(const QString &folder);
+// For the start of a run in a folder where files are replaced one by one
+// (downloads, the exercise files): removes the writer's temporary files, a
+// journal's too, and looks for no journal. False when one could not be
+// removed.
+bool removeTemporaryFiles(const QString &folder);
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/file_read.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -16,12 +18,19 @@ QString valuePath(const QString &key, const QString &name) {
 
 namespace {
 
+// QSettings opens the file itself, to read it also before a write: a pipe
+// or a device there would hold or flood it. It is looked at first.
+bool usable(const QString &file) {
+    const ReadFault fault = fileFault(file, readlimit::kSettings);
+    return fault == ReadFault::None || fault == ReadFault::Missing;
+}
+
 class IniRegistry : public Registry {
 public:
     explicit IniRegistry(QString file) : file_(std::move(file)) {}
 
     bool setValue(const QString &key, const QString &name, const QString &value) override {
-        if (name.isEmpty()) return false;
+        if (name.isEmpty() || !usable(file_)) return false;
         QSettings settings(file_, QSettings::IniFormat);
         settings.setValue(valuePath(key, name), value);
         settings.sync();
@@ -29,7 +38,7 @@ public:
     }
 
     std::optional<QString> value(const QString &key, const QString &name) const override {
-        if (name.isEmpty()) return std::nullopt;
+        if (name.isEmpty() || !usable(file_)) return std::nullopt;
         QSettings settings(file_, QSettings::IniFormat);
         const QString k = valuePath(key, name);
         if (!settings.contains(k)) return std::nullopt;

@@ -229,9 +229,8 @@ private:
         if (loaded_) return;
         loaded_ = true;
         if (commandOutput(QStringLiteral("fcitx5-remote"), {})) {
-            QFile profile(fcitx5ProfilePath());
-            if (profile.open(QIODevice::ReadOnly)) {
-                const auto sources = parseFcitx5Profile(QString::fromUtf8(profile.readAll()));
+            if (const auto profile = readFileBytes(fcitx5ProfilePath(), readlimit::kSettings)) {
+                const auto sources = parseFcitx5Profile(QString::fromUtf8(*profile));
                 if (!sources.empty()) return take(Framework::Fcitx5, sources);
             }
         }

@@ -3,7 +3,6 @@
 #include "platform/atomic_files.h"
 #include "platform/paths.h"
 
-#include <QFile>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -154,12 +153,10 @@ QByteArray encodeGbk(const QString &text) {
     return out;
 }
 
-std::optional<QStringList> readLines(const QString &path) {
-    QFile file(resolvePath(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return linesFromBytes(data);
+std::optional<QStringList> readLines(const QString &path, qint64 limit) {
+    const auto data = readFileBytes(resolvePath(path), limit);
+    if (!data) return std::nullopt;
+    return linesFromBytes(*data);
 }
 
 QStringList linesFromBytes(const QByteArray &bytes) {
@@ -168,8 +165,8 @@ QStringList linesFromBytes(const QByteArray &bytes) {
     return lines;
 }
 
-std::optional<QString> readLineOrLast(const QString &path, int n) {
-    const auto lines = readLines(path);
+std::optional<QString> readLineOrLast(const QString &path, int n, qint64 limit) {
+    const auto lines = readLines(path, limit);
     if (!lines || lines->isEmpty()) return std::nullopt;
     if (n < 1) n = 1;
     return n <= lines->size() ? lines->at(n - 1) : lines->last();

@@ -1,6 +1,8 @@
 #pragma once
 // Text helpers of the bank and record files: GBK with CR LF on disk,
 // QString in memory, and the number and rounding rules the files rely on.
+#include "platform/file_read.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -18,11 +20,14 @@ QByteArray encodeGbk(const QString &text);
 // through resolvePath (paths.h), so backslashes and any letter case work.
 
 // Reads a whole text file as lines (CR LF, LF or CR ends a line; the
-// last line may lack an end). nullopt when the file cannot be opened.
-std::optional<QStringList> readLines(const QString &path);
+// last line may lack an end). nullopt when the file cannot be read
+// (file_read.h: also no regular file, or one over the limit of its kind,
+// a bank file's unless given).
+std::optional<QStringList> readLines(const QString &path, qint64 limit = readlimit::kBankText);
 // Line n (1-based) of a file, or its last line when the file is shorter;
-// nullopt when the file cannot be opened or has no line at all.
-std::optional<QString> readLineOrLast(const QString &path, int n);
+// nullopt when the file cannot be read or has no line at all.
+std::optional<QString> readLineOrLast(const QString &path, int n,
+                                      qint64 limit = readlimit::kBankText);
 // Writes lines as GBK, each ended by CR LF, replacing the file whole
 // through the atomic writer (atomic_files.h), so that a crash or a full
 // disk never leaves a truncated file. False when it failed (old file kept).

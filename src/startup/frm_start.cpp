@@ -3,6 +3,8 @@
 #include "home/frm_fengmian.h"
 #include "home/home_files.h"
 #include "panel/record_files.h"
+#include "panel/record_message.h"
+#include "platform/atomic_files.h"
 #include "platform/paths.h"
 #include "platform/system.h"
 #include "startup/program_end.h"
@@ -66,10 +68,21 @@ void FrmStart::Form_Load() {
             forms::raise(forms::errPathNotFound);
     });
     // An action on the records that the end of the last run broke off is
-    // finished or dropped before anything reads them.
+    // finished or dropped before anything reads them; what it could not
+    // save is told once the home page is up.
     trap([&] {
-        if (!panel::recoverRecords(s.UserDataFolder).ok) forms::raise(forms::errFileAccess);
+        const platform::Recovery r = panel::recoverRecords(s.UserDataFolder);
+        LastRunUnsaved = r.notSaved;
+        LastRunOthersSaved = r.othersSaved;
+        if (!r.ok) forms::raise(forms::errFileAccess);
     });
+    // Downloads and the start of a set replace files one by one beside
+    // them in these folders: what a kill left of theirs goes as well.
+    const QString program = platform::programFolder();
+    for (const QString &folder : {program, s.DataPath, program + QStringLiteral("examdata/")})
+        trap([&] {
+            if (!platform::removeTemporaryFiles(folder)) forms::raise(forms::errFileAccess);
+        });
 
     // Design twips are 15 to the pixel; a screen of other density scales
     // every position and size the windows set.
@@ -139,7 +152,12 @@ void FrmStart::UpdataExe() {
                              startup::localNow().toString(QStringLiteral("yyyyMMddHHmmss")) +
                              QStringLiteral(".txt");
     });
+    const QStringList unsaved = LastRunUnsaved;
+    const bool othersSaved = LastRunOthersSaved;
     forms::skip([this] { unload(); });
+    // Over the home page, into the run log just named.
+    forms::skip(
+        [&] { panel::tellUnsavedRecords(panel::recordaction::LastRun, unsaved, othersSaved); });
 }
 
 std::optional<startup::DamagedFile> FrmStart::readInfo() {

@@ -15,6 +15,10 @@ public:
     forms::Label *Label1;
     forms::Timer *Timer1;
     bool StartPending = false;
+    // The records an action of the last run left unsaved, told over the
+    // home page, and whether the action saved others.
+    QStringList LastRunUnsaved;
+    bool LastRunOthersSaved = false;
 
     void Form_Load();
     void Timer1_Timer();

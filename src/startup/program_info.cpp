@@ -211,7 +211,7 @@ std::optional<DamagedFile> readInfo(RunState &s) {
 
     // The version override: line k into entry k.
     const QString versionPath = folder + QStringLiteral("ver.txt");
-    const auto versionLines = platform::readLines(versionPath);
+    const auto versionLines = platform::readLines(versionPath, platform::readlimit::kSettings);
     storeCodedLines(s, versionLines, 1);
 
     // The configuration comes from the table as it stands now, before the

@@ -1,6 +1,7 @@
 #include "startup/services.h"
 
 #include "forms/error.h"
+#include "platform/file_read.h"
 #include "platform/http.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -10,6 +11,10 @@
 #include <QFile>
 #include <QSettings>
 #include <QUrl>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace startup {
 
@@ -61,7 +66,10 @@ QString errorEndpointHost() {
 
 QString configuredHost(const QString &group) {
     const QString file = platform::resolvePath(platform::programFolder() + kInstallConfigFile);
-    if (!QFile::exists(file)) return {};
+    // QSettings opens the file itself: a pipe or a device there would hold
+    // or flood it, so the file is looked at first, as every file read is.
+    if (platform::fileFault(file, platform::readlimit::kSettings) != platform::ReadFault::None)
+        return {};
     QSettings ini(file, QSettings::IniFormat);
     QString host = ini.value(group + QStringLiteral("/Host")).toString().trimmed();
     if (host.isEmpty()) return {};
@@ -197,8 +205,19 @@ void SubmitError(const QString &tag, int32_t number, const QString &text, const 
 
 void iWriteLog(const QString &path, const QString &text) {
     if (path.isEmpty()) return;
-    QFile f(platform::resolvePath(path));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return;
+    // Appended to a regular file only: opened without blocking, a pipe in
+    // the log's place is never written (nor waited for).
+    const QByteArray p = QFile::encodeName(platform::resolvePath(path));
+    const int fd = ::open(p.constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) return;
+    QFile f;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !f.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return;
+    }
     const QString stamp = startup::localNow().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     f.write(platform::encodeGbk(QStringLiteral("\r\n") + stamp + QStringLiteral("\r\n") +
                                 platform::trimBlanks(text) + QStringLiteral("\r\n")));

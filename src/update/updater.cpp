@@ -26,12 +26,9 @@ public:
 
     bool exists(const QString &path) override { return platform::fileExists(path); }
 
+    // Only the saved list is read, which arrives up to the same limit.
     std::optional<QByteArray> readBytes(const QString &path) override {
-        QFile in(platform::resolvePath(path));
-        if (!in.open(QIODevice::ReadOnly)) return std::nullopt;
-        QByteArray bytes = in.readAll();
-        if (in.error() != QFileDevice::NoError) return std::nullopt;
-        return bytes;
+        return platform::readFileBytes(platform::resolvePath(path), platform::readlimit::kRecord);
     }
 
     bool writeBytes(const QString &path, const QByteArray &bytes) override {

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QDir>
 
+#include <sys/stat.h>
+
 using namespace forms;
 using formstest::FormsTest;
 namespace ft = forms::testing;
@@ -95,13 +97,23 @@ TEST_F(FormsTest, PictureThatCannotBeLoadedRaisesAndKeepsTheOldOne) {
     write("good.mxy", formstest::imageBytes(10, 20, "PNG"));
     write("junk.mxy", QByteArray("this is no picture"));
     write("empty.mxy", QByteArray());
+    // What a user's machine can have in a picture's place: never opened,
+    // or not read past a picture's limit.
+    QFile huge(path("huge.mxy"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(40) << 20));
+    huge.close();
+    ASSERT_TRUE(QDir().mkpath(path("folder.mxy")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.mxy")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", path("zero.mxy")));
     PicForm f;
     f.Img->loadPicture(path("good.mxy"));
     struct Case {
         const char *file;
         int number;
     };
-    const Case cases[] = {{"missing.mxy", 53}, {"junk.mxy", 481}, {"empty.mxy", 481}};
+    const Case cases[] = {{"missing.mxy", 53}, {"junk.mxy", 481},  {"empty.mxy", 481},
+                          {"huge.mxy", 75},    {"folder.mxy", 53}, {"pipe.mxy", 53},
+                          {"zero.mxy", 53}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file);
         try {

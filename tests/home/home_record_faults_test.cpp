@@ -7,6 +7,7 @@
 #include "child_process.h"
 #include "file_size_limit.h"
 #include "home_fixture.h"
+#include "mounted_over.h"
 #include "panel/frm_logon.h"
 #include "platform/text.h"
 #include "startup/frm_qhmsgbox.h"
@@ -158,6 +159,50 @@ TEST_F(HomeUnderFaults, ChildBuildsThePageThreeTimesPastAFileSizeLimit) {
     const QString report =
         QStringLiteral("fengmaincsh") + startup::err::text(startup::err::PathAccess);
     EXPECT_EQ(log.count(report), 1) << log.toStdString();
+}
+
+// A delete whose history the folder refuses to rename over once the
+// journal is in place (mounted over): the papers and their wrong lists are
+// new, the history stays, the box names only the history and says the
+// others were saved, and the page shows the papers as the disk has them.
+TEST_F(HomeUnderFaults, ChildDeletesWhileTheHistoryCannotBeRenamedOver) {
+    if (testsupport::childRole() != "refused") GTEST_SKIP() << testsupport::kChildOnly;
+    ASSERT_TRUE(writeKsdata("288891", {paperList(3), paperList(4), paperList(5)}));
+    ASSERT_TRUE(writeKsdata("182420", {"0101"}));
+    ASSERT_TRUE(writeKsdata("182421", {"0102"}));
+    ASSERT_TRUE(writeKsdata("182422", {"0103"}));
+    QStringList history;
+    for (int p = 0; p < 30; ++p)
+        history << QStringLiteral("2015-03-01 10:00:%1").arg(p, 2, 10, QChar('0')) << "80"
+                << "E";
+    ASSERT_TRUE(writeKsdata("288892", history));
+    const QByteArray historyBefore = ksdata("288892");
+    ASSERT_TRUE(testsupport::writeBytes(dir().root + "history", historyBefore));
+    testsupport::MountedOver mounted(dir().root + "history", dir().ksdata() + "288892.mxy");
+    if (!mounted.why().empty()) GTEST_SKIP() << "no bind mount here (" << mounted.why() << ")";
+
+    FrmFengmian *f = home();
+    EXPECT_EQ(f->RandomPaperCount, 3);
+    clickButton(f, 5);
+    clickButton(f, 31);
+    clickLabelOf(f->LblShiJuanDel(20));
+    EXPECT_EQ(boxes, QStringList({"删除试卷|\r\n\r\n\r\n您确实要删除本套随机试题吗？",
+                                  "记录保存失败|\r\n\r\n删除随机试卷失败：考试历史未能保存，"
+                                  "仍是原来的内容。其它记录已经保存。"}));
+    EXPECT_EQ(ksdata("288892"), historyBefore);
+    EXPECT_EQ(ksdata("288891"), testsupport::gbkLines({paperList(4), paperList(5), QString()}));
+    EXPECT_EQ(ksdata("182420"), "0102\r\n");
+    // The page shows the two papers left on disk.
+    EXPECT_EQ(f->RandomPaperCount, 2);
+    EXPECT_FALSE(f->LblShiJuanDel(22)->visible());
+}
+
+TEST(HomeRecordFaults, ARefusedRenameInADeleteIsToldAndThePageShowsTheDisk) {
+    const auto run = testsupport::runChild(
+        "HomeUnderFaults.ChildDeletesWhileTheHistoryCannotBeRenamedOver", "refused");
+    if (run.exitCode == 0 && run.output.contains("no bind mount here"))
+        GTEST_SKIP() << "no bind mount here";
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
 }
 
 TEST(HomeRecordFaults, FailedWritesOfTheHomePageKeepTheRecordsAndAreToldOnce) {

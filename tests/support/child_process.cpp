@@ -146,4 +146,15 @@ ChildRun runChild(const QString &filter, const QString &role, const QStringList 
     return run;
 }
 
+ChildRun runChildWithin(int killAfterMs, const QString &filter, const QString &role,
+                        const QStringList &env) {
+    ChildProcess child(filter, role, env);
+    child.runFor(qint64(killAfterMs) * 1000 * 1000);
+    child.kill();
+    ChildRun run;
+    run.exitCode = child.wait();
+    run.output = child.output();
+    return run;
+}
+
 } // namespace testsupport

@@ -72,5 +72,10 @@ struct ChildRun {
 };
 // Runs the child to its end.
 ChildRun runChild(const QString &filter, const QString &role, const QStringList &env = {});
+// Runs the child to its end or kills it after killAfterMs (a child that
+// could hang: a blocking read fails its test instead of the whole run);
+// a killed child's exit code is -1.
+ChildRun runChildWithin(int killAfterMs, const QString &filter, const QString &role,
+                        const QStringList &env = {});
 
 } // namespace testsupport

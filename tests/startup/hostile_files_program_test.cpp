@@ -1,0 +1,236 @@
+// The program itself on a virtual X display, started on a copy of the
+// sample with something in the place of the records' journal or of a
+// record that is no file of the program's: a named pipe, a link to
+// /dev/zero, a sparse file of 3 GiB, a folder, or (as the journal) garbage.
+// Each start must reach the home page, leave every other record as it was
+// and show at most one box: the one that names the records whose new files
+// the journal could not bring in. A pipe used to hold the start for good,
+// /dev/zero to grow the process until it was killed.
+#include "file_bytes.h"
+#include "program_copy.h"
+#include "virtual_display.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
+constexpr int kHomeWidth = 800, kHomeHeight = 600; // the home page at the sample's scale
+constexpr int kSplashWidth = 400, kSplashHeight = 200;
+constexpr int kStartMs = 20000; // a start that hangs fails after this
+
+using Files = std::map<QString, QByteArray>;
+
+// The records folder as the program leaves it, the run logs left out.
+Files records(const QString &ks) {
+    Files out;
+    for (const QFileInfo &info : QDir(ks).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot)) {
+        if (info.fileName().endsWith(QLatin1String(".txt"))) continue;
+        QByteArray &what = out[info.fileName()];
+        if (info.isSymLink())
+            what = "<link to " + QFile::encodeName(info.symLinkTarget()) + ">";
+        else if (info.isDir())
+            what = "<folder>";
+        else if (!info.isFile())
+            what = "<not a file>";
+        else if (info.size() > (1 << 20))
+            what = "<" + QByteArray::number(info.size()) + " bytes>";
+        else
+            what = readBytes(info.filePath());
+    }
+    return out;
+}
+
+bool emptyFolder(const QString &ks) {
+    bool ok = true;
+    for (const QFileInfo &info : QDir(ks).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot))
+        ok = (info.isDir() && !info.isSymLink() ? QDir(info.filePath()).removeRecursively()
+                                                : QFile::remove(info.filePath())) &&
+             ok;
+    return ok;
+}
+
+struct Kind {
+    const char *what;
+    std::function<bool(const QByteArray &)> make;
+    QByteArray seen; // how records() shows it
+};
+
+class ProgramOnHostileFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!display_.missingTools().isEmpty())
+            GTEST_SKIP() << display_.missingTools().join(' ').toStdString() << " missing";
+        ASSERT_TRUE(display_.error().isEmpty()) << display_.error().toStdString();
+        ASSERT_TRUE(copy_.error().isEmpty()) << copy_.error().toStdString();
+        ks_ = copy_.program() + QStringLiteral("/ksdata/");
+        // A candidate's records: the sample's and some of a few weeks.
+        pristine_ = records(ks_);
+        pristine_["288862.mxy"] = "01050203\r\n";
+        pristine_["288872.mxy"] = "TF\r\n";
+        pristine_["288892.mxy"] = "2015-03-01 10:00:00\r\n85\r\nE\r\n\r\n";
+    }
+
+    // The records laid out afresh.
+    void layOut() {
+        ASSERT_TRUE(emptyFolder(ks_));
+        for (const auto &[name, bytes] : pristine_) ASSERT_TRUE(writeBytes(ks_ + name, bytes));
+    }
+
+    struct Start {
+        qint64 homeMs = -1; // -1: no home page
+        int boxes = 0;      // windows besides the home page and the splash
+        QByteArray output;
+    };
+    // The program from its start to its home page, and a second and a half
+    // more for a box over it.
+    Start start() {
+        Start r;
+        testsupport::Child program;
+        copy_.prepare(program.process(),
+                      {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+                       {QStringLiteral("DISPLAY"), display_.name()}});
+        QElapsedTimer t;
+        t.start();
+        program.process().start(copy_.executable(), {});
+        QString home;
+        while (home.isEmpty() && t.elapsed() < kStartMs && program.running()) {
+            for (const QString &w : display_.visibleWindows(program.pid())) {
+                const testsupport::Geometry g = display_.geometry(w);
+                if (g.width == kHomeWidth && g.height == kHomeHeight) home = w;
+            }
+            if (home.isEmpty()) QThread::msleep(10);
+        }
+        if (!home.isEmpty()) {
+            r.homeMs = t.elapsed();
+            QElapsedTimer more;
+            more.start();
+            while (more.elapsed() < 1500) {
+                int others = 0;
+                for (const QString &w : display_.visibleWindows(program.pid())) {
+                    const testsupport::Geometry g = display_.geometry(w);
+                    others += !(g.width == kHomeWidth && g.height == kHomeHeight) &&
+                              !(g.width == kSplashWidth && g.height == kSplashHeight);
+                }
+                r.boxes = std::max(r.boxes, others);
+                QThread::msleep(50);
+            }
+        }
+        program.stop();
+        r.output = program.output();
+        return r;
+    }
+
+    testsupport::VirtualDisplay display_;
+    testsupport::ProgramCopy copy_;
+    QString ks_;
+    Files pristine_;
+};
+
+bool sparseFile(const QByteArray &path) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool ok = fd >= 0 && ::ftruncate(fd, qint64(3) << 30) == 0;
+    if (fd >= 0) ::close(fd);
+    return ok;
+}
+
+const Kind kKinds[] = {
+    {"a named pipe",
+     [](const QByteArray &p) {
+         ::unlink(p.constData());
+         return ::mkfifo(p.constData(), 0644) == 0;
+     },
+     "<not a file>"},
+    {"a link to /dev/zero",
+     [](const QByteArray &p) {
+         ::unlink(p.constData());
+         return ::symlink("/dev/zero", p.constData()) == 0;
+     },
+     "<link to /dev/zero>"},
+    {"a sparse file of 3 GiB", sparseFile, "<3221225472 bytes>"},
+    {"a folder",
+     [](const QByteArray &p) {
+         ::unlink(p.constData());
+         return QDir().mkpath(QFile::decodeName(p) + "/inside");
+     },
+     "<folder>"},
+};
+
+TEST_F(ProgramOnHostileFiles, ReachesTheHomePageWithEveryOtherRecordAsBefore) {
+    const QString tFav = "288862.mxy.w7tmp-0123456789abcdef";
+    struct Case {
+        QString what;
+        QString place; // the name in ksdata
+        std::function<bool(const QByteArray &)> make;
+        QByteArray seenAfter; // how records() shows the place afterwards; empty: gone
+        QString asideAs;      // where a journal was set aside
+        int boxes;
+    };
+    std::vector<Case> cases;
+    for (const Kind &k : kKinds) {
+        const bool link = QByteArray(k.seen).startsWith("<link");
+        cases.push_back({QString(k.what) + " as the journal",
+                         "w7files.journal",
+                         k.make,
+                         {},
+                         link ? QString() : "w7files.journal.unreadable-1",
+                         1});
+        cases.push_back({QString(k.what) + " as the history", "288892.mxy", k.make, k.seen, {}, 0});
+    }
+    cases.push_back({"garbage as the journal",
+                     "w7files.journal",
+                     [](const QByteArray &p) {
+                         return writeBytes(QFile::decodeName(p), QByteArray(4000, '\xa1'));
+                     },
+                     {},
+                     "w7files.journal.unreadable-1",
+                     1});
+
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what.toStdString());
+        ASSERT_NO_FATAL_FAILURE(layOut());
+        const bool journal = c.place == QLatin1String("w7files.journal");
+        // A journal of an action that was under way: its new favourites are
+        // there and can only be dropped.
+        if (journal) {
+            ASSERT_TRUE(writeBytes(ks_ + tFav, "0301\r\n"));
+        }
+        ASSERT_TRUE(c.make(QFile::encodeName(ks_ + c.place)));
+        Files expected = pristine_;
+        expected.erase(c.place);
+        if (!c.seenAfter.isEmpty()) expected[c.place] = c.seenAfter;
+        const Files before = records(ks_);
+        if (!c.asideAs.isEmpty()) expected[c.asideAs] = before.at(c.place);
+
+        const Start r = start();
+        std::printf("[ figure ] %s: home page after %lld ms, %d box(es)\n",
+                    c.what.toUtf8().constData(), static_cast<long long>(r.homeMs), r.boxes);
+        EXPECT_GE(r.homeMs, 0) << "no home page within " << kStartMs
+                               << " ms: " << r.output.toStdString();
+        EXPECT_EQ(r.boxes, journal ? 1 : 0);
+        Files after = records(ks_);
+        // The home page brings the unit progress into the bank's shape.
+        after.erase("288893.mxy");
+        expected.erase("288893.mxy");
+        EXPECT_EQ(after, expected);
+    }
+    ASSERT_TRUE(emptyFolder(ks_));
+}
+
+} // namespace
