@@ -40,7 +40,10 @@ Files records(const QString &ks) {
     Files out;
     for (const QFileInfo &info : QDir(ks).entryInfoList(QDir::AllEntries | QDir::Hidden |
                                                         QDir::System | QDir::NoDotAndDotDot)) {
-        if (info.fileName().endsWith(QLatin1String(".txt"))) continue;
+        // Run logs, and the installation's lock of a run stopped from outside.
+        if (info.fileName().endsWith(QLatin1String(".txt")) ||
+            info.fileName().endsWith(QLatin1String(".lock")))
+            continue;
         QByteArray &what = out[info.fileName()];
         if (info.isSymLink())
             what = "<link to " + QFile::encodeName(info.symLinkTarget()) + ">";
