@@ -25,6 +25,7 @@
 
 using namespace platform;
 using testsupport::FileSizeLimit;
+using testsupport::folderContents;
 using testsupport::readBytes;
 using testsupport::writeBytes;
 
@@ -205,28 +206,6 @@ TEST(AtomicFiles, TemporaryNamesHaveAShapeOfTheirOwn) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(isTemporaryName(c.name), c.temporary) << QString(c.name).toStdString();
-}
-
-// What lies in a folder, by name: a file's bytes (its size when larger
-// than a record), or what else it is.
-std::map<QString, QByteArray> folderContents(const QString &folder) {
-    std::map<QString, QByteArray> out;
-    const QDir dir(folder);
-    for (const QFileInfo &info :
-         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        QByteArray &what = out[info.fileName()];
-        if (info.isSymLink())
-            what = "<link to " + QFile::encodeName(info.symLinkTarget()) + ">";
-        else if (info.isDir())
-            what = "<folder>";
-        else if (!info.isFile())
-            what = "<not a file>";
-        else if (info.size() > (1 << 20))
-            what = "<" + QByteArray::number(info.size()) + " bytes>";
-        else
-            what = readBytes(info.filePath());
-    }
-    return out;
 }
 
 const QString tA = "a.mxy.w7tmp-00000000000000a1", tB = "b.mxy.w7tmp-00000000000000b1";

@@ -35,27 +35,14 @@ constexpr int kStartMs = 20000; // a start that hangs fails after this
 
 using Files = std::map<QString, QByteArray>;
 
-// The records folder as the program leaves it, the run logs left out.
+// The records folder as the program leaves it, without the run logs and
+// the installation's lock of a run stopped from outside.
 Files records(const QString &ks) {
-    Files out;
-    for (const QFileInfo &info : QDir(ks).entryInfoList(QDir::AllEntries | QDir::Hidden |
-                                                        QDir::System | QDir::NoDotAndDotDot)) {
-        // Run logs, and the installation's lock of a run stopped from outside.
-        if (info.fileName().endsWith(QLatin1String(".txt")) ||
-            info.fileName().endsWith(QLatin1String(".lock")))
-            continue;
-        QByteArray &what = out[info.fileName()];
-        if (info.isSymLink())
-            what = "<link to " + QFile::encodeName(info.symLinkTarget()) + ">";
-        else if (info.isDir())
-            what = "<folder>";
-        else if (!info.isFile())
-            what = "<not a file>";
-        else if (info.size() > (1 << 20))
-            what = "<" + QByteArray::number(info.size()) + " bytes>";
-        else
-            what = readBytes(info.filePath());
-    }
+    Files out = testsupport::folderContents(ks);
+    std::erase_if(out, [](const auto &entry) {
+        return entry.first.endsWith(QLatin1String(".txt")) ||
+               entry.first.endsWith(QLatin1String(".lock"));
+    });
     return out;
 }
 

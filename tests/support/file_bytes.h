@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <map>
+
 namespace testsupport {
 
 // The file's bytes; empty when it cannot be read.
@@ -25,6 +27,29 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes) {
     QDir().mkpath(QFileInfo(p).absolutePath());
     QFile f(p);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// What lies in a folder, by name: a file's bytes (its size when larger
+// than 1 MiB), or what else it is: a link (never followed), a folder, or
+// some other kind of entry. For comparing a folder before and after.
+inline std::map<QString, QByteArray> folderContents(const QString &folder) {
+    std::map<QString, QByteArray> out;
+    const QDir dir(folder);
+    for (const QFileInfo &info :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        QByteArray &what = out[info.fileName()];
+        if (info.isSymLink())
+            what = "<link to " + QFile::encodeName(info.symLinkTarget()) + ">";
+        else if (info.isDir())
+            what = "<folder>";
+        else if (!info.isFile())
+            what = "<not a file>";
+        else if (info.size() > (1 << 20))
+            what = "<" + QByteArray::number(info.size()) + " bytes>";
+        else
+            what = readBytes(info.filePath());
+    }
+    return out;
 }
 
 } // namespace testsupport
