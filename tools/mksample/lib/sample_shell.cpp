@@ -1146,6 +1146,9 @@ namespace {
 // empty middle of the screen, above the question panel docked at the
 // lower-right corner and left of it.
 constexpr QPoint kHintPlace(6750, 4350);
+// In the Computer window the middle holds the removable drives: its hints
+// stand right of the network drive, under every drive's name.
+constexpr QPoint kComputerHintPlace(6750, 5700);
 
 // A step of the shell questions: the screen behind is the desktop, and
 // the hint says what to do, at `at` (design twips) beside the place to act.
@@ -1165,8 +1168,9 @@ QString hitEntry(const QString &code, int item1 = 0, int item2 = 0) {
     return StepBuilder::entry(QLatin1Char('H'), code, item1, item2, 0, QLatin1Char('0'));
 }
 
-QString lastStep(const SampleDir &dir) {
-    return shellStep(dir, QString()).action(QStringLiteral("9999")).build();
+// The last step shows the screen as the question's last action leaves it.
+StepBuilder lastStep(const SampleDir &dir, const QString &background = DesktopScreenPicture) {
+    return shellStep(dir, QString()).action(QStringLiteral("9999")).background(background);
 }
 
 } // namespace
@@ -1183,7 +1187,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
-         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"))
+         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace)
              .background(ComputerScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('C'))
@@ -1220,7 +1224,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("42")))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, CtrlPanelCategoryScreenPicture)}};
 
     // A menu bar placed by its step, and one at its usual place.
     questions << SampleQuestion{
@@ -1237,13 +1241,14 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(6)
              .hit(1, hitEntry(QStringLiteral("G1"), 1))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, PaintScreenPicture)}};
 
     // The other command bars, the task pane's second variant and the tool
-    // strip's own panel.
+    // strip's own panel. The text names every step, the Computer window's
+    // bar last.
     questions << SampleQuestion{
         QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮选择第三项，"
-                       "最后新建文件夹。"),
+                       "然后新建文件夹，最后在“计算机”窗口中单击“系统属性”。"),
         {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
              .background(LibraryScreenPicture)
              .menuBar(QLatin1Char('B'))
@@ -1263,7 +1268,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
-         shellStep(dir, QStringLiteral("单击“系统属性”"))
+         shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace)
              .background(ComputerScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('D'))
@@ -1271,7 +1276,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, ComputerScreenPicture).paneFlags(3)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
     // button's.
