@@ -1,11 +1,17 @@
 // The docked question panel covers the screen's lower-right corner: no
-// sample question may put its red box or its hint there, or the candidate
-// would be asked to act on a place that cannot be seen.
+// sample question may put its red box, its hint or what the candidate acts
+// on (a picture to drag and the place it goes to, an extra picture, an
+// input box) there, or the candidate would be asked to act on a place that
+// cannot be seen.
 #include "panel/panel_rules.h"
 #include "sample_demo.h"
 #include "sample_panel.h"
 #include "sample_update.h"
 #include "screen_fixture.h"
+#include "simulator/step_record.h"
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,10 +45,10 @@ std::string text(const QRectF &r) {
 
 } // namespace
 
-TEST_F(SampleClearOfPanel, NoStepPutsItsRedBoxOrItsHintUnderTheDockedPanel) {
+TEST_F(SampleClearOfPanel, NoStepPutsWhatTheCandidateActsOnUnderTheDockedPanel) {
     const QRectF panel(panel::kDockedPanelLeft, panel::kDockedPanelTop, panel::kPanelWidth,
                        panel::kPanelHeight);
-    int boxes = 0, hints = 0;
+    int boxes = 0, hints = 0, acted = 0;
     for (int unit = 0; unit <= 3; ++unit) {
         startOn(unit);
         // Each line of the unit's list: code, two-digit step count, text.
@@ -76,6 +82,25 @@ TEST_F(SampleClearOfPanel, NoStepPutsItsRedBoxOrItsHintUnderTheDockedPanel) {
                     EXPECT_FALSE(rectOf(f->LHelp).intersects(panel))
                         << "hint, " << where << text(rectOf(f->LHelp));
                 }
+                const sim::StepRecord r(S().CurRecord);
+                std::vector<std::pair<const char *, QRectF>> places;
+                if (r.actionCode().startsWith(QLatin1String("80"))) {
+                    const QRectF picture = rectOf(f->Image5);
+                    places.emplace_back("picture to drag", picture);
+                    // Where the drag ends: the picture moved onto the
+                    // target on each axis the step gives.
+                    QRectF end = picture;
+                    if (r.dragTargetX()) end.moveLeft(r.dragTargetX());
+                    if (r.dragTargetY()) end.moveTop(r.dragTargetY());
+                    places.emplace_back("end of the drag", end);
+                }
+                if (f->ImgElse->visible()) places.emplace_back("extra picture", rectOf(f->ImgElse));
+                for (forms::TextBox *box : {f->Text1, f->Text2, f->Text3})
+                    if (box->visible()) places.emplace_back("input box", rectOf(box));
+                for (const auto &[what, place] : places) {
+                    ++acted;
+                    EXPECT_FALSE(place.intersects(panel)) << what << ", " << where << text(place);
+                }
             }
         }
         forms::testing::unloadAll();
@@ -83,4 +108,5 @@ TEST_F(SampleClearOfPanel, NoStepPutsItsRedBoxOrItsHintUnderTheDockedPanel) {
     // The walk met the boxes and hints it checks.
     EXPECT_GT(boxes, 20);
     EXPECT_GT(hints, 40);
+    EXPECT_GT(acted, 20);
 }

@@ -36,7 +36,6 @@ protected:
         if (lines.isEmpty()) return {};
         return lines[std::min(n, static_cast<int>(lines.size())) - 1].mid(3);
     }
-
 };
 
 } // namespace

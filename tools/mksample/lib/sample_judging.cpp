@@ -6,6 +6,7 @@
 #include "sample_shell.h"
 #include "step_builder.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace sample {
@@ -118,8 +119,8 @@ QImage scene(const QString &title, const QList<Box> &boxes) {
 // The look of a command-bar button, normal or under the pointer: the
 // extra picture of its step, and the background's own drawing of it.
 QImage commandButton(const QString &label, bool hover) {
-    return placeholder(QSize(80, 26), label,
-                       hover ? QColor(180, 210, 245) : QColor(220, 232, 248), Qt::black);
+    return placeholder(QSize(80, 26), label, hover ? QColor(180, 210, 245) : QColor(220, 232, 248),
+                       Qt::black);
 }
 
 // Places shared by several questions (design twips).
@@ -147,6 +148,8 @@ const Box kSearch{12150, 480, 2670, 330, QString()};
 const Box kSearchButton{14850, 480, 300, 330, QString()};
 // The name boxes of a rename lie over the name under the icon.
 const Box kNameBox{1050, 2385, 1500, 300, QString()};
+// The input field of the "运行" dialog.
+const Box kRunBox{1500, 2400, 6000, 330, QString()};
 const Box kNewFolderName{6450, 2385, 1500, 300, QString()};
 // The command bar under the address row, and its buttons as the extra
 // pictures draw them (80 x 26 pixels), clear of the back and forward
@@ -217,7 +220,8 @@ QImage documentsWithCommandBar(const QList<Box> &boxes) {
     p.fillRect(kCommandBar, g);
     p.setPen(QColor(0xa0, 0xaf, 0xc3));
     p.drawLine(kCommandBar.bottomLeft(), kCommandBar.bottomRight());
-    for (const Box &b : kCommandButtons) p.drawImage(px(b).topLeft(), commandButton(b.label, false));
+    for (const Box &b : kCommandButtons)
+        p.drawImage(px(b).topLeft(), commandButton(b.label, false));
     return img;
 }
 
@@ -234,6 +238,28 @@ QImage typedText(const Box &b, const QString &text, Qt::Alignment align, QColor 
     p.setPen(colour);
     p.setFont(uiFont(pixels, bold));
     p.drawText(img.rect().adjusted(3, 0, -3, 0), align | Qt::AlignVCenter, text);
+    return img;
+}
+
+// A text with a part of it selected, as a selecting step leaves it.
+QImage selectedText(const Box &b, const QString &before, const QString &part,
+                    const QString &after) {
+    QImage img = typedText(b, QString(), Qt::AlignLeft);
+    QPainter p(&img);
+    p.setFont(uiFont(12));
+    const QFontMetrics m(p.font());
+    const QRect text = img.rect().adjusted(3, 0, -3, 0);
+    int x = text.left();
+    const auto piece = [&](const QString &t, bool chosen) {
+        const QRect r(x, text.top() + 2, m.horizontalAdvance(t), text.height() - 4);
+        if (chosen) p.fillRect(r, QColor(0x33, 0x99, 0xff));
+        p.setPen(chosen ? Qt::white : Qt::black);
+        p.drawText(QRect(x, text.top(), r.width() + 1, text.height()), Qt::AlignVCenter, t);
+        x += r.width();
+    };
+    piece(before, false);
+    piece(part, true);
+    piece(after, false);
     return img;
 }
 
@@ -254,25 +280,25 @@ void saveScenes(PictureSaver &save) {
     save("j30001", scene(documents, files));
     save("j30002", notepadScene(QStringLiteral("报告 - 记事本")));
     save("j30003", documentsWithCommandBar(files));
-    save("j30004", scene(documents,
-                         files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
-                                            {6300, 3000, 900, 600, QStringLiteral("终点")}}));
+    save("j30004",
+         scene(documents, files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
+                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
     save("j30005", scene(documents, files));
     save("j30006",
-         scene(QStringLiteral("运行"), {{1500, 2400, 6000, 330, QString()},
-                                        {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
+         scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
     save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton, kCellC2}));
-    save("j30008", scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
-                                                  {12075, 3000, 300, 3600, QStringLiteral("滑轨")}}));
+    save("j30008",
+         scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
+                                        {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
     const QRect corner = px(kResizeCorner);
-    save("j30010",
-         resizeScene(documents, QRect(QPoint(120, 60), corner.bottomRight())));
+    save("j30010", resizeScene(documents, QRect(QPoint(120, 60), corner.bottomRight())));
     save("j30011", scene(documents, {kBackup, kPhotos}));
     save("j30012", scene(documents, {}));
     save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
     save("j30014", scene(documents, files + QList<Box>{kNewFolder}));
-    save("j30015", scene(documents, files + QList<Box>{renamed(kNewFolder, QStringLiteral("资料"))}));
+    save("j30015",
+         scene(documents, files + QList<Box>{renamed(kNewFolder, QStringLiteral("资料"))}));
     save("j30016", notepadScene(QStringLiteral("无标题 - 记事本")));
     save("j30017", scene(documents, {selected(kReport), selected(kBackup), selected(kPhotos)}));
     save("j30018", explorerWindowPicture(QSize(1024, 600), QStringLiteral("回收站"),
@@ -300,6 +326,9 @@ void saveOverlays(PictureSaver &save) {
     save("j30108", typedText(kCellB2, QStringLiteral("100"), Qt::AlignRight));
     save("j30109", typedText(kAddress, QStringLiteral("C:\\Windows"), Qt::AlignLeft));
     save("j30110", typedText(kSearch, QStringLiteral("报告"), Qt::AlignLeft));
+    save("j30111", typedText(kRunBox, QStringLiteral("Abc123"), Qt::AlignLeft));
+    save("j30112", selectedText(kRunBox, QStringLiteral("欢迎使用"), QStringLiteral("Windows 7"),
+                                QStringLiteral("操作系统")));
 }
 
 // The extra picture: each code's normal ("n") and hover ("h") looks.
@@ -475,20 +504,20 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                          {StepBuilder()
                               .background("j30006")
                               .action("0025")
-                              .textBox(1500, 2400, 6000, 330)
+                              .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
                               .answerLine(text(QStringLiteral("Abc123")))
                               .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
-                          done()}};
+                          done().picture(1, kRunBox.x, kRunBox.y, "j30111")}};
     // The new folder's name box starts empty, as the rename's does.
-    qs << SampleQuestion{QStringLiteral("将新建的文件夹命名为“资料”。"),
-                         {StepBuilder()
-                              .background("j30014")
-                              .action("0021")
-                              .textBox(kNewFolderName.x, kNewFolderName.y, kNewFolderName.w,
-                                       kNewFolderName.h)
-                              .answerLine(text(QStringLiteral("资料")))
-                              .hint(4800, 6600, text(QStringLiteral("“资料”"))),
-                          done().background("j30015")}};
+    qs << SampleQuestion{
+        QStringLiteral("将新建的文件夹命名为“资料”。"),
+        {StepBuilder()
+             .background("j30014")
+             .action("0021")
+             .textBox(kNewFolderName.x, kNewFolderName.y, kNewFolderName.w, kNewFolderName.h)
+             .answerLine(text(QStringLiteral("资料")))
+             .hint(4800, 6600, text(QStringLiteral("“资料”"))),
+         done().background("j30015")}};
     qs << SampleQuestion{
         QStringLiteral("在记事本中输入“今天天气很好”。"),
         {StepBuilder()
@@ -512,19 +541,19 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                          {at(StepBuilder()
                                  .background("j30006")
                                  .action("0026")
-                                 .textBox(1500, 2400, 6000, 330)
+                                 .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
                                  .answerLine(text(QStringLiteral("notepad")))
                                  .hint(4800, 6600, text(QStringLiteral("notepad"))),
                              Box{6300, 4200, 1200, 375, QString()}),
                           done().background("j30016")}};
-    qs << SampleQuestion{
-        QStringLiteral("在文本框中选中“Windows 7”。"),
-        {StepBuilder()
-             .background("j30006")
-             .action("0023")
-             .textBox(1500, 2400, 6000, 330, text(QStringLiteral("欢迎使用Windows 7操作系统")))
-             .hint(4800, 6600, text(QStringLiteral("Windows 7"))),
-         done()}};
+    qs << SampleQuestion{QStringLiteral("在文本框中选中“Windows 7”。"),
+                         {StepBuilder()
+                              .background("j30006")
+                              .action("0023")
+                              .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h,
+                                       text(QStringLiteral("欢迎使用Windows 7操作系统")))
+                              .hint(4800, 6600, text(QStringLiteral("Windows 7"))),
+                          done().picture(1, kRunBox.x, kRunBox.y, "j30112")}};
     qs << SampleQuestion{
         QStringLiteral(
             "在单元格B2中输入“100”，然后按回车键、单击其他单元格或编辑栏的“√”按钮确认。"),
@@ -540,7 +569,9 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
     return qs;
 }
 
-// Picture drags.
+// Picture drags. The volume slider runs up and down above the question
+// panel docked at the screen's lower-right corner, where its knob can be
+// reached.
 QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     qs << SampleQuestion{
@@ -556,12 +587,12 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
              StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
              QStringLiteral("向右拖动滑块")),
          text.hinted(
-             StepBuilder().action("8003").picture(5, 12000, 6000, "888888").dragTarget(0, 3000),
+             StepBuilder().action("8003").picture(5, 12000, 4500, "888888").dragTarget(0, 1500),
              QStringLiteral("向上拖动滑块")),
          text.hinted(
-             StepBuilder().action("8004").picture(5, 12000, 3000, "888888").dragTarget(0, 6000),
+             StepBuilder().action("8004").picture(5, 12000, 1500, "888888").dragTarget(0, 4500),
              QStringLiteral("向下拖动滑块")),
-         done().picture(5, 12000, 6000, "888888")}};
+         done().picture(5, 12000, 4500, "888888")}};
     qs << SampleQuestion{
         QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
         {text.hinted(StepBuilder()
@@ -591,23 +622,22 @@ QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     const Box notepadRow{3000, 2400, 2400, 450, QString()};
     const Box okButton{9000, 7000, 1200, 375, QString()};
-    qs << SampleQuestion{
-        QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
-        {text.hinted(at(StepBuilder()
-                            .background("j30009")
-                            .action("0001")
-                            .picture(1, notepadRow.x, notepadRow.y, "j30103")
-                            .picture(4, 3000, 2850, "j30104"),
-                        notepadRow),
-                     QStringLiteral("单击“记事本”")),
-         text.hinted(at(StepBuilder()
-                            .action("0001")
-                            .picture(1, notepadRow.x, notepadRow.y, "j30106")
-                            .picture(4, 3000, 2850, "888888")
-                            .picture(6, okButton.x, okButton.y, "j30105", '3'),
-                        okButton),
-                     QStringLiteral("单击“确定”")),
-         done().background("j30002")}};
+    qs << SampleQuestion{QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
+                         {text.hinted(at(StepBuilder()
+                                             .background("j30009")
+                                             .action("0001")
+                                             .picture(1, notepadRow.x, notepadRow.y, "j30103")
+                                             .picture(4, 3000, 2850, "j30104"),
+                                         notepadRow),
+                                      QStringLiteral("单击“记事本”")),
+                          text.hinted(at(StepBuilder()
+                                             .action("0001")
+                                             .picture(1, notepadRow.x, notepadRow.y, "j30106")
+                                             .picture(4, 3000, 2850, "888888")
+                                             .picture(6, okButton.x, okButton.y, "j30105", '3'),
+                                         okButton),
+                                      QStringLiteral("单击“确定”")),
+                          done().background("j30002")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
                          {text.hinted(at(StepBuilder().background("j30006").action("0001"),
                                          Box{6300, 4200, 1200, 375, QString()}),

@@ -66,7 +66,19 @@ void drawPlainButton(QPainter &p, const QRect &r, const QString &label) {
     p.drawText(r, Qt::AlignCenter, label);
 }
 
-QImage explorerWindow(const QString &title, const QStringList &folders, bool withTaskbar = false) {
+// The "视图" button of the explorer window's tool row, normal or under the
+// pointer: the extra picture of the step that clicks it.
+QImage viewButton(bool hover) {
+    return placeholder(QSize(100, 24), QStringLiteral("视图 ▼"),
+                       hover ? QColor(180, 210, 245) : QColor(220, 232, 248), Qt::black);
+}
+// Where the "视图" button stands (pixels).
+constexpr QPoint kViewButtonAt(600, 38);
+
+// An explorer window with its tool row, where a window that offers the
+// "视图" button draws it too: the demonstration shows no extra picture.
+QImage explorerWindow(const QString &title, const QStringList &folders, bool withTaskbar = false,
+                      bool withViewButton = false) {
     QImage img = windowPicture(QSize(1024, 600), title, withTaskbar);
     QPainter p(&img);
     p.fillRect(7, 37, 1010, 28, QColor(232, 240, 250));
@@ -74,6 +86,7 @@ QImage explorerWindow(const QString &title, const QStringList &folders, bool wit
     p.setFont(uiFont(12));
     p.drawText(QRect(14, 37, 600, 28), Qt::AlignVCenter,
                QStringLiteral("组织 ▼    共享 ▼    新建文件夹"));
+    if (withViewButton) p.drawImage(kViewButtonAt, viewButton(false));
     for (int i = 0; i < folders.size(); ++i) drawFolder(p, QPoint(40 + 110 * i, 90), folders[i]);
     return img;
 }
@@ -367,10 +380,9 @@ bool writeTabPages(const SampleDir &dir) {
     }
     // The "查看" page once its box is ticked: no tab step shows it, the
     // step after the tick does.
-    const QImage ticked = tabPage(sim::TabSetRow(table[0]), kFolderOptionTabs, 2,
-                                  [](QPainter &p, const QRect &page) {
-                                      folderOptionsPage(p, page, 2, true);
-                                  });
+    const QImage ticked =
+        tabPage(sim::TabSetRow(table[0]), kFolderOptionTabs, 2,
+                [](QPainter &p, const QRect &page) { folderOptionsPage(p, page, 2, true); });
     ok &= saveBankPicture(dir, kExtensionsHiddenPage, ticked);
     return ok;
 }
@@ -468,21 +480,17 @@ bool writePictures(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
     ok &= saveBankPicture(dir, QStringLiteral("q00006"), backButton());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
-                          explorerWindow(QStringLiteral("文档"), docs));
+                          explorerWindow(QStringLiteral("文档"), docs, false, true));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
     ok &= saveBankPicture(dir, kSavedNameBox, fileNameBox(QStringLiteral("年度总结")));
     ok &= saveBankPicture(dir, kDocumentsAfterMove,
-                          explorerWindow(QStringLiteral("文档"), docs.mid(1)));
+                          explorerWindow(QStringLiteral("文档"), docs.mid(1), false, true));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00012"),
         placeholder(QSize(250, 80), QStringLiteral("正在打开…"), QColor(230, 240, 255), Qt::black));
     ok &= writeTabPages(dir);
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00031"),
-        placeholder(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(220, 232, 248), Qt::black));
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00032"),
-        placeholder(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(180, 210, 245), Qt::black));
+    ok &= saveBankPicture(dir, QStringLiteral("q00031"), viewButton(false));
+    ok &= saveBankPicture(dir, QStringLiteral("q00032"), viewButton(true));
     // "No extra picture" is a picture too: a small blank one.
     if (!QFile::exists(dir.bankFile(QStringLiteral("000000")))) {
         QImage blank(QSize(1, 1), QImage::Format_RGB32);

@@ -262,13 +262,12 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     auto strip = [&](const QString &entry, const QString &hint) {
         return hinted(Hit().menuBar(u'O').paneFlags(3).hit(1, entry), hint, kWindowHint);
     };
-    qs << SampleQuestion{
-        texts[2],
-        {strip(hitEntry("23", 3), QStringLiteral("单击“视图”按钮|选择“中等图标”"))
-             .background(QStringLiteral("k20001")),
-         strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”")),
-         strip(hitEntry("15"), QStringLiteral("单击“刷新”按钮")),
-         lastStep().menuBar(u'O').paneFlags(3)}};
+    qs << SampleQuestion{texts[2],
+                         {strip(hitEntry("23", 3), QStringLiteral("单击“视图”按钮|选择“中等图标”"))
+                              .background(QStringLiteral("k20001")),
+                          strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”")),
+                          strip(hitEntry("15"), QStringLiteral("单击“刷新”按钮")),
+                          lastStep().menuBar(u'O').paneFlags(3)}};
 
     // The desktop: an icon opened by double-click, a drive of the Computer
     // window, the desktop's context panel with its level-2 menu.
@@ -310,7 +309,8 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     qs << SampleQuestion{
         texts[5],
         {hinted(ctrl(u'0', hitEntry("45", 2)).background(QStringLiteral("k20003")),
-                QStringLiteral("指向“用户帐户和家庭安全”|单击“添加或删除用户帐户”"), kCtrlPanelHint),
+                QStringLiteral("指向“用户帐户和家庭安全”|单击“添加或删除用户帐户”"),
+                kCtrlPanelHint),
          hinted(ctrl(u'1', hitEntry("53", 3)), QStringLiteral("单击“系统”下的|“检查体验指数”"),
                 kCtrlPanelPageHint),
          lastStep().windowKind(u'N').viewVariant(u'1')}};
