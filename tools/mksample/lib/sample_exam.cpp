@@ -55,6 +55,16 @@ void drawFieldTitle(QPainter &p, int rightEdge, int top, const QString &title) {
     p.drawText(QRect(rightEdge - 160, top, 150, 24), Qt::AlignRight | Qt::AlignTop, title);
 }
 
+// The title of a row of the confirmation, level with the value the program
+// writes at `top` in a 12-point label. The last rows stand only 20 pixels
+// apart, so the titles are smaller than the values: rows of titles as tall
+// as the values' would touch.
+void drawRowTitle(QPainter &p, int rightEdge, int top, const QString &title) {
+    p.setPen(QColor(0x44, 0x44, 0x44));
+    p.setFont(uiFont(14, true));
+    p.drawText(QRect(rightEdge - 160, top, 150, 17), Qt::AlignRight | Qt::AlignVCenter, title);
+}
+
 QImage loginScreen() {
     QImage img(800, 600, QImage::Format_RGB32);
     img.fill(kPage);
@@ -87,7 +97,7 @@ QImage confirmScreen() {
         {2505, 4215, "考试科目："}, {2505, 4590, "身份证号："}, {2505, 4950, "答题卡号："},
         {2505, 5250, "考试日期："},
     };
-    for (const auto &f : fields) drawFieldTitle(p, px(f.left), px(f.top), QString::fromUtf8(f.title));
+    for (const auto &f : fields) drawRowTitle(p, px(f.left), px(f.top), QString::fromUtf8(f.title));
     p.setPen(kNavy);
     p.setFont(uiFont(15, true));
     p.drawText(QRect(0, px(7980) - 40, 800, 28), Qt::AlignCenter,
