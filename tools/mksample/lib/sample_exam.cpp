@@ -88,7 +88,7 @@ QImage confirmScreen() {
     img.fill(kPage);
     QPainter p(&img);
     drawBanner(p, 800, QStringLiteral("全国专业技术人员计算机应用能力考试"), QStringLiteral("考生信息确认"));
-    drawPanel(p, QRect(60, 150, 680, 230));
+    drawPanel(p, QRect(60, 150, 680, 250));
     const struct {
         int left, top;
         const char *title;

@@ -4,6 +4,8 @@
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
+#include "simulator/shell_layout.h"
+#include "simulator/shell_tables.h"
 #include "step_builder.h"
 
 #include <QFontMetrics>
@@ -151,6 +153,18 @@ const Box kNameBox{1050, 2385, 1500, 300, QString()};
 // The input field of the "运行" dialog.
 const Box kRunBox{1500, 2400, 6000, 330, QString()};
 const Box kNewFolderName{6450, 2385, 1500, 300, QString()};
+// The file menu "V5" as the right click on 报告 opens it, its top-left
+// corner at the pointer, and the place of its item 7, "属性(R)".
+const QPoint kFileMenuAt(1800, 2100);
+constexpr int kPropertiesItem = 7;
+Box fileMenuItem(int item) {
+    shell::ItemRects items{};
+    shell::layoutLevel1(items, u"V5", shell::Scale{1, 1});
+    const shell::Rect &r = items[size_t(item)];
+    return Box{kFileMenuAt.x() + int(r.left), kFileMenuAt.y() + int(r.top), int(r.width),
+               int(r.height), QString()};
+}
+
 // The command bar under the address row, and its buttons as the extra
 // pictures draw them (80 x 26 pixels), clear of the back and forward
 // buttons and the path above.
@@ -329,6 +343,7 @@ void saveOverlays(PictureSaver &save) {
     save("j30111", typedText(kRunBox, QStringLiteral("Abc123"), Qt::AlignLeft));
     save("j30112", selectedText(kRunBox, QStringLiteral("欢迎使用"), QStringLiteral("Windows 7"),
                                 QStringLiteral("操作系统")));
+    save("j30113", shellPicture(shell::panelPicture(u"V5")));
 }
 
 // The extra picture: each code's normal ("n") and hover ("h") looks.
@@ -703,14 +718,19 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
                                          bin),
                                       QStringLiteral("双击“回收站”")),
                           done().background("j30018")}};
-    // Entry 1 names item 7, "属性(R)", of the file menu "V5"; its
-    // characters 2-3 are also the panel the right click opens.
-    qs << SampleQuestion{QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
-                         {text.hinted(at(StepBuilder().background("j30001").action("7777").hit(
-                                             1, StepBuilder::entry('H', "V5", 7)),
-                                         kReport),
-                                      QStringLiteral("右键单击“报告”，选择“属性”")),
-                          done()}};
+    // The right click on 报告, then its menu as a picture with the target
+    // on "属性(R)": a context panel of a "7777" step has no frame of its
+    // own for the guided mode, the target of this step has the red box.
+    qs << SampleQuestion{
+        QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
+        {text.hinted(at(StepBuilder().background("j30001").action("0003"), kReport),
+                     QStringLiteral("右键单击“报告”")),
+         text.hinted(at(StepBuilder()
+                            .action("0001")
+                            .picture(1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
+                        fileMenuItem(kPropertiesItem)),
+                     QStringLiteral("选择“属性”")),
+         done()}};
     return qs;
 }
 
