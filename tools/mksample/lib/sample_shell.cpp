@@ -1244,7 +1244,7 @@ bool addShellQuestions(const SampleDir &dir) {
     // strip's own panel. The text names every step, the Computer window's
     // bar last.
     questions << SampleQuestion{
-        QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮选择第三项，"
+        QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮改用中等图标，"
                        "然后新建文件夹，最后在“计算机”窗口中单击“系统属性”。"),
         {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
              .background(LibraryScreenPicture)
@@ -1252,7 +1252,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(4)
              .hit(1, hitEntry(QStringLiteral("31")))
              .build(),
-         shellStep(dir, QStringLiteral("单击“视图”按钮|选择第三项"))
+         shellStep(dir, QStringLiteral("单击“视图”按钮|选择“中等图标”"))
              .background(VideoScreenPicture)
              .viewVariant(QLatin1Char('W'))
              .menuBar(QLatin1Char('O'))

@@ -151,7 +151,8 @@ QStringList shellJudgingQuestionTexts() {
         QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
                        "改用中等图标。"),
         QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开个人文件夹、注销、"
-                       "打开“入门”的第三项，并用“开始”按钮的快捷菜单打开 Windows 资源管理器。"),
+                       "打开“入门”中的“传输文件和设置”，并用“开始”按钮的快捷菜单打开 Windows "
+                       "资源管理器。"),
         QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再在"
                        "“系统和安全”中选择“系统”下的“检查体验指数”。"),
         QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘快捷菜单中“共享”的“不共享”"
@@ -298,7 +299,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
              .background(desktop),
          start(hitEntry("79"), QStringLiteral("单击“开始”|选择个人文件夹")),
          start(hitEntry("82", 2), QStringLiteral("单击“开始”|单击“关机”旁的箭头|选择“注销”")),
-         start(hitEntry("80", 3), QStringLiteral("单击“开始”|指向“入门”|选择第三项")),
+         start(hitEntry("80", 3), QStringLiteral("单击“开始”|指向“入门”|选择“传输文件和设置”")),
          start(hitEntry("70", 2), QStringLiteral("右击“开始”按钮|选择“打开 Windows 资源管理器”")),
          lastStep().menuBar(u'M')}};
 
