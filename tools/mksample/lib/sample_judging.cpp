@@ -264,16 +264,16 @@ QImage selectedText(const Box &b, const QString &before, const QString &part,
     const QFontMetrics m(p.font());
     const QRect text = img.rect().adjusted(3, 0, -3, 0);
     int x = text.left();
-    const auto piece = [&](const QString &t, bool chosen) {
+    const auto segment = [&](const QString &t, bool chosen) {
         const QRect r(x, text.top() + 2, m.horizontalAdvance(t), text.height() - 4);
         if (chosen) p.fillRect(r, QColor(0x33, 0x99, 0xff));
         p.setPen(chosen ? Qt::white : Qt::black);
         p.drawText(QRect(x, text.top(), r.width() + 1, text.height()), Qt::AlignVCenter, t);
         x += r.width();
     };
-    piece(before, false);
-    piece(part, true);
-    piece(after, false);
+    segment(before, false);
+    segment(part, true);
+    segment(after, false);
     return img;
 }
 
