@@ -29,9 +29,12 @@ FrmCZTS::FrmCZTS() : forms::Form(QStringLiteral("FrmCZTS")) {
     Shape1->setBorderColor(forms::rgb(128, 128, 128));
     Shape1->setBackStyle(forms::vbOpaque);
     Shape1->setBackColor(forms::rgb(128, 128, 128));
+    // The white card lies one pixel right of and below the grey one, which
+    // therefore edges it on the left and the top only; the card's own grey
+    // border closes the frame on the right and at the foot.
     Shape2 = add<forms::Shape>(QStringLiteral("Shape2"));
     Shape2->move(75, 75, 4695, 5010);
-    Shape2->setBorderColor(forms::rgb(255, 255, 255));
+    Shape2->setBorderColor(forms::rgb(128, 128, 128));
     Shape2->setBackStyle(forms::vbOpaque);
     Shape2->setBackColor(forms::rgb(255, 255, 255));
     forms::Font f;

@@ -19,6 +19,8 @@
 #include <QSet>
 
 #include <QImage>
+#include <QPixmap>
+#include <QWidget>
 
 using namespace paneltest;
 
@@ -280,6 +282,41 @@ TEST_F(AnswerWarningTest, ClicksOnTextOrBackgroundOnlyClose) {
         EXPECT_FALSE(forms::loadedForm<FrmCZTS>()) << where;
         EXPECT_EQ(s.StudyMode, startup::Exam);
     }
+}
+
+// The grey frame around the notice shows on all four sides inside the
+// window, whose own edge is white on a white screen.
+TEST_F(AnswerWarningTest, TheNoticeIsFramedOnEverySide) {
+    paperRunning();
+    FrmCZTS *f = forms::form<FrmCZTS>();
+    f->show();
+    const QImage shot = f->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull());
+    const QRgb grey = qRgb(128, 128, 128);
+    // Whether a grey line runs along most of a column or row within `depth`
+    // pixels of an edge.
+    auto column = [&](int x) {
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y) n += shot.pixel(x, y) == grey;
+        return n > shot.height() * 3 / 4;
+    };
+    auto row = [&](int y) {
+        int n = 0;
+        for (int x = 0; x < shot.width(); ++x) n += shot.pixel(x, y) == grey;
+        return n > shot.width() * 3 / 4;
+    };
+    const int depth = 8;
+    bool left = false, right = false, top = false, bottom = false;
+    for (int d = 0; d < depth; ++d) {
+        left |= column(d);
+        right |= column(shot.width() - 1 - d);
+        top |= row(d);
+        bottom |= row(shot.height() - 1 - d);
+    }
+    EXPECT_TRUE(left);
+    EXPECT_TRUE(top);
+    EXPECT_TRUE(right);
+    EXPECT_TRUE(bottom);
 }
 
 TEST_F(AnswerWarningTest, SeeingTheAnswerSwitchesToPracticeAfterYes) {

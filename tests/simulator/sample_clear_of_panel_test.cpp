@@ -1,11 +1,18 @@
 // The docked question panel covers the screen's lower-right corner: no
-// sample question may put its red box or its hint there, or the candidate
-// would be asked to act on a place that cannot be seen.
+// sample question may put its red box, its hint or what the candidate acts
+// on (a picture to drag and the place it goes to, an extra picture, an
+// input box) there, or the candidate would be asked to act on a place that
+// cannot be seen.
 #include "panel/panel_rules.h"
 #include "sample_demo.h"
 #include "sample_panel.h"
 #include "sample_update.h"
 #include "screen_fixture.h"
+#include "simulator/step_record.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,11 +25,6 @@ bool addEveryOtherPart(const sample::SampleDir &dir) {
     ok &= sample::addPanelFiles(dir);
     return ok;
 }
-
-class SampleClearOfPanel : public ScreenFixture {
-protected:
-    static void SetUpTestSuite() { layOut(addEveryOtherPart, QStringLiteral("screen-all")); }
-};
 
 QRectF rectOf(const forms::Control *c) {
     return QRectF(c->left(), c->top(), c->width(), c->height());
@@ -37,50 +39,108 @@ std::string text(const QRectF &r) {
         .toStdString();
 }
 
-} // namespace
+// What the candidate acts on besides the target: the picture to drag and
+// the place it goes to, an extra picture, an input box.
+std::vector<std::pair<const char *, QRectF>> actedOn(FrmMain *f, const sim::StepRecord &r) {
+    std::vector<std::pair<const char *, QRectF>> places;
+    if (r.actionCode().startsWith(QLatin1String("80"))) {
+        const QRectF picture = rectOf(f->Image5);
+        places.emplace_back("picture to drag", picture);
+        // Where the drag ends: the picture moved onto the target on each
+        // axis the step gives.
+        QRectF end = picture;
+        if (r.dragTargetX()) end.moveLeft(r.dragTargetX());
+        if (r.dragTargetY()) end.moveTop(r.dragTargetY());
+        places.emplace_back("end of the drag", end);
+    }
+    if (f->ImgElse->visible()) places.emplace_back("extra picture", rectOf(f->ImgElse));
+    for (forms::TextBox *box : {f->Text1, f->Text2, f->Text3})
+        if (box->visible()) places.emplace_back("input box", rectOf(box));
+    return places;
+}
 
-TEST_F(SampleClearOfPanel, NoStepPutsItsRedBoxOrItsHintUnderTheDockedPanel) {
-    const QRectF panel(panel::kDockedPanelLeft, panel::kDockedPanelTop, panel::kPanelWidth,
-                       panel::kPanelHeight);
-    int boxes = 0, hints = 0;
-    for (int unit = 0; unit <= 3; ++unit) {
-        startOn(unit);
-        // Each line of the unit's list: code, two-digit step count, text.
-        const QStringList list =
-            platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + unit)))
-                .value_or(QStringList());
-        ASSERT_FALSE(list.isEmpty()) << "unit " << unit;
-        for (int q = 1; q <= list.size(); ++q) {
-            S().CurQuestion = q;
-            const int count = list[q - 1].mid(4, 2).toInt();
-            // The steps one after the other, as a candidate meets them: a
-            // hint without a place of its own stays where the last one was.
-            for (int k = 1; k <= count; ++k) {
-                S().StudyMode = startup::Guided;
-                S().CurStep = k;
-                frm()->setData();
-                const std::string where = QStringLiteral("unit %1 question %2 step %3 (%4)")
-                                              .arg(unit)
-                                              .arg(q)
-                                              .arg(k)
-                                              .arg(list[q - 1].mid(6))
-                                              .toStdString();
-                FrmMain *f = frm();
-                if (f->Shape1->visible()) {
-                    ++boxes;
-                    EXPECT_FALSE(rectOf(f->Shape1).intersects(panel))
-                        << "red box, " << where << text(rectOf(f->Shape1));
-                }
-                if (f->LHelp->visible() && !f->LHelp->caption().isEmpty()) {
-                    ++hints;
-                    EXPECT_FALSE(rectOf(f->LHelp).intersects(panel))
-                        << "hint, " << where << text(rectOf(f->LHelp));
+class SampleClearOfPanel : public ScreenFixture {
+protected:
+    static void SetUpTestSuite() { layOut(addEveryOtherPart, QStringLiteral("screen-all")); }
+
+    // Builds every step of the first four units in guided mode, one after
+    // the other as a candidate meets them (a hint without a place of its
+    // own stays where the last one was), and hands each to `look`.
+    void walk(const std::function<void(FrmMain *, const std::string &where)> &look) {
+        for (int unit = 0; unit <= 3; ++unit) {
+            startOn(unit);
+            // Each line of the unit's list: code, two-digit step count, text.
+            const QStringList list =
+                platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + unit)))
+                    .value_or(QStringList());
+            ASSERT_FALSE(list.isEmpty()) << "unit " << unit;
+            for (int q = 1; q <= list.size(); ++q) {
+                S().CurQuestion = q;
+                const int count = list[q - 1].mid(4, 2).toInt();
+                for (int k = 1; k <= count; ++k) {
+                    S().StudyMode = startup::Guided;
+                    S().CurStep = k;
+                    frm()->setData();
+                    look(frm(), QStringLiteral("unit %1 question %2 step %3 (%4)")
+                                    .arg(unit)
+                                    .arg(q)
+                                    .arg(k)
+                                    .arg(list[q - 1].mid(6))
+                                    .toStdString());
                 }
             }
+            forms::testing::unloadAll();
         }
-        forms::testing::unloadAll();
     }
+};
+
+} // namespace
+
+TEST_F(SampleClearOfPanel, NoStepPutsWhatTheCandidateActsOnUnderTheDockedPanel) {
+    const QRectF panel(panel::kDockedPanelLeft, panel::kDockedPanelTop, panel::kPanelWidth,
+                       panel::kPanelHeight);
+    int boxes = 0, hints = 0, acted = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        if (f->Shape1->visible()) {
+            ++boxes;
+            EXPECT_FALSE(rectOf(f->Shape1).intersects(panel))
+                << "red box, " << where << text(rectOf(f->Shape1));
+        }
+        if (f->LHelp->visible() && !f->LHelp->caption().isEmpty()) {
+            ++hints;
+            EXPECT_FALSE(rectOf(f->LHelp).intersects(panel))
+                << "hint, " << where << text(rectOf(f->LHelp));
+        }
+        const sim::StepRecord r(S().CurRecord);
+        for (const auto &[what, place] : actedOn(f, r)) {
+            ++acted;
+            EXPECT_FALSE(place.intersects(panel)) << what << ", " << where << text(place);
+        }
+    });
     // The walk met the boxes and hints it checks.
     EXPECT_GT(boxes, 20);
     EXPECT_GT(hints, 40);
+    EXPECT_GT(acted, 20);
+}
+
+// In guided mode every step but the last says what to do, and its hint
+// leaves the red box and the input box free.
+TEST_F(SampleClearOfPanel, EveryStepButTheLastHasAHintBesideWhatItAsksFor) {
+    int steps = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        const sim::StepRecord r(S().CurRecord);
+        if (r.actionCode() == QLatin1String("9999") || r.actionCode() == QLatin1String("8888"))
+            return;
+        ++steps;
+        EXPECT_TRUE(f->LHelp->visible() && !f->LHelp->caption().trimmed().isEmpty())
+            << "no hint, " << where;
+        const QRectF hint = rectOf(f->LHelp);
+        if (f->Shape1->visible())
+            EXPECT_FALSE(hint.intersects(rectOf(f->Shape1)))
+                << "hint over the red box, " << where << text(hint);
+        for (const auto &[what, place] : actedOn(f, r))
+            EXPECT_FALSE(hint.intersects(place))
+                << "hint over the " << what << ", " << where << text(hint);
+    });
+    EXPECT_GT(steps, 80);
 }

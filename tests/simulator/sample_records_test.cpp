@@ -17,6 +17,7 @@
 #include "startup/program_info.h"
 #include "startup/run_state.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,6 +145,41 @@ TEST_F(SampleRecords, NoDragStepIsAnsweredByAPress) {
         }
     }
     EXPECT_GT(drags, 4);
+}
+
+// A candidate can only choose the menu item a step wants when the question
+// or the step's hint names it: the caption of the deepest item an entry asks
+// for (without its access key and dots) must stand in one of them. Items of
+// the Control Panel's pages, whose captions the overlay pictures draw, and
+// the lists of "所有程序" are named by their own questions' texts and are
+// not looked up here.
+TEST_F(SampleRecords, EveryMenuItemAStepAsksForIsNamedByItsQuestionOrHint) {
+    const QRegularExpression decoration(QStringLiteral("\\([A-Z]\\)|\\.\\.\\.$"));
+    int items = 0;
+    for (const Question &q : questions()) {
+        if (q.unit >= 4) continue; // the later units repeat the first four
+        for (int n = 1; n <= q.steps.size(); ++n) {
+            const sim::StepRecord &r = q.steps[n - 1];
+            for (int k = 1; k <= 4; ++k) {
+                const sim::ExpectedHit e = r.expectedHit(k);
+                const int item1 = e.level1().toInt(), item2 = e.level2().toInt();
+                if (e.kind() != QLatin1String("H") || item1 == 0 || e.level3().toInt() != 0)
+                    continue;
+                const QString panel = item2 ? shell::subMenuId(e.hitCode(), item1) : e.hitCode();
+                const QString caption =
+                    sample::menuCaptions(panel).value(item2 ? item2 : item1).remove(decoration);
+                if (caption.isEmpty()) continue;
+                ++items;
+                SCOPED_TRACE(where(q, n));
+                const QString hint = answerText(r.hintLineField());
+                EXPECT_TRUE(q.text.contains(caption) || hint.contains(caption))
+                    << "names neither in the text nor in the hint \"" << hint.toStdString()
+                    << "\": " << panel.toStdString() << " item " << (item2 ? item2 : item1)
+                    << ", \"" << caption.toStdString() << "\"";
+            }
+        }
+    }
+    EXPECT_GT(items, 10);
 }
 
 // Two typing steps in a row that want the same text, the second setting

@@ -1,8 +1,13 @@
 // Every step of the sample bank that asks for a typed text can be finished
 // by typing what the question asks: the answer a candidate types (the whole
 // expected text where the box compares it whole, else its first
-// alternative) is typed into the step's box, confirmed as the step wants,
-// and must be judged right. The question's text names each such answer.
+// alternative) is typed into the step's box as the step leaves it,
+// confirmed as the step wants, and must be judged right. The question's
+// text names each such answer. The typing steps select nothing and leave
+// the caret in front of the box's initial text (a click at the box's left
+// end puts it there too, and gives the focus to the boxes that take the
+// input box's place), so a box that starts with a text of its own must
+// accept the answer typed in front of it.
 #include "sample_panel.h"
 #include "screen_fixture.h"
 #include "simulator/step_record.h"
@@ -31,18 +36,11 @@ protected:
         if (lines.isEmpty()) return {};
         return lines[std::min(n, static_cast<int>(lines.size())) - 1].mid(3);
     }
-
-    void replaceText(forms::TextBox *box, const QString &text) {
-        click(box, 30, 30);
-        pressKey(forms::vbKeyA, forms::vbCtrlMask);
-        pressKey(forms::vbKeyDelete);
-        typeText(text);
-    }
 };
 
 } // namespace
 
-TEST_F(SampleTextSteps, EveryTypedAnswerCanBeTypedAndIsJudgedRight) {
+TEST_F(SampleTextSteps, EveryTypedAnswerTypedIntoTheBoxAsTheStepLeavesItIsJudgedRight) {
     const std::set<QString> typed{"0020", "0021", "0022", "0024", "0025", "0026", "0027", "0028"};
     int swept = 0;
     for (int unit : {sample::kEngineUnit, sample::kShellUnit, sample::kShellJudgingUnit,
@@ -77,7 +75,11 @@ TEST_F(SampleTextSteps, EveryTypedAnswerCanBeTypedAndIsJudgedRight) {
                 forms::TextBox *box = code == "0021"   ? frm()->Text2
                                       : code == "0027" ? frm()->Text3
                                                        : frm()->Text1;
-                replaceText(box, answer);
+                const QString initial = box->text();
+                click(box, 30, 30);
+                typeText(answer);
+                EXPECT_EQ(box->text().toStdString(), (answer + initial).toStdString())
+                    << "the keys went elsewhere";
                 if (code == "0022" || code == "0024" || code == "0028")
                     pressKey(forms::vbKeyReturn);
                 if (code == "0026") click(frm()->Label1, midX(frm()->Label1), midY(frm()->Label1));

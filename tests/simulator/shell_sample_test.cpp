@@ -15,6 +15,7 @@
 #include "forms/testing.h"
 
 #include <QFontMetrics>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace shell;
@@ -197,6 +198,42 @@ TEST(ShellSamplePictures, EveryPanelOfTheTablesHasAPictureHoldingItsItems) {
                              "610088", "610099", "840088", "950099", "990088"}) {
         EXPECT_FALSE(twipsOf(QString::fromLatin1(name)).isEmpty()) << name;
     }
+}
+
+// A menu item the candidate reads must name a command: an item without a
+// text of its own, drawn as "命令 7", asks for a choice nobody can make.
+TEST(ShellSamplePictures, EveryMenuItemTheTablesPlaceHasARealCaption) {
+    const QRegularExpression numbered(QStringLiteral("^命令\\s*\\d+$"));
+    QStringList codes;
+    for (const auto *table : {&menu1JTable(), &startMenuPanelTable()}) {
+        for (const Menu1JRow &row : *table) {
+            if (row.kind == Menu1JRow::Kind::Placed) continue;
+            for (std::string_view k : row.keys)
+                codes << QString::fromLatin1(k.data(), qsizetype(k.size()));
+        }
+    }
+    for (const Menu2JRow &row : menu2JTable())
+        for (std::string_view k : row.ids)
+            codes << QString::fromLatin1(k.data(), qsizetype(k.size()));
+    int items = 0;
+    for (const QString &code : codes) {
+        ItemRects placed{};
+        if (code.size() == 4)
+            layoutLevel2(placed, code, One);
+        else
+            layoutLevel1(placed, code, One);
+        const QMap<int, QString> captions = sample::menuCaptions(code);
+        for (int i = 1; i <= PanelItemCount; ++i) {
+            const Rect &r = placed[size_t(i)];
+            if (r.width <= 0 || r.height <= 0 || r.left < 0 || r.top < 0) continue;
+            ++items;
+            const QString caption = captions.value(i);
+            EXPECT_FALSE(caption.trimmed().isEmpty()) << code.toStdString() << " item " << i;
+            EXPECT_FALSE(numbered.match(caption).hasMatch())
+                << code.toStdString() << " item " << i << ": " << caption.toStdString();
+        }
+    }
+    EXPECT_GT(items, 500);
 }
 
 namespace {

@@ -55,6 +55,16 @@ void drawFieldTitle(QPainter &p, int rightEdge, int top, const QString &title) {
     p.drawText(QRect(rightEdge - 160, top, 150, 24), Qt::AlignRight | Qt::AlignTop, title);
 }
 
+// The title of a row of the confirmation, level with the value the program
+// writes at `top` in a 12-point label. The last rows stand only 20 pixels
+// apart, so the titles are smaller than the values: rows of titles as tall
+// as the values' would touch.
+void drawRowTitle(QPainter &p, int rightEdge, int top, const QString &title) {
+    p.setPen(QColor(0x44, 0x44, 0x44));
+    p.setFont(uiFont(14, true));
+    p.drawText(QRect(rightEdge - 160, top, 150, 17), Qt::AlignRight | Qt::AlignVCenter, title);
+}
+
 QImage loginScreen() {
     QImage img(800, 600, QImage::Format_RGB32);
     img.fill(kPage);
@@ -78,7 +88,7 @@ QImage confirmScreen() {
     img.fill(kPage);
     QPainter p(&img);
     drawBanner(p, 800, QStringLiteral("全国专业技术人员计算机应用能力考试"), QStringLiteral("考生信息确认"));
-    drawPanel(p, QRect(60, 150, 680, 230));
+    drawPanel(p, QRect(60, 150, 680, 250));
     const struct {
         int left, top;
         const char *title;
@@ -87,7 +97,7 @@ QImage confirmScreen() {
         {2505, 4215, "考试科目："}, {2505, 4590, "身份证号："}, {2505, 4950, "答题卡号："},
         {2505, 5250, "考试日期："},
     };
-    for (const auto &f : fields) drawFieldTitle(p, px(f.left), px(f.top), QString::fromUtf8(f.title));
+    for (const auto &f : fields) drawRowTitle(p, px(f.left), px(f.top), QString::fromUtf8(f.title));
     p.setPen(kNavy);
     p.setFont(uiFont(15, true));
     p.drawText(QRect(0, px(7980) - 40, 800, 28), Qt::AlignCenter,

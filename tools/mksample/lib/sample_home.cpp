@@ -104,20 +104,25 @@ QImage cover() {
              true, Qt::AlignLeft | Qt::AlignVCenter);
     drawText(p, QRect(114, 78, 600, 28), kModuleName + QStringLiteral(" · 题库练习与模拟考试"), 17,
              QColor(0xdc, 0xeb, 0xfb), false, Qt::AlignLeft | Qt::AlignVCenter);
-    // The link areas of the two-tile cover (labels 17 to 21) lie over these captions.
-    p.fillRect(QRect(24, 430, 300, 100), QColor(255, 255, 255, 170));
+    // The link areas of the two-tile cover (labels 17 to 21) lie over these
+    // captions. The heading's area (label 21, 438 to 458) and the first row's
+    // (456 to 476) overlap: the heading stands at the top of its area, above
+    // a rule, and the links at the foot of theirs.
+    p.fillRect(QRect(24, 426, 300, 104), QColor(255, 255, 255, 170));
     p.setPen(QColor(0xa8, 0xc4, 0xe4));
-    p.drawRect(QRect(24, 430, 300, 100));
-    drawText(p, QRect(32, 438, 188, 20), QStringLiteral("关于本软件 · 版本信息"), 13, kDeepBlue,
+    p.drawRect(QRect(24, 426, 300, 104));
+    drawText(p, QRect(32, 434, 188, 18), QStringLiteral("关于本软件 · 版本信息"), 13, kDeepBlue,
              true, Qt::AlignLeft | Qt::AlignVCenter);
+    p.setPen(QColor(0xc8, 0xda, 0xf0));
+    p.drawLine(32, 455, 316, 455);
     const QString links[] = {QStringLiteral("官方网站"), QStringLiteral("考试资讯"),
                              QStringLiteral("在线客服二"), QStringLiteral("在线客服")};
     const QPoint at[] = {{96, 456}, {202, 456}, {96, 496}, {202, 496}};
     for (int i = 0; i < 4; ++i) {
         p.setBrush(kSkyBlue);
         p.setPen(Qt::NoPen);
-        p.drawEllipse(at[i] + QPoint(-12, 6), 4, 4);
-        drawText(p, QRect(at[i], QSize(92, 20)), links[i], 13, kDeepBlue, false,
+        p.drawEllipse(at[i] + QPoint(-12, 12), 4, 4);
+        drawText(p, QRect(at[i] + QPoint(0, 4), QSize(92, 16)), links[i], 13, kDeepBlue, false,
                  Qt::AlignLeft | Qt::AlignVCenter);
     }
     p.setPen(QColor(0xa8, 0xc4, 0xe4));

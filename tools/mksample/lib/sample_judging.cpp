@@ -4,18 +4,23 @@
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
+#include "simulator/shell_layout.h"
+#include "simulator/shell_tables.h"
 #include "step_builder.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace sample {
 
 namespace {
 
-// A labelled place of a scene, in design twips (15 per pixel).
+// A labelled place of a scene, in design twips (15 per pixel); a file or
+// folder may be drawn selected.
 struct Box {
     int x, y, w, h;
     QString label;
+    bool selected = false;
 };
 
 QRect px(const Box &b) {
@@ -27,9 +32,15 @@ QRect px(const Box &b) {
 // empty spot (the ends of a rubber band).
 void drawPlace(QPainter &p, const Box &b) {
     const QRect r = px(b);
-    static const QStringList files = {QStringLiteral("报告")};
-    static const QStringList folders = {QStringLiteral("备份"), QStringLiteral("照片")};
+    static const QStringList files = {QStringLiteral("报告"), QStringLiteral("总结")};
+    static const QStringList folders = {QStringLiteral("备份"), QStringLiteral("照片"),
+                                        QStringLiteral("新建文件夹"), QStringLiteral("资料")};
     if (files.contains(b.label) || folders.contains(b.label)) {
+        if (b.selected) {
+            p.setPen(QColor(0x99, 0xd1, 0xff));
+            p.setBrush(QColor(0xcc, 0xe8, 0xff));
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
         drawIcon(p, QRect(r.left() + 12, r.top() + 4, 56, 56),
                  files.contains(b.label) ? Icon::Notepad : Icon::Folder);
         p.setPen(Qt::black);
@@ -40,9 +51,13 @@ void drawPlace(QPainter &p, const Box &b) {
         p.setBrush(Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
     } else if (b.label == QStringLiteral("滑轨")) {
+        // Along the longer side: the slider runs across, the volume up.
         p.setPen(QColor(0x90, 0x98, 0xa8));
         p.setBrush(QColor(0xe4, 0xe8, 0xee));
-        p.drawRoundedRect(QRectF(r.left(), r.center().y() - 3, r.width(), 6), 3, 3);
+        if (r.width() >= r.height())
+            p.drawRoundedRect(QRectF(r.left(), r.center().y() - 3, r.width(), 6), 3, 3);
+        else
+            p.drawRoundedRect(QRectF(r.center().x() - 3, r.top(), 6, r.height()), 3, 3);
     } else if (b.label == QStringLiteral("起点") || b.label == QStringLiteral("终点")) {
         p.setPen(QPen(QColor(0xa0, 0xb0, 0xc8), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
@@ -103,10 +118,28 @@ QImage scene(const QString &title, const QList<Box> &boxes) {
     return img;
 }
 
+// The look of a command-bar button, normal or under the pointer: the
+// extra picture of its step, and the background's own drawing of it.
+QImage commandButton(const QString &label, bool hover) {
+    return placeholder(QSize(80, 26), label, hover ? QColor(180, 210, 245) : QColor(220, 232, 248),
+                       Qt::black);
+}
+
 // Places shared by several questions (design twips).
 const Box kReport{1200, 1500, 1200, 1200, QStringLiteral("报告")};
 const Box kBackup{3000, 1500, 1200, 1200, QStringLiteral("备份")};
 const Box kPhotos{4800, 1500, 1200, 1200, QStringLiteral("照片")};
+// A folder just made, beside the others, and the name it is given.
+const Box kNewFolder{6600, 1500, 1200, 1200, QStringLiteral("新建文件夹")};
+// A place drawn with another name, or selected.
+Box renamed(Box b, const QString &name) {
+    b.label = name;
+    return b;
+}
+Box selected(Box b) {
+    b.selected = true;
+    return b;
+}
 // The pinned Windows Explorer on the desktop's taskbar (the notification
 // area at the right lies under the docked question panel).
 const Box kExplorerButton{1860, 8430, 600, 540, QString()};
@@ -115,7 +148,31 @@ const Box kExplorerButton{1860, 8430, 600, 540, QString()};
 const Box kAddress{930, 480, 10770, 330, QString()};
 const Box kSearch{12150, 480, 2670, 330, QString()};
 const Box kSearchButton{14850, 480, 300, 330, QString()};
-const Box kNameBox{1050, 2730, 1500, 300, QString()};
+// The name boxes of a rename lie over the name under the icon.
+const Box kNameBox{1050, 2385, 1500, 300, QString()};
+// The input field of the "运行" dialog.
+const Box kRunBox{1500, 2400, 6000, 330, QString()};
+const Box kNewFolderName{6450, 2385, 1500, 300, QString()};
+// The file menu "V5" as the right click on 报告 opens it, its top-left
+// corner at the pointer, and the place of its item 7, "属性(R)".
+const QPoint kFileMenuAt(1800, 2100);
+constexpr int kPropertiesItem = 7;
+Box fileMenuItem(int item) {
+    shell::ItemRects items{};
+    shell::layoutLevel1(items, u"V5", shell::Scale{1, 1});
+    const shell::Rect &r = items[size_t(item)];
+    return Box{kFileMenuAt.x() + int(r.left), kFileMenuAt.y() + int(r.top), int(r.width),
+               int(r.height), QString()};
+}
+
+// The command bar under the address row, and its buttons as the extra
+// pictures draw them (80 x 26 pixels), clear of the back and forward
+// buttons and the path above.
+const QRect kCommandBar(7, 57, 1010, 32);
+const Box kOrganise{150, 885, 1200, 390, QStringLiteral("组织 ▼")};
+const Box kViews{1500, 885, 1200, 390, QStringLiteral("视图 ▼")};
+const Box kLayout{2850, 885, 1200, 390, QStringLiteral("布局 ▼")};
+const Box kCommandButtons[] = {kOrganise, kViews, kLayout};
 // The spreadsheet's cells B2 and C2 and the formula bar's "√" button.
 const Box kCellB2{1950, 1950, 1500, 300, QStringLiteral("B2")};
 const Box kCellC2{3450, 1950, 1500, 300, QStringLiteral("C2")};
@@ -165,6 +222,61 @@ QImage resizeScene(const QString &title, const QRect &window) {
 const Box kResizeCorner{7500, 4500, 300, 300, QString()};
 const Box kNotepadLine{150, 900, 14700, 345, QString()};
 
+// The "文档" window with its command bar: the buttons the extra pictures
+// lie over are drawn in it, so that a screen without those pictures (the
+// demonstration's) shows them where the steps act.
+QImage documentsWithCommandBar(const QList<Box> &boxes) {
+    QImage img = scene(QStringLiteral("文档"), boxes);
+    QPainter p(&img);
+    QLinearGradient g(kCommandBar.topLeft(), kCommandBar.bottomLeft());
+    g.setColorAt(0, QColor(0xf5, 0xfa, 0xff));
+    g.setColorAt(1, QColor(0xdc, 0xe9, 0xf7));
+    p.fillRect(kCommandBar, g);
+    p.setPen(QColor(0xa0, 0xaf, 0xc3));
+    p.drawLine(kCommandBar.bottomLeft(), kCommandBar.bottomRight());
+    for (const Box &b : kCommandButtons)
+        p.drawImage(px(b).topLeft(), commandButton(b.label, false));
+    return img;
+}
+
+// A text as a finished step leaves it in its place: the typed name, the
+// cell's number, the line of a page.
+QImage typedText(const Box &b, const QString &text, Qt::Alignment align, QColor colour = Qt::black,
+                 bool bold = false, int pixels = 12) {
+    const QRect r = px(b);
+    QImage img(r.size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(QColor(0x8e, 0xa4, 0xc1));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    p.setPen(colour);
+    p.setFont(uiFont(pixels, bold));
+    p.drawText(img.rect().adjusted(3, 0, -3, 0), align | Qt::AlignVCenter, text);
+    return img;
+}
+
+// A text with a part of it selected, as a selecting step leaves it.
+QImage selectedText(const Box &b, const QString &before, const QString &part,
+                    const QString &after) {
+    QImage img = typedText(b, QString(), Qt::AlignLeft);
+    QPainter p(&img);
+    p.setFont(uiFont(12));
+    const QFontMetrics m(p.font());
+    const QRect text = img.rect().adjusted(3, 0, -3, 0);
+    int x = text.left();
+    const auto segment = [&](const QString &t, bool chosen) {
+        const QRect r(x, text.top() + 2, m.horizontalAdvance(t), text.height() - 4);
+        if (chosen) p.fillRect(r, QColor(0x33, 0x99, 0xff));
+        p.setPen(chosen ? Qt::white : Qt::black);
+        p.drawText(QRect(x, text.top(), r.width() + 1, text.height()), Qt::AlignVCenter, t);
+        x += r.width();
+    };
+    segment(before, false);
+    segment(part, true);
+    segment(after, false);
+    return img;
+}
+
 // Saves bank pictures by name; remembers whether every one was written.
 struct PictureSaver {
     const SampleDir &dir;
@@ -174,25 +286,37 @@ struct PictureSaver {
     }
 };
 
-// The backgrounds: one window per kind of question.
+// The backgrounds: one window per kind of question, and the windows as
+// the questions leave them.
 void saveScenes(PictureSaver &save) {
     const QList<Box> files = {kReport, kBackup, kPhotos};
-    save("j30001", scene(QStringLiteral("文档"), files));
+    const QString documents = QStringLiteral("文档");
+    save("j30001", scene(documents, files));
     save("j30002", notepadScene(QStringLiteral("报告 - 记事本")));
-    save("j30004", scene(QStringLiteral("文档"),
-                         files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
-                                            {6300, 3000, 900, 600, QStringLiteral("终点")}}));
-    save("j30005", scene(QStringLiteral("文档"), files));
+    save("j30003", documentsWithCommandBar(files));
+    save("j30004",
+         scene(documents, files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
+                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
+    save("j30005", scene(documents, files));
     save("j30006",
-         scene(QStringLiteral("运行"), {{1500, 2400, 6000, 330, QString()},
-                                        {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
+         scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
     save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton, kCellC2}));
     save("j30008",
-         scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")}}));
+         scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
+                                        {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
     const QRect corner = px(kResizeCorner);
-    save("j30010",
-         resizeScene(QStringLiteral("文档"), QRect(QPoint(120, 60), corner.bottomRight())));
+    save("j30010", resizeScene(documents, QRect(QPoint(120, 60), corner.bottomRight())));
+    save("j30011", scene(documents, {kBackup, kPhotos}));
+    save("j30012", scene(documents, {}));
+    save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
+    save("j30014", scene(documents, files + QList<Box>{kNewFolder}));
+    save("j30015",
+         scene(documents, files + QList<Box>{renamed(kNewFolder, QStringLiteral("资料"))}));
+    save("j30016", notepadScene(QStringLiteral("无标题 - 记事本")));
+    save("j30017", scene(documents, {selected(kReport), selected(kBackup), selected(kPhotos)}));
+    save("j30018", explorerWindowPicture(QSize(1024, 600), QStringLiteral("回收站"),
+                                         {QStringLiteral("回收站")}, true));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -210,18 +334,24 @@ void saveOverlays(PictureSaver &save) {
          placeholder(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236), Qt::black));
     save("j30106",
          placeholder(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255), Qt::black));
+    // What the typing questions leave in their places.
+    save("j30107", typedText(kNotepadLine, QStringLiteral("今天天气很好"), Qt::AlignLeft,
+                             QColor(255, 0, 0), true, 16));
+    save("j30108", typedText(kCellB2, QStringLiteral("100"), Qt::AlignRight));
+    save("j30109", typedText(kAddress, QStringLiteral("C:\\Windows"), Qt::AlignLeft));
+    save("j30110", typedText(kSearch, QStringLiteral("报告"), Qt::AlignLeft));
+    save("j30111", typedText(kRunBox, QStringLiteral("Abc123"), Qt::AlignLeft));
+    save("j30112", selectedText(kRunBox, QStringLiteral("欢迎使用"), QStringLiteral("Windows 7"),
+                                QStringLiteral("操作系统")));
+    save("j30113", shellPicture(shell::panelPicture(u"V5")));
 }
 
 // The extra picture: each code's normal ("n") and hover ("h") looks.
 void saveExtraPictureLooks(PictureSaver &save) {
-    const QStringList buttons = {QStringLiteral("组织 ▼"), QStringLiteral("视图 ▼"),
-                                 QStringLiteral("布局 ▼")};
-    for (int i = 0; i < buttons.size(); ++i) {
+    for (int i = 0; i < 3; ++i) {
         const QString b = QStringLiteral("j3e0%1").arg(i + 1);
-        save(b + QLatin1Char('n'),
-             placeholder(QSize(80, 26), buttons[i], QColor(220, 232, 248), Qt::black));
-        save(b + QLatin1Char('h'),
-             placeholder(QSize(80, 26), buttons[i], QColor(180, 210, 245), Qt::black));
+        save(b + QLatin1Char('n'), commandButton(kCommandButtons[i].label, false));
+        save(b + QLatin1Char('h'), commandButton(kCommandButtons[i].label, true));
     }
 }
 
@@ -314,21 +444,21 @@ QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
         {text.hinted(
              at(from(StepBuilder().background("j30004").action("0040"), bandStart, '1'), bandEnd),
              QStringLiteral("从“起点”拖到“终点”")),
-         done()}};
+         done().background("j30017")}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
         {text.hinted(
              at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart, '1'),
                 bandEnd),
              QStringLiteral("按住Shift键从“起点”拖到“终点”")),
-         done()}};
+         done().background("j30017")}};
     qs << SampleQuestion{
         QStringLiteral("将“报告”文件拖动到“备份”文件夹中。"),
         {text.hinted(at(from(StepBuilder().background("j30001").action("0050").cursor('S', 12),
                              kReport, '1'),
                         kBackup),
                      QStringLiteral("把“报告”拖到“备份”上")),
-         done()}};
+         done().background("j30011")}};
     qs << SampleQuestion{
         QStringLiteral("按住Ctrl键将“照片”文件夹复制到“备份”文件夹中。"),
         {text.hinted(at(from(StepBuilder().background("j30001").action("0052").cursor('M', 3),
@@ -349,7 +479,11 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
         {text.hinted(StepBuilder().background("j30001").action("6265"), QStringLiteral("按Ctrl+A")),
          text.hinted(StepBuilder().action("6046").keyAlts("00000", "P6146"),
                      QStringLiteral("按Delete|或Shift+Delete")),
-         text.hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")), done()}};
+         text.hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")),
+         done().background("j30012")}};
+    // The name box starts empty: a typing step leaves the caret in front
+    // of the box's text and selects nothing, so "总结" typed in front of
+    // "报告" would be judged wrong.
     qs << SampleQuestion{
         QStringLiteral("选中“报告”文件，按F2键将其重命名为“总结”，并按回车键确认。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
@@ -357,11 +491,11 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
          text.hinted(StepBuilder().action("6000").keyAlts("P6013"), QStringLiteral("按F2键")),
          StepBuilder()
              .action("0024")
-             .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h, text(QStringLiteral("报告")))
+             .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h)
              .answerLine(text(QStringLiteral("总结")))
              .hint(4800, 6600, text(QStringLiteral("“总结”")))
              .textStyle(0, 'M', 0, 0, 0, 0),
-         done()}};
+         done().background("j30013")}};
     qs << SampleQuestion{QStringLiteral("按Alt+F4键关闭“文档”窗口。"),
                          {text.hinted(StepBuilder().background("j30001").action("6000").keyAlts(
                                           "00000", "00000", "P6415"),
@@ -380,24 +514,25 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                               .textBox(kAddress.x, kAddress.y, kAddress.w, kAddress.h)
                               .answerLine(text(QStringLiteral("C:\\Windows|C:\\Windows\\")))
                               .hint(4800, 6600, text(QStringLiteral("C:\\Windows"))),
-                          done()}};
+                          done().picture(1, kAddress.x, kAddress.y, "j30109")}};
     qs << SampleQuestion{QStringLiteral("在“密码”框中输入密码“Abc123”（区分大小写）。"),
                          {StepBuilder()
                               .background("j30006")
                               .action("0025")
-                              .textBox(1500, 2400, 6000, 330)
+                              .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
                               .answerLine(text(QStringLiteral("Abc123")))
                               .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
-                          done()}};
-    qs << SampleQuestion{QStringLiteral("将新建的文件夹命名为“资料”。"),
-                         {StepBuilder()
-                              .background("j30001")
-                              .action("0021")
-                              .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h,
-                                       text(QStringLiteral("新建文件夹")))
-                              .answerLine(text(QStringLiteral("资料")))
-                              .hint(4800, 6600, text(QStringLiteral("“资料”"))),
-                          done()}};
+                          done().picture(1, kRunBox.x, kRunBox.y, "j30111")}};
+    // The new folder's name box starts empty, as the rename's does.
+    qs << SampleQuestion{
+        QStringLiteral("将新建的文件夹命名为“资料”。"),
+        {StepBuilder()
+             .background("j30014")
+             .action("0021")
+             .textBox(kNewFolderName.x, kNewFolderName.y, kNewFolderName.w, kNewFolderName.h)
+             .answerLine(text(QStringLiteral("资料")))
+             .hint(4800, 6600, text(QStringLiteral("“资料”"))),
+         done().background("j30015")}};
     qs << SampleQuestion{
         QStringLiteral("在记事本中输入“今天天气很好”。"),
         {StepBuilder()
@@ -407,7 +542,7 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
              .answerLine(text(QStringLiteral("今天天气很好")))
              .hint(4800, 8000, text(QStringLiteral("“今天天气很好”")))
              .textStyle(120, 'L', 1, 0, 1, 0),
-         done()}};
+         done().picture(1, kNotepadLine.x, kNotepadLine.y, "j30107")}};
     qs << SampleQuestion{QStringLiteral("在搜索框中输入“报告”，然后按回车键或单击搜索按钮。"),
                          {at(StepBuilder()
                                  .background("j30005")
@@ -416,24 +551,24 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                                  .answerLine(text(QStringLiteral("报告")))
                                  .hint(4800, 6600, text(QStringLiteral("“报告”"))),
                              kSearchButton),
-                          done()}};
+                          done().picture(1, kSearch.x, kSearch.y, "j30110")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中输入“notepad”，然后单击“确定”按钮。"),
                          {at(StepBuilder()
                                  .background("j30006")
                                  .action("0026")
-                                 .textBox(1500, 2400, 6000, 330)
+                                 .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
                                  .answerLine(text(QStringLiteral("notepad")))
                                  .hint(4800, 6600, text(QStringLiteral("notepad"))),
                              Box{6300, 4200, 1200, 375, QString()}),
-                          done()}};
-    qs << SampleQuestion{
-        QStringLiteral("在文本框中选中“Windows 7”。"),
-        {StepBuilder()
-             .background("j30006")
-             .action("0023")
-             .textBox(1500, 2400, 6000, 330, text(QStringLiteral("欢迎使用Windows 7操作系统")))
-             .hint(4800, 6600, text(QStringLiteral("Windows 7"))),
-         done()}};
+                          done().background("j30016")}};
+    qs << SampleQuestion{QStringLiteral("在文本框中选中“Windows 7”。"),
+                         {StepBuilder()
+                              .background("j30006")
+                              .action("0023")
+                              .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h,
+                                       text(QStringLiteral("欢迎使用Windows 7操作系统")))
+                              .hint(4800, 6600, text(QStringLiteral("Windows 7"))),
+                          done().picture(1, kRunBox.x, kRunBox.y, "j30112")}};
     qs << SampleQuestion{
         QStringLiteral(
             "在单元格B2中输入“100”，然后按回车键、单击其他单元格或编辑栏的“√”按钮确认。"),
@@ -445,11 +580,13 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                      .hint(4800, 6600, text(QStringLiteral("在B2中输入100并确认"))),
                  kCellC2),
               kEnterButton),
-         done()}};
+         done().picture(1, kCellB2.x, kCellB2.y, "j30108")}};
     return qs;
 }
 
-// Picture drags.
+// Picture drags. The volume slider runs up and down above the question
+// panel docked at the screen's lower-right corner, where its knob can be
+// reached.
 QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     qs << SampleQuestion{
@@ -465,12 +602,12 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
              StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
              QStringLiteral("向右拖动滑块")),
          text.hinted(
-             StepBuilder().action("8003").picture(5, 12000, 6000, "888888").dragTarget(0, 3000),
+             StepBuilder().action("8003").picture(5, 12000, 4500, "888888").dragTarget(0, 1500),
              QStringLiteral("向上拖动滑块")),
          text.hinted(
-             StepBuilder().action("8004").picture(5, 12000, 3000, "888888").dragTarget(0, 6000),
+             StepBuilder().action("8004").picture(5, 12000, 1500, "888888").dragTarget(0, 4500),
              QStringLiteral("向下拖动滑块")),
-         done().picture(5, 0, 0, "000000")}};
+         done().picture(5, 12000, 4500, "888888")}};
     qs << SampleQuestion{
         QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
         {text.hinted(StepBuilder()
@@ -500,49 +637,49 @@ QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     const Box notepadRow{3000, 2400, 2400, 450, QString()};
     const Box okButton{9000, 7000, 1200, 375, QString()};
-    qs << SampleQuestion{
-        QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
-        {text.hinted(at(StepBuilder()
-                            .background("j30009")
-                            .action("0001")
-                            .picture(1, notepadRow.x, notepadRow.y, "j30103")
-                            .picture(4, 3000, 2850, "j30104"),
-                        notepadRow),
-                     QStringLiteral("单击“记事本”")),
-         text.hinted(at(StepBuilder()
-                            .action("0001")
-                            .picture(1, notepadRow.x, notepadRow.y, "j30106")
-                            .picture(4, 3000, 2850, "888888")
-                            .picture(6, okButton.x, okButton.y, "j30105", '3'),
-                        okButton),
-                     QStringLiteral("单击“确定”")),
-         done().picture(1, 0, 0, "000000").picture(4, 0, 0, "000000").picture(6, 0, 0, "000000")}};
+    qs << SampleQuestion{QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
+                         {text.hinted(at(StepBuilder()
+                                             .background("j30009")
+                                             .action("0001")
+                                             .picture(1, notepadRow.x, notepadRow.y, "j30103")
+                                             .picture(4, 3000, 2850, "j30104"),
+                                         notepadRow),
+                                      QStringLiteral("单击“记事本”")),
+                          text.hinted(at(StepBuilder()
+                                             .action("0001")
+                                             .picture(1, notepadRow.x, notepadRow.y, "j30106")
+                                             .picture(4, 3000, 2850, "888888")
+                                             .picture(6, okButton.x, okButton.y, "j30105", '3'),
+                                         okButton),
+                                      QStringLiteral("单击“确定”")),
+                          done().background("j30002")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
                          {text.hinted(at(StepBuilder().background("j30006").action("0001"),
                                          Box{6300, 4200, 1200, 375, QString()}),
                                       QStringLiteral("按下“确定”")),
-                          done()}};
+                          done().background(DesktopScreenPicture)}};
     return qs;
 }
 
 // The extra picture: a click on code U6, a click on a plain code,
-// a double-click on an "S" code. The double-click comes last: the
-// release that ends it is judged against the step after it. They are
-// hot-spot steps: the demonstration clicks the code's spot, which it lays
-// on the target under the extra picture.
+// a double-click on an "S" code, on the buttons of the window's command
+// bar. The double-click comes last: the release that ends it is judged
+// against the step after it. They are hot-spot steps: the demonstration
+// clicks the code's spot, which it lays on the target under the extra
+// picture; the background draws the buttons too, for the demonstration,
+// which shows no extra picture.
 QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box button{600, 600, 1200, 390, QString()};
     qs << SampleQuestion{
         QStringLiteral("单击工具栏上的“组织”按钮，再单击“视图”按钮，然后双击“布局”按钮。"),
         {text.hinted(at(StepBuilder()
-                            .background("j30001")
+                            .background("j30003")
                             .action("7000")
                             .windowKind('U')
                             .viewVariant('6')
                             .extraPicture(QStringLiteral("j3e01n"), 'h')
                             .hit(1, StepBuilder::entry('H', "U6")),
-                        button),
+                        kOrganise),
                      QStringLiteral("单击“组织”")),
          text.hinted(at(StepBuilder()
                             .action("7000")
@@ -550,7 +687,7 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                             .viewVariant('1')
                             .extraPicture(QStringLiteral("j3e02n"), 'h')
                             .hit(1, StepBuilder::entry('H', "T1")),
-                        button),
+                        kViews),
                      QStringLiteral("单击“视图”")),
          text.hinted(at(StepBuilder()
                             .action("7000")
@@ -558,7 +695,7 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                             .viewVariant('2')
                             .extraPicture(QStringLiteral("j3e03n"), 'h')
                             .hit(2, StepBuilder::entry('S', "S2")),
-                        button),
+                        kLayout),
                      QStringLiteral("双击“布局”")),
          done()}};
     return qs;
@@ -568,26 +705,32 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
 QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     // The recycle bin's icon on the desktop (spot 61's place). Its first
-    // entry names the context panel "T1", which opens at the target: the
-    // demonstration points there, and its double-click ends the step.
+    // entry names the context panel "T5", the recycle bin's menu, which
+    // opens at the target: the demonstration points there, and its
+    // double-click ends the step and opens the bin.
     const Box bin{0, 75, 1170, 1080, QString()};
     qs << SampleQuestion{QStringLiteral("双击桌面上的“回收站”图标将其打开。"),
                          {text.hinted(at(StepBuilder()
                                              .background(DesktopScreenPicture)
                                              .action("7772")
-                                             .hit(1, StepBuilder::entry('H', "T1"))
-                                             .contextPanel("T1"),
+                                             .hit(1, StepBuilder::entry('H', "T5"))
+                                             .contextPanel("T5"),
                                          bin),
                                       QStringLiteral("双击“回收站”")),
-                          done()}};
-    // Entry 1 names item 7 of panel "T1"; its characters 2-3 are also the
-    // panel the right click opens.
-    qs << SampleQuestion{QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
-                         {text.hinted(at(StepBuilder().background("j30001").action("7777").hit(
-                                             1, StepBuilder::entry('H', "T1", 7)),
-                                         kReport),
-                                      QStringLiteral("右键单击“报告”，选择“属性”")),
-                          done()}};
+                          done().background("j30018")}};
+    // The right click on 报告, then its menu as a picture with the target
+    // on "属性(R)": a context panel of a "7777" step has no frame of its
+    // own for the guided mode, the target of this step has the red box.
+    qs << SampleQuestion{
+        QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
+        {text.hinted(at(StepBuilder().background("j30001").action("0003"), kReport),
+                     QStringLiteral("右键单击“报告”")),
+         text.hinted(at(StepBuilder()
+                            .action("0001")
+                            .picture(1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
+                        fileMenuItem(kPropertiesItem)),
+                     QStringLiteral("选择“属性”")),
+         done()}};
     return qs;
 }
 

@@ -40,6 +40,12 @@ bool setUnitCount(const SampleDir &dir, int unit, int count) {
 
 // ---- pictures
 
+// Pictures of the finished screens and of a ticked box, which no tab set
+// or step before them draws.
+const QString kExtensionsHiddenPage = QStringLiteral("q00024");
+const QString kSavedNameBox = QStringLiteral("q00013");
+const QString kDocumentsAfterMove = QStringLiteral("q00014");
+
 // A folder icon with its name under it.
 void drawFolder(QPainter &p, QPoint at, const QString &name) {
     p.setPen(QColor(180, 140, 40));
@@ -60,7 +66,19 @@ void drawPlainButton(QPainter &p, const QRect &r, const QString &label) {
     p.drawText(r, Qt::AlignCenter, label);
 }
 
-QImage explorerWindow(const QString &title, const QStringList &folders, bool withTaskbar = false) {
+// The "视图" button of the explorer window's tool row, normal or under the
+// pointer: the extra picture of the step that clicks it.
+QImage viewButton(bool hover) {
+    return placeholder(QSize(100, 24), QStringLiteral("视图 ▼"),
+                       hover ? QColor(180, 210, 245) : QColor(220, 232, 248), Qt::black);
+}
+// Where the "视图" button stands (pixels).
+constexpr QPoint kViewButtonAt(600, 38);
+
+// An explorer window with its tool row, where a window that offers the
+// "视图" button draws it too: the demonstration shows no extra picture.
+QImage explorerWindow(const QString &title, const QStringList &folders, bool withTaskbar = false,
+                      bool withViewButton = false) {
     QImage img = windowPicture(QSize(1024, 600), title, withTaskbar);
     QPainter p(&img);
     p.fillRect(7, 37, 1010, 28, QColor(232, 240, 250));
@@ -68,14 +86,33 @@ QImage explorerWindow(const QString &title, const QStringList &folders, bool wit
     p.setFont(uiFont(12));
     p.drawText(QRect(14, 37, 600, 28), Qt::AlignVCenter,
                QStringLiteral("组织 ▼    共享 ▼    新建文件夹"));
+    if (withViewButton) p.drawImage(kViewButtonAt, viewButton(false));
     for (int i = 0; i < folders.size(); ++i) drawFolder(p, QPoint(40 + 110 * i, 90), folders[i]);
     return img;
 }
 
-// The "另存为" dialog: the file name label beside the place where the
-// steps lay their input box (140, 422 pixels), the file type under it,
-// and the "保存(S)" and "取消" buttons right under the type, clear of the
-// question panel docked at the screen's lower-right corner.
+// The file name box of the "另存为" dialog, where the steps lay their
+// input box (pixels). It is drawn too: once the last step hides the input
+// box, the label must not stand beside nothing.
+const QRect kFileNameBox(140, 422, 400, 22);
+
+// The file name box with a name in it, as the dialog shows it once the
+// name is typed.
+QImage fileNameBox(const QString &name) {
+    QImage img(kFileNameBox.size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(QColor(112, 112, 112));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(img.rect().adjusted(4, 0, -4, 0), Qt::AlignVCenter, name);
+    return img;
+}
+
+// The "另存为" dialog: the file name label beside its box, the file type
+// under it, and the "保存(S)" and "取消" buttons right under the type,
+// clear of the question panel docked at the screen's lower-right corner.
 QImage saveAsDialog() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("另存为"));
     QPainter p(&img);
@@ -83,6 +120,7 @@ QImage saveAsDialog() {
     p.setPen(Qt::black);
     p.drawText(QRect(24, 422, 110, 22), Qt::AlignVCenter | Qt::AlignRight,
                QStringLiteral("文件名(N):"));
+    p.drawImage(kFileNameBox.topLeft(), fileNameBox(QString()));
     p.drawText(QRect(24, 452, 110, 22), Qt::AlignVCenter | Qt::AlignRight,
                QStringLiteral("保存类型(T):"));
     p.setPen(QColor(112, 112, 112));
@@ -239,8 +277,10 @@ QImage tabPage(const sim::TabSetRow &row, const QStringList &captions, int front
     return img;
 }
 
-// The three pages of the folder options, each with its restore button.
-void folderOptionsPage(QPainter &p, const QRect &page, int tab) {
+// The three pages of the folder options, each with its restore button;
+// on the "查看" page the box of "隐藏已知文件类型的扩展名" as it is before
+// the candidate ticks it, or ticked.
+void folderOptionsPage(QPainter &p, const QRect &page, int tab, bool extensionsHidden) {
     const int x = page.left() + 16;
     const int y = page.top() + 8;
     if (tab == 1) {
@@ -275,7 +315,7 @@ void folderOptionsPage(QPainter &p, const QRect &page, int tab) {
             {QStringLiteral("始终显示图标，从不显示缩略图"), false},
             {QStringLiteral("始终显示菜单"), false},
             {QStringLiteral("显示驱动器号"), true},
-            {QStringLiteral("隐藏已知文件类型的扩展名"), false},
+            {QStringLiteral("隐藏已知文件类型的扩展名"), extensionsHidden},
             {QStringLiteral("隐藏受保护的操作系统文件(推荐)"), true},
             {QStringLiteral("鼠标指向文件夹和桌面项时显示提示信息"), true},
             {QStringLiteral("在单独的进程中打开文件夹窗口"), false}};
@@ -324,8 +364,10 @@ bool writeTabPages(const SampleDir &dir) {
         const QStringList *captions;
         void (*page)(QPainter &, const QRect &, int);
     };
-    const Set sets[] = {{0, &kFolderOptionTabs, folderOptionsPage},
-                        {1, &kSettingTabs, settingsPage}};
+    const auto folderOptions = [](QPainter &p, const QRect &page, int tab) {
+        folderOptionsPage(p, page, tab, false);
+    };
+    const Set sets[] = {{0, &kFolderOptionTabs, folderOptions}, {1, &kSettingTabs, settingsPage}};
     bool ok = true;
     for (const Set &set : sets) {
         const sim::TabSetRow row(table[set.row]);
@@ -336,6 +378,12 @@ bool writeTabPages(const SampleDir &dir) {
             ok &= saveBankPicture(dir, row.pagePicture(tab), img);
         }
     }
+    // The "查看" page once its box is ticked: no tab step shows it, the
+    // step after the tick does.
+    const QImage ticked =
+        tabPage(sim::TabSetRow(table[0]), kFolderOptionTabs, 2,
+                [](QPainter &p, const QRect &page) { folderOptionsPage(p, page, 2, true); });
+    ok &= saveBankPicture(dir, kExtensionsHiddenPage, ticked);
     return ok;
 }
 
@@ -432,18 +480,17 @@ bool writePictures(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
     ok &= saveBankPicture(dir, QStringLiteral("q00006"), backButton());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
-                          explorerWindow(QStringLiteral("文档"), docs));
+                          explorerWindow(QStringLiteral("文档"), docs, false, true));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
+    ok &= saveBankPicture(dir, kSavedNameBox, fileNameBox(QStringLiteral("年度总结")));
+    ok &= saveBankPicture(dir, kDocumentsAfterMove,
+                          explorerWindow(QStringLiteral("文档"), docs.mid(1), false, true));
     ok &= saveBankPicture(
         dir, QStringLiteral("q00012"),
         placeholder(QSize(250, 80), QStringLiteral("正在打开…"), QColor(230, 240, 255), Qt::black));
     ok &= writeTabPages(dir);
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00031"),
-        placeholder(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(220, 232, 248), Qt::black));
-    ok &= saveBankPicture(
-        dir, QStringLiteral("q00032"),
-        placeholder(QSize(100, 24), QStringLiteral("视图 ▼"), QColor(180, 210, 245), Qt::black));
+    ok &= saveBankPicture(dir, QStringLiteral("q00031"), viewButton(false));
+    ok &= saveBankPicture(dir, QStringLiteral("q00032"), viewButton(true));
     // "No extra picture" is a picture too: a small blank one.
     if (!QFile::exists(dir.bankFile(QStringLiteral("000000")))) {
         QImage blank(QSize(1, 1), QImage::Format_RGB32);
@@ -566,7 +613,6 @@ bool addStepEngineFiles(const SampleDir &dir) {
     ok &= writeGbkLines(dir.bankFile(QStringLiteral("288906")), sampleTabSetTable());
 
     const int hintOpen = appendAnswerText(dir, QStringLiteral("双击“报告”文件夹|打开文件夹"));
-    const int newName = appendAnswerText(dir, QStringLiteral("新建文本文档|新建文本文档.txt"));
     const int saveName = appendAnswerText(dir, QStringLiteral("年度总结|年度总结.txt"));
     const int keyword = appendAnswerText(dir, QStringLiteral("Windows 7"));
     const int hintView = appendAnswerText(dir, QStringLiteral("勾选“隐藏已知文件类型的扩展名”"));
@@ -576,8 +622,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // The name box compares its whole text: an answer with alternatives
     // would have the candidate type the "|".
     const int saveNameWhole = appendAnswerText(dir, QStringLiteral("年度总结"));
-    ok &= hintOpen && newName && saveName && keyword && hintView && hintOk && hintDrag &&
-          hintMenu && saveNameWhole;
+    ok &= hintOpen && saveName && keyword && hintView && hintOk && hintDrag && hintMenu &&
+          saveNameWhole;
 
     QList<SampleQuestion> qs;
 
@@ -604,15 +650,18 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // Typing a file name, each step in a text style of its own, one step
     // for each input the text names: the name confirmed with Enter or the
     // "保存(S)" button, a keyword into a box that takes the name box's
-    // place, then the name again over what the box then holds.
-    // The text names every answer the steps ask for: the demonstration
-    // types them, and a candidate can only type what the text asks.
+    // place, then the name again. The text names every answer the steps
+    // ask for: the demonstration types them, and a candidate can only
+    // type what the text asks. A typing step selects nothing and leaves
+    // the caret in front of the box's text, so the boxes start empty: a
+    // name typed in front of "新建文本文档" would be judged wrong. The
+    // last step shows the name the box was left with.
     qs << SampleQuestion{
         QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
                        "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。"),
         {StepBuilder()
              .background("q00003")
-             .textBox(2100, 6330, 6000, 330, newName)
+             .textBox(2100, 6330, 6000, 330)
              .answerLine(saveName)
              .hint(2100, 5700, saveName)
              .textStyle(0, 'L', 0, 0, 0, 0)
@@ -625,16 +674,18 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .textStyle(105, 'M', 4, 3, 2, 2)
              .action("0027"),
          StepBuilder()
-             .textBox(2100, 6330, 6000, 330, keyword)
+             .textBox(2100, 6330, 6000, 330)
              .answerLine(saveNameWhole)
              .hint(2100, 5700, saveNameWhole)
              .textStyle(90, 'r', 2, 2, 3, 3)
              .action("0021"),
-         StepBuilder().action("9999")}};
+         StepBuilder().action("9999").picture(1, 2100, 6330, kSavedNameBox)}};
 
     // Folder options: a tab step on row A of the tab-set table (tab 1 in
     // front, tab 2 expected, its page in Image2 with the target on it),
-    // then a step with the back-step entry that returns to step 1.
+    // then a step with the back-step entry that returns to step 1, which
+    // shows the page with its box ticked. The hints stand under the
+    // dialog's buttons, and once "确定" is pressed the dialog is gone.
     qs << SampleQuestion{
         QStringLiteral("在“文件夹选项”对话框中勾选“隐藏已知文件类型的扩展名”，然后单击“确定”。"),
         {StepBuilder()
@@ -644,15 +695,15 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .target(3000 + kHideExtensionsBox.x, 1200 + kHideExtensionsBox.y, kHideExtensionsBox.w,
                      kHideExtensionsBox.h)
              .action("0001")
-             .hint(3000, 6900, hintView),
+             .hint(3000, 7200, hintView),
          StepBuilder()
-             .picture(2, 3000, 1200, "888888")
+             .picture(2, 3000, 1200, kExtensionsHiddenPage)
              .picture(3, 3000, 6600, "q00006")
              .backEntry("Q0001", 3000, 6600)
              .target(6150, 6600, 1200, 360)
              .action("0001")
-             .hint(3000, 6900, hintOk),
-         StepBuilder().action("9999")}};
+             .hint(3000, 7200, hintOk),
+         StepBuilder().action("9999").background("q00005")}};
 
     // A drag from the source onto the target, with the custom pointer. A
     // press alone answers nothing: a release off the target shows the drag
@@ -665,7 +716,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
                               .cursor('M', 15)
                               .action("0050")
                               .hint(7500, 1500, hintDrag),
-                          StepBuilder().action("9999")}};
+                          StepBuilder().action("9999").background(kDocumentsAfterMove)}};
 
     // The extra picture: a "视图" button drawn at the target, answered by
     // a click on it (its code is columns 4-5, "T1"). A hot-spot step, so

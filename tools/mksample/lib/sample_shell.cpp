@@ -562,7 +562,13 @@ QImage taskPane(int variant) {
 
 // ---- Panels ----------------------------------------------------------------
 
-// Item texts of the panels whose entries are known; others get numbered entries.
+// The entries of every panel the layout tables place items on, in item
+// order; a panel of a row that several codes share may have none of its
+// own and then shows the entries of the row's first code. Entries that
+// open a further panel get their arrow when drawn. The "S" to "V" panels
+// open from the extra pictures of the bank's questions; the sample gives
+// them the menus of the buttons and files it draws there ("T1" the view
+// menu of "视图", "U6" that of "组织", "V5" a file's menu).
 QStringList panelTexts(const QString &code) {
     static const QHash<QString, QStringList> texts = {
         {"A1",
@@ -609,29 +615,164 @@ QStringList panelTexts(const QString &code) {
         {"23", {"超大图标", "大图标", "中等图标", "小图标", "列表", "详细信息", "平铺", "内容"}},
         {"25", {"菜单栏", "细节窗格", "预览窗格", "导航窗格", "库窗格"}},
         {"G103", {"保存(S)", "另存为(A)...", "全部保存(L)"}},
-        {"64", {"打开(O)", "创建快捷方式(S)", "删除(D)", "属性(R)"}},
+        {"64",
+         {"打开(O)", "在新窗口中打开(E)", "创建快捷方式(S)", "删除(D)", "重命名(M)", "属性(R)"}},
         {"65",
          {"打开(O)", "在新窗口中打开(E)", "共享(H)", "还原以前的版本(V)", "包含到库中(I)",
           "发送到(N)", "剪切(T)", "复制(C)", "创建快捷方式(S)", "删除(D)", "重命名(M)", "属性(R)"}},
         {"80",
          {"了解 Windows 7", "个性化 Windows", "传输文件和设置", "使用家庭组共享", "更改 UAC 设置",
-          "备份您的文件", "添加新用户", "更改文本大小"}},
+          "备份您的文件", "添加新用户", "更改文本大小", "获取 Windows Live 软件", "联机帮助"}},
         {"93",
-         {"打开(O)", "在新窗口中打开(E)", "断开(I)", "复制(C)", "创建快捷方式(S)", "重命名(M)",
-          "属性(R)"}},
-        {"94", {"打开(O)", "在新窗口中打开(E)", "共享(H)", "弹出(J)", "复制(C)", "属性(R)"}},
+         {"打开(O)", "在新窗口中打开(E)", "还原以前的版本(V)", "断开(I)", "复制(C)",
+          "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
+        {"94",
+         {"打开(O)", "在新窗口中打开(E)", "共享(H)", "格式化(A)...", "弹出(J)", "复制(C)",
+          "创建快捷方式(S)", "属性(R)"}},
         {"95",
          {"打开(O)", "在新窗口中打开(E)", "还原以前的版本(V)", "共享(H)", "包含到库中(I)",
           "格式化(A)...", "复制(C)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
         {"96",
-         {"打开(O)", "在新窗口中打开(E)", "还原以前的版本(V)", "格式化(A)...", "共享(H)", "复制(C)",
-          "发送到(N)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
-        {"99",
-         {"打开(O)", "在新窗口中打开(E)", "共享(H)", "格式化(A)...", "弹出(J)", "复制(C)",
+         {"打开(O)", "在新窗口中打开(E)", "还原以前的版本(V)", "包含到库中(I)", "共享(H)",
+          "格式化(A)...", "发送到(N)", "复制(C)", "粘贴(P)", "创建快捷方式(S)", "重命名(M)",
           "属性(R)"}},
+        {"99",
+         {"打开(O)", "在新窗口中打开(E)", "共享(H)", "自动播放(Y)", "格式化(A)...", "弹出(J)",
+          "复制(C)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
         {"9403", {"不共享", "家庭组(读取)", "家庭组(读取/写入)", "特定用户...", "高级共享..."}},
         {"9607", {"压缩(zipped)文件夹", "桌面快捷方式", "文档", "邮件收件人", "DVD 驱动器 (G:)"}},
         {"61", {"打开(O)", "清空回收站(B)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
+        {"6202", {"Z:", "Y:", "X:", "W:", "浏览(B)..."}},
+        {"9202", {"名称", "类型", "总大小", "可用空间", "递增(A)", "递减(D)", "更多(M)..."}},
+        {"9203",
+         {"名称", "类型", "总大小", "可用空间", "文件系统", "递增(A)", "递减(D)", "(无)(N)"}},
+        {"B3", {"文档", "音乐", "图片", "视频", "创建新库"}},
+        {"B4", {"不共享", "家庭组(读取)", "家庭组(读取/写入)", "特定用户..."}},
+        {"G301", {"标准按钮", "地址栏", "链接", "状态栏", "自定义(C)..."}},
+        // Eleven tall entries of programs, then the narrow buttons beside
+        // two of them that open their lists of recent files.
+        {"S1",
+         {"入门", "Windows Media Center", "计算器", "便笺", "截图工具", "画图", "远程桌面连接",
+          "放大镜", "纸牌", "记事本", "Internet Explorer", "▶", "▶"}},
+        {"S112", {"年度总结.txt", "会议记录.txt", "报告.txt", "计划.txt", "说明.txt"}},
+        {"S113", {"照片.bmp", "风景.jpg", "图标.png"}},
+        {"S2",
+         {"查看(V)", "排序方式(O)", "分组依据(P)", "新建(W)", "刷新(E)", "自定义此文件夹(F)...",
+          "粘贴(P)", "粘贴快捷方式(S)", "撤消重命名(U)", "共享(H)", "打开命令窗口(W)", "属性(R)",
+          "关闭(C)"}},
+        {"S201", {"大图标(R)", "小图标(N)", "详细信息(D)"}},
+        {"S202", {"名称", "修改日期", "类型", "大小", "递增(A)"}},
+        {"S203",
+         {"名称", "修改日期", "类型", "大小", "作者", "标记", "标题", "创建日期", "拍摄日期",
+          "分级", "长度", "文件夹路径", "(无)(N)"}},
+        {"S204",
+         {"文件夹(F)", "快捷方式(S)", "BMP 图像", "联系人", "文本文档", "压缩(zipped)文件夹",
+          "Microsoft Word 文档", "Microsoft Excel 工作表", "Microsoft PowerPoint 演示文稿"}},
+        {"T1", {"超大图标", "大图标", "中等图标", "小图标", "列表", "详细信息", "平铺"}},
+        {"T3",
+         {"打开(O)", "以管理员身份运行(A)", "打开方式(H)", "共享(H)", "发送到(N)", "剪切(T)",
+          "属性(R)"}},
+        {"T303", {"记事本", "写字板"}},
+        {"T305", {"压缩(zipped)文件夹", "桌面快捷方式", "文档", "邮件收件人", "DVD 驱动器 (G:)"}},
+        {"T4", {"展开(E)", "在新窗口中打开(E)"}},
+        {"T5", {"打开(O)", "清空回收站(B)", "创建快捷方式(S)", "重命名(M)", "属性(R)"}},
+        {"T6",
+         {"新建(W)", "剪切(T)", "复制(C)", "粘贴(P)", "删除(D)", "重命名(M)", "刷新(E)",
+          "属性(R)"}},
+        {"T601",
+         {"文件夹(F)", "快捷方式(S)", "文本文档", "BMP 图像", "压缩(zipped)文件夹", "联系人"}},
+        {"T7",
+         {"新建(W)", "撤消(U)", "重做(R)", "剪切(T)", "复制(C)", "粘贴(P)", "删除(D)", "全选(A)",
+          "刷新(E)", "属性(R)"}},
+        {"T8",
+         {"打开(O)", "打开文件位置(I)", "以管理员身份运行(A)", "锁定到任务栏(K)",
+          "附到「开始」菜单(U)", "还原以前的版本(V)", "发送到(N)", "剪切(T)", "复制(C)", "粘贴(P)",
+          "删除(D)", "重命名(M)", "属性(R)"}},
+        {"T807",
+         {"压缩(zipped)文件夹", "桌面快捷方式", "文档", "传真收件人", "邮件收件人",
+          "DVD 驱动器 (G:)", "软盘驱动器 (A:)", "本地磁盘 (D:)", "本地磁盘 (E:)", "本地磁盘 (F:)",
+          "网络驱动器 (Z:)"}},
+        {"T9",
+         {"向右旋转 90 度(R)", "向左旋转 90 度(L)", "旋转 180 度(O)", "垂直翻转(V)", "水平翻转(H)",
+          "拉伸/扭曲(S)", "重新调整大小(R)", "裁剪(C)", "全选(A)"}},
+        {"U1", {"大图标(R)", "中等图标(M)", "小图标(N)", "列表(L)", "详细信息(D)", "刷新(E)"}},
+        {"U2",
+         {"打开(O)", "编辑(E)", "打印(P)", "预览(V)", "打开方式(H)", "还原以前的版本(V)", "共享(H)",
+          "发送到(N)", "剪切(T)", "复制(C)", "创建快捷方式(S)", "删除(D)", "重命名(M)", "属性(R)"}},
+        {"U205", {"记事本", "写字板", "画图", "选择默认程序(C)..."}},
+        {"U207", {"不共享", "家庭组(读取)", "家庭组(读取/写入)", "特定用户...", "高级共享..."}},
+        {"U3",
+         {"查看(V)", "排序方式(O)", "分组依据(P)", "刷新(E)", "自定义此文件夹(F)...", "粘贴(P)",
+          "粘贴快捷方式(S)", "撤消(U)", "共享(H)", "新建(W)", "属性(R)"}},
+        {"U301",
+         {"超大图标(X)", "大图标(R)", "中等图标(M)", "小图标(N)", "列表(L)", "详细信息(D)",
+          "平铺(S)", "内容(T)", "自动排列(A)", "将图标与网格对齐(I)", "显示桌面图标(D)"}},
+        {"U302", {"名称", "修改日期", "类型", "大小", "标记", "递增(A)", "递减(D)", "更多(M)..."}},
+        {"U303",
+         {"名称", "修改日期", "类型", "大小", "标记", "作者", "递增(A)", "递减(D)", "(无)(N)"}},
+        {"U309", {"不共享", "家庭组(读取)", "家庭组(读取/写入)", "特定用户..."}},
+        {"U502", {"名称", "修改日期", "类型", "大小", "标记", "递增(A)", "递减(D)", "更多(M)..."}},
+        {"U4",
+         {"打开(O)", "编辑(E)", "打印(P)", "打开方式(H)", "还原以前的版本(V)", "发送到(N)",
+          "剪切(T)", "复制(C)", "创建快捷方式(S)", "删除(D)", "重命名(M)", "属性(R)"}},
+        {"U404",
+         {"记事本", "写字板", "画图", "Internet Explorer", "Windows Media Player",
+          "Windows 照片查看器", "Word", "选择默认程序(C)..."}},
+        {"U6", {"全选(A)", "文件夹和搜索选项", "关闭"}},
+        {"U7",
+         {"查看(V)", "分组依据(P)", "排序方式(O)", "刷新(E)", "粘贴(P)", "粘贴快捷方式(S)",
+          "撤消(U)", "自定义此文件夹(F)...", "属性(R)"}},
+        {"U701",
+         {"超大图标(X)", "大图标(R)", "中等图标(M)", "小图标(N)", "列表(L)", "详细信息(D)",
+          "平铺(S)", "内容(T)"}},
+        {"U703",
+         {"名称", "修改日期", "类型", "大小", "标记", "作者", "分级", "递增(A)", "递减(D)",
+          "更多(M)..."}},
+        {"U8", {"还原(R)", "最小化(N)", "最大化(X)", "关闭(C)"}},
+        {"U9",
+         {"查看(V)", "分组依据(P)", "排序方式(O)", "刷新(E)", "粘贴(P)", "粘贴快捷方式(S)",
+          "撤消(U)", "自定义此文件夹(F)...", "共享(H)", "属性(R)"}},
+        {"U901",
+         {"超大图标(X)", "大图标(R)", "中等图标(M)", "小图标(N)", "列表(L)", "详细信息(D)",
+          "平铺(S)", "内容(T)", "自动排列(A)", "将图标与网格对齐(I)"}},
+        {"U902", {"名称", "修改日期", "类型", "大小", "递增(A)", "递减(D)", "(无)(N)"}},
+        {"V1",
+         {"打开(O)", "在新窗口中打开(E)", "剪切(T)", "复制(C)", "粘贴(P)", "删除(D)", "重命名(M)",
+          "创建快捷方式(S)", "包含到库中(I)", "属性(R)"}},
+        {"V2",
+         {"打开(O)", "剪切(T)", "复制(C)", "粘贴(P)", "删除(D)", "重命名(M)", "发送到(N)",
+          "创建快捷方式(S)", "属性(R)"}},
+        {"V207",
+         {"压缩(zipped)文件夹", "桌面快捷方式", "文档", "传真收件人", "邮件收件人",
+          "DVD 驱动器 (G:)"}},
+        {"V3", {"撤消(U)", "重做(R)"}},
+        {"V4",
+         {"剪切(T)", "复制(C)", "粘贴(P)", "全选(A)", "向右旋转 90 度", "向左旋转 90 度",
+          "旋转 180 度", "属性(R)"}},
+        {"V5", {"打开(O)", "编辑(E)", "打印(P)", "剪切(T)", "复制(C)", "删除(D)", "属性(R)"}},
+        {"V6", {"文件(F)", "编辑(E)", "查看(V)", "收藏夹(A)", "工具(T)", "帮助(H)"}},
+        {"V601",
+         {"新建选项卡(T)", "重新打开上次浏览会话(S)", "新建窗口(N)", "打开(O)...",
+          "用记事本编辑(D)", "保存(S)", "另存为(A)...", "关闭选项卡(C)", "页面设置(U)...",
+          "打印(P)...", "打印预览(V)...", "退出(X)"}},
+        {"V602",
+         {"剪切(T)", "复制(C)", "粘贴(P)", "删除(D)", "全选(A)", "撤消(U)", "在此页上查找(F)...",
+          "重做(R)", "选择性粘贴(S)...", "查找下一个(N)", "替换(E)...", "转到(G)...",
+          "时间/日期(D)", "自动换行(W)", "字体(F)..."}},
+        {"V603",
+         {"工具栏(T)", "快速导航选项卡(Q)", "浏览器栏(E)", "转到(O)", "停止(P)", "刷新(R)",
+          "缩放(Z)", "文字大小(X)", "编码(D)", "样式(Y)", "插入光标浏览(B)", "源(C)", "安全报告(S)",
+          "全屏显示(F)"}},
+        {"V604",
+         {"添加到收藏夹(A)...", "添加到收藏夹栏(B)", "整理收藏夹(O)...", "收藏夹栏",
+          "Microsoft 网站"}},
+        {"V605",
+         {"删除浏览的历史记录(D)...", "InPrivate 浏览(I)", "弹出窗口阻止程序(P)", "管理加载项(A)",
+          "Internet 选项(O)"}},
+        {"V7",
+         {"后退(B)", "前进(O)", "重新加载(R)", "停止(S)", "另存为(A)...", "打印(P)...", "全选(A)",
+          "复制(C)", "粘贴(P)", "查看源(V)", "属性(R)"}},
+        {"V8", {"另存为(A)", "打印(P)...", "页面设置(U)...", "属性(R)", "关闭(C)"}},
         {"62",
          {"打开(O)", "映射网络驱动器(N)...", "断开网络驱动器(C)...", "创建快捷方式(S)", "属性(R)"}},
         {"63",
@@ -645,16 +786,22 @@ QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), qsizetype(s.size()));
 }
 
-// The entries of a panel of a layout table row: its own, or, for keys that
-// share a row, those of the row's first key.
-QStringList rowTexts(std::string_view key, std::string_view first) {
-    const QStringList own = panelTexts(latin1(key));
-    return own.isEmpty() ? panelTexts(latin1(first)) : own;
+// Whether an item is too narrow for a caption after the icon gutter: the
+// narrow buttons beside a tall entry show their arrow alone, centred.
+bool narrowItem(const QRect &r) {
+    return r.width() < 40;
 }
 
-QString entryText(const QStringList &texts, int item) {
-    if (item - 1 < texts.size()) return texts[item - 1];
-    return QStringLiteral("命令 %1").arg(item);
+bool placedItem(const Rect &r) {
+    return r.width > 0 && r.height > 0 && r.left >= 0 && r.top >= 0;
+}
+
+// The captions of the placed items of a panel, by item number.
+QMap<int, QString> captionsOf(const ItemRects &items, const QStringList &texts) {
+    QMap<int, QString> captions;
+    for (int i = 1; i <= shell::PanelItemCount; ++i)
+        if (placedItem(items[size_t(i)])) captions.insert(i, texts.value(i - 1));
+    return captions;
 }
 
 // The rectangle that holds the placed items, with the margins the first
@@ -676,7 +823,7 @@ QRect panelBounds(const ItemRects &items) {
 // A Windows 7 menu: grey face, icon gutter, entries at the item rectangles,
 // separators in the gaps between groups, an arrow on entries that open a
 // further panel.
-QImage menuPanel(const QString &code, const ItemRects &items, const QStringList &texts,
+QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QString> &captions,
                  bool level2) {
     const QRect bounds = panelBounds(items);
     QImage img = canvas(bounds.width(), bounds.height(), QColor(0xf0, 0xf0, 0xf0));
@@ -690,7 +837,7 @@ QImage menuPanel(const QString &code, const ItemRects &items, const QStringList 
     int lastBottom = -1;
     for (int i = 1; i <= shell::PanelItemCount; ++i) {
         const Rect &ir = items[size_t(i)];
-        if (ir.width <= 0 || ir.height <= 0 || ir.left < 0 || ir.top < 0) continue;
+        if (!placedItem(ir)) continue;
         const QRect r = pxRect(ir);
         if (lastBottom >= 0 && r.top() - lastBottom >= 4) {
             // Level-1 separators have a white line under the grey one.
@@ -703,8 +850,12 @@ QImage menuPanel(const QString &code, const ItemRects &items, const QStringList 
             }
         }
         lastBottom = r.top() + r.height();
+        if (narrowItem(r)) {
+            text(p, r, captions.value(i), kMenuText, 8, Qt::AlignCenter);
+            continue;
+        }
         const int textLeft = std::max(r.left() + 30, 32);
-        text(p, QRect(textLeft, r.top(), r.right() - textLeft, r.height()), entryText(texts, i),
+        text(p, QRect(textLeft, r.top(), r.right() - textLeft, r.height()), captions.value(i),
              kMenuText, std::min(12, std::max(9, r.height() - 8)));
         if (!level2 && shell::ownsLevel2Panel(shell::subMenuId(code, i))) {
             text(p, QRect(r.right() - 16, r.top(), 14, r.height()), QStringLiteral("▶"), kMenuText,
@@ -876,8 +1027,7 @@ void addLevel1Panels(QMap<QString, QImage> &out) {
             const QString code = latin1(k);
             ItemRects items{};
             layoutLevel1(items, code, One);
-            out.insert(panelPicture(code),
-                       menuPanel(code, items, rowTexts(k, row.keys.front()), false));
+            out.insert(panelPicture(code), menuPanel(code, items, menuCaptions(code), false));
         }
     };
     for (const Menu1JRow &row : menu1JTable()) level1(row);
@@ -894,7 +1044,7 @@ void addLevel2Panels(QMap<QString, QImage> &out) {
             if (out.contains(name)) continue;
             ItemRects items{};
             layoutLevel2(items, id, One);
-            out.insert(name, menuPanel(id, items, rowTexts(k, row.ids.front()), true));
+            out.insert(name, menuPanel(id, items, menuCaptions(id), true));
         }
     }
 }
@@ -948,6 +1098,27 @@ const QMap<QString, QImage> &allPictures() {
 
 } // namespace
 
+QMap<int, QString> menuCaptions(const QString &code) {
+    using namespace shell;
+    ItemRects items{};
+    QString first;
+    if (code.size() == 4) {
+        const Menu2JRow *row = findMenu2JRow(code);
+        if (!row) return {};
+        layoutLevel2(items, code, One);
+        first = latin1(row->ids.front());
+    } else {
+        const Menu1JRow *row = findMenu1JRow(code);
+        // The Control Panel's rows place their items over links that the
+        // overlay pictures draw.
+        if (!row || row->kind == Menu1JRow::Kind::Placed) return {};
+        layoutLevel1(items, code, One);
+        first = latin1(row->keys.front());
+    }
+    const QStringList own = panelTexts(code);
+    return captionsOf(items, own.isEmpty() ? panelTexts(first) : own);
+}
+
 QImage shellPicture(const QString &name) {
     return allPictures().value(name);
 }
@@ -972,6 +1143,9 @@ namespace {
 // empty middle of the screen, above the question panel docked at the
 // lower-right corner and left of it.
 constexpr QPoint kHintPlace(6750, 4350);
+// In the Computer window the middle holds the removable drives: its hints
+// stand right of the network drive, under every drive's name.
+constexpr QPoint kComputerHintPlace(6750, 5700);
 
 // A step of the shell questions: the screen behind is the desktop, and
 // the hint says what to do, at `at` (design twips) beside the place to act.
@@ -991,8 +1165,9 @@ QString hitEntry(const QString &code, int item1 = 0, int item2 = 0) {
     return StepBuilder::entry(QLatin1Char('H'), code, item1, item2, 0, QLatin1Char('0'));
 }
 
-QString lastStep(const SampleDir &dir) {
-    return shellStep(dir, QString()).action(QStringLiteral("9999")).build();
+// The last step shows the screen as the question's last action leaves it.
+StepBuilder lastStep(const SampleDir &dir, const QString &background = DesktopScreenPicture) {
+    return shellStep(dir, QString()).action(QStringLiteral("9999")).background(background);
 }
 
 } // namespace
@@ -1009,7 +1184,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
-         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"))
+         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace)
              .background(ComputerScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('C'))
@@ -1046,7 +1221,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('O'))
              .hit(1, hitEntry(QStringLiteral("42")))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, CtrlPanelCategoryScreenPicture)}};
 
     // A menu bar placed by its step, and one at its usual place.
     questions << SampleQuestion{
@@ -1063,20 +1238,21 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(6)
              .hit(1, hitEntry(QStringLiteral("G1"), 1))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, PaintScreenPicture)}};
 
     // The other command bars, the task pane's second variant and the tool
-    // strip's own panel.
+    // strip's own panel. The text names every step, the Computer window's
+    // bar last.
     questions << SampleQuestion{
-        QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮选择第三项，"
-                       "最后新建文件夹。"),
+        QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮改用中等图标，"
+                       "然后新建文件夹，最后在“计算机”窗口中单击“系统属性”。"),
         {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
              .background(LibraryScreenPicture)
              .menuBar(QLatin1Char('B'))
              .paneFlags(4)
              .hit(1, hitEntry(QStringLiteral("31")))
              .build(),
-         shellStep(dir, QStringLiteral("单击“视图”按钮|选择第三项"))
+         shellStep(dir, QStringLiteral("单击“视图”按钮|选择“中等图标”"))
              .background(VideoScreenPicture)
              .viewVariant(QLatin1Char('W'))
              .menuBar(QLatin1Char('O'))
@@ -1089,7 +1265,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
-         shellStep(dir, QStringLiteral("单击“系统属性”"))
+         shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace)
              .background(ComputerScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('D'))
@@ -1097,7 +1273,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, ComputerScreenPicture).paneFlags(3)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
     // button's.

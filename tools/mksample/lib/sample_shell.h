@@ -9,6 +9,7 @@
 #include "simulator/shell_spots.h"
 
 #include <QImage>
+#include <QMap>
 #include <QString>
 
 namespace sample {
@@ -50,6 +51,12 @@ QImage shellPicture(const QString &name);
 // links) or "51".."57" (a row of the category page: its title, then its
 // links), first the title.
 QStringList ctrlPanelTexts(const QString &code);
+
+// The captions the sample draws on the items of the level-1 panel of a
+// two-character code or the level-2 panel of a four-character id, by item
+// number, for every item its layout places (none for a code without a
+// drawn menu).
+QMap<int, QString> menuCaptions(const QString &code);
 
 // A crop of a region or panel picture at a spot, with the light blue look
 // of a Windows 7 item under the pointer (`strong`: selected or pressed).

@@ -90,6 +90,30 @@ StepBuilder Hit() {
     return StepBuilder().action(QStringLiteral("7000"));
 }
 
+// Where the hints of these steps stand (twips): in the middle of a
+// window, clear of the menus that open from its bars at the left and the
+// right; above the start menu and its lists; beside the desktop icons;
+// under the Control Panel's categories; right of the Computer window's
+// network drive, under every drive's name.
+constexpr QPoint kWindowHint(7500, 3900);
+constexpr QPoint kStartMenuHint(7500, 1200);
+constexpr QPoint kDesktopIconHint(1650, 3525);
+constexpr QPoint kDesktopMenuHint(2400, 1200);
+constexpr QPoint kCtrlPanelHint(2400, 6300);
+constexpr QPoint kCtrlPanelPageHint(150, 4200);
+constexpr QPoint kComputerHint(6750, 5700);
+
+// The Computer window as its own steps show it: its drive view with the
+// tool strip and the task pane beside it.
+StepBuilder computerWindow() {
+    return Hit()
+        .background(ComputerScreenPicture)
+        .windowKind(u'P')
+        .viewVariant(u'C')
+        .menuBar(u'O')
+        .paneFlags(3);
+}
+
 // Where the tab dialogs' pages lie on the screen, and the hints beside
 // them (twips).
 constexpr int kDialogX = 3000;
@@ -120,17 +144,19 @@ QStringList shellJudgingQuestionTexts() {
     return {
         QStringLiteral("在“文档”窗口中用“组织”菜单删除文件，改用中等图标显示，显示菜单栏，"
                        "再单击“共享”按钮，然后用“组织”菜单的“删除”命令删除另一个文件。"),
-        QStringLiteral("在“记事本”中用“文件”菜单的“保存”子菜单保存文件，再从“查看”菜单打开"
-                       "“选项”。"),
-        QStringLiteral("用工具栏的“更多”按钮切换视图，再单击任务窗格的第二项和工具栏的“新建文件夹”"
-                       "按钮。"),
+        QStringLiteral("在“记事本”中用“文件”菜单“保存”子菜单中的“另存为”保存文件，再从“查看”"
+                       "菜单打开“选项”。"),
+        QStringLiteral("用工具栏的“视图”按钮改用中等图标，再单击任务窗格中的“收藏夹”和工具栏的"
+                       "“刷新”按钮。"),
         QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
                        "改用中等图标。"),
         QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开个人文件夹、注销、"
-                       "打开“入门”的第三项，并用“开始”按钮的快捷菜单打开 Windows 资源管理器。"),
-        QStringLiteral("在“控制面板”中打开“系统和安全”的第二项，再在小图标视图中打开"
-                       "“用户帐户”的第三项。"),
-        QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘的快捷菜单打开第一项。"),
+                       "打开“入门”中的“传输文件和设置”，并用“开始”按钮的快捷菜单打开 Windows "
+                       "资源管理器。"),
+        QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再在"
+                       "“系统和安全”中选择“系统”下的“检查体验指数”。"),
+        QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘快捷菜单中“共享”的“不共享”"
+                       "取消共享。"),
         QStringLiteral("在“文件夹选项”对话框的“查看”选项卡中单击“还原为默认值”，"
                        "再在“高级设置”对话框的第九个选项卡中单击“确定”。"),
     };
@@ -192,6 +218,12 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     const int hintView = appendAnswerText(dir, QStringLiteral("单击“查看”选项卡|再单击按钮"));
     const int hintOk = appendAnswerText(dir, QStringLiteral("单击第九个选项卡|再单击“确定”"));
     ok &= hintView && hintOk;
+    // Every step tells what to do, at a place of its own.
+    auto hinted = [&](StepBuilder step, const QString &hint, QPoint at) {
+        const int line = appendAnswerText(dir, hint);
+        ok &= line != 0;
+        return step.hint(at.x(), at.y(), line);
+    };
 
     const QStringList texts = shellJudgingQuestionTexts();
     const QString desktop = DesktopScreenPicture;
@@ -200,70 +232,100 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     // The command bar "A": a drop-down menu, the view menu that opens above
     // its button, a level-2 menu, a plain button, an entry shown in advance
     // (which the first entry names too, for the demonstration to click).
-    auto explorer = [](const QString &entry) {
-        return Hit().menuBar(u'A').paneFlags(3).hit(1, entry);
+    auto explorer = [&](const QString &entry, const QString &hint) {
+        return hinted(Hit().menuBar(u'A').paneFlags(3).hit(1, entry), hint, kWindowHint);
     };
-    qs << SampleQuestion{texts[0],
-                         {explorer(hitEntry("A1", 9)).background(QStringLiteral("k20001")),
-                          explorer(hitEntry("A7", 3)), explorer(hitEntry("A1", 7, 1)),
-                          explorer(hitEntry("A3")),
-                          explorer(hitEntry("A1", 9)).hit(3, QStringLiteral("DA1090k209")),
-                          lastStep().menuBar(u'A').paneFlags(3)}};
+    qs << SampleQuestion{
+        texts[0],
+        {explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
+             .background(QStringLiteral("k20001")),
+         explorer(hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
+         explorer(hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|指向“布局”|选择“菜单栏”")),
+         explorer(hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
+         explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
+             .hit(3, QStringLiteral("DA1090k209")),
+         lastStep().menuBar(u'A').paneFlags(3)}};
 
     // The menu bar "G": a level-2 menu, then an entry of another menu.
-    auto notepad = [](const QString &entry) { return Hit().menuBar(u'G').hit(1, entry); };
-    qs << SampleQuestion{texts[1],
-                         {notepad(hitEntry("G1", 3, 2)).background(QStringLiteral("k20002")),
-                          notepad(hitEntry("G3", 4)), lastStep().menuBar(u'G')}};
+    auto notepad = [&](const QString &entry, const QString &hint) {
+        return hinted(Hit().menuBar(u'G').hit(1, entry), hint, kWindowHint);
+    };
+    qs << SampleQuestion{
+        texts[1],
+        {notepad(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|指向“保存”|选择“另存为”"))
+             .background(QStringLiteral("k20002")),
+         notepad(hitEntry("G3", 4), QStringLiteral("单击“查看”|选择“选项”")),
+         lastStep().menuBar(u'G')}};
 
     // The tool strip and the task pane, with no bar: the panel of button
     // 23, a row of the pane, a plain button. (Not the strip's context
     // panel: the demonstration opens no panel for a click on the strip.)
-    auto strip = [](const QString &entry) {
-        return Hit().menuBar(u'O').paneFlags(3).hit(1, entry);
+    auto strip = [&](const QString &entry, const QString &hint) {
+        return hinted(Hit().menuBar(u'O').paneFlags(3).hit(1, entry), hint, kWindowHint);
     };
     qs << SampleQuestion{texts[2],
-                         {strip(hitEntry("23", 3)).background(QStringLiteral("k20001")),
-                          strip(hitEntry("26")), strip(hitEntry("15")),
+                         {strip(hitEntry("23", 3), QStringLiteral("单击“视图”按钮|选择“中等图标”"))
+                              .background(QStringLiteral("k20001")),
+                          strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”")),
+                          strip(hitEntry("15"), QStringLiteral("单击“刷新”按钮")),
                           lastStep().menuBar(u'O').paneFlags(3)}};
 
     // The desktop: an icon opened by double-click, a drive of the Computer
     // window, the desktop's context panel with its level-2 menu.
-    qs << SampleQuestion{texts[3],
-                         {Hit().menuBar(u'M').hit(1, hitEntry("63")).background(desktop),
-                          Hit()
-                              .menuBar(u'M')
-                              .windowKind(u'P')
-                              .viewVariant(u'C')
-                              .hit(1, hitEntry("96"))
-                              .background(ComputerScreenPicture),
-                          Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)).background(desktop),
-                          lastStep().menuBar(u'M')}};
+    // The Computer window shows whole, as the demonstration shows it. The
+    // desktop's menu opens where the candidate right-clicks; the hint asks
+    // for the desktop's left part, where its submenu opens clear of the
+    // question panel.
+    qs << SampleQuestion{
+        texts[3],
+        {hinted(Hit().menuBar(u'M').hit(1, hitEntry("63")).background(desktop),
+                QStringLiteral("双击桌面上的“计算机”图标"), kDesktopIconHint),
+         hinted(computerWindow().hit(1, hitEntry("96")), QStringLiteral("双击“本地磁盘 (D:)”"),
+                kComputerHint),
+         hinted(Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)).background(desktop),
+                QStringLiteral("右击桌面左侧空白处|指向“查看”|选择“中等图标”"), kDesktopMenuHint),
+         lastStep().menuBar(u'M')}};
 
     // The start menu: all three panel levels, an entry of its right-hand
     // column, the panels of the shut-down arrow and of the user's picture,
     // the start button's context panel.
-    auto start = [](const QString &entry) { return Hit().menuBar(u'M').hit(1, entry); };
-    qs << SampleQuestion{texts[4],
-                         {start(hitEntry("84", 10, 1, 5)).background(desktop),
-                          start(hitEntry("79")), start(hitEntry("82", 2)), start(hitEntry("80", 3)),
-                          start(hitEntry("70", 2)), lastStep().menuBar(u'M')}};
+    auto start = [&](const QString &entry, const QString &hint) {
+        return hinted(Hit().menuBar(u'M').hit(1, entry), hint, kStartMenuHint);
+    };
+    qs << SampleQuestion{
+        texts[4],
+        {start(hitEntry("84", 10, 1, 5),
+               QStringLiteral("单击“开始”|指向“所有程序”|依次选择“附件”和“画图”"))
+             .background(desktop),
+         start(hitEntry("79"), QStringLiteral("单击“开始”|选择个人文件夹")),
+         start(hitEntry("82", 2), QStringLiteral("单击“开始”|单击“关机”旁的箭头|选择“注销”")),
+         start(hitEntry("80", 3), QStringLiteral("单击“开始”|指向“入门”|选择“传输文件和设置”")),
+         start(hitEntry("70", 2), QStringLiteral("右击“开始”按钮|选择“打开 Windows 资源管理器”")),
+         lastStep().menuBar(u'M')}};
 
     // The Control Panel: link panels that open by pointing, in both views.
     auto ctrl = [](QChar view, const QString &entry) {
         return Hit().windowKind(u'N').viewVariant(view).hit(1, entry);
     };
-    qs << SampleQuestion{texts[5],
-                         {ctrl(u'0', hitEntry("45", 2)).background(QStringLiteral("k20003")),
-                          ctrl(u'1', hitEntry("53", 3)),
-                          lastStep().windowKind(u'N').viewVariant(u'1')}};
+    qs << SampleQuestion{
+        texts[5],
+        {hinted(ctrl(u'0', hitEntry("45", 2)).background(QStringLiteral("k20003")),
+                QStringLiteral("指向“用户帐户和家庭安全”|单击“添加或删除用户帐户”"),
+                kCtrlPanelHint),
+         hinted(ctrl(u'1', hitEntry("53", 3)), QStringLiteral("单击“系统”下的|“检查体验指数”"),
+                kCtrlPanelPageHint),
+         lastStep().windowKind(u'N').viewVariant(u'1')}};
 
     // The Computer window: its context panel and a drive's, with a level-2
     // menu.
-    auto pc = [](const QString &entry) { return Hit().windowKind(u'P').hit(1, entry); };
-    qs << SampleQuestion{texts[6],
-                         {pc(hitEntry("92", 9)).background(ComputerScreenPicture),
-                          pc(hitEntry("95", 4, 1)), lastStep().windowKind(u'P')}};
+    auto pc = [&](const QString &entry, const QString &hint) {
+        return hinted(computerWindow().hit(1, entry), hint, kComputerHint);
+    };
+    qs << SampleQuestion{
+        texts[6],
+        {pc(hitEntry("92", 9), QStringLiteral("右击窗口空白处|选择“属性”")),
+         pc(hitEntry("95", 4, 1), QStringLiteral("右击“本地磁盘 (C:)”|指向“共享”|选择“不共享”")),
+         lastStep().windowKind(u'P').viewVariant(u'C').paneFlags(3)}};
 
     // Tab strips: one row of three tabs, then two rows of twelve, whose
     // tab set has a back button to the step before.
