@@ -135,9 +135,10 @@ TEST_F(SampleClearOfPanel, EveryStepButTheLastHasAHintBesideWhatItAsksFor) {
         EXPECT_TRUE(f->LHelp->visible() && !f->LHelp->caption().trimmed().isEmpty())
             << "no hint, " << where;
         const QRectF hint = rectOf(f->LHelp);
-        if (f->Shape1->visible())
+        if (f->Shape1->visible()) {
             EXPECT_FALSE(hint.intersects(rectOf(f->Shape1)))
                 << "hint over the red box, " << where << text(hint);
+        }
         for (const auto &[what, place] : actedOn(f, r))
             EXPECT_FALSE(hint.intersects(place))
                 << "hint over the " << what << ", " << where << text(hint);
