@@ -198,7 +198,9 @@ QString RecordFiles::path(const QString &name) const {
 }
 
 RecordRead RecordFiles::read(const QString &name) const {
-    if (pending_)
+    // Until the commit the action reads what it means to write; after it,
+    // what reached the disk, which is the old file where a rename was refused.
+    if (pending_ && !pending_->committed)
         if (const QByteArray *bytes = pending_->find(name))
             return {platform::linesFromBytes(*bytes), true};
     const QString resolved = platform::resolvePath(path(name));

@@ -1,5 +1,7 @@
 #include "records_fixture.h"
 
+#include "child_process.h"
+#include "file_size_limit.h"
 #include "panel/record_files.h"
 
 using namespace panel;
@@ -185,6 +187,38 @@ TEST_F(RecordFilesTest, AnActionsReadsSeeItsWritesWhichReachTheDiskTogetherAtIts
     EXPECT_EQ(QDir(s.UserDataFolder).entryList(QDir::Files),
               QStringList({"288862.mxy", "288872.mxy", "288892.mxy"}));
     EXPECT_TRUE(RecordAction(files).commit()); // an action that wrote nothing
+}
+
+// After a commit the disk could not take (a full disk: here a file-size
+// limit in a child), the action reads what stayed on the disk, not what it
+// meant to write: the pages built from it must not show records that were
+// never saved.
+TEST_F(RecordFilesTest, ChildReadsTheDiskAfterACommitThatFailed) {
+    if (testsupport::childRole() != "fsize") GTEST_SKIP() << testsupport::kChildOnly;
+    put("288862", "0105\r\n");
+    put("288872", "T\r\n");
+    RecordAction action(files);
+    QString codes, flags;
+    for (int k = 0; k < 1000; ++k) {
+        codes += QStringLiteral("%1").arg(1000 + k, 4, 10, QLatin1Char('0'));
+        flags += 'F';
+    }
+    ASSERT_TRUE(action.writeList(recname::Favourites, recname::FavouriteFlags, {codes, flags}));
+    EXPECT_EQ(action.readList(recname::Favourites, recname::FavouriteFlags).codes, codes);
+
+    testsupport::FileSizeLimit limit(1024);
+    ASSERT_TRUE(limit.set());
+    EXPECT_FALSE(action.commit());
+    EXPECT_EQ(action.unsaved(), QStringList({"288862", "288872"}));
+    EXPECT_EQ(action.readList(recname::Favourites, recname::FavouriteFlags),
+              CodesWithFlags({"0105", "T"}));
+    EXPECT_EQ(bytes("288862"), "0105\r\n");
+}
+
+TEST(RecordFilesFaults, AnActionReadsTheDiskAfterACommitThatFailed) {
+    const auto run =
+        testsupport::runChild("RecordFilesTest.ChildReadsTheDiskAfterACommitThatFailed", "fsize");
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
 }
 
 TEST_F(RecordFilesTest, HistoryReadsDefaultsUnderTheFileAndWritesThirtyOneRecords) {
