@@ -223,12 +223,11 @@ void setAside(const QString &folder, Settlement &s) {
     if (::lstat(native(journal).constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
         moved = ::unlink(native(journal).constData()) == 0;
     } else {
-        for (int n = 1; n <= 1000 && !moved; ++n) {
-            const QString aside = journal + kSetAsideMarker + QString::number(n);
-            if (isThere(aside)) continue;
-            moved = renameOver(journal, aside);
-            break;
-        }
+        // The first free name: journals set aside earlier stay as they are.
+        int n = 1;
+        while (n < 1000 && isThere(journal + kSetAsideMarker + QString::number(n))) ++n;
+        const QString aside = journal + kSetAsideMarker + QString::number(n);
+        moved = !isThere(aside) && renameOver(journal, aside);
     }
     s.notSaved = dropTemporaryFiles(folder, false, nullptr, nullptr);
     syncFolder(folder);

@@ -20,8 +20,8 @@ ReadFault faultOfErrno(int err) {
 }
 
 // The open file when it is the regular file within the limit that the path
-// names; -1 and the fault otherwise.
-int openChecked(const QString &path, qint64 limit, ReadFault &fault) {
+// names, and its size; -1 and the fault otherwise.
+int openChecked(const QString &path, qint64 limit, ReadFault &fault, qint64 *size = nullptr) {
     const QByteArray p = QFile::encodeName(path);
     struct stat looked {};
     if (::stat(p.constData(), &looked) != 0) {
@@ -51,6 +51,7 @@ int openChecked(const QString &path, qint64 limit, ReadFault &fault) {
         fault = ReadFault::TooLarge;
     } else {
         fault = ReadFault::None;
+        if (size) *size = opened.st_size;
         return fd;
     }
     ::close(fd);
@@ -65,13 +66,12 @@ std::optional<QByteArray> readFileBytes(const QString &path, qint64 limit, ReadF
         if (fault) *fault = f;
         return bytes;
     };
-    const int fd = openChecked(path, limit, f);
+    qint64 size = 0;
+    const int fd = openChecked(path, limit, f, &size);
     if (fd < 0) return result(std::nullopt);
-    struct stat st {};
-    ::fstat(fd, &st);
     // Room for one byte more than the file had, so that a file that grew
     // past the limit since is seen to.
-    QByteArray bytes(qMin<qint64>(st.st_size, limit) + 1, Qt::Uninitialized);
+    QByteArray bytes(size + 1, Qt::Uninitialized);
     qint64 got = 0;
     for (;;) {
         if (got == bytes.size()) {

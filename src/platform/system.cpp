@@ -6,8 +6,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QLockFile>
 #include <QProcess>

@@ -19,9 +19,9 @@ void FrmMain::KeyClick(int KeyCode, int Shift) {
 
 void FrmMain::Form_QueryUnload(int &Cancel, int UnloadMode) {
     // Only the program's own code (a finished set, the hand-in, the score
-    // sheet) closes the screen. Closed by the desktop, it would leave the panel alone (the exam
-    // clock running on), and the next reference would load a screen that
-    // sets every question's resume step back to 1.
+    // sheet) closes the screen. Closed by the desktop, it would leave the
+    // panel alone (the exam clock running on), and the next reference would
+    // load a screen that sets every question's resume step back to 1.
     if (UnloadMode != forms::vbFormControlMenu) return;
     Cancel = 1;
     // What the desktop counts as a close the candidate pressed as Alt+F4;

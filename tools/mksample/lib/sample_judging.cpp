@@ -725,11 +725,10 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
         QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0003"), kReport),
                      QStringLiteral("右键单击“报告”")),
-         text.hinted(at(StepBuilder()
-                            .action("0001")
-                            .picture(1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
-                        fileMenuItem(kPropertiesItem)),
-                     QStringLiteral("选择“属性”")),
+         text.hinted(
+             at(StepBuilder().action("0001").picture(1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
+                fileMenuItem(kPropertiesItem)),
+             QStringLiteral("选择“属性”")),
          done()}};
     return qs;
 }
