@@ -209,17 +209,18 @@ void SubmitError(const QString &tag, int32_t number, const QString &text, const 
 void iWriteLog(const QString &path, const QString &text) {
     if (path.isEmpty()) return;
     // Appended to a regular file of this name only. The name is foreseeable
-    // and ksdata may be shared: a link planted there would have the log
-    // appended to any file the user may write, so it is not followed, and a
-    // pipe is never written (nor waited for). Such a log is given up for
-    // the run, once, said where someone looking into the run can see it.
+    // and ksdata may be shared: a link planted there (or a second name of
+    // another file) would have the log appended to any file the user may
+    // write, so it is not followed, and a pipe is never written (nor waited
+    // for). Such a log is given up for the run, once, said where someone
+    // looking into the run can see it.
     static std::set<QString> refused;
     const QString resolved = platform::resolvePath(path);
     if (refused.count(resolved)) return;
     const auto refuse = [&resolved] {
         refused.insert(resolved);
         std::fprintf(stderr,
-                     "w7practice: the run log %s is no regular file (a link is not followed); "
+                     "w7practice: the run log %s is a link or no regular file of its own; "
                      "this run writes no log\n",
                      QFile::encodeName(resolved).constData());
     };
@@ -233,7 +234,7 @@ void iWriteLog(const QString &path, const QString &text) {
     }
     QFile f;
     struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink <= 1;
     if (!regular) refuse();
     if (!regular ||
         !f.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {

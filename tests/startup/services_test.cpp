@@ -85,6 +85,10 @@ TEST_F(Services, ChildReportsWhereTheRunLogIsNoFileOfItsOwn) {
          [&](const QByteArray &p) {
              return ::symlink(QFile::encodeName(victim).constData(), p.constData()) == 0;
          }},
+        {"a second name of a file the user may write",
+         [&](const QByteArray &p) {
+             return ::link(QFile::encodeName(victim).constData(), p.constData()) == 0;
+         }},
         {"a link that leads nowhere",
          [&](const QByteArray &p) {
              return ::symlink(QFile::encodeName(nowhere).constData(), p.constData()) == 0;
@@ -119,9 +123,9 @@ TEST(ServicesRunLog, ALinkAPipeOrAFolderAsTheRunLogIsNeverWrittenAndSaidOnceOnSt
     const auto run = testsupport::runChildWithin(
         20000, "Services.ChildReportsWhereTheRunLogIsNoFileOfItsOwn", "runlog");
     EXPECT_TRUE(run.passed()) << run.output.toStdString();
-    for (int n = 0; n < 4; ++n)
+    for (int n = 0; n < 5; ++n)
         EXPECT_EQ(run.output.count("ksdata/2015030709051" + QByteArray::number(n) +
-                                   ".txt is no regular file"),
+                                   ".txt is a link or no regular file"),
                   1)
             << run.output.toStdString();
 }
