@@ -326,7 +326,9 @@ QStringList dropTemporaryFiles(const QString &folder, bool journalsToo, int *rem
         } else if (removed) {
             ++*removed;
         }
-        if (!journalOwn) names << name.left(name.size() - kTempMarker.size() - 16);
+        // A file of a bond may have two: its new file and its old one's second name.
+        const QString made = name.left(name.size() - kTempMarker.size() - 16);
+        if (!journalOwn && !names.contains(made)) names << made;
     }
     return names;
 }
