@@ -213,7 +213,11 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
     TimFH->setInterval(100);
 
     onLoad = [this] { Form_Load(); };
-    ClickBotn.onClick = [this](int i) { ClickBotn_Click(i); };
+    // A record that a click found unreadable is told once the click is done.
+    ClickBotn.onClick = [this](int i) {
+        ClickBotn_Click(i);
+        panel::tellUnreadableRecords();
+    };
     LblInfo.onClick = [this](int i) { LblInfo_Click(i); };
     LblAD->onClick = [this] { LblAD_Click(); };
     lblMove->onMouseDown = [this](int b, int s, double x, double y) {
@@ -223,8 +227,14 @@ FrmFengmian::FrmFengmian() : forms::Form(QStringLiteral("FrmFengmian")) {
         picShouYe_MouseDown(b, s, x, y);
     };
     TimFH->onTimer = [this] { TimFH_Timer(); };
-    LblShiJuanCCC.onClick = [this](int i) { LblShiJuanCCC_Click(i); };
-    LblShiJuanDel.onClick = [this](int i) { LblShiJuanDel_Click(i); };
+    LblShiJuanCCC.onClick = [this](int i) {
+        LblShiJuanCCC_Click(i);
+        panel::tellUnreadableRecords();
+    };
+    LblShiJuanDel.onClick = [this](int i) {
+        LblShiJuanDel_Click(i);
+        panel::tellUnreadableRecords();
+    };
     // The desktop's close (Alt+F4, a taskbar) asks as the exit button does.
     // Unloaded without a question, the page would leave the program
     // running with no window, holding the lock that refuses every later
@@ -1004,6 +1014,9 @@ void FrmFengmian::clearReview(bool wrongBook) {
 }
 
 bool FrmFengmian::messageBox(const QString &title, bool question, const QString &prompt) {
+    // A record that could not be read explains the notice that follows
+    // ("您还没有已收藏题目！" from a favourites list that cannot be read).
+    panel::tellUnreadableRecords();
     startup::RunState &s = state();
     s.MsgBoxResult = 0;
     auto *box = forms::form<FrmQHMSGBOX>();
@@ -1185,6 +1198,7 @@ void FrmFengmian::picShouYe_MouseDown(int Button, int, double, double) {
 void FrmFengmian::TimFH_Timer() {
     ClickBotn_Click(state().HomeReturnButton);
     TimFH->setEnabled(false);
+    panel::tellUnreadableRecords();
 }
 
 // ---------------------------------------------------------------- exercise start

@@ -4,6 +4,7 @@
 #include "home/home_files.h"
 #include "panel/frm_tm.h"
 #include "panel/panel_rules.h"
+#include "panel/record_message.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
 
@@ -88,6 +89,8 @@ void showHomePage(int returnButton) {
     if (!home) return;
     if (returnButton != 0) home->TimFH->setEnabled(true);
     skip([&] { home->show(); });
+    // Over the page just built, what its build could not read.
+    skip([] { tellUnreadableRecords(); });
 }
 
 } // namespace panel::link

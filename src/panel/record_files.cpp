@@ -3,9 +3,11 @@
 #include "platform/file_read.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "startup/run_state.h"
 #include "startup/services.h"
 
 #include <set>
+#include <utility>
 
 namespace panel {
 
@@ -21,13 +23,34 @@ std::set<QString> &troublesMet() {
     return troubles;
 }
 
-// Reported once per file and run: a second read of the same broken file
-// says nothing new.
-void holdBack(const QString &resolved, const QString &name) {
-    if (!heldBack().insert(resolved).second) return;
+// The records held back that the candidate has not been told of, and
+// those held back before the run log was named, whose report waits for it.
+QStringList &untold() {
+    static QStringList names;
+    return names;
+}
+
+QStringList &unreported() {
+    static QStringList names;
+    return names;
+}
+
+void reportHeldBack(const QString &name) {
     startup::trapError(QStringLiteral("recordfiles"), startup::err::PathAccess,
                        startup::err::text(startup::err::PathAccess) + QStringLiteral(": ") + name +
                            QStringLiteral(".mxy"));
+}
+
+// Reported once per file and run: a second read of the same broken file
+// says nothing new. The start reads the records before it names the run
+// log, and a report made then would reach no log.
+void holdBack(const QString &resolved, const QString &name) {
+    if (!heldBack().insert(resolved).second) return;
+    untold() << name;
+    if (startup::state().RunLogPath.isEmpty())
+        unreported() << name;
+    else
+        reportHeldBack(name);
 }
 
 } // namespace
@@ -180,6 +203,8 @@ QString normalisedUnitLine(const QString &stored, int count) {
 // stayed as they were.
 struct RecordFiles::Pending {
     std::vector<std::pair<QString, QByteArray>> writes;
+    // The lists written with their flags: each pair is saved whole or not at all.
+    std::vector<std::pair<QString, QString>> lists;
     QStringList refused;
     bool committed = false;
     QStringList notSaved;
@@ -188,6 +213,12 @@ struct RecordFiles::Pending {
         for (const auto &w : writes)
             if (w.first == name) return &w.second;
         return nullptr;
+    }
+    // The bond of a record for the atomic writer: 0 for a record of its own.
+    int bondOf(const QString &name) const {
+        for (size_t i = 0; i < lists.size(); ++i)
+            if (lists[i].first == name || lists[i].second == name) return static_cast<int>(i) + 1;
+        return 0;
     }
 };
 
@@ -277,11 +308,14 @@ bool RecordFiles::writeList(const QString &listName, const QString &flagsName,
         leaveOut({listName, flagsName});
         return false;
     }
-    if (pending_) return writeOneLine(listName, list.codes) && writeOneLine(flagsName, list.flags);
+    if (pending_) {
+        if (pending_->bondOf(listName) == 0) pending_->lists.emplace_back(listName, flagsName);
+        return writeOneLine(listName, list.codes) && writeOneLine(flagsName, list.flags);
+    }
     // Outside an action the two files are still replaced together.
     return platform::replaceTogether(
-        {{platform::resolvePath(path(listName)), platform::linesToBytes({list.codes})},
-         {platform::resolvePath(path(flagsName)), platform::linesToBytes({list.flags})}});
+        {{platform::resolvePath(path(listName)), platform::linesToBytes({list.codes}), 1},
+         {platform::resolvePath(path(flagsName)), platform::linesToBytes({list.flags}), 1}});
 }
 
 PaperHistoryTable RecordFiles::readHistory() const {
@@ -309,7 +343,7 @@ RecordAction::RecordAction(const RecordFiles &files) : RecordFiles(files) {
 bool RecordAction::commit() {
     std::vector<platform::FileBytes> files;
     for (const auto &[name, bytes] : pending_->writes)
-        files.push_back({platform::resolvePath(path(name)), bytes});
+        files.push_back({platform::resolvePath(path(name)), bytes, pending_->bondOf(name)});
     QStringList paths;
     const bool ok = platform::replaceTogether(files, &paths);
     pending_->committed = true;
@@ -343,6 +377,12 @@ bool isHeldBack(const QString &path) {
     return heldBack().count(platform::resolvePath(path)) > 0;
 }
 
+QStringList heldBackToTell() {
+    if (startup::state().RunLogPath.isEmpty()) return {};
+    for (const QString &name : std::exchange(unreported(), {})) reportHeldBack(name);
+    return std::exchange(untold(), {});
+}
+
 bool firstTimeThisRun(const QString &trouble) {
     return troublesMet().insert(trouble).second;
 }
@@ -350,6 +390,8 @@ bool firstTimeThisRun(const QString &trouble) {
 void forgetHeldBackRecords() {
     heldBack().clear();
     troublesMet().clear();
+    untold().clear();
+    unreported().clear();
 }
 
 } // namespace panel

@@ -9,10 +9,12 @@
 // the platform's atomic writer (platform/atomic_files.h), so a crash or a
 // full disk leaves either the old or the new content, never a torn or
 // empty file, and a write that failed says so. A missing file reads as its
-// default. A file that exists but cannot be read is not the same: it is
-// reported once and held back for the rest of the run (never rewritten),
-// so that a passing fault never turns into a candidate's lost favourites
-// or progress.
+// default. A file that exists but cannot be read is not the same: it reads
+// as its default, is reported once (into the run log, also when found
+// before the log is named) and told to the candidate once
+// (record_message.h), and is held back for the rest of the run (never
+// rewritten), so that a passing fault never turns into a candidate's lost
+// favourites or progress.
 //
 // The files one action of the candidate writes (a grading, the end of a
 // set, a draw or a delete of a random paper, a clearing) belong together:
@@ -26,7 +28,9 @@
 // a pipe, a device, a folder or a huge file in a record's place is a file
 // that cannot be read. When the folder refuses a rename once the action's
 // journal is in place, the other files are new and that one stays as it
-// was; the action names it, and the pages of the run read it as it is.
+// was; the action names it, and the pages of the run read it as it is. A
+// list and its flags stay a pair even then: when the rename of one is
+// refused, the other is put back, and the action names both.
 #include "platform/atomic_files.h"
 
 #include <QString>
@@ -162,8 +166,9 @@ public:
     // A list and its flag line; readable is false when either could not be read.
     CodesWithFlags readList(const QString &listName, const QString &flagsName,
                             bool *readable = nullptr) const;
-    // Both lines, or neither when either file is held back: a list new with
-    // its flags old would move "reviewed" onto other questions.
+    // Both lines, or neither when either file is held back or a rename is
+    // refused: a list new with its flags old would move "reviewed" onto
+    // other questions.
     bool writeList(const QString &listName, const QString &flagsName,
                    const CodesWithFlags &list) const;
 
@@ -191,7 +196,7 @@ public:
     // True when every file the action wrote is new (an action that wrote
     // nothing commits at once). False: every one of them is as it was, or,
     // when the folder refused a rename after the journal was in place,
-    // the others are new.
+    // the others are new (but for that file's list or flags).
     bool commit();
     // The records the action meant to write and did not: the held-back
     // files it was refused, and after a failed commit the files it wrote
@@ -210,6 +215,11 @@ platform::Recovery recoverRecords(const QString &folder);
 // The files found unreadable in this run (resolved paths); they are not
 // rewritten until the run ends.
 bool isHeldBack(const QString &path);
+// Once the run log is named: the records held back in this run that the
+// candidate has not been told of yet, in the order met, now counted as
+// told; the reports of those held back before the log was named go into it
+// first. Nothing while the log is not named.
+QStringList heldBackToTell();
 // True the first time in a run a trouble of this name is met, so that a
 // failure met at every page build is reported once.
 bool firstTimeThisRun(const QString &trouble);

@@ -7,6 +7,27 @@
 
 namespace panel {
 
+namespace {
+
+QString titlesOf(const QStringList &names) {
+    QStringList titles;
+    for (const QString &name : names)
+        if (!titles.contains(recordTitle(name))) titles << recordTitle(name);
+    return titles.join(QStringLiteral("、"));
+}
+
+void showNotice(const QString &title, const QString &text) {
+    startup::RunState &s = startup::state();
+    s.MsgBoxResult = 0;
+    auto *box = forms::form<FrmQHMSGBOX>();
+    box->LblTitle->setCaption(title);
+    forms::skip([&] { box->Image1->loadPicture(s.DataPath + QStringLiteral("l20072.mxy")); });
+    box->LblPrompt->setCaption(QStringLiteral("\r\n\r\n") + text);
+    box->show(forms::vbModal);
+}
+
+} // namespace
+
 QString recordTitle(const QString &name) {
     if (name == recname::Favourites || name == recname::FavouriteFlags)
         return QStringLiteral("收藏的题目");
@@ -21,25 +42,30 @@ QString recordTitle(const QString &name) {
 }
 
 QString unsavedRecordsText(const QString &action, const QStringList &names, bool othersSaved) {
-    QStringList titles;
-    for (const QString &name : names)
-        if (!titles.contains(recordTitle(name))) titles << recordTitle(name);
-    return action + QStringLiteral("失败：") + titles.join(QStringLiteral("、")) +
+    return action + QStringLiteral("失败：") + titlesOf(names) +
            QStringLiteral("未能保存，仍是原来的内容。") +
            (othersSaved ? QStringLiteral("其它记录已经保存。") : QString());
 }
 
 void tellUnsavedRecords(const QString &action, const QStringList &names, bool othersSaved) {
-    if (names.isEmpty()) return;
-    const QString text = unsavedRecordsText(action, names, othersSaved);
-    startup::trapError(QStringLiteral("recordfiles"), startup::err::PathAccess, text);
-    startup::RunState &s = startup::state();
-    s.MsgBoxResult = 0;
-    auto *box = forms::form<FrmQHMSGBOX>();
-    box->LblTitle->setCaption(kUnsavedRecordsTitle);
-    forms::skip([&] { box->Image1->loadPicture(s.DataPath + QStringLiteral("l20072.mxy")); });
-    box->LblPrompt->setCaption(QStringLiteral("\r\n\r\n") + text);
-    box->show(forms::vbModal);
+    if (!names.isEmpty()) {
+        const QString text = unsavedRecordsText(action, names, othersSaved);
+        startup::trapError(QStringLiteral("recordfiles"), startup::err::PathAccess, text);
+        showNotice(kUnsavedRecordsTitle, text);
+    }
+    tellUnreadableRecords();
+}
+
+QString unreadableRecordsText(const QStringList &names) {
+    return titlesOf(names) + QStringLiteral("无法读取，本次运行不会修改这些记录。");
+}
+
+void tellUnreadableRecords() {
+    // One box at a time: the box is a single window.
+    if (const FrmQHMSGBOX *open = forms::loadedForm<FrmQHMSGBOX>(); open && open->isModalShown())
+        return;
+    const QStringList names = heldBackToTell();
+    if (!names.isEmpty()) showNotice(kUnreadableRecordsTitle, unreadableRecordsText(names));
 }
 
 } // namespace panel

@@ -1,9 +1,12 @@
 #pragma once
-// Telling the candidate that records of an action could not be saved: the
-// text, apart from the window, and the program's own message box with the
-// error report behind it. Every action that writes records (grading, the
-// end of a set, a draw or a delete of a random paper, a clearing) tells
-// this once when some of its records stayed as they were.
+// Telling the candidate that records of an action could not be saved, or
+// could not be read: the texts, apart from the window, and the program's
+// own message box. Every action that writes records (grading, the end of a
+// set, a draw or a delete of a random paper, a clearing) tells once when
+// some of its records stayed as they were, with the error report behind
+// it. A record held back because it could not be read (record_files.h) is
+// told once a run, in a box of its own: at the start, after the last run's
+// unsaved records, and later after the click or the action that met it.
 #include <QString>
 #include <QStringList>
 
@@ -33,7 +36,19 @@ QString unsavedRecordsText(const QString &action, const QStringList &names,
 inline const QString kUnsavedRecordsTitle = QStringLiteral("记录保存失败");
 
 // Shows the text in the program's message box, as a notice, and reports it
-// (tag "recordfiles"). Nothing when no record is named.
+// (tag "recordfiles"); no box when no record is named. Then the records
+// held back and not yet told (tellUnreadableRecords).
 void tellUnsavedRecords(const QString &action, const QStringList &names, bool othersSaved = false);
+
+// "<records, each once, joined by 、>无法读取，本次运行不会修改这些记录。"
+QString unreadableRecordsText(const QStringList &names);
+inline const QString kUnreadableRecordsTitle = QStringLiteral("记录无法读取");
+
+// The records held back in this run and not yet told, in the program's
+// message box, as a notice (the reports went to the run log as they were
+// held back). Nothing before the run log is named: the start tells them
+// once it has named it. Nothing while the box is open for something else:
+// they wait for the next call.
+void tellUnreadableRecords();
 
 } // namespace panel

@@ -22,7 +22,8 @@ namespace {
 
 const QString kTempMarker = QStringLiteral(".w7tmp-");
 const QString kSetAsideMarker = QStringLiteral(".unreadable-");
-const QByteArray kJournalHeader = "w7files 1";
+const QByteArray kJournalHeader = "w7files 2";
+const QByteArray kJournalHeaderWithoutBonds = "w7files 1";
 
 QByteArray native(const QString &path) {
     return QFile::encodeName(path);
@@ -79,6 +80,10 @@ void removeFile(const QString &path) {
     ::unlink(native(path).constData());
 }
 
+bool unlinkOrGone(const QString &path) {
+    return ::unlink(native(path).constData()) == 0 || errno == ENOENT;
+}
+
 // The permission bits the new file takes over from the old one (0: none to
 // take, the new file gets the usual ones); false when the old file may not
 // be written, which a replacement must respect as the old writer did.
@@ -94,13 +99,26 @@ bool modeToKeep(const QString &path, mode_t &mode) {
 
 struct Rename {
     QString from, to; // file names in the folder
+    int bond = 0;     // 0: a file of its own
+    // A bonded file: the second name of its old file, kept until the bond's
+    // renames are done, or an empty stand-in when there was no old file.
+    QString kept{};
+    bool hadFile = true;
 };
 
-// The journal's lines: its header, one "temporary<TAB>final" line per file,
-// and "end <count>", so that a journal cut short is never taken as whole.
+// The journal's lines: its header, one line per file, and "end <count>", so
+// that a journal cut short is never taken as whole. A file of its own is
+// "temporary<TAB>final"; a bonded one adds "<TAB>bond<TAB>kept<TAB>old" or
+// "...<TAB>none" when there was no old file.
 QByteArray journalText(const std::vector<Rename> &renames) {
     QByteArray text = kJournalHeader + '\n';
-    for (const Rename &r : renames) text += r.from.toUtf8() + '\t' + r.to.toUtf8() + '\n';
+    for (const Rename &r : renames) {
+        text += r.from.toUtf8() + '\t' + r.to.toUtf8();
+        if (r.bond > 0)
+            text += '\t' + QByteArray::number(r.bond) + '\t' + r.kept.toUtf8() +
+                    (r.hadFile ? "\told" : "\tnone");
+        text += '\n';
+    }
     text += "end " + QByteArray::number(static_cast<qsizetype>(renames.size())) + '\n';
     return text;
 }
@@ -117,17 +135,30 @@ bool isPlainName(const QString &name) {
 bool parseJournal(const QByteArray &text, std::vector<Rename> &renames) {
     if (!text.endsWith('\n')) return false;
     const QList<QByteArray> lines = text.left(text.size() - 1).split('\n');
-    if (lines.size() < 2 || lines.first() != kJournalHeader) return false;
+    // A journal the last version left has no bonds.
+    const bool bonds = !lines.isEmpty() && lines.first() == kJournalHeader;
+    if (lines.size() < 2 || (!bonds && lines.first() != kJournalHeaderWithoutBonds)) return false;
     const QByteArray end = lines.last();
     if (end != "end " + QByteArray::number(lines.size() - 2)) return false;
+    const auto madeFor = [](const QString &temporary, const QString &name) {
+        return isPlainName(temporary) && isTemporaryName(temporary) &&
+               temporary.startsWith(name + kTempMarker);
+    };
     renames.clear();
     for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
-        const QList<QByteArray> names = lines[i].split('\t');
-        if (names.size() != 2) return false;
-        const Rename r{QString::fromUtf8(names[0]), QString::fromUtf8(names[1])};
-        if (!isPlainName(r.from) || !isPlainName(r.to) || !isTemporaryName(r.from) ||
-            !r.from.startsWith(r.to + kTempMarker))
-            return false;
+        const QList<QByteArray> fields = lines[i].split('\t');
+        if (fields.size() != 2 && !(bonds && fields.size() == 5)) return false;
+        Rename r{QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1])};
+        if (!isPlainName(r.to) || !madeFor(r.from, r.to)) return false;
+        if (fields.size() == 5) {
+            bool number = false;
+            r.bond = fields[2].toInt(&number);
+            r.kept = QString::fromUtf8(fields[3]);
+            r.hadFile = fields[4] == "old";
+            if (!number || r.bond <= 0 || !madeFor(r.kept, r.to) || r.kept == r.from ||
+                (fields[4] != "old" && fields[4] != "none"))
+                return false;
+        }
         renames.push_back(r);
     }
     return true;
@@ -145,6 +176,33 @@ QString inFolder(const QString &folder, const QString &name) {
 bool isThere(const QString &path) {
     struct stat st {};
     return ::lstat(native(path).constData(), &st) == 0;
+}
+
+// A second name for the old file at path, for putting it back: a hard
+// link, or a copy where the folder makes no links (a FAT stick, a file
+// mounted over); an empty stand-in when there is no old file. False when
+// it could not be made (nothing is left of it then).
+bool keepOldFile(const QString &path, const QString &kept, mode_t mode, bool &hadFile) {
+    hadFile = isThere(path);
+    if (!hadFile) return writeNewFile(kept, {}, 0);
+    if (::link(native(path).constData(), native(kept).constData()) == 0) return true;
+    const int in = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return false;
+    struct stat st {};
+    QByteArray bytes;
+    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        bytes.append(buffer, n);
+    }
+    ::close(in);
+    return ok && writeNewFile(kept, bytes, mode);
 }
 
 // The folders whose journal this run could not settle: each is settled
@@ -165,28 +223,89 @@ struct Settlement {
     QStringList notSaved; // names in the folder
 };
 
+// A bond given up: each of its files goes back to its old file, the one
+// whose rename was refused first. Taking away that file's second name is
+// what marks the bond as given up, so it comes before any temporary file
+// is dropped: a start after a kill at any point here finds the mark and
+// gives the bond up again, never mistaking a dropped file for a renamed one.
+// Named: the files that are as they were; one renamed that cannot be put
+// back is new and not named.
+void giveUpBond(const QString &folder, const std::vector<Rename> &renames, int bond,
+                qsizetype refused, std::vector<bool> &renamed, bool atStart, Settlement &s,
+                bool &dropFailed) {
+    std::vector<qsizetype> order{refused};
+    for (qsizetype i = 0; i < qsizetype(renames.size()); ++i)
+        if (renames[i].bond == bond && i != refused) order.push_back(i);
+    for (const qsizetype i : order) {
+        const Rename &r = renames[i];
+        const QString from = inFolder(folder, r.from), to = inFolder(folder, r.to);
+        const QString kept = inFolder(folder, r.kept);
+        // At the start a temporary file that is gone was renamed.
+        const bool wasRenamed = atStart ? !isThere(from) : renamed[i];
+        bool asItWas = true;
+        if (isThere(kept)) {
+            // A file not renamed is put back as well: from its own second
+            // name that changes nothing, from a copy the same bytes.
+            const bool back = r.hadFile ? renameOver(kept, to) : !wasRenamed || unlinkOrGone(to);
+            asItWas = back || !wasRenamed;
+            removeFile(kept);
+        }
+        renamed[i] = renamed[i] && !asItWas;
+        removeFile(from);
+        dropFailed = dropFailed || isThere(from);
+        if (asItWas) s.notSaved << r.to;
+    }
+}
+
 // The renames of a whole journal, every one that can be done; a new file
-// whose rename is refused is dropped and named. Then the journal goes,
-// once the renames are surely on the disk; without that it stays, so the
-// next start does them again, unless a dropped new file is still there,
-// which it would bring in after all.
-void finishRenames(const QString &folder, const std::vector<Rename> &renames, Settlement &s) {
+// whose rename is refused is dropped and named, and so are the other files
+// of its bond, each put back to its old file. In the run a temporary file
+// that is gone was taken away under the writer (a second copy's start):
+// its rename is refused. Then the journal goes, once the renames are surely
+// on the disk; without that it stays, so the next start does them again,
+// unless a dropped new file is still there, which it would bring in after
+// all. The second names of the old files go with the journal, not before:
+// a journal whose bond has lost one means a bond given up.
+void finishRenames(const QString &folder, const std::vector<Rename> &renames, Settlement &s,
+                   bool atStart) {
     bool dropFailed = false;
-    for (const Rename &r : renames) {
+    std::vector<bool> renamed(renames.size(), false);
+    std::set<int> givenUp;
+    // A kill while a bond was given up: it is given up again, whole.
+    if (atStart)
+        for (qsizetype i = 0; i < qsizetype(renames.size()); ++i) {
+            const Rename &r = renames[i];
+            if (r.bond > 0 && !givenUp.count(r.bond) && !isThere(inFolder(folder, r.kept))) {
+                givenUp.insert(r.bond);
+                giveUpBond(folder, renames, r.bond, i, renamed, atStart, s, dropFailed);
+            }
+        }
+    for (qsizetype i = 0; i < qsizetype(renames.size()); ++i) {
+        const Rename &r = renames[i];
+        if (r.bond > 0 && givenUp.count(r.bond)) continue;
         const QString from = inFolder(folder, r.from);
-        // A temporary file that is gone was renamed before the run ended.
-        if (!isThere(from)) continue;
-        if (renameOver(from, inFolder(folder, r.to))) {
-            ++s.renamed;
+        const bool there = isThere(from);
+        if (!there && atStart) continue;
+        if (there && renameOver(from, inFolder(folder, r.to))) {
+            renamed[i] = true;
+            continue;
+        }
+        if (r.bond > 0) {
+            givenUp.insert(r.bond);
+            giveUpBond(folder, renames, r.bond, i, renamed, atStart, s, dropFailed);
             continue;
         }
         removeFile(from);
         dropFailed = dropFailed || isThere(from);
         s.notSaved << r.to;
     }
+    s.renamed = static_cast<int>(std::count(renamed.begin(), renamed.end(), true));
     const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
     if (syncFolder(folder) || dropFailed) removeFile(journal);
     s.settled = !dropFailed || !isThere(journal);
+    if (!isThere(journal))
+        for (const Rename &r : renames)
+            if (r.bond > 0) removeFile(inFolder(folder, r.kept));
 }
 
 // The folder's temporary files, the journal's own left out: the names of
@@ -207,7 +326,9 @@ QStringList dropTemporaryFiles(const QString &folder, bool journalsToo, int *rem
         } else if (removed) {
             ++*removed;
         }
-        if (!journalOwn) names << name.left(name.size() - kTempMarker.size() - 16);
+        // A file of a bond may have two: its new file and its old one's second name.
+        const QString made = name.left(name.size() - kTempMarker.size() - 16);
+        if (!journalOwn && !names.contains(made)) names << made;
     }
     return names;
 }
@@ -247,7 +368,7 @@ Settlement settleJournal(const QString &folder) {
     const auto text = readFileBytes(journal, readlimit::kJournal);
     std::vector<Rename> renames;
     if (text && parseJournal(*text, renames)) {
-        finishRenames(folder, renames, s);
+        finishRenames(folder, renames, s, true);
     } else {
         s.readable = false;
         setAside(folder, s);
@@ -364,7 +485,10 @@ bool replaceTogether(const std::vector<FileBytes> &files, QStringList *notSaved)
 
     std::vector<Rename> renames;
     const auto dropNewFiles = [&] {
-        for (const Rename &r : renames) removeFile(inFolder(folder, r.from));
+        for (const Rename &r : renames) {
+            removeFile(inFolder(folder, r.from));
+            if (r.bond > 0) removeFile(inFolder(folder, r.kept));
+        }
         return nothingSaved();
     };
     for (size_t i = 0; i < files.size(); ++i) {
@@ -373,6 +497,13 @@ bool replaceTogether(const std::vector<FileBytes> &files, QStringList *notSaved)
         if (!modeToKeep(targets[i], mode) || !writeNewFile(temporary, files[i].bytes, mode))
             return dropNewFiles();
         renames.push_back({QFileInfo(temporary).fileName(), QFileInfo(targets[i]).fileName()});
+        if (files[i].bond <= 0) continue;
+        // The old file keeps a second name until the bond's renames are done.
+        const QString kept = temporaryPathFor(targets[i]);
+        Rename &r = renames.back();
+        if (!keepOldFile(targets[i], kept, mode, r.hadFile)) return dropNewFiles();
+        r.bond = files[i].bond;
+        r.kept = QFileInfo(kept).fileName();
     }
 
     const QString journal = inFolder(folder, QString::fromLatin1(kJournalName));
@@ -390,7 +521,7 @@ bool replaceTogether(const std::vector<FileBytes> &files, QStringList *notSaved)
     }
 
     Settlement done;
-    finishRenames(folder, renames, done);
+    finishRenames(folder, renames, done, false);
     if (!done.settled) unsettledFolders().insert(folder);
     if (notSaved)
         for (const QString &name : done.notSaved) *notSaved << inFolder(folder, name);

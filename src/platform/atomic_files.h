@@ -23,7 +23,23 @@
 // A journal in place is finished as far as it can be, in the run as at
 // the start: every rename that can be done is done; a new file whose
 // rename the folder refuses is dropped, and its file is named as not
-// saved. A journal that cannot be read at all (no regular file, over its
+// saved. In the run, a temporary file that is gone (a second copy's start
+// took it away) counts as a refused rename; at the start it was renamed
+// before the run ended.
+//
+// Files of a group may be bonded (a list and its flags): they end the
+// group all new or all as they were. Before the journal, each old file of
+// a bond gets a second name of the temporary shape (a hard link, or a copy
+// where the folder makes no links; an empty stand-in where there was no
+// file), listed in the journal. When a rename of the bond is refused, the
+// bond is given up: the files already renamed are put back from their
+// second names, the others dropped, and all of them named. Losing the
+// refused file's second name is the mark of a bond given up, so that a
+// kill in the middle leaves a journal the next start gives up the same
+// way. Only when a file cannot be put back (its rename is refused too)
+// does it stay new, unnamed. The second names go with the journal.
+//
+// A journal that cannot be read at all (no regular file, over its
 // limit, not whole) is set aside: a link is removed (never what it leads
 // to), anything else renamed to "w7files.journal.unreadable-<n>" (a
 // folder is never deleted); the temporary files of the folder are dropped
@@ -81,13 +97,17 @@ private:
 struct FileBytes {
     QString path;
     QByteArray bytes;
+    // Files with the same bond above 0 are new together or old together.
+    int bond = 0;
 };
 // Replaces every file with its bytes, all of one folder, together. True
 // when every file is new. False when the group could not be written: every
 // old file is then as it was. In one case the group is written only in
 // part: when, after the journal is in place, the folder refuses a rename
-// (an immutable file, a disk gone bad under the run); the others are new.
-// notSaved (when given) gets the paths of the files left as they were.
+// (an immutable file, a disk gone bad under the run, a temporary file taken
+// away); the others are new, but for the files bonded with it, which are
+// put back. notSaved (when given) gets the paths of the files left as they
+// were.
 bool replaceTogether(const std::vector<FileBytes> &files, QStringList *notSaved = nullptr);
 
 // What recoverFolder found: a journal finished, one set aside (it could not

@@ -155,9 +155,11 @@ void FrmStart::UpdataExe() {
     const QStringList unsaved = LastRunUnsaved;
     const bool othersSaved = LastRunOthersSaved;
     forms::skip([this] { unload(); });
-    // Over the home page, into the run log just named.
+    // Over the home page, into the run log just named: first what the last
+    // run left unsaved, then the records the page build could not read.
     forms::skip(
         [&] { panel::tellUnsavedRecords(panel::recordaction::LastRun, unsaved, othersSaved); });
+    forms::skip([] { panel::tellUnreadableRecords(); });
 }
 
 std::optional<startup::DamagedFile> FrmStart::readInfo() {

@@ -12,7 +12,10 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -205,15 +208,35 @@ void SubmitError(const QString &tag, int32_t number, const QString &text, const 
 
 void iWriteLog(const QString &path, const QString &text) {
     if (path.isEmpty()) return;
-    // Appended to a regular file only: opened without blocking, a pipe in
-    // the log's place is never written (nor waited for).
-    const QByteArray p = QFile::encodeName(platform::resolvePath(path));
-    const int fd = ::open(p.constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0) return;
+    // Appended to a regular file of this name only. The name is foreseeable
+    // and ksdata may be shared: a link planted there (or a second name of
+    // another file) would have the log appended to any file the user may
+    // write, so it is not followed, and a pipe is never written (nor waited
+    // for). Such a log is given up for the run, once, said where someone
+    // looking into the run can see it.
+    static std::set<QString> refused;
+    const QString resolved = platform::resolvePath(path);
+    if (refused.count(resolved)) return;
+    const auto refuse = [&resolved] {
+        refused.insert(resolved);
+        std::fprintf(stderr,
+                     "w7practice: the run log %s is a link or no regular file of its own; "
+                     "this run writes no log\n",
+                     QFile::encodeName(resolved).constData());
+    };
+    const QByteArray p = QFile::encodeName(resolved);
+    const int fd = ::open(
+        p.constData(),
+        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == ELOOP || errno == ENXIO || errno == EISDIR) refuse();
+        return;
+    }
     QFile f;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink <= 1;
+    if (!regular) refuse();
+    if (!regular ||
         !f.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return;

@@ -1,9 +1,9 @@
-// A rename the folder refuses once the grading's journal is in place (the
-// history mounted over, in a child run of this test program with a mount
+// A rename the folder refuses once the grading's journal is in place (a
+// record mounted over, in a child run of this test program with a mount
 // namespace of its own): the other records are new, the history stays as
 // it was, and the box over the score sheet names exactly the history and
 // says the others were saved. The run reads the history as it is on disk
-// and goes on saving.
+// and goes on saving. A list and its flags stay a pair.
 #include "windows_fixture.h"
 
 #include "child_process.h"
@@ -67,6 +67,63 @@ TEST_F(SheetOverARefusedRename, ChildGradesWhileTheHistoryCannotBeRenamedOver) {
     ASSERT_TRUE(clearing.writeList(panel::recname::WrongQuestions, panel::recname::WrongFlags, {}));
     EXPECT_TRUE(clearing.commit());
     EXPECT_EQ(readBytes(ks + "288863.mxy"), "\r\n");
+}
+
+// The favourites are a list and its flags: when the rename of either is
+// refused, the other is put back, so that no flag moves onto another
+// question; the box names the favourites, and the grading's other records
+// are new.
+TEST_F(SheetOverARefusedRename, ChildGradesWhileTheFavouritesCannotBeRenamedOver) {
+    if (testsupport::childRole() != "refused favourites") GTEST_SKIP() << testsupport::kChildOnly;
+    const QString ks = dir().ksdata();
+    s.RunLogPath = ks + "run.log";
+    for (const char *mountedOver : {"288872.mxy", "288862.mxy"}) {
+        SCOPED_TRACE(mountedOver);
+        const QByteArray history = platform::linesToBytes({"2015-01-01 08:00:00", "90", "E", ""});
+        ASSERT_TRUE(writeBytes(ks + "288892.mxy", history));
+        ASSERT_TRUE(writeBytes(ks + "288862.mxy", "0999\r\n"));
+        ASSERT_TRUE(writeBytes(ks + "288872.mxy", "T\r\n"));
+        ASSERT_TRUE(writeBytes(ks + "288863.mxy", "0999\r\n"));
+        ASSERT_TRUE(writeBytes(ks + "288873.mxy", "T\r\n"));
+        ASSERT_TRUE(writeBytes(dir().root + "shown", readBytes(ks + mountedOver)));
+        testsupport::MountedOver mounted(dir().root + "shown", ks + mountedOver);
+        if (!mounted.why().empty()) GTEST_SKIP() << "no bind mount here (" << mounted.why() << ")";
+        // 95 points; the last question marked.
+        for (int i = 0; i < 40; ++i) s.QuestionStatus[i] = i < 38 ? 5 : 1;
+        s.QuestionStatus[39] = 3;
+        QStringList boxes;
+        ft::setModalHook([&boxes](forms::Form &form) {
+            if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
+            auto &box = static_cast<FrmQHMSGBOX &>(form);
+            boxes << box.LblTitle->caption() + "|" + box.LblPrompt->caption();
+            ft::click(box.LblClick(1), 100, 100);
+        });
+        FrmChengji *sheet = forms::form<FrmChengji>();
+        sheet->show();
+        ft::advance(100);
+        ft::advance(1000);
+        EXPECT_EQ(boxes, QStringList({"记录保存失败|\r\n\r\n成绩记录保存失败：收藏的题目未能保存，"
+                                      "仍是原来的内容。其它记录已经保存。"}));
+        EXPECT_EQ(readBytes(ks + "288862.mxy"), "0999\r\n");
+        EXPECT_EQ(readBytes(ks + "288872.mxy"), "T\r\n");
+        const QString wrong = paperCodes().mid(38 * 4, 8);
+        EXPECT_EQ(readBytes(ks + "288863.mxy"), "0999" + wrong.toLatin1() + "\r\n");
+        EXPECT_EQ(readBytes(ks + "288873.mxy"), "TFF\r\n");
+        EXPECT_NE(readBytes(ks + "288892.mxy"), history);
+        EXPECT_EQ(
+            QDir(ks).entryList({"w7files.journal*", "*.w7tmp-*"}, QDir::AllEntries | QDir::Hidden),
+            QStringList());
+        forms::unloadForm<FrmChengji>();
+    }
+}
+
+TEST(RecordRefusedWindows, AListAndItsFlagsStayAPairUnderARefusedRename) {
+    const auto run = testsupport::runChild(
+        "SheetOverARefusedRename.ChildGradesWhileTheFavouritesCannotBeRenamedOver",
+        "refused favourites");
+    if (run.exitCode == 0 && run.output.contains("no bind mount here"))
+        GTEST_SKIP() << "no bind mount here";
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
 }
 
 TEST(RecordRefusedWindows, ARefusedRenameNamesExactlyThatRecordOverTheScoreSheet) {

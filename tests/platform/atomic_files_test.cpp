@@ -13,14 +13,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <map>
+#include <poll.h>
 #include <sched.h>
+#include <sys/fanotify.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace platform;
@@ -377,6 +382,112 @@ TEST(AtomicFiles, RecoveryFinishesAJournalAsFarAsItCanAndSetsAsideOneItCannotRea
     }
 }
 
+// A list and its flags are a bond: whatever a kill or a refused rename
+// left of one, the next start makes both new or both old, never one of
+// each. Each old file has a second name (kA, kB) until the bond is done;
+// the refused file's second name gone is the mark of a bond given up.
+TEST(AtomicFiles, RecoveryLeavesABondAllNewOrAllOld) {
+    const QString kA = "a.mxy.w7tmp-00000000000000a2", kB = "b.mxy.w7tmp-00000000000000b2";
+    const auto journal = [&](const char *aHad, const char *bHad) {
+        return "w7files 2\n" + tA.toUtf8() + "\ta.mxy\t1\t" + kA.toUtf8() + "\t" + aHad + "\n" +
+               tB.toUtf8() + "\tb.mxy\t1\t" + kB.toUtf8() + "\t" + bHad + "\nend 2\n";
+    };
+    const QByteArray bond = journal("old", "old");
+    using Files = std::map<QString, QByteArray>;
+    const struct Case {
+        const char *what;
+        Files left, after;
+        QStringList notSaved;
+        bool othersSaved;
+    } cases[] = {
+        {"killed with the journal in place",
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
+          {kA, "old a"},
+          {kB, "old b"},
+          {"w7files.journal", bond}},
+         {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
+         {},
+         true},
+        {"killed between the renames",
+         {{"a.mxy", "new a"},
+          {"b.mxy", "old b"},
+          {tB, "new b"},
+          {kA, "old a"},
+          {kB, "old b"},
+          {"w7files.journal", bond}},
+         {{"a.mxy", "new a"}, {"b.mxy", "new b"}},
+         {},
+         true},
+        {"the first refused: a folder in its place",
+         {{"a.mxy/x", "x"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
+          {kA, "old a"},
+          {kB, "old b"},
+          {"w7files.journal", bond}},
+         {{"a.mxy", "<folder>"}, {"b.mxy", "old b"}},
+         {"a.mxy", "b.mxy"},
+         false},
+        {"killed while the run gave the bond up, the first not yet put back",
+         {{"a.mxy", "new a"},
+          {"b.mxy", "old b"},
+          {tB, "new b"},
+          {kA, "old a"},
+          {"w7files.journal", bond}},
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
+         {"a.mxy", "b.mxy"},
+         false},
+        {"killed while the run gave the bond up, the first put back",
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}, {tB, "new b"}, {"w7files.journal", bond}},
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
+         {"a.mxy", "b.mxy"},
+         false},
+        {"given up where the first had no file",
+         {{"a.mxy", "new a"},
+          {"b.mxy", "old b"},
+          {tB, "new b"},
+          {kA, ""},
+          {"w7files.journal", journal("none", "old")}},
+         {{"b.mxy", "old b"}},
+         {"a.mxy", "b.mxy"},
+         false},
+        {"a second name made for another file: set aside",
+         {{"a.mxy", "old a"},
+          {"b.mxy", "old b"},
+          {tA, "new a"},
+          {tB, "new b"},
+          {"w7files.journal",
+           QByteArray(bond).replace("\t" + kA.toUtf8(), "\tc.mxy.w7tmp-00000000000000c2")}},
+         {{"a.mxy", "old a"}, {"b.mxy", "old b"}},
+         {"a.mxy", "b.mxy"},
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir tmp;
+        for (const auto &[name, bytes] : c.left) ASSERT_TRUE(writeBytes(tmp.filePath(name), bytes));
+        const Recovery r = recoverFolder(tmp.path());
+        EXPECT_TRUE(r.ok);
+        QStringList notSaved = r.notSaved;
+        notSaved.sort();
+        EXPECT_EQ(notSaved, c.notSaved);
+        EXPECT_EQ(r.othersSaved, c.othersSaved);
+        Files after = folderContents(tmp.path());
+        after.erase("w7files.journal.unreadable-1");
+        EXPECT_EQ(after, c.after);
+        // The folder takes the next bond at once, and leaves nothing beside it.
+        EXPECT_TRUE(
+            replaceTogether({{tmp.filePath("c.mxy"), "c", 1}, {tmp.filePath("d.mxy"), "d", 1}}));
+        after = folderContents(tmp.path());
+        EXPECT_EQ(after["c.mxy"] + after["d.mxy"], "cd");
+        EXPECT_EQ(namesIn(tmp.path()).filter(".w7tmp-"), QStringList());
+    }
+}
+
 // The journals a user's machine or an update can put in a journal's
 // place, each in a child with a kill deadline, since opening a pipe or
 // reading /dev/zero would never end.
@@ -485,6 +596,136 @@ TEST(AtomicFiles, AJournalIsRunOnlyWhereGroupsAreWritten) {
 
 // ---------------------------------------------------------------- refused renames
 
+// Takes away the new temporary file of one name, as a second copy's start
+// would, at the first instant the writer opens the folder (to sync it once
+// the journal is in place, before any rename), with the writer held there
+// until it is done. A second name of the old file (the same inode as the
+// file) is left. Needs fanotify's permission events, that is root.
+class TakenAwayAtFolderOpen {
+public:
+    TakenAwayAtFolderOpen(const QString &folder, const QString &name) : name_(name) {
+        fan_ = ::fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC);
+        if (fan_ < 0) {
+            why_ = std::string("fanotify_init: ") + std::strerror(errno);
+            return;
+        }
+        if (::fanotify_mark(fan_, FAN_MARK_ADD, FAN_OPEN_PERM | FAN_ONDIR, AT_FDCWD,
+                            QFile::encodeName(folder).constData()) != 0 ||
+            ::pipe2(stop_, O_CLOEXEC) != 0) {
+            why_ = std::string("fanotify_mark: ") + std::strerror(errno);
+            return;
+        }
+        listener_ = std::thread([this] { listen(); });
+    }
+    ~TakenAwayAtFolderOpen() {
+        if (listener_.joinable()) {
+            [[maybe_unused]] const ssize_t n = ::write(stop_[1], "x", 1);
+            listener_.join();
+        }
+        for (int fd : {fan_, stop_[0], stop_[1]})
+            if (fd >= 0) ::close(fd);
+    }
+    const std::string &why() const { return why_; }
+    int taken() const { return taken_; }
+
+private:
+    void listen() {
+        pollfd fds[2] = {{fan_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
+        for (;;) {
+            if (::poll(fds, 2, -1) < 0 && errno != EINTR) return;
+            if (fds[1].revents) return;
+            if (!(fds[0].revents & POLLIN)) continue;
+            alignas(fanotify_event_metadata) char buffer[4096];
+            ssize_t len = ::read(fan_, buffer, sizeof buffer);
+            auto *event = reinterpret_cast<fanotify_event_metadata *>(buffer);
+            for (; len > 0 && FAN_EVENT_OK(event, len); event = FAN_EVENT_NEXT(event, len)) {
+                if (event->fd < 0) continue;
+                if (!done_) takeAway(event->fd);
+                done_ = true;
+                const fanotify_response answer{event->fd, FAN_ALLOW};
+                [[maybe_unused]] const ssize_t n = ::write(fan_, &answer, sizeof answer);
+                ::close(event->fd);
+            }
+        }
+    }
+    // Through the event's own descriptor: opening the folder here would
+    // wait for this very listener.
+    void takeAway(int folder) {
+        const QByteArray file = QFile::encodeName(name_);
+        struct stat old {};
+        const bool hadFile = ::fstatat(folder, file.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+        DIR *entries = ::fdopendir(::dup(folder));
+        if (!entries) return;
+        while (const dirent *e = ::readdir(entries)) {
+            if (!QByteArray(e->d_name).startsWith(file + ".w7tmp-")) continue;
+            struct stat st {};
+            if (::fstatat(folder, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            if (hadFile && st.st_ino == old.st_ino) continue;
+            if (::unlinkat(folder, e->d_name, 0) == 0) ++taken_;
+        }
+        ::closedir(entries);
+    }
+    QString name_;
+    int fan_ = -1;
+    int stop_[2] = {-1, -1};
+    std::thread listener_;
+    bool done_ = false;
+    std::atomic<int> taken_{0};
+    std::string why_;
+};
+
+// A temporary file taken away between its writing and its rename is a
+// rename refused, named as such: the group is not reported saved while
+// that record stays old; the rest of the group as under any refused rename.
+TEST(AtomicFilesChild, TemporaryFilesTakenAwayBeforeTheirRename) {
+    if (testsupport::childRole() != "takenaway") GTEST_SKIP() << testsupport::kChildOnly;
+    using Files = std::map<QString, QByteArray>;
+    const struct Case {
+        const char *what;
+        int bond; // of a.mxy and b.mxy
+        Files after;
+        QStringList notSaved;
+    } cases[] = {
+        {"files of their own",
+         0,
+         {{"a.mxy", "new a"}, {"b.mxy", "old"}, {"c.mxy", "new c"}},
+         {"b.mxy"}},
+        {"a bond", 1, {{"a.mxy", "old"}, {"b.mxy", "old"}, {"c.mxy", "new c"}}, {"a.mxy", "b.mxy"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir tmp;
+        for (const char *name : {"a.mxy", "b.mxy", "c.mxy"})
+            ASSERT_TRUE(writeBytes(tmp.filePath(name), "old"));
+        QStringList notSaved;
+        bool saved = true;
+        {
+            TakenAwayAtFolderOpen remover(tmp.path(), "b.mxy");
+            if (!remover.why().empty())
+                GTEST_SKIP() << "no fanotify here (" << remover.why() << ")";
+            saved = replaceTogether({{tmp.filePath("a.mxy"), "new a", c.bond},
+                                     {tmp.filePath("b.mxy"), "new b", c.bond},
+                                     {tmp.filePath("c.mxy"), "new c"}},
+                                    &notSaved);
+            EXPECT_EQ(remover.taken(), 1);
+        }
+        EXPECT_FALSE(saved);
+        notSaved.sort();
+        QStringList expected;
+        for (const QString &name : c.notSaved) expected << tmp.filePath(name);
+        EXPECT_EQ(notSaved, expected);
+        EXPECT_EQ(folderContents(tmp.path()), c.after);
+    }
+}
+
+TEST(AtomicFiles, ATemporaryFileTakenAwayIsARefusedRename) {
+    const auto run = testsupport::runChildWithin(
+        20000, "AtomicFilesChild.TemporaryFilesTakenAwayBeforeTheirRename", "takenaway");
+    if (run.exitCode == 0 && run.output.contains("no fanotify here"))
+        GTEST_SKIP() << "no fanotify here";
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
+}
+
 TEST(AtomicFilesChild, RenamesRefusedAfterTheJournalIsInPlace) {
     if (testsupport::childRole() != "refused") GTEST_SKIP() << testsupport::kChildOnly;
     QTemporaryDir tmp;
@@ -530,6 +771,81 @@ TEST(AtomicFilesChild, RenamesRefusedAfterTheJournalIsInPlace) {
     EXPECT_TRUE(replaceFile(a, "at last"));
     EXPECT_EQ(readBytes(a), "at last");
     EXPECT_EQ(readBytes(tmp.filePath("w7files.journal.unreadable-1")), "not a journal");
+}
+
+// A bond (a list and its flags) under a rename the folder refuses: the
+// bond's files that were renamed are put back, whichever of them is
+// refused and whether or not it had an old file; a file of its own is new;
+// exactly the bond is named, and nothing is left for the next start.
+TEST(AtomicFilesChild, BondsUnderARefusedRename) {
+    if (testsupport::childRole() != "bonds") GTEST_SKIP() << testsupport::kChildOnly;
+    QTemporaryDir elsewhere;
+    const QString source = elsewhere.filePath("source");
+    ASSERT_TRUE(writeBytes(source, "old"));
+    using Files = std::map<QString, QByteArray>;
+    const struct Case {
+        const char *what;
+        Files before;
+        std::vector<std::pair<QString, int>> group; // names and bonds, written "new <name>"
+        QString mounted;
+        Files after;
+        QStringList notSaved;
+    } cases[] = {
+        {"the second of a bond refused",
+         {{"a.mxy", "old"}, {"b.mxy", "old"}, {"c.mxy", "old"}},
+         {{"a.mxy", 1}, {"b.mxy", 1}, {"c.mxy", 0}},
+         "b.mxy",
+         {{"a.mxy", "old"}, {"b.mxy", "old"}, {"c.mxy", "new c.mxy"}},
+         {"a.mxy", "b.mxy"}},
+        {"the first of a bond refused",
+         {{"a.mxy", "old"}, {"b.mxy", "old"}, {"c.mxy", "old"}},
+         {{"a.mxy", 1}, {"b.mxy", 1}, {"c.mxy", 0}},
+         "a.mxy",
+         {{"a.mxy", "old"}, {"b.mxy", "old"}, {"c.mxy", "new c.mxy"}},
+         {"a.mxy", "b.mxy"}},
+        {"a bond whose first file is new",
+         {{"b.mxy", "old"}},
+         {{"a.mxy", 1}, {"b.mxy", 1}},
+         "b.mxy",
+         {{"b.mxy", "old"}},
+         {"a.mxy", "b.mxy"}},
+        {"two bonds, one refused",
+         {{"a.mxy", "old"}, {"b.mxy", "old"}, {"c.mxy", "old"}, {"d.mxy", "old"}},
+         {{"a.mxy", 1}, {"b.mxy", 1}, {"c.mxy", 2}, {"d.mxy", 2}},
+         "d.mxy",
+         {{"a.mxy", "new a.mxy"}, {"b.mxy", "new b.mxy"}, {"c.mxy", "old"}, {"d.mxy", "old"}},
+         {"c.mxy", "d.mxy"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir tmp;
+        for (const auto &[name, bytes] : c.before)
+            ASSERT_TRUE(writeBytes(tmp.filePath(name), bytes));
+        std::vector<FileBytes> group;
+        for (const auto &[name, bond] : c.group)
+            group.push_back({tmp.filePath(name), "new " + name.toUtf8(), bond});
+        QStringList notSaved;
+        {
+            testsupport::MountedOver mounted(source, tmp.filePath(c.mounted));
+            if (!mounted.why().empty())
+                GTEST_SKIP() << "no bind mount here (" << mounted.why() << ")";
+            EXPECT_FALSE(replaceTogether(group, &notSaved));
+        }
+        notSaved.sort();
+        QStringList expected;
+        for (const QString &name : c.notSaved) expected << tmp.filePath(name);
+        EXPECT_EQ(notSaved, expected);
+        EXPECT_EQ(folderContents(tmp.path()), c.after);
+        const Recovery next = recoverFolder(tmp.path());
+        EXPECT_EQ(next.finished + next.setAside + next.removed, 0);
+    }
+}
+
+TEST(AtomicFiles, ABondUnderARefusedRenameIsPutBackWhole) {
+    const auto run = testsupport::runChild("AtomicFilesChild.BondsUnderARefusedRename", "bonds");
+    if (run.exitCode == 0 && run.output.contains("no bind mount here"))
+        GTEST_SKIP() << "no bind mount here";
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
 }
 
 TEST(AtomicFiles, ARenameRefusedAfterTheJournalLeavesThatFileOldAndTheOthersNew) {

@@ -1,3 +1,4 @@
+#include "child_process.h"
 #include "platform/http.h"
 #include "platform/text.h"
 #include "program_fixture.h"
@@ -8,7 +9,11 @@
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <functional>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using startup::state;
 
@@ -62,6 +67,69 @@ TEST_F(Services, LogFolderMissingLosesTheEntrySilently) {
 
 // An error reported while another report waits for the network is
 // reported in its turn, and each entry keeps its own tag and text.
+// The run log's name is foreseeable and ksdata may be shared: what was put
+// there beforehand is never opened as the log, never followed, and said
+// once on standard error; the run goes on. In a child, whose standard
+// error the test reads; a pipe is opened without a reader, which must not
+// wait for one.
+TEST_F(Services, ChildReportsWhereTheRunLogIsNoFileOfItsOwn) {
+    if (testsupport::childRole() != "runlog") GTEST_SKIP() << testsupport::kChildOnly;
+    const QString victim = dir().root + QStringLiteral("victim.txt");
+    const QString nowhere = dir().root + QStringLiteral("nowhere.txt");
+    ASSERT_TRUE(testsupport::writeBytes(victim, "the user's own text\r\n"));
+    const struct {
+        const char *what;
+        std::function<bool(const QByteArray &)> make;
+    } cases[] = {
+        {"a link to a file the user may write",
+         [&](const QByteArray &p) {
+             return ::symlink(QFile::encodeName(victim).constData(), p.constData()) == 0;
+         }},
+        {"a second name of a file the user may write",
+         [&](const QByteArray &p) {
+             return ::link(QFile::encodeName(victim).constData(), p.constData()) == 0;
+         }},
+        {"a link that leads nowhere",
+         [&](const QByteArray &p) {
+             return ::symlink(QFile::encodeName(nowhere).constData(), p.constData()) == 0;
+         }},
+        {"a named pipe", [](const QByteArray &p) { return ::mkfifo(p.constData(), 0644) == 0; }},
+        {"a folder", [](const QByteArray &p) { return ::mkdir(p.constData(), 0755) == 0; }},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString log = dir().ksdata() + QStringLiteral("2015030709051%1.txt").arg(n++);
+        ASSERT_TRUE(c.make(QFile::encodeName(log)));
+        const QFileInfo before(log);
+        state().RunLogPath = log;
+        startup::trapError(QStringLiteral("readInfo"), 53, QStringLiteral("first"));
+        startup::trapError(QStringLiteral("readInfo"), 53, QStringLiteral("second"));
+        const QFileInfo after(log);
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_EQ(after.isDir(), before.isDir());
+        EXPECT_EQ(after.size(), before.size());
+    }
+    EXPECT_EQ(testsupport::readBytes(victim), "the user's own text\r\n");
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    // The run goes on, and reports into a log of its own where there is one.
+    state().RunLogPath = logPath();
+    startup::trapError(QStringLiteral("readInfo"), 53, QStringLiteral("x"));
+    EXPECT_EQ(testsupport::readBytes(logPath()),
+              entry(QStringLiteral("readInfo"), QStringLiteral("x"), 53));
+}
+
+TEST(ServicesRunLog, ALinkAPipeOrAFolderAsTheRunLogIsNeverWrittenAndSaidOnceOnStandardError) {
+    const auto run = testsupport::runChildWithin(
+        20000, "Services.ChildReportsWhereTheRunLogIsNoFileOfItsOwn", "runlog");
+    EXPECT_TRUE(run.passed()) << run.output.toStdString();
+    for (int n = 0; n < 5; ++n)
+        EXPECT_EQ(run.output.count("ksdata/2015030709051" + QByteArray::number(n) +
+                                   ".txt is a link or no regular file"),
+                  1)
+            << run.output.toStdString();
+}
+
 TEST_F(Services, ReportDuringAReportKeepsBothEntriesApart) {
     configureHost(QStringLiteral("127.0.0.1:9"));
     state().RunLogPath = logPath();

@@ -73,9 +73,12 @@ TEST_F(StartJournal, WhatTheLastRunCouldNotSaveIsToldOnceAndSavingGoesOn) {
         QStringList boxes; // what follows "上次运行的记录保存失败："
         Files after;       // of the records and the journal's names
     } cases[] = {
+        // The folder is a history the page build cannot read: told after
+        // the last run's records.
         {"a rename refused: a folder in the history's place",
          {{"w7files.journal", journal}, {"288892.mxy/x", "x"}},
-         {told("考试历史未能保存，仍是原来的内容。其它记录已经保存。")},
+         {told("考试历史未能保存，仍是原来的内容。其它记录已经保存。"),
+          "over the home page|记录无法读取|\r\n\r\n考试历史无法读取，本次运行不会修改这些记录。"},
          {{"288862.mxy", "01050301\r\n"}, {"288872.mxy", "TF\r\n"}, {"288892.mxy", "<folder>"}}},
         {"a journal cut short",
          {{"w7files.journal", journal.chopped(10)}},
