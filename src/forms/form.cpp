@@ -97,6 +97,7 @@ void raiseAbove(Form *raised) {
     for (Form *f : detail::loadOrder())
         if (f != raised && f->topmost() && f->widget()->isVisible()) raiseWindow(f->widget());
 }
+
 // ---------------------------------------------------------------- a box minimised
 
 // What a minimised modal box took with it.
@@ -145,7 +146,8 @@ void bringBackTakenAlong() {
         if (w && w->isVisible()) restoreWindow(w);
 }
 
-// Back on show, above the windows it blocks, and the one that is answered.
+// Above the windows it blocks and with the focus: the box is what the
+// candidate has to answer before anything else.
 void putBoxOnTop(QWidget *box) {
     if (Form *f = formOf(box)) {
         f->bringToTop();
@@ -164,18 +166,15 @@ void detail::followBoxMinimise(QWidget *w, bool wasMinimised) {
     if (!box || !box->isVisible()) return;
     // Restoring one window here changes the state of the others.
     QScopedValueRollback<bool> busy(g_followingBox, true);
-    if (w == box) {
-        if (minimised) {
-            takeAlong(box);
-            return;
-        }
-    } else if (minimised || !box->isMinimized()) {
-        return;
-    } else {
+    if (w == box && minimised) {
+        takeAlong(box);
+    } else if (w == box || (!minimised && box->isMinimized())) {
+        // The box came back, or a window it blocks did (from a taskbar or a
+        // window switcher): all of them, the box on top.
         restoreWindow(box);
+        bringBackTakenAlong();
+        putBoxOnTop(box);
     }
-    bringBackTakenAlong();
-    putBoxOnTop(box);
 }
 
 void detail::boxClosed(QWidget *box) {
