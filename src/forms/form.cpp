@@ -5,6 +5,7 @@
 
 #include "platform/run_end.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -95,7 +97,91 @@ void raiseAbove(Form *raised) {
     for (Form *f : detail::loadOrder())
         if (f != raised && f->topmost() && f->widget()->isVisible()) raiseWindow(f->widget());
 }
+
+// ---------------------------------------------------------------- a box minimised
+
+// What a minimised modal box took with it.
+QPointer<QWidget> g_minimisedBox;
+std::vector<QPointer<QWidget>> g_takenAlong;
+bool g_followingBox = false;
+
+Form *formOf(QWidget *w) {
+    return dynamic_cast<Form *>(controlOf(w));
+}
+
+void minimiseWindow(QWidget *w) {
+    if (Form *f = formOf(w))
+        f->setWindowState(vbMinimized);
+    else
+        w->showMinimized();
+}
+
+void restoreWindow(QWidget *w) {
+    if (Form *f = formOf(w))
+        f->restoreMinimized();
+    else if (w->isMinimized())
+        w->showNormal();
+}
+
+// The window manager takes the owner along (if it does); the other windows
+// the box blocks go too, lest they stay on show with nothing to answer.
+void takeAlong(QWidget *box) {
+    g_minimisedBox = box;
+    g_takenAlong.clear();
+    const QWindow *owner = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
+    for (Form *f : detail::loadOrder()) {
+        QWidget *w = f->widget();
+        if (w == box || !w->isVisible()) continue;
+        if (w->isMinimized() && w->windowHandle() != owner) continue; // minimised before
+        g_takenAlong.emplace_back(w);
+        minimiseWindow(w);
+    }
+}
+
+void bringBackTakenAlong() {
+    std::vector<QPointer<QWidget>> windows;
+    windows.swap(g_takenAlong);
+    g_minimisedBox = nullptr;
+    for (const QPointer<QWidget> &w : windows)
+        if (w && w->isVisible()) restoreWindow(w);
+}
+
+// Above the windows it blocks and with the focus: the box is what the
+// candidate has to answer before anything else.
+void putBoxOnTop(QWidget *box) {
+    if (Form *f = formOf(box)) {
+        f->bringToTop();
+        return;
+    }
+    raiseWindow(box);
+    box->activateWindow();
+}
+
 } // namespace
+
+void detail::followBoxMinimise(QWidget *w, bool wasMinimised) {
+    const bool minimised = w->isMinimized();
+    if (minimised == wasMinimised || g_followingBox) return;
+    QWidget *box = QApplication::activeModalWidget();
+    if (!box || !box->isVisible()) return;
+    // Restoring one window here changes the state of the others.
+    QScopedValueRollback<bool> busy(g_followingBox, true);
+    if (w == box && minimised) {
+        takeAlong(box);
+    } else if (w == box || (!minimised && box->isMinimized())) {
+        // The box came back, or a window it blocks did (from a taskbar or a
+        // window switcher): all of them, the box on top.
+        restoreWindow(box);
+        bringBackTakenAlong();
+        putBoxOnTop(box);
+    }
+}
+
+void detail::boxClosed(QWidget *box) {
+    if (g_takenAlong.empty() || (g_minimisedBox && g_minimisedBox != box)) return;
+    QScopedValueRollback<bool> busy(g_followingBox, true);
+    bringBackTakenAlong();
+}
 
 // ---------------------------------------------------------------- Form
 
@@ -136,6 +222,9 @@ void Form::show(int modal) {
     if (!loaded_) return;
     QWidget *w = widget();
     const bool wasVisible = visible();
+    // Its owner is the window the box was opened from: looked up before
+    // the box itself counts as active.
+    if (modal == vbModal && modalDepth_ == 0) becomeBoxOf(Router::instance().boxOwner(this));
     Control::setVisible(true);
     geometryChanged();
     if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
@@ -175,11 +264,13 @@ void Form::show(int modal) {
         return;
     }
     w->setWindowModality(Qt::NonModal);
+    if (modalDepth_ == 0) endBox();
 }
 
 void Form::hide() {
     Control::setVisible(false);
     widget()->hide();
+    detail::boxClosed(widget());
     if (modalLoop_) modalLoop_->quit();
     // The keys go to another window now.
     if (Router::instance().activeForm() == this) Router::instance().setActiveForm(nullptr);
@@ -237,15 +328,39 @@ void Form::setBorderStyle(int s) {
 void Form::applyWindowFlags() {
     QWidget *w = widget();
     const bool wasShown = w->isVisible();
-    Qt::WindowFlags f = Qt::Window;
+    Qt::WindowFlags f = box_ ? Qt::Dialog : Qt::Window;
     if (borderStyle_ == vbBSNone)
         f |= Qt::FramelessWindowHint;
+    else if (box_)
+        // A title and its close box: no maximise.
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             Qt::WindowCloseButtonHint;
     else if (borderStyle_ == vbFixedDialog)
         f |= Qt::Dialog;
     if (topmost_) f |= Qt::WindowStaysOnTopHint;
     if (w->windowFlags() == f) return;
     w->setWindowFlags(f);
     if (wasShown) w->show();
+}
+
+void Form::becomeBoxOf(Form *owner) {
+    box_ = true;
+    applyWindowFlags();
+    QWidget *w = widget();
+    // The platform window must know its owner before it is mapped: the
+    // window manager reads it then.
+    w->winId();
+    if (QWindow *h = w->windowHandle())
+        h->setTransientParent(owner ? owner->widget()->windowHandle() : nullptr);
+}
+
+void Form::endBox() {
+    box_ = false;
+    QWidget *w = widget();
+    if (QWindow *h = w->windowHandle()) h->setTransientParent(nullptr);
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    applyWindowFlags();
 }
 
 void Form::setTopmost(bool on) {
@@ -310,6 +425,13 @@ void Form::followWindowState(Qt::WindowStates before) {
         enterWindowState(vbNormal);
 }
 
+void Form::restoreMinimized() {
+    if (windowState_ == vbMinimized)
+        setWindowState(stateBeforeMinimized_);
+    else if (widget()->isMinimized())
+        setWindowState(windowState_);
+}
+
 void Form::setLeft(double v) {
     if (windowState_ != vbNormal) raise(errFormMaxMin);
     Control::setLeft(v);
@@ -351,6 +473,9 @@ void Form::geometryChanged() {
     if (!w) return;
     QRect r = rectPx();
     r.setSize(r.size().expandedTo(QSize(1, 1)));
+    // A box keeps the size the program gives it: the window manager offers
+    // no resize and no maximise.
+    if (box_) w->setFixedSize(r.size());
     if (w->geometry() != r) w->setGeometry(r);
     if (onResize && loaded_) runHandler([&] { onResize(); });
 }
@@ -588,10 +713,28 @@ int msgBox(const QString &prompt, int style, const QString &title) {
         if (code == msgBoxDefaultAnswer(style))
             box.setDefaultButton(static_cast<QPushButton *>(button));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // A dialog of the window it was asked from; before any window is up,
+    // a dialog of its own.
+    if (Form *owner = Router::instance().boxOwner(nullptr)) {
+        box.winId();
+        if (QWindow *h = box.windowHandle()) h->setTransientParent(owner->widget()->windowHandle());
+    }
+    struct MinimiseFollower : QObject {
+        bool eventFilter(QObject *o, QEvent *e) override {
+            if (e->type() == QEvent::WindowStateChange)
+                detail::followBoxMinimise(static_cast<QWidget *>(o),
+                                          static_cast<QWindowStateChangeEvent *>(e)->oldState() &
+                                              Qt::WindowMinimized);
+            return false;
+        }
+    } follower;
+    box.installEventFilter(&follower);
     {
         platform::EndableWait endable([&box] { box.reject(); });
         box.exec();
     }
+    box.removeEventFilter(&follower);
+    detail::boxClosed(&box);
     auto it = result.find(box.clickedButton());
     return it == result.end() ? dismissedAnswer(style) : it->second;
 }

@@ -114,12 +114,21 @@ public:
     // (layer) the window manager changed the window's state (Qt's state
     // before the change): WindowState follows it.
     void followWindowState(Qt::WindowStates before);
+    // (layer) back from minimised to the state it had before.
+    void restoreMinimized();
+    // Shown modally, the form is a dialog of the window it belongs to.
+    bool isBox() const { return box_; }
 
 protected:
     void geometryChanged() override;
 
 private:
     void applyWindowFlags();
+    // A modal form is a dialog of its owner (the window manager keeps it
+    // above the owner and minimises them together), of a fixed size, never
+    // maximised; with no owner it is a dialog of its own.
+    void becomeBoxOf(Form *owner);
+    void endBox();
     // Sets WindowState and the rectangle it implies, not the window.
     void enterWindowState(int s);
     QString caption_;
@@ -128,6 +137,7 @@ private:
     int windowState_ = vbNormal;
     int stateBeforeMinimized_ = vbNormal; // what a restore returns to
     bool topmost_ = false;
+    bool box_ = false;
     bool keyPreview_ = false;
     bool loaded_ = false;
     bool unloaded_ = false;

@@ -205,7 +205,11 @@ public:
     Control *hover() const { return hover_; }
     QPoint pointerPx() const { return pointerPx_; }
     Form *activeForm() const { return activeForm_; }
-    void setActiveForm(Form *f) { activeForm_ = f; }
+    void setActiveForm(Form *f);
+    // The window a modal box belongs to: of the forms on show and not
+    // minimised, other than the box, the one active most recently. Null
+    // before any window is up.
+    Form *boxOwner(const Form *box) const;
 
 private:
     void deliverDown(Control *c, QPoint px, int button, int shift, bool synthetic,
@@ -224,6 +228,7 @@ private:
     Form *pointerForm_ = nullptr;
     QPoint pointerPx_;
     Form *activeForm_ = nullptr;
+    std::vector<Form *> activeOrder_; // every form once active, the latest last
 };
 
 // Point in the control's own twips from a point in its form's pixels.
@@ -243,4 +248,11 @@ extern std::function<Menu *(Menu &, double, double)> g_popupHook;
 extern std::vector<MsgBoxCall> g_msgBoxLog;
 // Stops every timer of a container and the containers inside it.
 void stopTimers(Container *c);
+// A window of the program was minimised or restored (by the window manager
+// or the program). A modal box blocks every other window: minimised, it
+// takes them with it; it comes back, and so do they, with the box on top;
+// one of them comes back, and so does the box.
+void followBoxMinimise(QWidget *w, bool wasMinimised);
+// A modal box closed: what it took along comes back.
+void boxClosed(QWidget *box);
 } // namespace forms::detail

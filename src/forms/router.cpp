@@ -118,7 +118,7 @@ void Router::press(Form *f, QPoint px, int button, int shift, bool synthetic) {
     if (!f || button == 0) return;
     pointerForm_ = f;
     pointerPx_ = px;
-    activeForm_ = f;
+    setActiveForm(f);
     if (captured_) {
         // Another button while one is held: same control, no new capture.
         buttons_ |= button;
@@ -159,7 +159,7 @@ void Router::doubleClick(Form *f, QPoint px, int button, int shift, bool synthet
     Control *t = h.control;
     pointerForm_ = f;
     pointerPx_ = px;
-    activeForm_ = f;
+    setActiveForm(f);
     captured_ = t;
     buttons_ = button;
     suppressClick_ = true;
@@ -286,6 +286,7 @@ void Router::reconcile(int heldBefore) {
 void Router::reset() {
     hover_ = captured_ = lastPressed_ = nullptr;
     pointerForm_ = activeForm_ = nullptr;
+    activeOrder_.clear();
     buttons_ = ignoreButtons_ = 0;
     suppressClick_ = realPress_ = false;
     pointerPx_ = QPoint();
@@ -298,6 +299,7 @@ void Router::forget(Control *c) {
     if (lastPressed_ == c) lastPressed_ = nullptr;
     if (captured_ == c) releaseCapture();
     if (activeForm_ == c) activeForm_ = nullptr;
+    std::erase(activeOrder_, c);
     if (pointerForm_ == c) pointerForm_ = nullptr;
 }
 
@@ -309,7 +311,24 @@ void Router::forgetForm(Form *f) {
     for (Control **w : watched_)
         if (inForm(*w)) *w = nullptr;
     if (activeForm_ == f) activeForm_ = nullptr;
+    std::erase(activeOrder_, f);
     if (pointerForm_ == f) pointerForm_ = nullptr;
+}
+
+void Router::setActiveForm(Form *f) {
+    activeForm_ = f;
+    if (!f) return;
+    std::erase(activeOrder_, f);
+    activeOrder_.push_back(f);
+}
+
+Form *Router::boxOwner(const Form *box) const {
+    for (auto it = activeOrder_.rbegin(); it != activeOrder_.rend(); ++it) {
+        Form *f = *it;
+        QWidget *w = f->widget();
+        if (f != box && f->isLoaded() && w && w->isVisible() && !w->isMinimized()) return f;
+    }
+    return nullptr;
 }
 
 } // namespace forms

@@ -153,6 +153,10 @@ Form *activeForm() {
     return all.empty() ? nullptr : all.back();
 }
 
+Form *boxOwner() {
+    return Router::instance().boxOwner(nullptr);
+}
+
 void advance(qint64 ms) {
     clock::advance(ms);
 }
@@ -209,6 +213,7 @@ void resetShared() {
     detail::g_modalHook = nullptr;
     detail::g_msgBoxHook = nullptr;
     detail::g_popupHook = nullptr;
+    detail::g_realBoxesOffscreen = false;
     detail::g_msgBoxLog.clear();
     Screen::clearFake();
     clearPictureCache();

@@ -47,6 +47,9 @@ void typeText(const QString &text);
 // shown or clicked).
 void setActiveForm(Form *f);
 Form *activeForm();
+// The window a box shown now would be a dialog of (null: a dialog of its
+// own), as a message-box hook sees it.
+Form *boxOwner();
 
 // ----- clock
 void advance(qint64 ms);

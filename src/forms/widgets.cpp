@@ -209,8 +209,11 @@ void ContainerWidget::changeEvent(QEvent *e) {
     if (e->type() != QEvent::WindowStateChange || !isWindow()) return;
     // Also raised by the form's own showMinimized()/showNormal(): following
     // what the form just set changes nothing.
-    if (auto *f = dynamic_cast<Form *>(control))
-        f->followWindowState(static_cast<QWindowStateChangeEvent *>(e)->oldState());
+    const Qt::WindowStates before = static_cast<QWindowStateChangeEvent *>(e)->oldState();
+    if (auto *f = dynamic_cast<Form *>(control)) {
+        f->followWindowState(before);
+        detail::followBoxMinimise(this, before & Qt::WindowMinimized);
+    }
 }
 
 void ContainerWidget::resizeEvent(QResizeEvent *e) {

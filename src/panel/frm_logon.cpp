@@ -182,10 +182,18 @@ void FrmLogon::Timer2_Timer() {
 
 void FrmLogon::CmdExit_Click() {
     const auto &s = state();
+    // Asked during the confirmation (the desktop's close), the bar waits
+    // for the answer: filling on under the box it would start the paper
+    // that the answer may refuse.
+    const bool confirming = Timer2->enabled();
+    Timer2->setEnabled(false);
     const int answer = forms::msgBox(QStringLiteral("确实要退出考试系统吗？"),
                                      forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2,
                                      s.InfoTable[0] + QStringLiteral("职称计算机"));
-    if (answer != forms::vbYes) return;
+    if (answer != forms::vbYes) {
+        if (confirming) Timer2->setEnabled(true);
+        return;
+    }
     unload(forms::vbFormCode);
     skip([] { forms::form<FrmFengmian>()->show(); });
 }

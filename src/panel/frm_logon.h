@@ -2,7 +2,9 @@
 // The imitation of the examination's candidate login that begins every
 // timed paper: screen 1 takes a seat number and an ID-card number, screen 2
 // shows the candidate's data while a bar fills, then the paper starts on
-// the simulated screen with the question panel.
+// the simulated screen with the question panel. The desktop's close asks
+// the exit button's question on either screen; on screen 2 the bar waits
+// for the answer.
 #include "forms/forms.h"
 
 class FrmLogon : public forms::Form {

@@ -170,7 +170,13 @@ void FrmTm::wireEvents() {
     TimerREDO->onTimer = [this] { TimerREDO_Timer(); };
     TimKsModel->onTimer = [this] { TimKsModel_Timer(); };
     TimStartYS->onTimer = [this] { TimStartYS_Timer(); };
-    LblZXH->onClick = [this] { LblZXH_Click(); };
+    // Minimised by the candidate, the panel hands the keys to the screen;
+    // minimised on the way to the input-method notice or the home page,
+    // it does not.
+    LblZXH->onClick = [this] {
+        LblZXH_Click();
+        focusScreen();
+    };
     Command2->onClick = [this] { Command2_Click(); };
     Command2->onMouseMove = [this](int b, int s, double x, double y) {
         Command2_MouseMove(b, s, x, y);
@@ -491,14 +497,17 @@ void FrmTm::CmdGN_Click(int Index) {
         if (validQuestion(q)) s.QuestionStatus[q - 1] = marked(s.QuestionStatus[q - 1]);
         CmdGN(Unmark)->setVisible(true);
         CmdGN(Mark)->setVisible(false);
+        focusScreen();
         break;
     case Unmark:
         if (validQuestion(q)) s.QuestionStatus[q - 1] = unmarked(s.QuestionStatus[q - 1]);
         CmdGN(Mark)->setVisible(true);
         CmdGN(Unmark)->setVisible(false);
+        focusScreen();
         break;
     case List:
         dqYeMian();
+        focusScreen();
         break;
     case Finish:
         JiaoJuan();
@@ -517,6 +526,7 @@ void FrmTm::CmdGN_Click(int Index) {
         break;
     case CandidateInfo:
         FrmKSXX->setVisible(true);
+        focusScreen();
         break;
     case HandIn:
         skip([&] { setLeft(0); });
@@ -568,19 +578,23 @@ void FrmTm::CmTNO_Click(int Index) {
 void FrmTm::CmdSelLast_Click() {
     ListPage = previousPage(ListPage);
     dqYeMian();
+    focusScreen();
 }
 
 void FrmTm::CmdSelNext_Click() {
     ListPage = nextPage(ListPage, ListLastPage);
     dqYeMian();
+    focusScreen();
 }
 
 void FrmTm::CmdSelFH_Click() {
     FrmSelect->setVisible(false);
+    focusScreen();
 }
 
 void FrmTm::CmdKSFH_Click() {
     FrmKSXX->setVisible(false);
+    focusScreen();
 }
 
 void FrmTm::CmdEn_Click() {
@@ -590,11 +604,14 @@ void FrmTm::CmdEn_Click() {
 }
 
 void FrmTm::LblIME_Click() {
-    if (!S().UseInputMethod) return;
-    skip([&] {
-        popupMenu(Ime.mIme.get(), forms::vbPopupMenuRightAlign, LblIME->left(),
-                  imePopupTop(LblIME->top(), Ime.model.imeCount, FrmZhuYa->top()));
-    });
+    if (S().UseInputMethod)
+        skip([&] {
+            popupMenu(Ime.mIme.get(), forms::vbPopupMenuRightAlign, LblIME->left(),
+                      imePopupTop(LblIME->top(), Ime.model.imeCount, FrmZhuYa->top()));
+        });
+    // Also when the menu opened nothing or was dismissed; a chosen item
+    // has already put the focus into the answer box, which this keeps.
+    focusScreen();
 }
 
 void FrmTm::startYanShi() {
@@ -748,6 +765,7 @@ void FrmTm::Image2_Click() {
     } else {
         forms::form<FrmPicture>()->setVisible(false);
         Image2->setCaption(QStringLiteral("显示图片"));
+        focusScreen();
     }
 }
 

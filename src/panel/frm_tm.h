@@ -157,7 +157,11 @@ private:
     // The simulated screen stands still on its step while a demonstration
     // is on its way or plays.
     void holdScreen();
-    // Clicks and typing in the panel hand the keyboard back to the screen.
+    // Clicks and typing in the panel hand the keyboard back to the screen,
+    // and so does every button whose work stays on the panel (marks, the
+    // list and its pages, the candidate frame, the input-method label, the
+    // minimise, hiding the illustration): a key step must be answerable
+    // right after any of them.
     void focusScreen();
     QString bankPicture(const QString &name) const;
 };

@@ -143,7 +143,8 @@ public:
     void Form_KeyUp(int &KeyCode, int Shift);
     // The desktop's close (Alt+F4, a taskbar, a switcher) is refused and
     // judged as Alt+F4 on the window: under a window manager that key
-    // never arrives as a key.
+    // never arrives as a key. Hidden for a demonstration, the window
+    // refuses it and judges nothing.
     void Form_QueryUnload(int &Cancel, int UnloadMode);
     void Form_MouseMove(int Button, int Shift, double X, double Y);
     void lblMove_MouseDown(int Button, int Shift, double X, double Y);

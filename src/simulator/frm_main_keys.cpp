@@ -2,6 +2,7 @@
 #include "simulator/frm_main.h"
 
 #include "simulator/judging_rules.h"
+#include "startup/run_state.h"
 
 namespace {
 // F4, held with Alt: the key the desktop takes for its close request.
@@ -24,6 +25,10 @@ void FrmMain::Form_QueryUnload(int &Cancel, int UnloadMode) {
     // load a screen that sets every question's resume step back to 1.
     if (UnloadMode != forms::vbFormControlMenu) return;
     Cancel = 1;
+    // Hidden while a demonstration plays (or is about to), the screen has
+    // no key to judge: the request came from a pager or a tool that kept
+    // the window, not from the candidate at the screen.
+    if (!visible() || startup::state().DemoPlaying) return;
     // What the desktop counts as a close the candidate pressed as Alt+F4;
     // a close from a taskbar or a switcher counts the same.
     KeyClick(kCloseKeyCode, forms::vbAltMask);

@@ -6,9 +6,11 @@
 // running without a window the candidate can act on, or lose a step.
 #include "day_fixture.h"
 
+#include "panel/frm_czts.h"
 #include "panel/frm_ime.h"
 #include "panel/frm_picture.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -56,7 +58,58 @@ protected:
         EXPECT_TRUE(screen()->visible());
         EXPECT_TRUE(tm()->visible());
     }
+    // The sample's question "按Alt+F4键关闭“文档”窗口。", on its first step.
+    void openAltF4Question() {
+        FrmFengmian *home = startProgram();
+        ASSERT_NE(home, nullptr);
+        ASSERT_NO_FATAL_FAILURE(practiseUnit(home, kKeyUnit));
+        ASSERT_NO_FATAL_FAILURE(goToQuestion(kAltF4Question));
+        ASSERT_EQ(tm()->RtbTM->text(), "按Alt+F4键关闭“文档”窗口。");
+        ASSERT_EQ(state().CurStep, 1);
+    }
+    static bool altF4Done() {
+        return state().QuestionStatus[kAltF4Question - 1] & startup::StatusDone;
+    }
+    // From the papers tab's first row to the login's confirmation, its bar
+    // a few ticks on.
+    FrmLogon *confirmLogin() {
+        FrmFengmian *home = startProgram();
+        EXPECT_NE(home, nullptr);
+        if (!home) return nullptr;
+        openTab(home, 17);
+        clickButton(home, 70);
+        FrmLogon *login = forms::loadedForm<FrmLogon>();
+        EXPECT_NE(login, nullptr);
+        if (!login) return nullptr;
+        ft::advance(100);
+        ft::click(login->CmdLog, 100, 100);
+        ft::advance(300);
+        EXPECT_TRUE(login->Picture2->visible());
+        EXPECT_FALSE(screen() || tm());
+        return login;
+    }
 };
+
+// Where the window manager reads a box's owner, its type and its size.
+struct AsDialog {
+    QString owner; // the form whose window it is transient for; empty: none
+    bool dialog;
+    bool maximise;
+    bool fixedSize;
+    bool onTop;
+};
+
+AsDialog asDialog(forms::Form &box) {
+    QWidget *w = box.widget();
+    const QWindow *parent = w->windowHandle()->transientParent();
+    QString owner;
+    for (forms::Form *f : forms::loadedForms())
+        if (parent && f->widget()->windowHandle() == parent) owner = f->name();
+    return {owner, w->windowType() == Qt::Dialog,
+            bool(w->windowFlags() & Qt::WindowMaximizeButtonHint),
+            w->minimumSize() == w->size() && w->maximumSize() == w->size(),
+            bool(w->windowFlags() & Qt::WindowStaysOnTopHint)};
+}
 
 TEST_F(DesktopClose, TheHomePageAsksAsItsExitButtonDoes) {
     // How the exit box is answered: its buttons, and the desktop's close
@@ -260,6 +313,226 @@ TEST_F(DesktopClose, TheInputMethodNoticeGoesAsItsCloseButtonDoes) {
     EXPECT_FALSE(stillLoaded);
     EXPECT_FALSE(tm()->FrmZXH->visible());
     expectPracticeOnShow();
+}
+
+// The login's confirmation has no exit control of its own; the desktop's
+// close asks the exit question there too, and the bar waits for the answer
+// instead of starting the paper under the box.
+TEST_F(DesktopClose, DuringTheLoginsConfirmationTheExitQuestionHoldsTheBar) {
+    for (int answer : {forms::vbYes, forms::vbNo}) {
+        SCOPED_TRACE(answer == forms::vbYes ? "是" : "否");
+        FrmLogon *login = confirmLogin();
+        ASSERT_NE(login, nullptr);
+        const double bar = login->LJD->width();
+        QString owner;
+        bool paperUnderTheBox = false;
+        double barUnderTheBox = 0;
+        ft::setMsgBoxHook([&](const forms::MsgBoxCall &c) {
+            EXPECT_EQ(c.prompt, "确实要退出考试系统吗？");
+            if (forms::Form *f = ft::boxOwner()) owner = f->name();
+            ft::advance(2000); // the candidate reads the question
+            paperUnderTheBox = screen() || tm();
+            barUnderTheBox = login->LJD->width();
+            return answer;
+        });
+        closeFromDesktop(login);
+        ft::setMsgBoxHook(nullptr);
+        EXPECT_EQ(owner, "FrmLogon");
+        EXPECT_FALSE(paperUnderTheBox);
+        EXPECT_EQ(barUnderTheBox, bar);
+        if (answer == forms::vbYes) {
+            // The home page, and no paper behind it, now or later.
+            EXPECT_EQ(forms::loadedForm<FrmLogon>(), nullptr);
+            FrmFengmian *home = forms::loadedForm<FrmFengmian>();
+            ASSERT_NE(home, nullptr);
+            EXPECT_TRUE(home->visible());
+            ft::advance(2000);
+            EXPECT_FALSE(screen() || tm());
+        } else {
+            // The confirmation goes on where it stood, then the paper starts.
+            EXPECT_EQ(forms::loadedForm<FrmLogon>(), login);
+            EXPECT_TRUE(login->Picture2->visible());
+            ft::advance(300);
+            EXPECT_EQ(forms::loadedForm<FrmLogon>(), login);
+            ft::advance(400);
+            EXPECT_EQ(forms::loadedForm<FrmLogon>(), nullptr);
+            ft::advance(500);
+            expectPracticeOnShow();
+            EXPECT_EQ(state().PaperMode, startup::MockPaper);
+            EXPECT_EQ(state().CurQuestion, 1);
+        }
+        ft::unloadAll();
+        startup::resetState();
+    }
+}
+
+// Hidden while a demonstration plays, the screen can still be sent the
+// request (a pager, a tool that kept its window); nobody pressed Alt+F4.
+TEST_F(DesktopClose, TheScreenHiddenForADemonstrationJudgesNothing) {
+    auto &s = state();
+    ASSERT_NO_FATAL_FAILURE(openAltF4Question());
+    FrmMain *m = screen();
+    press(panel::Demo);
+    // On its way: the screen still up for two ticks.
+    closeFromDesktop(m);
+    EXPECT_EQ(s.CurStep, 1);
+    EXPECT_FALSE(altF4Done());
+    ft::advance(500);
+    ASSERT_NE(forms::loadedForm<FrmYanShi>(), nullptr);
+    ASSERT_FALSE(m->visible());
+    closeFromDesktop(m);
+    EXPECT_EQ(screen(), m);
+    EXPECT_FALSE(m->visible());
+    EXPECT_FALSE(m->LblSuccess->visible());
+    EXPECT_FALSE(altF4Done());
+
+    // Broken off: the question as it was, and on show it answers again.
+    ft::pressKey(forms::vbKeyEscape);
+    ft::advance(600);
+    expectPracticeOnShow();
+    EXPECT_EQ(s.CurQuestion, kAltF4Question);
+    EXPECT_EQ(s.CurStep, 1);
+    EXPECT_FALSE(altF4Done());
+    closeFromDesktop(m);
+    EXPECT_TRUE(altF4Done());
+}
+
+// A button whose work stays on the panel hands the keys back to the screen,
+// as 上一题 and the others do: the desktop's Alt+F4 goes to the window with
+// the focus and answers the step.
+TEST_F(DesktopClose, AfterEachPanelButtonTheKeysGoToTheScreen) {
+    auto button = [](FrmTm *p, int i) { ft::click(p->CmdGN(i), 150, 150); };
+    const struct {
+        const char *what;
+        std::function<void(FrmTm *)> act;
+    } cases[] = {
+        {"标记", [&](FrmTm *p) { button(p, panel::Mark); }},
+        {"取消标记",
+         [&](FrmTm *p) {
+             button(p, panel::Mark);
+             button(p, panel::Unmark);
+         }},
+        {"题目", [&](FrmTm *p) { button(p, panel::List); }},
+        {"the list's 返回",
+         [&](FrmTm *p) {
+             button(p, panel::List);
+             ft::click(p->CmdSelFH, 150, 150);
+         }},
+        {"EN, the input-method option off",
+         [](FrmTm *p) {
+             state().UseInputMethod = false;
+             ft::click(p->LblIME, 60, 60);
+         }},
+        {"the panel's minimise", [](FrmTm *p) { ft::click(p->LblZXH, 100, 100); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(openAltF4Question());
+        c.act(tm());
+        // (Done in an earlier case, the question counts as done from the start.)
+        EXPECT_EQ(state().CurStep, 1);
+        forms::Form *focused = ft::activeForm();
+        EXPECT_EQ(focused, screen()) << (focused ? focused->name().toStdString() : "none");
+        closeFromDesktop(focused);
+        EXPECT_TRUE(altF4Done());
+        EXPECT_EQ(actionCode(), "9999");
+        press(panel::Finish);
+        ft::unloadAll();
+        startup::resetState();
+    }
+}
+
+// Every kind of box, on show, is a dialog of the window it was opened from:
+// the window manager keeps it above that window and minimises them
+// together, offers no maximise and no resize.
+TEST_F(DesktopClose, EachBoxIsADialogOfTheWindowItBelongsTo) {
+    std::map<QString, AsDialog> seen;
+    auto look = [&](const QString &as, std::function<void(forms::Form &)> answer) {
+        return [&seen, as, answer](forms::Form &f) {
+            seen[as] = asDialog(f);
+            answer(f);
+        };
+    };
+    // The home page's exit question, answered with the negative button.
+    FrmFengmian *home = startProgram();
+    ASSERT_NE(home, nullptr);
+    onModal["FrmQHMSGBOX"] = look("FrmQHMSGBOX", [](forms::Form &f) {
+        ft::click(static_cast<FrmQHMSGBOX &>(f).LblClick(0), 100, 100);
+    });
+    clickButton(home, 3);
+    // A paper: the answer warning from the panel, then the hand-in
+    // confirmations, opened once the panel has hidden itself.
+    openTab(home, 17);
+    ASSERT_NO_FATAL_FAILURE(sitFirstPaper(home));
+    onModal["FrmCZTS"] = look(
+        "FrmCZTS", [](forms::Form &f) { ft::click(static_cast<FrmCZTS &>(f).Command1, 300, 150); });
+    press(panel::SeeAnswer);
+    onModal["FrmEnd1"] = look("FrmEnd1", [](forms::Form &f) {
+        ft::click(static_cast<panel::HandInDialog &>(f).Command1, 300, 150);
+    });
+    onModal["FrmEnd2"] = look("FrmEnd2", [](forms::Form &f) {
+        ft::click(static_cast<panel::HandInDialog &>(f).Command2, 300, 150);
+    });
+    press(panel::HandIn);
+
+    const struct {
+        const char *box, *owner;
+        bool onTop;
+    } expected[] = {
+        {"FrmQHMSGBOX", "FrmFengmian", true}, // stays on top of every window
+        {"FrmCZTS", "FrmTm", true},           // kept above all windows
+        {"FrmEnd1", "FrmMain", false},
+        {"FrmEnd2", "FrmMain", false},
+    };
+    for (const auto &e : expected) {
+        SCOPED_TRACE(e.box);
+        ASSERT_TRUE(seen.count(e.box));
+        const AsDialog &d = seen[e.box];
+        EXPECT_EQ(d.owner, e.owner);
+        EXPECT_TRUE(d.dialog);
+        EXPECT_FALSE(d.maximise);
+        EXPECT_TRUE(d.fixedSize);
+        EXPECT_EQ(d.onTop, e.onTop);
+    }
+    // The paper goes on after the second box's 否.
+    expectPracticeOnShow();
+}
+
+// 重要提示 minimised by the window manager takes the simulated screen with
+// it (the panel is hidden for the hand-in); restored, both come back, the
+// box on top and answerable.
+TEST_F(DesktopClose, AMinimisedHandInQuestionTakesTheScreenWithIt) {
+    FrmFengmian *home = startProgram();
+    ASSERT_NE(home, nullptr);
+    openTab(home, 17);
+    ASSERT_NO_FATAL_FAILURE(sitFirstPaper(home));
+    FrmMain *m = screen();
+    FrmTm *panel = tm();
+    auto byWindowManager = [](forms::Form *f, Qt::WindowState state) {
+        f->widget()->windowHandle()->setWindowState(state);
+        QCoreApplication::processEvents();
+    };
+    int screenMinimised = -1, screenBack = -1;
+    bool panelShownMeanwhile = true;
+    forms::Form *onTop = nullptr;
+    onModal["FrmEnd1"] = [&](forms::Form &f) {
+        byWindowManager(&f, Qt::WindowMinimized);
+        screenMinimised = m->windowState();
+        byWindowManager(&f, Qt::WindowNoState);
+        screenBack = m->windowState();
+        panelShownMeanwhile = panel->visible();
+        onTop = ft::activeForm();
+        ft::click(static_cast<panel::HandInDialog &>(f).Command2, 300, 150);
+    };
+    press(panel::HandIn);
+    EXPECT_EQ(screenMinimised, forms::vbMinimized);
+    EXPECT_EQ(screenBack, forms::vbNormal);
+    EXPECT_FALSE(panelShownMeanwhile);
+    ASSERT_NE(onTop, nullptr);
+    EXPECT_EQ(onTop->name(), "FrmEnd1");
+    // 否: back to the paper, the panel docked again.
+    expectPracticeOnShow();
+    EXPECT_FALSE(m->widget()->isMinimized());
 }
 
 } // namespace
