@@ -18,7 +18,7 @@ namespace platform {
 
 namespace {
 
-constexpr mode_t kLockMode = 0644;  // every user of the installation may lock it
+constexpr mode_t kLockMode = 0644; // every user of the installation may lock it
 constexpr mode_t kOwnFolderMode = 0700;
 const char kAsideMarker[] = ".not-a-file-";
 // Each round finds the place changed under it by another start; more than
@@ -50,7 +50,8 @@ int clearPlace(int dir, const QByteArray &name, bool link) {
         int r = ::renameat2(dir, name.constData(), dir, aside.constData(), RENAME_NOREPLACE);
         // A file system that cannot refuse to replace: the name was free
         // just now.
-        if (r != 0 && errno == EINVAL) r = ::renameat(dir, name.constData(), dir, aside.constData());
+        if (r != 0 && errno == EINVAL)
+            r = ::renameat(dir, name.constData(), dir, aside.constData());
         if (r == 0 || errno == ENOENT) return 0;
         if (errno != EEXIST && errno != ENOTEMPTY) return errno;
     }

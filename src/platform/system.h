@@ -58,8 +58,8 @@ public:
 // detached. The single-instance locks are the operating system's locks on
 // files (instance_lock.h), one in a per-user folder (userLockFolder, by
 // default), one in the installation folder given to acquire: a copy runs
-// while its process holds them, whatever the files hold. Keyboard layouts: when fcitx5
-// runs, the items of its first input method group (fcitx5's profile),
+// while its process holds them, whatever the files hold. Keyboard layouts:
+// when fcitx5 runs, the items of its first input method group (fcitx5's profile),
 // switched with fcitx5-remote; else when IBus runs, its preloaded engines,
 // switched with `ibus engine`; else the X keyboard layouts of `setxkbmap
 // -query` (one entry for the current locale when that fails), for which

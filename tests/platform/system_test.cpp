@@ -290,7 +290,8 @@ TEST(SingleInstance, TwoUsersOnOneInstallationRefuseEachOther) {
         QString runtime;
         QStringList env;
     } root{"root", runtimeFolder(tmp.path() + "/root-run"), {}},
-        user{"another user", runtimeFolder(tmp.path() + "/user-run", kUnprivileged),
+        user{"another user",
+             runtimeFolder(tmp.path() + "/user-run", kUnprivileged),
              {"W7_LOCK_AS_USER=1"}};
     ASSERT_FALSE(root.runtime.isEmpty() || user.runtime.isEmpty());
     const auto env = [&](const User &u) { return lockEnv(u.runtime, ksdata) + u.env; };
@@ -341,7 +342,7 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsNoOtherCopy) {
         Lock lock;
         QStringList env;
         QByteArray line;
-        bool told; // a fault names the lock file
+        bool told;         // a fault names the lock file
         bool made = false; // a new lock file is held (empty: no byte can be written)
     } cases[] = {
         {"read-only", Lock::None, {"W7_LOCK_AS_USER=1"}, "lock: taken", true},
@@ -365,12 +366,7 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsNoOtherCopy) {
          {"W7_LOCK_AS_USER=1"},
          "lock: taken",
          true},
-        {"no byte can be written",
-         Lock::None,
-         {"W7_LOCK_NO_WRITE=1"},
-         "lock: taken",
-         false,
-         true},
+        {"no byte can be written", Lock::None, {"W7_LOCK_NO_WRITE=1"}, "lock: taken", false, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -380,7 +376,8 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsNoOtherCopy) {
         if (c.lock == Lock::OfADeadCopy) {
             // As a copy killed while the folder could still be written left it.
             ASSERT_TRUE(testsupport::writeBytes(
-                lockFile, testsupport::qtLockFile(999999999, QSysInfo::machineHostName().toUtf8())));
+                lockFile,
+                testsupport::qtLockFile(999999999, QSysInfo::machineHostName().toUtf8())));
         }
         if (c.lock == Lock::OfARunningCopy) {
             ASSERT_TRUE(running->acquire("w7practice", ksdata));
@@ -399,8 +396,8 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsNoOtherCopy) {
         // mode binds the test's own user.
         const bool asUser = c.env.contains("W7_LOCK_AS_USER=1");
         const mode_t folderMode = c.lock == Lock::Unopenable ? (root ? 0777 : 0755)
-                                  : asUser                    ? (root ? 0755 : 0555)
-                                                              : 0755;
+                                  : asUser                   ? (root ? 0755 : 0555)
+                                                             : 0755;
         ASSERT_EQ(::chmod(native.constData(), folderMode), 0);
         auto expected = testsupport::folderContents(ksdata);
         if (c.made) expected["w7practice.lock"] = "";
@@ -487,8 +484,7 @@ TEST(SingleInstance, WithoutARuntimeFolderTheUsersLockLiesInAFolderOfItsOwn) {
         const auto faults = faultLines(run);
         if (c.told) {
             ASSERT_EQ(faults.size(), 1) << run.output.toStdString();
-            EXPECT_TRUE(faults[0].startsWith("fault: " + native + ": "))
-                << faults[0].toStdString();
+            EXPECT_TRUE(faults[0].startsWith("fault: " + native + ": ")) << faults[0].toStdString();
             EXPECT_FALSE(QFile::exists(own + "/w7practice.lock"));
         } else {
             EXPECT_TRUE(faults.isEmpty()) << run.output.toStdString();
@@ -506,8 +502,8 @@ TEST(SingleInstance, WithoutARuntimeFolderTheUsersLockLiesInAFolderOfItsOwn) {
     testsupport::ChildProcess other(kLockChild, "lock",
                                     env + QStringList{"W7_LOCK_AS_USER=1", "W7_LOCK_HOLD=1"});
     ASSERT_TRUE(other.waitForLine("lock: taken")) << other.output().toStdString();
-    EXPECT_TRUE(QFile::exists(temp + "/w7practice-" + QString::number(kUnprivileged) +
-                              "/w7practice.lock"));
+    EXPECT_TRUE(
+        QFile::exists(temp + "/w7practice-" + QString::number(kUnprivileged) + "/w7practice.lock"));
     EXPECT_EQ(lockLine(testsupport::runChild(kLockChild, "lock", env)), "lock: taken");
 }
 

@@ -119,8 +119,7 @@ TEST_F(ProgramOnHostileLocks, EachIsTakenAndTheStartReachesItsHomePage) {
             program.stop();
 
             std::map<QString, QByteArray> expected = {{"w7practice.lock", pid}};
-            if (!k.asideSuffix.isEmpty())
-                expected["w7practice.lock" + k.asideSuffix] = k.asideSeen;
+            if (!k.asideSuffix.isEmpty()) expected["w7practice.lock" + k.asideSuffix] = k.asideSeen;
             EXPECT_EQ(lockEntries(place.folder), expected);
             EXPECT_EQ(folderContents(outside), outsideBefore);
         }

@@ -107,23 +107,19 @@ inline const std::vector<HostileLock> &hostileLocks() {
          [](const QString &p, const QString &) { return makeSparseFile(p, qint64(3) << 30); }},
         {"a folder",
          [](const QString &p, const QString &) { return writeBytes(p + "/inside.txt", "kept"); },
-         ".not-a-file-1",
-         "<folder>"},
+         ".not-a-file-1", "<folder>"},
         {"a named pipe",
          [](const QString &p, const QString &) {
              return ::mkfifo(nativePath(p).constData(), 0644) == 0;
          },
-         ".not-a-file-1",
-         "<not a file>"},
+         ".not-a-file-1", "<not a file>"},
         {"a socket", [](const QString &p, const QString &) { return makeSocketFile(p); },
          ".not-a-file-1", "<not a file>"},
         {"a device (the zero device's numbers)",
          [](const QString &p, const QString &) {
              return ::mknod(nativePath(p).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
          },
-         ".not-a-file-1",
-         "<not a file>",
-         true},
+         ".not-a-file-1", "<not a file>", true},
         {"a dangling link",
          [](const QString &p, const QString &outside) {
              return makeLink(outside + "/missing", p);
