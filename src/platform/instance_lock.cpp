@@ -18,7 +18,9 @@ namespace platform {
 
 namespace {
 
-constexpr mode_t kLockMode = 0644; // every user of the installation may lock it
+constexpr mode_t kLockMode = 0644;
+// Enough for every user of the installation to lock it.
+constexpr mode_t kEveryoneReads = 0444;
 constexpr mode_t kOwnFolderMode = 0700;
 const char kAsideMarker[] = ".not-a-file-";
 // Each round finds the place changed under it by another start; more than
@@ -134,8 +136,8 @@ LockOutcome InstanceLock::take(const QString &folder, const QString &fileName, b
         }
         if (::fstat(file.fd, &st) != 0) return cannot(path, errno);
         if (!S_ISREG(st.st_mode)) continue; // put there between the look and the open
-        if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != kLockMode)
-            ::fchmod(file.fd, kLockMode);
+        if (st.st_uid == ::geteuid() && (st.st_mode & kEveryoneReads) != kEveryoneReads)
+            ::fchmod(file.fd, (st.st_mode & 07777) | kEveryoneReads);
         if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) {
             if (errno == EWOULDBLOCK) return LockOutcome::OtherCopy;
             return cannot(path, errno);

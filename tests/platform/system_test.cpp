@@ -374,10 +374,12 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsNoOtherCopy) {
         ASSERT_TRUE(QDir(ksdata).removeRecursively());
         ASSERT_TRUE(QDir().mkpath(ksdata));
         if (c.lock == Lock::OfADeadCopy) {
-            // As a copy killed while the folder could still be written left it.
+            // As a copy killed while the folder could still be written left
+            // it; then the installation was made read-only, files and all.
             ASSERT_TRUE(testsupport::writeBytes(
                 lockFile,
                 testsupport::qtLockFile(999999999, QSysInfo::machineHostName().toUtf8())));
+            ASSERT_EQ(::chmod(QFile::encodeName(lockFile).constData(), 0444), 0);
         }
         if (c.lock == Lock::OfARunningCopy) {
             ASSERT_TRUE(running->acquire("w7practice", ksdata));
