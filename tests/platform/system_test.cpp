@@ -444,9 +444,18 @@ TEST(SingleInstance, WithoutARuntimeFolderTheUsersLockLiesInAFolderOfItsOwn) {
         const passwd *pw = ::getpwuid(uid);
         return pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(uid);
     };
-    // Qt's own choice, made unusable for both users: a file in its place.
-    for (const uid_t uid : {::geteuid(), kUnprivileged})
-        ASSERT_TRUE(testsupport::writeBytes(temp + "/runtime-" + userName(uid), "not a folder"));
+    // Qt's own choice, made unusable for both users: another user's folder,
+    // as a new user's machine can have it; without root, a file.
+    for (const uid_t uid : {::geteuid(), kUnprivileged}) {
+        const QString qtRuntime = temp + "/runtime-" + userName(uid);
+        if (root) {
+            const uid_t other = uid == 0 ? kUnprivileged : 0;
+            ASSERT_TRUE(QDir().mkpath(qtRuntime));
+            ASSERT_EQ(::chown(QFile::encodeName(qtRuntime).constData(), other, other), 0);
+        } else {
+            ASSERT_TRUE(testsupport::writeBytes(qtRuntime, "not a folder"));
+        }
+    }
     const QString own = temp + "/w7practice-" + QString::number(::geteuid());
     const QString elsewhere = temp + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
