@@ -61,8 +61,10 @@ class FakeSingleInstance : public SingleInstance {
 public:
     bool acquire(const QString &name, const QString &installationFolder) override;
     void release() override;
+    QStringList faults() const override { return lockFaults; }
 
     bool otherCopyRuns = false; // acquire fails while true
+    QStringList lockFaults;     // what faults answers
     bool held = false;
     QString name;               // the name last acquired
     QString installationFolder; // and its installation folder

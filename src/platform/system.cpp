@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -9,18 +10,13 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QSysInfo>
 #include <QUrl>
 
 #include <map>
 #include <optional>
 
-#include <cerrno>
-#include <csignal>
 #include <sys/utsname.h>
 
 namespace platform {
@@ -79,41 +75,6 @@ public:
 
 // ---- single instance -----------------------------------------------------
 
-QString defaultLockFolder() {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty()) base = QDir::tempPath();
-    return base + QStringLiteral("/w7practice");
-}
-
-enum class Locking { Taken, OtherCopy, CannotMake };
-
-// The process a lock file names still runs on this machine. A lock that
-// cannot be read counts as held: nothing shows its copy is gone.
-bool ownerRuns(const QLockFile &lock) {
-    qint64 pid = 0;
-    QString host, app;
-    if (!lock.getLockInfo(&pid, &host, &app)) return true;
-    if (!host.isEmpty() && host != QSysInfo::machineHostName()) return true;
-    return pid <= 0 || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
-}
-
-Locking lockIn(const QString &folder, const QString &name, std::unique_ptr<QLockFile> &out) {
-    if (!QDir().mkpath(folder)) return Locking::CannotMake;
-    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(lockFileName(name)));
-    // A copy that runs for hours still holds its lock; only a lock whose
-    // process is gone counts as left behind.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        out = std::move(lock);
-        return Locking::Taken;
-    }
-    // Only a lock that another copy holds is one: a folder that cannot be
-    // written, a full disk, or a dead copy's lock that cannot be removed
-    // must not stop every start with a box about a copy that is not there.
-    if (lock->error() != QLockFile::LockFailedError) return Locking::CannotMake;
-    return ownerRuns(*lock) ? Locking::OtherCopy : Locking::CannotMake;
-}
-
 class LockFileSingleInstance : public SingleInstance {
 public:
     explicit LockFileSingleInstance(QString folder) : folder_(std::move(folder)) {}
@@ -121,35 +82,42 @@ public:
     bool acquire(const QString &name, const QString &installationFolder) override {
         if (held_ && name_ == name && installation_ == installationFolder) return true;
         release();
-        std::unique_ptr<QLockFile> user, installation;
-        if (lockIn(folder_, name, user) == Locking::OtherCopy) return false;
+        const QString file = lockFileName(name);
+        InstanceLock user, installation;
+        if (user.take(folder_, file, true) == LockOutcome::OtherCopy) return false;
         // The user's lock goes again with `user` when the installation is
         // another copy's.
         if (!installationFolder.isEmpty() &&
-            lockIn(installationFolder, name, installation) == Locking::OtherCopy)
+            installation.take(installationFolder, file, false) == LockOutcome::OtherCopy)
             return false;
+        for (const InstanceLock *l : {&user, &installation})
+            if (!l->fault().isEmpty()) faults_ << l->fault();
         user_ = std::move(user);
         installation_ = installationFolder;
         installationLock_ = std::move(installation);
         name_ = name;
         // A lock that could not be made is tried again on the next call.
-        held_ = user_ && (installationFolder.isEmpty() || installationLock_);
+        held_ = user_.held() && (installationFolder.isEmpty() || installationLock_.held());
         return true;
     }
 
     void release() override {
-        installationLock_.reset(); // unlocks
-        user_.reset();
+        installationLock_.release();
+        user_.release();
         held_ = false;
         name_.clear();
         installation_.clear();
+        faults_.clear();
     }
+
+    QStringList faults() const override { return faults_; }
 
 private:
     QString folder_;
     QString name_, installation_;
     bool held_ = false;
-    std::unique_ptr<QLockFile> user_, installationLock_;
+    InstanceLock user_, installationLock_;
+    QStringList faults_;
 };
 
 // ---- keyboard layouts ----------------------------------------------------
@@ -346,8 +314,7 @@ std::unique_ptr<Shell> makeDesktopShell() {
 }
 
 std::unique_ptr<SingleInstance> makeLockFileSingleInstance(const QString &folder) {
-    return std::make_unique<LockFileSingleInstance>(folder.isEmpty() ? defaultLockFolder()
-                                                                     : folder);
+    return std::make_unique<LockFileSingleInstance>(folder.isEmpty() ? userLockFolder() : folder);
 }
 
 QString lockFileName(const QString &name) {

@@ -28,11 +28,13 @@ public:
     // (the lock file of name in installationFolder, unless that is empty;
     // a missing folder is made).
     // Otherwise true, and this process holds every lock it could make. A lock
-    // that cannot be made (a folder that cannot be written, a full disk)
-    // shows no other copy: it is left out, and the folders' faults are the
-    // caller's to tell.
+    // that cannot be made (a folder that cannot be written, a full disk, a
+    // lock file this user may not open) shows no other copy: it is left
+    // out, and faults says why, for the caller to tell.
     virtual bool acquire(const QString &name, const QString &installationFolder) = 0;
     virtual void release() = 0;
+    // One line per lock the last acquire could not make: its path and why.
+    virtual QStringList faults() const = 0;
 };
 
 // A keyboard layout or an input method of the desktop. Input methods carry
@@ -53,11 +55,11 @@ public:
 };
 
 // The real ones. The shell opens with QDesktopServices and starts programs
-// detached. The single-instance locks are QLockFiles, one in a per-user
-// folder (the runtime folder, by default), one in the installation folder
-// given to acquire; a lock whose process is gone is taken over (or, where
-// it cannot be removed, shows no other copy). Keyboard layouts: when fcitx5
-// runs, the items of its first input method group (fcitx5's profile),
+// detached. The single-instance locks are the operating system's locks on
+// files (instance_lock.h), one in a per-user folder (userLockFolder, by
+// default), one in the installation folder given to acquire: a copy runs
+// while its process holds them, whatever the files hold. Keyboard layouts:
+// when fcitx5 runs, the items of its first input method group (fcitx5's profile),
 // switched with fcitx5-remote; else when IBus runs, its preloaded engines,
 // switched with `ibus engine`; else the X keyboard layouts of `setxkbmap
 // -query` (one entry for the current locale when that fails), for which

@@ -44,8 +44,9 @@ void FrmStart::Form_Load() {
     // One copy only, per user and per installation: two copies on one
     // ksdata would each take the other's commit in progress for the
     // remains of a crash. The box comes before anything is read. The lock
-    // makes ksdata when it is missing; a folder that cannot be made or
-    // written is told by the steps below, not taken for another copy.
+    // makes ksdata when it is missing. A lock that cannot be made (a folder
+    // that cannot be written, a lock file this user may not open) is no
+    // other copy: the start goes on, and the run log tells it once named.
     const QString userData =
         platform::resolvePath(platform::programFolder() + QStringLiteral("ksdata/"));
     if (!platform::singleInstance().acquire(QLatin1String(startup::kInstanceLockName), userData)) {
@@ -54,6 +55,7 @@ void FrmStart::Form_Load() {
         startup::endProgram();
         return;
     }
+    LockFaults = platform::singleInstance().faults();
 
     std::optional<startup::DamagedFile> damaged;
     trap([&] { damaged = readInfo(); });
@@ -152,6 +154,10 @@ void FrmStart::UpdataExe() {
                              startup::localNow().toString(QStringLiteral("yyyyMMddHHmmss")) +
                              QStringLiteral(".txt");
     });
+    for (const QString &fault : LockFaults)
+        startup::trapError(QStringLiteral("startload"), startup::err::PathAccess,
+                           startup::err::text(startup::err::PathAccess) + QStringLiteral(": ") +
+                               fault);
     const QStringList unsaved = LastRunUnsaved;
     const bool othersSaved = LastRunOthersSaved;
     forms::skip([this] { unload(); });

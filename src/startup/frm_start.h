@@ -19,6 +19,8 @@ public:
     // home page, and whether the action saved others.
     QStringList LastRunUnsaved;
     bool LastRunOthersSaved = false;
+    // The single-instance locks that could not be made, for the run log.
+    QStringList LockFaults;
 
     void Form_Load();
     void Timer1_Timer();

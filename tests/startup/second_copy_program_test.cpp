@@ -4,8 +4,10 @@
 // the lock in the runtime folder alone, both ran, and the second's start-up
 // recovery removed the temporary files of the first's commit in progress.)
 // A copy that is killed leaves its lock file in ksdata, and the next start
-// takes it over. A ksdata its user cannot write is no other copy: that
+// takes it over. So it is for two users on one installation, whichever
+// starts first. A ksdata its user cannot write is no other copy: that
 // start goes on. Offscreen, a box's text goes to standard error.
+#include "lock_holders.h"
 #include "program_copy.h"
 
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
 #include <grp.h>
@@ -71,9 +74,15 @@ protected:
         return path;
     }
 
-    void start(Start &s, const QString &runtime, bool asNobody = false) {
+    void start(Start &s, const QString &runtime, bool asNobody = false,
+               const QString &config = {}) {
         copy_.prepare(s.p, {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
                             {QStringLiteral("XDG_RUNTIME_DIR"), runtime}});
+        if (!config.isEmpty()) {
+            QProcessEnvironment env = s.p.processEnvironment();
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+            s.p.setProcessEnvironment(env);
+        }
         if (asNobody)
             s.p.setChildProcessModifier([] {
                 if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
@@ -95,14 +104,18 @@ protected:
         return true;
     }
 
-    // The process that ksdata's lock file names.
-    QByteArray lockOwner() const {
-        QFile f(lockFile());
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return f.readLine().trimmed();
-    }
+    // The process holds the operating system's lock on ksdata's lock file
+    // (what the file holds tells nothing: another user's copy may not
+    // write it).
     bool holdsTheLock(const Start &s) const {
-        return lockOwner() == QByteArray::number(s.p.processId());
+        return testsupport::flockHolders(lockFile()).contains(s.p.processId());
+    }
+
+    void expectRefused(Start &s) {
+        ASSERT_TRUE(s.p.waitForFinished(kDeadlineMs)) << "the second copy still runs";
+        EXPECT_EQ(s.p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(s.p.exitCode(), 0);
+        EXPECT_TRUE(s.errors().contains(kBox)) << s.errors().toStdString();
     }
 
     testsupport::ProgramCopy copy_;
@@ -120,10 +133,7 @@ TEST_F(SecondCopy, IsRefusedWhateverItsRuntimeFolderAndADeadCopysLockIsTakenOver
 
     Start second;
     ASSERT_NO_FATAL_FAILURE(start(second, run2));
-    ASSERT_TRUE(second.p.waitForFinished(kDeadlineMs)) << "the second copy still runs";
-    EXPECT_EQ(second.p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.p.exitCode(), 0);
-    EXPECT_TRUE(second.errors().contains(kBox)) << second.errors().toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectRefused(second));
     // The first is not disturbed.
     EXPECT_FALSE(first.p.waitForFinished(0)) << first.errors().toStdString();
     EXPECT_TRUE(holdsTheLock(first));
@@ -136,6 +146,52 @@ TEST_F(SecondCopy, IsRefusedWhateverItsRuntimeFolderAndADeadCopysLockIsTakenOver
     EXPECT_TRUE(runsUntil(next, [&] { return holdsTheLock(next); }))
         << "the lock of the killed copy was not taken over: " << next.errors().toStdString();
     EXPECT_FALSE(next.errors().contains(kBox)) << next.errors().toStdString();
+}
+
+// Two users on one installation whose record folder both may write, each
+// with its runtime and configuration folders: whichever starts first, the
+// other's start is refused; killed, the first leaves nothing that refuses
+// the other's next start, which then holds the lock the first one made.
+TEST_F(SecondCopy, TwoUsersRefuseEachOtherAndAKilledCopysLockIsTakenOver) {
+    if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
+    ASSERT_EQ(::chmod(QFile::encodeName(copy_.root()).constData(), 0755), 0);
+    struct User {
+        const char *name;
+        bool nobody;
+        QString runtime, config;
+    };
+    const auto user = [&](const char *name, bool nobody) {
+        const uid_t id = nobody ? kNobody : 0;
+        const QString tag = QLatin1String(nobody ? "nobody" : "root");
+        const QString config = runtime(QStringLiteral("config-") + tag, id);
+        return User{name, nobody, runtime(QStringLiteral("run-") + tag, id), config};
+    };
+    const User root = user("root", false), other = user("another user", true);
+    ASSERT_FALSE(root.runtime.isEmpty() || other.runtime.isEmpty() || root.config.isEmpty() ||
+                 other.config.isEmpty());
+
+    for (const auto &[first, second] : {std::pair(&root, &other), std::pair(&other, &root)}) {
+        SCOPED_TRACE(std::string(first->name) + " first");
+        ASSERT_TRUE(QDir(ksdata()).removeRecursively());
+        ASSERT_TRUE(QDir().mkpath(ksdata()));
+        ASSERT_EQ(::chmod(QFile::encodeName(ksdata()).constData(), 0777), 0);
+
+        Start one;
+        ASSERT_NO_FATAL_FAILURE(start(one, first->runtime, first->nobody, first->config));
+        ASSERT_TRUE(runsUntil(one, [&] { return holdsTheLock(one); }))
+            << "the first start took no lock in ksdata: " << one.errors().toStdString();
+        Start refused;
+        ASSERT_NO_FATAL_FAILURE(start(refused, second->runtime, second->nobody, second->config));
+        ASSERT_NO_FATAL_FAILURE(expectRefused(refused));
+        EXPECT_FALSE(one.p.waitForFinished(0)) << one.errors().toStdString();
+
+        one.kill();
+        Start next;
+        ASSERT_NO_FATAL_FAILURE(start(next, second->runtime, second->nobody, second->config));
+        EXPECT_TRUE(runsUntil(next, [&] { return holdsTheLock(next); }))
+            << "the lock of the killed copy was not taken over: " << next.errors().toStdString();
+        EXPECT_FALSE(next.errors().contains(kBox)) << next.errors().toStdString();
+    }
 }
 
 // Its user may not write ksdata (root's folder for a user who is not root;

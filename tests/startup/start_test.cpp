@@ -86,6 +86,24 @@ TEST_F(StartUp, TheInstallationsLockIsAskedForInItsRecordFolder) {
     EXPECT_TRUE(singleInstance().held);
 }
 
+// A lock that could not be made is no other copy: the start goes on, and
+// the run log, once named, says which lock and why.
+TEST_F(StartUp, ALockThatCouldNotBeMadeIsToldInTheRunLogOnceItIsNamed) {
+    const QString fault = dir().ksdata() + QStringLiteral("w7practice.lock: Permission denied");
+    singleInstance().lockFaults = {fault};
+    forms::form<FrmStart>();
+    EXPECT_FALSE(startup::programEnded());
+    EXPECT_TRUE(ft::msgBoxes().empty());
+    ft::advance(100);
+    ASSERT_TRUE(forms::loadedForm<FrmFengmian>());
+    EXPECT_TRUE(ft::msgBoxes().empty());
+    const QByteArray log =
+        testsupport::readBytes(dir().ksdata() + QStringLiteral("20150307090502.txt"));
+    EXPECT_TRUE(log.contains("startload")) << log.toStdString();
+    EXPECT_TRUE(log.contains(fault.toUtf8())) << log.toStdString();
+    EXPECT_EQ(log.count(fault.toUtf8()), 1);
+}
+
 TEST_F(StartUp, RecordFolderIsMadeWhenMissingAndTakesTheRunLog) {
     QDir(dir().ksdata()).removeRecursively();
     forms::form<FrmStart>();
