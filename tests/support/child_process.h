@@ -31,7 +31,8 @@ QString childValue(const char *name);
 
 // A child started with the test named by filter, the role and further
 // environment entries ("NAME=value"), its output (stdout and stderr) read
-// through a pipe.
+// through a pipe. The child has the parent's environment with these
+// entries in place of the parent's of the same names.
 class ChildProcess {
 public:
     ChildProcess(const QString &filter, const QString &role, const QStringList &env = {});
