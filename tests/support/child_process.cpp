@@ -1,6 +1,7 @@
 #include "child_process.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -45,6 +47,10 @@ ChildProcess::ChildProcess(const QString &filter, const QString &role, const QSt
     // XDG_RUNTIME_DIR, a TMPDIR).
     std::vector<QByteArray> own;
     own.push_back(("W7_TEST_CHILD=" + role).toLocal8Bit());
+    // Shared by whatever users the child becomes, as /tmp is.
+    if (tmp_.isValid() && ::chmod(QFile::encodeName(tmp_.path()).constData(),
+                                  S_IRWXU | S_IRWXG | S_IRWXO | S_ISVTX) == 0)
+        own.push_back(QFile::encodeName(QStringLiteral("TMPDIR=") + tmp_.path()));
     for (const QString &e : env) {
         const QByteArray entry = e.toLocal8Bit();
         std::erase_if(own, [&](const QByteArray &o) { return nameOf(o) == nameOf(entry); });
