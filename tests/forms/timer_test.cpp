@@ -183,7 +183,9 @@ TEST_F(FormsTest, OnTheRealClockOtherTimersTickUnderADialogOpenedInATick) {
     f.T2->setEnabled(true);
     running.exec();
 
-    EXPECT_EQ(otherUnderDialog, 3);
+    // A tick already due may still come before the dialog's loop returns
+    // on a loaded machine.
+    EXPECT_GE(otherUnderDialog, 3);
     EXPECT_EQ(opener, 1); // never re-entered while its handler had the dialog open
 }
 
