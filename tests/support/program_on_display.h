@@ -23,7 +23,9 @@ inline constexpr const char *kAlreadyRunning = "考试练习系统已在运行";
 
 class ProgramOnDisplay : public ::testing::Test {
 protected:
-    static constexpr int kStartMs = 20000; // a start that hangs fails after this
+    // A start takes some seconds under the sanitizers on a loaded machine;
+    // one that hangs fails after this.
+    static constexpr int kStartMs = 60000;
     // Every other wait (a window, a box, the end) takes well under a
     // second; one that takes this long hangs. No test bounds how long they
     // take: the figures are printed.
