@@ -21,9 +21,15 @@ forms::Label *addLabel(forms::Form *f, const QString &name) {
     return l;
 }
 
+int &listSecondsForTests() {
+    static int seconds = 0;
+    return seconds;
+}
+
 update::UpdateConfig configFromRunState() {
     const startup::RunState &s = state();
     update::UpdateConfig c;
+    if (listSecondsForTests() > 0) c.listSeconds = listSecondsForTests();
     c.host = startup::configuredHost(QStringLiteral("Update"));
     c.programFolder = platform::programFolder();
     c.dataPath = s.DataPath;
@@ -35,6 +41,10 @@ update::UpdateConfig configFromRunState() {
 }
 
 } // namespace
+
+void FrmUpdata::setListSecondsForTests(int seconds) {
+    listSecondsForTests() = seconds;
+}
 
 FrmUpdata::FrmUpdata() : forms::Form(QStringLiteral("FrmUpdata")) {
     setBorderStyle(forms::vbBSNone);

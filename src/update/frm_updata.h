@@ -35,6 +35,12 @@ public:
     // What the last check came to (shown in Label1 and Label2).
     const update::CheckResult &lastCheck() const { return lastCheck_; }
 
+    // The version check's time limit in whole seconds for the windows
+    // loaded from now on; 0 or less: the update's own. A test that must
+    // tell a cancelled check from a timed-out one on a loaded machine
+    // lengthens it.
+    static void setListSecondsForTests(int seconds);
+
 private:
     // The update on the run state, the installation's server and the
     // program's message boxes, process start and end.

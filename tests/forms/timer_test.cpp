@@ -175,14 +175,17 @@ TEST_F(FormsTest, OnTheRealClockOtherTimersTickUnderADialogOpenedInATick) {
         ++other;
         if (inDialog && ++otherUnderDialog == 3) dialog.hide();
     };
-    // Should the other timer stop, the dialog is closed anyway.
+    // Should the other timer stop, the dialog is closed anyway (a hang
+    // guard: three ticks take some 15 ms).
     QObject guard;
-    QTimer::singleShot(3000, &guard, [&] { dialog.hide(); });
+    QTimer::singleShot(20000, &guard, [&] { dialog.hide(); });
     f.T1->setEnabled(true);
     f.T2->setEnabled(true);
     running.exec();
 
-    EXPECT_EQ(otherUnderDialog, 3);
+    // A tick already due may still come before the dialog's loop returns
+    // on a loaded machine.
+    EXPECT_GE(otherUnderDialog, 3);
     EXPECT_EQ(opener, 1); // never re-entered while its handler had the dialog open
 }
 

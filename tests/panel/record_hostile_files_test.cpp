@@ -1,5 +1,6 @@
 // Record files that are no files of records: a named pipe, a link to
-// /dev/zero, a sparse file of 3 GiB or a folder where a record should be.
+// /dev/zero, a sparse file of 3 GiB, a folder or a file of 2 MiB (past a
+// record's limit) where a record should be.
 // Each is a record that cannot be read: held back and left out of grading,
 // while the rest of the grading is saved. And a record found unreadable
 // stays held back for the run, even once it can be read again.
@@ -123,6 +124,14 @@ TEST_F(HostileRecords, ChildGradesOverRecordsThatAreNoFiles) {
          }},
         {"a sparse file of 3 GiB", [](const QString &p) { return sparseFile(p, qint64(3) << 30); }},
         {"a folder", [](const QString &p) { return QFile::remove(p) && QDir().mkpath(p); }},
+        // Its own lines, then blank lines up to 2 MiB: read whole under a
+        // bank file's limit, it would show as the record it begins with.
+        {"a record of 2 MiB",
+         [](const QString &p) {
+             const QByteArray own = testsupport::readBytes(p);
+             const qsizetype blanks = ((qsizetype(2) << 20) - own.size()) / 2;
+             return testsupport::writeBytes(p, own + QByteArray("\r\n").repeated(blanks));
+         }},
     };
     const struct {
         const char *record;

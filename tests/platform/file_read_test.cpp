@@ -101,6 +101,33 @@ TEST(FileReadChild, ReadsOnlyRegularFilesWithinTheLimit) {
          readlimit::kBankText,
          ReadFault::TooLarge,
          {}},
+        // Each kind refuses a file past its own limit that the next larger
+        // kind's limit would let through.
+        {"a journal of 512 KiB",
+         [](const QByteArray &p) { return sparseFile(p, qint64(512) << 10); },
+         readlimit::kJournal,
+         ReadFault::TooLarge,
+         {}},
+        {"a record of 2 MiB",
+         [](const QByteArray &p) { return sparseFile(p, qint64(2) << 20); },
+         readlimit::kRecord,
+         ReadFault::TooLarge,
+         {}},
+        {"a settings file of 2 MiB",
+         [](const QByteArray &p) { return sparseFile(p, qint64(2) << 20); },
+         readlimit::kSettings,
+         ReadFault::TooLarge,
+         {}},
+        {"a bank text of 33 MiB",
+         [](const QByteArray &p) { return sparseFile(p, qint64(33) << 20); },
+         readlimit::kBankText,
+         ReadFault::TooLarge,
+         {}},
+        {"a picture of 33 MiB",
+         [](const QByteArray &p) { return sparseFile(p, qint64(33) << 20); },
+         readlimit::kPicture,
+         ReadFault::TooLarge,
+         {}},
     };
     int n = 0;
     for (const auto &c : cases) {

@@ -94,6 +94,13 @@ inline QList<Damage> damages() {
         {"ver.txt: bytes that are not GBK", kVersionFile,
          [](const QByteArray &b) { return inserted(b, lineStart(b, 5), "\xff\xfe"); }, ver},
         {"ver.txt: a folder in its place", kVersionFile, nullptr, unreadableText(kVersionFile)},
+        // Read whole under a bank file's limit, it would be ver.txt with
+        // blank lines after it.
+        {"ver.txt: blank lines up to 2 MiB, past a settings file's limit", kVersionFile,
+         [](const QByteArray &b) {
+             return b + QByteArray("\r\n").repeated(((qsizetype(2) << 20) - b.size()) / 2);
+         },
+         unreadableText(kVersionFile)},
 
         {"module file: its first digit flipped to a letter", kModuleFile,
          [](const QByteArray &b) { return flipped(b, 0, 0x40); }, module},

@@ -2,7 +2,7 @@
 // manager sends for Alt+F4 or a taskbar's close (a ClientMessage
 // WM_PROTOCOLS / WM_DELETE_WINDOW, by tools/wmclose). The home page must ask
 // its exit question: the negative answer leaves it on show, 确定 ends the
-// process with exit code 0 within a second, and the next start is accepted.
+// process with exit code 0, and the next start is accepted.
 // Unloaded without a question, the page used to leave the process running
 // with no window, holding the lock that refuses every later start.
 #include "program_on_display.h"
@@ -31,7 +31,7 @@ protected:
     // The desktop's close request to the window; the box it opens.
     QString closeFromDesktop(Child &c, const QString &window) {
         EXPECT_EQ(display_.run(wmclose_, {window}), 0) << "wmclose failed";
-        return display_.waitForWindow(c, {window}, 5000);
+        return display_.waitForWindow(c, {window}, kHangGuardMs);
     }
 
     QString wmclose_;
@@ -52,7 +52,7 @@ TEST_F(DesktopCloseProgram, TheHomePageAsksItsExitQuestionAndConfirmedTheProgram
     EXPECT_EQ(g.height, kExitBoxHeight);
     EXPECT_TRUE(display_.visibleWindows(first.pid()).contains(home));
     display_.click(box, kExitCancelX, kExitCancelY);
-    ASSERT_TRUE(display_.waitForWindowGone(first, box, 5000));
+    ASSERT_TRUE(display_.waitForWindowGone(first, box, kHangGuardMs));
     ASSERT_TRUE(first.running()) << first.output().toStdString();
     EXPECT_EQ(display_.visibleWindows(first.pid()), QStringList({home}));
 

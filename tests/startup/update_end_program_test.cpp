@@ -51,11 +51,11 @@ TEST_F(UpdateEndProgram, EndsFromInsideTheUpdateWaitAndTheNextStartIsAccepted) {
     sinceUpgrade.start();
     // The update window fetches the home page's banner first and waits for
     // it in a loop of its own, hidden.
-    const QByteArray banner = server_.acceptRequest(5000);
+    const QByteArray banner = server_.acceptRequest(kHangGuardMs);
     ASSERT_TRUE(banner.startsWith("GET /up/ad/")) << banner.toStdString();
 
     display_.click(home, kExitX, kExitY);
-    const QString box = display_.waitForWindow(first, {home}, 5000);
+    const QString box = display_.waitForWindow(first, {home}, kHangGuardMs);
     ASSERT_FALSE(box.isEmpty()) << "no exit box";
     const Geometry g = display_.geometry(box);
     EXPECT_EQ(g.width, kExitBoxWidth);
@@ -68,7 +68,8 @@ TEST_F(UpdateEndProgram, EndsFromInsideTheUpdateWaitAndTheNextStartIsAccepted) {
     ASSERT_FALSE(first.process().waitForFinished(0)) << "the program ended before the exit";
     const qint64 upgradeToConfirm = sinceUpgrade.elapsed();
     RecordProperty("upgrade_to_confirm_ms", int(upgradeToConfirm));
-    std::printf("upgrade to confirm: %lld ms\n", static_cast<long long>(upgradeToConfirm));
+    std::printf("[ figure ] upgrade to confirm: %lld ms\n",
+                static_cast<long long>(upgradeToConfirm));
     ASSERT_NO_FATAL_FAILURE(confirmExitAndExpectTheEnd(first, box));
     expectTheNextStartReachesItsHomePage();
 }

@@ -1,13 +1,15 @@
 #include "child_process.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -25,6 +27,14 @@ QString childValue(const char *name) {
     return qEnvironmentVariable(name);
 }
 
+namespace {
+// "NAME" of an environment entry "NAME=value".
+QByteArray nameOf(const QByteArray &entry) {
+    const qsizetype eq = entry.indexOf('=');
+    return eq < 0 ? entry : entry.left(eq);
+}
+} // namespace
+
 ChildProcess::ChildProcess(const QString &filter, const QString &role, const QStringList &env) {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) return;
@@ -32,13 +42,28 @@ ChildProcess::ChildProcess(const QString &filter, const QString &role, const QSt
     // process whose threads hold locks.
     const QByteArray program = QCoreApplication::applicationFilePath().toLocal8Bit();
     const QByteArray filterArg = ("--gtest_filter=" + filter).toLocal8Bit();
-    std::vector<QByteArray> envStore;
-    envStore.push_back(("W7_TEST_CHILD=" + role).toLocal8Bit());
-    for (const QString &e : env) envStore.push_back(e.toLocal8Bit());
+    // The child's entries replace the parent's of the same name: with two,
+    // the child would read the first, the parent's (a desktop's
+    // XDG_RUNTIME_DIR, a TMPDIR).
+    std::vector<QByteArray> own;
+    own.push_back(("W7_TEST_CHILD=" + role).toLocal8Bit());
+    // Shared by whatever users the child becomes, as /tmp is.
+    if (tmp_.isValid() && ::chmod(QFile::encodeName(tmp_.path()).constData(),
+                                  S_IRWXU | S_IRWXG | S_IRWXO | S_ISVTX) == 0)
+        own.push_back(QFile::encodeName(QStringLiteral("TMPDIR=") + tmp_.path()));
+    for (const QString &e : env) {
+        const QByteArray entry = e.toLocal8Bit();
+        std::erase_if(own, [&](const QByteArray &o) { return nameOf(o) == nameOf(entry); });
+        own.push_back(entry);
+    }
     std::vector<char *> envp;
-    for (char **e = environ; *e; ++e)
-        if (strncmp(*e, "W7_TEST_CHILD=", 14) != 0) envp.push_back(*e);
-    for (QByteArray &e : envStore) envp.push_back(e.data());
+    for (char **e = environ; *e; ++e) {
+        const QByteArray name = nameOf(QByteArray(*e));
+        if (std::none_of(own.begin(), own.end(),
+                         [&](const QByteArray &o) { return nameOf(o) == name; }))
+            envp.push_back(*e);
+    }
+    for (QByteArray &e : own) envp.push_back(e.data());
     envp.push_back(nullptr);
     char *argv[] = {const_cast<char *>(program.constData()),
                     const_cast<char *>(filterArg.constData()),

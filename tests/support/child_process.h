@@ -15,6 +15,8 @@
 //       const auto run = testsupport::runChild("WriterChild.UnderAFileSizeLimit", "fsize");
 //       EXPECT_TRUE(run.passed()) << run.output.toStdString();
 //   }
+#include "reachable_temp.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -31,7 +33,10 @@ QString childValue(const char *name);
 
 // A child started with the test named by filter, the role and further
 // environment entries ("NAME=value"), its output (stdout and stderr) read
-// through a pipe.
+// through a pipe. The child has the parent's environment with these
+// entries in place of the parent's of the same names, and a temporary
+// folder of its own as TMPDIR unless they name one: what the child leaves
+// there, killed or failed, goes when the ChildProcess does.
 class ChildProcess {
 public:
     ChildProcess(const QString &filter, const QString &role, const QStringList &env = {});
@@ -56,6 +61,8 @@ public:
 
 private:
     bool readSome(int timeoutMs);
+    // Declared first: removed last, once the child has ended.
+    ReachableTemporaryDir tmp_;
     pid_t pid_ = -1;
     int out_ = -1;
     int status_ = -1;

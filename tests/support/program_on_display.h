@@ -23,7 +23,13 @@ inline constexpr const char *kAlreadyRunning = "考试练习系统已在运行";
 
 class ProgramOnDisplay : public ::testing::Test {
 protected:
-    static constexpr int kStartMs = 20000; // a start that hangs fails after this
+    // A start takes some seconds under the sanitizers on a loaded machine;
+    // one that hangs fails after this.
+    static constexpr int kStartMs = 60000;
+    // Every other wait (a window, a box, the end) takes well under a
+    // second; one that takes this long hangs. No test bounds how long they
+    // take: the figures are printed.
+    static constexpr int kHangGuardMs = 20000;
 
     // For SetUp, after it skipped on missing tools (display_.missingTools()).
     void expectReady() {
@@ -36,7 +42,7 @@ protected:
         // one user do.
         copy_.prepare(c.process(), display_.environment());
         c.process().start(copy_.executable(), {});
-        ASSERT_TRUE(c.process().waitForStarted(5000));
+        ASSERT_TRUE(c.process().waitForStarted(kHangGuardMs));
     }
     // The home page once it is on the screen (the start-up window comes
     // first): the program's window of the home page's size.
@@ -45,19 +51,18 @@ protected:
     }
 
     // Confirms the exit box on show: the process must end normally with
-    // exit code 0 within a second. The time from the click to the end is
-    // reported (an upper bound: it includes starting xdotool).
+    // exit code 0. The time from the click to the end is reported (an upper
+    // bound: it includes starting xdotool).
     void confirmExitAndExpectTheEnd(Child &c, const QString &box) {
         QElapsedTimer sinceConfirm;
         sinceConfirm.start();
         display_.click(box, kExitConfirmX, kExitConfirmY);
-        // A hang guard of ten seconds tells a slow end from none at all.
-        const bool ended = c.process().waitForFinished(10000);
+        const bool ended = c.process().waitForFinished(kHangGuardMs);
         const qint64 endMs = sinceConfirm.elapsed();
         RecordProperty("confirm_to_end_ms", int(endMs));
-        std::printf("confirm to end: %lld ms\n", static_cast<long long>(endMs));
-        ASSERT_TRUE(ended) << "the program still runs 10 s after the exit was confirmed";
-        EXPECT_LT(endMs, 1000) << "the program took " << endMs << " ms to end";
+        std::printf("[ figure ] confirm to end: %lld ms\n", static_cast<long long>(endMs));
+        ASSERT_TRUE(ended) << "the program still runs " << endMs
+                           << " ms after the exit was confirmed";
         EXPECT_EQ(c.process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(c.process().exitCode(), 0) << c.output().toStdString();
     }

@@ -19,9 +19,11 @@ update::UpdateConfig UpdateFixture::config() const {
     c.bankVersion = sample::kBankVersion;
     c.bannerCode = QStringLiteral("kvtn");
     c.programName = QStringLiteral("w7practice");
-    c.listSeconds = 2;
-    c.downloadIdleMs = 2000;
-    c.bannerIdleMs = 2000;
+    // A minute for every wait: no reply of the local server misses it,
+    // however loaded the machine. Tests of a time-out set short limits.
+    c.listSeconds = 60;
+    c.downloadIdleMs = 60000;
+    c.bannerIdleMs = 60000;
     c.msIntoSecond = 0;
     return c;
 }
