@@ -4,6 +4,7 @@
 // as it was and tell the candidate once in the program's message box; the
 // page build's own rewrite of the progress says its failure to the error
 // report only, once a run, however often the page is built.
+#include "box_watch.h"
 #include "child_process.h"
 #include "file_size_limit.h"
 #include "home_fixture.h"
@@ -60,12 +61,7 @@ protected:
         bank(QStringLiteral("288891"),
              {"0212", QString("04").repeated(kUnits), paperList(0), paperList(1)});
         state().RunLogPath = dir().ksdata() + QStringLiteral("run.log");
-        ft::setModalHook([this](forms::Form &form) {
-            if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
-            auto &box = static_cast<FrmQHMSGBOX &>(form);
-            boxes << box.LblTitle->caption() + "|" + box.LblPrompt->caption();
-            ft::click(box.LblClick(1), 100, 100);
-        });
+        testsupport::watchBoxes(&boxes);
     }
     void bank(const QString &name, const QStringList &lines) {
         ASSERT_TRUE(testsupport::writeBytes(dir().bankFile(name), testsupport::gbkLines(lines)));

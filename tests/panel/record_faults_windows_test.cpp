@@ -5,6 +5,7 @@
 // program's own message box, which records could not be saved.
 #include "windows_fixture.h"
 
+#include "box_watch.h"
 #include "child_process.h"
 #include "file_size_limit.h"
 #include "panel/frm_chengji.h"
@@ -38,16 +39,6 @@ QByteArray manyFavourites() {
     return list + "\r\n";
 }
 
-// Every message box shown, as title|prompt, answered by its button.
-void watchBoxes(QStringList *seen) {
-    ft::setModalHook([seen](forms::Form &form) {
-        if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
-        auto &box = static_cast<FrmQHMSGBOX &>(form);
-        *seen << box.LblTitle->caption() + "|" + box.LblPrompt->caption();
-        ft::click(box.LblClick(1), 100, 100);
-    });
-}
-
 class SheetUnderFaults : public paneltest::ExamWindowsTest {};
 
 TEST_F(SheetUnderFaults, ChildGradesPastAFileSizeLimit) {
@@ -63,7 +54,7 @@ TEST_F(SheetUnderFaults, ChildGradesPastAFileSizeLimit) {
     for (int i = 0; i < 40; ++i) s.QuestionStatus[i] = i % 4 == 0 ? 1 : 5; // 10 wrong
     s.QuestionStatus[5] = 7;                                               // marked
     QStringList boxes;
-    watchBoxes(&boxes);
+    testsupport::watchBoxes(&boxes);
     {
         testsupport::FileSizeLimit limit(kLimit);
         ASSERT_TRUE(limit.set());
@@ -107,7 +98,7 @@ TEST_F(FinishUnderFaults, ChildEndsASetPastAFileSizeLimit) {
     ft::click(frm()->Label1, 300, 300); // question 1 worked to its end
     press(panel::Mark);
     QStringList boxes;
-    watchBoxes(&boxes);
+    testsupport::watchBoxes(&boxes);
     {
         testsupport::FileSizeLimit limit(kLimit);
         ASSERT_TRUE(limit.set());

@@ -6,6 +6,7 @@
 // and goes on saving. A list and its flags stay a pair.
 #include "windows_fixture.h"
 
+#include "box_watch.h"
 #include "child_process.h"
 #include "mounted_over.h"
 #include "panel/frm_chengji.h"
@@ -37,12 +38,7 @@ TEST_F(SheetOverARefusedRename, ChildGradesWhileTheHistoryCannotBeRenamedOver) {
     if (!mounted.why().empty()) GTEST_SKIP() << "no bind mount here (" << mounted.why() << ")";
     for (int i = 0; i < 40; ++i) s.QuestionStatus[i] = i < 38 ? 5 : 1; // 95 points
     QStringList boxes;
-    ft::setModalHook([&boxes](forms::Form &form) {
-        if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
-        auto &box = static_cast<FrmQHMSGBOX &>(form);
-        boxes << box.LblTitle->caption() + "|" + box.LblPrompt->caption();
-        ft::click(box.LblClick(1), 100, 100);
-    });
+    testsupport::watchBoxes(&boxes);
     FrmChengji *sheet = forms::form<FrmChengji>();
     sheet->show();
     ft::advance(100);
@@ -92,12 +88,7 @@ TEST_F(SheetOverARefusedRename, ChildGradesWhileTheFavouritesCannotBeRenamedOver
         for (int i = 0; i < 40; ++i) s.QuestionStatus[i] = i < 38 ? 5 : 1;
         s.QuestionStatus[39] = 3;
         QStringList boxes;
-        ft::setModalHook([&boxes](forms::Form &form) {
-            if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
-            auto &box = static_cast<FrmQHMSGBOX &>(form);
-            boxes << box.LblTitle->caption() + "|" + box.LblPrompt->caption();
-            ft::click(box.LblClick(1), 100, 100);
-        });
+        testsupport::watchBoxes(&boxes);
         FrmChengji *sheet = forms::form<FrmChengji>();
         sheet->show();
         ft::advance(100);

@@ -1,6 +1,7 @@
 // What the start makes of an action on the records that the last run could
 // not finish whole, and of the temporary files of downloads and exercise
 // files that a kill left beside their targets.
+#include "box_watch.h"
 #include "forms/testing.h"
 #include "home/frm_fengmian.h"
 #include "panel/record_files.h"
@@ -27,14 +28,7 @@ protected:
     StartJournal() {
         startup::resetProgramEnded();
         panel::forgetHeldBackRecords();
-        ft::setModalHook([this](forms::Form &form) {
-            if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
-            auto &box = static_cast<FrmQHMSGBOX &>(form);
-            const FrmFengmian *home = forms::loadedForm<FrmFengmian>();
-            boxes << QString(home && home->visible() ? "over the home page|" : "before it|") +
-                         box.LblTitle->caption() + "|" + box.LblPrompt->caption();
-            ft::click(box.LblClick(1), 100, 100);
-        });
+        testsupport::watchBoxes(&boxes, testsupport::BoxPlace::Noted);
     }
     ~StartJournal() override {
         startup::resetProgramEnded();

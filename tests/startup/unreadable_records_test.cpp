@@ -5,6 +5,7 @@
 // the practice button reads, after that click. The pages show the records'
 // defaults. In a child with a kill deadline, since a pipe opened or
 // /dev/zero read would never end.
+#include "box_watch.h"
 #include "child_process.h"
 #include "forms/testing.h"
 #include "home/frm_fengmian.h"
@@ -39,14 +40,7 @@ protected:
     UnreadableRecords() {
         startup::resetProgramEnded();
         panel::forgetHeldBackRecords();
-        ft::setModalHook([this](forms::Form &form) {
-            if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
-            auto &box = static_cast<FrmQHMSGBOX &>(form);
-            const FrmFengmian *home = forms::loadedForm<FrmFengmian>();
-            boxes << QString(home && home->visible() ? "over the home page|" : "before it|") +
-                         box.LblTitle->caption() + "|" + box.LblPrompt->caption();
-            ft::click(box.LblClick(1), 100, 100);
-        });
+        testsupport::watchBoxes(&boxes, testsupport::BoxPlace::Noted);
     }
     ~UnreadableRecords() override {
         startup::resetProgramEnded();
