@@ -1,6 +1,7 @@
 #include "sample_chrome.h"
 
 #include "sample_pictures.h"
+#include "simulator/shell_tables.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -150,22 +151,20 @@ void drawTaskbar(QPainter &p, const QRect &bar) {
 }
 
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
-                             bool withTaskbar, int addressTop) {
+                             bool withTaskbar, ExplorerTop top) {
     QImage img = windowPicture(size, title, withTaskbar);
     QPainter p(&img);
-    if (addressTop < 30) {
-        // A row moved up into the title bar: the title moves up with it,
-        // into the band left above the row.
-        const QRect band(0, 0, size.width() - 120, addressTop);
-        QLinearGradient glass(0, 0, 0, 30);
-        glass.setColorAt(0, QColor(185, 209, 234));
-        glass.setColorAt(1, QColor(153, 180, 209));
-        p.fillRect(band, glass);
-        p.setPen(Qt::black);
-        p.setFont(uiFont(13));
-        p.drawText(band.adjusted(10, 0, 0, 0), Qt::AlignVCenter, title);
+    if (top == ExplorerTop::ToolStrip) {
+        // The title bar's glass goes on down to the strip, so that no part
+        // of the window shows between them.
+        const int stripTop = int(shell::ToolStripPlace.top / 15);
+        QLinearGradient glass(0, 30, 0, stripTop);
+        glass.setColorAt(0, QColor(153, 180, 209));
+        glass.setColorAt(1, QColor(185, 209, 234));
+        p.fillRect(QRect(0, 30, size.width(), stripTop - 30), glass);
+    } else {
+        drawAddressRow(p, size.width(), 30, path);
     }
-    drawAddressRow(p, size.width(), addressTop, path);
     return img;
 }
 

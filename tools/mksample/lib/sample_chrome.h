@@ -30,10 +30,15 @@ void drawAddressRow(QPainter &p, int width, int top, const QStringList &path);
 // pinned Internet Explorer, Windows Explorer and Media Player, the clock.
 void drawTaskbar(QPainter &p, const QRect &bar);
 
-// An Explorer window as large as the picture (see windowPicture), its
-// address row (26 pixels high, from addressTop) showing the path.
+// What an Explorer window shows under its title bar: its address row
+// (26 pixels high, from 30) showing the path, or, in the windows steps show
+// with the tool strip, nothing but the glass frame down to the strip,
+// which holds the window's address field and search box itself.
+enum class ExplorerTop { AddressRow, ToolStrip };
+
+// An Explorer window as large as the picture (see windowPicture).
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
-                             bool withTaskbar = false, int addressTop = 30);
+                             bool withTaskbar = false, ExplorerTop top = ExplorerTop::AddressRow);
 
 // Large icons with their names under them, in rows from `origin`.
 struct GridItem {

@@ -217,40 +217,39 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
 }
 
 // An Explorer window over the whole screen above the taskbar: its address
-// row shows the path; its content, right of the task pane and below the
-// command bar the steps lay over it, shows the items.
+// row shows the path, or the tool strip the steps lay there holds it; its
+// content, right of the task pane and below the command bar or the strip,
+// shows the items.
 struct ExplorerScreen {
     QString picture, title;
     QStringList path;
     QList<GridItem> items;
-    int addressTop = 30;
+    ExplorerTop top = ExplorerTop::AddressRow;
 };
-
-// The tool strip of the Computer and Explorer windows lies from a fixed
-// top, within the usual place of the address row: in the windows steps
-// show with the strip, the row moves up into the title bar's lower part,
-// under the caption buttons, to end where the strip begins.
-constexpr int kAddressAboveStrip = shell::ToolStripPlace.top / 15 - 27;
 
 QImage explorerScreen(const ExplorerScreen &w) {
     QImage img = desktopScreen();
     QPainter p(&img);
     p.drawImage(QPoint(0, 0),
-                explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.addressTop));
+                explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.top));
     drawIconGrid(p, QPoint(190, 104), 7, w.items);
     return img;
 }
 
+// The Computer and video windows are shown both with a command bar under
+// their address row and with the tool strip in its place: one picture for
+// each.
 QList<ExplorerScreen> explorerScreens() {
     const auto folder = [](const char *name) {
         return GridItem{Icon::Folder, QString::fromUtf8(name)};
     };
+    const QStringList computer = {QStringLiteral("计算机")};
+    const QStringList video = {QStringLiteral("库"), QStringLiteral("视频")};
+    const QList<GridItem> videos = {folder("示例视频"),
+                                    {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}};
     return {
-        {ComputerScreenPicture,
-         QStringLiteral("计算机"),
-         {QStringLiteral("计算机")},
-         {},
-         kAddressAboveStrip},
+        {ComputerScreenPicture, computer.front(), computer, {}, ExplorerTop::ToolStrip},
+        {ComputerBarScreenPicture, computer.front(), computer, {}},
         {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
         {DriveScreenPicture,
          QStringLiteral("本地磁盘 (C:)"),
@@ -263,11 +262,8 @@ QList<ExplorerScreen> explorerScreens() {
           {Icon::Music, QStringLiteral("音乐")},
           {Icon::Pictures, QStringLiteral("图片")},
           {Icon::Video, QStringLiteral("视频")}}},
-        {VideoScreenPicture,
-         QStringLiteral("视频"),
-         {QStringLiteral("库"), QStringLiteral("视频")},
-         {folder("示例视频"), {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}},
-         kAddressAboveStrip},
+        {VideoScreenPicture, video.back(), video, videos, ExplorerTop::ToolStrip},
+        {VideoBarScreenPicture, video.back(), video, videos},
     };
 }
 
@@ -451,12 +447,14 @@ QImage toolStrip(bool second) {
         p.drawRoundedRect(QRectF(r), 3, 3);
         text(p, r, it.value(), kMenuText, 11, Qt::AlignCenter);
     }
-    // The search box differs between the two strips.
+    // The window's search box, which the strip takes over with its
+    // address field. The first strip shows in the Computer and "文档"
+    // windows and searches the window it is in; the second only in the
+    // video library.
     p.setBrush(Qt::white);
     p.setPen(QColor(0x8a, 0xa0, 0xb8));
     p.drawRect(QRect(780, 9, 230, 22));
-    text(p, QRect(786, 9, 220, 22),
-         second ? QStringLiteral("搜索 计算机") : QStringLiteral("搜索 库"),
+    text(p, QRect(786, 9, 220, 22), second ? QStringLiteral("搜索 视频") : QStringLiteral("搜索"),
          QColor(0x8a, 0x8a, 0x8a), 12);
     return img;
 }
@@ -895,7 +893,7 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
-        if (w.picture == ComputerScreenPicture) {
+        if (w.picture == ComputerScreenPicture || w.picture == ComputerBarScreenPicture) {
             // The demonstration shows no drive list of its own: the steps'
             // background has it where the screen lays the Computer window.
             QPainter p(&img);
@@ -1260,20 +1258,20 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("23"), 3))
              .build(),
          shellStep(dir, QStringLiteral("单击“新建文件夹”"))
-             .background(VideoScreenPicture)
+             .background(VideoBarScreenPicture)
              .menuBar(QLatin1Char('C'))
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
          shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace)
-             .background(ComputerScreenPicture)
+             .background(ComputerBarScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('D'))
              .menuBar(QLatin1Char('D'))
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir, ComputerScreenPicture).paneFlags(3)}};
+         lastStep(dir, ComputerBarScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
     // button's.

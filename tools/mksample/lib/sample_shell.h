@@ -21,14 +21,19 @@ bool addShellPictures(const SampleDir &dir);
 inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
 
 // Bank pictures of the screen with one window open above the taskbar, for
-// the background of steps that show the regions of that window.
+// the background of steps that show the regions of that window. The
+// Computer and video windows come in two looks: with the glass frame down
+// to the tool strip, which holds their address and search fields, and
+// ("Bar") with their address row, for a command bar under it.
 inline const QString ComputerScreenPicture = QStringLiteral("7d0002");
+inline const QString ComputerBarScreenPicture = QStringLiteral("7d0011");
 inline const QString CtrlPanelScreenPicture = QStringLiteral("7d0003");
 inline const QString NotepadScreenPicture = QStringLiteral("7d0004"); // its bar at 1500, 1800
 inline const QString DriveScreenPicture = QStringLiteral("7d0005");
 inline const QString PaintScreenPicture = QStringLiteral("7d0006");
 inline const QString LibraryScreenPicture = QStringLiteral("7d0007");
 inline const QString VideoScreenPicture = QStringLiteral("7d0008");
+inline const QString VideoBarScreenPicture = QStringLiteral("7d0012");
 // The Control Panel window with its page drawn in where the screen lays
 // the page of its view: the demonstration shows no page of its own.
 inline const QString CtrlPanelHomeScreenPicture = QStringLiteral("7d0009");     // view 0

@@ -125,10 +125,10 @@ QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) 
 }
 
 // The "文档" window with a few files, right of the task pane and below the
-// command bar the steps lay over it.
-QImage documentsWindow() {
+// command bar or the tool strip the steps lay over it.
+QImage documentsWindow(ExplorerTop top) {
     QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
-                                       {QStringLiteral("库"), QStringLiteral("文档")}, true);
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true, top);
     QPainter p(&img);
     drawIconGrid(p, QPoint(190, 104), 7,
                  {{Icon::Folder, QStringLiteral("报告")},
@@ -199,7 +199,10 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         const QImage img = shellJudgingPicture(name);
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
-    ok &= saveBankPicture(dir, QStringLiteral("k20001"), documentsWindow(), PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20001"), documentsWindow(ExplorerTop::AddressRow),
+                          PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsWindow(ExplorerTop::ToolStrip),
+                          PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20002"),
                           windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
                           PictureFormat::Png);
@@ -265,7 +268,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     };
     qs << SampleQuestion{texts[2],
                          {strip(hitEntry("23", 3), QStringLiteral("单击“视图”按钮|选择“中等图标”"))
-                              .background(QStringLiteral("k20001")),
+                              .background(QStringLiteral("k20007")),
                           strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”")),
                           strip(hitEntry("15"), QStringLiteral("单击“刷新”按钮")),
                           lastStep().menuBar(u'O').paneFlags(3)}};
