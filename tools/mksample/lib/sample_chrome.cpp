@@ -168,14 +168,18 @@ QImage explorerWindowPicture(QSize size, const QString &title, const QStringList
     return img;
 }
 
+QRect iconGridPlace(QPoint origin, int perRow, int index) {
+    return QRect(origin + QPoint(100 * (index % perRow), 96 * (index / perRow)), QSize(100, 90));
+}
+
 void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items) {
     p.save();
     p.setFont(uiFont(12));
     for (int i = 0; i < items.size(); ++i) {
-        const QPoint at = origin + QPoint(100 * (i % perRow), 96 * (i / perRow));
+        const QRect at = iconGridPlace(origin, perRow, i);
         drawIcon(p, QRect(at.x() + 22, at.y(), 56, 56), items[i].icon);
         p.setPen(Qt::black);
-        p.drawText(QRect(at.x(), at.y() + 58, 100, 32),
+        p.drawText(QRect(at.x(), at.y() + 58, at.width(), 32),
                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, items[i].name);
     }
     p.restore();

@@ -46,5 +46,7 @@ struct GridItem {
     QString name;
 };
 void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items);
+// The place of item `index` (from 0) of such a grid, its icon and its name.
+QRect iconGridPlace(QPoint origin, int perRow, int index);
 
 } // namespace sample

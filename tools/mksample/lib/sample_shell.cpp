@@ -227,12 +227,16 @@ struct ExplorerScreen {
     ExplorerTop top = ExplorerTop::AddressRow;
 };
 
+// The items of a window stand in rows right of the task pane.
+constexpr QPoint kGridOrigin(190, 104);
+constexpr int kGridColumns = 7;
+
 QImage explorerScreen(const ExplorerScreen &w) {
     QImage img = desktopScreen();
     QPainter p(&img);
     p.drawImage(QPoint(0, 0),
                 explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.top));
-    drawIconGrid(p, QPoint(190, 104), 7, w.items);
+    drawIconGrid(p, kGridOrigin, kGridColumns, w.items);
     return img;
 }
 
@@ -1117,6 +1121,15 @@ QMap<int, QString> menuCaptions(const QString &code) {
     return captionsOf(items, own.isEmpty() ? panelTexts(first) : own);
 }
 
+QRect screenItemPlace(const QString &picture, const QString &item) {
+    for (const ExplorerScreen &w : explorerScreens()) {
+        if (w.picture != picture) continue;
+        for (int i = 0; i < w.items.size(); ++i)
+            if (w.items[i].name == item) return iconGridPlace(kGridOrigin, kGridColumns, i);
+    }
+    return QRect();
+}
+
 QImage shellPicture(const QString &name) {
     return allPictures().value(name);
 }
@@ -1161,6 +1174,11 @@ StepBuilder shellStep(const SampleDir &dir, const QString &hint, QPoint at = kHi
 
 QString hitEntry(const QString &code, int item1 = 0, int item2 = 0) {
     return StepBuilder::entry(QLatin1Char('H'), code, item1, item2, 0, QLatin1Char('0'));
+}
+
+// A step's target on a place of its screen picture (pixels).
+StepBuilder twipsTarget(StepBuilder step, const QRect &place) {
+    return step.target(place.x() * 15, place.y() * 15, place.width() * 15, place.height() * 15);
 }
 
 // The last step shows the screen as the question's last action leaves it.
@@ -1240,11 +1258,14 @@ bool addShellQuestions(const SampleDir &dir) {
 
     // The other command bars, the task pane's second variant and the tool
     // strip's own panel. The text names every step, the Computer window's
-    // bar last.
+    // bar last. The library opens as a candidate opens it in the window,
+    // with a double-click on its icon, or by its entry in the task pane.
     questions << SampleQuestion{
         QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮改用中等图标，"
                        "然后新建文件夹，最后在“计算机”窗口中单击“系统属性”。"),
-        {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
+        {twipsTarget(shellStep(dir, QStringLiteral("双击“视频”库的图标|或单击左侧的“视频”")),
+                     screenItemPlace(LibraryScreenPicture, QStringLiteral("视频")))
+             .action(QStringLiteral("0002"))
              .background(LibraryScreenPicture)
              .menuBar(QLatin1Char('B'))
              .paneFlags(4)

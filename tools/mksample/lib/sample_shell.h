@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QMap>
+#include <QRect>
 #include <QString>
 
 namespace sample {
@@ -47,6 +48,12 @@ constexpr int kShellUnit = 1;
 // command bars "A" to "D", the menu bars "G" and "H" (one placed by its
 // step), the Control Panel in both views and the context panels.
 bool addShellQuestions(const SampleDir &dir);
+
+// Where the screen picture of this name (one of the pictures above) draws
+// the item of this name in its window, icon and name, in pixels of the
+// screen; an empty rectangle for an item it does not draw. The tests act
+// there as a candidate who sees it would.
+QRect screenItemPlace(const QString &picture, const QString &item);
 
 // The picture the sample draws for a shell picture name (without ".mxy"),
 // or a null image for a name it does not draw. Tests use the sizes.

@@ -1,0 +1,56 @@
+// A candidate does what a sample question's text says, the way a person
+// who sees the screen does it, not the one way the step was first written
+// for: each gesture goes through the screen's real judging and must move
+// the question on.
+#include "sample_judging.h"
+#include "sample_panel.h"
+#include "screen_fixture.h"
+
+namespace {
+
+class SampleCandidate : public ScreenFixture {
+protected:
+    static void SetUpTestSuite() {
+        layOut(
+            [](const sample::SampleDir &d) {
+                return sample::addJudgingFiles(d) && sample::addShellQuestions(d) &&
+                       sample::addShellJudgingFiles(d) && sample::addPanelFiles(d);
+            },
+            QStringLiteral("screen-all-questions"));
+    }
+
+    // Shows step `n` of the unit's question whose text begins so, as the
+    // panel starts it.
+    void startAt(int unit, const QString &textStart, int n) {
+        startOn(unit);
+        const QStringList texts = questionTexts();
+        int q = 0;
+        for (int i = 0; i < texts.size() && !q; ++i)
+            if (texts[i].startsWith(textStart)) q = i + 1;
+        ASSERT_GT(q, 0) << textStart.toStdString();
+        S().CurQuestion = q;
+        S().CurStep = 1;
+        start();
+        for (int k = 2; k <= n; ++k) build(k);
+    }
+
+    // A point of the screen, given in its pixels, in the form's twips.
+    static QPointF twips(QPoint px) { return QPointF(px.x() * 15 + 7, px.y() * 15 + 7); }
+};
+
+} // namespace
+
+TEST_F(SampleCandidate, TheVideoLibraryOpensByADoubleClickOnItsIcon) {
+    const QRect icon =
+        sample::screenItemPlace(sample::LibraryScreenPicture, QStringLiteral("视频"));
+    ASSERT_FALSE(icon.isEmpty());
+    startAt(sample::kShellUnit, QStringLiteral("在“库”中打开“视频”库"), 1);
+    // On the folder picture and on the name under it.
+    for (const QPoint at : {icon.center() - QPoint(0, 20), icon.center() + QPoint(0, 30)}) {
+        SCOPED_TRACE(testing::Message() << at.x() << ", " << at.y());
+        build(1);
+        const QPointF p = twips(at);
+        dblClick(frm(), p.x(), p.y());
+        EXPECT_EQ(step(), 2);
+    }
+}
