@@ -5,6 +5,7 @@
 #include "sample_judging.h"
 #include "sample_panel.h"
 #include "screen_fixture.h"
+#include "simulator/step_record.h"
 
 namespace {
 
@@ -52,5 +53,21 @@ TEST_F(SampleCandidate, TheVideoLibraryOpensByADoubleClickOnItsIcon) {
         const QPointF p = twips(at);
         dblClick(frm(), p.x(), p.y());
         EXPECT_EQ(step(), 2);
+    }
+}
+
+TEST_F(SampleCandidate, AValueTypedInACellIsConfirmedByAClickOnAnyOtherCell) {
+    // The cell beside it, one further off, the first cell of the sheet and
+    // one far below.
+    for (const char *cell : {"C2", "D4", "A1", "F12"}) {
+        SCOPED_TRACE(cell);
+        const QRect place = sample::sheetCellPlace(QString::fromLatin1(cell));
+        ASSERT_FALSE(place.isEmpty());
+        startAt(sample::kJudgingUnit, QStringLiteral("在单元格B2中输入“100”"), 1);
+        typeText(QStringLiteral("100"));
+        const QPointF p = twips(place.center());
+        click(frm(), p.x(), p.y());
+        EXPECT_EQ(sim::StepRecord(S().CurRecord).actionCode(), QStringLiteral("9999"));
+        forms::testing::unloadAll();
     }
 }

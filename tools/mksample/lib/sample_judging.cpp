@@ -45,8 +45,7 @@ void drawPlace(QPainter &p, const Box &b) {
                  files.contains(b.label) ? Icon::Notepad : Icon::Folder);
         p.setPen(Qt::black);
         p.drawText(QRect(r.left(), r.top() + 60, r.width(), 18), Qt::AlignCenter, b.label);
-    } else if (b.label.isEmpty() || b.label == QLatin1String("B2") ||
-               b.label == QLatin1String("C2")) {
+    } else if (b.label.isEmpty() || b.label == QLatin1String("B2")) {
         p.setPen(QColor(0x8e, 0xa4, 0xc1));
         p.setBrush(Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -77,6 +76,12 @@ void drawPlace(QPainter &p, const Box &b) {
     }
 }
 
+// The spreadsheet's grid (pixels): the column letters in the row from
+// kSheetTop, the row numbers left of kSheetLeft, then rows 1 to 21 of
+// cells A to J.
+constexpr int kSheetLeft = 30, kSheetTop = 90, kColumnWidth = 100, kRowHeight = 20;
+constexpr int kSheetRight = 1017, kSheetBottom = 530;
+
 // A sheet of cells behind the places of a spreadsheet: the formula bar,
 // the column letters and the row numbers.
 void drawSheet(QPainter &p) {
@@ -87,18 +92,19 @@ void drawSheet(QPainter &p) {
     p.drawRect(QRect(90, 60, 920, 21));
     p.setPen(Qt::black);
     p.drawText(QRect(64, 60, 24, 21), Qt::AlignCenter, QStringLiteral("fx"));
-    const int colLeft = 30, colWidth = 100, top = 90, rowHeight = 20;
-    p.fillRect(QRect(7, top, 1010, rowHeight), QColor(0xe8, 0xee, 0xf6));
-    p.fillRect(QRect(7, top, colLeft - 7, 440), QColor(0xe8, 0xee, 0xf6));
+    const int top = kSheetTop;
+    p.fillRect(QRect(7, top, kSheetRight - 7, kRowHeight), QColor(0xe8, 0xee, 0xf6));
+    p.fillRect(QRect(7, top, kSheetLeft - 7, kSheetBottom - top), QColor(0xe8, 0xee, 0xf6));
     p.setPen(QColor(0xd0, 0xd7, 0xe5));
-    for (int x = colLeft; x < 1017; x += colWidth) p.drawLine(x, top, x, 530);
-    for (int y = top; y < 530; y += rowHeight) p.drawLine(7, y, 1016, y);
+    for (int x = kSheetLeft; x < kSheetRight; x += kColumnWidth)
+        p.drawLine(x, top, x, kSheetBottom);
+    for (int y = top; y < kSheetBottom; y += kRowHeight) p.drawLine(7, y, kSheetRight - 1, y);
     p.setPen(QColor(0x30, 0x30, 0x30));
     for (int c = 0; c < 10; ++c)
-        p.drawText(QRect(colLeft + c * colWidth, top, colWidth, rowHeight), Qt::AlignCenter,
-                   QString(QChar(u'A' + c)));
+        p.drawText(QRect(kSheetLeft + c * kColumnWidth, top, kColumnWidth, kRowHeight),
+                   Qt::AlignCenter, QString(QChar(u'A' + c)));
     for (int r = 1; r < 22; ++r)
-        p.drawText(QRect(7, top + r * rowHeight, colLeft - 7, rowHeight), Qt::AlignCenter,
+        p.drawText(QRect(7, top + r * kRowHeight, kSheetLeft - 7, kRowHeight), Qt::AlignCenter,
                    QString::number(r));
 }
 
@@ -173,9 +179,16 @@ const Box kOrganise{150, 885, 1200, 390, QStringLiteral("组织 ▼")};
 const Box kViews{1500, 885, 1200, 390, QStringLiteral("视图 ▼")};
 const Box kLayout{2850, 885, 1200, 390, QStringLiteral("布局 ▼")};
 const Box kCommandButtons[] = {kOrganise, kViews, kLayout};
-// The spreadsheet's cells B2 and C2 and the formula bar's "√" button.
-const Box kCellB2{1950, 1950, 1500, 300, QStringLiteral("B2")};
-const Box kCellC2{3450, 1950, 1500, 300, QStringLiteral("C2")};
+// The spreadsheet's cell B2, framed where the value goes, and the formula
+// bar's "√" button; every other cell of the sheet confirms the value too.
+Box cellBox(const QString &name) {
+    const QRect r = sheetCellPlace(name);
+    return Box{r.x() * 15, r.y() * 15, r.width() * 15, r.height() * 15, name};
+}
+const Box kCellB2 = cellBox(QStringLiteral("B2"));
+const Box kOtherCells{kSheetLeft * 15, (kSheetTop + kRowHeight) * 15,
+                      (kSheetRight - kSheetLeft) * 15, (kSheetBottom - kSheetTop - kRowHeight) * 15,
+                      QString()};
 const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
 
 // The Notepad window: its menu row under the title bar and the page under
@@ -300,7 +313,7 @@ void saveScenes(PictureSaver &save) {
     save("j30005", scene(documents, files));
     save("j30006",
          scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
-    save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton, kCellC2}));
+    save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton}));
     save("j30008",
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
                                         {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
@@ -578,7 +591,7 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                      .textBox(kCellB2.x, kCellB2.y, kCellB2.w, kCellB2.h)
                      .answerLine(text(QStringLiteral("100")))
                      .hint(4800, 6600, text(QStringLiteral("在B2中输入100并确认"))),
-                 kCellC2),
+                 kOtherCells),
               kEnterButton),
          done().picture(1, kCellB2.x, kCellB2.y, "j30108")}};
     return qs;
@@ -734,6 +747,14 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
 }
 
 } // namespace
+
+QRect sheetCellPlace(const QString &name) {
+    const int column = name.isEmpty() ? -1 : name.at(0).unicode() - u'A';
+    const int row = name.mid(1).toInt();
+    if (column < 0 || column > 9 || row < 1 || row > 21) return QRect();
+    return QRect(kSheetLeft + column * kColumnWidth, kSheetTop + row * kRowHeight, kColumnWidth,
+                 kRowHeight);
+}
 
 bool addJudgingFiles(const SampleDir &dir) {
     bool ok = dir.makeFolders();
