@@ -125,7 +125,7 @@ TEST_F(JudgingSampleQuestions, EveryQuestionCanBeWorkedToTheEnd) {
          [&] {
              for (int i = 0; i < 4; ++i) dragPicture();
          }},
-        {QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
+        {QStringLiteral("依次向左下、右下、左上、右上拖动窗口的右下角，调整窗口大小。"),
          [&] {
              for (int i = 0; i < 4; ++i) dragPicture();
          }},

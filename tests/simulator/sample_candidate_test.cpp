@@ -71,3 +71,22 @@ TEST_F(SampleCandidate, AValueTypedInACellIsConfirmedByAClickOnAnyOtherCell) {
         forms::testing::unloadAll();
     }
 }
+
+TEST_F(SampleCandidate, AWindowIsResizedByDraggingItsCornerAsFarAsAPersonDoes) {
+    // Each way the text asks, 50 pixels on both axes from the grip's
+    // middle, in small moves as a hand makes them.
+    const QPoint ways[] = {{-50, 50}, {50, 50}, {-50, -50}, {50, -50}};
+    startAt(sample::kJudgingUnit, QStringLiteral("依次向左下、右下、左上、右上拖动窗口"), 1);
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(testing::Message() << "drag " << k + 1);
+        ASSERT_EQ(step(), k + 1);
+        forms::Image *grip = frm()->Image5;
+        ASSERT_TRUE(grip->visible());
+        const QPointF from(grip->left() + grip->width() / 2, grip->top() + grip->height() / 2);
+        press(grip, grip->width() / 2, grip->height() / 2);
+        for (int i = 1; i <= 10; ++i)
+            move(frm(), from.x() + ways[k].x() * 15 * i / 10, from.y() + ways[k].y() * 15 * i / 10);
+        release(frm(), from.x() + ways[k].x() * 15, from.y() + ways[k].y() * 15);
+    }
+    EXPECT_EQ(sim::StepRecord(S().CurRecord).actionCode(), QStringLiteral("9999"));
+}

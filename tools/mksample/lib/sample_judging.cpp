@@ -213,7 +213,7 @@ QImage notepadScene(const QString &title) {
 }
 
 // A window of its own size on the desktop, its lower-right corner where
-// the resize step lays the corner it drags (kResizeCorner).
+// the resize steps lay the grip they drag.
 QImage resizeScene(const QString &title, const QRect &window) {
     QImage img(QSize(1024, 600), QImage::Format_RGB32);
     QPainter p(&img);
@@ -230,9 +230,25 @@ QImage resizeScene(const QString &title, const QRect &window) {
     return img;
 }
 
-// The place the resize question's corner is dragged from (design twips),
-// and the first line of the Notepad page.
-const Box kResizeCorner{7500, 4500, 300, 300, QString()};
+// The resize question drags the window's corner grip (20 pixels square)
+// four times: where the grip lies when each step begins and once they are
+// done (pixels), and the background that shows the window at that size.
+// Each drag asks for 30 or 40 pixels on both axes, less than anybody who
+// resizes a window drags, and the next step shows the size it left.
+struct ResizeStage {
+    QPoint grip;
+    const char *background;
+};
+const ResizeStage kResizeStages[] = {{{500, 300}, "j30010"},
+                                     {{470, 330}, "j30019"},
+                                     {{510, 360}, "j30020"},
+                                     {{480, 330}, "j30021"},
+                                     {{510, 300}, "j30022"}};
+QRect resizedWindow(QPoint grip) {
+    return QRect(QPoint(120, 60), grip + QPoint(19, 19));
+}
+
+// The first line of the Notepad page.
 const Box kNotepadLine{150, 900, 14700, 345, QString()};
 
 // The "文档" window with its command bar: the buttons the extra pictures
@@ -318,8 +334,9 @@ void saveScenes(PictureSaver &save) {
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
                                         {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
-    const QRect corner = px(kResizeCorner);
-    save("j30010", resizeScene(documents, QRect(QPoint(120, 60), corner.bottomRight())));
+    for (const ResizeStage &stage : kResizeStages)
+        save(QString::fromLatin1(stage.background),
+             resizeScene(documents, resizedWindow(stage.grip)));
     save("j30011", scene(documents, {kBackup, kPhotos}));
     save("j30012", scene(documents, {}));
     save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
@@ -621,24 +638,25 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
              StepBuilder().action("8004").picture(5, 12000, 1500, "888888").dragTarget(0, 4500),
              QStringLiteral("向下拖动滑块")),
          done().picture(5, 12000, 4500, "888888")}};
+    QStringList resize;
+    const char *const actions[] = {"8006", "8007", "8008", "8009"};
+    const char *const hints[] = {"向左下拖动窗口的右下角", "向右下拖动窗口的右下角",
+                                 "向左上拖动窗口的右下角", "向右上拖动窗口的右下角"};
+    for (int k = 0; k < 4; ++k) {
+        const QPoint from = kResizeStages[k].grip, to = kResizeStages[k + 1].grip;
+        resize << text.hinted(StepBuilder()
+                                  .background(QString::fromLatin1(kResizeStages[k].background))
+                                  .action(QString::fromLatin1(actions[k]))
+                                  .picture(5, from.x() * 15, from.y() * 15,
+                                           k == 0 ? QStringLiteral("j30102") : "888888")
+                                  .dragTarget(to.x() * 15, to.y() * 15),
+                              QString::fromUtf8(hints[k]));
+    }
+    resize << done()
+                  .background(QString::fromLatin1(kResizeStages[4].background))
+                  .picture(5, 0, 0, "000000");
     qs << SampleQuestion{
-        QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
-        {text.hinted(StepBuilder()
-                         .background("j30010")
-                         .action("8006")
-                         .picture(5, kResizeCorner.x, kResizeCorner.y, "j30102")
-                         .dragTarget(6000, 6000),
-                     QStringLiteral("向左下拖动")),
-         text.hinted(
-             StepBuilder().action("8007").picture(5, 7500, 4500, "888888").dragTarget(9000, 6000),
-             QStringLiteral("向右下拖动")),
-         text.hinted(
-             StepBuilder().action("8008").picture(5, 7500, 4500, "888888").dragTarget(6000, 3000),
-             QStringLiteral("向左上拖动")),
-         text.hinted(
-             StepBuilder().action("8009").picture(5, 7500, 4500, "888888").dragTarget(9000, 3000),
-             QStringLiteral("向右上拖动")),
-         done().picture(5, 0, 0, "000000")}};
+        QStringLiteral("依次向左下、右下、左上、右上拖动窗口的右下角，调整窗口大小。"), resize};
     return qs;
 }
 
