@@ -90,3 +90,35 @@ TEST_F(SampleCandidate, AWindowIsResizedByDraggingItsCornerAsFarAsAPersonDoes) {
     }
     EXPECT_EQ(sim::StepRecord(S().CurRecord).actionCode(), QStringLiteral("9999"));
 }
+
+TEST_F(SampleCandidate, ABandFromAnyBlankSpotUpAndLeftOfTheFilesTakesThemIn) {
+    // The files of the "文档" window: 报告, 备份 and 照片 in a row.
+    const QRect files(80, 100, 320, 80);
+    struct Case {
+        const char *text;
+        int shift;
+    };
+    const Case questions[] = {{"在“文档”窗口中，从左上方的空白处拖出一个选框", 0},
+                              {"按住Shift键，从左上方的空白处拖出选框", forms::vbShiftMask}};
+    // Spots a candidate takes: just outside the files' corner, near the
+    // window's edge, and on the way to either.
+    const QPoint starts[] = {files.topLeft() - QPoint(6, 6), {20, 66}, {50, 80}};
+    const QPoint ends[] = {files.bottomRight() + QPoint(8, 8), {600, 300}};
+    for (const Case &c : questions) {
+        for (const QPoint from : starts) {
+            for (const QPoint to : ends) {
+                SCOPED_TRACE(testing::Message() << c.text << " from " << from.x() << ", "
+                                                << from.y() << " to " << to.x() << ", " << to.y());
+                startAt(sample::kJudgingUnit, QString::fromUtf8(c.text), 1);
+                const QPointF a = twips(from), b = twips(to);
+                press(frm(), a.x(), a.y(), forms::vbLeftButton, c.shift);
+                for (int i = 1; i <= 10; ++i)
+                    move(frm(), a.x() + (b.x() - a.x()) * i / 10, a.y() + (b.y() - a.y()) * i / 10,
+                         c.shift);
+                release(frm(), b.x(), b.y(), forms::vbLeftButton, c.shift);
+                EXPECT_EQ(sim::StepRecord(S().CurRecord).actionCode(), QStringLiteral("9999"));
+                forms::testing::unloadAll();
+            }
+        }
+    }
+}

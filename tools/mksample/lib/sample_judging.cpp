@@ -28,8 +28,7 @@ QRect px(const Box &b) {
 }
 
 // How a place of a scene looks: a file or folder with its name, an input
-// field, a button, a spreadsheet cell, a slider's track, or a labelled
-// empty spot (the ends of a rubber band).
+// field, a button, a spreadsheet cell or a slider's track.
 void drawPlace(QPainter &p, const Box &b) {
     const QRect r = px(b);
     static const QStringList files = {QStringLiteral("报告"), QStringLiteral("总结")};
@@ -57,12 +56,6 @@ void drawPlace(QPainter &p, const Box &b) {
             p.drawRoundedRect(QRectF(r.left(), r.center().y() - 3, r.width(), 6), 3, 3);
         else
             p.drawRoundedRect(QRectF(r.center().x() - 3, r.top(), 6, r.height()), 3, 3);
-    } else if (b.label == QStringLiteral("起点") || b.label == QStringLiteral("终点")) {
-        p.setPen(QPen(QColor(0xa0, 0xb0, 0xc8), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        p.setPen(QColor(0x80, 0x90, 0xa8));
-        p.drawText(r, Qt::AlignCenter, b.label);
     } else {
         // Buttons: "确定", the formula bar's "√".
         QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -323,9 +316,7 @@ void saveScenes(PictureSaver &save) {
     save("j30001", scene(documents, files));
     save("j30002", notepadScene(QStringLiteral("报告 - 记事本")));
     save("j30003", documentsWithCommandBar(files));
-    save("j30004",
-         scene(documents, files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
-                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
+    save("j30004", scene(documents, files));
     save("j30005", scene(documents, files));
     save("j30006",
          scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
@@ -464,23 +455,26 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
 
 // Rubber bands and drags from the source. Each names its own step as the
 // source's branch: a press answers nothing, and a band or drag released
-// off the target shows the step again.
+// off the target shows the step again. A band that takes in all three
+// files starts anywhere in the blank corner up and left of them and ends
+// anywhere in the blank area down and right of them, under the address
+// row and clear of the question panel.
 QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box bandStart{600, 1200, 600, 300, QString()};
-    const Box bandEnd{6300, 3000, 900, 600, QString()};
+    const Box bandStart{120, 870, 1260, 690, QString()};
+    const Box bandEnd{6030, 2730, 4170, 2520, QString()};
     qs << SampleQuestion{
         QStringLiteral("在“文档”窗口中，从左上方的空白处拖出一个选框，框住全部文件。"),
         {text.hinted(
              at(from(StepBuilder().background("j30004").action("0040"), bandStart, '1'), bandEnd),
-             QStringLiteral("从“起点”拖到“终点”")),
+             QStringLiteral("从文件左上方的空白处|拖到文件右下方的空白处")),
          done().background("j30017")}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
         {text.hinted(
              at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart, '1'),
                 bandEnd),
-             QStringLiteral("按住Shift键从“起点”拖到“终点”")),
+             QStringLiteral("按住Shift键|从文件左上方的空白处|拖到文件右下方的空白处")),
          done().background("j30017")}};
     qs << SampleQuestion{
         QStringLiteral("将“报告”文件拖动到“备份”文件夹中。"),
