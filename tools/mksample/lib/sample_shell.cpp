@@ -1298,7 +1298,7 @@ bool addShellQuestions(const SampleDir &dir) {
     // button's.
     questions << SampleQuestion{
         QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
-        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"), QPoint(1650, 900))
+        {shellStep(dir, QStringLiteral("右击桌面空白处|单击“查看”|选择“小图标”"), QPoint(1650, 900))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("69"), 1, 3))
              .build(),

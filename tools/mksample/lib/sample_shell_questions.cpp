@@ -243,7 +243,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         {explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
              .background(QStringLiteral("k20001")),
          explorer(hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
-         explorer(hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|指向“布局”|选择“菜单栏”")),
+         explorer(hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|单击“布局”|选择“菜单栏”")),
          explorer(hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
          explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
              .hit(3, QStringLiteral("DA1090k209")),
@@ -255,7 +255,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     };
     qs << SampleQuestion{
         texts[1],
-        {notepad(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|指向“保存”|选择“另存为”"))
+        {notepad(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|单击“保存”|选择“另存为”"))
              .background(QStringLiteral("k20002")),
          notepad(hitEntry("G3", 4), QStringLiteral("单击“查看”|选择“选项”")),
          lastStep().menuBar(u'G')}};
@@ -286,7 +286,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
          hinted(computerWindow().hit(1, hitEntry("96")), QStringLiteral("双击“本地磁盘 (D:)”"),
                 kComputerHint),
          hinted(Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)).background(desktop),
-                QStringLiteral("右击桌面左侧空白处|指向“查看”|选择“中等图标”"), kDesktopMenuHint),
+                QStringLiteral("右击桌面左侧空白处|单击“查看”|选择“中等图标”"), kDesktopMenuHint),
          lastStep().menuBar(u'M')}};
 
     // The start menu: all three panel levels, an entry of its right-hand
@@ -298,11 +298,11 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     qs << SampleQuestion{
         texts[4],
         {start(hitEntry("84", 10, 1, 5),
-               QStringLiteral("单击“开始”|指向“所有程序”|依次选择“附件”和“画图”"))
+               QStringLiteral("单击“开始”|单击“所有程序”|依次单击“附件”和“画图”"))
              .background(desktop),
          start(hitEntry("79"), QStringLiteral("单击“开始”|选择个人文件夹")),
          start(hitEntry("82", 2), QStringLiteral("单击“开始”|单击“关机”旁的箭头|选择“注销”")),
-         start(hitEntry("80", 3), QStringLiteral("单击“开始”|指向“入门”|选择“传输文件和设置”")),
+         start(hitEntry("80", 3), QStringLiteral("单击“开始”|单击“入门”|选择“传输文件和设置”")),
          start(hitEntry("70", 2), QStringLiteral("右击“开始”按钮|选择“打开 Windows 资源管理器”")),
          lastStep().menuBar(u'M')}};
 
@@ -327,7 +327,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     qs << SampleQuestion{
         texts[6],
         {pc(hitEntry("92", 9), QStringLiteral("右击窗口空白处|选择“属性”")),
-         pc(hitEntry("95", 4, 1), QStringLiteral("右击“本地磁盘 (C:)”|指向“共享”|选择“不共享”")),
+         pc(hitEntry("95", 4, 1), QStringLiteral("右击“本地磁盘 (C:)”|单击“共享”|选择“不共享”")),
          lastStep().windowKind(u'P').viewVariant(u'C').paneFlags(3)}};
 
     // Tab strips: one row of three tabs, then two rows of twelve, whose
