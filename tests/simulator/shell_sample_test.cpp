@@ -16,6 +16,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace shell;
@@ -234,6 +235,61 @@ TEST(ShellSamplePictures, EveryMenuItemTheTablesPlaceHasARealCaption) {
         }
     }
     EXPECT_GT(items, 500);
+}
+
+// A submenu shows what its entry names: "共享" the ways of sharing, not
+// the places "发送到" sends to. Every submenu is checked against the
+// caption of the entry that opens it, and submenus drawn in one shared
+// picture must all have the entries that picture shows.
+TEST(ShellSamplePictures, EverySubmenuIsDrawnWithTheEntriesOfItsOwnEntry) {
+    struct Kind {
+        const char *entry;  // the caption of the entry that opens it, from its start
+        const char *has;    // an entry it must show (one of several, split by "|")
+        const char *hasNot; // one it must not show (empty: none)
+    };
+    // Entries are compared without their access keys and dots. A browser's
+    // "查看" menu shows its bars, a folder's its icon sizes.
+    const Kind kinds[] = {
+        {"共享", "不共享", "压缩(zipped)文件夹"},
+        {"发送到", "压缩(zipped)文件夹", "不共享"},
+        {"新建", "文件夹", ""},
+        {"查看", "小图标|工具栏", ""},
+        {"排序方式", "名称", "(无)"},
+        {"分组依据", "(无)", ""},
+        {"打开方式", "记事本", ""},
+        {"布局", "菜单栏", ""},
+        {"保存", "另存为", ""},
+    };
+    const QRegularExpression decoration(QStringLiteral("(\\([A-Z]\\))?(\\.\\.\\.)?$"));
+    QMap<QString, QStringList> drawnIn; // picture name: the entries drawn in it
+    int checked = 0;
+    for (const Menu2JRow &row : menu2JTable()) {
+        for (std::string_view k : row.ids) {
+            const QString id = QString::fromLatin1(k.data(), qsizetype(k.size()));
+            QStringList entries = sample::menuCaptions(id).values();
+            for (QString &e : entries) e.remove(decoration);
+            const QString entry = sample::menuCaptions(id.left(2)).value(id.mid(2).toInt());
+            SCOPED_TRACE(id.toStdString() + " under \"" + entry.toStdString() + "\"");
+            const QString picture = level2PictureName(id);
+            if (drawnIn.contains(picture)) {
+                EXPECT_EQ(entries, drawnIn.value(picture)) << "shares " << picture.toStdString();
+            }
+            drawnIn.insert(picture, entries);
+            for (const Kind &kind : kinds) {
+                if (!entry.startsWith(QString::fromUtf8(kind.entry))) continue;
+                ++checked;
+                const QStringList wanted = QString::fromUtf8(kind.has).split(u'|');
+                EXPECT_TRUE(std::any_of(wanted.begin(), wanted.end(),
+                                        [&](const QString &w) { return entries.contains(w); }))
+                    << "lacks " << kind.has << ": " << entries.join(u'/').toStdString();
+                if (*kind.hasNot) {
+                    EXPECT_FALSE(entries.contains(QString::fromUtf8(kind.hasNot)))
+                        << "shows " << kind.hasNot;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 40);
 }
 
 namespace {
