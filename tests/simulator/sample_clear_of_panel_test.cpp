@@ -145,3 +145,32 @@ TEST_F(SampleClearOfPanel, EveryStepButTheLastHasAHintBesideWhatItAsksFor) {
     });
     EXPECT_GT(steps, 80);
 }
+
+// The hint stands on the screen beside what it asks for, not on the
+// window's own labelled places: a drive with its name, a link, an entry of
+// the task pane, a button of a bar, a desktop icon. The shell's hot spots
+// mark them, where a region shows them.
+TEST_F(SampleClearOfPanel, TheHintLeavesTheWindowsLabelledPlacesFree) {
+    int checked = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        const sim::StepRecord r(S().CurRecord);
+        if (r.actionCode() == QLatin1String("9999") || !f->LHelp->visible() ||
+            f->LHelp->caption().trimmed().isEmpty())
+            return;
+        const QRect hint(f->LHelp->originInFormPx(), f->LHelp->rectPx().size());
+        for (int i = 1; i <= 99; ++i) {
+            forms::Label *spot = f->LblZHU(i);
+            if (!spot->isShown() || spot->rectPx().isEmpty()) continue;
+            // The part of the spot its region shows.
+            const forms::Control *region = spot->container();
+            const QRect shown =
+                QRect(spot->originInFormPx(), spot->rectPx().size())
+                    .intersected(QRect(region->originInFormPx(), region->rectPx().size()));
+            if (shown.isEmpty()) continue;
+            ++checked;
+            EXPECT_FALSE(hint.intersects(shown))
+                << "hint over spot " << i << ", " << where << text(rectOf(f->LHelp));
+        }
+    });
+    EXPECT_GT(checked, 200);
+}

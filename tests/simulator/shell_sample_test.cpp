@@ -356,7 +356,7 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     EXPECT_TRUE(f->PicCtrl->visible());
     EXPECT_EQ(pictureName(f->PicCtrl), "NN0000");
     EXPECT_EQ(f->LblZHU(46)->left(), 7650);
-    f = show(2, 3);
+    f = show(2, 4);
     EXPECT_EQ(pictureName(f->PicCtrl), "NN0001");
     EXPECT_EQ(f->LblZHU(57)->top(), 4605);
 

@@ -308,16 +308,17 @@ QImage computerWindow() {
 }
 
 // The left column of a category page: its links one under the other, all
-// from one left edge, each as wide as the column allows.
-void paintCategoryNav(QPainter &p, const SpotRects &spots) {
+// from one left edge, each as wide as the column allows; the page on show
+// (the spot of its link) in black.
+void paintCategoryNav(QPainter &p, const SpotRects &spots, int current) {
     p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
     const QStringList nav = {
         "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
         "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
     for (int i = 41; i <= 48; ++i) {
         const QRect r = pxRect(spots[size_t(i)]);
-        text(p, QRect(20, r.top(), 176, r.height()), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
-             Qt::AlignLeft | Qt::AlignVCenter, i == 42);
+        text(p, QRect(20, r.top(), 176, r.height()), nav[i - 41], i == current ? kMenuText : kLink,
+             12, Qt::AlignLeft | Qt::AlignVCenter, i == current);
     }
 }
 
@@ -368,11 +369,51 @@ QImage ctrlPanel(int view) {
             }
         }
     } else if (view == 1) {
-        paintCategoryNav(p, spots);
+        paintCategoryNav(p, spots, 42);
         for (int i = 51; i <= 57; ++i) paintCategoryRow(p, pxRect(spots[size_t(i)]), i);
     } else {
         text(p, QRect(160, 30, 600, 24), QStringLiteral("所有控制面板项"), QColor(0x1e, 0x39, 0x87),
              17);
+    }
+    return img;
+}
+
+// The "外观和个性化" page of the category view, which no view of the
+// screen lays out: its rows stand where those of "系统和安全" do, each
+// title over its links.
+QImage appearancePage() {
+    QImage img = canvas(1024, 504, Qt::white);
+    QPainter p(&img);
+    SpotRects spots{};
+    shell::layoutCtrlPanel(spots, 1, One);
+    paintCategoryNav(p, spots, 47);
+    const QList<QStringList> rows = {
+        {"个性化", "更改主题", "更改桌面背景", "更改半透明窗口颜色", "更改声音效果"},
+        {"显示", "放大或缩小文本和其他项目", "调整屏幕分辨率"},
+        {"桌面小工具", "向桌面添加小工具", "联机获取更多小工具"},
+        {"任务栏和「开始」菜单", "自定义「开始」菜单", "自定义任务栏上的图标"},
+        {"轻松访问中心", "使用 Windows 建议的设置", "优化视频显示"},
+        {"文件夹选项", "指定单击或双击以打开", "显示隐藏的文件和文件夹"},
+        {"字体", "预览、删除或者显示和隐藏字体", "更改字体设置"}};
+    const Icon icons[] = {Icon::Computer,  Icon::Computer, Icon::ControlPanel, Icon::Program,
+                          Icon::Magnifier, Icon::Folder,   Icon::Document};
+    const QFontMetrics links(uiFont(12));
+    for (int i = 0; i < rows.size(); ++i) {
+        const int spot = 51 + i;
+        const QRect row = pxRect(spots[size_t(spot)]);
+        drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icons[i]);
+        ItemRects items{};
+        shell::layoutLevel1(items, QString::number(spot), One);
+        const QRect title = pxRect(items[1]).translated(row.topLeft());
+        const QRect line = pxRect(items[2]).translated(row.topLeft());
+        text(p, QRect(row.left() + 40, title.top(), 600, title.height()), rows[i][0], kCategory,
+             15);
+        int x = row.left() + 40;
+        for (int k = 1; k < rows[i].size(); ++k) {
+            const int w = links.horizontalAdvance(rows[i][k]) + 2;
+            text(p, QRect(x, line.top(), w, line.height()), rows[i][k], kLink, 12);
+            x += w + 24;
+        }
     }
     return img;
 }
@@ -908,8 +949,10 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     }
     for (const ExplorerScreen &w : explorerScreens()) {
         if (w.picture != CtrlPanelScreenPicture) continue;
-        for (const auto &[name, page] : {std::pair{CtrlPanelHomeScreenPicture, g.view0},
-                                         std::pair{CtrlPanelCategoryScreenPicture, g.view1}}) {
+        for (const auto &[name, page] :
+             {std::pair{CtrlPanelHomeScreenPicture, g.view0},
+              std::pair{CtrlPanelCategoryScreenPicture, g.view1},
+              std::pair{CtrlPanelAppearanceScreenPicture, appearancePage()}}) {
             QImage img = explorerScreen(w);
             QPainter p(&img);
             p.drawImage(QPoint(0, CtrlPanelTop / 15), page);
@@ -1158,6 +1201,9 @@ constexpr QPoint kHintPlace(6750, 4350);
 // In the Computer window the middle holds the removable drives: its hints
 // stand right of the network drive, under every drive's name.
 constexpr QPoint kComputerHintPlace(6750, 5700);
+// On a page of the Control Panel's category view, the left column under
+// its links.
+constexpr QPoint kCategoryPageHintPlace(150, 4500);
 
 // A step of the shell questions: the screen behind is the desktop, and
 // the hint says what to do, at `at` (design twips) beside the place to act.
@@ -1217,28 +1263,35 @@ bool addShellQuestions(const SampleDir &dir) {
              .build(),
          lastStep(dir)}};
 
-    // The start menu and the Control Panel in its two views.
+    // The start menu and the Control Panel in its two views. The page of
+    // "外观和个性化" is a picture of its own: the candidate goes on from it
+    // by the left column's link, where the category view has it, to the
+    // page of "系统和安全", which the screen lays out.
+    SpotRects categoryView{};
+    shell::layoutCtrlPanel(categoryView, 1, One);
+    const shell::Rect systemLink = categoryView[42];
     questions << SampleQuestion{
-        QStringLiteral("通过“开始”菜单打开“控制面板”，在“外观和个性化”中选择“更改主题”，"
-                       "然后转到“系统和安全”。"),
+        QStringLiteral("通过“开始”菜单打开“控制面板”，打开“外观和个性化”，然后转到“系统和安全”。"),
         {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"), QPoint(6750, 3000))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("74")))
              .build(),
-         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"), QPoint(2400, 6300))
+         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击其标题"), QPoint(2400, 6300))
              .background(CtrlPanelHomeScreenPicture)
              .windowKind(QLatin1Char('N'))
              .menuBar(QLatin1Char('O'))
-             .hit(1, hitEntry(QStringLiteral("46"), 2))
+             .hit(1, hitEntry(QStringLiteral("46"), 1))
              .build(),
-         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 4200))
-             .background(CtrlPanelCategoryScreenPicture)
+         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), kCategoryPageHintPlace)
+             .background(CtrlPanelAppearanceScreenPicture)
+             .action(QStringLiteral("0001"))
+             .target(int(systemLink.left), int(systemLink.top + shell::CtrlPanelTop),
+                     int(systemLink.width), int(systemLink.height))
+             .build(),
+         lastStep(dir, CtrlPanelCategoryScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))
-             .menuBar(QLatin1Char('O'))
-             .hit(1, hitEntry(QStringLiteral("42")))
-             .build(),
-         lastStep(dir, CtrlPanelCategoryScreenPicture)}};
+             .menuBar(QLatin1Char('O'))}};
 
     // A menu bar placed by its step, and one at its usual place.
     questions << SampleQuestion{

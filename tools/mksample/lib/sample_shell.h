@@ -39,6 +39,9 @@ inline const QString VideoBarScreenPicture = QStringLiteral("7d0012");
 // the page of its view: the demonstration shows no page of its own.
 inline const QString CtrlPanelHomeScreenPicture = QStringLiteral("7d0009");     // view 0
 inline const QString CtrlPanelCategoryScreenPicture = QStringLiteral("7d0010"); // view 1
+// The category view's page of "外观和个性化", which no view of the screen
+// lays out: a step shows it as its background alone.
+inline const QString CtrlPanelAppearanceScreenPicture = QStringLiteral("7d0013");
 
 // The unit of the shell's sample questions ("桌面与窗口").
 constexpr int kShellUnit = 1;
