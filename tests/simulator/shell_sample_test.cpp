@@ -237,6 +237,22 @@ TEST(ShellSamplePictures, EveryMenuItemTheTablesPlaceHasARealCaption) {
     EXPECT_GT(items, 500);
 }
 
+// A step that asks for a right click on a blank spot of the Computer
+// window frames, in guided mode, the window's own spot in its top-left
+// corner: that spot must show nothing but the window's background.
+TEST(ShellSamplePictures, TheComputerWindowsOwnSpotIsABlankPartOfIt) {
+    const QImage window =
+        sample::shellPicture(QStringLiteral("bank:9lX002")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(window.isNull());
+    // Spot 92 keeps the rectangle the window gives it: 495 x 375 twips.
+    const QRect spot(0, 0, 495 / 15, 375 / 15);
+    int drawn = 0;
+    for (int y = spot.top(); y <= spot.bottom(); ++y)
+        for (int x = spot.left(); x <= spot.right(); ++x)
+            drawn += window.pixel(x, y) != window.pixel(window.width() - 1, window.height() - 1);
+    EXPECT_EQ(drawn, 0);
+}
+
 // A submenu shows what its entry names: "共享" the ways of sharing, not
 // the places "发送到" sends to. Every submenu is checked against the
 // caption of the entry that opens it, and submenus drawn in one shared

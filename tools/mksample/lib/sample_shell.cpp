@@ -275,10 +275,12 @@ QImage computerWindow() {
     QImage img = canvas(864, 470, Qt::white);
     QPainter p(&img);
     const SpotRects spots = fixedSpots();
+    // The headings stand right of the window's own spot in its top-left
+    // corner, which the guided mode frames for a click on a blank spot.
     auto header = [&](int y, const QString &s) {
-        text(p, QRect(14, y, 300, 18), s, QColor(0x1e, 0x39, 0x87), 13);
+        text(p, QRect(40, y, 300, 18), s, QColor(0x1e, 0x39, 0x87), 13);
         p.setPen(QColor(0xe2, 0xe8, 0xf0));
-        p.drawLine(14 + 120, y + 9, 840, y + 9);
+        p.drawLine(40 + 150, y + 9, 840, y + 9);
     };
     header(10, QStringLiteral("硬盘 (4)"));
     header(158, QStringLiteral("有可移动存储的设备 (2)"));
@@ -1198,9 +1200,10 @@ namespace {
 // empty middle of the screen, above the question panel docked at the
 // lower-right corner and left of it.
 constexpr QPoint kHintPlace(6750, 4350);
-// In the Computer window the middle holds the removable drives: its hints
-// stand right of the network drive, under every drive's name.
-constexpr QPoint kComputerHintPlace(6750, 5700);
+// In the Computer window its hints stand in the blank part under the
+// network drive, far enough from the question panel that the window's
+// menu, opened there, stays clear of it.
+constexpr QPoint kComputerHintPlace(2700, 6450);
 // On a page of the Control Panel's category view, the left column under
 // its links.
 constexpr QPoint kCategoryPageHintPlace(150, 4500);

@@ -94,15 +94,16 @@ StepBuilder Hit() {
 // window, clear of the menus that open from its bars at the left and the
 // right; above the start menu and its lists; beside the desktop icons;
 // under the Control Panel's categories, and under the left column's links
-// of a category page; right of the Computer window's network drive, under
-// every drive's name.
+// of a category page; in the Computer window's blank part under the
+// network drive, where the window's menu opens clear of the question
+// panel.
 constexpr QPoint kWindowHint(7500, 3900);
 constexpr QPoint kStartMenuHint(7500, 1200);
 constexpr QPoint kDesktopIconHint(1650, 3525);
 constexpr QPoint kDesktopMenuHint(2400, 1200);
 constexpr QPoint kCtrlPanelHint(2400, 6300);
 constexpr QPoint kCtrlPanelPageHint(150, 4500);
-constexpr QPoint kComputerHint(6750, 5700);
+constexpr QPoint kComputerHint(2700, 6450);
 
 // The Computer window as its own steps show it: its drive view with the
 // tool strip and the task pane beside it.
