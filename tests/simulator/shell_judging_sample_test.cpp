@@ -1,8 +1,9 @@
 // Every sample question answered on the shell is worked to its end with
 // the mouse, as a candidate would: each step's gestures, then the success
 // display of the last step. Every menu the gestures open, at the places the
-// step shows the candidate, lies clear of the question panel docked at the
-// screen's lower-right corner: an entry under it could not be chosen.
+// step shows the candidate, lies whole on the screen and clear of the
+// question panel docked at its lower-right corner: an entry cut off or
+// under the panel could not be chosen.
 #include "panel/panel_rules.h"
 #include "screen_fixture.h"
 
@@ -15,10 +16,12 @@ class ShellJudgingSamples : public ShellJudgingFixture {};
 
 using Gestures = std::function<void(FrmMain *)>;
 
-// The open menus of every level hold no entry under the docked panel.
+// The open menus of every level lie whole on the screen and hold no entry
+// under the docked panel.
 void expectMenusClearOfThePanel(FrmMain *f) {
     const QRect panel(int(panel::kDockedPanelLeft / 15), int(panel::kDockedPanelTop / 15),
                       int(panel::kPanelWidth / 15), int(panel::kPanelHeight / 15));
+    const QRect screen(QPoint(0, 0), f->rectPx().size());
     struct Level {
         forms::PictureBox *box;
         std::function<forms::Label *(int)> item;
@@ -30,6 +33,9 @@ void expectMenusClearOfThePanel(FrmMain *f) {
     for (const Level &level : levels) {
         if (!level.box->isShown()) continue;
         const QRect box(level.box->originInFormPx(), level.box->rectPx().size());
+        EXPECT_TRUE(screen.contains(box))
+            << level.box->name().toStdString() << " cut off at " << box.x() << ", " << box.y()
+            << ", " << box.width() << " x " << box.height();
         for (int i = 1; i <= level.count; ++i) {
             forms::Label *item = level.item(i);
             const QRect r = QRect(item->originInFormPx(), item->rectPx().size()).intersected(box);
@@ -64,13 +70,13 @@ std::vector<Gestures> scriptOf(int question) {
                 choose(f->Lbl1J(9));
             },
             [](FrmMain *f) {
-                clickAt(f->LblZHU(7));
-                choose(f->Lbl1J(3));
-            },
-            [](FrmMain *f) {
                 clickAt(f->LblZHU(1));
                 choose(f->Lbl1J(7));
                 choose(f->Lbl2J(1));
+            },
+            [](FrmMain *f) {
+                clickAt(f->LblZHU(7));
+                choose(f->Lbl1J(3));
             },
             [](FrmMain *f) { clickAt(f->LblZHU(3)); },
             [](FrmMain *f) {

@@ -168,18 +168,27 @@ QImage explorerWindowPicture(QSize size, const QString &title, const QStringList
     return img;
 }
 
-QRect iconGridPlace(QPoint origin, int perRow, int index) {
-    return QRect(origin + QPoint(100 * (index % perRow), 96 * (index / perRow)), QSize(100, 90));
+QRect iconGridPlace(QPoint origin, int perRow, int index, IconSize size) {
+    const QSize cell = size == IconSize::Large ? QSize(100, 96) : QSize(84, 70);
+    return QRect(origin + QPoint(cell.width() * (index % perRow), cell.height() * (index / perRow)),
+                 cell - QSize(0, 6));
 }
 
-void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items) {
+void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items,
+                  IconSize size) {
+    const int icon = size == IconSize::Large ? 56 : 32;
     p.save();
     p.setFont(uiFont(12));
     for (int i = 0; i < items.size(); ++i) {
-        const QRect at = iconGridPlace(origin, perRow, i);
-        drawIcon(p, QRect(at.x() + 22, at.y(), 56, 56), items[i].icon);
+        const QRect at = iconGridPlace(origin, perRow, i, size);
+        if (items[i].selected) {
+            p.setPen(QColor(0x99, 0xd1, 0xff));
+            p.setBrush(QColor(0xcc, 0xe8, 0xff));
+            p.drawRect(at.adjusted(4, -2, -5, 0));
+        }
+        drawIcon(p, QRect(at.center().x() - icon / 2, at.y(), icon, icon), items[i].icon);
         p.setPen(Qt::black);
-        p.drawText(QRect(at.x(), at.y() + 58, at.width(), 32),
+        p.drawText(QRect(at.x(), at.y() + icon + 2, at.width(), 32),
                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, items[i].name);
     }
     p.restore();

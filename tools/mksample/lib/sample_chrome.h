@@ -40,13 +40,18 @@ enum class ExplorerTop { AddressRow, ToolStrip };
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
                              bool withTaskbar = false, ExplorerTop top = ExplorerTop::AddressRow);
 
-// Large icons with their names under them, in rows from `origin`.
+// Icons with their names under them, in rows from `origin`: large ones
+// (56 pixels), or medium ones (32 pixels) in a closer grid. A selected item
+// stands on the light blue of a selection.
 struct GridItem {
     Icon icon;
     QString name;
+    bool selected = false;
 };
-void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items);
+enum class IconSize { Large, Medium };
+void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items,
+                  IconSize size = IconSize::Large);
 // The place of item `index` (from 0) of such a grid, its icon and its name.
-QRect iconGridPlace(QPoint origin, int perRow, int index);
+QRect iconGridPlace(QPoint origin, int perRow, int index, IconSize size = IconSize::Large);
 
 } // namespace sample

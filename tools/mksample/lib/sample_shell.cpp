@@ -851,8 +851,9 @@ QMap<int, QString> captionsOf(const ItemRects &items, const QStringList &texts) 
 }
 
 // The rectangle that holds the placed items, with the margins the first
-// item leaves at the top and left repeated at the right and bottom.
-QRect panelBounds(const ItemRects &items) {
+// item leaves at the top and left repeated at the right and bottom, or
+// with a narrow margin at the right.
+QRect panelBounds(const ItemRects &items, bool narrowRight = false) {
     double right = 0, bottom = 0, left = 1e9, top = 1e9;
     for (int i = 1; i <= shell::PanelItemCount; ++i) {
         const Rect &r = items[size_t(i)];
@@ -863,7 +864,34 @@ QRect panelBounds(const ItemRects &items) {
         top = std::min(top, r.top);
     }
     if (right == 0) return QRect(0, 0, 120, 40);
-    return QRect(0, 0, px(right + left) + 2, px(bottom + top) + 2);
+    return QRect(0, 0, px(right + (narrowRight ? 90 : left)) + 2, px(bottom + top) + 2);
+}
+
+// The view menus of the command bars ("A7" to "D7") open up and to the
+// left of their arrow, near the screen's right edge: their picture ends
+// close to their entries, and their wide gutter holds the view slider.
+bool isViewMenu(const QString &code) {
+    return code.size() == 2 && code.at(0) >= u'A' && code.at(0) <= u'D' && code.at(1) == u'7';
+}
+
+void drawViewSlider(QPainter &p, const ItemRects &items) {
+    int first = -1, last = -1;
+    for (int i = 1; i <= shell::PanelItemCount; ++i) {
+        if (!placedItem(items[size_t(i)])) continue;
+        const int y = pxRect(items[size_t(i)]).center().y();
+        if (first < 0) first = y;
+        last = y;
+    }
+    if (first < 0) return;
+    p.setPen(QColor(0x8a, 0x98, 0xb0));
+    p.drawLine(20, first, 20, last);
+    for (int i = 1; i <= shell::PanelItemCount; ++i) {
+        if (!placedItem(items[size_t(i)])) continue;
+        const int y = pxRect(items[size_t(i)]).center().y();
+        p.drawLine(17, y, 23, y);
+    }
+    p.setBrush(QColor(0xdc, 0xe8, 0xf6));
+    p.drawRoundedRect(QRectF(12, first - 4, 16, 8), 2, 2);
 }
 
 // A Windows 7 menu: grey face, icon gutter, entries at the item rectangles,
@@ -871,11 +899,13 @@ QRect panelBounds(const ItemRects &items) {
 // further panel.
 QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QString> &captions,
                  bool level2) {
-    const QRect bounds = panelBounds(items);
+    const bool viewMenu = !level2 && isViewMenu(code);
+    const QRect bounds = panelBounds(items, viewMenu);
     QImage img = canvas(bounds.width(), bounds.height(), QColor(0xf0, 0xf0, 0xf0));
     QPainter p(&img);
     p.setPen(QColor(0x97, 0x97, 0x97));
     p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    if (viewMenu) drawViewSlider(p, items);
     p.setPen(QColor(0xe2, 0xe3, 0xe3));
     p.drawLine(28, 2, 28, img.height() - 3);
     p.setPen(Qt::white);

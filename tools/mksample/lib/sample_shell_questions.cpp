@@ -127,10 +127,11 @@ QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) 
 }
 
 // The "文档" window with a few files, right of the task pane and below the
-// command bar or the tool strip the steps lay over it.
-QImage documentsWindow(ExplorerTop top) {
+// tool strip the steps lay over it.
+QImage documentsUnderToolStrip() {
     QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
-                                       {QStringLiteral("库"), QStringLiteral("文档")}, true, top);
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true,
+                                       ExplorerTop::ToolStrip);
     QPainter p(&img);
     drawIconGrid(p, QPoint(190, 104), 7,
                  {{Icon::Folder, QStringLiteral("报告")},
@@ -140,11 +141,75 @@ QImage documentsWindow(ExplorerTop top) {
     return img;
 }
 
+// The "文档" window of the command-bar question as each of its steps finds
+// it: the files left, the one selected, whether the menu bar is shown
+// (between the address row and the command bar, which then lies lower)
+// and whether the files show as medium icons. Its navigation pane is drawn
+// in: these steps show no task pane, which would lie under a lowered
+// command bar.
+struct DocumentsLook {
+    QStringList files;
+    QString selected;
+    bool menuBar = false;
+    bool medium = false;
+};
+
+// Where the command bar lies (pixels), under the address row or under the
+// menu bar.
+int commandBarTop(bool menuBar) {
+    return menuBar ? 81 : 56;
+}
+
+QImage documentsLook(const DocumentsLook &look) {
+    QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true);
+    QPainter p(&img);
+    if (look.menuBar) {
+        p.fillRect(QRect(6, 56, 1012, 25), QColor(0xf5, 0xf6, 0xf7));
+        p.setPen(Qt::black);
+        p.setFont(uiFont(12));
+        const QStringList menus = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"),
+                                   QStringLiteral("查看(V)"), QStringLiteral("工具(T)"),
+                                   QStringLiteral("帮助(H)")};
+        for (int i = 0; i < menus.size(); ++i)
+            p.drawText(QRect(12 + 60 * i, 56, 58, 25), Qt::AlignCenter, menus[i]);
+    }
+    const int contentTop = commandBarTop(look.menuBar) + 32;
+    p.setClipRect(QRect(6, contentTop, 1012, 554 - contentTop));
+    p.drawImage(QPoint(0, contentTop), shellPicture(shell::taskPanePicture(1)));
+    QList<GridItem> items;
+    for (const QString &f : look.files) {
+        items << GridItem{f.endsWith(QLatin1String(".txt")) ? Icon::Notepad : Icon::Folder, f,
+                          f == look.selected};
+    }
+    drawIconGrid(p, QPoint(190, contentTop + 16), 7, items,
+                 look.medium ? IconSize::Medium : IconSize::Large);
+    return img;
+}
+
+// The steps of the command-bar question, each with the look of the window
+// it begins with, the last one's after it.
+struct DocumentsStep {
+    const char *background;
+    DocumentsLook look;
+};
+QList<DocumentsStep> documentsSteps() {
+    const QString report = QStringLiteral("报告"), photos = QStringLiteral("照片"),
+                  summary = QStringLiteral("年度总结.txt"),
+                  minutes = QStringLiteral("会议记录.txt");
+    return {{"k20001", {{report, photos, summary, minutes}, summary}},
+            {"k20008", {{report, photos, minutes}, {}}},
+            {"k20009", {{report, photos, minutes}, {}, true}},
+            {"k20010", {{report, photos, minutes}, {}, true, true}},
+            {"k20011", {{report, photos, minutes}, minutes, true, true}},
+            {"k20012", {{report, photos}, {}, true, true}}};
+}
+
 } // namespace
 
 QStringList shellJudgingQuestionTexts() {
     return {
-        QStringLiteral("在“文档”窗口中用“组织”菜单删除文件，改用中等图标显示，显示菜单栏，"
+        QStringLiteral("在“文档”窗口中用“组织”菜单删除选中的文件，显示菜单栏，改用中等图标显示，"
                        "再单击“共享”按钮，然后用“组织”菜单的“删除”命令删除另一个文件。"),
         QStringLiteral("在“记事本”中用“文件”菜单“保存”子菜单中的“另存为”保存文件，再从“查看”"
                        "菜单打开“选项”。"),
@@ -201,9 +266,11 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         const QImage img = shellJudgingPicture(name);
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
-    ok &= saveBankPicture(dir, QStringLiteral("k20001"), documentsWindow(ExplorerTop::AddressRow),
-                          PictureFormat::Png);
-    ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsWindow(ExplorerTop::ToolStrip),
+    for (const DocumentsStep &step : documentsSteps()) {
+        ok &= saveBankPicture(dir, QString::fromLatin1(step.background), documentsLook(step.look),
+                              PictureFormat::Png);
+    }
+    ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsUnderToolStrip(),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20002"),
                           windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
@@ -234,22 +301,31 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     const QString desktop = DesktopScreenPicture;
     QList<SampleQuestion> qs;
 
-    // The command bar "A": a drop-down menu, the view menu that opens above
-    // its button, a level-2 menu, a plain button, an entry shown in advance
-    // (which the first entry names too, for the demonstration to click).
-    auto explorer = [&](const QString &entry, const QString &hint) {
-        return hinted(Hit().menuBar(u'A').paneFlags(3).hit(1, entry), hint, kWindowHint);
+    // The command bar "A": a drop-down menu, a level-2 menu, the view menu
+    // that opens above its button, a plain button, an entry shown in advance
+    // (which the first entry names too, for the demonstration to click). Once
+    // the menu bar is shown the command bar lies under it, low enough for
+    // the view menu to open under the title bar.
+    const QList<DocumentsStep> looks = documentsSteps();
+    auto explorer = [&](int k, const QString &entry, const QString &hint) {
+        const DocumentsStep &look = looks[k];
+        StepBuilder step =
+            Hit().menuBar(u'A').hit(1, entry).background(QString::fromLatin1(look.background));
+        if (look.look.menuBar) step.barPosition(0, commandBarTop(true) * 15);
+        return hinted(step, hint, kWindowHint);
     };
     qs << SampleQuestion{
         texts[0],
-        {explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
-             .background(QStringLiteral("k20001")),
-         explorer(hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
-         explorer(hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|单击“布局”|选择“菜单栏”")),
-         explorer(hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
-         explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
+        {explorer(0, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”")),
+         explorer(1, hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|单击“布局”|选择“菜单栏”")),
+         explorer(2, hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
+         explorer(3, hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
+         explorer(4, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
              .hit(3, QStringLiteral("DA1090k209")),
-         lastStep().menuBar(u'A').paneFlags(3)}};
+         lastStep()
+             .menuBar(u'A')
+             .background(QString::fromLatin1(looks[5].background))
+             .barPosition(0, commandBarTop(true) * 15)}};
 
     // The menu bar "G": a level-2 menu, then an entry of another menu.
     auto notepad = [&](const QString &entry, const QString &hint) {
