@@ -174,3 +174,33 @@ TEST_F(SampleClearOfPanel, TheHintLeavesTheWindowsLabelledPlacesFree) {
     });
     EXPECT_GT(checked, 200);
 }
+
+// A window's menu bar lies on its client area, right under its title bar:
+// all it covers is the client area's white, and right above it the frame
+// begins. A bar laid lower leaves an empty strip under the title bar; one
+// wider than the client area runs over the window's frame.
+TEST_F(SampleClearOfPanel, AMenuBarLiesAlongTheTopOfItsWindowsClientArea) {
+    int bars = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        const QString letter = sim::StepRecord(S().CurRecord).menuBarVariant();
+        if (!f->PicMenu->visible() || (letter != u"G" && letter != u"H")) return;
+        ++bars;
+        const QString background = S().QuestionPictures[size_t(S().CurQuestion - 1)][0];
+        const QImage screen =
+            QImage(dir().bankFile(background)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(screen.isNull()) << background.toStdString();
+        const QRect bar(f->PicMenu->originInFormPx(), f->PicMenu->rectPx().size());
+        // Near white: a picture may be kept as JPEG.
+        const auto white = [&](int x, int y) {
+            const QColor c = screen.pixelColor(x, y);
+            return std::min({c.red(), c.green(), c.blue()}) >= 240;
+        };
+        int covered = 0, client = 0;
+        for (int y = bar.top(); y <= bar.bottom(); ++y)
+            for (int x = bar.left(); x <= bar.right(); ++x) covered += !white(x, y);
+        for (int x = bar.left(); x <= bar.right(); ++x) client += white(x, bar.top() - 1);
+        EXPECT_EQ(covered, 0) << "the bar covers more than the client area, " << where;
+        EXPECT_EQ(client, 0) << "an empty strip of the client area above the bar, " << where;
+    });
+    EXPECT_GE(bars, 4);
+}

@@ -378,12 +378,13 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
 
     f = show(3, 1);
     EXPECT_EQ(pictureName(f->PicMenu), "H00000");
-    EXPECT_EQ(f->PicMenu->left(), 1500);
-    EXPECT_EQ(f->PicMenu->top(), 1800);
+    EXPECT_EQ(f->PicMenu->left(), 1515);
+    EXPECT_EQ(f->PicMenu->top(), 1815);
     f = show(3, 2);
     EXPECT_EQ(pictureName(f->PicMenu), "G00000");
-    EXPECT_EQ(f->PicMenu->top(), 840);
-    EXPECT_EQ(pictureName(f->PicHui), "41A003");
+    EXPECT_EQ(f->PicMenu->left(), 105);
+    EXPECT_EQ(f->PicMenu->top(), 555);
+    EXPECT_FALSE(f->PicHui->visible());
 
     f = show(4, 1);
     EXPECT_EQ(pictureName(f->PicMenu), "B00000");

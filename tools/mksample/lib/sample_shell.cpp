@@ -216,6 +216,27 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
     return img;
 }
 
+// The Paint window over the screen above the taskbar: under its menu bar
+// (which the steps lay along the client area's top) the tool box at the
+// left and the grey work area with the white picture in it.
+QImage paintScreen() {
+    QImage img = windowScreen(QStringLiteral("无标题 - 画图"));
+    QPainter p(&img);
+    const int top = px(PaintBarTop) + 20;
+    p.fillRect(QRect(7, top, 1010, 553 - top), QColor(0xab, 0xb9, 0xcd));
+    p.fillRect(QRect(7, top, 56, 553 - top), QColor(0xf0, 0xf0, 0xf0));
+    p.setPen(QColor(0xa0, 0xa0, 0xa0));
+    for (int i = 0; i < 16; ++i) {
+        const QRect tool(10 + 25 * (i % 2), top + 8 + 25 * (i / 2), 22, 22);
+        p.setBrush(QColor(0xf8, 0xf8, 0xf8));
+        p.drawRect(tool);
+    }
+    p.fillRect(QRect(70, top + 10, 520, 340), Qt::white);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(QRect(70, top + 10, 520, 340));
+    return img;
+}
+
 // An Explorer window over the whole screen above the taskbar: its address
 // row shows the path, or the tool strip the steps lay there holds it; its
 // content, right of the task pane and below the command bar or the strip,
@@ -537,9 +558,23 @@ QStringList barLabels(char letter) {
     }
 }
 
+// The window a bar belongs to and the window's client width (pixels): a
+// menu bar is as wide as the client area it lies in, the command bars span
+// the screen.
+int barWidth(char letter) {
+    switch (letter) {
+    case 'G':
+        return 1024 - 2 * px(PaintBarLeft);
+    case 'H':
+        return 1024 - px(NotepadBarLeft) - 7;
+    default:
+        return 1024;
+    }
+}
+
 QImage bar(char letter) {
     const bool command = letter <= 'D';
-    QImage img = canvas(1024, command ? 32 : 20, Qt::white);
+    QImage img = canvas(barWidth(letter), command ? 32 : 20, Qt::white);
     QPainter p(&img);
     if (command) {
         QLinearGradient g(0, 0, 0, 32);
@@ -547,7 +582,7 @@ QImage bar(char letter) {
         g.setColorAt(1, QColor(0xdc, 0xe9, 0xf7));
         p.fillRect(img.rect(), g);
         p.setPen(QColor(0xa0, 0xaf, 0xc3));
-        p.drawLine(0, 31, 1023, 31);
+        p.drawLine(0, 31, img.width() - 1, 31);
     } else {
         p.fillRect(img.rect(), QColor(0xf0, 0xf0, 0xf0));
     }
@@ -623,7 +658,7 @@ QStringList panelTexts(const QString &code) {
         {"A7", {"超大图标", "大图标", "中等图标", "小图标", "列表", "详细信息", "平铺", "内容"}},
         {"G1", {"新建", "打开", "保存", "退出"}},
         {"G2", {"全选"}},
-        {"G3", {"工具栏", "状态栏", "刷新", "选项"}},
+        {"G3", {"工具栏", "状态栏", "缩放", "全屏显示"}},
         {"G4", {"查看帮助", "关于"}},
         {"H1",
          {"新建(N)", "打开(O)...", "保存(S)", "另存为(A)...", "页面设置(U)...", "打印(P)...",
@@ -991,13 +1026,12 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
             out.insert(QStringLiteral("bank:") + name, img);
         }
     }
-    out.insert(QStringLiteral("bank:") + PaintScreenPicture,
-               windowScreen(QStringLiteral("无标题 - 画图")));
+    out.insert(QStringLiteral("bank:") + PaintScreenPicture, paintScreen());
     // The window's client area starts 36 pixels below its top, where the
     // step places the menu bar.
-    out.insert(
-        QStringLiteral("bank:") + NotepadScreenPicture,
-        windowScreen(QStringLiteral("无标题 - 记事本"), QPoint(1500 / 15 - 6, 1800 / 15 - 36)));
+    out.insert(QStringLiteral("bank:") + NotepadScreenPicture,
+               windowScreen(QStringLiteral("无标题 - 记事本"),
+                            QPoint(px(NotepadBarLeft) - 7, px(NotepadBarTop) - 37)));
 }
 
 // The regions a step shows: start menu, tool strips, bars with the looks
@@ -1326,22 +1360,25 @@ bool addShellQuestions(const SampleDir &dir) {
              .viewVariant(QLatin1Char('1'))
              .menuBar(QLatin1Char('O'))}};
 
-    // A menu bar placed by its step, and one at its usual place.
+    // The menu bars of 记事本 and 画图, each laid by its step along the top
+    // of its window's client area.
     questions << SampleQuestion{
         QStringLiteral("在“记事本”中打开“字体”对话框，然后在画图程序中新建图片。"),
         {shellStep(dir, QStringLiteral("单击“格式”|选择“字体”"))
              .background(NotepadScreenPicture)
              .menuBar(QLatin1Char('H'))
-             .barPosition(1500, 1800)
+             .barPosition(NotepadBarLeft, NotepadBarTop)
              .hit(1, hitEntry(QStringLiteral("H3"), 2))
              .build(),
          shellStep(dir, QStringLiteral("单击“文件”|选择“新建”"))
              .background(PaintScreenPicture)
              .menuBar(QLatin1Char('G'))
-             .paneFlags(6)
+             .barPosition(PaintBarLeft, PaintBarTop)
              .hit(1, hitEntry(QStringLiteral("G1"), 1))
              .build(),
-         lastStep(dir, PaintScreenPicture)}};
+         lastStep(dir, PaintScreenPicture)
+             .menuBar(QLatin1Char('G'))
+             .barPosition(PaintBarLeft, PaintBarTop)}};
 
     // The other command bars, the task pane's second variant and the tool
     // strip's own panel. The text names every step, the Computer window's

@@ -29,7 +29,7 @@ inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
 inline const QString ComputerScreenPicture = QStringLiteral("7d0002");
 inline const QString ComputerBarScreenPicture = QStringLiteral("7d0011");
 inline const QString CtrlPanelScreenPicture = QStringLiteral("7d0003");
-inline const QString NotepadScreenPicture = QStringLiteral("7d0004"); // its bar at 1500, 1800
+inline const QString NotepadScreenPicture = QStringLiteral("7d0004");
 inline const QString DriveScreenPicture = QStringLiteral("7d0005");
 inline const QString PaintScreenPicture = QStringLiteral("7d0006");
 inline const QString LibraryScreenPicture = QStringLiteral("7d0007");
@@ -42,6 +42,14 @@ inline const QString CtrlPanelCategoryScreenPicture = QStringLiteral("7d0010"); 
 // The category view's page of "外观和个性化", which no view of the screen
 // lays out: a step shows it as its background alone.
 inline const QString CtrlPanelAppearanceScreenPicture = QStringLiteral("7d0013");
+
+// The menu bars "G" (画图's) and "H" (记事本's) lie along the top of their
+// window's client area, inside its border line, which their steps give as
+// the bar's place (design twips): the Paint window fills the screen above
+// the taskbar, the Notepad window stands a little right of the desktop's
+// icons.
+inline constexpr int PaintBarLeft = 105, PaintBarTop = 555;
+inline constexpr int NotepadBarLeft = 1515, NotepadBarTop = 1815;
 
 // The unit of the shell's sample questions ("桌面与窗口").
 constexpr int kShellUnit = 1;

@@ -211,8 +211,8 @@ QStringList shellJudgingQuestionTexts() {
     return {
         QStringLiteral("在“文档”窗口中用“组织”菜单删除选中的文件，显示菜单栏，改用中等图标显示，"
                        "再单击“共享”按钮，然后用“组织”菜单的“删除”命令删除另一个文件。"),
-        QStringLiteral("在“记事本”中用“文件”菜单“保存”子菜单中的“另存为”保存文件，再从“查看”"
-                       "菜单打开“选项”。"),
+        QStringLiteral("在“画图”中用“文件”菜单“保存”子菜单中的“另存为”保存图片，再从“查看”"
+                       "菜单选择“全屏显示”。"),
         QStringLiteral("用工具栏的“视图”按钮改用中等图标，再单击任务窗格中的“收藏夹”和工具栏的"
                        "“刷新”按钮。"),
         QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
@@ -272,9 +272,6 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     }
     ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsUnderToolStrip(),
                           PictureFormat::Png);
-    ok &= saveBankPicture(dir, QStringLiteral("k20002"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
-                          PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
                           explorerWindowPicture(QSize(1024, 600), QStringLiteral("控制面板"),
                                                 {QStringLiteral("控制面板")}, true),
@@ -327,16 +324,18 @@ bool addShellJudgingFiles(const SampleDir &dir) {
              .background(QString::fromLatin1(looks[5].background))
              .barPosition(0, commandBarTop(true) * 15)}};
 
-    // The menu bar "G": a level-2 menu, then an entry of another menu.
-    auto notepad = [&](const QString &entry, const QString &hint) {
-        return hinted(Hit().menuBar(u'G').hit(1, entry), hint, kWindowHint);
+    // The menu bar "G" of 画图: a level-2 menu, then an entry of another
+    // menu.
+    auto paint = [&](const QString &entry, const QString &hint) {
+        return hinted(Hit().menuBar(u'G').barPosition(PaintBarLeft, PaintBarTop).hit(1, entry),
+                      hint, kWindowHint);
     };
     qs << SampleQuestion{
         texts[1],
-        {notepad(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|单击“保存”|选择“另存为”"))
-             .background(QStringLiteral("k20002")),
-         notepad(hitEntry("G3", 4), QStringLiteral("单击“查看”|选择“选项”")),
-         lastStep().menuBar(u'G')}};
+        {paint(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|单击“保存”|选择“另存为”"))
+             .background(PaintScreenPicture),
+         paint(hitEntry("G3", 4), QStringLiteral("单击“查看”|选择“全屏显示”")),
+         lastStep().menuBar(u'G').barPosition(PaintBarLeft, PaintBarTop)}};
 
     // The tool strip and the task pane, with no bar: the panel of button
     // 23, a row of the pane, a plain button. (Not the strip's context
