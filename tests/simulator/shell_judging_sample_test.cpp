@@ -121,7 +121,7 @@ std::vector<Gestures> scriptOf(int question) {
                 clickInTurn({f->StartMenu, f->LblZHU(84)});
                 choose(f->Lbl1J(10));
                 choose(f->Lbl2J(1));
-                choose(f->Lbl3J(5));
+                choose(f->Lbl3J(1));
             },
             [](FrmMain *f) {
                 clickAt(f->StartMenu);

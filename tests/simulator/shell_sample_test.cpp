@@ -1,12 +1,13 @@
 // The shell's part of the sample installation: its pictures cover the
 // spots and items the layouts lay over them, and its questions show every
 // region when the screen builds their steps.
+#include "platform/text.h"
 #include "program_fixture.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
+#include "sample_shell_questions.h"
 #include "sample_startup.h"
-#include "platform/text.h"
 #include "simulator/frm_main.h"
 #include "simulator/shell_layout.h"
 #include "simulator/step_record.h"
@@ -251,6 +252,16 @@ TEST(ShellSamplePictures, TheComputerWindowsOwnSpotIsABlankPartOfIt) {
         for (int x = spot.left(); x <= spot.right(); ++x)
             drawn += window.pixel(x, y) != window.pixel(window.width() - 1, window.height() - 1);
     EXPECT_EQ(drawn, 0);
+}
+
+// The entry "附件" of "所有程序" opens what the folder holds, not the
+// entries of the panel it was chosen from again.
+TEST(ShellSamplePictures, TheAccessoriesFolderOpensItsOwnEntries) {
+    const QStringList opened = sample::accessoriesEntries();
+    const QList<QString> from = sample::menuCaptions(QStringLiteral("84")).values();
+    ASSERT_TRUE(from.contains(QStringLiteral("附件")));
+    for (const QString &entry : opened)
+        EXPECT_FALSE(from.contains(entry)) << entry.toStdString() << " repeated";
 }
 
 // A submenu shows what its entry names: "共享" the ways of sharing, not

@@ -685,7 +685,7 @@ QStringList panelTexts(const QString &code) {
         {"84",
          {"Internet Explorer", "Windows DVD Maker", "Windows Media Center", "Windows Media Player",
           "Windows Update", "Windows 传真和扫描", "XPS Viewer", "默认程序", "桌面小工具库", "附件",
-          "游戏", "维护", "启动", "Tablet PC", "◀ 返回"}},
+          "游戏", "维护", "启动", "Windows Live", "◀ 返回"}},
         {"92",
          {"查看(V)", "排序方式(O)", "分组依据(P)", "刷新(E)", "粘贴(P)", "粘贴快捷方式(S)",
           "撤消(U)", "添加一个网络位置(L)", "属性(R)"}},
@@ -1161,15 +1161,16 @@ void addLevel2Panels(QMap<QString, QImage> &out) {
     }
 }
 
-// Level-3 lists: the folders of "All programs", nine rows at most.
+// Level-3 lists, nine rows at most: the folders inside "附件" of "All
+// programs", in the order its panel lists them.
 void addLevel3Lists(QMap<QString, QImage> &out) {
     using namespace shell;
     const QStringList lists[] = {
-        {"Tablet PC", "Windows PowerShell", "Windows 资源管理器", "便笺", "画图", "计算器",
-         "记事本", "截图工具", "命令提示符"},
-        {"Chess Titans", "FreeCell", "Minesweeper", "Purble Place", "纸牌", "红心大战"},
-        {"备份和还原", "创建系统修复光盘", "帮助和支持", "Windows 远程协助"},
-        {"Windows Defender", "启动项"},
+        {"磁盘清理", "磁盘碎片整理程序", "任务计划程序", "系统还原", "系统信息", "资源监视器",
+         "字符映射表"},
+        {"Windows 语音识别", "放大镜", "讲述人", "屏幕键盘", "轻松访问中心"},
+        {"Tablet PC 输入面板", "Windows 日记本"},
+        {"Windows PowerShell", "Windows PowerShell ISE"},
     };
     const auto rows = level3Rows(One);
     for (int n = 1; n <= 4; ++n) {
@@ -1181,7 +1182,11 @@ void addLevel3Lists(QMap<QString, QImage> &out) {
         p.drawRect(img.rect().adjusted(0, 0, -1, -1));
         for (int k = 1; k <= entries.size(); ++k) {
             const QRect r = pxRect(rows[size_t(k)]);
-            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), iconFor(entries[k - 1]));
+            // The lists hold programs: a name without an icon of its own
+            // gets a program's.
+            const Icon icon = iconFor(entries[k - 1]);
+            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17),
+                     icon == Icon::Folder ? Icon::Program : icon);
             text(p, r.adjusted(24, 0, 0, 0), entries[k - 1], kMenuText, 12);
         }
         out.insert(level3Picture(n), img);

@@ -22,10 +22,11 @@ QRect px(const Rect &r) {
     return QRect(int(r.left / 15), int(r.top / 15), int(r.width / 15), int(r.height / 15));
 }
 
-// The folders of "All programs": the first four open their level-3 lists.
-const QStringList kFolders = {QStringLiteral("附件"),     QStringLiteral("游戏"),
-                              QStringLiteral("维护"),     QStringLiteral("启动"),
-                              QStringLiteral("默认程序"), QStringLiteral("帮助和支持")};
+// What the folder "附件" of "所有程序" holds, the panel its entry opens:
+// four folders, which open their level-3 lists, then two programs.
+const QStringList kFolders = {QStringLiteral("系统工具"),  QStringLiteral("轻松访问"),
+                              QStringLiteral("Tablet PC"), QStringLiteral("Windows PowerShell"),
+                              QStringLiteral("画图"),      QStringLiteral("计算器")};
 
 shell::ItemRects foldersLayout() {
     shell::ItemRects items{};
@@ -76,8 +77,9 @@ QImage highlighted(const QImage &from, const Rect &r) {
     return img;
 }
 
-// The rows each level-3 list offers.
-constexpr int kListRows[] = {0, 9, 6, 4, 2};
+// The rows each level-3 list offers (the sample draws them in the shell's
+// pictures).
+constexpr int kListRows[] = {0, 7, 5, 2, 2};
 
 // The step a question shows last.
 StepBuilder lastStep() {
@@ -207,6 +209,10 @@ QList<DocumentsStep> documentsSteps() {
 
 } // namespace
 
+QStringList accessoriesEntries() {
+    return kFolders;
+}
+
 QStringList shellJudgingQuestionTexts() {
     return {
         QStringLiteral("在“文档”窗口中用“组织”菜单删除选中的文件，显示菜单栏，改用中等图标显示，"
@@ -217,7 +223,8 @@ QStringList shellJudgingQuestionTexts() {
                        "“刷新”按钮。"),
         QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
                        "改用中等图标。"),
-        QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开个人文件夹、注销、"
+        QStringLiteral("从“开始”菜单的“所有程序”中打开“附件”里“系统工具”中的“磁盘清理”，"
+                       "再打开个人文件夹、注销、"
                        "打开“入门”中的“传输文件和设置”，并用“开始”按钮的快捷菜单打开 Windows "
                        "资源管理器。"),
         QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再在"
@@ -374,8 +381,8 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     };
     qs << SampleQuestion{
         texts[4],
-        {start(hitEntry("84", 10, 1, 5),
-               QStringLiteral("单击“开始”|单击“所有程序”|依次单击“附件”和“画图”"))
+        {start(hitEntry("84", 10, 1, 1), QStringLiteral("单击“开始”|单击“所有程序”|依次单击"
+                                                        "“附件”“系统工具”和“磁盘清理”"))
              .background(desktop),
          start(hitEntry("79"), QStringLiteral("单击“开始”|选择个人文件夹")),
          start(hitEntry("82", 2), QStringLiteral("单击“开始”|单击“关机”旁的箭头|选择“注销”")),
