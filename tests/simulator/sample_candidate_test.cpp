@@ -5,6 +5,7 @@
 #include "sample_judging.h"
 #include "sample_panel.h"
 #include "screen_fixture.h"
+#include "simulator/step_files.h"
 #include "simulator/step_record.h"
 
 namespace {
@@ -120,5 +121,29 @@ TEST_F(SampleCandidate, ABandFromAnyBlankSpotUpAndLeftOfTheFilesTakesThemIn) {
                 forms::testing::unloadAll();
             }
         }
+    }
+}
+
+TEST_F(SampleCandidate, TheTabDialogsGoBackByWhatTheyShow) {
+    // The folder options: its tab "常规" shows that page again, the state
+    // of the question's first step.
+    {
+        startAt(sample::kEngineUnit, QStringLiteral("在“文件夹选项”对话框中勾选"), 2);
+        const sim::TabSetRow row(sample::sampleTabSetTable()[0]);
+        forms::Image *page = frm()->Image2;
+        click(frm(), page->left() + row.tabLeft(1) + row.tabWidth(1) / 2,
+              page->top() + row.tabTop() + row.tabHeight() / 2);
+        EXPECT_EQ(step(), 1);
+        forms::testing::unloadAll();
+    }
+    // The advanced settings, opened over the folder options: its "取消"
+    // button goes back to them.
+    {
+        startAt(sample::kShellJudgingUnit, QStringLiteral("在“文件夹选项”对话框的“查看”选项卡"), 2);
+        forms::Image *page = frm()->Image1;
+        const sample::TwipRect cancel =
+            sample::tabDialogCancelButton(int(page->left()), int(page->top()));
+        click(frm(), cancel.x + cancel.w / 2, cancel.y + cancel.h / 2);
+        EXPECT_EQ(step(), 1);
     }
 }

@@ -50,8 +50,10 @@ inline constexpr TwipRect kRestoreDefaultsButton{4140, 4500, 1650, 345};
 // twips): the title bar above the page, the buttons "确定", "取消" and
 // "应用(A)" under it. Without a title, the window alone.
 QImage tabDialogScreen(const QString &title, int pageX, int pageY);
-// Where tabDialogScreen draws the dialog's "确定" button (screen twips).
+// Where tabDialogScreen draws the dialog's "确定" and "取消" buttons
+// (screen twips).
 TwipRect tabDialogOkButton(int pageX, int pageY);
+TwipRect tabDialogCancelButton(int pageX, int pageY);
 
 // The step engine's part of the sample: the tables, the pictures and the
 // questions of unit 0 that use every stage of building a step: overlay
