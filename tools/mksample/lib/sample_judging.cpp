@@ -205,6 +205,49 @@ QImage notepadScene(const QString &title) {
     return img;
 }
 
+// The find box of Notepad's "查找" dialog, where its typing step lays its
+// box (design twips).
+const Box kFindBox{5100, 2880, 3300, 330, QString()};
+
+// Notepad with its "查找" dialog open: the find box with its label, the
+// buttons beside it and "区分大小写" ticked, as the question has it.
+QImage findDialogScene() {
+    QImage img = notepadScene(QStringLiteral("无标题 - 记事本"));
+    QPainter p(&img);
+    const QRect dialog(240, 150, 440, 140);
+    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
+    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), QStringLiteral("查找")));
+    // A dialog has no minimise or maximise button.
+    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), QColor(240, 240, 240));
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    p.setFont(uiFont(12));
+    p.setPen(Qt::black);
+    const QRect box = px(kFindBox);
+    p.drawText(QRect(dialog.left() + 12, box.top(), box.left() - dialog.left() - 14, box.height()),
+               Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("查找内容(N):"));
+    p.setPen(QColor(0x8e, 0xa4, 0xc1));
+    p.setBrush(Qt::white);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    for (const auto &[top, label] : {std::pair{box.top() - 1, QStringLiteral("查找下一个(F)")},
+                                     std::pair{box.top() + 30, QStringLiteral("取消")}})
+        drawPlace(p, Box{(box.right() + 14) * 15, top * 15, 95 * 15, 24 * 15, label});
+    const QRect check(dialog.left() + 16, box.bottom() + 40, 13, 13);
+    p.setPen(QColor(0x8e, 0x8f, 0x8f));
+    p.setBrush(Qt::white);
+    p.drawRect(check);
+    p.setPen(Qt::black);
+    p.drawLine(check.left() + 3, check.top() + 6, check.left() + 5, check.top() + 9);
+    p.drawLine(check.left() + 5, check.top() + 9, check.left() + 10, check.top() + 3);
+    p.drawText(QRect(check.right() + 6, check.top() - 4, 160, 20), Qt::AlignVCenter,
+               QStringLiteral("区分大小写(C)"));
+    return img;
+}
+
 // A window of its own size on the desktop, its lower-right corner where
 // the resize steps lay the grip they drag.
 QImage resizeScene(const QString &title, const QRect &window) {
@@ -338,6 +381,7 @@ void saveScenes(PictureSaver &save) {
     save("j30017", scene(documents, {selected(kReport), selected(kBackup), selected(kPhotos)}));
     save("j30018", explorerWindowPicture(QSize(1024, 600), QStringLiteral("回收站"),
                                          {QStringLiteral("回收站")}, true));
+    save("j30023", findDialogScene());
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -361,7 +405,7 @@ void saveOverlays(PictureSaver &save) {
     save("j30108", typedText(kCellB2, QStringLiteral("100"), Qt::AlignRight));
     save("j30109", typedText(kAddress, QStringLiteral("C:\\Windows"), Qt::AlignLeft));
     save("j30110", typedText(kSearch, QStringLiteral("报告"), Qt::AlignLeft));
-    save("j30111", typedText(kRunBox, QStringLiteral("Abc123"), Qt::AlignLeft));
+    save("j30111", typedText(kFindBox, QStringLiteral("Abc123"), Qt::AlignLeft));
     save("j30112", selectedText(kRunBox, QStringLiteral("欢迎使用"), QStringLiteral("Windows 7"),
                                 QStringLiteral("操作系统")));
     save("j30113", shellPicture(shell::panelPicture(u"V5")));
@@ -539,14 +583,17 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                               .answerLine(text(QStringLiteral("C:\\Windows|C:\\Windows\\")))
                               .hint(4800, 6600, text(QStringLiteral("C:\\Windows"))),
                           done().picture(1, kAddress.x, kAddress.y, "j30109")}};
-    qs << SampleQuestion{QStringLiteral("在“密码”框中输入密码“Abc123”（区分大小写）。"),
-                         {StepBuilder()
-                              .background("j30006")
-                              .action("0025")
-                              .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
-                              .answerLine(text(QStringLiteral("Abc123")))
-                              .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
-                          done().picture(1, kRunBox.x, kRunBox.y, "j30111")}};
+    // A text compared with its letter case: what 记事本 finds with
+    // "区分大小写" ticked.
+    qs << SampleQuestion{
+        QStringLiteral("在记事本的“查找”对话框中，在“查找内容”框中输入“Abc123”（区分大小写）。"),
+        {StepBuilder()
+             .background("j30023")
+             .action("0025")
+             .textBox(kFindBox.x, kFindBox.y, kFindBox.w, kFindBox.h)
+             .answerLine(text(QStringLiteral("Abc123")))
+             .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
+         done().picture(1, kFindBox.x, kFindBox.y, "j30111")}};
     // The new folder's name box starts empty, as the rename's does.
     qs << SampleQuestion{
         QStringLiteral("将新建的文件夹命名为“资料”。"),
