@@ -248,6 +248,33 @@ QImage findDialogScene() {
     return img;
 }
 
+// The "文档" window with its three files selected and, over them, the
+// question 回车 answers after Delete: move them to the recycle bin?
+QImage deleteConfirmationScene(const QList<Box> &files) {
+    QImage img = scene(QStringLiteral("文档"), files);
+    QPainter p(&img);
+    const QRect dialog(300, 220, 420, 150);
+    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
+    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), QStringLiteral("删除多个项目")));
+    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), Qt::white);
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(0x1e, 0x39, 0x87));
+    p.setFont(uiFont(13));
+    p.drawText(QRect(dialog.left() + 20, dialog.top() + 46, 380, 40), Qt::AlignVCenter,
+               QStringLiteral("确实要将这 3 项移动到回收站吗?"));
+    p.setFont(uiFont(12));
+    drawPlace(p, Box{(dialog.right() - 190) * 15, (dialog.bottom() - 38) * 15, 80 * 15, 24 * 15,
+                     QStringLiteral("是(Y)")});
+    drawPlace(p, Box{(dialog.right() - 100) * 15, (dialog.bottom() - 38) * 15, 80 * 15, 24 * 15,
+                     QStringLiteral("否(N)")});
+    return img;
+}
+
 // A window of its own size on the desktop, its lower-right corner where
 // the resize steps lay the grip they drag.
 QImage resizeScene(const QString &title, const QRect &window) {
@@ -382,6 +409,12 @@ void saveScenes(PictureSaver &save) {
     save("j30018", explorerWindowPicture(QSize(1024, 600), QStringLiteral("回收站"),
                                          {QStringLiteral("回收站")}, true));
     save("j30023", findDialogScene());
+    // The files as the clicks before a step leave them selected.
+    const QList<Box> allSelected = {selected(kReport), selected(kBackup), selected(kPhotos)};
+    save("j30024", deleteConfirmationScene(allSelected));
+    save("j30025", scene(documents, {selected(kReport), kBackup, kPhotos}));
+    save("j30026", scene(documents, {selected(kReport), kBackup, selected(kPhotos)}));
+    save("j30027", scene(documents, {kReport, selected(kBackup), kPhotos}));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -471,21 +504,24 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
         QStringLiteral("单击选中“报告”文件，然后双击将其打开。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
                      QStringLiteral("单击“报告”")),
-         text.hinted(at(StepBuilder().action("0002"), kReport), QStringLiteral("双击“报告”")),
+         text.hinted(at(StepBuilder().background("j30025").action("0002"), kReport),
+                     QStringLiteral("双击“报告”")),
          done().background("j30002")}};
     qs << SampleQuestion{
         QStringLiteral("按住Ctrl键依次单击“报告”和“照片”，然后右键单击“照片”。"),
         {text.hinted(at(StepBuilder().background("j30001").action("9201"), kReport),
                      QStringLiteral("按住Ctrl键单击“报告”")),
-         text.hinted(at(StepBuilder().action("9201"), kPhotos),
+         text.hinted(at(StepBuilder().background("j30025").action("9201"), kPhotos),
                      QStringLiteral("按住Ctrl键单击“照片”")),
-         text.hinted(at(StepBuilder().action("0003"), kPhotos), QStringLiteral("右键单击“照片”")),
+         text.hinted(at(StepBuilder().background("j30026").action("0003"), kPhotos),
+                     QStringLiteral("右键单击“照片”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键右键单击“备份”文件夹，然后用鼠标中键单击“照片”文件夹。"),
         {text.hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
                      QStringLiteral("按住Shift键右键单击“备份”")),
-         text.hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
+         text.hinted(at(StepBuilder().background("j30027").action("9004"), kPhotos),
+                     QStringLiteral("用中键单击“照片”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("将鼠标指向任务栏上的“Windows 资源管理器”图标。"),
@@ -545,9 +581,9 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
     qs << SampleQuestion{
         QStringLiteral("按Ctrl+A键选中全部文件，按Delete键删除，再按回车键确认。"),
         {text.hinted(StepBuilder().background("j30001").action("6265"), QStringLiteral("按Ctrl+A")),
-         text.hinted(StepBuilder().action("6046").keyAlts("00000", "P6146"),
+         text.hinted(StepBuilder().background("j30017").action("6046").keyAlts("00000", "P6146"),
                      QStringLiteral("按Delete|或Shift+Delete")),
-         text.hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")),
+         text.hinted(StepBuilder().background("j30024").action("6013"), QStringLiteral("按回车键")),
          done().background("j30012")}};
     // The name box starts empty: a typing step leaves the caret in front
     // of the box's text and selects nothing, so "总结" typed in front of
@@ -556,7 +592,8 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
         QStringLiteral("选中“报告”文件，按F2键将其重命名为“总结”，并按回车键确认。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
                      QStringLiteral("单击“报告”")),
-         text.hinted(StepBuilder().action("6000").keyAlts("P6013"), QStringLiteral("按F2键")),
+         text.hinted(StepBuilder().background("j30025").action("6000").keyAlts("P6013"),
+                     QStringLiteral("按F2键")),
          StepBuilder()
              .action("0024")
              .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h)
@@ -657,7 +694,8 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
 
 // Picture drags. The volume slider runs up and down above the question
 // panel docked at the screen's lower-right corner, where its knob can be
-// reached.
+// reached. Once the vertical steps drag the knob picture, the horizontal
+// slider's knob stays drawn at the right end it was dragged to.
 QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     qs << SampleQuestion{
@@ -672,13 +710,19 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
          text.hinted(
              StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
              QStringLiteral("向右拖动滑块")),
-         text.hinted(
-             StepBuilder().action("8003").picture(5, 12000, 4500, "888888").dragTarget(0, 1500),
-             QStringLiteral("向上拖动滑块")),
-         text.hinted(
-             StepBuilder().action("8004").picture(5, 12000, 1500, "888888").dragTarget(0, 4500),
-             QStringLiteral("向下拖动滑块")),
-         done().picture(5, 12000, 4500, "888888")}};
+         text.hinted(StepBuilder()
+                         .action("8003")
+                         .picture(1, 9000, 4100, "j30101")
+                         .picture(5, 12000, 4500, "888888")
+                         .dragTarget(0, 1500),
+                     QStringLiteral("向上拖动滑块")),
+         text.hinted(StepBuilder()
+                         .action("8004")
+                         .picture(1, 9000, 4100, "888888")
+                         .picture(5, 12000, 1500, "888888")
+                         .dragTarget(0, 4500),
+                     QStringLiteral("向下拖动滑块")),
+         done().picture(1, 9000, 4100, "888888").picture(5, 12000, 4500, "888888")}};
     QStringList resize;
     const char *const actions[] = {"8006", "8007", "8008", "8009"};
     const char *const hints[] = {"向左下拖动窗口的右下角", "向右下拖动窗口的右下角",

@@ -477,6 +477,7 @@ bool writePictures(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs, false, true));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
+    ok &= saveBankPicture(dir, kBackupSelected, selectedFolder(QStringLiteral("备份")));
     ok &= saveBankPicture(dir, kSavedNameBox, fileNameBox(QStringLiteral("年度总结")));
     ok &= saveBankPicture(dir, kDocumentsAfterMove,
                           explorerWindow(QStringLiteral("文档"), docs.mid(1), false, true));

@@ -166,7 +166,7 @@ QStringList desktopIconNames() {
 }
 
 // The wallpaper with its icons, and the taskbar below it.
-void paintDesktop(QPainter &p, const QRect &area) {
+void paintDesktop(QPainter &p, const QRect &area, bool smallIcons = false) {
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 600);
     sky.setColorAt(0, QColor(0x0b, 0x4d, 0x9e));
@@ -181,9 +181,12 @@ void paintDesktop(QPainter &p, const QRect &area) {
     const SpotRects spots = fixedSpots();
     const QStringList names = desktopIconNames();
     for (int i = 0; i < 5; ++i) {
-        const QRect r = pxRect(spots[size_t(61 + i)]);
-        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), iconFor(names[i]));
-        const QRect label(r.left(), r.top() + 46, r.width(), 22);
+        // Small icons stand closer, in the upper part of the large ones'
+        // column.
+        const QRect r = smallIcons ? QRect(0, 8 + 52 * i, 78, 48) : pxRect(spots[size_t(61 + i)]);
+        const int icon = smallIcons ? 20 : 40;
+        drawIcon(p, QRect(r.center().x() - icon / 2, r.top() + 4, icon, icon), iconFor(names[i]));
+        const QRect label(r.left(), r.top() + icon + 6, r.width(), 22);
         text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
         text(p, label, names[i], Qt::white, 12, Qt::AlignCenter);
     }
@@ -199,10 +202,10 @@ QImage desktop() {
 }
 
 // The whole screen as a step's background shows it.
-QImage desktopScreen() {
+QImage desktopScreen(bool smallIcons = false) {
     QImage img = canvas(1024, 600, Qt::black);
     QPainter p(&img);
-    paintDesktop(p, img.rect());
+    paintDesktop(p, img.rect(), smallIcons);
     drawTaskbar(p, QRect(0, 560, 1024, 40));
     return img;
 }
@@ -1004,6 +1007,7 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
+    out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture, desktopScreen(true));
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
         if (w.picture == ComputerScreenPicture || w.picture == ComputerBarScreenPicture) {
@@ -1424,7 +1428,8 @@ bool addShellQuestions(const SampleDir &dir) {
          lastStep(dir, ComputerBarScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
-    // button's.
+    // button's. Once the desktop shows small icons, the steps show it as
+    // their background: the desktop's own region draws the large ones.
     questions << SampleQuestion{
         QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
         {shellStep(dir, QStringLiteral("右击桌面空白处|单击“查看”|选择“小图标”"), QPoint(1650, 900))
@@ -1432,10 +1437,10 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("69"), 1, 3))
              .build(),
          shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"), QPoint(6750, 3000))
-             .menuBar(QLatin1Char('M'))
+             .background(DesktopSmallIconsPicture)
              .hit(1, hitEntry(QStringLiteral("70"), 1))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, DesktopSmallIconsPicture)}};
 
     return appendQuestions(dir, kShellUnit, questions);
 }

@@ -20,6 +20,8 @@ bool addShellPictures(const SampleDir &dir);
 // A bank picture of the whole desktop with its taskbar, for the
 // background of steps that show the desktop.
 inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
+// The same with the desktop's icons small.
+inline const QString DesktopSmallIconsPicture = QStringLiteral("7d0014");
 
 // Bank pictures of the screen with one window open above the taskbar, for
 // the background of steps that show the regions of that window. The
