@@ -249,6 +249,7 @@ struct ExplorerScreen {
     QStringList path;
     QList<GridItem> items;
     ExplorerTop top = ExplorerTop::AddressRow;
+    IconSize icons = IconSize::Large;
 };
 
 // The items of a window stand in rows right of the task pane.
@@ -260,7 +261,7 @@ QImage explorerScreen(const ExplorerScreen &w) {
     QPainter p(&img);
     p.drawImage(QPoint(0, 0),
                 explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.top));
-    drawIconGrid(p, kGridOrigin, kGridColumns, w.items);
+    drawIconGrid(p, kGridOrigin, kGridColumns, w.items, w.icons);
     return img;
 }
 
@@ -291,7 +292,9 @@ QList<ExplorerScreen> explorerScreens() {
           {Icon::Pictures, QStringLiteral("图片")},
           {Icon::Video, QStringLiteral("视频")}}},
         {VideoScreenPicture, video.back(), video, videos, ExplorerTop::ToolStrip},
-        {VideoBarScreenPicture, video.back(), video, videos},
+        // The video library once its view is changed to medium icons.
+        {VideoBarScreenPicture, video.back(), video, videos, ExplorerTop::AddressRow,
+         IconSize::Medium},
     };
 }
 
@@ -1244,7 +1247,8 @@ QRect screenItemPlace(const QString &picture, const QString &item) {
     for (const ExplorerScreen &w : explorerScreens()) {
         if (w.picture != picture) continue;
         for (int i = 0; i < w.items.size(); ++i)
-            if (w.items[i].name == item) return iconGridPlace(kGridOrigin, kGridColumns, i);
+            if (w.items[i].name == item)
+                return iconGridPlace(kGridOrigin, kGridColumns, i, w.icons);
     }
     return QRect();
 }

@@ -129,8 +129,9 @@ QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) 
 }
 
 // The "文档" window with a few files, right of the task pane and below the
-// tool strip the steps lay over it.
-QImage documentsUnderToolStrip() {
+// tool strip the steps lay over it, in large or (once the view is changed)
+// medium icons.
+QImage documentsUnderToolStrip(IconSize size) {
     QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
                                        {QStringLiteral("库"), QStringLiteral("文档")}, true,
                                        ExplorerTop::ToolStrip);
@@ -139,7 +140,8 @@ QImage documentsUnderToolStrip() {
                  {{Icon::Folder, QStringLiteral("报告")},
                   {Icon::Folder, QStringLiteral("照片")},
                   {Icon::Notepad, QStringLiteral("年度总结.txt")},
-                  {Icon::Notepad, QStringLiteral("会议记录.txt")}});
+                  {Icon::Notepad, QStringLiteral("会议记录.txt")}},
+                 size);
     return img;
 }
 
@@ -277,7 +279,9 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         ok &= saveBankPicture(dir, QString::fromLatin1(step.background), documentsLook(step.look),
                               PictureFormat::Png);
     }
-    ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsUnderToolStrip(),
+    ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsUnderToolStrip(IconSize::Large),
+                          PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20013"), documentsUnderToolStrip(IconSize::Medium),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
                           explorerWindowPicture(QSize(1024, 600), QStringLiteral("控制面板"),
@@ -353,7 +357,8 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     qs << SampleQuestion{texts[2],
                          {strip(hitEntry("23", 3), QStringLiteral("单击“视图”按钮|选择“中等图标”"))
                               .background(QStringLiteral("k20007")),
-                          strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”")),
+                          strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”"))
+                              .background(QStringLiteral("k20013")),
                           strip(hitEntry("15"), QStringLiteral("单击“刷新”按钮")),
                           lastStep().menuBar(u'O').paneFlags(3)}};
 
