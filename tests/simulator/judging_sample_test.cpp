@@ -91,7 +91,7 @@ TEST_F(JudgingSampleQuestions, EveryQuestionCanBeWorkedToTheEnd) {
          [&] { pressKey(forms::vbKeyF1 + 3, forms::vbAltMask); }},
         {QStringLiteral("在地址栏中输入“C:\\Windows”。"),
          [&] { typeText(QStringLiteral("C:\\Windows")); }},
-        {QStringLiteral("在“密码”框中输入密码“Abc123”（区分大小写）。"),
+        {QStringLiteral("在记事本的“查找”对话框中，在“查找内容”框中输入“Abc123”（区分大小写）。"),
          [&] { typeText(QStringLiteral("Abc123")); }},
         {QStringLiteral("将新建的文件夹命名为“资料”。"),
          [&] { selectAllAndType(f()->Text2, QStringLiteral("资料")); }},
@@ -125,7 +125,7 @@ TEST_F(JudgingSampleQuestions, EveryQuestionCanBeWorkedToTheEnd) {
          [&] {
              for (int i = 0; i < 4; ++i) dragPicture();
          }},
-        {QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
+        {QStringLiteral("依次向左下、右下、左上、右上拖动窗口的右下角，调整窗口大小。"),
          [&] {
              for (int i = 0; i < 4; ++i) dragPicture();
          }},

@@ -145,3 +145,62 @@ TEST_F(SampleClearOfPanel, EveryStepButTheLastHasAHintBesideWhatItAsksFor) {
     });
     EXPECT_GT(steps, 80);
 }
+
+// The hint stands on the screen beside what it asks for, not on the
+// window's own labelled places: a drive with its name, a link, an entry of
+// the task pane, a button of a bar, a desktop icon. The shell's hot spots
+// mark them, where a region shows them.
+TEST_F(SampleClearOfPanel, TheHintLeavesTheWindowsLabelledPlacesFree) {
+    int checked = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        const sim::StepRecord r(S().CurRecord);
+        if (r.actionCode() == QLatin1String("9999") || !f->LHelp->visible() ||
+            f->LHelp->caption().trimmed().isEmpty())
+            return;
+        const QRect hint(f->LHelp->originInFormPx(), f->LHelp->rectPx().size());
+        for (int i = 1; i <= 99; ++i) {
+            forms::Label *spot = f->LblZHU(i);
+            if (!spot->isShown() || spot->rectPx().isEmpty()) continue;
+            // The part of the spot its region shows.
+            const forms::Control *region = spot->container();
+            const QRect shown =
+                QRect(spot->originInFormPx(), spot->rectPx().size())
+                    .intersected(QRect(region->originInFormPx(), region->rectPx().size()));
+            if (shown.isEmpty()) continue;
+            ++checked;
+            EXPECT_FALSE(hint.intersects(shown))
+                << "hint over spot " << i << ", " << where << text(rectOf(f->LHelp));
+        }
+    });
+    EXPECT_GT(checked, 200);
+}
+
+// A window's menu bar lies on its client area, right under its title bar:
+// all it covers is the client area's white, and right above it the frame
+// begins. A bar laid lower leaves an empty strip under the title bar; one
+// wider than the client area runs over the window's frame.
+TEST_F(SampleClearOfPanel, AMenuBarLiesAlongTheTopOfItsWindowsClientArea) {
+    int bars = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        const QString letter = sim::StepRecord(S().CurRecord).menuBarVariant();
+        if (!f->PicMenu->visible() || (letter != u"G" && letter != u"H")) return;
+        ++bars;
+        const QString background = S().QuestionPictures[size_t(S().CurQuestion - 1)][0];
+        const QImage screen =
+            QImage(dir().bankFile(background)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(screen.isNull()) << background.toStdString();
+        const QRect bar(f->PicMenu->originInFormPx(), f->PicMenu->rectPx().size());
+        // Near white: a picture may be kept as JPEG.
+        const auto white = [&](int x, int y) {
+            const QColor c = screen.pixelColor(x, y);
+            return std::min({c.red(), c.green(), c.blue()}) >= 240;
+        };
+        int covered = 0, client = 0;
+        for (int y = bar.top(); y <= bar.bottom(); ++y)
+            for (int x = bar.left(); x <= bar.right(); ++x) covered += !white(x, y);
+        for (int x = bar.left(); x <= bar.right(); ++x) client += white(x, bar.top() - 1);
+        EXPECT_EQ(covered, 0) << "the bar covers more than the client area, " << where;
+        EXPECT_EQ(client, 0) << "an empty strip of the client area above the bar, " << where;
+    });
+    EXPECT_GE(bars, 4);
+}

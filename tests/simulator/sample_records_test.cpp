@@ -157,7 +157,6 @@ TEST_F(SampleRecords, EveryMenuItemAStepAsksForIsNamedByItsQuestionOrHint) {
     const QRegularExpression decoration(QStringLiteral("\\([A-Z]\\)|\\.\\.\\.$"));
     int items = 0;
     for (const Question &q : questions()) {
-        if (q.unit >= 4) continue; // the later units repeat the first four
         for (int n = 1; n <= q.steps.size(); ++n) {
             const sim::StepRecord &r = q.steps[n - 1];
             for (int k = 1; k <= 4; ++k) {
@@ -180,6 +179,34 @@ TEST_F(SampleRecords, EveryMenuItemAStepAsksForIsNamedByItsQuestionOrHint) {
         }
     }
     EXPECT_GT(items, 10);
+}
+
+// Outside the Control Panel pointing at an entry opens nothing; the
+// candidate has to click it. A hint may say "指向" only on a step that
+// judges the pointing itself, or on a Control Panel spot, whose panel of
+// links opens under the pointer.
+TEST_F(SampleRecords, AHintSaysPointOnlyWherePointingOpensOrAnswers) {
+    const QString point = QStringLiteral("指向");
+    int hints = 0;
+    for (const Question &q : questions()) {
+        for (int n = 1; n <= q.steps.size(); ++n) {
+            const sim::StepRecord &r = q.steps[n - 1];
+            const QString hint = answerText(r.hintLineField());
+            if (!hint.contains(point)) continue;
+            ++hints;
+            SCOPED_TRACE(where(q, n));
+            bool ctrlPanelSpot = false;
+            for (int k = 1; k <= 4; ++k) {
+                const QString code = r.expectedHit(k).hitCode();
+                ctrlPanelSpot |= r.windowKind() == QLatin1String("N") &&
+                                 code >= QLatin1String("41") && code <= QLatin1String("60");
+            }
+            EXPECT_TRUE(r.actionCode() == QLatin1String("0030") || ctrlPanelSpot)
+                << "the hint \"" << hint.toStdString()
+                << "\" asks to point where a click is needed";
+        }
+    }
+    EXPECT_GE(hints, 3);
 }
 
 // Two typing steps in a row that want the same text, the second setting

@@ -1,12 +1,13 @@
 // The shell's part of the sample installation: its pictures cover the
 // spots and items the layouts lay over them, and its questions show every
 // region when the screen builds their steps.
+#include "platform/text.h"
 #include "program_fixture.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
+#include "sample_shell_questions.h"
 #include "sample_startup.h"
-#include "platform/text.h"
 #include "simulator/frm_main.h"
 #include "simulator/shell_layout.h"
 #include "simulator/step_record.h"
@@ -16,6 +17,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace shell;
@@ -236,6 +238,87 @@ TEST(ShellSamplePictures, EveryMenuItemTheTablesPlaceHasARealCaption) {
     EXPECT_GT(items, 500);
 }
 
+// A step that asks for a right click on a blank spot of the Computer
+// window frames, in guided mode, the window's own spot in its top-left
+// corner: that spot must show nothing but the window's background.
+TEST(ShellSamplePictures, TheComputerWindowsOwnSpotIsABlankPartOfIt) {
+    const QImage window =
+        sample::shellPicture(QStringLiteral("bank:9lX002")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(window.isNull());
+    // Spot 92 keeps the rectangle the window gives it: 495 x 375 twips.
+    const QRect spot(0, 0, 495 / 15, 375 / 15);
+    int drawn = 0;
+    for (int y = spot.top(); y <= spot.bottom(); ++y)
+        for (int x = spot.left(); x <= spot.right(); ++x)
+            drawn += window.pixel(x, y) != window.pixel(window.width() - 1, window.height() - 1);
+    EXPECT_EQ(drawn, 0);
+}
+
+// The entry "附件" of "所有程序" opens what the folder holds, not the
+// entries of the panel it was chosen from again.
+TEST(ShellSamplePictures, TheAccessoriesFolderOpensItsOwnEntries) {
+    const QStringList opened = sample::accessoriesEntries();
+    const QList<QString> from = sample::menuCaptions(QStringLiteral("84")).values();
+    ASSERT_TRUE(from.contains(QStringLiteral("附件")));
+    for (const QString &entry : opened)
+        EXPECT_FALSE(from.contains(entry)) << entry.toStdString() << " repeated";
+}
+
+// A submenu shows what its entry names: "共享" the ways of sharing, not
+// the places "发送到" sends to. Every submenu is checked against the
+// caption of the entry that opens it, and submenus drawn in one shared
+// picture must all have the entries that picture shows.
+TEST(ShellSamplePictures, EverySubmenuIsDrawnWithTheEntriesOfItsOwnEntry) {
+    struct Kind {
+        const char *entry;  // the caption of the entry that opens it, from its start
+        const char *has;    // an entry it must show (one of several, split by "|")
+        const char *hasNot; // one it must not show (empty: none)
+    };
+    // Entries are compared without their access keys and dots. A browser's
+    // "查看" menu shows its bars, a folder's its icon sizes.
+    const Kind kinds[] = {
+        {"共享", "不共享", "压缩(zipped)文件夹"},
+        {"发送到", "压缩(zipped)文件夹", "不共享"},
+        {"新建", "文件夹", ""},
+        {"查看", "小图标|工具栏", ""},
+        {"排序方式", "名称", "(无)"},
+        {"分组依据", "(无)", ""},
+        {"打开方式", "记事本", ""},
+        {"布局", "菜单栏", ""},
+        {"保存", "另存为", ""},
+    };
+    const QRegularExpression decoration(QStringLiteral("(\\([A-Z]\\))?(\\.\\.\\.)?$"));
+    QMap<QString, QStringList> drawnIn; // picture name: the entries drawn in it
+    int checked = 0;
+    for (const Menu2JRow &row : menu2JTable()) {
+        for (std::string_view k : row.ids) {
+            const QString id = QString::fromLatin1(k.data(), qsizetype(k.size()));
+            QStringList entries = sample::menuCaptions(id).values();
+            for (QString &e : entries) e.remove(decoration);
+            const QString entry = sample::menuCaptions(id.left(2)).value(id.mid(2).toInt());
+            SCOPED_TRACE(id.toStdString() + " under \"" + entry.toStdString() + "\"");
+            const QString picture = level2PictureName(id);
+            if (drawnIn.contains(picture)) {
+                EXPECT_EQ(entries, drawnIn.value(picture)) << "shares " << picture.toStdString();
+            }
+            drawnIn.insert(picture, entries);
+            for (const Kind &kind : kinds) {
+                if (!entry.startsWith(QString::fromUtf8(kind.entry))) continue;
+                ++checked;
+                const QStringList wanted = QString::fromUtf8(kind.has).split(u'|');
+                EXPECT_TRUE(std::any_of(wanted.begin(), wanted.end(),
+                                        [&](const QString &w) { return entries.contains(w); }))
+                    << "lacks " << kind.has << ": " << entries.join(u'/').toStdString();
+                if (*kind.hasNot) {
+                    EXPECT_FALSE(entries.contains(QString::fromUtf8(kind.hasNot)))
+                        << "shows " << kind.hasNot;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 40);
+}
+
 namespace {
 
 class ShellRegionQuestions : public testsupport::ProgramFixture {
@@ -300,18 +383,19 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     EXPECT_TRUE(f->PicCtrl->visible());
     EXPECT_EQ(pictureName(f->PicCtrl), "NN0000");
     EXPECT_EQ(f->LblZHU(46)->left(), 7650);
-    f = show(2, 3);
+    f = show(2, 4);
     EXPECT_EQ(pictureName(f->PicCtrl), "NN0001");
     EXPECT_EQ(f->LblZHU(57)->top(), 4605);
 
     f = show(3, 1);
     EXPECT_EQ(pictureName(f->PicMenu), "H00000");
-    EXPECT_EQ(f->PicMenu->left(), 1500);
-    EXPECT_EQ(f->PicMenu->top(), 1800);
+    EXPECT_EQ(f->PicMenu->left(), 1515);
+    EXPECT_EQ(f->PicMenu->top(), 1815);
     f = show(3, 2);
     EXPECT_EQ(pictureName(f->PicMenu), "G00000");
-    EXPECT_EQ(f->PicMenu->top(), 840);
-    EXPECT_EQ(pictureName(f->PicHui), "41A003");
+    EXPECT_EQ(f->PicMenu->left(), 105);
+    EXPECT_EQ(f->PicMenu->top(), 555);
+    EXPECT_FALSE(f->PicHui->visible());
 
     f = show(4, 1);
     EXPECT_EQ(pictureName(f->PicMenu), "B00000");

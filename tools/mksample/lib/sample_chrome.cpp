@@ -1,6 +1,7 @@
 #include "sample_chrome.h"
 
 #include "sample_pictures.h"
+#include "simulator/shell_tables.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -150,33 +151,44 @@ void drawTaskbar(QPainter &p, const QRect &bar) {
 }
 
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
-                             bool withTaskbar, int addressTop) {
+                             bool withTaskbar, ExplorerTop top) {
     QImage img = windowPicture(size, title, withTaskbar);
     QPainter p(&img);
-    if (addressTop < 30) {
-        // A row moved up into the title bar: the title moves up with it,
-        // into the band left above the row.
-        const QRect band(0, 0, size.width() - 120, addressTop);
-        QLinearGradient glass(0, 0, 0, 30);
-        glass.setColorAt(0, QColor(185, 209, 234));
-        glass.setColorAt(1, QColor(153, 180, 209));
-        p.fillRect(band, glass);
-        p.setPen(Qt::black);
-        p.setFont(uiFont(13));
-        p.drawText(band.adjusted(10, 0, 0, 0), Qt::AlignVCenter, title);
+    if (top == ExplorerTop::ToolStrip) {
+        // The title bar's glass goes on down to the strip, so that no part
+        // of the window shows between them.
+        const int stripTop = int(shell::ToolStripPlace.top / 15);
+        QLinearGradient glass(0, 30, 0, stripTop);
+        glass.setColorAt(0, QColor(153, 180, 209));
+        glass.setColorAt(1, QColor(185, 209, 234));
+        p.fillRect(QRect(0, 30, size.width(), stripTop - 30), glass);
+    } else {
+        drawAddressRow(p, size.width(), 30, path);
     }
-    drawAddressRow(p, size.width(), addressTop, path);
     return img;
 }
 
-void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items) {
+QRect iconGridPlace(QPoint origin, int perRow, int index, IconSize size) {
+    const QSize cell = size == IconSize::Large ? QSize(100, 96) : QSize(84, 70);
+    return QRect(origin + QPoint(cell.width() * (index % perRow), cell.height() * (index / perRow)),
+                 cell - QSize(0, 6));
+}
+
+void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items,
+                  IconSize size) {
+    const int icon = size == IconSize::Large ? 56 : 32;
     p.save();
     p.setFont(uiFont(12));
     for (int i = 0; i < items.size(); ++i) {
-        const QPoint at = origin + QPoint(100 * (i % perRow), 96 * (i / perRow));
-        drawIcon(p, QRect(at.x() + 22, at.y(), 56, 56), items[i].icon);
+        const QRect at = iconGridPlace(origin, perRow, i, size);
+        if (items[i].selected) {
+            p.setPen(QColor(0x99, 0xd1, 0xff));
+            p.setBrush(QColor(0xcc, 0xe8, 0xff));
+            p.drawRect(at.adjusted(4, -2, -5, 0));
+        }
+        drawIcon(p, QRect(at.center().x() - icon / 2, at.y(), icon, icon), items[i].icon);
         p.setPen(Qt::black);
-        p.drawText(QRect(at.x(), at.y() + 58, 100, 32),
+        p.drawText(QRect(at.x(), at.y() + icon + 2, at.width(), 32),
                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, items[i].name);
     }
     p.restore();

@@ -30,16 +30,28 @@ void drawAddressRow(QPainter &p, int width, int top, const QStringList &path);
 // pinned Internet Explorer, Windows Explorer and Media Player, the clock.
 void drawTaskbar(QPainter &p, const QRect &bar);
 
-// An Explorer window as large as the picture (see windowPicture), its
-// address row (26 pixels high, from addressTop) showing the path.
-QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
-                             bool withTaskbar = false, int addressTop = 30);
+// What an Explorer window shows under its title bar: its address row
+// (26 pixels high, from 30) showing the path, or, in the windows steps show
+// with the tool strip, nothing but the glass frame down to the strip,
+// which holds the window's address field and search box itself.
+enum class ExplorerTop { AddressRow, ToolStrip };
 
-// Large icons with their names under them, in rows from `origin`.
+// An Explorer window as large as the picture (see windowPicture).
+QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
+                             bool withTaskbar = false, ExplorerTop top = ExplorerTop::AddressRow);
+
+// Icons with their names under them, in rows from `origin`: large ones
+// (56 pixels), or medium ones (32 pixels) in a closer grid. A selected item
+// stands on the light blue of a selection.
 struct GridItem {
     Icon icon;
     QString name;
+    bool selected = false;
 };
-void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items);
+enum class IconSize { Large, Medium };
+void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> &items,
+                  IconSize size = IconSize::Large);
+// The place of item `index` (from 0) of such a grid, its icon and its name.
+QRect iconGridPlace(QPoint origin, int perRow, int index, IconSize size = IconSize::Large);
 
 } // namespace sample

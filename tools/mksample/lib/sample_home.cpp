@@ -423,9 +423,11 @@ QString unitFile(int base, int unit) {
     return QStringLiteral("2888") + QString::number(base + unit);
 }
 
-bool copyBankFile(const SampleDir &dir, const QString &from, const QString &to) {
-    QFile::remove(dir.bankFile(to));
-    return QFile::copy(dir.bankFile(from), dir.bankFile(to));
+// An empty file: the question list or step file of a unit without
+// questions.
+bool writeEmptyBankFile(const SampleDir &dir, const QString &name) {
+    QFile f(dir.bankFile(name));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
 // The questions of a unit: the filled lines of its question list.
@@ -437,8 +439,10 @@ int questionCount(const SampleDir &dir, int unit) {
     return n;
 }
 
-// Paper k: 40 codes taken round the list of every question from a start
-// of its own, so that the four papers differ and mix the units.
+// Paper k: 40 codes taken round the list of every question, every third
+// one from a start of its own, so that the four papers differ and mix the
+// units; a question a paper already holds gives way to the next one after
+// it. A bank of fewer than 40 questions has no papers.
 QStringList papers(const QList<int> &counts) {
     QStringList all;
     for (int u = 0; u < counts.size(); ++u)
@@ -446,11 +450,15 @@ QStringList papers(const QList<int> &counts) {
             all << QString::number(u).rightJustified(2, '0') +
                        QString::number(k).rightJustified(2, '0');
     QStringList lists;
-    if (all.isEmpty()) return lists;
+    if (all.size() < 40) return lists;
     for (int p = 0; p < kHomePapers; ++p) {
-        QString codes;
-        for (int i = 0; i < 40; ++i) codes += all[(p * 37 + i * 3) % all.size()];
-        lists << codes;
+        QStringList codes;
+        for (int i = 0; i < 40; ++i) {
+            int at = (p * 37 + i * 3) % all.size();
+            while (codes.contains(all[at])) at = (at + 1) % all.size();
+            codes << all[at];
+        }
+        lists << codes.join(QString());
     }
     return lists;
 }
@@ -458,11 +466,15 @@ QStringList papers(const QList<int> &counts) {
 } // namespace
 
 bool addHomeBankIndex(const SampleDir &dir) {
-    constexpr int kSourceUnits = 4;
+    // The units the parts above give no questions (their titles are the
+    // module's later subjects) are empty: the home page says so when one is
+    // chosen.
     bool ok = true;
-    for (int u = kSourceUnits; u < kHomeUnits; ++u) {
-        ok &= copyBankFile(dir, unitFile(20, u % kSourceUnits), unitFile(20, u));
-        ok &= copyBankFile(dir, unitFile(70, u % kSourceUnits), unitFile(70, u));
+    for (int u = 0; u < kHomeUnits; ++u) {
+        for (int base : {20, 70}) {
+            if (!QFile::exists(dir.bankFile(unitFile(base, u))))
+                ok &= writeEmptyBankFile(dir, unitFile(base, u));
+        }
     }
     QList<int> counts;
     for (int u = 0; u < kHomeUnits; ++u) counts << questionCount(dir, u);

@@ -24,11 +24,11 @@ QImage homeTabBackground();
 // leaves it after its download (a fresh installation has none).
 bool addHomeBanner(const SampleDir &dir);
 
-// The bank index of the home page: units 4 to 11 made from the sample's
-// units 0 to 3 (their question lists and step files copied under the
-// units' own names), so that the units tab has two pages' worth of
-// units, and four fixed papers of 40 questions over all twelve units
-// (two sprint and two mock papers). Call after the units' files exist.
+// The bank index of the home page: twelve units, so that the units tab has
+// two pages' worth of them, of which the sample's parts fill units 0 to 3
+// and the others stay empty (an empty question list and step file each),
+// and four fixed papers of 40 questions over all the questions (two sprint
+// and two mock papers). Call after the units' files exist.
 bool addHomeBankIndex(const SampleDir &dir);
 constexpr int kHomeUnits = 12;
 constexpr int kHomePapers = 4;

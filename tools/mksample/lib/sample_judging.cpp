@@ -28,8 +28,7 @@ QRect px(const Box &b) {
 }
 
 // How a place of a scene looks: a file or folder with its name, an input
-// field, a button, a spreadsheet cell, a slider's track, or a labelled
-// empty spot (the ends of a rubber band).
+// field, a button, a spreadsheet cell or a slider's track.
 void drawPlace(QPainter &p, const Box &b) {
     const QRect r = px(b);
     static const QStringList files = {QStringLiteral("报告"), QStringLiteral("总结")};
@@ -45,8 +44,7 @@ void drawPlace(QPainter &p, const Box &b) {
                  files.contains(b.label) ? Icon::Notepad : Icon::Folder);
         p.setPen(Qt::black);
         p.drawText(QRect(r.left(), r.top() + 60, r.width(), 18), Qt::AlignCenter, b.label);
-    } else if (b.label.isEmpty() || b.label == QLatin1String("B2") ||
-               b.label == QLatin1String("C2")) {
+    } else if (b.label.isEmpty() || b.label == QLatin1String("B2")) {
         p.setPen(QColor(0x8e, 0xa4, 0xc1));
         p.setBrush(Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -58,12 +56,6 @@ void drawPlace(QPainter &p, const Box &b) {
             p.drawRoundedRect(QRectF(r.left(), r.center().y() - 3, r.width(), 6), 3, 3);
         else
             p.drawRoundedRect(QRectF(r.center().x() - 3, r.top(), 6, r.height()), 3, 3);
-    } else if (b.label == QStringLiteral("起点") || b.label == QStringLiteral("终点")) {
-        p.setPen(QPen(QColor(0xa0, 0xb0, 0xc8), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        p.setPen(QColor(0x80, 0x90, 0xa8));
-        p.drawText(r, Qt::AlignCenter, b.label);
     } else {
         // Buttons: "确定", the formula bar's "√".
         QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -77,6 +69,12 @@ void drawPlace(QPainter &p, const Box &b) {
     }
 }
 
+// The spreadsheet's grid (pixels): the column letters in the row from
+// kSheetTop, the row numbers left of kSheetLeft, then rows 1 to 21 of
+// cells A to J.
+constexpr int kSheetLeft = 30, kSheetTop = 90, kColumnWidth = 100, kRowHeight = 20;
+constexpr int kSheetRight = 1017, kSheetBottom = 530;
+
 // A sheet of cells behind the places of a spreadsheet: the formula bar,
 // the column letters and the row numbers.
 void drawSheet(QPainter &p) {
@@ -87,18 +85,19 @@ void drawSheet(QPainter &p) {
     p.drawRect(QRect(90, 60, 920, 21));
     p.setPen(Qt::black);
     p.drawText(QRect(64, 60, 24, 21), Qt::AlignCenter, QStringLiteral("fx"));
-    const int colLeft = 30, colWidth = 100, top = 90, rowHeight = 20;
-    p.fillRect(QRect(7, top, 1010, rowHeight), QColor(0xe8, 0xee, 0xf6));
-    p.fillRect(QRect(7, top, colLeft - 7, 440), QColor(0xe8, 0xee, 0xf6));
+    const int top = kSheetTop;
+    p.fillRect(QRect(7, top, kSheetRight - 7, kRowHeight), QColor(0xe8, 0xee, 0xf6));
+    p.fillRect(QRect(7, top, kSheetLeft - 7, kSheetBottom - top), QColor(0xe8, 0xee, 0xf6));
     p.setPen(QColor(0xd0, 0xd7, 0xe5));
-    for (int x = colLeft; x < 1017; x += colWidth) p.drawLine(x, top, x, 530);
-    for (int y = top; y < 530; y += rowHeight) p.drawLine(7, y, 1016, y);
+    for (int x = kSheetLeft; x < kSheetRight; x += kColumnWidth)
+        p.drawLine(x, top, x, kSheetBottom);
+    for (int y = top; y < kSheetBottom; y += kRowHeight) p.drawLine(7, y, kSheetRight - 1, y);
     p.setPen(QColor(0x30, 0x30, 0x30));
     for (int c = 0; c < 10; ++c)
-        p.drawText(QRect(colLeft + c * colWidth, top, colWidth, rowHeight), Qt::AlignCenter,
-                   QString(QChar(u'A' + c)));
+        p.drawText(QRect(kSheetLeft + c * kColumnWidth, top, kColumnWidth, kRowHeight),
+                   Qt::AlignCenter, QString(QChar(u'A' + c)));
     for (int r = 1; r < 22; ++r)
-        p.drawText(QRect(7, top + r * rowHeight, colLeft - 7, rowHeight), Qt::AlignCenter,
+        p.drawText(QRect(7, top + r * kRowHeight, kSheetLeft - 7, kRowHeight), Qt::AlignCenter,
                    QString::number(r));
 }
 
@@ -173,9 +172,16 @@ const Box kOrganise{150, 885, 1200, 390, QStringLiteral("组织 ▼")};
 const Box kViews{1500, 885, 1200, 390, QStringLiteral("视图 ▼")};
 const Box kLayout{2850, 885, 1200, 390, QStringLiteral("布局 ▼")};
 const Box kCommandButtons[] = {kOrganise, kViews, kLayout};
-// The spreadsheet's cells B2 and C2 and the formula bar's "√" button.
-const Box kCellB2{1950, 1950, 1500, 300, QStringLiteral("B2")};
-const Box kCellC2{3450, 1950, 1500, 300, QStringLiteral("C2")};
+// The spreadsheet's cell B2, framed where the value goes, and the formula
+// bar's "√" button; every other cell of the sheet confirms the value too.
+Box cellBox(const QString &name) {
+    const QRect r = sheetCellPlace(name);
+    return Box{r.x() * 15, r.y() * 15, r.width() * 15, r.height() * 15, name};
+}
+const Box kCellB2 = cellBox(QStringLiteral("B2"));
+const Box kOtherCells{kSheetLeft * 15, (kSheetTop + kRowHeight) * 15,
+                      (kSheetRight - kSheetLeft) * 15, (kSheetBottom - kSheetTop - kRowHeight) * 15,
+                      QString()};
 const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
 
 // The Notepad window: its menu row under the title bar and the page under
@@ -199,8 +205,78 @@ QImage notepadScene(const QString &title) {
     return img;
 }
 
+// The find box of Notepad's "查找" dialog, where its typing step lays its
+// box (design twips).
+const Box kFindBox{5100, 2880, 3300, 330, QString()};
+
+// Notepad with its "查找" dialog open: the find box with its label, the
+// buttons beside it and "区分大小写" ticked, as the question has it.
+QImage findDialogScene() {
+    QImage img = notepadScene(QStringLiteral("无标题 - 记事本"));
+    QPainter p(&img);
+    const QRect dialog(240, 150, 440, 140);
+    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
+    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), QStringLiteral("查找")));
+    // A dialog has no minimise or maximise button.
+    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), QColor(240, 240, 240));
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    p.setFont(uiFont(12));
+    p.setPen(Qt::black);
+    const QRect box = px(kFindBox);
+    p.drawText(QRect(dialog.left() + 12, box.top(), box.left() - dialog.left() - 14, box.height()),
+               Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("查找内容(N):"));
+    p.setPen(QColor(0x8e, 0xa4, 0xc1));
+    p.setBrush(Qt::white);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    for (const auto &[top, label] : {std::pair{box.top() - 1, QStringLiteral("查找下一个(F)")},
+                                     std::pair{box.top() + 30, QStringLiteral("取消")}})
+        drawPlace(p, Box{(box.right() + 14) * 15, top * 15, 95 * 15, 24 * 15, label});
+    const QRect check(dialog.left() + 16, box.bottom() + 40, 13, 13);
+    p.setPen(QColor(0x8e, 0x8f, 0x8f));
+    p.setBrush(Qt::white);
+    p.drawRect(check);
+    p.setPen(Qt::black);
+    p.drawLine(check.left() + 3, check.top() + 6, check.left() + 5, check.top() + 9);
+    p.drawLine(check.left() + 5, check.top() + 9, check.left() + 10, check.top() + 3);
+    p.drawText(QRect(check.right() + 6, check.top() - 4, 160, 20), Qt::AlignVCenter,
+               QStringLiteral("区分大小写(C)"));
+    return img;
+}
+
+// The "文档" window with its three files selected and, over them, the
+// question 回车 answers after Delete: move them to the recycle bin?
+QImage deleteConfirmationScene(const QList<Box> &files) {
+    QImage img = scene(QStringLiteral("文档"), files);
+    QPainter p(&img);
+    const QRect dialog(300, 220, 420, 150);
+    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
+    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), QStringLiteral("删除多个项目")));
+    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), Qt::white);
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(0x1e, 0x39, 0x87));
+    p.setFont(uiFont(13));
+    p.drawText(QRect(dialog.left() + 20, dialog.top() + 46, 380, 40), Qt::AlignVCenter,
+               QStringLiteral("确实要将这 3 项移动到回收站吗?"));
+    p.setFont(uiFont(12));
+    drawPlace(p, Box{(dialog.right() - 190) * 15, (dialog.bottom() - 38) * 15, 80 * 15, 24 * 15,
+                     QStringLiteral("是(Y)")});
+    drawPlace(p, Box{(dialog.right() - 100) * 15, (dialog.bottom() - 38) * 15, 80 * 15, 24 * 15,
+                     QStringLiteral("否(N)")});
+    return img;
+}
+
 // A window of its own size on the desktop, its lower-right corner where
-// the resize step lays the corner it drags (kResizeCorner).
+// the resize steps lay the grip they drag.
 QImage resizeScene(const QString &title, const QRect &window) {
     QImage img(QSize(1024, 600), QImage::Format_RGB32);
     QPainter p(&img);
@@ -217,9 +293,25 @@ QImage resizeScene(const QString &title, const QRect &window) {
     return img;
 }
 
-// The place the resize question's corner is dragged from (design twips),
-// and the first line of the Notepad page.
-const Box kResizeCorner{7500, 4500, 300, 300, QString()};
+// The resize question drags the window's corner grip (20 pixels square)
+// four times: where the grip lies when each step begins and once they are
+// done (pixels), and the background that shows the window at that size.
+// Each drag asks for 30 or 40 pixels on both axes, less than anybody who
+// resizes a window drags, and the next step shows the size it left.
+struct ResizeStage {
+    QPoint grip;
+    const char *background;
+};
+const ResizeStage kResizeStages[] = {{{500, 300}, "j30010"},
+                                     {{470, 330}, "j30019"},
+                                     {{510, 360}, "j30020"},
+                                     {{480, 330}, "j30021"},
+                                     {{510, 300}, "j30022"}};
+QRect resizedWindow(QPoint grip) {
+    return QRect(QPoint(120, 60), grip + QPoint(19, 19));
+}
+
+// The first line of the Notepad page.
 const Box kNotepadLine{150, 900, 14700, 345, QString()};
 
 // The "文档" window with its command bar: the buttons the extra pictures
@@ -294,19 +386,18 @@ void saveScenes(PictureSaver &save) {
     save("j30001", scene(documents, files));
     save("j30002", notepadScene(QStringLiteral("报告 - 记事本")));
     save("j30003", documentsWithCommandBar(files));
-    save("j30004",
-         scene(documents, files + QList<Box>{{600, 1200, 600, 300, QStringLiteral("起点")},
-                                             {6300, 3000, 900, 600, QStringLiteral("终点")}}));
+    save("j30004", scene(documents, files));
     save("j30005", scene(documents, files));
     save("j30006",
          scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
-    save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton, kCellC2}));
+    save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton}));
     save("j30008",
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
                                         {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
-    const QRect corner = px(kResizeCorner);
-    save("j30010", resizeScene(documents, QRect(QPoint(120, 60), corner.bottomRight())));
+    for (const ResizeStage &stage : kResizeStages)
+        save(QString::fromLatin1(stage.background),
+             resizeScene(documents, resizedWindow(stage.grip)));
     save("j30011", scene(documents, {kBackup, kPhotos}));
     save("j30012", scene(documents, {}));
     save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
@@ -317,6 +408,13 @@ void saveScenes(PictureSaver &save) {
     save("j30017", scene(documents, {selected(kReport), selected(kBackup), selected(kPhotos)}));
     save("j30018", explorerWindowPicture(QSize(1024, 600), QStringLiteral("回收站"),
                                          {QStringLiteral("回收站")}, true));
+    save("j30023", findDialogScene());
+    // The files as the clicks before a step leave them selected.
+    const QList<Box> allSelected = {selected(kReport), selected(kBackup), selected(kPhotos)};
+    save("j30024", deleteConfirmationScene(allSelected));
+    save("j30025", scene(documents, {selected(kReport), kBackup, kPhotos}));
+    save("j30026", scene(documents, {selected(kReport), kBackup, selected(kPhotos)}));
+    save("j30027", scene(documents, {kReport, selected(kBackup), kPhotos}));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -340,7 +438,7 @@ void saveOverlays(PictureSaver &save) {
     save("j30108", typedText(kCellB2, QStringLiteral("100"), Qt::AlignRight));
     save("j30109", typedText(kAddress, QStringLiteral("C:\\Windows"), Qt::AlignLeft));
     save("j30110", typedText(kSearch, QStringLiteral("报告"), Qt::AlignLeft));
-    save("j30111", typedText(kRunBox, QStringLiteral("Abc123"), Qt::AlignLeft));
+    save("j30111", typedText(kFindBox, QStringLiteral("Abc123"), Qt::AlignLeft));
     save("j30112", selectedText(kRunBox, QStringLiteral("欢迎使用"), QStringLiteral("Windows 7"),
                                 QStringLiteral("操作系统")));
     save("j30113", shellPicture(shell::panelPicture(u"V5")));
@@ -406,21 +504,24 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
         QStringLiteral("单击选中“报告”文件，然后双击将其打开。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
                      QStringLiteral("单击“报告”")),
-         text.hinted(at(StepBuilder().action("0002"), kReport), QStringLiteral("双击“报告”")),
+         text.hinted(at(StepBuilder().background("j30025").action("0002"), kReport),
+                     QStringLiteral("双击“报告”")),
          done().background("j30002")}};
     qs << SampleQuestion{
         QStringLiteral("按住Ctrl键依次单击“报告”和“照片”，然后右键单击“照片”。"),
         {text.hinted(at(StepBuilder().background("j30001").action("9201"), kReport),
                      QStringLiteral("按住Ctrl键单击“报告”")),
-         text.hinted(at(StepBuilder().action("9201"), kPhotos),
+         text.hinted(at(StepBuilder().background("j30025").action("9201"), kPhotos),
                      QStringLiteral("按住Ctrl键单击“照片”")),
-         text.hinted(at(StepBuilder().action("0003"), kPhotos), QStringLiteral("右键单击“照片”")),
+         text.hinted(at(StepBuilder().background("j30026").action("0003"), kPhotos),
+                     QStringLiteral("右键单击“照片”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键右键单击“备份”文件夹，然后用鼠标中键单击“照片”文件夹。"),
         {text.hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
                      QStringLiteral("按住Shift键右键单击“备份”")),
-         text.hinted(at(StepBuilder().action("9004"), kPhotos), QStringLiteral("用中键单击“照片”")),
+         text.hinted(at(StepBuilder().background("j30027").action("9004"), kPhotos),
+                     QStringLiteral("用中键单击“照片”")),
          done()}};
     qs << SampleQuestion{
         QStringLiteral("将鼠标指向任务栏上的“Windows 资源管理器”图标。"),
@@ -434,23 +535,26 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
 
 // Rubber bands and drags from the source. Each names its own step as the
 // source's branch: a press answers nothing, and a band or drag released
-// off the target shows the step again.
+// off the target shows the step again. A band that takes in all three
+// files starts anywhere in the blank corner up and left of them and ends
+// anywhere in the blank area down and right of them, under the address
+// row and clear of the question panel.
 QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box bandStart{600, 1200, 600, 300, QString()};
-    const Box bandEnd{6300, 3000, 900, 600, QString()};
+    const Box bandStart{120, 870, 1260, 690, QString()};
+    const Box bandEnd{6030, 2730, 4170, 2520, QString()};
     qs << SampleQuestion{
         QStringLiteral("在“文档”窗口中，从左上方的空白处拖出一个选框，框住全部文件。"),
         {text.hinted(
              at(from(StepBuilder().background("j30004").action("0040"), bandStart, '1'), bandEnd),
-             QStringLiteral("从“起点”拖到“终点”")),
+             QStringLiteral("从文件左上方的空白处|拖到文件右下方的空白处")),
          done().background("j30017")}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键，从左上方的空白处拖出选框，框住全部文件。"),
         {text.hinted(
              at(from(StepBuilder().background("j30004").noBars().action("0041"), bandStart, '1'),
                 bandEnd),
-             QStringLiteral("按住Shift键从“起点”拖到“终点”")),
+             QStringLiteral("按住Shift键|从文件左上方的空白处|拖到文件右下方的空白处")),
          done().background("j30017")}};
     qs << SampleQuestion{
         QStringLiteral("将“报告”文件拖动到“备份”文件夹中。"),
@@ -477,9 +581,9 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
     qs << SampleQuestion{
         QStringLiteral("按Ctrl+A键选中全部文件，按Delete键删除，再按回车键确认。"),
         {text.hinted(StepBuilder().background("j30001").action("6265"), QStringLiteral("按Ctrl+A")),
-         text.hinted(StepBuilder().action("6046").keyAlts("00000", "P6146"),
+         text.hinted(StepBuilder().background("j30017").action("6046").keyAlts("00000", "P6146"),
                      QStringLiteral("按Delete|或Shift+Delete")),
-         text.hinted(StepBuilder().action("6013"), QStringLiteral("按回车键")),
+         text.hinted(StepBuilder().background("j30024").action("6013"), QStringLiteral("按回车键")),
          done().background("j30012")}};
     // The name box starts empty: a typing step leaves the caret in front
     // of the box's text and selects nothing, so "总结" typed in front of
@@ -488,7 +592,8 @@ QList<SampleQuestion> keyQuestions(AnswerTexts &text) {
         QStringLiteral("选中“报告”文件，按F2键将其重命名为“总结”，并按回车键确认。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0001"), kReport),
                      QStringLiteral("单击“报告”")),
-         text.hinted(StepBuilder().action("6000").keyAlts("P6013"), QStringLiteral("按F2键")),
+         text.hinted(StepBuilder().background("j30025").action("6000").keyAlts("P6013"),
+                     QStringLiteral("按F2键")),
          StepBuilder()
              .action("0024")
              .textBox(kNameBox.x, kNameBox.y, kNameBox.w, kNameBox.h)
@@ -515,14 +620,17 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                               .answerLine(text(QStringLiteral("C:\\Windows|C:\\Windows\\")))
                               .hint(4800, 6600, text(QStringLiteral("C:\\Windows"))),
                           done().picture(1, kAddress.x, kAddress.y, "j30109")}};
-    qs << SampleQuestion{QStringLiteral("在“密码”框中输入密码“Abc123”（区分大小写）。"),
-                         {StepBuilder()
-                              .background("j30006")
-                              .action("0025")
-                              .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
-                              .answerLine(text(QStringLiteral("Abc123")))
-                              .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
-                          done().picture(1, kRunBox.x, kRunBox.y, "j30111")}};
+    // A text compared with its letter case: what 记事本 finds with
+    // "区分大小写" ticked.
+    qs << SampleQuestion{
+        QStringLiteral("在记事本的“查找”对话框中，在“查找内容”框中输入“Abc123”（区分大小写）。"),
+        {StepBuilder()
+             .background("j30023")
+             .action("0025")
+             .textBox(kFindBox.x, kFindBox.y, kFindBox.w, kFindBox.h)
+             .answerLine(text(QStringLiteral("Abc123")))
+             .hint(4800, 6600, text(QStringLiteral("“Abc123”"))),
+         done().picture(1, kFindBox.x, kFindBox.y, "j30111")}};
     // The new folder's name box starts empty, as the rename's does.
     qs << SampleQuestion{
         QStringLiteral("将新建的文件夹命名为“资料”。"),
@@ -578,7 +686,7 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                      .textBox(kCellB2.x, kCellB2.y, kCellB2.w, kCellB2.h)
                      .answerLine(text(QStringLiteral("100")))
                      .hint(4800, 6600, text(QStringLiteral("在B2中输入100并确认"))),
-                 kCellC2),
+                 kOtherCells),
               kEnterButton),
          done().picture(1, kCellB2.x, kCellB2.y, "j30108")}};
     return qs;
@@ -586,7 +694,8 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
 
 // Picture drags. The volume slider runs up and down above the question
 // panel docked at the screen's lower-right corner, where its knob can be
-// reached.
+// reached. Once the vertical steps drag the knob picture, the horizontal
+// slider's knob stays drawn at the right end it was dragged to.
 QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
     qs << SampleQuestion{
@@ -601,31 +710,38 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
          text.hinted(
              StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
              QStringLiteral("向右拖动滑块")),
-         text.hinted(
-             StepBuilder().action("8003").picture(5, 12000, 4500, "888888").dragTarget(0, 1500),
-             QStringLiteral("向上拖动滑块")),
-         text.hinted(
-             StepBuilder().action("8004").picture(5, 12000, 1500, "888888").dragTarget(0, 4500),
-             QStringLiteral("向下拖动滑块")),
-         done().picture(5, 12000, 4500, "888888")}};
+         text.hinted(StepBuilder()
+                         .action("8003")
+                         .picture(1, 9000, 4100, "j30101")
+                         .picture(5, 12000, 4500, "888888")
+                         .dragTarget(0, 1500),
+                     QStringLiteral("向上拖动滑块")),
+         text.hinted(StepBuilder()
+                         .action("8004")
+                         .picture(1, 9000, 4100, "888888")
+                         .picture(5, 12000, 1500, "888888")
+                         .dragTarget(0, 4500),
+                     QStringLiteral("向下拖动滑块")),
+         done().picture(1, 9000, 4100, "888888").picture(5, 12000, 4500, "888888")}};
+    QStringList resize;
+    const char *const actions[] = {"8006", "8007", "8008", "8009"};
+    const char *const hints[] = {"向左下拖动窗口的右下角", "向右下拖动窗口的右下角",
+                                 "向左上拖动窗口的右下角", "向右上拖动窗口的右下角"};
+    for (int k = 0; k < 4; ++k) {
+        const QPoint from = kResizeStages[k].grip, to = kResizeStages[k + 1].grip;
+        resize << text.hinted(StepBuilder()
+                                  .background(QString::fromLatin1(kResizeStages[k].background))
+                                  .action(QString::fromLatin1(actions[k]))
+                                  .picture(5, from.x() * 15, from.y() * 15,
+                                           k == 0 ? QStringLiteral("j30102") : "888888")
+                                  .dragTarget(to.x() * 15, to.y() * 15),
+                              QString::fromUtf8(hints[k]));
+    }
+    resize << done()
+                  .background(QString::fromLatin1(kResizeStages[4].background))
+                  .picture(5, 0, 0, "000000");
     qs << SampleQuestion{
-        QStringLiteral("依次向左下、右下、左上、右上拖动窗口的角，调整窗口大小。"),
-        {text.hinted(StepBuilder()
-                         .background("j30010")
-                         .action("8006")
-                         .picture(5, kResizeCorner.x, kResizeCorner.y, "j30102")
-                         .dragTarget(6000, 6000),
-                     QStringLiteral("向左下拖动")),
-         text.hinted(
-             StepBuilder().action("8007").picture(5, 7500, 4500, "888888").dragTarget(9000, 6000),
-             QStringLiteral("向右下拖动")),
-         text.hinted(
-             StepBuilder().action("8008").picture(5, 7500, 4500, "888888").dragTarget(6000, 3000),
-             QStringLiteral("向左上拖动")),
-         text.hinted(
-             StepBuilder().action("8009").picture(5, 7500, 4500, "888888").dragTarget(9000, 3000),
-             QStringLiteral("向右上拖动")),
-         done().picture(5, 0, 0, "000000")}};
+        QStringLiteral("依次向左下、右下、左上、右上拖动窗口的右下角，调整窗口大小。"), resize};
     return qs;
 }
 
@@ -734,6 +850,14 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
 }
 
 } // namespace
+
+QRect sheetCellPlace(const QString &name) {
+    const int column = name.isEmpty() ? -1 : name.at(0).unicode() - u'A';
+    const int row = name.mid(1).toInt();
+    if (column < 0 || column > 9 || row < 1 || row > 21) return QRect();
+    return QRect(kSheetLeft + column * kColumnWidth, kSheetTop + row * kRowHeight, kColumnWidth,
+                 kRowHeight);
+}
 
 bool addJudgingFiles(const SampleDir &dir) {
     bool ok = dir.makeFolders();

@@ -6,6 +6,9 @@
 // for every action code these answers use.
 #include "sample_dir.h"
 
+#include <QRect>
+#include <QString>
+
 namespace sample {
 
 // The unit these questions are in: unit 3 ("文件与文件夹管理"), with the
@@ -13,5 +16,10 @@ namespace sample {
 constexpr int kJudgingUnit = 3;
 
 bool addJudgingFiles(const SampleDir &dir);
+
+// Where the spreadsheet of these questions draws the cell of this name
+// ("B2"), in pixels of the screen; the tests click there as a candidate
+// would.
+QRect sheetCellPlace(const QString &name);
 
 } // namespace sample

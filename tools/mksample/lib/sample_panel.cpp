@@ -117,14 +117,16 @@ bool addPictureQuestion(const SampleDir &dir) {
     if (hint == 0) return false;
     const QString text = QStringLiteral("picture") + kPanelIllustration +
                          QStringLiteral("参照图片，单击图中圈出的“备份”文件夹将其选中。");
-    return appendQuestions(dir, kEngineUnit,
-                           {SampleQuestion{text,
-                                           {StepBuilder()
-                                                .background("q00005")
-                                                .target(2250, 1350, 1080, 1080)
-                                                .action("0001")
-                                                .hint(7500, 1500, hint),
-                                            StepBuilder().action("9999")}}});
+    return appendQuestions(
+        dir, kEngineUnit,
+        {SampleQuestion{text,
+                        {StepBuilder()
+                             .background("q00005")
+                             .target(2250, 1350, 1080, 1080)
+                             .action("0001")
+                             .hint(7500, 1500, hint),
+                         StepBuilder().action("9999").picture(1, kBackupSelectedX, kBackupSelectedY,
+                                                              kBackupSelected)}}});
 }
 
 } // namespace

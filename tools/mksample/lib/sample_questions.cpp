@@ -146,9 +146,8 @@ QImage selectedFolder(const QString &name) {
     return img;
 }
 
-// The folder options dialog with its OK button. Its back button belongs to
-// the step that offers the way back: a picture of its own, laid at 200, 440
-// pixels by that step only.
+// The folder options dialog with its OK button. The step that offers the
+// way back lays its back-step label on the page's tab "常规".
 QImage folderOptions() {
     QImage img = windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项"));
     QPainter p(&img);
@@ -157,16 +156,10 @@ QImage folderOptions() {
     return img;
 }
 
-QImage backButton() {
-    QImage img(QSize(74, 20), QImage::Format_RGB32);
-    img.fill(QColor(195, 217, 249));
-    QPainter p(&img);
-    p.setFont(uiFont(12));
-    drawPlainButton(p, QRect(0, 0, 73, 19), QStringLiteral("上一步"));
-    return img;
-}
-
 // ---- tab dialogs
+
+// The width the window gives a step's back-step label (twips).
+constexpr int kBackLabelWidth = 1095;
 
 // Every tab page picture is this large; the page lies under the strip.
 constexpr QSize kTabPageSize(400, 350);
@@ -235,8 +228,8 @@ QRect tabRect(const sim::TabSetRow &row, int i, int front) {
 
 // One page of a tab set: the tabs where the row of the tab-set table puts
 // their labels, tab `front` in front and joined to the page, the page's
-// content drawn by `body`, and the tab set's back button where the row
-// puts it.
+// content drawn by `body`. The tab set's back button is a label over a
+// button of the dialog around the page, which draws it.
 QImage tabPage(const sim::TabSetRow &row, const QStringList &captions, int front,
                const std::function<void(QPainter &, const QRect &)> &body) {
     QImage img(kTabPageSize, QImage::Format_RGB32);
@@ -271,9 +264,6 @@ QImage tabPage(const sim::TabSetRow &row, const QStringList &captions, int front
     p.setPen(Qt::black);
     p.drawText(r, Qt::AlignCenter, captions.value(front - 1));
     body(p, page);
-    if (row.backWidth() > 0)
-        drawButton(p, pixels(row.backLeft(), row.backTop(), row.backWidth(), row.backHeight()),
-                   QStringLiteral("上一步"));
     return img;
 }
 
@@ -400,6 +390,12 @@ TwipRect tabDialogOkButton(int pageX, int pageY) {
                     23 * kTwipsPerPixel};
 }
 
+TwipRect tabDialogCancelButton(int pageX, int pageY) {
+    TwipRect r = tabDialogOkButton(pageX, pageY);
+    r.x += 83 * kTwipsPerPixel;
+    return r;
+}
+
 QImage tabDialogScreen(const QString &title, int pageX, int pageY) {
     QImage img = explorerWindow(
         QStringLiteral("文档"),
@@ -478,10 +474,10 @@ bool writePictures(const SampleDir &dir) {
                           explorerWindow(QStringLiteral("报告"), {QStringLiteral("年度总结")}));
     ok &= saveBankPicture(dir, QStringLiteral("q00003"), saveAsDialog());
     ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
-    ok &= saveBankPicture(dir, QStringLiteral("q00006"), backButton());
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs, false, true));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
+    ok &= saveBankPicture(dir, kBackupSelected, selectedFolder(QStringLiteral("备份")));
     ok &= saveBankPicture(dir, kSavedNameBox, fileNameBox(QStringLiteral("年度总结")));
     ok &= saveBankPicture(dir, kDocumentsAfterMove,
                           explorerWindow(QStringLiteral("文档"), docs.mid(1), false, true));
@@ -594,14 +590,16 @@ QStringList sampleTabSetTable() {
     t << tabRow('3', 0, 300, {{"q00021", 90}, {"q00022", 840}, {"q00023", 1590}, {"000000", 2340}},
                 0, 0, 0);
     // Row B: a two-row strip of twelve tabs, 900 twips each, pages
-    // "q00041" to "q00052". The back button's height is read from columns
-    // 142-145, across the ends of its Left and Top fields: Left 303 and
-    // Top 4500 make it 345 twips high, the height of the drawn button.
+    // "q00041" to "q00052". Its back button goes back to the dialog the
+    // question showed before: it lies on the dialog's "取消" button, under
+    // the page (tabDialogCancelButton). Its height is read from columns
+    // 142-145, across the ends of its Left and Top fields: Left 3603 and
+    // Top 5430 make it 354 twips high, as high as the button.
     QList<QPair<QString, int>> twelve;
     for (int i = 1; i <= 12; ++i)
         twelve << qMakePair(QStringLiteral("q000%1").arg(40 + i), 90 + 900 * ((i - 1) % 6));
     twelve << qMakePair(QStringLiteral("000000"), 90 + 900 * 6);
-    t << tabRow('C', 0, 300, twelve, 303, 4500, 1095);
+    t << tabRow('C', 0, 300, twelve, 3603, 5430, 1125);
     while (t.size() < 21) t << QString();
     return t;
 }
@@ -626,6 +624,12 @@ bool addStepEngineFiles(const SampleDir &dir) {
           saveNameWhole;
 
     QList<SampleQuestion> qs;
+    // The tab "常规" of the folder options' pages (twips from the page's
+    // corner), as the tab-set table places it; the back-step label, as wide
+    // as the window makes it, ends where the tab ends.
+    const sim::TabSetRow folderTabs(sampleTabSetTable()[0]);
+    const QRect generalTab(folderTabs.tabLeft(1), folderTabs.tabTop(), folderTabs.tabWidth(1),
+                           folderTabs.tabHeight());
 
     // Opening a folder: a target on an overlay picture, a timed step that
     // keeps the first picture and adds a second, and the last step, which
@@ -683,9 +687,10 @@ bool addStepEngineFiles(const SampleDir &dir) {
 
     // Folder options: a tab step on row A of the tab-set table (tab 1 in
     // front, tab 2 expected, its page in Image2 with the target on it),
-    // then a step with the back-step entry that returns to step 1, which
-    // shows the page with its box ticked. The hints stand under the
-    // dialog's buttons, and once "确定" is pressed the dialog is gone.
+    // then a step that shows the page with its box ticked, whose back-step
+    // entry returns to step 1: its label lies on the tab "常规", which shows
+    // that page again. The hints stand under the dialog's buttons, and once
+    // "确定" is pressed the dialog is gone.
     qs << SampleQuestion{
         QStringLiteral("在“文件夹选项”对话框中勾选“隐藏已知文件类型的扩展名”，然后单击“确定”。"),
         {StepBuilder()
@@ -698,8 +703,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .hint(3000, 7200, hintView),
          StepBuilder()
              .picture(2, 3000, 1200, kExtensionsHiddenPage)
-             .picture(3, 3000, 6600, "q00006")
-             .backEntry("Q0001", 3000, 6600)
+             .backEntry("Q0001", 3000 + generalTab.x() + generalTab.width() - kBackLabelWidth,
+                        1200 + generalTab.y())
              .target(6150, 6600, 1200, 360)
              .action("0001")
              .hint(3000, 7200, hintOk),

@@ -45,13 +45,20 @@ struct TwipRect {
 inline constexpr TwipRect kHideExtensionsBox{255, 3060, 300, 300};
 inline constexpr TwipRect kRestoreDefaultsButton{4140, 4500, 1650, 345};
 
+// The folder "备份" of the "文档" window (the bank picture "q00005") as it
+// looks selected, to be laid over it at 2100, 1200 twips.
+inline const QString kBackupSelected = QStringLiteral("q00015");
+inline constexpr int kBackupSelectedX = 2100, kBackupSelectedY = 1200;
+
 // The whole screen with the "文档" window open and, over it, the frame of
 // a tab dialog whose page picture a step lays at pageX, pageY (screen
 // twips): the title bar above the page, the buttons "确定", "取消" and
 // "应用(A)" under it. Without a title, the window alone.
 QImage tabDialogScreen(const QString &title, int pageX, int pageY);
-// Where tabDialogScreen draws the dialog's "确定" button (screen twips).
+// Where tabDialogScreen draws the dialog's "确定" and "取消" buttons
+// (screen twips).
 TwipRect tabDialogOkButton(int pageX, int pageY);
+TwipRect tabDialogCancelButton(int pageX, int pageY);
 
 // The step engine's part of the sample: the tables, the pictures and the
 // questions of unit 0 that use every stage of building a step: overlay

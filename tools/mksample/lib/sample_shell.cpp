@@ -166,7 +166,7 @@ QStringList desktopIconNames() {
 }
 
 // The wallpaper with its icons, and the taskbar below it.
-void paintDesktop(QPainter &p, const QRect &area) {
+void paintDesktop(QPainter &p, const QRect &area, bool smallIcons = false) {
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 600);
     sky.setColorAt(0, QColor(0x0b, 0x4d, 0x9e));
@@ -181,9 +181,12 @@ void paintDesktop(QPainter &p, const QRect &area) {
     const SpotRects spots = fixedSpots();
     const QStringList names = desktopIconNames();
     for (int i = 0; i < 5; ++i) {
-        const QRect r = pxRect(spots[size_t(61 + i)]);
-        drawIcon(p, QRect(r.center().x() - 20, r.top() + 4, 40, 40), iconFor(names[i]));
-        const QRect label(r.left(), r.top() + 46, r.width(), 22);
+        // Small icons stand closer, in the upper part of the large ones'
+        // column.
+        const QRect r = smallIcons ? QRect(0, 8 + 52 * i, 78, 48) : pxRect(spots[size_t(61 + i)]);
+        const int icon = smallIcons ? 20 : 40;
+        drawIcon(p, QRect(r.center().x() - icon / 2, r.top() + 4, icon, icon), iconFor(names[i]));
+        const QRect label(r.left(), r.top() + icon + 6, r.width(), 22);
         text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
         text(p, label, names[i], Qt::white, 12, Qt::AlignCenter);
     }
@@ -199,10 +202,10 @@ QImage desktop() {
 }
 
 // The whole screen as a step's background shows it.
-QImage desktopScreen() {
+QImage desktopScreen(bool smallIcons = false) {
     QImage img = canvas(1024, 600, Qt::black);
     QPainter p(&img);
-    paintDesktop(p, img.rect());
+    paintDesktop(p, img.rect(), smallIcons);
     drawTaskbar(p, QRect(0, 560, 1024, 40));
     return img;
 }
@@ -216,41 +219,66 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
     return img;
 }
 
+// The Paint window over the screen above the taskbar: under its menu bar
+// (which the steps lay along the client area's top) the tool box at the
+// left and the grey work area with the white picture in it.
+QImage paintScreen() {
+    QImage img = windowScreen(QStringLiteral("无标题 - 画图"));
+    QPainter p(&img);
+    const int top = px(PaintBarTop) + 20;
+    p.fillRect(QRect(7, top, 1010, 553 - top), QColor(0xab, 0xb9, 0xcd));
+    p.fillRect(QRect(7, top, 56, 553 - top), QColor(0xf0, 0xf0, 0xf0));
+    p.setPen(QColor(0xa0, 0xa0, 0xa0));
+    for (int i = 0; i < 16; ++i) {
+        const QRect tool(10 + 25 * (i % 2), top + 8 + 25 * (i / 2), 22, 22);
+        p.setBrush(QColor(0xf8, 0xf8, 0xf8));
+        p.drawRect(tool);
+    }
+    p.fillRect(QRect(70, top + 10, 520, 340), Qt::white);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(QRect(70, top + 10, 520, 340));
+    return img;
+}
+
 // An Explorer window over the whole screen above the taskbar: its address
-// row shows the path; its content, right of the task pane and below the
-// command bar the steps lay over it, shows the items.
+// row shows the path, or the tool strip the steps lay there holds it; its
+// content, right of the task pane and below the command bar or the strip,
+// shows the items.
 struct ExplorerScreen {
     QString picture, title;
     QStringList path;
     QList<GridItem> items;
-    int addressTop = 30;
+    ExplorerTop top = ExplorerTop::AddressRow;
+    IconSize icons = IconSize::Large;
 };
 
-// The tool strip of the Computer and Explorer windows lies from a fixed
-// top, within the usual place of the address row: in the windows steps
-// show with the strip, the row moves up into the title bar's lower part,
-// under the caption buttons, to end where the strip begins.
-constexpr int kAddressAboveStrip = shell::ToolStripPlace.top / 15 - 27;
+// The items of a window stand in rows right of the task pane.
+constexpr QPoint kGridOrigin(190, 104);
+constexpr int kGridColumns = 7;
 
 QImage explorerScreen(const ExplorerScreen &w) {
     QImage img = desktopScreen();
     QPainter p(&img);
     p.drawImage(QPoint(0, 0),
-                explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.addressTop));
-    drawIconGrid(p, QPoint(190, 104), 7, w.items);
+                explorerWindowPicture(QSize(1024, 560), w.title, w.path, false, w.top));
+    drawIconGrid(p, kGridOrigin, kGridColumns, w.items, w.icons);
     return img;
 }
 
+// The Computer and video windows are shown both with a command bar under
+// their address row and with the tool strip in its place: one picture for
+// each.
 QList<ExplorerScreen> explorerScreens() {
     const auto folder = [](const char *name) {
         return GridItem{Icon::Folder, QString::fromUtf8(name)};
     };
+    const QStringList computer = {QStringLiteral("计算机")};
+    const QStringList video = {QStringLiteral("库"), QStringLiteral("视频")};
+    const QList<GridItem> videos = {folder("示例视频"),
+                                    {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}};
     return {
-        {ComputerScreenPicture,
-         QStringLiteral("计算机"),
-         {QStringLiteral("计算机")},
-         {},
-         kAddressAboveStrip},
+        {ComputerScreenPicture, computer.front(), computer, {}, ExplorerTop::ToolStrip},
+        {ComputerBarScreenPicture, computer.front(), computer, {}},
         {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
         {DriveScreenPicture,
          QStringLiteral("本地磁盘 (C:)"),
@@ -263,11 +291,10 @@ QList<ExplorerScreen> explorerScreens() {
           {Icon::Music, QStringLiteral("音乐")},
           {Icon::Pictures, QStringLiteral("图片")},
           {Icon::Video, QStringLiteral("视频")}}},
-        {VideoScreenPicture,
-         QStringLiteral("视频"),
-         {QStringLiteral("库"), QStringLiteral("视频")},
-         {folder("示例视频"), {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}},
-         kAddressAboveStrip},
+        {VideoScreenPicture, video.back(), video, videos, ExplorerTop::ToolStrip},
+        // The video library once its view is changed to medium icons.
+        {VideoBarScreenPicture, video.back(), video, videos, ExplorerTop::AddressRow,
+         IconSize::Medium},
     };
 }
 
@@ -275,10 +302,12 @@ QImage computerWindow() {
     QImage img = canvas(864, 470, Qt::white);
     QPainter p(&img);
     const SpotRects spots = fixedSpots();
+    // The headings stand right of the window's own spot in its top-left
+    // corner, which the guided mode frames for a click on a blank spot.
     auto header = [&](int y, const QString &s) {
-        text(p, QRect(14, y, 300, 18), s, QColor(0x1e, 0x39, 0x87), 13);
+        text(p, QRect(40, y, 300, 18), s, QColor(0x1e, 0x39, 0x87), 13);
         p.setPen(QColor(0xe2, 0xe8, 0xf0));
-        p.drawLine(14 + 120, y + 9, 840, y + 9);
+        p.drawLine(40 + 150, y + 9, 840, y + 9);
     };
     header(10, QStringLiteral("硬盘 (4)"));
     header(158, QStringLiteral("有可移动存储的设备 (2)"));
@@ -308,16 +337,17 @@ QImage computerWindow() {
 }
 
 // The left column of a category page: its links one under the other, all
-// from one left edge, each as wide as the column allows.
-void paintCategoryNav(QPainter &p, const SpotRects &spots) {
+// from one left edge, each as wide as the column allows; the page on show
+// (the spot of its link) in black.
+void paintCategoryNav(QPainter &p, const SpotRects &spots, int current) {
     p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
     const QStringList nav = {
         "控制面板主页", "系统和安全",         "网络和 Internet", "硬件和声音",
         "程序",         "用户帐户和家庭安全", "外观和个性化",    "时钟、语言和区域"};
     for (int i = 41; i <= 48; ++i) {
         const QRect r = pxRect(spots[size_t(i)]);
-        text(p, QRect(20, r.top(), 176, r.height()), nav[i - 41], i == 42 ? kMenuText : kLink, 12,
-             Qt::AlignLeft | Qt::AlignVCenter, i == 42);
+        text(p, QRect(20, r.top(), 176, r.height()), nav[i - 41], i == current ? kMenuText : kLink,
+             12, Qt::AlignLeft | Qt::AlignVCenter, i == current);
     }
 }
 
@@ -368,11 +398,51 @@ QImage ctrlPanel(int view) {
             }
         }
     } else if (view == 1) {
-        paintCategoryNav(p, spots);
+        paintCategoryNav(p, spots, 42);
         for (int i = 51; i <= 57; ++i) paintCategoryRow(p, pxRect(spots[size_t(i)]), i);
     } else {
         text(p, QRect(160, 30, 600, 24), QStringLiteral("所有控制面板项"), QColor(0x1e, 0x39, 0x87),
              17);
+    }
+    return img;
+}
+
+// The "外观和个性化" page of the category view, which no view of the
+// screen lays out: its rows stand where those of "系统和安全" do, each
+// title over its links.
+QImage appearancePage() {
+    QImage img = canvas(1024, 504, Qt::white);
+    QPainter p(&img);
+    SpotRects spots{};
+    shell::layoutCtrlPanel(spots, 1, One);
+    paintCategoryNav(p, spots, 47);
+    const QList<QStringList> rows = {
+        {"个性化", "更改主题", "更改桌面背景", "更改半透明窗口颜色", "更改声音效果"},
+        {"显示", "放大或缩小文本和其他项目", "调整屏幕分辨率"},
+        {"桌面小工具", "向桌面添加小工具", "联机获取更多小工具"},
+        {"任务栏和「开始」菜单", "自定义「开始」菜单", "自定义任务栏上的图标"},
+        {"轻松访问中心", "使用 Windows 建议的设置", "优化视频显示"},
+        {"文件夹选项", "指定单击或双击以打开", "显示隐藏的文件和文件夹"},
+        {"字体", "预览、删除或者显示和隐藏字体", "更改字体设置"}};
+    const Icon icons[] = {Icon::Computer,  Icon::Computer, Icon::ControlPanel, Icon::Program,
+                          Icon::Magnifier, Icon::Folder,   Icon::Document};
+    const QFontMetrics links(uiFont(12));
+    for (int i = 0; i < rows.size(); ++i) {
+        const int spot = 51 + i;
+        const QRect row = pxRect(spots[size_t(spot)]);
+        drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icons[i]);
+        ItemRects items{};
+        shell::layoutLevel1(items, QString::number(spot), One);
+        const QRect title = pxRect(items[1]).translated(row.topLeft());
+        const QRect line = pxRect(items[2]).translated(row.topLeft());
+        text(p, QRect(row.left() + 40, title.top(), 600, title.height()), rows[i][0], kCategory,
+             15);
+        int x = row.left() + 40;
+        for (int k = 1; k < rows[i].size(); ++k) {
+            const int w = links.horizontalAdvance(rows[i][k]) + 2;
+            text(p, QRect(x, line.top(), w, line.height()), rows[i][k], kLink, 12);
+            x += w + 24;
+        }
     }
     return img;
 }
@@ -451,12 +521,14 @@ QImage toolStrip(bool second) {
         p.drawRoundedRect(QRectF(r), 3, 3);
         text(p, r, it.value(), kMenuText, 11, Qt::AlignCenter);
     }
-    // The search box differs between the two strips.
+    // The window's search box, which the strip takes over with its
+    // address field. The first strip shows in the Computer and "文档"
+    // windows and searches the window it is in; the second only in the
+    // video library.
     p.setBrush(Qt::white);
     p.setPen(QColor(0x8a, 0xa0, 0xb8));
     p.drawRect(QRect(780, 9, 230, 22));
-    text(p, QRect(786, 9, 220, 22),
-         second ? QStringLiteral("搜索 计算机") : QStringLiteral("搜索 库"),
+    text(p, QRect(786, 9, 220, 22), second ? QStringLiteral("搜索 视频") : QStringLiteral("搜索"),
          QColor(0x8a, 0x8a, 0x8a), 12);
     return img;
 }
@@ -492,9 +564,23 @@ QStringList barLabels(char letter) {
     }
 }
 
+// The window a bar belongs to and the window's client width (pixels): a
+// menu bar is as wide as the client area it lies in, the command bars span
+// the screen.
+int barWidth(char letter) {
+    switch (letter) {
+    case 'G':
+        return 1024 - 2 * px(PaintBarLeft);
+    case 'H':
+        return 1024 - px(NotepadBarLeft) - 7;
+    default:
+        return 1024;
+    }
+}
+
 QImage bar(char letter) {
     const bool command = letter <= 'D';
-    QImage img = canvas(1024, command ? 32 : 20, Qt::white);
+    QImage img = canvas(barWidth(letter), command ? 32 : 20, Qt::white);
     QPainter p(&img);
     if (command) {
         QLinearGradient g(0, 0, 0, 32);
@@ -502,7 +588,7 @@ QImage bar(char letter) {
         g.setColorAt(1, QColor(0xdc, 0xe9, 0xf7));
         p.fillRect(img.rect(), g);
         p.setPen(QColor(0xa0, 0xaf, 0xc3));
-        p.drawLine(0, 31, 1023, 31);
+        p.drawLine(0, 31, img.width() - 1, 31);
     } else {
         p.fillRect(img.rect(), QColor(0xf0, 0xf0, 0xf0));
     }
@@ -578,7 +664,7 @@ QStringList panelTexts(const QString &code) {
         {"A7", {"超大图标", "大图标", "中等图标", "小图标", "列表", "详细信息", "平铺", "内容"}},
         {"G1", {"新建", "打开", "保存", "退出"}},
         {"G2", {"全选"}},
-        {"G3", {"工具栏", "状态栏", "刷新", "选项"}},
+        {"G3", {"工具栏", "状态栏", "缩放", "全屏显示"}},
         {"G4", {"查看帮助", "关于"}},
         {"H1",
          {"新建(N)", "打开(O)...", "保存(S)", "另存为(A)...", "页面设置(U)...", "打印(P)...",
@@ -605,7 +691,7 @@ QStringList panelTexts(const QString &code) {
         {"84",
          {"Internet Explorer", "Windows DVD Maker", "Windows Media Center", "Windows Media Player",
           "Windows Update", "Windows 传真和扫描", "XPS Viewer", "默认程序", "桌面小工具库", "附件",
-          "游戏", "维护", "启动", "Tablet PC", "◀ 返回"}},
+          "游戏", "维护", "启动", "Windows Live", "◀ 返回"}},
         {"92",
          {"查看(V)", "排序方式(O)", "分组依据(P)", "刷新(E)", "粘贴(P)", "粘贴快捷方式(S)",
           "撤消(U)", "添加一个网络位置(L)", "属性(R)"}},
@@ -712,6 +798,7 @@ QStringList panelTexts(const QString &code) {
          {"名称", "修改日期", "类型", "大小", "标记", "作者", "递增(A)", "递减(D)", "(无)(N)"}},
         {"U309", {"不共享", "家庭组(读取)", "家庭组(读取/写入)", "特定用户..."}},
         {"U502", {"名称", "修改日期", "类型", "大小", "标记", "递增(A)", "递减(D)", "更多(M)..."}},
+        {"U503", {"名称", "修改日期", "类型", "大小", "标记", "递增(A)", "递减(D)", "(无)(N)"}},
         {"U4",
          {"打开(O)", "编辑(E)", "打印(P)", "打开方式(H)", "还原以前的版本(V)", "发送到(N)",
           "剪切(T)", "复制(C)", "创建快捷方式(S)", "删除(D)", "重命名(M)", "属性(R)"}},
@@ -805,8 +892,9 @@ QMap<int, QString> captionsOf(const ItemRects &items, const QStringList &texts) 
 }
 
 // The rectangle that holds the placed items, with the margins the first
-// item leaves at the top and left repeated at the right and bottom.
-QRect panelBounds(const ItemRects &items) {
+// item leaves at the top and left repeated at the right and bottom, or
+// with a narrow margin at the right.
+QRect panelBounds(const ItemRects &items, bool narrowRight = false) {
     double right = 0, bottom = 0, left = 1e9, top = 1e9;
     for (int i = 1; i <= shell::PanelItemCount; ++i) {
         const Rect &r = items[size_t(i)];
@@ -817,7 +905,34 @@ QRect panelBounds(const ItemRects &items) {
         top = std::min(top, r.top);
     }
     if (right == 0) return QRect(0, 0, 120, 40);
-    return QRect(0, 0, px(right + left) + 2, px(bottom + top) + 2);
+    return QRect(0, 0, px(right + (narrowRight ? 90 : left)) + 2, px(bottom + top) + 2);
+}
+
+// The view menus of the command bars ("A7" to "D7") open up and to the
+// left of their arrow, near the screen's right edge: their picture ends
+// close to their entries, and their wide gutter holds the view slider.
+bool isViewMenu(const QString &code) {
+    return code.size() == 2 && code.at(0) >= u'A' && code.at(0) <= u'D' && code.at(1) == u'7';
+}
+
+void drawViewSlider(QPainter &p, const ItemRects &items) {
+    int first = -1, last = -1;
+    for (int i = 1; i <= shell::PanelItemCount; ++i) {
+        if (!placedItem(items[size_t(i)])) continue;
+        const int y = pxRect(items[size_t(i)]).center().y();
+        if (first < 0) first = y;
+        last = y;
+    }
+    if (first < 0) return;
+    p.setPen(QColor(0x8a, 0x98, 0xb0));
+    p.drawLine(20, first, 20, last);
+    for (int i = 1; i <= shell::PanelItemCount; ++i) {
+        if (!placedItem(items[size_t(i)])) continue;
+        const int y = pxRect(items[size_t(i)]).center().y();
+        p.drawLine(17, y, 23, y);
+    }
+    p.setBrush(QColor(0xdc, 0xe8, 0xf6));
+    p.drawRoundedRect(QRectF(12, first - 4, 16, 8), 2, 2);
 }
 
 // A Windows 7 menu: grey face, icon gutter, entries at the item rectangles,
@@ -825,11 +940,13 @@ QRect panelBounds(const ItemRects &items) {
 // further panel.
 QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QString> &captions,
                  bool level2) {
-    const QRect bounds = panelBounds(items);
+    const bool viewMenu = !level2 && isViewMenu(code);
+    const QRect bounds = panelBounds(items, viewMenu);
     QImage img = canvas(bounds.width(), bounds.height(), QColor(0xf0, 0xf0, 0xf0));
     QPainter p(&img);
     p.setPen(QColor(0x97, 0x97, 0x97));
     p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    if (viewMenu) drawViewSlider(p, items);
     p.setPen(QColor(0xe2, 0xe3, 0xe3));
     p.drawLine(28, 2, 28, img.height() - 3);
     p.setPen(Qt::white);
@@ -893,9 +1010,10 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
+    out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture, desktopScreen(true));
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
-        if (w.picture == ComputerScreenPicture) {
+        if (w.picture == ComputerScreenPicture || w.picture == ComputerBarScreenPicture) {
             // The demonstration shows no drive list of its own: the steps'
             // background has it where the screen lays the Computer window.
             QPainter p(&img);
@@ -905,21 +1023,22 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     }
     for (const ExplorerScreen &w : explorerScreens()) {
         if (w.picture != CtrlPanelScreenPicture) continue;
-        for (const auto &[name, page] : {std::pair{CtrlPanelHomeScreenPicture, g.view0},
-                                         std::pair{CtrlPanelCategoryScreenPicture, g.view1}}) {
+        for (const auto &[name, page] :
+             {std::pair{CtrlPanelHomeScreenPicture, g.view0},
+              std::pair{CtrlPanelCategoryScreenPicture, g.view1},
+              std::pair{CtrlPanelAppearanceScreenPicture, appearancePage()}}) {
             QImage img = explorerScreen(w);
             QPainter p(&img);
             p.drawImage(QPoint(0, CtrlPanelTop / 15), page);
             out.insert(QStringLiteral("bank:") + name, img);
         }
     }
-    out.insert(QStringLiteral("bank:") + PaintScreenPicture,
-               windowScreen(QStringLiteral("无标题 - 画图")));
+    out.insert(QStringLiteral("bank:") + PaintScreenPicture, paintScreen());
     // The window's client area starts 36 pixels below its top, where the
     // step places the menu bar.
-    out.insert(
-        QStringLiteral("bank:") + NotepadScreenPicture,
-        windowScreen(QStringLiteral("无标题 - 记事本"), QPoint(1500 / 15 - 6, 1800 / 15 - 36)));
+    out.insert(QStringLiteral("bank:") + NotepadScreenPicture,
+               windowScreen(QStringLiteral("无标题 - 记事本"),
+                            QPoint(px(NotepadBarLeft) - 7, px(NotepadBarTop) - 37)));
 }
 
 // The regions a step shows: start menu, tool strips, bars with the looks
@@ -1049,15 +1168,16 @@ void addLevel2Panels(QMap<QString, QImage> &out) {
     }
 }
 
-// Level-3 lists: the folders of "All programs", nine rows at most.
+// Level-3 lists, nine rows at most: the folders inside "附件" of "All
+// programs", in the order its panel lists them.
 void addLevel3Lists(QMap<QString, QImage> &out) {
     using namespace shell;
     const QStringList lists[] = {
-        {"Tablet PC", "Windows PowerShell", "Windows 资源管理器", "便笺", "画图", "计算器",
-         "记事本", "截图工具", "命令提示符"},
-        {"Chess Titans", "FreeCell", "Minesweeper", "Purble Place", "纸牌", "红心大战"},
-        {"备份和还原", "创建系统修复光盘", "帮助和支持", "Windows 远程协助"},
-        {"Windows Defender", "启动项"},
+        {"磁盘清理", "磁盘碎片整理程序", "任务计划程序", "系统还原", "系统信息", "资源监视器",
+         "字符映射表"},
+        {"Windows 语音识别", "放大镜", "讲述人", "屏幕键盘", "轻松访问中心"},
+        {"Tablet PC 输入面板", "Windows 日记本"},
+        {"Windows PowerShell", "Windows PowerShell ISE"},
     };
     const auto rows = level3Rows(One);
     for (int n = 1; n <= 4; ++n) {
@@ -1069,7 +1189,11 @@ void addLevel3Lists(QMap<QString, QImage> &out) {
         p.drawRect(img.rect().adjusted(0, 0, -1, -1));
         for (int k = 1; k <= entries.size(); ++k) {
             const QRect r = pxRect(rows[size_t(k)]);
-            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17), iconFor(entries[k - 1]));
+            // The lists hold programs: a name without an icon of its own
+            // gets a program's.
+            const Icon icon = iconFor(entries[k - 1]);
+            drawIcon(p, QRect(r.left() + 2, r.top() + 3, 17, 17),
+                     icon == Icon::Folder ? Icon::Program : icon);
             text(p, r.adjusted(24, 0, 0, 0), entries[k - 1], kMenuText, 12);
         }
         out.insert(level3Picture(n), img);
@@ -1119,6 +1243,16 @@ QMap<int, QString> menuCaptions(const QString &code) {
     return captionsOf(items, own.isEmpty() ? panelTexts(first) : own);
 }
 
+QRect screenItemPlace(const QString &picture, const QString &item) {
+    for (const ExplorerScreen &w : explorerScreens()) {
+        if (w.picture != picture) continue;
+        for (int i = 0; i < w.items.size(); ++i)
+            if (w.items[i].name == item)
+                return iconGridPlace(kGridOrigin, kGridColumns, i, w.icons);
+    }
+    return QRect();
+}
+
 QImage shellPicture(const QString &name) {
     return allPictures().value(name);
 }
@@ -1143,9 +1277,13 @@ namespace {
 // empty middle of the screen, above the question panel docked at the
 // lower-right corner and left of it.
 constexpr QPoint kHintPlace(6750, 4350);
-// In the Computer window the middle holds the removable drives: its hints
-// stand right of the network drive, under every drive's name.
-constexpr QPoint kComputerHintPlace(6750, 5700);
+// In the Computer window its hints stand in the blank part under the
+// network drive, far enough from the question panel that the window's
+// menu, opened there, stays clear of it.
+constexpr QPoint kComputerHintPlace(2700, 6450);
+// On a page of the Control Panel's category view, the left column under
+// its links.
+constexpr QPoint kCategoryPageHintPlace(150, 4500);
 
 // A step of the shell questions: the screen behind is the desktop, and
 // the hint says what to do, at `at` (design twips) beside the place to act.
@@ -1163,6 +1301,11 @@ StepBuilder shellStep(const SampleDir &dir, const QString &hint, QPoint at = kHi
 
 QString hitEntry(const QString &code, int item1 = 0, int item2 = 0) {
     return StepBuilder::entry(QLatin1Char('H'), code, item1, item2, 0, QLatin1Char('0'));
+}
+
+// A step's target on a place of its screen picture (pixels).
+StepBuilder twipsTarget(StepBuilder step, const QRect &place) {
+    return step.target(place.x() * 15, place.y() * 15, place.width() * 15, place.height() * 15);
 }
 
 // The last step shows the screen as the question's last action leaves it.
@@ -1200,53 +1343,66 @@ bool addShellQuestions(const SampleDir &dir) {
              .build(),
          lastStep(dir)}};
 
-    // The start menu and the Control Panel in its two views.
+    // The start menu and the Control Panel in its two views. The page of
+    // "外观和个性化" is a picture of its own: the candidate goes on from it
+    // by the left column's link, where the category view has it, to the
+    // page of "系统和安全", which the screen lays out.
+    SpotRects categoryView{};
+    shell::layoutCtrlPanel(categoryView, 1, One);
+    const shell::Rect systemLink = categoryView[42];
     questions << SampleQuestion{
-        QStringLiteral("通过“开始”菜单打开“控制面板”，在“外观和个性化”中选择“更改主题”，"
-                       "然后转到“系统和安全”。"),
+        QStringLiteral("通过“开始”菜单打开“控制面板”，打开“外观和个性化”，然后转到“系统和安全”。"),
         {shellStep(dir, QStringLiteral("单击“开始”按钮|选择“控制面板”"), QPoint(6750, 3000))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("74")))
              .build(),
-         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击“更改主题”"), QPoint(2400, 6300))
+         shellStep(dir, QStringLiteral("指向“外观和个性化”|单击其标题"), QPoint(2400, 6300))
              .background(CtrlPanelHomeScreenPicture)
              .windowKind(QLatin1Char('N'))
              .menuBar(QLatin1Char('O'))
-             .hit(1, hitEntry(QStringLiteral("46"), 2))
+             .hit(1, hitEntry(QStringLiteral("46"), 1))
              .build(),
-         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), QPoint(150, 4200))
-             .background(CtrlPanelCategoryScreenPicture)
+         shellStep(dir, QStringLiteral("单击左侧的“系统和安全”"), kCategoryPageHintPlace)
+             .background(CtrlPanelAppearanceScreenPicture)
+             .action(QStringLiteral("0001"))
+             .target(int(systemLink.left), int(systemLink.top + shell::CtrlPanelTop),
+                     int(systemLink.width), int(systemLink.height))
+             .build(),
+         lastStep(dir, CtrlPanelCategoryScreenPicture)
              .windowKind(QLatin1Char('N'))
              .viewVariant(QLatin1Char('1'))
-             .menuBar(QLatin1Char('O'))
-             .hit(1, hitEntry(QStringLiteral("42")))
-             .build(),
-         lastStep(dir, CtrlPanelCategoryScreenPicture)}};
+             .menuBar(QLatin1Char('O'))}};
 
-    // A menu bar placed by its step, and one at its usual place.
+    // The menu bars of 记事本 and 画图, each laid by its step along the top
+    // of its window's client area.
     questions << SampleQuestion{
         QStringLiteral("在“记事本”中打开“字体”对话框，然后在画图程序中新建图片。"),
         {shellStep(dir, QStringLiteral("单击“格式”|选择“字体”"))
              .background(NotepadScreenPicture)
              .menuBar(QLatin1Char('H'))
-             .barPosition(1500, 1800)
+             .barPosition(NotepadBarLeft, NotepadBarTop)
              .hit(1, hitEntry(QStringLiteral("H3"), 2))
              .build(),
          shellStep(dir, QStringLiteral("单击“文件”|选择“新建”"))
              .background(PaintScreenPicture)
              .menuBar(QLatin1Char('G'))
-             .paneFlags(6)
+             .barPosition(PaintBarLeft, PaintBarTop)
              .hit(1, hitEntry(QStringLiteral("G1"), 1))
              .build(),
-         lastStep(dir, PaintScreenPicture)}};
+         lastStep(dir, PaintScreenPicture)
+             .menuBar(QLatin1Char('G'))
+             .barPosition(PaintBarLeft, PaintBarTop)}};
 
     // The other command bars, the task pane's second variant and the tool
     // strip's own panel. The text names every step, the Computer window's
-    // bar last.
+    // bar last. The library opens as a candidate opens it in the window,
+    // with a double-click on its icon, or by its entry in the task pane.
     questions << SampleQuestion{
         QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮改用中等图标，"
                        "然后新建文件夹，最后在“计算机”窗口中单击“系统属性”。"),
-        {shellStep(dir, QStringLiteral("单击左侧的“视频”"))
+        {twipsTarget(shellStep(dir, QStringLiteral("双击“视频”库的图标|或单击左侧的“视频”")),
+                     screenItemPlace(LibraryScreenPicture, QStringLiteral("视频")))
+             .action(QStringLiteral("0002"))
              .background(LibraryScreenPicture)
              .menuBar(QLatin1Char('B'))
              .paneFlags(4)
@@ -1260,34 +1416,35 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("23"), 3))
              .build(),
          shellStep(dir, QStringLiteral("单击“新建文件夹”"))
-             .background(VideoScreenPicture)
+             .background(VideoBarScreenPicture)
              .menuBar(QLatin1Char('C'))
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
          shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace)
-             .background(ComputerScreenPicture)
+             .background(ComputerBarScreenPicture)
              .windowKind(QLatin1Char('P'))
              .viewVariant(QLatin1Char('D'))
              .menuBar(QLatin1Char('D'))
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir, ComputerScreenPicture).paneFlags(3)}};
+         lastStep(dir, ComputerBarScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
-    // button's.
+    // button's. Once the desktop shows small icons, the steps show it as
+    // their background: the desktop's own region draws the large ones.
     questions << SampleQuestion{
         QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
-        {shellStep(dir, QStringLiteral("右击桌面空白处|指向“查看”|选择“小图标”"), QPoint(1650, 900))
+        {shellStep(dir, QStringLiteral("右击桌面空白处|单击“查看”|选择“小图标”"), QPoint(1650, 900))
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("69"), 1, 3))
              .build(),
          shellStep(dir, QStringLiteral("右击“开始”按钮|选择“属性”"), QPoint(6750, 3000))
-             .menuBar(QLatin1Char('M'))
+             .background(DesktopSmallIconsPicture)
              .hit(1, hitEntry(QStringLiteral("70"), 1))
              .build(),
-         lastStep(dir)}};
+         lastStep(dir, DesktopSmallIconsPicture)}};
 
     return appendQuestions(dir, kShellUnit, questions);
 }

@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QMap>
+#include <QRect>
 #include <QString>
 
 namespace sample {
@@ -19,20 +20,38 @@ bool addShellPictures(const SampleDir &dir);
 // A bank picture of the whole desktop with its taskbar, for the
 // background of steps that show the desktop.
 inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
+// The same with the desktop's icons small.
+inline const QString DesktopSmallIconsPicture = QStringLiteral("7d0014");
 
 // Bank pictures of the screen with one window open above the taskbar, for
-// the background of steps that show the regions of that window.
+// the background of steps that show the regions of that window. The
+// Computer and video windows come in two looks: with the glass frame down
+// to the tool strip, which holds their address and search fields, and
+// ("Bar") with their address row, for a command bar under it.
 inline const QString ComputerScreenPicture = QStringLiteral("7d0002");
+inline const QString ComputerBarScreenPicture = QStringLiteral("7d0011");
 inline const QString CtrlPanelScreenPicture = QStringLiteral("7d0003");
-inline const QString NotepadScreenPicture = QStringLiteral("7d0004"); // its bar at 1500, 1800
+inline const QString NotepadScreenPicture = QStringLiteral("7d0004");
 inline const QString DriveScreenPicture = QStringLiteral("7d0005");
 inline const QString PaintScreenPicture = QStringLiteral("7d0006");
 inline const QString LibraryScreenPicture = QStringLiteral("7d0007");
 inline const QString VideoScreenPicture = QStringLiteral("7d0008");
+inline const QString VideoBarScreenPicture = QStringLiteral("7d0012");
 // The Control Panel window with its page drawn in where the screen lays
 // the page of its view: the demonstration shows no page of its own.
 inline const QString CtrlPanelHomeScreenPicture = QStringLiteral("7d0009");     // view 0
 inline const QString CtrlPanelCategoryScreenPicture = QStringLiteral("7d0010"); // view 1
+// The category view's page of "外观和个性化", which no view of the screen
+// lays out: a step shows it as its background alone.
+inline const QString CtrlPanelAppearanceScreenPicture = QStringLiteral("7d0013");
+
+// The menu bars "G" (画图's) and "H" (记事本's) lie along the top of their
+// window's client area, inside its border line, which their steps give as
+// the bar's place (design twips): the Paint window fills the screen above
+// the taskbar, the Notepad window stands a little right of the desktop's
+// icons.
+inline constexpr int PaintBarLeft = 105, PaintBarTop = 555;
+inline constexpr int NotepadBarLeft = 1515, NotepadBarTop = 1815;
 
 // The unit of the shell's sample questions ("桌面与窗口").
 constexpr int kShellUnit = 1;
@@ -42,6 +61,12 @@ constexpr int kShellUnit = 1;
 // command bars "A" to "D", the menu bars "G" and "H" (one placed by its
 // step), the Control Panel in both views and the context panels.
 bool addShellQuestions(const SampleDir &dir);
+
+// Where the screen picture of this name (one of the pictures above) draws
+// the item of this name in its window, icon and name, in pixels of the
+// screen; an empty rectangle for an item it does not draw. The tests act
+// there as a candidate who sees it would.
+QRect screenItemPlace(const QString &picture, const QString &item);
 
 // The picture the sample draws for a shell picture name (without ".mxy"),
 // or a null image for a name it does not draw. Tests use the sizes.

@@ -22,10 +22,11 @@ QRect px(const Rect &r) {
     return QRect(int(r.left / 15), int(r.top / 15), int(r.width / 15), int(r.height / 15));
 }
 
-// The folders of "All programs": the first four open their level-3 lists.
-const QStringList kFolders = {QStringLiteral("附件"),     QStringLiteral("游戏"),
-                              QStringLiteral("维护"),     QStringLiteral("启动"),
-                              QStringLiteral("默认程序"), QStringLiteral("帮助和支持")};
+// What the folder "附件" of "所有程序" holds, the panel its entry opens:
+// four folders, which open their level-3 lists, then two programs.
+const QStringList kFolders = {QStringLiteral("系统工具"),  QStringLiteral("轻松访问"),
+                              QStringLiteral("Tablet PC"), QStringLiteral("Windows PowerShell"),
+                              QStringLiteral("画图"),      QStringLiteral("计算器")};
 
 shell::ItemRects foldersLayout() {
     shell::ItemRects items{};
@@ -76,8 +77,9 @@ QImage highlighted(const QImage &from, const Rect &r) {
     return img;
 }
 
-// The rows each level-3 list offers.
-constexpr int kListRows[] = {0, 9, 6, 4, 2};
+// The rows each level-3 list offers (the sample draws them in the shell's
+// pictures).
+constexpr int kListRows[] = {0, 7, 5, 2, 2};
 
 // The step a question shows last.
 StepBuilder lastStep() {
@@ -93,15 +95,17 @@ StepBuilder Hit() {
 // Where the hints of these steps stand (twips): in the middle of a
 // window, clear of the menus that open from its bars at the left and the
 // right; above the start menu and its lists; beside the desktop icons;
-// under the Control Panel's categories; right of the Computer window's
-// network drive, under every drive's name.
+// under the Control Panel's categories, and under the left column's links
+// of a category page; in the Computer window's blank part under the
+// network drive, where the window's menu opens clear of the question
+// panel.
 constexpr QPoint kWindowHint(7500, 3900);
 constexpr QPoint kStartMenuHint(7500, 1200);
 constexpr QPoint kDesktopIconHint(1650, 3525);
 constexpr QPoint kDesktopMenuHint(2400, 1200);
 constexpr QPoint kCtrlPanelHint(2400, 6300);
-constexpr QPoint kCtrlPanelPageHint(150, 4200);
-constexpr QPoint kComputerHint(6750, 5700);
+constexpr QPoint kCtrlPanelPageHint(150, 4500);
+constexpr QPoint kComputerHint(2700, 6450);
 
 // The Computer window as its own steps show it: its drive view with the
 // tool strip and the task pane beside it.
@@ -125,32 +129,104 @@ QString hitEntry(const char *code, int item1 = 0, int item2 = 0, int item3 = 0) 
 }
 
 // The "文档" window with a few files, right of the task pane and below the
-// command bar the steps lay over it.
-QImage documentsWindow() {
+// tool strip the steps lay over it, in large or (once the view is changed)
+// medium icons.
+QImage documentsUnderToolStrip(IconSize size) {
     QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
-                                       {QStringLiteral("库"), QStringLiteral("文档")}, true);
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true,
+                                       ExplorerTop::ToolStrip);
     QPainter p(&img);
     drawIconGrid(p, QPoint(190, 104), 7,
                  {{Icon::Folder, QStringLiteral("报告")},
                   {Icon::Folder, QStringLiteral("照片")},
                   {Icon::Notepad, QStringLiteral("年度总结.txt")},
-                  {Icon::Notepad, QStringLiteral("会议记录.txt")}});
+                  {Icon::Notepad, QStringLiteral("会议记录.txt")}},
+                 size);
     return img;
+}
+
+// The "文档" window of the command-bar question as each of its steps finds
+// it: the files left, the one selected, whether the menu bar is shown
+// (between the address row and the command bar, which then lies lower)
+// and whether the files show as medium icons. Its navigation pane is drawn
+// in: these steps show no task pane, which would lie under a lowered
+// command bar.
+struct DocumentsLook {
+    QStringList files;
+    QString selected;
+    bool menuBar = false;
+    bool medium = false;
+};
+
+// Where the command bar lies (pixels), under the address row or under the
+// menu bar.
+int commandBarTop(bool menuBar) {
+    return menuBar ? 81 : 56;
+}
+
+QImage documentsLook(const DocumentsLook &look) {
+    QImage img = explorerWindowPicture(QSize(1024, 600), QStringLiteral("文档"),
+                                       {QStringLiteral("库"), QStringLiteral("文档")}, true);
+    QPainter p(&img);
+    if (look.menuBar) {
+        p.fillRect(QRect(6, 56, 1012, 25), QColor(0xf5, 0xf6, 0xf7));
+        p.setPen(Qt::black);
+        p.setFont(uiFont(12));
+        const QStringList menus = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"),
+                                   QStringLiteral("查看(V)"), QStringLiteral("工具(T)"),
+                                   QStringLiteral("帮助(H)")};
+        for (int i = 0; i < menus.size(); ++i)
+            p.drawText(QRect(12 + 60 * i, 56, 58, 25), Qt::AlignCenter, menus[i]);
+    }
+    const int contentTop = commandBarTop(look.menuBar) + 32;
+    p.setClipRect(QRect(6, contentTop, 1012, 554 - contentTop));
+    p.drawImage(QPoint(0, contentTop), shellPicture(shell::taskPanePicture(1)));
+    QList<GridItem> items;
+    for (const QString &f : look.files) {
+        items << GridItem{f.endsWith(QLatin1String(".txt")) ? Icon::Notepad : Icon::Folder, f,
+                          f == look.selected};
+    }
+    drawIconGrid(p, QPoint(190, contentTop + 16), 7, items,
+                 look.medium ? IconSize::Medium : IconSize::Large);
+    return img;
+}
+
+// The steps of the command-bar question, each with the look of the window
+// it begins with, the last one's after it.
+struct DocumentsStep {
+    const char *background;
+    DocumentsLook look;
+};
+QList<DocumentsStep> documentsSteps() {
+    const QString report = QStringLiteral("报告"), photos = QStringLiteral("照片"),
+                  summary = QStringLiteral("年度总结.txt"),
+                  minutes = QStringLiteral("会议记录.txt");
+    return {{"k20001", {{report, photos, summary, minutes}, summary}},
+            {"k20008", {{report, photos, minutes}, {}}},
+            {"k20009", {{report, photos, minutes}, {}, true}},
+            {"k20010", {{report, photos, minutes}, {}, true, true}},
+            {"k20011", {{report, photos, minutes}, minutes, true, true}},
+            {"k20012", {{report, photos}, {}, true, true}}};
 }
 
 } // namespace
 
+QStringList accessoriesEntries() {
+    return kFolders;
+}
+
 QStringList shellJudgingQuestionTexts() {
     return {
-        QStringLiteral("在“文档”窗口中用“组织”菜单删除文件，改用中等图标显示，显示菜单栏，"
+        QStringLiteral("在“文档”窗口中用“组织”菜单删除选中的文件，显示菜单栏，改用中等图标显示，"
                        "再单击“共享”按钮，然后用“组织”菜单的“删除”命令删除另一个文件。"),
-        QStringLiteral("在“记事本”中用“文件”菜单“保存”子菜单中的“另存为”保存文件，再从“查看”"
-                       "菜单打开“选项”。"),
+        QStringLiteral("在“画图”中用“文件”菜单“保存”子菜单中的“另存为”保存图片，再从“查看”"
+                       "菜单选择“全屏显示”。"),
         QStringLiteral("用工具栏的“视图”按钮改用中等图标，再单击任务窗格中的“收藏夹”和工具栏的"
                        "“刷新”按钮。"),
         QStringLiteral("双击桌面上的“计算机”图标，在“计算机”窗口中打开D盘，再用桌面的快捷菜单"
                        "改用中等图标。"),
-        QStringLiteral("从“开始”菜单的“所有程序”中打开“画图”，再打开个人文件夹、注销、"
+        QStringLiteral("从“开始”菜单的“所有程序”中打开“附件”里“系统工具”中的“磁盘清理”，"
+                       "再打开个人文件夹、注销、"
                        "打开“入门”中的“传输文件和设置”，并用“开始”按钮的快捷菜单打开 Windows "
                        "资源管理器。"),
         QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再在"
@@ -199,9 +275,13 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         const QImage img = shellJudgingPicture(name);
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
-    ok &= saveBankPicture(dir, QStringLiteral("k20001"), documentsWindow(), PictureFormat::Png);
-    ok &= saveBankPicture(dir, QStringLiteral("k20002"),
-                          windowPicture(QSize(1024, 600), QStringLiteral("无标题 - 记事本"), true),
+    for (const DocumentsStep &step : documentsSteps()) {
+        ok &= saveBankPicture(dir, QString::fromLatin1(step.background), documentsLook(step.look),
+                              PictureFormat::Png);
+    }
+    ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsUnderToolStrip(IconSize::Large),
+                          PictureFormat::Png);
+    ok &= saveBankPicture(dir, QStringLiteral("k20013"), documentsUnderToolStrip(IconSize::Medium),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20003"),
                           explorerWindowPicture(QSize(1024, 600), QStringLiteral("控制面板"),
@@ -229,33 +309,44 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     const QString desktop = DesktopScreenPicture;
     QList<SampleQuestion> qs;
 
-    // The command bar "A": a drop-down menu, the view menu that opens above
-    // its button, a level-2 menu, a plain button, an entry shown in advance
-    // (which the first entry names too, for the demonstration to click).
-    auto explorer = [&](const QString &entry, const QString &hint) {
-        return hinted(Hit().menuBar(u'A').paneFlags(3).hit(1, entry), hint, kWindowHint);
+    // The command bar "A": a drop-down menu, a level-2 menu, the view menu
+    // that opens above its button, a plain button, an entry shown in advance
+    // (which the first entry names too, for the demonstration to click). Once
+    // the menu bar is shown the command bar lies under it, low enough for
+    // the view menu to open under the title bar.
+    const QList<DocumentsStep> looks = documentsSteps();
+    auto explorer = [&](int k, const QString &entry, const QString &hint) {
+        const DocumentsStep &look = looks[k];
+        StepBuilder step =
+            Hit().menuBar(u'A').hit(1, entry).background(QString::fromLatin1(look.background));
+        if (look.look.menuBar) step.barPosition(0, commandBarTop(true) * 15);
+        return hinted(step, hint, kWindowHint);
     };
     qs << SampleQuestion{
         texts[0],
-        {explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
-             .background(QStringLiteral("k20001")),
-         explorer(hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
-         explorer(hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|指向“布局”|选择“菜单栏”")),
-         explorer(hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
-         explorer(hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
+        {explorer(0, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”")),
+         explorer(1, hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|单击“布局”|选择“菜单栏”")),
+         explorer(2, hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
+         explorer(3, hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
+         explorer(4, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
              .hit(3, QStringLiteral("DA1090k209")),
-         lastStep().menuBar(u'A').paneFlags(3)}};
+         lastStep()
+             .menuBar(u'A')
+             .background(QString::fromLatin1(looks[5].background))
+             .barPosition(0, commandBarTop(true) * 15)}};
 
-    // The menu bar "G": a level-2 menu, then an entry of another menu.
-    auto notepad = [&](const QString &entry, const QString &hint) {
-        return hinted(Hit().menuBar(u'G').hit(1, entry), hint, kWindowHint);
+    // The menu bar "G" of 画图: a level-2 menu, then an entry of another
+    // menu.
+    auto paint = [&](const QString &entry, const QString &hint) {
+        return hinted(Hit().menuBar(u'G').barPosition(PaintBarLeft, PaintBarTop).hit(1, entry),
+                      hint, kWindowHint);
     };
     qs << SampleQuestion{
         texts[1],
-        {notepad(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|指向“保存”|选择“另存为”"))
-             .background(QStringLiteral("k20002")),
-         notepad(hitEntry("G3", 4), QStringLiteral("单击“查看”|选择“选项”")),
-         lastStep().menuBar(u'G')}};
+        {paint(hitEntry("G1", 3, 2), QStringLiteral("单击“文件”|单击“保存”|选择“另存为”"))
+             .background(PaintScreenPicture),
+         paint(hitEntry("G3", 4), QStringLiteral("单击“查看”|选择“全屏显示”")),
+         lastStep().menuBar(u'G').barPosition(PaintBarLeft, PaintBarTop)}};
 
     // The tool strip and the task pane, with no bar: the panel of button
     // 23, a row of the pane, a plain button. (Not the strip's context
@@ -265,8 +356,9 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     };
     qs << SampleQuestion{texts[2],
                          {strip(hitEntry("23", 3), QStringLiteral("单击“视图”按钮|选择“中等图标”"))
-                              .background(QStringLiteral("k20001")),
-                          strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”")),
+                              .background(QStringLiteral("k20007")),
+                          strip(hitEntry("26"), QStringLiteral("单击左侧的“收藏夹”"))
+                              .background(QStringLiteral("k20013")),
                           strip(hitEntry("15"), QStringLiteral("单击“刷新”按钮")),
                           lastStep().menuBar(u'O').paneFlags(3)}};
 
@@ -283,7 +375,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
          hinted(computerWindow().hit(1, hitEntry("96")), QStringLiteral("双击“本地磁盘 (D:)”"),
                 kComputerHint),
          hinted(Hit().menuBar(u'M').hit(1, hitEntry("69", 1, 2)).background(desktop),
-                QStringLiteral("右击桌面左侧空白处|指向“查看”|选择“中等图标”"), kDesktopMenuHint),
+                QStringLiteral("右击桌面左侧空白处|单击“查看”|选择“中等图标”"), kDesktopMenuHint),
          lastStep().menuBar(u'M')}};
 
     // The start menu: all three panel levels, an entry of its right-hand
@@ -294,12 +386,12 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     };
     qs << SampleQuestion{
         texts[4],
-        {start(hitEntry("84", 10, 1, 5),
-               QStringLiteral("单击“开始”|指向“所有程序”|依次选择“附件”和“画图”"))
+        {start(hitEntry("84", 10, 1, 1), QStringLiteral("单击“开始”|单击“所有程序”|依次单击"
+                                                        "“附件”“系统工具”和“磁盘清理”"))
              .background(desktop),
          start(hitEntry("79"), QStringLiteral("单击“开始”|选择个人文件夹")),
          start(hitEntry("82", 2), QStringLiteral("单击“开始”|单击“关机”旁的箭头|选择“注销”")),
-         start(hitEntry("80", 3), QStringLiteral("单击“开始”|指向“入门”|选择“传输文件和设置”")),
+         start(hitEntry("80", 3), QStringLiteral("单击“开始”|单击“入门”|选择“传输文件和设置”")),
          start(hitEntry("70", 2), QStringLiteral("右击“开始”按钮|选择“打开 Windows 资源管理器”")),
          lastStep().menuBar(u'M')}};
 
@@ -324,7 +416,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     qs << SampleQuestion{
         texts[6],
         {pc(hitEntry("92", 9), QStringLiteral("右击窗口空白处|选择“属性”")),
-         pc(hitEntry("95", 4, 1), QStringLiteral("右击“本地磁盘 (C:)”|指向“共享”|选择“不共享”")),
+         pc(hitEntry("95", 4, 1), QStringLiteral("右击“本地磁盘 (C:)”|单击“共享”|选择“不共享”")),
          lastStep().windowKind(u'P').viewVariant(u'C').paneFlags(3)}};
 
     // Tab strips: one row of three tabs, then two rows of twelve, whose

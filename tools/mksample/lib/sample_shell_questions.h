@@ -21,6 +21,9 @@ QStringList shellJudgingQuestionTexts();
 
 bool addShellJudgingFiles(const SampleDir &dir);
 
+// The entries of the panel that the entry "附件" of "所有程序" opens.
+QStringList accessoriesEntries();
+
 // The extra shell pictures of these questions (name without ".mxy"): the
 // level-2 list of the all-programs folders, the hover looks of the level-3
 // rows and the highlight of an entry shown in advance. Null for other names.
