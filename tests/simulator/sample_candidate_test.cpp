@@ -10,17 +10,8 @@
 
 namespace {
 
-class SampleCandidate : public ScreenFixture {
+class SampleCandidate : public WholeSampleFixture {
 protected:
-    static void SetUpTestSuite() {
-        layOut(
-            [](const sample::SampleDir &d) {
-                return sample::addJudgingFiles(d) && sample::addShellQuestions(d) &&
-                       sample::addShellJudgingFiles(d) && sample::addPanelFiles(d);
-            },
-            QStringLiteral("screen-all-questions"));
-    }
-
     // Shows step `n` of the unit's question whose text begins so, as the
     // panel starts it.
     void startAt(int unit, const QString &textStart, int n) {

@@ -16,16 +16,8 @@
 
 namespace {
 
-class SampleTextSteps : public ScreenFixture {
+class SampleTextSteps : public WholeSampleFixture {
 protected:
-    static void SetUpTestSuite() {
-        layOut(
-            [](const sample::SampleDir &d) {
-                return sample::addJudgingFiles(d) && sample::addShellQuestions(d) &&
-                       sample::addShellJudgingFiles(d) && sample::addPanelFiles(d);
-            },
-            QStringLiteral("screen-all-questions"));
-    }
     void SetUp() override { startOn(sample::kEngineUnit); }
 
     // Line n of the answer-text file from its 4th character ("000": empty;

@@ -12,6 +12,7 @@
 #include "forms/testing.h"
 #include "program_fixture.h"
 #include "sample_judging.h"
+#include "sample_panel.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
@@ -184,6 +185,19 @@ protected:
 private:
     static inline std::unique_ptr<testsupport::ProgramFolder> folder_;
     QStringList questions_;
+};
+
+// The whole sample's questions, as the program folder has them.
+class WholeSampleFixture : public ScreenFixture {
+protected:
+    static void SetUpTestSuite() {
+        layOut(
+            [](const sample::SampleDir &d) {
+                return sample::addJudgingFiles(d) && sample::addShellQuestions(d) &&
+                       sample::addShellJudgingFiles(d) && sample::addPanelFiles(d);
+            },
+            QStringLiteral("screen-all-questions"));
+    }
 };
 
 class EngineFixture : public ScreenFixture {

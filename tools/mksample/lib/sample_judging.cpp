@@ -205,6 +205,21 @@ QImage notepadScene(const QString &title) {
     return img;
 }
 
+// A dialog over a window: its shadow, its frame with the title and only a
+// close button (a dialog has no minimise or maximise button), and its
+// face.
+void drawDialog(QPainter &p, const QRect &dialog, const QString &title, const QColor &face) {
+    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
+    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), title));
+    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
+    glass.setColorAt(0, QColor(185, 209, 234));
+    glass.setColorAt(1, QColor(153, 180, 209));
+    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), face);
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+}
+
 // The find box of Notepad's "查找" dialog, where its typing step lays its
 // box (design twips).
 const Box kFindBox{5100, 2880, 3300, 330, QString()};
@@ -215,16 +230,7 @@ QImage findDialogScene() {
     QImage img = notepadScene(QStringLiteral("无标题 - 记事本"));
     QPainter p(&img);
     const QRect dialog(240, 150, 440, 140);
-    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
-    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), QStringLiteral("查找")));
-    // A dialog has no minimise or maximise button.
-    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
-    glass.setColorAt(0, QColor(185, 209, 234));
-    glass.setColorAt(1, QColor(153, 180, 209));
-    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
-    p.fillRect(dialog.adjusted(6, 36, -6, -6), QColor(240, 240, 240));
-    p.setPen(QColor(0x55, 0x6e, 0x8c));
-    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    drawDialog(p, dialog, QStringLiteral("查找"), QColor(240, 240, 240));
     p.setFont(uiFont(12));
     p.setPen(Qt::black);
     const QRect box = px(kFindBox);
@@ -254,15 +260,7 @@ QImage deleteConfirmationScene(const QList<Box> &files) {
     QImage img = scene(QStringLiteral("文档"), files);
     QPainter p(&img);
     const QRect dialog(300, 220, 420, 150);
-    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
-    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), QStringLiteral("删除多个项目")));
-    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
-    glass.setColorAt(0, QColor(185, 209, 234));
-    glass.setColorAt(1, QColor(153, 180, 209));
-    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
-    p.fillRect(dialog.adjusted(6, 36, -6, -6), Qt::white);
-    p.setPen(QColor(0x55, 0x6e, 0x8c));
-    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    drawDialog(p, dialog, QStringLiteral("删除多个项目"), Qt::white);
     p.setPen(QColor(0x1e, 0x39, 0x87));
     p.setFont(uiFont(13));
     p.drawText(QRect(dialog.left() + 20, dialog.top() + 46, 380, 40), Qt::AlignVCenter,
