@@ -26,14 +26,18 @@ VirtualDisplay::VirtualDisplay() {
     if (xdotoolPath_.isEmpty()) missing_ << QStringLiteral("xdotool");
     if (!missing_.isEmpty()) return;
 
-    // Xvfb picks a free number and writes it to its standard output.
+    // Xvfb picks a free number and writes it to its standard output. It
+    // starts its server anew whenever its last client leaves (each program
+    // stopped between two cases, each xdotool call); a program that connects
+    // while a loaded machine is still doing so is refused ("could not
+    // connect to display"), so the server is kept as it is.
     QProcess &x = xvfb_.process();
     x.setProcessChannelMode(QProcess::SeparateChannels);
     x.setStandardErrorFile(QProcess::nullDevice());
     x.start(xvfbPath_,
             {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-             QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-             QStringLiteral("tcp")});
+             QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-noreset"),
+             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!x.waitForStarted(5000)) {
         error_ = QStringLiteral("Xvfb did not start");
         return;
