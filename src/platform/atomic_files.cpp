@@ -180,29 +180,15 @@ bool isThere(const QString &path) {
 
 // A second name for the old file at path, for putting it back: a hard
 // link, or a copy where the folder makes no links (a FAT stick, a file
-// mounted over); an empty stand-in when there is no old file. False when
-// it could not be made (nothing is left of it then).
+// mounted over), read as any file of the program is read, within the
+// largest limit of any kind; an empty stand-in when there is no old file.
+// False when it could not be made (nothing is left of it then).
 bool keepOldFile(const QString &path, const QString &kept, mode_t mode, bool &hadFile) {
     hadFile = isThere(path);
     if (!hadFile) return writeNewFile(kept, {}, 0);
     if (::link(native(path).constData(), native(kept).constData()) == 0) return true;
-    const int in = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (in < 0) return false;
-    struct stat st {};
-    QByteArray bytes;
-    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        bytes.append(buffer, n);
-    }
-    ::close(in);
-    return ok && writeNewFile(kept, bytes, mode);
+    const auto bytes = readFileBytes(path, readlimit::kBankText);
+    return bytes && writeNewFile(kept, *bytes, mode);
 }
 
 // The folders whose journal this run could not settle: each is settled
