@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace forms::testing {
 
@@ -155,6 +156,18 @@ Form *activeForm() {
 
 Form *boxOwner() {
     return Router::instance().boxOwner(nullptr);
+}
+
+void byWindowManager(Form *f, Qt::WindowState state) {
+    f->widget()->windowHandle()->setWindowState(state);
+    QCoreApplication::processEvents();
+}
+
+WindowLook windowLook(const QWidget *w) {
+    return {w->windowType(), w->windowHandle() ? w->windowHandle()->transientParent() : nullptr,
+            bool(w->windowFlags() & Qt::WindowMaximizeButtonHint),
+            w->minimumSize() == w->size() && w->maximumSize() == w->size(),
+            bool(w->windowFlags() & Qt::WindowStaysOnTopHint)};
 }
 
 void advance(qint64 ms) {

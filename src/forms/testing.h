@@ -21,6 +21,9 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+class QWindow;
+
 namespace forms::testing {
 
 // ----- mouse (button: 1, 2, 4; shift: sum of 1, 2, 4)
@@ -50,6 +53,20 @@ Form *activeForm();
 // The window a box shown now would be a dialog of (null: a dialog of its
 // own), as a message-box hook sees it.
 Form *boxOwner();
+
+// ----- the window manager
+// Minimises, maximises or restores the form's window behind the program's
+// back, as a window manager does: the platform reports the new state.
+void byWindowManager(Form *f, Qt::WindowState state);
+// What a window manager reads of a window on show.
+struct WindowLook {
+    Qt::WindowType type;
+    const QWindow *transientParent; // null: none
+    bool maximise;                  // offered
+    bool fixedSize;
+    bool onTop;
+};
+WindowLook windowLook(const QWidget *w);
 
 // ----- clock
 void advance(qint64 ms);

@@ -93,22 +93,16 @@ protected:
 // Where the window manager reads a box's owner, its type and its size.
 struct AsDialog {
     QString owner; // the form whose window it is transient for; empty: none
-    bool dialog;
-    bool maximise;
-    bool fixedSize;
-    bool onTop;
+    ft::WindowLook look;
 };
 
 AsDialog asDialog(forms::Form &box) {
-    QWidget *w = box.widget();
-    const QWindow *parent = w->windowHandle()->transientParent();
+    const ft::WindowLook look = ft::windowLook(box.widget());
     QString owner;
     for (forms::Form *f : forms::loadedForms())
-        if (parent && f->widget()->windowHandle() == parent) owner = f->name();
-    return {owner, w->windowType() == Qt::Dialog,
-            bool(w->windowFlags() & Qt::WindowMaximizeButtonHint),
-            w->minimumSize() == w->size() && w->maximumSize() == w->size(),
-            bool(w->windowFlags() & Qt::WindowStaysOnTopHint)};
+        if (look.transientParent && f->widget()->windowHandle() == look.transientParent)
+            owner = f->name();
+    return {owner, look};
 }
 
 TEST_F(DesktopClose, TheHomePageAsksAsItsExitButtonDoes) {
@@ -489,10 +483,10 @@ TEST_F(DesktopClose, EachBoxIsADialogOfTheWindowItBelongsTo) {
         ASSERT_TRUE(seen.count(e.box));
         const AsDialog &d = seen[e.box];
         EXPECT_EQ(d.owner, e.owner);
-        EXPECT_TRUE(d.dialog);
-        EXPECT_FALSE(d.maximise);
-        EXPECT_TRUE(d.fixedSize);
-        EXPECT_EQ(d.onTop, e.onTop);
+        EXPECT_EQ(d.look.type, Qt::Dialog);
+        EXPECT_FALSE(d.look.maximise);
+        EXPECT_TRUE(d.look.fixedSize);
+        EXPECT_EQ(d.look.onTop, e.onTop);
     }
     // The paper goes on after the second box's 否.
     expectPracticeOnShow();
@@ -508,17 +502,13 @@ TEST_F(DesktopClose, AMinimisedHandInQuestionTakesTheScreenWithIt) {
     ASSERT_NO_FATAL_FAILURE(sitFirstPaper(home));
     FrmMain *m = screen();
     FrmTm *panel = tm();
-    auto byWindowManager = [](forms::Form *f, Qt::WindowState state) {
-        f->widget()->windowHandle()->setWindowState(state);
-        QCoreApplication::processEvents();
-    };
     int screenMinimised = -1, screenBack = -1;
     bool panelShownMeanwhile = true;
     forms::Form *onTop = nullptr;
     onModal["FrmEnd1"] = [&](forms::Form &f) {
-        byWindowManager(&f, Qt::WindowMinimized);
+        ft::byWindowManager(&f, Qt::WindowMinimized);
         screenMinimised = m->windowState();
-        byWindowManager(&f, Qt::WindowNoState);
+        ft::byWindowManager(&f, Qt::WindowNoState);
         screenBack = m->windowState();
         panelShownMeanwhile = panel->visible();
         onTop = ft::activeForm();

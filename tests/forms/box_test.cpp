@@ -9,7 +9,6 @@
 #include "forms/timer.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -55,26 +54,7 @@ struct BorderlessBox : Window {
     }
 };
 
-// What the window manager reads of a window while it is on show.
-struct AsDialog {
-    Qt::WindowType type;
-    const QWindow *transientParent;
-    bool maximise;
-    bool fixedSize;
-    bool onTop;
-};
-
-AsDialog seen(QWidget *w) {
-    return {w->windowType(), w->windowHandle() ? w->windowHandle()->transientParent() : nullptr,
-            bool(w->windowFlags() & Qt::WindowMaximizeButtonHint),
-            w->minimumSize() == w->size() && w->maximumSize() == w->size(),
-            bool(w->windowFlags() & Qt::WindowStaysOnTopHint)};
-}
-
-void byWindowManager(Form *f, Qt::WindowState state) {
-    f->widget()->windowHandle()->setWindowState(state);
-    QCoreApplication::processEvents();
-}
+using ft::byWindowManager;
 
 class Boxes : public FormsTest {
 protected:
@@ -112,10 +92,10 @@ TEST_F(Boxes, AModalFormIsADialogOfTheWindowItWasOpenedFrom) {
                                   : QLatin1String(c.owner) == "Panel"
                                       ? panel->widget()->windowHandle()
                                       : owner->widget()->windowHandle();
-        std::optional<AsDialog> shown;
+        std::optional<ft::WindowLook> shown;
         QSize fixedAfterResize;
         ft::setModalHook([&](Form &f) {
-            shown = seen(f.widget());
+            shown = ft::windowLook(f.widget());
             // Sized by the program while on show: fixed at the new size.
             f.setWidth(f.width() + 1500);
             fixedAfterResize = f.widget()->maximumSize();
@@ -217,14 +197,14 @@ TEST_F(Boxes, AMessageBoxIsADialogOfTheWindowItWasAskedFromAndMinimisesWithIt) {
             panel->show();
             ft::click(owner, 100, 100);
         }
-        std::optional<AsDialog> shown;
+        std::optional<ft::WindowLook> shown;
         int ownerMinimised = -1, panelMinimised = -1, ownerBack = -1, panelBack = -1;
         bool boxOnTop = false;
         QObject guard;
         QTimer::singleShot(0, &guard, [&] {
             QWidget *box = QApplication::activeModalWidget();
             ASSERT_NE(box, nullptr);
-            shown = seen(box);
+            shown = ft::windowLook(box);
             if (withOwner) {
                 box->windowHandle()->setWindowState(Qt::WindowMinimized);
                 QCoreApplication::processEvents();
@@ -236,8 +216,15 @@ TEST_F(Boxes, AMessageBoxIsADialogOfTheWindowItWasAskedFromAndMinimisesWithIt) {
                 panelBack = panel->windowState();
                 boxOnTop = !box->isMinimized();
             }
+            QPushButton *yes = nullptr;
             for (QPushButton *b : box->findChildren<QPushButton *>())
-                if (b->text() == QStringLiteral("是(&Y)")) b->click();
+                if (b->text() == QStringLiteral("是(&Y)")) yes = b;
+            // Without its button the box would wait for good: closed, it
+            // answers otherwise and the test fails instead.
+            if (yes)
+                yes->click();
+            else
+                box->close();
         });
         EXPECT_EQ(msgBox(QStringLiteral("确实要退出考试系统吗？"), vbYesNo | vbQuestion), vbYes);
         ASSERT_TRUE(shown);

@@ -279,10 +279,6 @@ TEST_F(FormsTest, MaximisedFormReadsTheScreenAndRefusesToMove) {
 TEST_F(FormsTest, WindowStateFollowsTheWindowManagerAndTheProgramCanRestore) {
     // The window manager changes the state behind the program's back (the
     // user minimises it from the taskbar); the platform reports it to Qt.
-    auto byWindowManager = [](Form *f, Qt::WindowState state) {
-        f->widget()->windowHandle()->setWindowState(state);
-        QCoreApplication::processEvents();
-    };
     struct Case {
         const char *what;
         int state; // what the program set before the user minimised it
@@ -296,15 +292,15 @@ TEST_F(FormsTest, WindowStateFollowsTheWindowManagerAndTheProgramCanRestore) {
         f->setWindowState(c.state);
         const double width = f->width();
 
-        byWindowManager(f, Qt::WindowMinimized);
+        forms::testing::byWindowManager(f, Qt::WindowMinimized);
         EXPECT_EQ(f->windowState(), vbMinimized);
-        byWindowManager(f, Qt::WindowNoState);
+        forms::testing::byWindowManager(f, Qt::WindowNoState);
         EXPECT_EQ(f->windowState(), c.state);
         EXPECT_EQ(f->width(), width);
 
         // Minimised by the user, restored by the program (the panel gives
         // the focus back to the screen this way).
-        byWindowManager(f, Qt::WindowMinimized);
+        forms::testing::byWindowManager(f, Qt::WindowMinimized);
         f->setWindowState(c.state);
         EXPECT_FALSE(f->widget()->isMinimized());
         EXPECT_FALSE(f->widget()->windowHandle()->windowStates() & Qt::WindowMinimized);
