@@ -1,3 +1,4 @@
+#include "box_watch.h"
 #include "home/home_files.h"
 #include "home_fixture.h"
 #include "platform/paths.h"
@@ -8,7 +9,6 @@
 #include "sample_shell.h"
 #include "sample_shell_questions.h"
 #include "sample_startup.h"
-#include "startup/frm_qhmsgbox.h"
 
 #include <gtest/gtest.h>
 
@@ -76,9 +76,7 @@ TEST_F(HomeSample, HomePageCountsTheSampleBank) {
 TEST_F(HomeSample, AnEmptyUnitSaysSoWhenStarted) {
     FrmFengmian *f = home();
     QStringList prompts;
-    forms::testing::setModalHook([&](forms::Form &box) {
-        if (auto *msg = dynamic_cast<FrmQHMSGBOX *>(&box)) prompts << msg->LblPrompt->caption();
-    });
+    testsupport::watchBoxes(&prompts);
     clickButton(f, 4);
     clickButton(f, 50 + kFilledUnits);
     clickButton(f, 20);

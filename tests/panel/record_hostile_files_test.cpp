@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 using namespace panel;
+using testsupport::makeSparseFile;
 
 namespace {
 
@@ -38,13 +39,6 @@ QString gradeThePaper(startup::RunState &s, const RecordFiles &files, GradeResul
     s.QuestionStatus[39] = startup::StatusMarked;
     *out = gradePaper(s, files, codes, "2016-01-02 03:04:05");
     return out->scoreText;
-}
-
-bool sparseFile(const QString &path, qint64 size) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const bool ok = fd >= 0 && ::ftruncate(fd, size) == 0;
-    if (fd >= 0) ::close(fd);
-    return ok;
 }
 
 class HostileRecords : public paneltest::RecordsTest {
@@ -75,7 +69,8 @@ TEST_F(HostileRecords, ARecordThatCouldNotBeReadIsNotRewrittenInTheRunOnceItCanB
         std::function<bool(const QString &)> spoil;
     } faults[] = {
         {"a folder", [](const QString &p) { return QFile::remove(p) && QDir().mkpath(p); }},
-        {"a sparse file of 3 GiB", [](const QString &p) { return sparseFile(p, qint64(3) << 30); }},
+        {"a sparse file of 3 GiB",
+         [](const QString &p) { return makeSparseFile(p, qint64(3) << 30); }},
     };
     for (const auto &f : faults) {
         SCOPED_TRACE(f.what);
@@ -122,7 +117,8 @@ TEST_F(HostileRecords, ChildGradesOverRecordsThatAreNoFiles) {
              return QFile::remove(p) &&
                     ::symlink("/dev/zero", QFile::encodeName(p).constData()) == 0;
          }},
-        {"a sparse file of 3 GiB", [](const QString &p) { return sparseFile(p, qint64(3) << 30); }},
+        {"a sparse file of 3 GiB",
+         [](const QString &p) { return makeSparseFile(p, qint64(3) << 30); }},
         {"a folder", [](const QString &p) { return QFile::remove(p) && QDir().mkpath(p); }},
         // Its own lines, then blank lines up to 2 MiB: read whole under a
         // bank file's limit, it would show as the record it begins with.

@@ -168,23 +168,20 @@ constexpr const char *kLockChild = "SingleInstanceChild.TakesTheLocksAsAStartDoe
 
 // The child: the locks as a start takes them, in its own runtime folder
 // W7_LOCK_RUNTIME (its XDG_RUNTIME_DIR; "-" for none) and in the
-// installation's folder W7_LOCK_FOLDER, with W7_LOCK_TMPDIR as its TMPDIR
-// when given. It prints "lock: taken" or "lock: refused", then "fault: "
-// and the reason for each lock it could not make; with W7_LOCK_HOLD it
+// installation's folder W7_LOCK_FOLDER. It prints "lock: taken" or "lock:
+// refused", then "fault: " and the reason for each lock it could not make; with W7_LOCK_HOLD it
 // then holds them until it is killed. W7_LOCK_AS_USER: as a user who is
 // not root; W7_LOCK_NO_WRITE: where no byte can be written (a file-size
 // limit of 0).
 TEST(SingleInstanceChild, TakesTheLocksAsAStartDoes) {
     if (testsupport::childRole() != "lock") GTEST_SKIP() << testsupport::kChildOnly;
-    // Set here from names of the test's own, so that what the child gets
-    // does not hang on how a same-named variable of the parent is passed.
+    // Set here: an entry given to the child can set a variable, not take
+    // one of the parent's away.
     const QString runtime = testsupport::childValue("W7_LOCK_RUNTIME");
     if (runtime == "-")
         qunsetenv("XDG_RUNTIME_DIR");
     else if (!runtime.isEmpty())
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    const QString tmp = testsupport::childValue("W7_LOCK_TMPDIR");
-    if (!tmp.isEmpty()) qputenv("TMPDIR", QFile::encodeName(tmp));
     if (!testsupport::childValue("W7_LOCK_AS_USER").isEmpty() && ::geteuid() == 0) {
         ASSERT_EQ(::setgroups(0, nullptr), 0);
         ASSERT_EQ(::setgid(kUnprivileged), 0);
@@ -459,7 +456,7 @@ TEST(SingleInstance, WithoutARuntimeFolderTheUsersLockLiesInAFolderOfItsOwn) {
     const QString own = temp + "/w7practice-" + QString::number(::geteuid());
     const QString elsewhere = temp + "/elsewhere";
     ASSERT_TRUE(QDir().mkpath(elsewhere));
-    const QStringList env = {"W7_LOCK_RUNTIME=-", "W7_LOCK_TMPDIR=" + temp};
+    const QStringList env = {"W7_LOCK_RUNTIME=-", "TMPDIR=" + temp};
 
     enum class Place { Missing, OpenToAll, OtherUsers, Link };
     const struct {

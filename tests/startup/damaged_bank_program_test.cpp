@@ -7,26 +7,17 @@
 #include "program_copy.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
-
-bool chownTree(const QString &root, uid_t id) {
-    bool ok = ::chown(QFile::encodeName(root).constData(), id, id) == 0;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) ok &= ::chown(QFile::encodeName(it.next()).constData(), id, id) == 0;
-    return ok;
-}
+using testsupport::chownTree;
+using testsupport::kNobody;
 
 struct Outcome {
     bool finished = false;
@@ -45,12 +36,7 @@ protected:
     Outcome start(bool asNobody = false) {
         QProcess p;
         copy_.prepare(p, {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}});
-        if (asNobody)
-            p.setChildProcessModifier([] {
-                if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
-                    ::setuid(kNobody) != 0)
-                    ::_exit(111);
-            });
+        if (asNobody) testsupport::startAsNobody(p);
         p.start(copy_.executable(), {});
         Outcome r;
         r.finished = p.waitForFinished(20000);

@@ -13,7 +13,6 @@
 #include "program_on_display.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +21,6 @@
 #include <cstdio>
 #include <map>
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,7 +28,6 @@ namespace {
 
 using namespace testsupport;
 
-constexpr uid_t kNobody = 65534;
 const QByteArray kBox = QStringLiteral("系统提示: 考试练习系统已在运行。如果你没有找到，"
                                        "请关闭其它窗口和程序，或者注销或重启。")
                             .toUtf8();
@@ -137,12 +134,7 @@ TEST_F(ProgramOnHostileLocks, ALockFileItsUserMayNotOpenIsLeftAsItIsAndTold) {
     if (root) {
         // The installation, its runtime and configuration folders are the
         // user's; the lock file stays root's.
-        const QString top = copy_.root();
-        ASSERT_EQ(::chown(QFile::encodeName(top).constData(), kNobody, kNobody), 0);
-        QDirIterator it(top, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            ASSERT_EQ(::lchown(QFile::encodeName(it.next()).constData(), kNobody, kNobody), 0);
+        ASSERT_TRUE(chownTree(copy_.root(), kNobody));
         ASSERT_EQ(::chown(QFile::encodeName(lock).constData(), 0, 0), 0);
     }
     ASSERT_EQ(::chmod(QFile::encodeName(lock).constData(), root ? 0600 : 0), 0);
@@ -152,13 +144,9 @@ TEST_F(ProgramOnHostileLocks, ALockFileItsUserMayNotOpenIsLeftAsItIsAndTold) {
 
     Child program;
     copy_.prepare(program.process(), display_.environment());
-    if (root)
-        program.process().setChildProcessModifier([] {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(111);
-        });
+    if (root) startAsNobody(program.process());
     program.process().start(copy_.executable(), {});
-    ASSERT_TRUE(program.process().waitForStarted(5000));
+    ASSERT_TRUE(program.process().waitForStarted(kHangGuardMs));
     const qint64 ms = startToHomePage(program);
     std::printf("[ figure ] a lock file its user may not open: home page after %lld ms\n",
                 static_cast<long long>(ms));

@@ -65,8 +65,6 @@ TEST_F(Services, LogFolderMissingLosesTheEntrySilently) {
     EXPECT_FALSE(QDir(dir().root + QStringLiteral("nofolder")).exists());
 }
 
-// An error reported while another report waits for the network is
-// reported in its turn, and each entry keeps its own tag and text.
 // The run log's name is foreseeable and ksdata may be shared: what was put
 // there beforehand is never opened as the log, never followed, and said
 // once on standard error; the run goes on. In a child, whose standard
@@ -130,6 +128,8 @@ TEST(ServicesRunLog, ALinkAPipeOrAFolderAsTheRunLogIsNeverWrittenAndSaidOnceOnSt
             << run.output.toStdString();
 }
 
+// An error reported while another report waits for the network is
+// reported in its turn, and each entry keeps its own tag and text.
 TEST_F(Services, ReportDuringAReportKeepsBothEntriesApart) {
     configureHost(QStringLiteral("127.0.0.1:9"));
     state().RunLogPath = logPath();

@@ -1,14 +1,7 @@
 // What the start makes of an action on the records that the last run could
 // not finish whole, and of the temporary files of downloads and exercise
 // files that a kill left beside their targets.
-#include "box_watch.h"
-#include "forms/testing.h"
-#include "home/frm_fengmian.h"
-#include "panel/record_files.h"
-#include "program_fixture.h"
-#include "startup/frm_qhmsgbox.h"
-#include "startup/frm_start.h"
-#include "startup/program_end.h"
+#include "start_fixture.h"
 #include "startup/run_state.h"
 
 #include <QDir>
@@ -23,25 +16,9 @@ using testsupport::writeBytes;
 
 namespace {
 
-class StartJournal : public testsupport::ProgramFixture {
+class StartJournal : public StartFixture {
 protected:
-    StartJournal() {
-        startup::resetProgramEnded();
-        panel::forgetHeldBackRecords();
-        testsupport::watchBoxes(&boxes, testsupport::BoxPlace::Noted);
-    }
-    ~StartJournal() override {
-        startup::resetProgramEnded();
-        panel::forgetHeldBackRecords();
-    }
-    // The start to its home page.
-    void start() {
-        forms::form<FrmStart>();
-        ft::advance(100);
-        ASSERT_TRUE(forms::loadedForm<FrmFengmian>());
-    }
-    ft::Session session;
-    QStringList boxes;
+    void start() { ASSERT_TRUE(startToHomePage()); }
 };
 
 QString told(const QString &text) {

@@ -5,19 +5,10 @@
 // the practice button reads, after that click. The pages show the records'
 // defaults. In a child with a kill deadline, since a pipe opened or
 // /dev/zero read would never end.
-#include "box_watch.h"
 #include "child_process.h"
-#include "forms/testing.h"
-#include "home/frm_fengmian.h"
-#include "panel/record_files.h"
-#include "program_fixture.h"
-#include "startup/frm_qhmsgbox.h"
-#include "startup/frm_start.h"
-#include "startup/program_end.h"
+#include "start_fixture.h"
 #include "startup/run_state.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -35,23 +26,8 @@ void PrintTo(const QString &s, std::ostream *os) {
 
 namespace {
 
-class UnreadableRecords : public testsupport::ProgramFixture {
+class UnreadableRecords : public StartFixture {
 protected:
-    UnreadableRecords() {
-        startup::resetProgramEnded();
-        panel::forgetHeldBackRecords();
-        testsupport::watchBoxes(&boxes, testsupport::BoxPlace::Noted);
-    }
-    ~UnreadableRecords() override {
-        startup::resetProgramEnded();
-        panel::forgetHeldBackRecords();
-    }
-    // The start to its home page.
-    FrmFengmian *start() {
-        forms::form<FrmStart>();
-        ft::advance(100);
-        return forms::loadedForm<FrmFengmian>();
-    }
     // The run log's entries that name a file.
     int logEntriesNaming(const QString &file) const {
         return QString::fromUtf8(readBytes(state().RunLogPath)).count(file);
@@ -70,9 +46,6 @@ protected:
         boxes.clear();
     }
     QString record(const QString &name) const { return dir().ksdata() + name + ".mxy"; }
-
-    ft::Session session;
-    QStringList boxes;
 };
 
 const struct Kind {
@@ -100,7 +73,7 @@ TEST_F(UnreadableRecords, ChildStartsAndPractisesOverRecordsThatCannotBeRead) {
         // The history: read by the page build, before the log is named.
         QFile::remove(record("288892"));
         ASSERT_TRUE(k.make(QFile::encodeName(record("288892"))));
-        FrmFengmian *home = start();
+        FrmFengmian *home = startToHomePage();
         ASSERT_TRUE(home);
         EXPECT_EQ(boxes, QStringList({told("考试历史")}));
         EXPECT_EQ(logEntriesNaming("288892.mxy"), 1);
@@ -120,7 +93,7 @@ TEST_F(UnreadableRecords, ChildStartsAndPractisesOverRecordsThatCannotBeRead) {
         QFile::remove(record("288862"));
         ASSERT_TRUE(k.make(QFile::encodeName(record("288862"))));
         ASSERT_TRUE(writeBytes(record("288872"), "TF\r\n"));
-        home = start();
+        home = startToHomePage();
         ASSERT_TRUE(home);
         EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
         click(home, 4);

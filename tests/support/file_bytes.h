@@ -12,6 +12,9 @@
 
 #include <map>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace testsupport {
 
 // The file's bytes; empty when it cannot be read.
@@ -27,6 +30,15 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes) {
     QDir().mkpath(QFileInfo(p).absolutePath());
     QFile f(p);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// A file of `size` bytes that takes no room on the disk (none of them is
+// written), made or replaced; false when that fails.
+inline bool makeSparseFile(const QString &path, qint64 size) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool ok = fd >= 0 && ::ftruncate(fd, size) == 0;
+    if (fd >= 0) ::close(fd);
+    return ok;
 }
 
 // What lies in a folder, by name: a file's bytes (its size when larger

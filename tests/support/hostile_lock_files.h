@@ -8,12 +8,11 @@
 //       if (k.needsRoot && ::geteuid() != 0) continue;
 //       ASSERT_TRUE(k.make(lockPath, outside));
 //       ... take the lock ...
-//       EXPECT_EQ(folderContents(lockFolder) minus the lock, k.left);
+//       ... what lies beside the lock: k.asideSuffix and k.asideSeen ...
 //   }
 #include "file_bytes.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <functional>
@@ -62,13 +61,6 @@ inline bool makeSocketFile(const QString &path) {
     std::copy(p.begin(), p.end(), a.sun_path);
     const bool ok = ::bind(s, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
     ::close(s);
-    return ok;
-}
-
-inline bool makeSparseFile(const QString &path, qint64 size) {
-    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const bool ok = fd >= 0 && ::ftruncate(fd, size) == 0;
-    if (fd >= 0) ::close(fd);
     return ok;
 }
 

@@ -2,10 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <filesystem>
+
+#include <grp.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -40,6 +44,21 @@ void ProgramCopy::prepare(QProcess &p,
     for (const auto &[name, value] : entries) env.insert(name, value);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(program());
+}
+
+bool chownTree(const QString &root, unsigned id) {
+    bool ok = ::lchown(QFile::encodeName(root).constData(), id, id) == 0;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) ok &= ::lchown(QFile::encodeName(it.next()).constData(), id, id) == 0;
+    return ok;
+}
+
+void startAsNobody(QProcess &p) {
+    p.setChildProcessModifier([] {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(111);
+    });
 }
 
 } // namespace testsupport

@@ -42,4 +42,14 @@ private:
     QString error_;
 };
 
+// The user "nobody", whom a test that runs as root starts the program as
+// to meet what a user who is not root meets.
+inline constexpr unsigned kNobody = 65534;
+// Gives the folder and everything in it (links themselves, never what they
+// lead to) to the user id; false when any of it stays another's.
+bool chownTree(const QString &root, unsigned id);
+// Makes p start its program as kNobody (the test must run as root); a
+// start that cannot drop root ends with exit code 111.
+void startAsNobody(QProcess &p);
+
 } // namespace testsupport
