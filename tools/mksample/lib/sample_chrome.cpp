@@ -53,20 +53,22 @@ void field(QPainter &p, const QRect &r) {
 
 } // namespace
 
-void drawCaptionButtons(QPainter &p, int width) {
+void drawCaptionButtons(QPainter &p, int width, WindowKind kind) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRect min(width - 104, 1, 27, 19), max(width - 77, 1, 27, 19),
-        close(width - 50, 1, 45, 19);
-    captionButton(p, min, false);
-    captionButton(p, max, false);
+    if (kind == WindowKind::Window) {
+        const QRect min(width - 104, 1, 27, 19), max(width - 77, 1, 27, 19);
+        captionButton(p, min, false);
+        captionButton(p, max, false);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(0x20, 0x28, 0x38), 2));
+        p.drawLine(min.left() + 9, min.top() + 13, min.right() - 8, min.top() + 13);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(max.adjusted(9, 5, -9, -6));
+        p.setRenderHint(QPainter::Antialiasing);
+    }
+    const QRect close(width - 50, 1, 45, 19);
     captionButton(p, close, true);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(0x20, 0x28, 0x38), 2));
-    p.drawLine(min.left() + 9, min.top() + 13, min.right() - 8, min.top() + 13);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(max.adjusted(9, 5, -9, -6));
-    p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::white, 2));
     const QPoint c = close.center();
     p.drawLine(c + QPoint(-5, -4), c + QPoint(5, 5));
@@ -74,7 +76,22 @@ void drawCaptionButtons(QPainter &p, int width) {
     p.restore();
 }
 
-void drawAddressRow(QPainter &p, int width, int top, const QStringList &path) {
+void drawShadow(QPainter &p, const QRect &window, WindowKind kind) {
+    const int offset = kind == WindowKind::Dialog ? 4 : 5;
+    p.fillRect(window.translated(offset, offset),
+               QColor(0, 0, 0, kind == WindowKind::Dialog ? 60 : 50));
+}
+
+void drawMenuRow(QPainter &p, const QRect &row, const QStringList &menus) {
+    p.fillRect(row, QColor(0xf5, 0xf6, 0xf7));
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    for (int i = 0; i < menus.size(); ++i)
+        p.drawText(QRect(12 + 60 * i, row.top(), 58, row.height()), Qt::AlignCenter, menus[i]);
+}
+
+void drawAddressRow(QPainter &p, int width, const QStringList &path) {
+    const int top = 30;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, top, 0, top + 26);
@@ -163,9 +180,32 @@ QImage explorerWindowPicture(QSize size, const QString &title, const QStringList
         glass.setColorAt(1, QColor(185, 209, 234));
         p.fillRect(QRect(0, 30, size.width(), stripTop - 30), glass);
     } else {
-        drawAddressRow(p, size.width(), 30, path);
+        drawAddressRow(p, size.width(), path);
     }
     return img;
+}
+
+void drawSelection(QPainter &p, const QRect &r) {
+    p.setPen(QColor(0x99, 0xd1, 0xff));
+    p.setBrush(QColor(0xcc, 0xe8, 0xff));
+    p.drawRect(r);
+}
+
+void drawCheckBox(QPainter &p, const QRect &box, bool checked, bool round) {
+    p.setPen(QColor(0x8e, 0x8f, 0x8f));
+    p.setBrush(Qt::white);
+    if (round)
+        p.drawEllipse(box);
+    else
+        p.drawRect(box);
+    p.setPen(Qt::black);
+    if (checked && round) {
+        p.setBrush(QColor(0x2a, 0x5a, 0x9e));
+        p.drawEllipse(box.adjusted(3, 3, -3, -3));
+    } else if (checked) {
+        p.drawLine(box.left() + 3, box.top() + 6, box.left() + 5, box.top() + 9);
+        p.drawLine(box.left() + 5, box.top() + 9, box.left() + 10, box.top() + 3);
+    }
 }
 
 QRect iconGridPlace(QPoint origin, int perRow, int index, IconSize size) {
@@ -181,11 +221,7 @@ void drawIconGrid(QPainter &p, QPoint origin, int perRow, const QList<GridItem> 
     p.setFont(uiFont(12));
     for (int i = 0; i < items.size(); ++i) {
         const QRect at = iconGridPlace(origin, perRow, i, size);
-        if (items[i].selected) {
-            p.setPen(QColor(0x99, 0xd1, 0xff));
-            p.setBrush(QColor(0xcc, 0xe8, 0xff));
-            p.drawRect(at.adjusted(4, -2, -5, 0));
-        }
+        if (items[i].selected) drawSelection(p, at.adjusted(4, -2, -5, 0));
         drawIcon(p, QRect(at.center().x() - icon / 2, at.y(), icon, icon), items[i].icon);
         p.setPen(Qt::black);
         p.drawText(QRect(at.x(), at.y() + icon + 2, at.width(), 32),

@@ -1,9 +1,11 @@
 #pragma once
 // The Windows 7 chrome the sample's pictures share: the caption buttons of
-// a window, the address row of an Explorer window (back and forward, the
-// path, the search box), the taskbar with its start orb, pinned programs
-// and clock, and a grid of large icons for a window's content.
+// a window and the shadow it casts, its menu row, the address row of an
+// Explorer window (back and forward, the path, the search box), the taskbar
+// with its start orb, pinned programs and clock, a grid of large icons for
+// a window's content with the look of a selected item, and a check box.
 #include "sample_icons.h"
+#include "sample_pictures.h"
 
 #include <QImage>
 #include <QList>
@@ -18,13 +20,21 @@ class QPainter;
 namespace sample {
 
 // Minimise, maximise and close at the top-right corner of a window
-// `width` pixels wide, with their symbols.
-void drawCaptionButtons(QPainter &p, int width);
+// `width` pixels wide, with their symbols; a dialog's close button alone.
+void drawCaptionButtons(QPainter &p, int width, WindowKind kind = WindowKind::Window);
 
-// The address row of an Explorer window `width` pixels wide, `top` pixels
-// below the window's top: back and forward, the path's parts with "▸"
-// between them, refresh and the search box.
-void drawAddressRow(QPainter &p, int width, int top, const QStringList &path);
+// The shadow a window casts down and to the right of `window` on what lies
+// under it: a dialog's over its own window lies closer and is deeper.
+void drawShadow(QPainter &p, const QRect &window, WindowKind kind);
+
+// The menu row of a window at the picture's left edge, filling `row`: the
+// menus' names 58 pixels wide and 60 apart from 12 pixels in.
+void drawMenuRow(QPainter &p, const QRect &row, const QStringList &menus);
+
+// The address row of an Explorer window `width` pixels wide, under its
+// title bar (26 pixels high, from 30): back and forward, the path's parts
+// with "▸" between them, refresh and the search box.
+void drawAddressRow(QPainter &p, int width, const QStringList &path);
 
 // The taskbar in bar (40 pixels high): the start orb at its left end, the
 // pinned Internet Explorer, Windows Explorer and Media Player, the clock.
@@ -39,6 +49,14 @@ enum class ExplorerTop { AddressRow, ToolStrip };
 // An Explorer window as large as the picture (see windowPicture).
 QImage explorerWindowPicture(QSize size, const QString &title, const QStringList &path,
                              bool withTaskbar = false, ExplorerTop top = ExplorerTop::AddressRow);
+
+// The light blue a selected file or folder stands on, filling r with its
+// line drawn round it.
+void drawSelection(QPainter &p, const QRect &r);
+
+// A check box 13 pixels square, ticked or not; a round option button,
+// chosen or not.
+void drawCheckBox(QPainter &p, const QRect &box, bool checked, bool round = false);
 
 // Icons with their names under them, in rows from `origin`: large ones
 // (56 pixels), or medium ones (32 pixels) in a closer grid. A selected item

@@ -27,28 +27,24 @@ QRect px(const Box &b) {
     return QRect(b.x / 15, b.y / 15, b.w / 15, b.h / 15);
 }
 
-// How a place of a scene looks: a file or folder with its name, an input
-// field, a button, a spreadsheet cell or a slider's track.
-void drawPlace(QPainter &p, const Box &b) {
-    const QRect r = px(b);
+// How a place of a scene looks in r (pixels), by its label: a file or
+// folder with its name, an input field, a button, a spreadsheet cell or a
+// slider's track.
+void drawPlace(QPainter &p, const QRect &r, const QString &label, bool selected = false) {
     static const QStringList files = {QStringLiteral("报告"), QStringLiteral("总结")};
     static const QStringList folders = {QStringLiteral("备份"), QStringLiteral("照片"),
                                         QStringLiteral("新建文件夹"), QStringLiteral("资料")};
-    if (files.contains(b.label) || folders.contains(b.label)) {
-        if (b.selected) {
-            p.setPen(QColor(0x99, 0xd1, 0xff));
-            p.setBrush(QColor(0xcc, 0xe8, 0xff));
-            p.drawRect(r.adjusted(0, 0, -1, -1));
-        }
+    if (files.contains(label) || folders.contains(label)) {
+        if (selected) drawSelection(p, r.adjusted(0, 0, -1, -1));
         drawIcon(p, QRect(r.left() + 12, r.top() + 4, 56, 56),
-                 files.contains(b.label) ? Icon::Notepad : Icon::Folder);
+                 files.contains(label) ? Icon::Notepad : Icon::Folder);
         p.setPen(Qt::black);
-        p.drawText(QRect(r.left(), r.top() + 60, r.width(), 18), Qt::AlignCenter, b.label);
-    } else if (b.label.isEmpty() || b.label == QLatin1String("B2")) {
+        p.drawText(QRect(r.left(), r.top() + 60, r.width(), 18), Qt::AlignCenter, label);
+    } else if (label.isEmpty() || label == QLatin1String("B2")) {
         p.setPen(QColor(0x8e, 0xa4, 0xc1));
         p.setBrush(Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
-    } else if (b.label == QStringLiteral("滑轨")) {
+    } else if (label == QStringLiteral("滑轨")) {
         // Along the longer side: the slider runs across, the volume up.
         p.setPen(QColor(0x90, 0x98, 0xa8));
         p.setBrush(QColor(0xe4, 0xe8, 0xee));
@@ -65,8 +61,12 @@ void drawPlace(QPainter &p, const Box &b) {
         p.setBrush(g);
         p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
         p.setPen(Qt::black);
-        p.drawText(r, Qt::AlignCenter, b.label);
+        p.drawText(r, Qt::AlignCenter, label);
     }
+}
+
+void drawPlace(QPainter &p, const Box &b) {
+    drawPlace(p, px(b), b.label, b.selected);
 }
 
 // The spreadsheet's grid (pixels): the column letters in the row from
@@ -190,34 +190,30 @@ const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
 QImage notepadScene(const QString &title) {
     QImage img = windowPicture(QSize(1024, 600), title, true);
     QPainter p(&img);
-    p.fillRect(QRect(7, 37, 1010, 21), QColor(0xf5, 0xf6, 0xf7));
+    drawMenuRow(p, QRect(7, 37, 1010, 21),
+                {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("格式(O)"),
+                 QStringLiteral("查看(V)"), QStringLiteral("帮助(H)")});
     p.setPen(QColor(0xd5, 0xdb, 0xe3));
     p.drawLine(7, 58, 1016, 58);
-    p.setPen(Qt::black);
-    p.setFont(uiFont(12));
-    const QStringList menus = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"),
-                               QStringLiteral("格式(O)"), QStringLiteral("查看(V)"),
-                               QStringLiteral("帮助(H)")};
-    for (int i = 0; i < menus.size(); ++i)
-        p.drawText(QRect(12 + 60 * i, 37, 58, 21), Qt::AlignCenter, menus[i]);
     // The vertical scroll bar at the page's right edge.
     p.fillRect(QRect(1000, 59, 17, 461), QColor(0xe8, 0xe8, 0xec));
     return img;
 }
 
-// A dialog over a window: its shadow, its frame with the title and only a
-// close button (a dialog has no minimise or maximise button), and its
-// face.
-void drawDialog(QPainter &p, const QRect &dialog, const QString &title, const QColor &face) {
-    p.fillRect(dialog.translated(4, 4), QColor(0, 0, 0, 60));
-    p.drawImage(dialog.topLeft(), windowPicture(dialog.size(), title));
-    QLinearGradient glass(0, dialog.top(), 0, dialog.top() + 30);
-    glass.setColorAt(0, QColor(185, 209, 234));
-    glass.setColorAt(1, QColor(153, 180, 209));
-    p.fillRect(QRect(dialog.right() - 104, dialog.top(), 54, 24), glass);
-    p.fillRect(dialog.adjusted(6, 36, -6, -6), face);
+// A window or a dialog laid over a scene at `at`: its shadow, its frame
+// with the title and the dark line round it.
+void drawWindowOver(QPainter &p, const QRect &at, const QString &title, WindowKind kind) {
+    drawShadow(p, at, kind);
+    p.drawImage(at.topLeft(), windowPicture(at.size(), title, false, kind));
     p.setPen(QColor(0x55, 0x6e, 0x8c));
-    p.drawRect(dialog.adjusted(0, 0, -1, -1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(at.adjusted(0, 0, -1, -1));
+}
+
+// A dialog over a window, its face in the dialog's colour.
+void drawDialog(QPainter &p, const QRect &dialog, const QString &title, const QColor &face) {
+    drawWindowOver(p, dialog, title, WindowKind::Dialog);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), face);
 }
 
 // The find box of Notepad's "查找" dialog, where its typing step lays its
@@ -241,14 +237,9 @@ QImage findDialogScene() {
     p.drawRect(box.adjusted(0, 0, -1, -1));
     for (const auto &[top, label] : {std::pair{box.top() - 1, QStringLiteral("查找下一个(F)")},
                                      std::pair{box.top() + 30, QStringLiteral("取消")}})
-        drawPlace(p, Box{(box.right() + 14) * 15, top * 15, 95 * 15, 24 * 15, label});
+        drawPlace(p, QRect(box.right() + 14, top, 95, 24), label);
     const QRect check(dialog.left() + 16, box.bottom() + 40, 13, 13);
-    p.setPen(QColor(0x8e, 0x8f, 0x8f));
-    p.setBrush(Qt::white);
-    p.drawRect(check);
-    p.setPen(Qt::black);
-    p.drawLine(check.left() + 3, check.top() + 6, check.left() + 5, check.top() + 9);
-    p.drawLine(check.left() + 5, check.top() + 9, check.left() + 10, check.top() + 3);
+    drawCheckBox(p, check, true);
     p.drawText(QRect(check.right() + 6, check.top() - 4, 160, 20), Qt::AlignVCenter,
                QStringLiteral("区分大小写(C)"));
     return img;
@@ -266,10 +257,10 @@ QImage deleteConfirmationScene(const QList<Box> &files) {
     p.drawText(QRect(dialog.left() + 20, dialog.top() + 46, 380, 40), Qt::AlignVCenter,
                QStringLiteral("确实要将这 3 项移动到回收站吗?"));
     p.setFont(uiFont(12));
-    drawPlace(p, Box{(dialog.right() - 190) * 15, (dialog.bottom() - 38) * 15, 80 * 15, 24 * 15,
-                     QStringLiteral("是(Y)")});
-    drawPlace(p, Box{(dialog.right() - 100) * 15, (dialog.bottom() - 38) * 15, 80 * 15, 24 * 15,
-                     QStringLiteral("否(N)")});
+    drawPlace(p, QRect(dialog.right() - 190, dialog.bottom() - 38, 80, 24),
+              QStringLiteral("是(Y)"));
+    drawPlace(p, QRect(dialog.right() - 100, dialog.bottom() - 38, 80, 24),
+              QStringLiteral("否(N)"));
     return img;
 }
 
@@ -283,11 +274,7 @@ QImage resizeScene(const QString &title, const QRect &window) {
     sky.setColorAt(1, QColor(0x4a, 0x9c, 0xe4));
     p.fillRect(img.rect(), sky);
     drawTaskbar(p, QRect(0, 560, 1024, 40));
-    p.fillRect(window.translated(5, 5), QColor(0, 0, 0, 50));
-    p.drawImage(window.topLeft(), windowPicture(window.size(), title));
-    p.setPen(QColor(0x55, 0x6e, 0x8c));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(window.adjusted(0, 0, -1, -1));
+    drawWindowOver(p, window, title, WindowKind::Window);
     return img;
 }
 

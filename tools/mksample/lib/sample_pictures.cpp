@@ -115,7 +115,7 @@ QFont uiFont(int pixelSize, bool bold) {
     return f;
 }
 
-QImage windowPicture(QSize size, const QString &title, bool withTaskbar) {
+QImage windowPicture(QSize size, const QString &title, bool withTaskbar, WindowKind kind) {
     QImage img(size, QImage::Format_RGB32);
     img.fill(QColor(195, 217, 249));
     QPainter p(&img);
@@ -128,7 +128,7 @@ QImage windowPicture(QSize size, const QString &title, bool withTaskbar) {
     p.setPen(Qt::black);
     p.setFont(uiFont(13));
     p.drawText(QRect(10, 0, w - 120, 30), Qt::AlignVCenter, title);
-    drawCaptionButtons(p, w);
+    drawCaptionButtons(p, w, kind);
     p.fillRect(6, 36, w - 12, bottom - 42, Qt::white);
     p.setPen(QColor(112, 112, 112));
     p.drawRect(6, 36, w - 13, bottom - 43);

@@ -23,10 +23,15 @@ PictureFormat formatFor(const QString &name);
 // The font of every caption the sample draws, at a size in pixels.
 QFont uiFont(int pixelSize, bool bold = false);
 
+// A window, or a dialog, which has a close button but no minimise or
+// maximise button.
+enum class WindowKind { Window, Dialog };
+
 // A Windows 7 window as large as the picture: the glass title bar with its
 // caption and buttons over a white client area. With a taskbar, the window
 // ends 40 pixels above the foot, where the taskbar lies.
-QImage windowPicture(QSize size, const QString &title, bool withTaskbar = false);
+QImage windowPicture(QSize size, const QString &title, bool withTaskbar = false,
+                     WindowKind kind = WindowKind::Window);
 
 // A placeholder: a filled rectangle with a frame and a centred label.
 QImage placeholder(QSize px, const QString &label, QColor fill = QColor(0x2b, 0x5c, 0x9c),

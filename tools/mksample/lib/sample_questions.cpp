@@ -1,5 +1,6 @@
 #include "sample_questions.h"
 
+#include "sample_chrome.h"
 #include "sample_pictures.h"
 #include "step_builder.h"
 
@@ -139,9 +140,7 @@ QImage selectedFolder(const QString &name) {
     QImage img(QSize(92, 86), QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    p.setPen(QColor(153, 209, 255));
-    p.setBrush(QColor(204, 232, 255));
-    p.drawRect(2, 2, 87, 81);
+    drawSelection(p, QRect(2, 2, 87, 81));
     drawFolder(p, QPoint(10, 10), name);
     return img;
 }
@@ -183,21 +182,7 @@ void drawButton(QPainter &p, const QRect &r, const QString &label) {
 
 // A check box or option button in front of a line of text.
 void drawChoice(QPainter &p, QPoint at, const QString &text, bool checked, bool round = false) {
-    const QRect box(at.x(), at.y() + 3, 13, 13);
-    p.setPen(QColor(0x8e, 0x8f, 0x8f));
-    p.setBrush(Qt::white);
-    if (round)
-        p.drawEllipse(box);
-    else
-        p.drawRect(box);
-    p.setPen(Qt::black);
-    if (checked && round) {
-        p.setBrush(QColor(0x2a, 0x5a, 0x9e));
-        p.drawEllipse(box.adjusted(3, 3, -3, -3));
-    } else if (checked) {
-        p.drawLine(box.left() + 3, box.top() + 6, box.left() + 5, box.top() + 9);
-        p.drawLine(box.left() + 5, box.top() + 9, box.left() + 10, box.top() + 3);
-    }
+    drawCheckBox(p, QRect(at.x(), at.y() + 3, 13, 13), checked, round);
     p.setFont(uiFont(12));
     p.drawText(QRect(at.x() + 20, at.y(), 340, 20), Qt::AlignVCenter, text);
 }
@@ -405,7 +390,7 @@ QImage tabDialogScreen(const QString &title, int pageX, int pageY) {
     const QRect page = dialogPage(pageX, pageY);
     const QRect frame(page.left() - 12, page.top() - 38, page.width() + 24,
                       page.height() + 38 + 46);
-    p.fillRect(frame.translated(4, 4), QColor(0, 0, 0, 60));
+    drawShadow(p, frame, WindowKind::Dialog);
     QLinearGradient glass(frame.topLeft(), frame.bottomLeft());
     glass.setColorAt(0, QColor(185, 209, 234));
     glass.setColorAt(1, QColor(160, 190, 222));

@@ -252,10 +252,6 @@ struct ExplorerScreen {
     IconSize icons = IconSize::Large;
 };
 
-// The items of a window stand in rows right of the task pane.
-constexpr QPoint kGridOrigin(190, 104);
-constexpr int kGridColumns = 7;
-
 QImage explorerScreen(const ExplorerScreen &w) {
     QImage img = desktopScreen();
     QPainter p(&img);
@@ -351,27 +347,40 @@ void paintCategoryNav(QPainter &p, const SpotRects &spots, int current) {
     }
 }
 
-// One row of a category page: its icon, its title alone on the first line
-// and its links on the second, each link in its place up to the next one.
-void paintCategoryRow(QPainter &p, const QRect &row, int spot) {
-    const Icon icons[] = {Icon::Defender, Icon::Network, Icon::Computer,    Icon::Program,
-                          Icon::Drive,    Icon::Backup,  Icon::ControlPanel};
-    drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icons[spot - 51]);
+// How the links of a category row stand on their line: each in the place
+// the layout of the row's spot gives it, up to the next one, or, on a page
+// no view lays out, one after the other as wide as their texts.
+enum class LinkPlaces { Layout, Flow };
+
+// One row of a category page at the row's spot: its icon, its title alone
+// on the first line and its links on the second (texts: the title, then
+// the links).
+void paintCategoryRow(QPainter &p, const QRect &row, int spot, Icon icon, const QStringList &t,
+                      LinkPlaces places) {
+    drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icon);
     ItemRects items{};
     shell::layoutLevel1(items, QString::number(spot), One);
-    const QStringList t = ctrlPanelTexts(QString::number(spot));
+    const auto place = [&](int item) {
+        return pxRect(items[size_t(item)]).translated(row.topLeft());
+    };
     const int left = row.left() + 40;
-    for (int k = 0; k < t.size(); ++k) {
-        const QRect ir = pxRect(items[size_t(k + 1)]).translated(row.topLeft());
-        if (k == 0) {
-            text(p, QRect(left, ir.top(), 600, ir.height()), t[k], kCategory, 15);
-            continue;
+    const QRect title = place(1);
+    text(p, QRect(left, title.top(), 600, title.height()), t[0], kCategory, 15);
+    const QFontMetrics links(uiFont(12));
+    int flowX = left;
+    for (int k = 1; k < t.size(); ++k) {
+        QRect at;
+        if (places == LinkPlaces::Flow) {
+            const QRect line = place(2);
+            at = QRect(flowX, line.top(), links.horizontalAdvance(t[k]) + 2, line.height());
+            flowX += at.width() + 24;
+        } else {
+            const QRect ir = place(k + 1);
+            const int from = k == 1 ? left : ir.left();
+            const int to = k + 1 < t.size() ? place(k + 2).left() - 6 : ir.right() + 40;
+            at = QRect(from, ir.top(), to - from, ir.height());
         }
-        const int from = k == 1 ? left : ir.left();
-        const int to = k + 1 < t.size()
-                           ? pxRect(items[size_t(k + 2)]).translated(row.topLeft()).left() - 6
-                           : ir.right() + 40;
-        text(p, QRect(from, ir.top(), to - from, ir.height()), t[k], kLink, 12);
+        text(p, at, t[k], kLink, 12);
     }
 }
 
@@ -399,7 +408,12 @@ QImage ctrlPanel(int view) {
         }
     } else if (view == 1) {
         paintCategoryNav(p, spots, 42);
-        for (int i = 51; i <= 57; ++i) paintCategoryRow(p, pxRect(spots[size_t(i)]), i);
+        const Icon icons[] = {Icon::Defender, Icon::Network, Icon::Computer,    Icon::Program,
+                              Icon::Drive,    Icon::Backup,  Icon::ControlPanel};
+        for (int i = 51; i <= 57; ++i) {
+            paintCategoryRow(p, pxRect(spots[size_t(i)]), i, icons[i - 51],
+                             ctrlPanelTexts(QString::number(i)), LinkPlaces::Layout);
+        }
     } else {
         text(p, QRect(160, 30, 600, 24), QStringLiteral("所有控制面板项"), QColor(0x1e, 0x39, 0x87),
              17);
@@ -426,23 +440,9 @@ QImage appearancePage() {
         {"字体", "预览、删除或者显示和隐藏字体", "更改字体设置"}};
     const Icon icons[] = {Icon::Computer,  Icon::Computer, Icon::ControlPanel, Icon::Program,
                           Icon::Magnifier, Icon::Folder,   Icon::Document};
-    const QFontMetrics links(uiFont(12));
     for (int i = 0; i < rows.size(); ++i) {
         const int spot = 51 + i;
-        const QRect row = pxRect(spots[size_t(spot)]);
-        drawIcon(p, QRect(row.left() - 40, row.top() + 6, 36, 36), icons[i]);
-        ItemRects items{};
-        shell::layoutLevel1(items, QString::number(spot), One);
-        const QRect title = pxRect(items[1]).translated(row.topLeft());
-        const QRect line = pxRect(items[2]).translated(row.topLeft());
-        text(p, QRect(row.left() + 40, title.top(), 600, title.height()), rows[i][0], kCategory,
-             15);
-        int x = row.left() + 40;
-        for (int k = 1; k < rows[i].size(); ++k) {
-            const int w = links.horizontalAdvance(rows[i][k]) + 2;
-            text(p, QRect(x, line.top(), w, line.height()), rows[i][k], kLink, 12);
-            x += w + 24;
-        }
+        paintCategoryRow(p, pxRect(spots[size_t(spot)]), spot, icons[i], rows[i], LinkPlaces::Flow);
     }
     return img;
 }

@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QMap>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -44,6 +45,12 @@ inline const QString CtrlPanelCategoryScreenPicture = QStringLiteral("7d0010"); 
 // The category view's page of "外观和个性化", which no view of the screen
 // lays out: a step shows it as its background alone.
 inline const QString CtrlPanelAppearanceScreenPicture = QStringLiteral("7d0013");
+
+// The items of an Explorer window over the whole screen stand in rows
+// from here (pixels), right of the task pane and 16 pixels under the
+// command bar.
+inline constexpr QPoint kGridOrigin(190, 104);
+inline constexpr int kGridColumns = 7;
 
 // The menu bars "G" (画图's) and "H" (记事本's) lie along the top of their
 // window's client area, inside its border line, which their steps give as

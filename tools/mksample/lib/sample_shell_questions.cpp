@@ -136,7 +136,7 @@ QImage documentsUnderToolStrip(IconSize size) {
                                        {QStringLiteral("库"), QStringLiteral("文档")}, true,
                                        ExplorerTop::ToolStrip);
     QPainter p(&img);
-    drawIconGrid(p, QPoint(190, 104), 7,
+    drawIconGrid(p, kGridOrigin, kGridColumns,
                  {{Icon::Folder, QStringLiteral("报告")},
                   {Icon::Folder, QStringLiteral("照片")},
                   {Icon::Notepad, QStringLiteral("年度总结.txt")},
@@ -169,14 +169,10 @@ QImage documentsLook(const DocumentsLook &look) {
                                        {QStringLiteral("库"), QStringLiteral("文档")}, true);
     QPainter p(&img);
     if (look.menuBar) {
-        p.fillRect(QRect(6, 56, 1012, 25), QColor(0xf5, 0xf6, 0xf7));
-        p.setPen(Qt::black);
-        p.setFont(uiFont(12));
-        const QStringList menus = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"),
-                                   QStringLiteral("查看(V)"), QStringLiteral("工具(T)"),
-                                   QStringLiteral("帮助(H)")};
-        for (int i = 0; i < menus.size(); ++i)
-            p.drawText(QRect(12 + 60 * i, 56, 58, 25), Qt::AlignCenter, menus[i]);
+        drawMenuRow(p, QRect(6, 56, 1012, 25),
+                    {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"),
+                     QStringLiteral("查看(V)"), QStringLiteral("工具(T)"),
+                     QStringLiteral("帮助(H)")});
     }
     const int contentTop = commandBarTop(look.menuBar) + 32;
     p.setClipRect(QRect(6, contentTop, 1012, 554 - contentTop));
@@ -186,7 +182,7 @@ QImage documentsLook(const DocumentsLook &look) {
         items << GridItem{f.endsWith(QLatin1String(".txt")) ? Icon::Notepad : Icon::Folder, f,
                           f == look.selected};
     }
-    drawIconGrid(p, QPoint(190, contentTop + 16), 7, items,
+    drawIconGrid(p, QPoint(kGridOrigin.x(), contentTop + 16), kGridColumns, items,
                  look.medium ? IconSize::Medium : IconSize::Large);
     return img;
 }
