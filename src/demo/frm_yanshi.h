@@ -145,6 +145,11 @@ public:
     void Timer9_Timer();
     void TimerStart_Timer();
     void TimEnd_Timer();
+    // The end of a demonstration: its timers stop, the window unloads, and
+    // the simulated screen and the question panel come back to reload the
+    // question. The closing sequence ends here; a paper's time-up ends a
+    // demonstration here at once.
+    void handBack();
     void Tool1JClick(int &Index);
     void Tool2JClick(int &Index);
     void Tool3JClick(int &Index);

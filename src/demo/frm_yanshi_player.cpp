@@ -11,7 +11,6 @@
 #include "demo/frm_yanshi.h"
 
 #include "panel/frm_tm.h"
-#include "panel/hand_in.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "simulator/frm_main.h"
@@ -547,16 +546,18 @@ void FrmYanShi::TimEnd_Timer() {
     skip([&] { Shape5->move(-500, -500); });
     TickCount += 1;
     if (TickCount < 4) return;
+    handBack();
+}
+
+void FrmYanShi::handBack() {
     // Every timer of the window, not only those of the steps.
     stopTimers();
     TickCount = 0;
     DemoStep = 1;
     S().DemoPlaying = false;
-    // Deleted once this tick has returned.
+    // Deleted once the handler running now has returned.
     skip([&] { unload(); });
     skip([] { forms::form<FrmMain>()->show(); });
     skip([] { forms::form<FrmTm>()->TimerREDO->setEnabled(true); });
     skip([] { forms::form<FrmTm>()->show(); });
-    // A paper's time that ran out while the demonstration played.
-    skip([] { panel::runPendingTimeUp(); });
 }

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -81,6 +82,53 @@ void stopTimers(Container *c) {
 
 std::vector<Form *> loadedForms() {
     return detail::loadOrder();
+}
+
+namespace {
+// The message boxes and pop-up menus open now, innermost last, each with
+// the way to close it as its own close would (none while a test's hook
+// answers it: the hook's answer is then overruled).
+struct OpenBox {
+    std::function<void()> close;
+    bool dismissed = false;
+};
+std::vector<OpenBox *> g_openBoxes;
+
+class OpenBoxScope {
+public:
+    explicit OpenBoxScope(std::function<void()> close = {}) {
+        box_.close = std::move(close);
+        g_openBoxes.push_back(&box_);
+    }
+    ~OpenBoxScope() { std::erase(g_openBoxes, &box_); }
+    OpenBoxScope(const OpenBoxScope &) = delete;
+    OpenBoxScope &operator=(const OpenBoxScope &) = delete;
+    void setClose(std::function<void()> close) { box_.close = std::move(close); }
+    bool dismissed() const { return box_.dismissed; }
+
+private:
+    OpenBox box_;
+};
+} // namespace
+
+void dismissOpenBoxes() {
+    // A close runs no handler of ours; the boxes' loops end when control
+    // returns to them.
+    const std::vector<OpenBox *> open = g_openBoxes;
+    for (OpenBox *b : open) {
+        b->dismissed = true;
+        if (b->close) b->close();
+    }
+}
+
+bool boxOnShow() {
+    // A box dismissed is gone for the candidate, though its caller has not
+    // yet had its answer.
+    for (const OpenBox *b : g_openBoxes)
+        if (!b->dismissed) return true;
+    for (Form *f : detail::loadOrder())
+        if (f->isModalShown() && f->visible()) return true;
+    return false;
 }
 
 namespace {
@@ -265,6 +313,13 @@ void Form::show(int modal) {
     }
     w->setWindowModality(Qt::NonModal);
     if (modalDepth_ == 0) endBox();
+}
+
+void Form::raiseInputDone() {
+    if (unloaded_ || !loaded_) return;
+    runHandler([&] {
+        if (onInputDone) onInputDone();
+    });
 }
 
 void Form::hide() {
@@ -566,6 +621,7 @@ void Form::popupMenu(Menu *menu, int flags, double x, double y) {
     const double px = x < 0 ? ptr.x() : x / Screen::twipsPerPixelX();
     const double py = y < 0 ? ptr.y() : y / Screen::twipsPerPixelY();
     Menu *chosen = nullptr;
+    OpenBoxScope open;
     if (detail::g_popupHook || detail::manualMode()) {
         if (detail::g_popupHook)
             chosen = detail::g_popupHook(*menu, px * Screen::twipsPerPixelX(),
@@ -591,9 +647,11 @@ void Form::popupMenu(Menu *menu, int flags, double x, double y) {
             global.rx() -= sz.width();
         else if (flags & vbPopupMenuCenterAlign)
             global.rx() -= sz.width() / 2;
+        open.setClose([&qm] { qm.close(); });
         QAction *a = qm.exec(global);
         if (a && map.count(a)) chosen = map[a];
     }
+    if (open.dismissed()) chosen = nullptr;
     if (chosen && chosen->enabled()) chosen->raiseClick();
 }
 
@@ -662,11 +720,12 @@ int msgBox(const QString &prompt, int style, const QString &title) {
     if (detail::g_msgBoxHook || detail::manualMode()) {
         detail::g_msgBoxLog.push_back(call);
         int r = msgBoxDefaultAnswer(style);
+        OpenBoxScope open;
         if (detail::g_msgBoxHook) {
             HandlerScope scope;
             r = detail::g_msgBoxHook(call);
         }
-        return r;
+        return open.dismissed() ? dismissedAnswer(style) : r;
     }
     // Nobody answers a box after the run's end, and its loop would return
     // at once anyway.
@@ -729,12 +788,21 @@ int msgBox(const QString &prompt, int style, const QString &title) {
         }
     } follower;
     box.installEventFilter(&follower);
+    OpenBoxScope open([&box] { box.reject(); });
     {
         platform::EndableWait endable([&box] { box.reject(); });
+        // Centred on the screen, as the program's own boxes are: over a
+        // small owner (the question panel's minimised bar) it would stand
+        // in a corner.
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        const QRect area = box.screen() ? box.screen()->availableGeometry() : QRect();
+        if (area.isValid()) box.move(area.center() - box.rect().center());
         box.exec();
     }
     box.removeEventFilter(&follower);
     detail::boxClosed(&box);
+    if (open.dismissed()) return dismissedAnswer(style);
     auto it = result.find(box.clickedButton());
     return it == result.end() ? dismissedAnswer(style) : it->second;
 }

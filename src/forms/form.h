@@ -108,6 +108,12 @@ public:
     std::function<void()> onLoad, onActivate, onResize;
     std::function<void(int &cancel, int unloadMode)> onQueryUnload;
     std::function<void(int &cancel)> onUnload;
+    // After the candidate's hand has finished with the form: a mouse
+    // release (its Click included), a key release, or a press that became
+    // a window drag, on the form or any of its controls, once every handler
+    // they ran has returned (a modal box opened there has closed again).
+    // Not for a form unloaded meanwhile.
+    std::function<void()> onInputDone;
 
     // (layer) focus bookkeeping
     void setFocusControl(Control *c);
@@ -118,6 +124,8 @@ public:
     void restoreMinimized();
     // Shown modally, the form is a dialog of the window it belongs to.
     bool isBox() const { return box_; }
+    // (layer) runs onInputDone.
+    void raiseInputDone();
 
 protected:
     void geometryChanged() override;
@@ -245,6 +253,15 @@ int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = Q
 // The answer of the default button of a style (vbDefaultButton2 of vbYesNo
 // is vbNo); the first button when the style names one it does not have.
 int msgBoxDefaultAnswer(int style);
+
+// Closes every message box and pop-up menu now open, as their own close
+// would: a box answers what its close answers (No, else Cancel, else OK), a
+// menu chooses nothing. Their callers go on once this handler has
+// returned. For an end that outranks whatever the candidate has open (the
+// exam's time-up); modal forms are the program's own to unload.
+void dismissOpenBoxes();
+// A message box, a pop-up menu or a modal form is open now.
+bool boxOnShow();
 
 struct MsgBoxCall {
     QString prompt;

@@ -143,6 +143,8 @@ void Router::press(Form *f, QPoint px, int button, int shift, bool synthetic) {
     realPress_ = !synthetic;
     deliverDown(t, px, button, shift, synthetic, QEvent::MouseButtonPress);
     realPress_ = outerReal;
+    // A press that became a window drag: its release never comes here.
+    if (ignoreButtons_ & button) f->raiseInputDone();
 }
 
 void Router::doubleClick(Form *f, QPoint px, int button, int shift, bool synthetic) {
@@ -195,7 +197,12 @@ void Router::release(Form *f, QPoint px, int button, int shift, bool synthetic) 
         ignoreButtons_ &= ~button;
         return;
     }
-    if (!captured_ || !(buttons_ & button)) return;
+    if (!captured_) {
+        // A press that met no control ends here too.
+        f->raiseInputDone();
+        return;
+    }
+    if (!(buttons_ & button)) return;
     Control *c = captured_;
     buttons_ &= ~button;
     const bool wasDouble = suppressClick_;
@@ -215,6 +222,8 @@ void Router::release(Form *f, QPoint px, int button, int shift, bool synthetic) 
     if (!captured_) {
         Hit h = hitTest(f, px);
         hover_ = h.control;
+        // The form itself lives until no handler runs.
+        f->raiseInputDone();
     }
 }
 
@@ -252,11 +261,13 @@ void Router::keyRelease(Control *c, QKeyEvent *e) {
     int kc = keyCodeFromQt(e->key(), e->modifiers());
     if (!kc) return;
     const int shift = shiftFromQt(e->modifiers());
+    Form *f = c->form();
     Control *watch = c;
     watched_.push_back(&watch);
     if (Form *preview = previewingForm(c)) preview->raiseKeyUp(kc, shift);
     if (kc && watch) c->raiseKeyUp(kc, shift);
     watched_.pop_back();
+    if (f) f->raiseInputDone();
 }
 
 Form *Router::previewingForm(Control *c) {

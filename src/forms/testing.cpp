@@ -154,6 +154,11 @@ Form *activeForm() {
     return all.empty() ? nullptr : all.back();
 }
 
+Form *keyForm() {
+    Form *f = Router::instance().activeForm();
+    return f && f->isLoaded() && !f->isUnloaded() && f->visible() ? f : nullptr;
+}
+
 Form *boxOwner() {
     return Router::instance().boxOwner(nullptr);
 }

@@ -50,6 +50,11 @@ void typeText(const QString &text);
 // shown or clicked).
 void setActiveForm(Form *f);
 Form *activeForm();
+// The form the program last made active (shown, clicked, brought to top),
+// while it is still on show; null once it went (a box that closed) and
+// nothing was made active since. activeForm() falls back to the last form
+// shown instead, which would hide a window that forgot to take the keys.
+Form *keyForm();
 // The window a box shown now would be a dialog of (null: a dialog of its
 // own), as a message-box hook sees it.
 Form *boxOwner();

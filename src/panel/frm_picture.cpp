@@ -1,6 +1,7 @@
 #include "panel/frm_picture.h"
 
 #include "panel/frm_tm.h"
+#include "panel/question_focus.h"
 #include "startup/run_state.h"
 
 FrmPicture::FrmPicture() : forms::Form(QStringLiteral("FrmPicture")) {
@@ -19,6 +20,9 @@ FrmPicture::FrmPicture() : forms::Form(QStringLiteral("FrmPicture")) {
     };
     Timer1->onTimer = [this] { Timer1_Timer(); };
     onQueryUnload = [this](int &cancel, int mode) { Form_QueryUnload(cancel, mode); };
+    // Looked at or dragged aside, the illustration leaves the keys with the
+    // screen.
+    panel::handKeysBackAfterInput(*this);
 }
 
 void FrmPicture::Form_Load() {
@@ -54,4 +58,5 @@ void FrmPicture::Form_QueryUnload(int &Cancel, int UnloadMode) {
     setVisible(false);
     if (FrmTm *tm = forms::loadedForm<FrmTm>())
         forms::skip([&] { tm->Image2->setCaption(QStringLiteral("显示图片")); });
+    panel::keysToScreen();
 }

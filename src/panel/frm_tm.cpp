@@ -9,6 +9,7 @@
 #include "panel/hand_in.h"
 #include "panel/panel_link.h"
 #include "panel/panel_rules.h"
+#include "panel/question_focus.h"
 #include "panel/record_message.h"
 #include "panel/set_finish.h"
 #include "platform/system.h"
@@ -35,6 +36,10 @@ bool validQuestion(int q) {
 FrmTm::FrmTm() : forms::Form(QStringLiteral("FrmTm")) {
     createControls();
     wireEvents();
+    // Every click, key or drag on the panel, whatever control it met (a
+    // button, a label with no action, the strip, the text), and every box
+    // opened from it once closed, leaves the keys with the screen.
+    handKeysBackAfterInput(*this);
 }
 
 QString FrmTm::bankPicture(const QString &name) const {
@@ -170,13 +175,7 @@ void FrmTm::wireEvents() {
     TimerREDO->onTimer = [this] { TimerREDO_Timer(); };
     TimKsModel->onTimer = [this] { TimKsModel_Timer(); };
     TimStartYS->onTimer = [this] { TimStartYS_Timer(); };
-    // Minimised by the candidate, the panel hands the keys to the screen;
-    // minimised on the way to the input-method notice or the home page,
-    // it does not.
-    LblZXH->onClick = [this] {
-        LblZXH_Click();
-        focusScreen();
-    };
+    LblZXH->onClick = [this] { LblZXH_Click(); };
     Command2->onClick = [this] { Command2_Click(); };
     Command2->onMouseMove = [this](int b, int s, double x, double y) {
         Command2_MouseMove(b, s, x, y);
@@ -466,13 +465,11 @@ void FrmTm::showTitle() {
 }
 
 void FrmTm::focusScreen() {
-    skip([] {
-        FrmMain *m = forms::form<FrmMain>();
-        // A minimised screen comes back; a maximised one (a small desktop)
-        // stays maximised.
-        if (m->windowState() == forms::vbMinimized) m->setWindowState(forms::vbNormal);
-        m->show();
-    });
+    keysToScreen();
+}
+
+void FrmTm::hidePicture() {
+    link::hidePicture();
 }
 
 // ---------------------------------------------------------------- buttons
@@ -497,17 +494,14 @@ void FrmTm::CmdGN_Click(int Index) {
         if (validQuestion(q)) s.QuestionStatus[q - 1] = marked(s.QuestionStatus[q - 1]);
         CmdGN(Unmark)->setVisible(true);
         CmdGN(Mark)->setVisible(false);
-        focusScreen();
         break;
     case Unmark:
         if (validQuestion(q)) s.QuestionStatus[q - 1] = unmarked(s.QuestionStatus[q - 1]);
         CmdGN(Mark)->setVisible(true);
         CmdGN(Unmark)->setVisible(false);
-        focusScreen();
         break;
     case List:
         dqYeMian();
-        focusScreen();
         break;
     case Finish:
         JiaoJuan();
@@ -518,7 +512,6 @@ void FrmTm::CmdGN_Click(int Index) {
         forms::Control *hints[] = {m->LHelp, m->Shape1, m->Shape4, m->Shape2};
         for (forms::Control *c : hints) skip([&] { c->setVisible(true); });
         skip([&] { m->TimerDisFK->setEnabled(true); });
-        focusScreen();
         break;
     }
     case Demo:
@@ -526,21 +519,17 @@ void FrmTm::CmdGN_Click(int Index) {
         break;
     case CandidateInfo:
         FrmKSXX->setVisible(true);
-        focusScreen();
         break;
     case HandIn:
         skip([&] { setLeft(0); });
         skip([&] { setTop(0); });
         skip([&] { setVisible(false); });
         // The hand-in may close the panel: nothing of it is touched afterwards.
-        forms::form<FrmEnd1>()->show(forms::vbModal);
+        openHandIn();
         break;
     case SeeAnswer:
-        skip([] {
-            if (FrmPicture *p = forms::loadedForm<FrmPicture>()) p->setVisible(false);
-        });
-        skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
-        showHoldingTimeUp(forms::form<FrmCZTS>());
+        hidePicture();
+        forms::form<FrmCZTS>()->show(forms::vbModal);
         break;
     default:
         break;
@@ -578,29 +567,25 @@ void FrmTm::CmTNO_Click(int Index) {
 void FrmTm::CmdSelLast_Click() {
     ListPage = previousPage(ListPage);
     dqYeMian();
-    focusScreen();
 }
 
 void FrmTm::CmdSelNext_Click() {
     ListPage = nextPage(ListPage, ListLastPage);
     dqYeMian();
-    focusScreen();
 }
 
 void FrmTm::CmdSelFH_Click() {
     FrmSelect->setVisible(false);
-    focusScreen();
 }
 
 void FrmTm::CmdKSFH_Click() {
     FrmKSXX->setVisible(false);
-    focusScreen();
 }
 
 void FrmTm::CmdEn_Click() {
     LblZXH_Click();
     // Closing the notice restores the panel.
-    showHoldingTimeUp(forms::form<FrmIME>());
+    forms::form<FrmIME>()->show(forms::vbModal);
 }
 
 void FrmTm::LblIME_Click() {
@@ -609,9 +594,6 @@ void FrmTm::LblIME_Click() {
             popupMenu(Ime.mIme.get(), forms::vbPopupMenuRightAlign, LblIME->left(),
                       imePopupTop(LblIME->top(), Ime.model.imeCount, FrmZhuYa->top()));
         });
-    // Also when the menu opened nothing or was dismissed; a chosen item
-    // has already put the focus into the answer box, which this keeps.
-    focusScreen();
 }
 
 void FrmTm::startYanShi() {
@@ -639,10 +621,10 @@ void FrmTm::holdScreen() {
 
 void FrmTm::JiaoJuan() {
     auto &s = S();
-    skip([] {
-        if (FrmPicture *p = forms::loadedForm<FrmPicture>()) p->setVisible(false);
-    });
-    skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
+    // A paper whose answers were seen ends here too: its clock must not run
+    // out under the boxes of the set's end.
+    TimeKS->setEnabled(false);
+    hidePicture();
     LblZXH_Click();
     QStringList unsaved;
     bool othersSaved = false;
@@ -765,7 +747,6 @@ void FrmTm::Image2_Click() {
     } else {
         forms::form<FrmPicture>()->setVisible(false);
         Image2->setCaption(QStringLiteral("显示图片"));
-        focusScreen();
     }
 }
 

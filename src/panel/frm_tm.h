@@ -131,6 +131,8 @@ public:
     // Ends a practice set: writes its records, then back to the home page
     // on the tab the set came from.
     void JiaoJuan();
+    // The illustration hidden, the toggle offering it again.
+    void hidePicture();
 
 private:
     void createControls();
@@ -157,11 +159,9 @@ private:
     // The simulated screen stands still on its step while a demonstration
     // is on its way or plays.
     void holdScreen();
-    // Clicks and typing in the panel hand the keyboard back to the screen,
-    // and so does every button whose work stays on the panel (marks, the
-    // list and its pages, the candidate frame, the input-method label, the
-    // minimise, hiding the illustration): a key step must be answerable
-    // right after any of them.
+    // FrmMain restored and shown: the keys go back to the screen (the rule
+    // is question_focus.h's; clicks, keys and drags on the panel reach it
+    // without a call of their own).
     void focusScreen();
     QString bankPicture(const QString &name) const;
 };

@@ -4,8 +4,9 @@
 #include "panel/frm_chengji.h"
 #include "panel/frm_czts.h"
 #include "panel/frm_ime.h"
-#include "panel/panel_link.h"
 #include "panel/frm_tm.h"
+#include "panel/panel_link.h"
+#include "panel/question_focus.h"
 #include "simulator/frm_main.h"
 #include "startup/run_state.h"
 
@@ -15,8 +16,6 @@ using forms::skip;
 using startup::state;
 
 namespace {
-
-bool g_timeUpPending = false;
 
 const QString kTimeUpText = QStringLiteral("时间已到，自动交卷！");
 
@@ -114,42 +113,58 @@ void FrmEnd2::Command1_Click() {
     s.PanelMayClose = true;
     forms::unloadForm<FrmTm>();
     forms::unloadForm<FrmMain>();
-    g_timeUpPending = false;
     forms::form<FrmChengji>()->show();
 }
 
+void openHandIn() {
+    // The illustration stays on top of every window: it would cover the box.
+    link::hidePicture();
+    forms::form<FrmEnd1>()->show(forms::vbModal);
+    keysToScreen();
+}
+
+namespace {
+
+// What the candidate has open gives way to the time-up: the warning and the
+// notice (and a box or menu over them) answer nothing once the paper is
+// over, and a demonstration hands the screen back at once.
+void closeWhatTimeUpOutranks() {
+    forms::dismissOpenBoxes();
+    forms::unloadForm<FrmCZTS>();
+    forms::unloadForm<FrmIME>();
+    link::endDemonstration();
+    link::hidePicture();
+}
+
+// The paper's windows on show, so that the boxes have something to belong to.
+void bringPaperBack() {
+    for (forms::Form *f : {static_cast<forms::Form *>(forms::loadedForm<FrmMain>()),
+                           static_cast<forms::Form *>(forms::loadedForm<FrmTm>())})
+        if (f && f->visible() && f->windowState() == forms::vbMinimized)
+            skip([&] { f->setWindowState(forms::vbNormal); });
+}
+
+HandInDialog *openHandInDialog() {
+    if (auto *d = forms::loadedForm<FrmEnd2>()) return d;
+    return forms::loadedForm<FrmEnd1>();
+}
+
+} // namespace
+
 void examTimeUp() {
     const auto &s = state();
-    if (forms::loadedForm<FrmEnd1>() || forms::loadedForm<FrmEnd2>()) {
-        forms::msgBox(kTimeUpText, forms::vbOKOnly, s.SubjectName);
-        return;
-    }
-    if (s.DemoPlaying || forms::loadedForm<FrmCZTS>() || forms::loadedForm<FrmIME>()) {
-        g_timeUpPending = true;
-        return;
-    }
-    g_timeUpPending = false;
+    closeWhatTimeUpOutranks();
+    bringPaperBack();
     forms::msgBox(kTimeUpText, forms::vbOKOnly, s.SubjectName);
+    if (HandInDialog *open = openHandInDialog()) {
+        // Restoring the box brings back the windows it took along.
+        skip([&] { open->setWindowState(forms::vbNormal); });
+        skip([&] { open->bringToTop(); });
+        return;
+    }
     // The message may have outlived the paper (a window closed meanwhile).
-    if (!forms::loadedForm<FrmTm>() && !forms::loadedForm<FrmMain>()) return;
-    forms::form<FrmEnd1>()->show(forms::vbModal);
-}
-
-void runPendingTimeUp() {
-    if (g_timeUpPending) examTimeUp();
-}
-
-void showHoldingTimeUp(forms::Form *f) {
-    f->show(forms::vbModal);
-    runPendingTimeUp();
-}
-
-bool timeUpPending() {
-    return g_timeUpPending;
-}
-
-void resetTimeUp() {
-    g_timeUpPending = false;
+    if (!forms::loadedForm<FrmTm>() || !forms::loadedForm<FrmMain>()) return;
+    openHandIn();
 }
 
 } // namespace panel

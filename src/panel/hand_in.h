@@ -5,10 +5,12 @@
 // sheet. Either "no" returns to the paper with the panel docked again;
 // closing a dialog by its title bar is its "no".
 //
-// Only one hand-in runs at a time: the clock reaching zero while a dialog
-// is open shows its message and nothing more; while a window that must be
-// closed first is open (the demonstration, the answer warning, the
-// input-method notice) the time-out waits until that window closes.
+// Only one hand-in runs at a time. The exam clock reaching zero outranks
+// whatever else is open: the answer warning (with a box over it), the
+// input-method notice, a menu, the illustration and a demonstration close,
+// then its message and the first dialog come at once; while a hand-in
+// dialog is open, the message comes over it and that dialog stays, brought
+// back and on top should the window manager have minimised it.
 #include "forms/forms.h"
 #include "startup/kvtn_button.h"
 
@@ -51,16 +53,11 @@ public:
 // when one of them is not "in order" (shown and not marked: 1 or 5).
 QString handInPrompt(const std::array<int, 500> &statuses);
 
+// The first confirmation of the hand-in, modal, from the hand-in button or
+// the clock; the keys go back to the screen when the paper goes on.
+void openHandIn();
 // The exam clock reached zero (the clock has stopped itself): its message,
-// then the hand-in; or only the message when a hand-in dialog is open; or
-// nothing yet when a window that must close first is open.
+// then the hand-in; or, when a hand-in dialog is open, the message over it.
 void examTimeUp();
-// A window that held back the time-out has closed: run it now if pending.
-void runPendingTimeUp();
-// Shows a window that holds back the time-out (the answer warning, the
-// input-method notice) modally, then runs a time-out that came meanwhile.
-void showHoldingTimeUp(forms::Form *f);
-bool timeUpPending();
-void resetTimeUp(); // tests
 
 } // namespace panel

@@ -1,7 +1,9 @@
 #include "panel/panel_link.h"
 
+#include "demo/frm_yanshi.h"
 #include "home/frm_fengmian.h"
 #include "home/home_files.h"
+#include "panel/frm_picture.h"
 #include "panel/frm_tm.h"
 #include "panel/panel_rules.h"
 #include "panel/record_message.h"
@@ -80,6 +82,25 @@ void dockAndShowPanel() {
     skip([&] { tm->setLeft(m->effectiveLeft() + m->effectiveWidth() - tm->width()); });
     skip([&] { tm->setTop(m->effectiveTop() + m->effectiveHeight() - tm->height()); });
     skip([&] { tm->show(); });
+}
+
+void hidePicture() {
+    skip([] {
+        if (FrmPicture *p = forms::loadedForm<FrmPicture>()) p->setVisible(false);
+    });
+    if (FrmTm *tm = loadedPanel())
+        skip([&] { tm->Image2->setCaption(QStringLiteral("显示图片")); });
+}
+
+void endDemonstration() {
+    if (FrmTm *tm = loadedPanel(); tm && tm->TimStartYS->enabled()) {
+        tm->TimStartYS->setEnabled(false);
+        tm->StartTicks = 0;
+        startup::state().DemoPlaying = false;
+        // The screen stood still for the demonstration: built again.
+        tm->TimerREDO->setEnabled(true);
+    }
+    if (FrmYanShi *d = forms::loadedForm<FrmYanShi>()) d->handBack();
 }
 
 void showHomePage(int returnButton) {

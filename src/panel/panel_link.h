@@ -34,6 +34,11 @@ void startDemonstration();
 void restorePanel();
 // The panel docked at FrmMain's lower-right corner and shown (when both are loaded).
 void dockAndShowPanel();
+// The illustration hidden and the panel's toggle offering it again.
+void hidePicture();
+// A demonstration on its way (TimStartYS) or playing ends at once, handing
+// the screen and the panel back and reloading the question.
+void endDemonstration();
 // FrmFengmian.Show, HomeReturnButton = button and FrmFengmian.TimFH on (when button is not 0).
 void showHomePage(int returnButton);
 

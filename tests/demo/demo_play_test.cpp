@@ -434,23 +434,25 @@ TEST_F(DemoPlay, TheLastStepClosesOnTheFourthTickAndHandsBack) {
     EXPECT_EQ(f->TickCount, 0);
 }
 
-TEST_F(DemoPlay, ATimeOutHeldBackByTheDemonstrationComesAtItsEnd) {
+TEST_F(DemoPlay, APapersTimeUpEndsTheDemonstrationAtOnce) {
     forms::form<FrmMain>();
     forms::form<FrmTm>();
-    FrmYanShi *f = openOnFirst(clickAt1000());
-    panel::examTimeUp();
-    EXPECT_TRUE(panel::timeUpPending());
-    EXPECT_TRUE(ft::msgBoxes().empty());
+    openOnFirst(clickAt1000());
     QStringList modals;
-    ft::setModalHook([&](forms::Form &m) { modals << m.name(); });
-    f->TimEnd->setEnabled(true);
-    ft::advance(400);
-    EXPECT_TRUE(closed());
-    EXPECT_FALSE(panel::timeUpPending());
+    bool demonstrationGone = false, screenBack = false;
+    ft::setModalHook([&](forms::Form &m) {
+        modals << m.name();
+        demonstrationGone = closed() && !S().DemoPlaying;
+        screenBack = forms::form<FrmMain>()->visible();
+    });
+    panel::examTimeUp();
     ASSERT_EQ(ft::msgBoxes().size(), 1u);
     EXPECT_EQ(ft::msgBoxes()[0].prompt, "时间已到，自动交卷！");
     EXPECT_EQ(modals, QStringList({"FrmEnd1"}));
-    panel::resetTimeUp();
+    EXPECT_TRUE(demonstrationGone);
+    EXPECT_TRUE(screenBack);
+    // The question is loaded again for the paper that goes on.
+    EXPECT_TRUE(forms::form<FrmTm>()->TimerREDO->enabled());
 }
 
 TEST_F(DemoPlay, AFinishedLastStepParksThePointerAndTheBox) {

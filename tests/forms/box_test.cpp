@@ -245,4 +245,72 @@ TEST_F(Boxes, AMessageBoxIsADialogOfTheWindowItWasAskedFromAndMinimisesWithIt) {
     }
 }
 
+// A message box asked from a small window in a corner of the screen (the
+// question panel's minimised bar) stands in the middle of the screen, as
+// the program's own boxes do, not over its owner.
+TEST_F(Boxes, AMessageBoxStandsInTheMiddleOfTheScreen) {
+    clock::useReal();
+    ft::setRealMessageBoxes(true);
+    Owner *owner = form<Owner>();
+    owner->move(0, Screen::height() - 900, 900, 900);
+    owner->show();
+    ft::click(owner, 100, 100);
+    QPoint boxCentre, screenCentre;
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        boxCentre = box->frameGeometry().center();
+        screenCentre = box->screen()->availableGeometry().center();
+        box->close();
+    });
+    msgBox(QStringLiteral("从错题复习中去掉吗？"), vbYesNo | vbQuestion);
+    EXPECT_LE((boxCentre - screenCentre).manhattanLength(), 6)
+        << boxCentre.x() << "," << boxCentre.y() << " for " << screenCentre.x() << ","
+        << screenCentre.y();
+}
+
+// An end that outranks whatever is open closes the message boxes and the
+// pop-up menu: each answers as its own close would, its caller goes on once
+// the end's handler has returned, and a box dismissed no longer counts as
+// open.
+TEST_F(Boxes, DismissedBoxesAnswerAsTheirCloseWould) {
+    clock::useReal();
+    ft::setRealMessageBoxes(true);
+    Owner *owner = form<Owner>();
+    owner->show();
+    Menu menu(owner, "mPop", "");
+    bool chosen = false;
+    menu.addItem("mItem", "项")->onClick = [&] { chosen = true; };
+    bool openSeen = false, openAfter = true;
+    int inner = -1;
+    QObject guard;
+    // An outer box, a question over it, and the end coming while both are up.
+    QTimer::singleShot(0, &guard, [&] {
+        QTimer::singleShot(0, &guard, [&] {
+            openSeen = boxOnShow();
+            dismissOpenBoxes();
+            openAfter = boxOnShow();
+        });
+        inner = msgBox(QStringLiteral("您现在就要看答案吗？"), vbYesNo);
+    });
+    const int outer = msgBox(QStringLiteral("请注意"), vbOKCancel);
+    EXPECT_TRUE(openSeen);
+    EXPECT_FALSE(openAfter);
+    EXPECT_EQ(inner, vbNo);
+    EXPECT_EQ(outer, vbCancel);
+    // A pop-up menu chooses nothing.
+    QTimer::singleShot(0, &guard, [&] { dismissOpenBoxes(); });
+    owner->popupMenu(&menu);
+    EXPECT_FALSE(chosen);
+    // A test's hook answering a box is overruled the same way.
+    clock::useManual();
+    ft::setMsgBoxHook([](const MsgBoxCall &) {
+        dismissOpenBoxes();
+        return vbYes;
+    });
+    EXPECT_EQ(msgBox(QStringLiteral("?"), vbYesNo), vbNo);
+    ft::unloadAll();
+}
+
 } // namespace

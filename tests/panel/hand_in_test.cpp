@@ -13,11 +13,7 @@ namespace {
 
 class HandInTest : public ExamWindowsTest {
 protected:
-    HandInTest() {
-        panel::resetTimeUp();
-        s.QuestionStatus.fill(0);
-    }
-    ~HandInTest() override { panel::resetTimeUp(); }
+    HandInTest() { s.QuestionStatus.fill(0); }
     // Answers each dialog by the button named for it ("yes" or "no").
     void answer(const QString &end1, const QString &end2) {
         ft::setModalHook([=, this](forms::Form &f) {
@@ -114,33 +110,6 @@ TEST_F(HandInTest, TimeOutDuringAnOpenDialogOnlyShowsItsMessage) {
     EXPECT_EQ(ft::msgBoxes()[0].prompt, "时间已到，自动交卷！");
     EXPECT_EQ(ft::msgBoxes()[0].title, "Windows 7");
     EXPECT_EQ(ft::msgBoxes()[0].style, forms::vbOKOnly);
-}
-
-TEST_F(HandInTest, TimeOutWaitsForTheAnswerWarningAndTheDemonstration) {
-    paperRunning();
-    ft::setModalHook([this](forms::Form &f) {
-        modals << f.name();
-        if (f.name() == "FrmCZTS") {
-            panel::examTimeUp();
-            EXPECT_TRUE(ft::msgBoxes().empty());
-            ft::click(static_cast<FrmCZTS *>(&f)->Command1, 300, 150);
-        } else if (auto *d = dynamic_cast<panel::HandInDialog *>(&f)) {
-            ft::click(d->Command2, 300, 150);
-        }
-    });
-    panel::showHoldingTimeUp(forms::form<FrmCZTS>());
-    EXPECT_EQ(modals, QStringList({"FrmCZTS", "FrmEnd1"}));
-    EXPECT_EQ(ft::msgBoxes().size(), 1u);
-
-    modals.clear();
-    s.DemoPlaying = true;
-    panel::examTimeUp();
-    EXPECT_TRUE(panel::timeUpPending());
-    EXPECT_TRUE(modals.isEmpty());
-    s.DemoPlaying = false;
-    panel::runPendingTimeUp(); // the demonstration's end
-    EXPECT_EQ(modals, QStringList({"FrmEnd1"}));
-    EXPECT_FALSE(panel::timeUpPending());
 }
 
 } // namespace

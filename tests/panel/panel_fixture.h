@@ -52,20 +52,22 @@ protected:
                 sample::StepBuilder().action("9999")};
     }
 
-    // Writes a set of these question texts (each of two steps) as the
-    // exercise pair of the current PaperMode + PaperIndex, and sets the
-    // questions as the home page does: codes 101, 102, ..., not done.
-    void writeSet(const QStringList &texts) {
+    // Writes a set of these question texts (each of the given steps, by
+    // default two) as the exercise pair of the current PaperMode +
+    // PaperIndex, and sets the questions as the home page does: codes 101,
+    // 102, ..., not done.
+    void writeSet(const QStringList &texts, const QStringList &eachSteps = questionSteps()) {
         auto &s = S();
         QStringList lines, steps;
+        const int n = static_cast<int>(eachSteps.size());
         for (int i = 0; i < texts.size(); ++i) {
             const int code = 100 + i + 1;
             lines << QString::number(code).rightJustified(4, QLatin1Char('0')) +
-                         QStringLiteral("02") + texts[i];
-            steps << questionSteps();
+                         QString::number(n).rightJustified(2, QLatin1Char('0')) + texts[i];
+            steps << eachSteps;
             s.QuestionCodes[i] = code;
             s.QuestionDone[i] = QStringLiteral("F");
-            s.QuestionFirstLine[i] = 2 * i + 1;
+            s.QuestionFirstLine[i] = n * i + 1;
         }
         s.QuestionCount = static_cast<int>(texts.size());
         startup::setExerciseFilePaths(s);

@@ -15,6 +15,9 @@
 #include "platform/fakes.h"
 #include "platform/system.h"
 
+#include <QWidget>
+#include <QWindow>
+
 using namespace panel;
 
 namespace {
@@ -28,7 +31,6 @@ QString codes(int from, int to) {
 class PanelRoad : public PanelFixture {
 protected:
     PanelRoad() {
-        resetTimeUp();
         // Answers every window shown modally by the button named for it.
         ft::setModalHook([this](forms::Form &f) {
             modals << f.name();
@@ -36,7 +38,6 @@ protected:
             if (const auto it = onModal.find(f.name()); it != onModal.end()) it->second(f);
         });
     }
-    ~PanelRoad() override { resetTimeUp(); }
 
 public: // for the tables of cases
     void putRecord(const QString &name, const QByteArray &bytes) {
@@ -65,6 +66,7 @@ public: // for the tables of cases
         QStringList texts;
         for (int i = 1; i <= 40; ++i) texts << QStringLiteral("考题%1").arg(i);
         writeSet(texts);
+        clockStart = ft::now();
         openSet();
         ASSERT_TRUE(tm()->CmdGN(HandIn)->visible());
     }
@@ -92,7 +94,31 @@ public: // for the tables of cases
         S().MinutesLeft = 1;
         ft::advance(60000);
     }
+    // The clock's last minute, run up to the given time before its end.
+    void runClockTo(qint64 beforeZero) {
+        S().MinutesLeft = 1;
+        ft::advance(60000 - (ft::now() - clockStart) % 60000 - beforeZero);
+    }
 
+    // A hand-in dialog after the time-up's message: on show and on top, over
+    // the paper's screen on show, and nothing else of the candidate's left
+    // open (the warning, the notice, a demonstration, the illustration).
+    void expectBoxBack(forms::Form &f) {
+        EXPECT_FALSE(f.widget()->isMinimized()) << f.name().toStdString();
+        EXPECT_EQ(f.windowState(), forms::vbNormal);
+        EXPECT_EQ(ft::keyForm(), &f);
+        EXPECT_TRUE(frm()->visible());
+        EXPECT_FALSE(frm()->widget()->isMinimized());
+        EXPECT_EQ(frm()->windowState(), forms::vbNormal);
+        EXPECT_FALSE(forms::loadedForm<FrmCZTS>());
+        EXPECT_FALSE(forms::loadedForm<FrmIME>());
+        EXPECT_FALSE(forms::loadedForm<FrmYanShi>());
+        EXPECT_FALSE(forms::boxOnShow() && !f.isModalShown());
+        if (FrmPicture *p = forms::loadedForm<FrmPicture>()) EXPECT_FALSE(p->visible());
+        EXPECT_EQ(ft::msgBoxes().back().prompt, "时间已到，自动交卷！");
+    }
+
+    qint64 clockStart = 0; // when the paper's panel and its clock were made
     QStringList modals;
     QList<bool> panelSeen; // the panel visible when each modal window opened
     std::map<QString, std::function<void(forms::Form &)>> onModal;
@@ -205,87 +231,171 @@ TEST_F(PanelRoad, TheClockAtZeroHandsInThroughBothDialogs) {
     EXPECT_EQ(forms::loadedForm<FrmChengji>()->Label1->caption(), "第1套得分：0分");
 }
 
-TEST_F(PanelRoad, TheClockRunningOutUnderAnOpenDialogOnlyShowsItsMessage) {
-    for (const QString dialog : {"FrmEnd1", "FrmEnd2"}) {
-        SCOPED_TRACE(dialog.toStdString());
+// Whatever the candidate has open when the clock reaches zero, its
+// message comes at once, then the first hand-in dialog (or, when a hand-in
+// dialog is open already, the message over it and that dialog, brought
+// back), over the paper's windows on show; 返回 leaves the paper going on
+// with the clock stopped and the keys on the screen.
+TEST_F(PanelRoad, TheClockAtZeroComesAtOnceWhateverIsOpen) {
+    auto seeAnswerWith = [this](int answer) {
+        ft::setMsgBoxHook([answer](const forms::MsgBoxCall &c) {
+            return c.title == "不建议您立即看答案" ? answer : forms::vbOK;
+        });
+        onModal["FrmCZTS"] = [](forms::Form &f) {
+            ft::click(static_cast<FrmCZTS &>(f).Command2, 300, 150);
+        };
+        press(SeeAnswer);
+    };
+    const struct {
+        const char *what;
+        std::function<void()> open;          // runs the clock out with it open
+        QStringList modals;                     // the windows shown, in order
+        bool answersSeen = false;               // the paper turned to practice
+    } cases[] = {
+        {"nothing open", [this] { runClockOut(); }, {"FrmEnd1"}},
+        {"重要提示 from the hand-in button",
+         [this] {
+             onModal["FrmEnd1"] = [this](forms::Form &f) {
+                 runClockOut();
+                 expectBoxBack(f);
+                 ft::click(static_cast<HandInDialog &>(f).Command2, 300, 150);
+             };
+             press(HandIn);
+         },
+         {"FrmEnd1"}},
+        {"its second box",
+         [this] {
+             answerHandIn("FrmEnd1", true);
+             onModal["FrmEnd2"] = [this](forms::Form &f) {
+                 runClockOut();
+                 expectBoxBack(f);
+                 ft::click(static_cast<HandInDialog &>(f).Command2, 300, 150);
+             };
+             press(HandIn);
+         },
+         {"FrmEnd1", "FrmEnd2"}},
+        {"重要提示 minimised by the window manager",
+         [this] {
+             onModal["FrmEnd1"] = [this](forms::Form &f) {
+                 ft::byWindowManager(&f, Qt::WindowMinimized);
+                 ASSERT_EQ(frm()->windowState(), forms::vbMinimized);
+                 runClockOut();
+                 expectBoxBack(f);
+                 ft::click(static_cast<HandInDialog &>(f).Command2, 300, 150);
+             };
+             press(HandIn);
+         },
+         {"FrmEnd1"}},
+        {"请注意",
+         [this] {
+             onModal["FrmCZTS"] = [this](forms::Form &) { runClockOut(); };
+             press(SeeAnswer);
+         },
+         {"FrmCZTS", "FrmEnd1"}},
+        {"a box over 请注意",
+         [this] {
+             ft::setMsgBoxHook([this](const forms::MsgBoxCall &c) {
+                 if (c.title == "不建议您立即看答案") runClockOut();
+                 return forms::vbYes; // overruled: the box went with the time-up
+             });
+             onModal["FrmCZTS"] = [](forms::Form &f) {
+                 ft::click(static_cast<FrmCZTS &>(f).Command2, 300, 150);
+             };
+             press(SeeAnswer);
+         },
+         {"FrmCZTS", "FrmEnd1"}},
+        {"the input-method notice",
+         [this] {
+             onModal["FrmIME"] = [this](forms::Form &) { runClockOut(); };
+             ft::click(tm()->CmdEn, 100, 100);
+         },
+         {"FrmIME", "FrmEnd1"}},
+        {"the input-method menu",
+         [this] {
+             S().UseInputMethod = true;
+             ft::setPopupHook([this](forms::Menu &m, double, double) {
+                 runClockOut();
+                 return m.items().empty() ? nullptr : m.items().back();
+             });
+             ft::click(tm()->LblIME, 60, 60);
+         },
+         {"FrmEnd1"}},
+        {"the illustration",
+         [this] {
+             tm()->Image2->setCaption(QStringLiteral("隐藏图片"));
+             forms::form<FrmPicture>()->show();
+             runClockOut();
+         },
+         {"FrmEnd1"}},
+        {"a demonstration on its way after 我想立即看答案",
+         [this, seeAnswerWith] {
+             runClockTo(100);
+             seeAnswerWith(forms::vbYes);
+             ASSERT_TRUE(tm()->TimStartYS->enabled());
+             ft::advance(100);
+         },
+         {"FrmCZTS", "FrmEnd1"},
+         true},
+        {"a demonstration playing after 我想立即看答案",
+         [this, seeAnswerWith] {
+             runClockTo(400);
+             seeAnswerWith(forms::vbYes);
+             ft::advance(200);
+             ASSERT_TRUE(forms::loadedForm<FrmYanShi>());
+             ft::advance(200);
+         },
+         {"FrmCZTS", "FrmEnd1"},
+         true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
         startPaper();
         modals.clear();
         onModal.clear();
-        answerHandIn("FrmEnd1", true);
-        std::function<void(forms::Form &)> answer = [](forms::Form &f) {
+        ft::setMsgBoxHook(nullptr);
+        ft::setPopupHook(nullptr);
+        const size_t before = ft::msgBoxes().size();
+        // The first dialog, when the time-up opens it: over the paper's
+        // windows, with nothing else left open.
+        onModal["FrmEnd1"] = [this](forms::Form &f) {
+            expectBoxBack(f);
             ft::click(static_cast<HandInDialog &>(f).Command2, 300, 150);
         };
-        onModal[dialog] = [this, answer](forms::Form &f) {
-            const size_t before = ft::msgBoxes().size();
-            runClockOut();
-            EXPECT_EQ(ft::msgBoxes().size(), before + 1);
-            EXPECT_TRUE(f.visible());
-            answer(f);
-        };
-        press(HandIn);
-        // One hand-in at a time: neither dialog opened a second time.
-        EXPECT_EQ(modals, dialog == "FrmEnd1" ? QStringList({"FrmEnd1"})
-                                              : QStringList({"FrmEnd1", "FrmEnd2"}));
+        c.open();
+
+        EXPECT_EQ(modals, c.modals);
+        EXPECT_EQ(ft::msgBoxes().size(), before + (c.answersSeen ? 2 : 1) +
+                                             (QString(c.what) == "a box over 请注意"));
         EXPECT_EQ(ft::msgBoxes().back().prompt, "时间已到，自动交卷！");
-        // The paper goes on without a clock.
+        // 返回: the paper goes on, without a clock, the keys on the screen.
         EXPECT_TRUE(docked());
         EXPECT_FALSE(tm()->TimeKS->enabled());
+        EXPECT_FALSE(S().DemoPlaying);
+        EXPECT_EQ(S().StudyMode != startup::Exam, c.answersSeen);
+        EXPECT_EQ(S().ExamStartTime == "-1", c.answersSeen);
+        ft::advance(500); // the question reloaded where a demonstration held it
+        EXPECT_EQ(ft::keyForm(), frm());
+        for (forms::Form *f : forms::loadedForms())
+            EXPECT_TRUE(f == frm() || f == tm() || !f->visible()) << f->name().toStdString();
         const size_t shown = ft::msgBoxes().size();
         ft::advance(10 * 60000);
         EXPECT_EQ(ft::msgBoxes().size(), shown);
-        EXPECT_EQ(modals.size(), dialog == "FrmEnd1" ? 1 : 2);
-        // Handed in later through the button.
-        modals.clear();
-        answerHandIn("FrmEnd1", true);
-        answerHandIn("FrmEnd2", true);
-        press(HandIn);
-        EXPECT_EQ(modals, QStringList({"FrmEnd1", "FrmEnd2"}));
-        EXPECT_TRUE(forms::loadedForm<FrmChengji>());
-        forms::unloadForm<FrmChengji>();
+        // Handed in later through the button, where the paper still has it.
+        if (!c.answersSeen) {
+            modals.clear();
+            answerHandIn("FrmEnd1", true);
+            answerHandIn("FrmEnd2", true);
+            press(HandIn);
+            EXPECT_EQ(modals, QStringList({"FrmEnd1", "FrmEnd2"}));
+            EXPECT_TRUE(forms::loadedForm<FrmChengji>());
+            forms::unloadForm<FrmChengji>();
+        } else {
+            S().PanelMayClose = true;
+            forms::unloadForm<FrmTm>();
+            forms::unloadForm<FrmMain>();
+        }
+        ft::deleteUnloaded();
     }
-}
-
-TEST_F(PanelRoad, SeeTheAnswerAndTheImeNoticeHoldTheTimeOutUntilTheyClose) {
-    startPaper();
-    answerHandIn("FrmEnd1", false);
-    // The answer warning over the panel, the illustration hidden first.
-    tm()->Image2->setCaption(QStringLiteral("隐藏图片"));
-    forms::form<FrmPicture>()->show();
-    onModal["FrmCZTS"] = [this](forms::Form &f) {
-        EXPECT_FALSE(forms::form<FrmPicture>()->visible());
-        EXPECT_EQ(tm()->Image2->Caption(), "显示图片");
-        runClockOut();
-        EXPECT_TRUE(ft::msgBoxes().empty());
-        EXPECT_EQ(modals, QStringList({"FrmCZTS"}));
-        ft::click(static_cast<FrmCZTS &>(f).Command1, 300, 150);
-    };
-    press(SeeAnswer);
-    EXPECT_FALSE(forms::loadedForm<FrmCZTS>());
-    EXPECT_EQ(modals, QStringList({"FrmCZTS", "FrmEnd1"}));
-    ASSERT_EQ(ft::msgBoxes().size(), 1u);
-    EXPECT_EQ(ft::msgBoxes()[0].prompt, "时间已到，自动交卷！");
-    EXPECT_TRUE(docked());
-    EXPECT_EQ(S().StudyMode, startup::Exam);
-
-    // The input-method notice over the minimised panel, on a new paper.
-    forms::unloadForm<FrmMain>();
-    S().PanelMayClose = true;
-    forms::unloadForm<FrmTm>();
-    startPaper();
-    modals.clear();
-    onModal["FrmIME"] = [this](forms::Form &f) {
-        EXPECT_TRUE(tm()->FrmZXH->visible());
-        EXPECT_DOUBLE_EQ(tm()->width(), tm()->FrmZXH->width());
-        runClockOut();
-        EXPECT_EQ(ft::msgBoxes().size(), 1u);
-        ft::click(static_cast<FrmIME &>(f).LblClick(0), 100, 100);
-    };
-    ft::click(tm()->CmdEn, 100, 100);
-    EXPECT_EQ(modals, QStringList({"FrmIME", "FrmEnd1"}));
-    EXPECT_EQ(ft::msgBoxes().size(), 2u);
-    EXPECT_FALSE(tm()->FrmZXH->visible());
-    EXPECT_DOUBLE_EQ(tm()->width(), 4980);
-    EXPECT_TRUE(docked());
 }
 
 TEST_F(PanelRoad, SeeingTheAnswerTurnsThePanelToPractice) {
@@ -304,37 +414,6 @@ TEST_F(PanelRoad, SeeingTheAnswerTurnsThePanelToPractice) {
     ft::advance(500);
     EXPECT_TRUE(p->CmdGN(Finish)->visible());
     EXPECT_FALSE(p->CmdGN(HandIn)->visible());
-}
-
-TEST_F(PanelRoad, TheClockRunningOutDuringADemonstrationWaitsForItsEnd) {
-    startPaper(); // the panel was created 500 ms ago
-    ft::setMsgBoxHook([](const forms::MsgBoxCall &) { return forms::vbYes; });
-    onModal["FrmCZTS"] = [](forms::Form &f) { ft::click(static_cast<FrmCZTS &>(f).Command2, 300, 150); };
-    press(SeeAnswer); // the paper turns into practice; its clock runs on
-    ft::advance(200);  // the demonstration the warning starts is up
-    ASSERT_TRUE(forms::loadedForm<FrmYanShi>());
-    ft::keyUp(forms::vbKeyEscape);
-    ft::advance(400);
-    ASSERT_FALSE(S().DemoPlaying);
-    answerHandIn("FrmEnd1", false);
-    S().MinutesLeft = 1;
-    ft::advance(58800); // 100 ms before the clock's minute
-    const size_t before = ft::msgBoxes().size();
-    press(Demo);
-    ft::advance(100); // the minute is up while the demonstration plays
-    EXPECT_EQ(ft::msgBoxes().size(), before);
-    EXPECT_FALSE(modals.contains("FrmEnd1"));
-    EXPECT_TRUE(timeUpPending());
-    ft::advance(100); // the demonstration window is up
-    ASSERT_TRUE(forms::loadedForm<FrmYanShi>());
-    ft::keyUp(forms::vbKeyEscape); // broken off, it hands the screen back
-    ft::advance(400);
-    EXPECT_FALSE(forms::loadedForm<FrmYanShi>());
-    EXPECT_FALSE(S().DemoPlaying);
-    ASSERT_EQ(ft::msgBoxes().size(), before + 1);
-    EXPECT_EQ(ft::msgBoxes().back().prompt, "时间已到，自动交卷！");
-    EXPECT_EQ(modals.count("FrmEnd1"), 1);
-    EXPECT_FALSE(timeUpPending());
 }
 
 TEST_F(PanelRoad, ImeLabelOpensTheMenuOnlyWithTheOption) {
@@ -434,3 +513,169 @@ TEST_F(PanelRoad, TheFinishButtonWritesThePracticeSetsRecords) {
 }
 
 } // namespace
+
+namespace {
+
+// A Enter key step, then the last step: a question that only a key
+// reaching the simulated screen can finish.
+QStringList enterKeyQuestion() {
+    return {sample::StepBuilder().background("q00005").action("6013").keyAlts("00000"),
+            sample::StepBuilder().action("9999")};
+}
+
+// The desktop's close request, as the window system hands it to a window.
+void closeFromDesktop(forms::Form &f) {
+    ASSERT_TRUE(f.widget()->windowHandle());
+    f.widget()->windowHandle()->close();
+}
+
+} // namespace
+
+// Whatever the candidate clicks, presses or drags on the panel, and however
+// a box or the illustration opened from it closes, the next key goes to the
+// simulated screen and is judged there.
+TEST_F(PanelRoad, AfterEveryControlAndEveryBoxTheNextKeyIsJudged) {
+    enum Set { Practice, Exam };
+    auto openIllustration = [this] { ft::click(tm()->Image2, 150, 150); };
+    auto bar = [this] { ft::click(tm()->LblZXH, 100, 100); };
+    auto czts = [this](std::function<void(FrmCZTS &)> close) {
+        onModal["FrmCZTS"] = [close](forms::Form &f) { close(static_cast<FrmCZTS &>(f)); };
+        press(SeeAnswer);
+    };
+    auto notice = [this](std::function<void(FrmIME &)> close) {
+        onModal["FrmIME"] = [close](forms::Form &f) { close(static_cast<FrmIME &>(f)); };
+        ft::click(tm()->CmdEn, 100, 100);
+    };
+    const struct {
+        const char *what;
+        Set set;
+        std::function<void()> act;
+    } cases[] = {
+        {"上一题", Practice, [this] { press(Next), press(Previous); }},
+        {"下一题", Practice, [this] { press(Next); }},
+        {"重做本题", Practice, [this] { press(Redo); }},
+        {"标记", Practice, [this] { press(Mark); }},
+        {"取消标记", Practice, [this] { press(Mark), press(Unmark); }},
+        {"题目", Practice, [this] { press(List); }},
+        {"the list's 下一页", Practice,
+         [this] { press(List), ft::click(tm()->CmdSelNext, 150, 150); }},
+        {"the list's 上一页", Practice,
+         [this] { press(List), ft::click(tm()->CmdSelLast, 150, 150); }},
+        {"the list's 返回", Practice, [this] { press(List), ft::click(tm()->CmdSelFH, 150, 150); }},
+        {"a number of the list", Practice,
+         [this] { press(List), ft::click(tm()->CmTNO(3), 150, 150); }},
+        {"操作提示", Practice, [this] { press(Guide); }},
+        {"操作演示 played to its end", Practice,
+         [this] {
+             press(Demo);
+             ft::advance(30000);
+             ASSERT_FALSE(forms::loadedForm<FrmYanShi>());
+         }},
+        {"显示图片", Practice, openIllustration},
+        {"隐藏图片", Practice, [&] { openIllustration(), openIllustration(); }},
+        {"a click on the illustration", Practice,
+         [&] { openIllustration(), ft::click(forms::form<FrmPicture>()->Image1, 150, 150); }},
+        {"the illustration closed by the desktop", Practice,
+         [&] { openIllustration(), closeFromDesktop(*forms::form<FrmPicture>()); }},
+        {"the minimise", Practice, bar},
+        {"the bar's restore", Practice, [&] { bar(), ft::click(tm()->Command2, 100, 100); }},
+        {"the bar's drag strip", Practice, [&] { bar(), ft::click(tm()->Label2, 300, 100); }},
+        {"the bar itself", Practice, [&] { bar(), ft::click(tm()->FrmZXH, 30, 30); }},
+        {"the red × (no action)", Practice, [this] { ft::click(tm()->LblClose, 100, 100); }},
+        {"the title strip", Practice, [this] { ft::click(tm()->lblMove, 1500, 100); }},
+        {"the title strip dragged", Practice,
+         [this] {
+             ft::press(tm()->lblMove, 1500, 100);
+             ft::move(tm()->lblMove, 1800, 200);
+             ft::release(tm()->lblMove, 1800, 200);
+         }},
+        {"the question text", Practice, [this] { ft::click(tm()->RtbTM, 300, 300); }},
+        {"the strip of unfinished questions", Practice,
+         [this] { ft::click(tm()->LblUnit, 100, 100); }},
+        {"the panel's body", Practice, [this] { ft::click(tm()->FrmZhuYa, 30, 2700); }},
+        {"the panel's edge, where no control lies", Practice,
+         [this] { ft::click(tm(), tm()->width() - 15, tm()->height() - 15); }},
+        {"EN, the option off", Practice,
+         [this] {
+             S().UseInputMethod = false;
+             ft::click(tm()->LblIME, 60, 60);
+         }},
+        {"EN, its menu dismissed", Practice,
+         [this] {
+             S().UseInputMethod = true;
+             ft::setPopupHook([](forms::Menu &, double, double) { return nullptr; });
+             ft::click(tm()->LblIME, 60, 60);
+         }},
+        {"the notice's ×", Practice,
+         [&] { notice([](FrmIME &f) { ft::click(f.LblClick(0), 100, 100); }); }},
+        {"the notice's 确定", Practice,
+         [&] { notice([](FrmIME &f) { ft::click(f.LblClick(1), 100, 100); }); }},
+        {"the notice closed by the desktop", Practice,
+         [&] { notice([](FrmIME &f) { closeFromDesktop(f); }); }},
+        {"交卷, then 返回", Exam,
+         [this] {
+             answerHandIn("FrmEnd1", false);
+             press(HandIn);
+         }},
+        {"交卷, 交卷, then 返回", Exam,
+         [this] {
+             answerHandIn("FrmEnd1", true);
+             answerHandIn("FrmEnd2", false);
+             press(HandIn);
+         }},
+        {"交卷, then its ×", Exam,
+         [this] {
+             onModal["FrmEnd1"] = [](forms::Form &f) { closeFromDesktop(f); };
+             press(HandIn);
+         }},
+        {"考生信息 and its 返回", Exam,
+         [this] { press(CandidateInfo), ft::click(tm()->CmdKSFH, 150, 150); }},
+        {"请注意's 关闭", Exam, [&] { czts([](FrmCZTS &f) { ft::click(f.Command1, 300, 150); }); }},
+        {"请注意's ×", Exam, [&] { czts([](FrmCZTS &f) { closeFromDesktop(f); }); }},
+        {"请注意's text", Exam, [&] { czts([](FrmCZTS &f) { ft::click(f.Label2, 300, 300); }); }},
+        {"请注意's 我想立即看答案, 否, then 关闭", Exam,
+         [&] {
+             ft::setMsgBoxHook([](const forms::MsgBoxCall &) { return forms::vbNo; });
+             czts([](FrmCZTS &f) {
+                 ft::click(f.Command2, 300, 150);
+                 ft::click(f.Command1, 300, 150);
+             });
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        auto &s = S();
+        onModal.clear();
+        ft::setMsgBoxHook(nullptr);
+        ft::setPopupHook(nullptr);
+        s.QuestionStatus.fill(0);
+        const QString text = QStringLiteral("picture") + sample::kPanelIllustration +
+                             QStringLiteral("按回车键");
+        if (c.set == Exam) {
+            s.PaperMode = startup::MockPaper;
+            s.PaperIndex = 0;
+            s.StudyMode = startup::Exam;
+            s.PanelMayClose = false;
+            writeSet(QStringList(40, text), enterKeyQuestion());
+        } else {
+            s.PaperMode = startup::FavouritesAll;
+            s.PaperIndex = 10;
+            s.StudyMode = startup::Practice;
+            writeSet(QStringList(41, text), enterKeyQuestion()); // two list pages
+        }
+        openSet();
+        c.act();
+        ft::advance(500); // a question loaded by the action is built
+        const int q = s.CurQuestion;
+        ASSERT_EQ(frm()->rec().actionCode(), "6013");
+        EXPECT_EQ(ft::keyForm(), frm()) << (ft::keyForm() ? ft::keyForm()->name().toStdString() : "none");
+        ft::pressKey(forms::vbKeyReturn);
+        EXPECT_TRUE(s.QuestionStatus[q - 1] & startup::StatusDone) << "question " << q;
+        s.PanelMayClose = true;
+        forms::unloadForm<FrmTm>();
+        forms::unloadForm<FrmMain>();
+        ft::unloadAll();
+        ft::deleteUnloaded();
+        s.PanelMayClose = false;
+    }
+}
