@@ -429,8 +429,8 @@ TEST_F(DesktopClose, AfterEachPanelButtonTheKeysGoToTheScreen) {
         ASSERT_FALSE(altF4Done());
         c.act(tm());
         EXPECT_EQ(state().CurStep, 1);
-        forms::Form *focused = ft::activeForm();
-        EXPECT_EQ(focused, screen()) << (focused ? focused->name().toStdString() : "none");
+        forms::Form *focused = ft::keyForm();
+        ASSERT_EQ(focused, screen()) << (focused ? focused->name().toStdString() : "none");
         closeFromDesktop(focused);
         EXPECT_TRUE(altF4Done());
         EXPECT_EQ(actionCode(), "9999");

@@ -271,7 +271,7 @@ TEST_F(PanelWindow, MinimisesToItsBarAndRestoresAtTheScreensCorner) {
     // screen without moving the panel.
     ft::setActiveForm(p);
     ft::click(p->lblMove, 600, 100, forms::vbRightButton);
-    EXPECT_EQ(ft::activeForm(), m);
+    EXPECT_EQ(ft::keyForm(), m);
     EXPECT_EQ(p->left(), 1500 + 15360 - 4980);
 }
 
@@ -285,11 +285,11 @@ TEST_F(PanelWindow, TheQuestionTextAndTheStripHandTheFocusBack) {
     EXPECT_EQ(p->LblUnit->toolTipText(), "未完成的题目 1 2 3 4 6 7 8 9 10 11 12");
     // A click or a key in the question text gives the keys back to the screen.
     ft::click(p->RtbTM, 300, 300);
-    EXPECT_EQ(ft::activeForm(), frm());
+    EXPECT_EQ(ft::keyForm(), frm());
     p->RtbTM->setFocus();
     ft::setActiveForm(p);
     ft::pressKey(forms::vbKeyA);
-    EXPECT_EQ(ft::activeForm(), frm());
+    EXPECT_EQ(ft::keyForm(), frm());
 }
 
 // The clock row as drawn: "EN" in the middle of the blue that the "?"
