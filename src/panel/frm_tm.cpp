@@ -401,6 +401,7 @@ void FrmTm::DqExam() {
     readQuestionLine(q);
     showQuestionText();
     restoreScreenPictures();
+    skip([] { forms::form<FrmMain>()->questionLoading(); });
     skip([&] { forms::form<FrmMain>()->Timer2->setEnabled(true); });
     showTitle();
     skip([&] { LblUnit->setCaption(unfinishedStrip(s.QuestionStatus, s.QuestionCount)); });

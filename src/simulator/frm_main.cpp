@@ -406,6 +406,17 @@ void FrmMain::frmCsh() {
     if (HitCode < QLatin1String("71") || HitCode > QLatin1String("91")) PicStart->setVisible(false);
 }
 
+void FrmMain::questionLoading() {
+    // Between the steps of one question a start-menu code keeps the menu
+    // open (frmCsh). A question loaded inherits nothing of the one before:
+    // a menu left open may cover its targets, and a code left over would
+    // keep the start menu open and a pointed-at link panel from opening.
+    HitCode = QStringLiteral("00");
+    Sel1J = 0;
+    Sel2J = 0;
+    for (forms::PictureBox *p : {PicStart, Pic1J, Pic2J, Pic3J}) p->setVisible(false);
+}
+
 // ---------------------------------------------------------------- flow
 
 void FrmMain::Timer2_Timer() {

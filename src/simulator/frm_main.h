@@ -127,6 +127,11 @@ public:
     void doNext();
     void GoStep(const QString &cStep);
     void frmCsh();
+    // A question is being loaded: the panel's one loader says so on every
+    // road to a question. Closes the start menu and every level of every
+    // panel and forgets the hit and the items that keep them open, so that
+    // the question's first step is drawn clean.
+    void questionLoading();
     // Resets the transient state once the pointer has travelled more than
     // 300 design twips on one axis from the point of the last reset. Every
     // element that follows the movement rule calls it with its own X, Y.

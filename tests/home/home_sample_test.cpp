@@ -3,6 +3,7 @@
 #include "home_fixture.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "program_copy.h"
 #include "sample_home.h"
 #include "sample_judging.h"
 #include "sample_questions.h"
@@ -30,21 +31,23 @@ protected:
 // name subjects it has no questions for, are empty.
 constexpr int kFilledUnits = 4;
 
-TEST_F(HomeSample, BankIndexHasTwelveUnitsAndFourPapersOfExistingQuestions) {
+// The bank index of a program folder: twelve units that count the lines of
+// their lists, and four papers of 40 questions that exist, none twice.
+void expectBankIndexOfExistingQuestions(const sample::SampleDir &dir) {
     const QStringList index =
-        platform::readLines(dir().bankFile(QStringLiteral("288891"))).value_or(QStringList());
+        platform::readLines(dir.bankFile(QStringLiteral("288891"))).value_or(QStringList());
     ASSERT_GE(index.size(), 6);
     EXPECT_EQ(home::bankCounts(index[0]), (home::BankCounts{4, 12}));
     const auto counts = home::unitQuestionCounts(index[1]);
     for (int u = 0; u < 12; ++u) {
-        const auto list = platform::readLines(dir().bankFile(QStringLiteral("2888%1").arg(70 + u)));
+        const auto list = platform::readLines(dir.bankFile(QStringLiteral("2888%1").arg(70 + u)));
         ASSERT_TRUE(list) << u;
         EXPECT_EQ(counts[u], list->size()) << u;
         if (u < kFilledUnits)
             EXPECT_GT(counts[u], 0) << u;
         else
             EXPECT_EQ(counts[u], 0) << u;
-        EXPECT_TRUE(platform::fileExists(dir().bankFile(QStringLiteral("2888%1").arg(20 + u))));
+        EXPECT_TRUE(platform::fileExists(dir.bankFile(QStringLiteral("2888%1").arg(20 + u))));
     }
     for (int k = 0; k < 4; ++k) {
         const QString paper = index[2 + k];
@@ -60,6 +63,21 @@ TEST_F(HomeSample, BankIndexHasTwelveUnitsAndFourPapersOfExistingQuestions) {
             seen << code;
         }
     }
+}
+
+TEST_F(HomeSample, BankIndexHasTwelveUnitsAndFourPapersOfExistingQuestions) {
+    expectBankIndexOfExistingQuestions(dir());
+}
+
+// The installation the build lays out beside the test programs has every
+// part's questions, the panel's too: at its count a draw that stopped
+// stepping past a question already drawn would repeat some, which the
+// count of the parts above hides.
+TEST(BuiltSample, BankIndexHasTwelveUnitsAndFourPapersOfExistingQuestions) {
+    const sample::SampleDir built(testsupport::builtSampleFolder());
+    ASSERT_TRUE(platform::fileExists(built.bankFile(QStringLiteral("288891"))))
+        << "build the target sample first";
+    expectBankIndexOfExistingQuestions(built);
 }
 
 TEST_F(HomeSample, HomePageCountsTheSampleBank) {

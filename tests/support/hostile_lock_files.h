@@ -14,6 +14,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <functional>
 #include <vector>
@@ -47,20 +48,28 @@ inline bool makeLink(const QString &target, const QString &path) {
     return ::symlink(nativePath(target).constData(), nativePath(path).constData()) == 0;
 }
 
-// A unix socket's file, left behind by a server that ended.
+// A unix socket's file, left behind by a server that ended. A socket's
+// name holds at most 107 bytes, which a test's folder below a long TMPDIR
+// passes: the socket is bound by the short name of its folder under
+// /proc/self/fd, the folder held open for it, so that any folder will do.
 inline bool makeSocketFile(const QString &path) {
-    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    if (s < 0) return false;
+    const QFileInfo info(path);
+    const int folder =
+        ::open(nativePath(info.absolutePath()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return false;
+    const QByteArray name =
+        "/proc/self/fd/" + QByteArray::number(folder) + '/' + nativePath(info.fileName());
     sockaddr_un a{};
     a.sun_family = AF_UNIX;
-    const QByteArray p = nativePath(path);
-    if (p.size() >= qsizetype(sizeof a.sun_path)) {
+    const int s =
+        name.size() < qsizetype(sizeof a.sun_path) ? ::socket(AF_UNIX, SOCK_STREAM, 0) : -1;
+    bool ok = false;
+    if (s >= 0) {
+        std::copy(name.begin(), name.end(), a.sun_path);
+        ok = ::bind(s, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
         ::close(s);
-        return false;
     }
-    std::copy(p.begin(), p.end(), a.sun_path);
-    const bool ok = ::bind(s, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
-    ::close(s);
+    ::close(folder);
     return ok;
 }
 

@@ -13,8 +13,12 @@
 
 namespace testsupport {
 
+QString builtSampleFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/sample");
+}
+
 ProgramCopy::ProgramCopy() {
-    const QString sample = QCoreApplication::applicationDirPath() + QStringLiteral("/sample");
+    const QString sample = builtSampleFolder();
     if (!QFileInfo(sample + QStringLiteral("/w7practice")).isExecutable()) {
         error_ = QStringLiteral("build the target w7practice first");
         return;

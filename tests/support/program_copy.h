@@ -20,6 +20,10 @@
 
 namespace testsupport {
 
+// The sample installation as the build lays it out, beside the test
+// programs.
+QString builtSampleFolder();
+
 class ProgramCopy {
 public:
     ProgramCopy();
