@@ -85,16 +85,17 @@ const struct Row {
 
 // What lies at a path, as far as a rewrite would change it: the kind of
 // entry, its node, size, owner and time of change. Nothing is opened.
-QString whatLiesAt(const QString &path) {
+std::string whatLiesAt(const QString &path) {
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return QStringLiteral("nothing");
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return "nothing";
     return QStringLiteral("mode %1 node %2 size %3 owner %4 changed %5.%6")
         .arg(st.st_mode, 0, 8)
         .arg(st.st_ino)
         .arg(st.st_size)
         .arg(st.st_uid)
         .arg(st.st_mtim.tv_sec)
-        .arg(st.st_mtim.tv_nsec);
+        .arg(st.st_mtim.tv_nsec)
+        .toStdString();
 }
 
 struct Kind {
@@ -216,7 +217,7 @@ protected:
                 const QString path = record(row.name);
                 ASSERT_TRUE(QFile::remove(path));
                 ASSERT_TRUE(kind.make(path));
-                const QString before = whatLiesAt(path);
+                const std::string before = whatLiesAt(path);
                 runOnce(row);
                 EXPECT_EQ(whatLiesAt(path), before);
                 endRun();
