@@ -961,8 +961,10 @@ void FrmFengmian::reviewSection(forms::Trap &trap, bool wrongBook) {
 void FrmFengmian::showReviewCounts(const ReviewPanel &r) {
     // Both files, though only the flags are counted: flags whose list
     // cannot be read count as none.
-    const home::ReviewCounts counts = home::reviewCounts(
-        panel::RecordFiles(state().UserDataFolder).readList(r.tab->listFile, r.tab->flagsFile).flags);
+    const home::ReviewCounts counts =
+        home::reviewCounts(panel::RecordFiles(state().UserDataFolder)
+                               .readList(r.tab->listFile, r.tab->flagsFile)
+                               .flags);
     r.unreviewed->setCaption(QString::number(counts.unreviewed));
     r.reviewed->setCaption(QString::number(counts.reviewed));
 }

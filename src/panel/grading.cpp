@@ -17,8 +17,8 @@ QString scoreText(double score) {
 
 QString paperCodeList(const startup::RunState &s) {
     if (s.PaperMode != startup::RandomPaper)
-        return platform::readLineOrLast(home::pathOf(s, home::files::bankIndex()),
-                                        s.PaperIndex + 3, platform::readlimit::kBankText)
+        return platform::readLineOrLast(home::pathOf(s, home::files::bankIndex()), s.PaperIndex + 3,
+                                        platform::readlimit::kBankText)
             .value_or(QString());
     // The candidate's own file, read as the records are: one that cannot
     // be read is told and held back.

@@ -4,9 +4,10 @@
 // own message box. Every action that writes records (grading, the end of a
 // set, a draw or a delete of a random paper, a clearing, a change of the
 // input-method option) tells once when some of its records stayed as they
-// were, with the error report behind it. A record held back because it could not be read (record_files.h) is
-// told once a run, in a box of its own: at the start, after the last run's
-// unsaved records, and later after the click or the action that met it.
+// were, with the error report behind it. A record held back because it
+// could not be read (record_files.h) is told once a run, in a box of its
+// own: at the start, after the last run's unsaved records, and later after
+// the click or the action that met it.
 #include <QString>
 #include <QStringList>
 

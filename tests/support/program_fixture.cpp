@@ -32,10 +32,10 @@ std::vector<AddFiles> startupParts() {
 }
 
 std::vector<AddFiles> wholeSampleParts() {
-    return {sample::addStartupFiles,     sample::addHomeFiles,        sample::addHomeBanner,
-            sample::addStepEngineFiles,  sample::addJudgingFiles,     sample::addShellPictures,
-            sample::addShellQuestions,   sample::addShellJudgingFiles, sample::addDemoPictures,
-            sample::addUpdateFiles,      sample::addPanelFiles,       sample::addExamFiles,
+    return {sample::addStartupFiles,    sample::addHomeFiles,         sample::addHomeBanner,
+            sample::addStepEngineFiles, sample::addJudgingFiles,      sample::addShellPictures,
+            sample::addShellQuestions,  sample::addShellJudgingFiles, sample::addDemoPictures,
+            sample::addUpdateFiles,     sample::addPanelFiles,        sample::addExamFiles,
             sample::addHomeBankIndex};
 }
 
