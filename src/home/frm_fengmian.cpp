@@ -4,6 +4,7 @@
 #include "panel/exercise_builder.h"
 #include "panel/frm_logon.h"
 #include "panel/frm_tm.h"
+#include "panel/options_file.h"
 #include "panel/record_files.h"
 #include "panel/record_message.h"
 #include "platform/system.h"
@@ -319,8 +320,10 @@ void FrmFengmian::Form_Load() {
 void FrmFengmian::readBanner(forms::Trap &trap) {
     startup::RunState &s = state();
     // A fresh installation has no banner until the first update check:
-    // nothing to report, the strip is simply empty.
-    const home::Banner banner = home::readBanner(home::optionalLines(s, home::files::adBanner()));
+    // nothing to report, the strip is simply empty. One that cannot be read
+    // goes into the run log; the next update fetches it again.
+    const home::Banner banner =
+        home::readBanner(panel::RecordFiles(s.UserDataFolder).read(panel::recname::Banner).lines);
     AdLink = banner.link;
     trap([&] { PicAd->move(3000 * s.ScaleX, 8100 * s.ScaleY); });
     trap([&] { LblAD->move(0, 0); });
@@ -376,8 +379,7 @@ void FrmFengmian::FengMainCsh() {
 
     // The options file appears once the candidate answers the input-method
     // notice; until then the option is off.
-    s.UseInputMethod =
-        home::inputMethodOption(home::optionalLines(s, home::files::options()).value(0));
+    s.UseInputMethod = panel::optionOnForHome(panel::RecordFiles(s.UserDataFolder));
 
     trap([&] { setCaption(kWindowCaption); });
     trap([&] { LblCaption->move(240 * s.ScaleX, 120 * s.ScaleY); });
@@ -435,7 +437,8 @@ void FrmFengmian::layoutSection(forms::Trap &trap, const std::optional<QStringLi
     const home::BankCounts counts = home::bankCounts(index ? index->value(0) : QString());
     s.PaperCount = counts.papers;
     s.UnitCount = counts.units;
-    RandomPaperCount = home::randomPaperCount(home::optionalLines(s, home::files::randomPapers()));
+    RandomPaperCount = home::randomPaperCount(
+        panel::RecordFiles(s.UserDataFolder).read(panel::recname::RandomPapers).lines);
 
     for (int i = 0; i <= 48; ++i)
         if (ClickBotn.exists(i))
@@ -799,14 +802,18 @@ void FrmFengmian::startPaper(int index) {
     startup::RunState &s = state();
     const int slot = index - 70;
     const bool fixed = slot < 20;
-    const home::FileName file = fixed ? home::files::bankIndex() : home::files::randomPapers();
     const int lineNumber = fixed ? slot + 3 : slot - 19;
     // Only a paper the bank holds or the candidate drew: a line the file
     // lacks, or one of fewer than 40 codes, would sit another paper, or a
     // broken one, under this row's slot. (The sprint page shows eight rows
     // also for a bank of fewer papers.)
     const bool listed = fixed ? slot < home::paperRows(s.PaperCount) : slot - 20 < RandomPaperCount;
-    const QString list = listed ? home::optionalLines(s, file).value(lineNumber - 1) : QString();
+    QStringList lines;
+    if (listed && fixed)
+        lines = home::readFileLines(s, home::files::bankIndex()).value_or(QStringList());
+    else if (listed)
+        lines = panel::RecordFiles(s.UserDataFolder).read(panel::recname::RandomPapers).lines;
+    const QString list = lines.value(lineNumber - 1);
     if (!home::paperLineUsable(list)) {
         messageBox(QStringLiteral("无法开始考试"), false,
                    QStringLiteral("\r\n\r\n\r\n本套试卷的题目记录不完整，无法开始考试。"));
@@ -952,8 +959,12 @@ void FrmFengmian::reviewSection(forms::Trap &trap, bool wrongBook) {
 }
 
 void FrmFengmian::showReviewCounts(const ReviewPanel &r) {
-    const home::ReviewCounts counts = home::reviewCounts(
-        panel::RecordFiles(state().UserDataFolder).readOneLine(r.tab->flagsFile));
+    // Both files, though only the flags are counted: flags whose list
+    // cannot be read count as none.
+    const home::ReviewCounts counts =
+        home::reviewCounts(panel::RecordFiles(state().UserDataFolder)
+                               .readList(r.tab->listFile, r.tab->flagsFile)
+                               .flags);
     r.unreviewed->setCaption(QString::number(counts.unreviewed));
     r.reviewed->setCaption(QString::number(counts.reviewed));
 }
@@ -971,10 +982,10 @@ void FrmFengmian::practiseReview(bool wrongBook) {
     const ReviewPanel r = reviewPanel(wrongBook);
     if (!wrongBook) PicAd->setVisible(true);
     if (*r.filter == 0) return;
-    const panel::RecordFiles records(s.UserDataFolder);
+    const panel::CodesWithFlags stored =
+        panel::RecordFiles(s.UserDataFolder).readList(r.tab->listFile, r.tab->flagsFile);
     const home::ReviewPractice p =
-        home::reviewPractice(*r.tab, *r.filter, records.readOneLine(r.tab->listFile),
-                             records.readOneLine(r.tab->flagsFile));
+        home::reviewPractice(*r.tab, *r.filter, stored.codes, stored.flags);
     if (p.outcome == home::ReviewPractice::Refused) {
         messageBox(r.tab->practiceTitle, false, QStringLiteral("\r\n\r\n\r\n") + p.prompt);
         return;

@@ -58,7 +58,7 @@ FileName options() {
     return user(panel::recname::Options);
 }
 FileName adBanner() {
-    return user(QStringLiteral("170100"));
+    return user(panel::recname::Banner);
 }
 FileName randomPapers() {
     return user(panel::recname::RandomPapers);
@@ -95,10 +95,6 @@ std::optional<QStringList> readFileLines(const startup::RunState &s, const FileN
     return platform::readLines(pathOf(s, f), f.folder == Folder::Bank
                                                  ? platform::readlimit::kBankText
                                                  : platform::readlimit::kRecord);
-}
-
-QStringList optionalLines(const startup::RunState &s, const FileName &f) {
-    return readFileLines(s, f).value_or(QStringList());
 }
 
 // ---------------------------------------------------------------- numbers

@@ -61,13 +61,11 @@ FileName paperWrong(int slot); // 1824NN
 // The full path: the folder of the run state & name & ".mxy".
 QString pathOf(const startup::RunState &s, const FileName &f);
 
-// Every line of a file; nullopt when it cannot be read (also when it is
-// no regular file or larger than a bank file, or a record, may be).
+// Every line of a file of the bank; nullopt when it cannot be read (also
+// when it is no regular file or larger than a bank file may be). The files
+// of "ksdata" are read through panel::RecordFiles, which holds back and
+// tells one that cannot be read, never here.
 std::optional<QStringList> readFileLines(const startup::RunState &s, const FileName &f);
-// The lines of a file the candidate may not have yet (a fresh installation
-// has no banner, no options and no records): a missing file reads as no
-// lines, which is what the page shows for it anyway.
-QStringList optionalLines(const startup::RunState &s, const FileName &f);
 
 // ---------------------------------------------------------------- numbers
 

@@ -3,6 +3,7 @@
 #include "home/home_files.h"
 #include "panel/options_file.h"
 #include "panel/panel_link.h"
+#include "panel/record_message.h"
 #include "startup/run_state.h"
 
 using forms::skip;
@@ -87,9 +88,19 @@ void FrmIME::Form_Load() {
 }
 
 void FrmIME::Check1_Click() {
+    if (puttingBack_) return;
     const bool on = Check1->value() != forms::vbUnchecked;
     // The option takes effect only once it is stored.
-    if (panel::writeOption(panel::RecordFiles(state().UserDataFolder), on)) state().UseInputMethod = on;
+    if (panel::writeOption(panel::RecordFiles(state().UserDataFolder), on)) {
+        state().UseInputMethod = on;
+        return;
+    }
+    // Not stored (a full disk, an options file held back): the box shows
+    // the option as it stands, and the candidate is told why.
+    puttingBack_ = true;
+    Check1->setValue(state().UseInputMethod ? forms::vbChecked : forms::vbUnchecked);
+    puttingBack_ = false;
+    panel::tellUnsavedRecords(panel::recordaction::InputMethodOption, {panel::recname::Options});
 }
 
 void FrmIME::LblClick_Click(int) {

@@ -21,6 +21,9 @@ public:
     void LblClick_Click(int Index);
     void lblMove_MouseDown(int Button, int Shift, double X, double Y);
     void Form_Unload(int &Cancel);
+
+private:
+    bool puttingBack_ = false; // the box set back after a failed write: no write
 };
 
 namespace panel {

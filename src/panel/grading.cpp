@@ -3,6 +3,8 @@
 #include "home/home_files.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace panel {
 
 bool isDone(int status) {
@@ -14,13 +16,15 @@ QString scoreText(double score) {
 }
 
 QString paperCodeList(const startup::RunState &s) {
-    const bool random = s.PaperMode == startup::RandomPaper;
-    const QString path =
-        home::pathOf(s, random ? home::files::randomPapers() : home::files::bankIndex());
-    const int line = random ? s.PaperSlot - 19 : s.PaperIndex + 3;
-    return platform::readLineOrLast(
-               path, line, random ? platform::readlimit::kRecord : platform::readlimit::kBankText)
-        .value_or(QString());
+    if (s.PaperMode != startup::RandomPaper)
+        return platform::readLineOrLast(home::pathOf(s, home::files::bankIndex()), s.PaperIndex + 3,
+                                        platform::readlimit::kBankText)
+            .value_or(QString());
+    // The candidate's own file, read as the records are: one that cannot
+    // be read is told and held back.
+    const QStringList lines = RecordFiles(s.UserDataFolder).read(recname::RandomPapers).lines;
+    if (lines.isEmpty()) return {};
+    return lines.value(std::max(s.PaperSlot - 19, 1) - 1, lines.last());
 }
 
 GradeResult gradePaper(startup::RunState &s, const RecordFiles &records, const QString &paperCodes,

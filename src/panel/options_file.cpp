@@ -1,6 +1,6 @@
 #include "panel/options_file.h"
 
-#include "platform/text.h"
+#include "home/home_files.h"
 
 namespace panel {
 
@@ -9,8 +9,8 @@ bool optionOnForNotice(const RecordFiles &files) {
     return !r.lines.isEmpty() && r.lines.first() == QStringLiteral("1");
 }
 
-bool optionOnForHome(const QString &firstLine) {
-    return platform::val(firstLine) != 0;
+bool optionOnForHome(const RecordFiles &files) {
+    return home::inputMethodOption(files.readOneLine(recname::Options));
 }
 
 bool writeOption(const RecordFiles &files, bool on) {

@@ -41,16 +41,30 @@ void reportHeldBack(const QString &name) {
                            QStringLiteral(".mxy"));
 }
 
-// Reported once per file and run: a second read of the same broken file
-// says nothing new. The start reads the records before it names the run
-// log, and a report made then would reach no log.
-void holdBack(const QString &resolved, const QString &name) {
-    if (!heldBack().insert(resolved).second) return;
-    untold() << name;
+// The start reads the records before it names the run log, and a report
+// made then would reach no log: it waits for the log.
+void report(const QString &name) {
     if (startup::state().RunLogPath.isEmpty())
         unreported() << name;
     else
         reportHeldBack(name);
+}
+
+// Reported once per file and run: a second read of the same broken file
+// says nothing new.
+void holdBack(const QString &resolved, const QString &name) {
+    if (!heldBack().insert(resolved).second) return;
+    untold() << name;
+    report(name);
+}
+
+// A file that cannot be read: held back, or for the banner's copy, which
+// the next update replaces whatever it holds, only reported.
+void cannotRead(const QString &resolved, const QString &name) {
+    if (name != recname::Banner)
+        holdBack(resolved, name);
+    else if (firstTimeThisRun(QStringLiteral("unreadable ") + resolved))
+        report(name);
 }
 
 } // namespace
@@ -239,7 +253,7 @@ RecordRead RecordFiles::read(const QString &name) const {
     const auto bytes = platform::readFileBytes(resolved, platform::readlimit::kRecord, &fault);
     if (fault == platform::ReadFault::Missing) return {};
     if (!bytes) {
-        holdBack(resolved, name);
+        cannotRead(resolved, name);
         return {{}, false};
     }
     return {platform::linesFromBytes(*bytes), true};
@@ -295,9 +309,9 @@ bool RecordFiles::writeOneLine(const QString &name, const QString &text) const {
 CodesWithFlags RecordFiles::readList(const QString &listName, const QString &flagsName,
                                      bool *readable) const {
     bool a = true, b = true;
-    CodesWithFlags out{readOneLine(listName, &a), readOneLine(flagsName, &b)};
+    const CodesWithFlags out{readOneLine(listName, &a), readOneLine(flagsName, &b)};
     if (readable) *readable = a && b;
-    return out;
+    return a && b ? out : CodesWithFlags{};
 }
 
 bool RecordFiles::writeList(const QString &listName, const QString &flagsName,

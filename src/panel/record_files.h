@@ -14,7 +14,13 @@
 // before the log is named) and told to the candidate once
 // (record_message.h), and is held back for the rest of the run (never
 // rewritten), so that a passing fault never turns into a candidate's lost
-// favourites or progress.
+// favourites or progress. This holds for every file the candidate's work
+// lives in, the options and the random papers as much as the records of
+// grading, and for every reader, since all of them read through here. The
+// one file of the folder read here that is no work of the candidate's,
+// the banner's copy, is fetched again by the next update: one that cannot
+// be read is only reported once into the run log, neither told nor held
+// back.
 //
 // The files one action of the candidate writes (a grading, the end of a
 // set, a draw or a delete of a random paper, a clearing) belong together:
@@ -50,6 +56,8 @@ inline const QString PaperHistory = QStringLiteral("288892");
 inline const QString UnitProgress = QStringLiteral("288893");
 inline const QString RandomPapers = QStringLiteral("288891");
 inline const QString Options = QStringLiteral("288890");
+// The banner's copy, which the update writes; not the candidate's.
+inline const QString Banner = QStringLiteral("170100");
 } // namespace recname
 
 // "1824" and the paper slot as two digits ("182403" for slot 3).
@@ -163,7 +171,10 @@ public:
     // The file holds the text and CR LF.
     bool writeOneLine(const QString &name, const QString &text) const;
 
-    // A list and its flag line; readable is false when either could not be read.
+    // A list and its flag line; readable is false when either could not be
+    // read, and then both read as empty: the half that could be read pairs
+    // with nothing, and counted or practised alone it would show flags of
+    // questions the list no longer names (or the reverse).
     CodesWithFlags readList(const QString &listName, const QString &flagsName,
                             bool *readable = nullptr) const;
     // Both lines, or neither when either file is held back or a rename is

@@ -36,6 +36,7 @@ QString recordTitle(const QString &name) {
     if (name == recname::PaperHistory) return QStringLiteral("考试历史");
     if (name == recname::UnitProgress) return QStringLiteral("学习进度");
     if (name == recname::RandomPapers) return QStringLiteral("随机试卷");
+    if (name == recname::Options) return QStringLiteral("输入法设置");
     if (name.size() == 6 && name.startsWith(QStringLiteral("1824")))
         return QStringLiteral("试卷错题");
     return name.contains(QLatin1Char('.')) ? name : name + QStringLiteral(".mxy");

@@ -2,11 +2,12 @@
 // Telling the candidate that records of an action could not be saved, or
 // could not be read: the texts, apart from the window, and the program's
 // own message box. Every action that writes records (grading, the end of a
-// set, a draw or a delete of a random paper, a clearing) tells once when
-// some of its records stayed as they were, with the error report behind
-// it. A record held back because it could not be read (record_files.h) is
-// told once a run, in a box of its own: at the start, after the last run's
-// unsaved records, and later after the click or the action that met it.
+// set, a draw or a delete of a random paper, a clearing, a change of the
+// input-method option) tells once when some of its records stayed as they
+// were, with the error report behind it. A record held back because it
+// could not be read (record_files.h) is told once a run, in a box of its
+// own: at the start, after the last run's unsaved records, and later after
+// the click or the action that met it.
 #include <QString>
 #include <QStringList>
 
@@ -20,14 +21,16 @@ inline const QString Draw = QStringLiteral("生成随机试卷");
 inline const QString Delete = QStringLiteral("删除随机试卷");
 inline const QString ClearFavourites = QStringLiteral("清除收藏的题目");
 inline const QString ClearWrongBook = QStringLiteral("清除我的错题");
+inline const QString InputMethodOption = QStringLiteral("更改输入法设置");
 // An action of the last run that its end broke off, told at the start.
 inline const QString LastRun = QStringLiteral("上次运行的记录保存");
 } // namespace recordaction
 
 // A record as the candidate knows it: "收藏的题目" for the favourites and
 // their flags, "我的错题" for the book and its flags, "试卷错题" for a
-// paper's wrong list, "考试历史", "学习进度", "随机试卷"; another record
-// by its file name (a name with an extension as it is).
+// paper's wrong list, "考试历史", "学习进度", "随机试卷", "输入法设置" for
+// the options; another record by its file name (a name with an extension
+// as it is).
 QString recordTitle(const QString &name);
 // "<action>失败：<records, each once, joined by 、>未能保存，仍是原来的内容。"
 // and, when other records of the action were saved, "其它记录已经保存。"

@@ -54,19 +54,9 @@ using startup::state;
 
 using Records = std::map<QString, QByteArray>;
 
-// Every part of the sample installation, in the order the sample
-// generator lays them out.
-inline std::vector<testsupport::AddFiles> wholeSample() {
-    return {sample::addStartupFiles,     sample::addHomeFiles,        sample::addHomeBanner,
-            sample::addStepEngineFiles,  sample::addJudgingFiles,     sample::addShellPictures,
-            sample::addShellQuestions,   sample::addShellJudgingFiles, sample::addDemoPictures,
-            sample::addUpdateFiles,      sample::addPanelFiles,       sample::addExamFiles,
-            sample::addHomeBankIndex};
-}
-
 class CandidateDay : public testsupport::ProgramFixture {
 protected:
-    CandidateDay() : ProgramFixture(wholeSample(), QStringLiteral("whole")) {
+    CandidateDay() : ProgramFixture(testsupport::wholeSampleParts(), QStringLiteral("whole")) {
         startup::resetProgramEnded();
         forms::Screen::setFake(1366, 768);
         platform::setHttp(platform::makeNetworkHttp());

@@ -297,12 +297,15 @@ TEST_F(HomeFilesOnDisk, MissingOptionalFilesReadAsNoLines) {
     startup::RunState s;
     s.DataPath = dir().bank();
     s.UserDataFolder = dir().ksdata();
+    const panel::RecordFiles records(s.UserDataFolder);
     QFile::remove(dir().ksdata() + QStringLiteral("170100.mxy"));
-    EXPECT_TRUE(home::optionalLines(s, home::files::adBanner()).isEmpty());
+    const panel::RecordRead missing = records.read(panel::recname::Banner);
+    EXPECT_TRUE(missing.lines.isEmpty());
+    EXPECT_TRUE(missing.readable);
     EXPECT_FALSE(home::readFileLines(s, home::files::adBanner()).has_value());
     ASSERT_TRUE(testsupport::writeBytes(dir().ksdata() + QStringLiteral("170100.mxy"),
                                         testsupport::gbkLines({QStringLiteral("广告"), "255"})));
-    EXPECT_EQ(home::optionalLines(s, home::files::adBanner()),
+    EXPECT_EQ(records.read(panel::recname::Banner).lines,
               (QStringList{QStringLiteral("广告"), QStringLiteral("255")}));
 }
 

@@ -82,6 +82,21 @@ TEST_F(GradingTest, RandomPaperInSlot22ReadsItsLineAndWritesItsRecords) {
     EXPECT_EQ(historyRecord(22), QList<QByteArray>({"2015-03-07 14:05:09\r", "97.5\r", "E\r"}));
 }
 
+// The random papers are the candidate's file, read as every record is:
+// past its end the last paper, and one that cannot be read gives no list,
+// is reported once and is held back.
+TEST_F(GradingTest, RandomPaperListsPastTheEndAndThatCannotBeRead) {
+    s.PaperMode = startup::RandomPaper;
+    s.PaperSlot = 25;
+    EXPECT_EQ(paperCodeList(s), paperCodes("13"));
+    QFile::remove(record("288891"));
+    makeUnreadable("288891");
+    EXPECT_EQ(paperCodeList(s), "");
+    EXPECT_EQ(paperCodeList(s), "");
+    EXPECT_TRUE(isHeldBack(record("288891")));
+    EXPECT_EQ(reports(), 1);
+}
+
 TEST_F(GradingTest, AllRightAndNoneRight) {
     sitFixedPaper(0);
     s.QuestionStatus.fill(5);

@@ -66,7 +66,7 @@ TEST_F(OptionsTest, OneAndZeroAndTheTwoReadings) {
         QFile::remove(record("288890"));
         if (c.content) put("288890", c.content);
         EXPECT_EQ(optionOnForNotice(files), c.notice) << (c.content ? c.content : "none");
-        EXPECT_EQ(optionOnForHome(files.readOneLine("288890")), c.home) << (c.content ? c.content : "none");
+        EXPECT_EQ(optionOnForHome(files), c.home) << (c.content ? c.content : "none");
     }
     ASSERT_TRUE(writeOption(files, true));
     EXPECT_EQ(bytes("288890"), "1\r\n");

@@ -157,6 +157,56 @@ TEST_F(RecordFilesTest, UnreadableIsReportedOnceAndNeverRewritten) {
     EXPECT_TRUE(files.writeOneLine("288872", "T"));
 }
 
+// Every file of the folder read here, met before the run log is named (as
+// the start meets them): the report waits for the log and comes once; the
+// candidate is told of the records, held back for the run, and not of the
+// banner's copy, which the next update fetches again whatever it holds.
+TEST_F(RecordFilesTest, UnreadableBeforeTheLogIsNamedIsReportedOnceThenAndToldUnlessFetchedAgain) {
+    const struct {
+        const char *name;
+        bool record;
+    } cases[] = {{"288890", true}, {"288891", true}, {"182429", true}, {"170100", false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        forgetHeldBackRecords();
+        QFile::remove(s.RunLogPath);
+        const QString logPath = std::exchange(s.RunLogPath, QString());
+        makeUnreadable(c.name);
+        EXPECT_FALSE(files.read(c.name).readable);
+        EXPECT_FALSE(files.read(c.name).readable);
+        EXPECT_TRUE(heldBackToTell().isEmpty()); // nothing while no log is named
+        s.RunLogPath = logPath;
+        EXPECT_EQ(heldBackToTell(), c.record ? QStringList{c.name} : QStringList());
+        EXPECT_EQ(reports(), 1);
+        EXPECT_FALSE(files.read(c.name).readable);
+        EXPECT_TRUE(heldBackToTell().isEmpty());
+        EXPECT_EQ(reports(), 1);
+        EXPECT_EQ(isHeldBack(record(c.name)), c.record);
+    }
+}
+
+// A list whose flags cannot be read, or flags whose list cannot be, pair
+// with nothing: both read as empty.
+TEST_F(RecordFilesTest, AListAndItsFlagsReadAsNoneWhenEitherCannotBeRead) {
+    for (const char *unreadable : {"288863", "288873"}) {
+        SCOPED_TRACE(unreadable);
+        forgetHeldBackRecords();
+        put("288863", "01030104\r\n");
+        put("288873", "FT\r\n");
+        QFile::remove(record(unreadable));
+        makeUnreadable(unreadable);
+        bool readable = true;
+        EXPECT_EQ(files.readList(recname::WrongQuestions, recname::WrongFlags, &readable),
+                  CodesWithFlags{});
+        EXPECT_FALSE(readable);
+        QDir(record(unreadable)).removeRecursively();
+    }
+    put("288863", "01030104\r\n");
+    put("288873", "FT\r\n");
+    EXPECT_EQ(files.readList(recname::WrongQuestions, recname::WrongFlags),
+              (CodesWithFlags{"01030104", "FT"}));
+}
+
 // One action writes its files together: until its commit nothing reaches
 // the disk, and its own reads see what it wrote (the end of a set reads
 // back the favourites it wrote; a favourites set writes their flags twice).

@@ -14,7 +14,12 @@
 
 class StartFixture : public testsupport::ProgramFixture {
 protected:
-    StartFixture() {
+    StartFixture() { resetRun(); }
+    StartFixture(std::vector<testsupport::AddFiles> parts, const QString &cacheKey)
+        : ProgramFixture(std::move(parts), cacheKey) {
+        resetRun();
+    }
+    void resetRun() {
         startup::resetProgramEnded();
         panel::forgetHeldBackRecords();
         testsupport::watchBoxes(&boxes, testsupport::BoxPlace::Noted);

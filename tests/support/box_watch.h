@@ -7,6 +7,7 @@
 #include "startup/frm_qhmsgbox.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace testsupport {
 
@@ -14,10 +15,14 @@ enum class BoxPlace { Left, Noted };
 
 // With BoxPlace::Noted each entry starts with where the box stood:
 // "over the home page|" or "before it|" (the start's boxes are told in
-// an order against the page).
-inline void watchBoxes(QStringList *seen, BoxPlace place = BoxPlace::Left) {
-    forms::testing::setModalHook([seen, place](forms::Form &form) {
-        if (form.name() != QLatin1String("FrmQHMSGBOX")) return;
+// an order against the page). Other windows shown modally go to others.
+inline void watchBoxes(QStringList *seen, BoxPlace place = BoxPlace::Left,
+                       std::function<void(forms::Form &)> others = {}) {
+    forms::testing::setModalHook([seen, place, others](forms::Form &form) {
+        if (form.name() != QLatin1String("FrmQHMSGBOX")) {
+            if (others) others(form);
+            return;
+        }
         auto &box = static_cast<FrmQHMSGBOX &>(form);
         QString entry = box.LblTitle->caption() + "|" + box.LblPrompt->caption();
         if (place == BoxPlace::Noted) {

@@ -58,10 +58,13 @@ bool chownTree(const QString &root, unsigned id) {
     return ok;
 }
 
+bool becomeNobody() {
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+}
+
 void startAsNobody(QProcess &p) {
     p.setChildProcessModifier([] {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-            ::_exit(111);
+        if (!becomeNobody()) ::_exit(111);
     });
 }
 

@@ -55,5 +55,8 @@ bool chownTree(const QString &root, unsigned id);
 // Makes p start its program as kNobody (the test must run as root); a
 // start that cannot drop root ends with exit code 111.
 void startAsNobody(QProcess &p);
+// This process goes on as kNobody, for good (a child of a test run as
+// root); false when root could not be dropped.
+bool becomeNobody();
 
 } // namespace testsupport

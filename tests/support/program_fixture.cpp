@@ -2,8 +2,16 @@
 
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "sample_demo.h"
+#include "sample_exam.h"
 #include "sample_home.h"
+#include "sample_judging.h"
+#include "sample_panel.h"
+#include "sample_questions.h"
+#include "sample_shell.h"
+#include "sample_shell_questions.h"
 #include "sample_startup.h"
+#include "sample_update.h"
 #include "startup/run_state.h"
 #include "startup/services.h"
 
@@ -21,6 +29,14 @@ QDateTime fixedNow() {
 
 std::vector<AddFiles> startupParts() {
     return {sample::addStartupFiles, sample::addHomeFiles};
+}
+
+std::vector<AddFiles> wholeSampleParts() {
+    return {sample::addStartupFiles,    sample::addHomeFiles,         sample::addHomeBanner,
+            sample::addStepEngineFiles, sample::addJudgingFiles,      sample::addShellPictures,
+            sample::addShellQuestions,  sample::addShellJudgingFiles, sample::addDemoPictures,
+            sample::addUpdateFiles,     sample::addPanelFiles,        sample::addExamFiles,
+            sample::addHomeBankIndex};
 }
 
 namespace {

@@ -64,6 +64,9 @@ private:
 // The start-up files and the home page of the sample (the default of
 // ProgramFixture): what the program needs to reach its home page.
 std::vector<AddFiles> startupParts();
+// Every part of the sample installation, in the order the sample
+// generator lays them out.
+std::vector<AddFiles> wholeSampleParts();
 
 class ProgramFixture : public ::testing::Test {
 protected:
