@@ -55,7 +55,12 @@ GradeResult gradePaper(startup::RunState &s, const RecordFiles &records, const Q
             wrongCodes << code;
         }
     }
-    files.writeOneLine(paperWrongFileName(s.PaperSlot), paperWrong);
+    // Without the paper's own list (the random papers could not be read)
+    // its wrong list would be written empty over the last sitting's.
+    if (codeCount(paperCodes) == 0)
+        files.leaveOut({paperWrongFileName(s.PaperSlot)});
+    else
+        files.writeOneLine(paperWrongFileName(s.PaperSlot), paperWrong);
     files.writeList(recname::WrongQuestions, recname::WrongFlags, appendCodes(book, wrongCodes));
 
     r.scoreText = scoreText(r.score);

@@ -97,6 +97,24 @@ TEST_F(GradingTest, RandomPaperListsPastTheEndAndThatCannotBeRead) {
     EXPECT_EQ(reports(), 1);
 }
 
+// A random paper whose list could not be read when it is graded keeps the
+// wrong list of its last sitting, and says it was not saved; the rest of
+// its records are written.
+TEST_F(GradingTest, ARandomPaperWithoutItsListKeepsItsLastWrongList) {
+    s.PaperMode = startup::RandomPaper;
+    s.PaperIndex = 11;
+    s.PaperSlot = 22;
+    for (int i = 0; i < 40; ++i) s.QuestionCodes[i] = 1300 + i + 1;
+    put("182422", "13011302\r\n");
+    QFile::remove(record("288891"));
+    makeUnreadable("288891");
+    const GradeResult r = grade();
+    EXPECT_EQ(bytes("182422"), "13011302\r\n");
+    EXPECT_EQ(r.unsavedRecords, QStringList({"182422"}));
+    EXPECT_TRUE(r.otherRecordsSaved);
+    EXPECT_EQ(historyRecord(22), QList<QByteArray>({"2015-03-07 14:05:09\r", "0\r", "E\r"}));
+}
+
 TEST_F(GradingTest, AllRightAndNoneRight) {
     sitFixedPaper(0);
     s.QuestionStatus.fill(5);
