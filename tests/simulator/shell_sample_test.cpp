@@ -3,6 +3,7 @@
 // region when the screen builds their steps.
 #include "platform/text.h"
 #include "program_fixture.h"
+#include "sample_paint.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
@@ -17,6 +18,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QWidget>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -254,6 +256,29 @@ TEST(ShellSamplePictures, TheComputerWindowsOwnSpotIsABlankPartOfIt) {
     EXPECT_EQ(drawn, 0);
 }
 
+// 画图's tool box shows its tools: every button has a drawing of its own,
+// none is an empty face and no two are alike.
+TEST(ShellSamplePictures, PaintsToolBoxHasADrawingOnEveryButton) {
+    const QImage screen = sample::shellPicture(QStringLiteral("bank:") + sample::PaintScreenPicture)
+                              .convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(screen.isNull());
+    const QRect column = sample::paintToolBox();
+    QList<QImage> tools;
+    for (int i = 0; i < sample::PaintToolCount; ++i) {
+        SCOPED_TRACE(testing::Message() << "tool " << i);
+        const QRect button = sample::paintToolButton(column, i);
+        ASSERT_TRUE(column.contains(button));
+        const QImage inside = screen.copy(button.adjusted(2, 2, -2, -2));
+        int ink = 0;
+        for (int y = 0; y < inside.height(); ++y)
+            for (int x = 0; x < inside.width(); ++x) ink += qGray(inside.pixel(x, y)) < 160;
+        EXPECT_GE(ink, 8) << "an empty button";
+        for (int k = 0; k < tools.size(); ++k)
+            EXPECT_FALSE(inside == tools[k]) << "drawn as tool " << k;
+        tools << inside;
+    }
+}
+
 // The entry "附件" of "所有程序" opens what the folder holds, not the
 // entries of the panel it was chosen from again.
 TEST(ShellSamplePictures, TheAccessoriesFolderOpensItsOwnEntries) {
@@ -425,9 +450,8 @@ TEST_F(ShellRegionQuestions, ControlPanelStepsHaveTheirPageInTheirBackground) {
             if (!f->PicCtrl->visible()) continue;
             SCOPED_TRACE(testing::Message() << "question " << q << ", step " << n);
             const QString background = sim::StepRecord(records[first + n - 2]).backPicture();
-            const QImage screen =
-                sample::shellPicture(QStringLiteral("bank:") + background).convertToFormat(
-                    QImage::Format_RGB32);
+            const QImage screen = sample::shellPicture(QStringLiteral("bank:") + background)
+                                      .convertToFormat(QImage::Format_RGB32);
             const QImage page =
                 sample::shellPicture(pictureName(f->PicCtrl)).convertToFormat(QImage::Format_RGB32);
             ASSERT_FALSE(screen.isNull()) << background.toStdString();
@@ -438,4 +462,33 @@ TEST_F(ShellRegionQuestions, ControlPanelStepsHaveTheirPageInTheirBackground) {
         }
     }
     EXPECT_GE(checked, 2); // both views
+}
+
+// The screen places the start menu at a fixed Top above the taskbar: its
+// picture must reach down to where the taskbar and the start button begin,
+// or a strip of the desktop shows between the menu and the taskbar.
+TEST_F(ShellRegionQuestions, TheStartMenuReachesDownToTheTaskbar) {
+    FrmMain *f = show(2, 1); // the desktop, where the candidate opens the start menu
+    forms::testing::click(f->StartMenu, 450, 400);
+    ASSERT_TRUE(f->PicStart->isShown());
+    const QRect menu(f->PicStart->originInFormPx(), f->PicStart->rectPx().size());
+    const int taskbarTop = f->StartMenu->originInFormPx().y();
+    EXPECT_EQ(menu.bottom() + 1, taskbarTop);
+
+    // What the candidate sees: every row from the menu's top down to the
+    // taskbar is the menu's, and the taskbar of the step's background
+    // begins right under it.
+    const QImage shot = f->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage drawn =
+        sample::shellPicture(QStringLiteral("706600")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_GE(drawn.height(), taskbarTop - menu.top());
+    for (int y = menu.top(); y < taskbarTop; ++y) {
+        for (int x : {2, drawn.width() / 2, drawn.width() - 3}) {
+            ASSERT_EQ(shot.pixel(menu.left() + x, y), drawn.pixel(x, y - menu.top()))
+                << "at " << x << ", " << y;
+        }
+    }
+    const int beside = menu.right() + 100;
+    EXPECT_GT(QColor(shot.pixel(beside, taskbarTop - 1)).lightness(), 110) << "the wallpaper";
+    EXPECT_LT(QColor(shot.pixel(beside, taskbarTop + 5)).lightness(), 100) << "the taskbar";
 }

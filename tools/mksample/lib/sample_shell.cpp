@@ -2,6 +2,7 @@
 
 #include "sample_chrome.h"
 #include "sample_icons.h"
+#include "sample_paint.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "simulator/shell_layout.h"
@@ -219,6 +220,15 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
     return img;
 }
 
+} // namespace
+
+QRect paintToolBox() {
+    const int top = px(PaintBarTop) + 20;
+    return QRect(7, top, 56, 553 - top);
+}
+
+namespace {
+
 // The Paint window over the screen above the taskbar: under its menu bar
 // (which the steps lay along the client area's top) the tool box at the
 // left and the grey work area with the white picture in it.
@@ -227,13 +237,7 @@ QImage paintScreen() {
     QPainter p(&img);
     const int top = px(PaintBarTop) + 20;
     p.fillRect(QRect(7, top, 1010, 553 - top), QColor(0xab, 0xb9, 0xcd));
-    p.fillRect(QRect(7, top, 56, 553 - top), QColor(0xf0, 0xf0, 0xf0));
-    p.setPen(QColor(0xa0, 0xa0, 0xa0));
-    for (int i = 0; i < 16; ++i) {
-        const QRect tool(10 + 25 * (i % 2), top + 8 + 25 * (i / 2), 22, 22);
-        p.setBrush(QColor(0xf8, 0xf8, 0xf8));
-        p.drawRect(tool);
-    }
+    drawPaintToolBox(p, paintToolBox());
     p.fillRect(QRect(70, top + 10, 520, 340), Qt::white);
     p.setPen(QColor(0x80, 0x80, 0x80));
     p.drawRect(QRect(70, top + 10, 520, 340));
@@ -447,17 +451,28 @@ QImage appearancePage() {
     return img;
 }
 
+// The start menu stands on the taskbar: the screen places it at a fixed
+// Top, so its picture reaches from there down to the taskbar's top edge,
+// where the start button begins.
+int startMenuHeight() {
+    return px(shell::StartButtonRect.top - shell::StartMenuPlace.top);
+}
+
 QImage startMenu() {
-    QImage img = canvas(404, 460, QColor(0x1e, 0x3c, 0x5e));
+    const int height = startMenuHeight();
+    QImage img = canvas(404, height, QColor(0x1e, 0x3c, 0x5e));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient glass(0, 0, 0, 460);
+    QLinearGradient glass(0, 0, 0, height);
     glass.setColorAt(0, QColor(0x3c, 0x6a, 0x96));
     glass.setColorAt(1, QColor(0x1a, 0x34, 0x52));
     p.fillRect(img.rect(), glass);
+    // The white column of programs ends a little under "所有程序"; the
+    // search box stands on the glass below it.
+    const int searchTop = height - 30;
     p.setBrush(Qt::white);
     p.setPen(QColor(0x90, 0xa8, 0xc0));
-    p.drawRoundedRect(QRectF(6, 6, 256, 420), 4, 4);
+    p.drawRoundedRect(QRectF(6, 6, 256, searchTop - 16), 4, 4);
     const SpotRects s = fixedSpots();
     const QHash<int, QString> left = {
         {80, "入门"}, {83, "Windows Media Center"}, {85, "计算器"}, {86, "便笺"}, {87, "截图工具"},
@@ -473,9 +488,9 @@ QImage startMenu() {
     // The search box at the foot of the left column.
     p.setBrush(Qt::white);
     p.setPen(QColor(0x8a, 0xa0, 0xb8));
-    p.drawRoundedRect(QRectF(12, 432, 244, 22), 3, 3);
-    text(p, QRect(20, 432, 230, 22), QStringLiteral("搜索程序和文件"), QColor(0x8a, 0x8a, 0x8a), 12,
-         Qt::AlignLeft | Qt::AlignVCenter);
+    p.drawRoundedRect(QRectF(12, searchTop, 244, 22), 3, 3);
+    text(p, QRect(20, searchTop, 230, 22), QStringLiteral("搜索程序和文件"),
+         QColor(0x8a, 0x8a, 0x8a), 12, Qt::AlignLeft | Qt::AlignVCenter);
     // The user's picture above the right column.
     p.setBrush(QColor(0xf4, 0xa4, 0x3c));
     p.setPen(QPen(Qt::white, 2));

@@ -58,6 +58,9 @@ inline constexpr int kGridColumns = 7;
 // the taskbar, the Notepad window stands a little right of the desktop's
 // icons.
 inline constexpr int PaintBarLeft = 105, PaintBarTop = 555;
+// 画图's tool box in its screen picture (pixels): the column at the
+// window's left under the menu bar.
+QRect paintToolBox();
 inline constexpr int NotepadBarLeft = 1515, NotepadBarTop = 1815;
 
 // The unit of the shell's sample questions ("桌面与窗口").
