@@ -265,9 +265,8 @@ QImage explorerScreen(const ExplorerScreen &w) {
     return img;
 }
 
-// The Computer and video windows are shown both with a command bar under
-// their address row and with the tool strip in its place: one picture for
-// each.
+// The video window is shown both with a command bar under its address row
+// and with the tool strip in its place: one picture for each.
 QList<ExplorerScreen> explorerScreens() {
     const auto folder = [](const char *name) {
         return GridItem{Icon::Folder, QString::fromUtf8(name)};
@@ -277,8 +276,7 @@ QList<ExplorerScreen> explorerScreens() {
     const QList<GridItem> videos = {folder("示例视频"),
                                     {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}};
     return {
-        {ComputerScreenPicture, computer.front(), computer, {}, ExplorerTop::ToolStrip},
-        {ComputerBarScreenPicture, computer.front(), computer, {}},
+        {ComputerScreenPicture, computer.front(), computer, {}},
         {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
         {DriveScreenPicture,
          QStringLiteral("本地磁盘 (C:)"),
@@ -579,6 +577,13 @@ QStringList barLabels(char letter) {
     }
 }
 
+// Commands a bar shows after its last spot, which no step asks for: the
+// Computer window's "D" has four commands and spots for two of them.
+QStringList barCommandsWithoutSpot(char letter) {
+    if (letter == 'D') return {"映射网络驱动器", "打开控制面板"};
+    return {};
+}
+
 // The window a bar belongs to and the window's client width (pixels): a
 // menu bar is as wide as the client area it lies in, the command bars span
 // the screen.
@@ -613,6 +618,14 @@ QImage bar(char letter) {
         const QRect r = pxRect(s[size_t(i + 1)]);
         text(p, QRect(r.left(), r.top(), r.width(), command ? 25 : r.height()), labels[i],
              kMenuText, 12, Qt::AlignCenter);
+    }
+    // Spaced as the commands before them: their text and 9 pixels each side.
+    int x = labels.isEmpty() ? 0 : pxRect(s[size_t(labels.size())]).right() + 1;
+    const QFontMetrics metrics(uiFont(12));
+    for (const QString &more : barCommandsWithoutSpot(letter)) {
+        const int w = metrics.horizontalAdvance(more) + 18;
+        text(p, QRect(x, pxRect(s[1]).top(), w, 25), more, kMenuText, 12, Qt::AlignCenter);
+        x += w;
     }
     if (command) {
         // View, its arrow, preview pane and help at the right end.
@@ -1028,7 +1041,7 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture, desktopScreen(true));
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
-        if (w.picture == ComputerScreenPicture || w.picture == ComputerBarScreenPicture) {
+        if (w.picture == ComputerScreenPicture) {
             // The demonstration shows no drive list of its own: the steps'
             // background has it where the screen lays the Computer window.
             QPainter p(&img);
@@ -1330,6 +1343,14 @@ StepBuilder lastStep(const SampleDir &dir, const QString &background = DesktopSc
 
 } // namespace
 
+StepBuilder onComputerWindow(StepBuilder step) {
+    step.background(ComputerScreenPicture)
+        .windowKind(QLatin1Char('P'))
+        .menuBar(QLatin1Char('D'))
+        .paneFlags(2);
+    return step;
+}
+
 bool addShellQuestions(const SampleDir &dir) {
     if (!dir.makeFolders()) return false;
     QList<SampleQuestion> questions;
@@ -1342,12 +1363,8 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
-         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace)
-             .background(ComputerScreenPicture)
-             .windowKind(QLatin1Char('P'))
+         onComputerWindow(shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace))
              .viewVariant(QLatin1Char('C'))
-             .menuBar(QLatin1Char('O'))
-             .paneFlags(3)
              .hit(1, hitEntry(QStringLiteral("95")))
              .build(),
          shellStep(dir, QStringLiteral("单击“组织”|选择“关闭”"))
@@ -1436,15 +1453,11 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
-         shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace)
-             .background(ComputerBarScreenPicture)
-             .windowKind(QLatin1Char('P'))
+         onComputerWindow(shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace))
              .viewVariant(QLatin1Char('D'))
-             .menuBar(QLatin1Char('D'))
-             .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir, ComputerBarScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
+         lastStep(dir, ComputerScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
     // button's. Once the desktop shows small icons, the steps show it as
