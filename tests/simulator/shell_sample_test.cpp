@@ -256,6 +256,40 @@ TEST(ShellSamplePictures, TheComputerWindowsOwnSpotIsABlankPartOfIt) {
     EXPECT_EQ(drawn, 0);
 }
 
+// The tool strip lights up under the pointer only where it shows a
+// command: a spot on its bare face (the same from column to column) keeps
+// that face, so that no button appears that is not drawn.
+TEST(ShellSamplePictures, TheToolStripLightsOnlyItsCommands) {
+    SpotRects fixed{};
+    layoutFixedSpots(fixed, One);
+    const QImage strip =
+        sample::shellPicture(QStringLiteral("1100W1")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(strip.isNull());
+    int bare = 0, lit = 0;
+    for (int i = 11; i <= 23; ++i) {
+        SCOPED_TRACE(i);
+        const Rect &r = fixed[size_t(i)];
+        const QImage face =
+            strip.copy(int(r.left / 15), int(r.top / 15), int(r.width / 15), int(r.height / 15));
+        bool plain = true;
+        for (int y = 0; y < face.height() && plain; ++y)
+            for (int x = 1; x < face.width() && plain; ++x)
+                plain = face.pixel(x, y) == face.pixel(0, y);
+        for (const QString &look :
+             {hoverPicture(QString::number(i)), pressedPicture(QString::number(i))}) {
+            const QImage shown = sample::shellPicture(look).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(shown.size(), face.size()) << look.toStdString();
+            if (plain)
+                EXPECT_TRUE(shown == face) << look.toStdString() << " lights a bare face";
+            else
+                EXPECT_FALSE(shown == face) << look.toStdString() << " shows nothing";
+        }
+        (plain ? bare : lit)++;
+    }
+    EXPECT_GE(lit, 4); // 视图 and 刷新 among them
+    EXPECT_GE(bare, 1);
+}
+
 // 画图's tool box shows its tools: every button has a drawing of its own,
 // none is an empty face and no two are alike.
 TEST(ShellSamplePictures, PaintsToolBoxHasADrawingOnEveryButton) {

@@ -513,31 +513,35 @@ QImage startMenu() {
     return img;
 }
 
+// The tool strip's commands by spot, in the flat look of a Windows 7
+// command bar: its menus and commands from the left, the view button and
+// help further on. The spots between them lie on the bar's bare face, as
+// the space between a command bar's two groups does.
+QHash<int, QString> toolStripLabels() {
+    return {{11, "组织 ▾"}, {12, "共享 ▾"}, {13, "刻录"}, {14, "新建文件夹"},
+            {15, "刷新"},   {23, "视图 ▾"}, {22, "?"}};
+}
+
 QImage toolStrip(bool second) {
     QImage img = canvas(1024, 40, Qt::white);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, 40);
-    g.setColorAt(0, QColor(0xfa, 0xfc, 0xfe));
-    g.setColorAt(1, QColor(0xdb, 0xe6, 0xf4));
+    g.setColorAt(0, QColor(0xf5, 0xfa, 0xff));
+    g.setColorAt(1, QColor(0xdc, 0xe9, 0xf7));
     p.fillRect(img.rect(), g);
     p.setPen(QColor(0xa0, 0xaf, 0xc3));
     p.drawLine(0, 39, 1023, 39);
     const SpotRects s = fixedSpots();
-    const QHash<int, QString> labels = {
-        {11, "◀ ▶ 后退"}, {12, "▾ 最近"}, {13, "↑"},     {14, "地址栏"}, {15, "刷新 ⟳"},
-        {16, "剪切"},     {17, "复制"},   {18, "粘贴"},  {19, "撤消"},   {20, "删除"},
-        {21, "属性"},     {22, "?"},      {23, "视图 ▾"}};
+    const QHash<int, QString> labels = toolStripLabels();
     for (auto it = labels.begin(); it != labels.end(); ++it) {
-        const QRect r = pxRect(s[size_t(it.key())]).adjusted(1, 3, -1, -3);
-        p.setPen(QColor(0xc4, 0xd2, 0xe4));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(r), 3, 3);
-        text(p, r, it.value(), kMenuText, 11, Qt::AlignCenter);
+        const QRect r = pxRect(s[size_t(it.key())]);
+        const bool help = it.key() == 22;
+        text(p, r, it.value(), help ? QColor(0x2a, 0x4a, 0x7a) : kMenuText, help ? 14 : 12,
+             Qt::AlignCenter);
     }
-    // The window's search box, which the strip takes over with its
-    // address field. The first strip shows in the Computer and "文档"
-    // windows and searches the window it is in; the second only in the
-    // video library.
+    // The window's search box, which the strip takes over from the address
+    // row it stands in for. The first strip shows in the "文档" window and
+    // searches the window it is in; the second only in the video library.
     p.setBrush(Qt::white);
     p.setPen(QColor(0x8a, 0xa0, 0xb8));
     p.drawRect(QRect(780, 9, 230, 22));
@@ -1099,10 +1103,19 @@ void addRegions(QMap<QString, QImage> &out, const Regions &g) {
 void addFixedSpotLooks(QMap<QString, QImage> &out, const Regions &g) {
     using namespace shell;
     const SpotRects fixed = fixedSpots();
+    // A spot on the strip's bare face stays bare under the pointer.
+    const QHash<int, QString> stripLabels = toolStripLabels();
     for (int i = 11; i <= 23; ++i) {
         const QString code = QString::number(i);
-        addPicture(out, hoverPicture(code), spotLook(g.strip1, fixed[size_t(i)], false));
-        addPicture(out, pressedPicture(code), spotLook(g.strip1, fixed[size_t(i)], true));
+        const Rect &r = fixed[size_t(i)];
+        if (!stripLabels.contains(i)) {
+            const QImage bare = g.strip1.copy(pxRect(r));
+            addPicture(out, hoverPicture(code), bare);
+            addPicture(out, pressedPicture(code), bare);
+            continue;
+        }
+        addPicture(out, hoverPicture(code), spotLook(g.strip1, r, false));
+        addPicture(out, pressedPicture(code), spotLook(g.strip1, r, true));
     }
     for (int i = 61; i <= 66; ++i) {
         const QString code = QString::number(i);
