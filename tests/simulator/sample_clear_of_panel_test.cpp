@@ -8,8 +8,10 @@
 #include "sample_panel.h"
 #include "sample_update.h"
 #include "screen_fixture.h"
+#include "simulator/shell_tables.h"
 #include "simulator/step_record.h"
 
+#include <QFileInfo>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -203,4 +205,31 @@ TEST_F(SampleClearOfPanel, AMenuBarLiesAlongTheTopOfItsWindowsClientArea) {
         EXPECT_EQ(client, 0) << "an empty strip of the client area above the bar, " << where;
     });
     EXPECT_GE(bars, 4);
+}
+
+// The Computer window looks like every other folder window of Windows 7:
+// its address row, and under it its own command bar ("组织" and the
+// window's commands), never the tool strip of buttons in their place.
+TEST_F(SampleClearOfPanel, TheComputerWindowHasItsAddressRowAndCommandBar) {
+    int steps = 0;
+    walk([&](FrmMain *f, const std::string &where) {
+        if (!f->PicMyPc->visible()) return;
+        ++steps;
+        EXPECT_FALSE(f->PicTool->visible()) << "the tool strip, " << where;
+        ASSERT_TRUE(f->PicMenu->visible()) << "no command bar, " << where;
+        EXPECT_EQ(QFileInfo(f->PicMenu->picture().path()).completeBaseName(),
+                  shell::menuBarPicture(u'D'))
+            << where;
+        // The address field: white across most of the row above the bar.
+        const QString background = sim::StepRecord(S().CurRecord).backPicture();
+        const QImage screen =
+            QImage(dir().bankFile(background)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(screen.isNull()) << background.toStdString();
+        const int row = f->PicMenu->originInFormPx().y() - 13;
+        int white = 0;
+        for (int x = 0; x < screen.width(); ++x)
+            white += screen.pixel(x, row) == qRgb(255, 255, 255);
+        EXPECT_GT(white, screen.width() / 2) << "no address row, " << where;
+    });
+    EXPECT_GE(steps, 5);
 }

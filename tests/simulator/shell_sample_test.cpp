@@ -3,6 +3,7 @@
 // region when the screen builds their steps.
 #include "platform/text.h"
 #include "program_fixture.h"
+#include "sample_paint.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "sample_shell.h"
@@ -17,6 +18,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QWidget>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -254,6 +256,63 @@ TEST(ShellSamplePictures, TheComputerWindowsOwnSpotIsABlankPartOfIt) {
     EXPECT_EQ(drawn, 0);
 }
 
+// The tool strip lights up under the pointer only where it shows a
+// command: a spot on its bare face (the same from column to column) keeps
+// that face, so that no button appears that is not drawn.
+TEST(ShellSamplePictures, TheToolStripLightsOnlyItsCommands) {
+    SpotRects fixed{};
+    layoutFixedSpots(fixed, One);
+    const QImage strip =
+        sample::shellPicture(QStringLiteral("1100W1")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(strip.isNull());
+    int bare = 0, lit = 0;
+    for (int i = 11; i <= 23; ++i) {
+        SCOPED_TRACE(i);
+        const Rect &r = fixed[size_t(i)];
+        const QImage face =
+            strip.copy(int(r.left / 15), int(r.top / 15), int(r.width / 15), int(r.height / 15));
+        bool plain = true;
+        for (int y = 0; y < face.height() && plain; ++y)
+            for (int x = 1; x < face.width() && plain; ++x)
+                plain = face.pixel(x, y) == face.pixel(0, y);
+        for (const QString &look :
+             {hoverPicture(QString::number(i)), pressedPicture(QString::number(i))}) {
+            const QImage shown = sample::shellPicture(look).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(shown.size(), face.size()) << look.toStdString();
+            if (plain)
+                EXPECT_TRUE(shown == face) << look.toStdString() << " lights a bare face";
+            else
+                EXPECT_FALSE(shown == face) << look.toStdString() << " shows nothing";
+        }
+        (plain ? bare : lit)++;
+    }
+    EXPECT_GE(lit, 4); // 视图 and 刷新 among them
+    EXPECT_GE(bare, 1);
+}
+
+// 画图's tool box shows its tools: every button has a drawing of its own,
+// none is an empty face and no two are alike.
+TEST(ShellSamplePictures, PaintsToolBoxHasADrawingOnEveryButton) {
+    const QImage screen = sample::shellPicture(QStringLiteral("bank:") + sample::PaintScreenPicture)
+                              .convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(screen.isNull());
+    const QRect column = sample::paintToolBox();
+    QList<QImage> tools;
+    for (int i = 0; i < sample::PaintToolCount; ++i) {
+        SCOPED_TRACE(testing::Message() << "tool " << i);
+        const QRect button = sample::paintToolButton(column, i);
+        ASSERT_TRUE(column.contains(button));
+        const QImage inside = screen.copy(button.adjusted(2, 2, -2, -2));
+        int ink = 0;
+        for (int y = 0; y < inside.height(); ++y)
+            for (int x = 0; x < inside.width(); ++x) ink += qGray(inside.pixel(x, y)) < 160;
+        EXPECT_GE(ink, 8) << "an empty button";
+        for (int k = 0; k < tools.size(); ++k)
+            EXPECT_FALSE(inside == tools[k]) << "drawn as tool " << k;
+        tools << inside;
+    }
+}
+
 // The entry "附件" of "所有程序" opens what the folder holds, not the
 // entries of the panel it was chosen from again.
 TEST(ShellSamplePictures, TheAccessoriesFolderOpensItsOwnEntries) {
@@ -363,14 +422,15 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     EXPECT_TRUE(f->PicTable->visible());
     EXPECT_TRUE(f->StartMenu->visible());
 
+    // The Computer window with its own command bar, as every folder window.
     f = show(1, 2);
     EXPECT_TRUE(f->PicMyPc->visible());
-    EXPECT_TRUE(f->PicTool->visible());
-    EXPECT_EQ(pictureName(f->PicTool), "1100W1");
+    EXPECT_FALSE(f->PicTool->visible());
     EXPECT_TRUE(f->PicHui->visible());
     EXPECT_EQ(pictureName(f->PicHui), "41A001");
     EXPECT_EQ(f->LblZHU(26)->top(), 135);
-    EXPECT_FALSE(f->PicMenu->visible());
+    EXPECT_TRUE(f->PicMenu->visible());
+    EXPECT_EQ(pictureName(f->PicMenu), "D00000");
 
     f = show(1, 3);
     EXPECT_TRUE(f->PicMenu->visible());
@@ -401,6 +461,7 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     EXPECT_EQ(pictureName(f->PicMenu), "B00000");
     EXPECT_EQ(f->LblZHU(30)->top(), 330);
     f = show(4, 2);
+    EXPECT_TRUE(f->PicTool->visible());
     EXPECT_EQ(pictureName(f->PicTool), "1100W2");
     f = show(4, 3);
     EXPECT_EQ(pictureName(f->PicMenu), "C00000");
@@ -425,9 +486,8 @@ TEST_F(ShellRegionQuestions, ControlPanelStepsHaveTheirPageInTheirBackground) {
             if (!f->PicCtrl->visible()) continue;
             SCOPED_TRACE(testing::Message() << "question " << q << ", step " << n);
             const QString background = sim::StepRecord(records[first + n - 2]).backPicture();
-            const QImage screen =
-                sample::shellPicture(QStringLiteral("bank:") + background).convertToFormat(
-                    QImage::Format_RGB32);
+            const QImage screen = sample::shellPicture(QStringLiteral("bank:") + background)
+                                      .convertToFormat(QImage::Format_RGB32);
             const QImage page =
                 sample::shellPicture(pictureName(f->PicCtrl)).convertToFormat(QImage::Format_RGB32);
             ASSERT_FALSE(screen.isNull()) << background.toStdString();
@@ -438,4 +498,33 @@ TEST_F(ShellRegionQuestions, ControlPanelStepsHaveTheirPageInTheirBackground) {
         }
     }
     EXPECT_GE(checked, 2); // both views
+}
+
+// The screen places the start menu at a fixed Top above the taskbar: its
+// picture must reach down to where the taskbar and the start button begin,
+// or a strip of the desktop shows between the menu and the taskbar.
+TEST_F(ShellRegionQuestions, TheStartMenuReachesDownToTheTaskbar) {
+    FrmMain *f = show(2, 1); // the desktop, where the candidate opens the start menu
+    forms::testing::click(f->StartMenu, 450, 400);
+    ASSERT_TRUE(f->PicStart->isShown());
+    const QRect menu(f->PicStart->originInFormPx(), f->PicStart->rectPx().size());
+    const int taskbarTop = f->StartMenu->originInFormPx().y();
+    EXPECT_EQ(menu.bottom() + 1, taskbarTop);
+
+    // What the candidate sees: every row from the menu's top down to the
+    // taskbar is the menu's, and the taskbar of the step's background
+    // begins right under it.
+    const QImage shot = f->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage drawn =
+        sample::shellPicture(QStringLiteral("706600")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_GE(drawn.height(), taskbarTop - menu.top());
+    for (int y = menu.top(); y < taskbarTop; ++y) {
+        for (int x : {2, drawn.width() / 2, drawn.width() - 3}) {
+            ASSERT_EQ(shot.pixel(menu.left() + x, y), drawn.pixel(x, y - menu.top()))
+                << "at " << x << ", " << y;
+        }
+    }
+    const int beside = menu.right() + 100;
+    EXPECT_GT(QColor(shot.pixel(beside, taskbarTop - 1)).lightness(), 110) << "the wallpaper";
+    EXPECT_LT(QColor(shot.pixel(beside, taskbarTop + 5)).lightness(), 100) << "the taskbar";
 }

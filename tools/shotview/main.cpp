@@ -4,6 +4,9 @@
 //
 //   shotview <program folder> <unit> <question> <step> [guided|practice] [out.png]
 //
+// Units, questions and steps count from 1 as the panel shows them ("2单元"
+// is the bank's unit 1), so that a question named as the panel names it
+// opens as it is.
 // With an output file it saves the whole screen there 1.5 s after the step
 // is built and quits; otherwise it stays open.
 #include "forms/forms.h"
@@ -26,8 +29,10 @@ QString bankFile(const QString &bank, int n) {
     return bank + QStringLiteral("2888%1.mxy").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-// The run state of a practice set of the whole unit, at the question.
+// The run state of a practice set of the whole unit (the bank's count,
+// from 0), at the question.
 bool practise(const QString &folder, int unit, int question) {
+    if (unit < 0) return false;
     auto &s = startup::state();
     s.DataPath = QDir(folder).filePath(QStringLiteral("w7tk")) + QLatin1Char('/');
     s.UserDataFolder = QDir(folder).filePath(QStringLiteral("ksdata")) + QLatin1Char('/');
@@ -58,13 +63,14 @@ int main(int argc, char **argv) {
     forms::initApplication();
     if (argc < 5) {
         std::fprintf(stderr, "usage: shotview <program folder> <unit> <question> <step> "
-                             "[guided|practice] [out.png]\n");
+                             "[guided|practice] [out.png]\n"
+                             "  unit, question and step count from 1, as the panel shows them\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     platform::setProgramFolder(folder);
     const int step = atoi(argv[4]);
-    if (!practise(folder, atoi(argv[2]), atoi(argv[3]))) {
+    if (!practise(folder, atoi(argv[2]) - 1, atoi(argv[3]))) {
         std::fprintf(stderr, "shotview: no such question\n");
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include "sample_chrome.h"
 #include "sample_icons.h"
+#include "sample_paint.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
 #include "simulator/shell_layout.h"
@@ -219,6 +220,15 @@ QImage windowScreen(const QString &title, QPoint at = QPoint(0, 0)) {
     return img;
 }
 
+} // namespace
+
+QRect paintToolBox() {
+    const int top = px(PaintBarTop) + 20;
+    return QRect(7, top, 56, 553 - top);
+}
+
+namespace {
+
 // The Paint window over the screen above the taskbar: under its menu bar
 // (which the steps lay along the client area's top) the tool box at the
 // left and the grey work area with the white picture in it.
@@ -227,13 +237,7 @@ QImage paintScreen() {
     QPainter p(&img);
     const int top = px(PaintBarTop) + 20;
     p.fillRect(QRect(7, top, 1010, 553 - top), QColor(0xab, 0xb9, 0xcd));
-    p.fillRect(QRect(7, top, 56, 553 - top), QColor(0xf0, 0xf0, 0xf0));
-    p.setPen(QColor(0xa0, 0xa0, 0xa0));
-    for (int i = 0; i < 16; ++i) {
-        const QRect tool(10 + 25 * (i % 2), top + 8 + 25 * (i / 2), 22, 22);
-        p.setBrush(QColor(0xf8, 0xf8, 0xf8));
-        p.drawRect(tool);
-    }
+    drawPaintToolBox(p, paintToolBox());
     p.fillRect(QRect(70, top + 10, 520, 340), Qt::white);
     p.setPen(QColor(0x80, 0x80, 0x80));
     p.drawRect(QRect(70, top + 10, 520, 340));
@@ -261,9 +265,8 @@ QImage explorerScreen(const ExplorerScreen &w) {
     return img;
 }
 
-// The Computer and video windows are shown both with a command bar under
-// their address row and with the tool strip in its place: one picture for
-// each.
+// The video window is shown both with a command bar under its address row
+// and with the tool strip in its place: one picture for each.
 QList<ExplorerScreen> explorerScreens() {
     const auto folder = [](const char *name) {
         return GridItem{Icon::Folder, QString::fromUtf8(name)};
@@ -273,8 +276,7 @@ QList<ExplorerScreen> explorerScreens() {
     const QList<GridItem> videos = {folder("示例视频"),
                                     {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}};
     return {
-        {ComputerScreenPicture, computer.front(), computer, {}, ExplorerTop::ToolStrip},
-        {ComputerBarScreenPicture, computer.front(), computer, {}},
+        {ComputerScreenPicture, computer.front(), computer, {}},
         {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
         {DriveScreenPicture,
          QStringLiteral("本地磁盘 (C:)"),
@@ -447,17 +449,28 @@ QImage appearancePage() {
     return img;
 }
 
+// The start menu stands on the taskbar: the screen places it at a fixed
+// Top, so its picture reaches from there down to the taskbar's top edge,
+// where the start button begins.
+int startMenuHeight() {
+    return px(shell::StartButtonRect.top - shell::StartMenuPlace.top);
+}
+
 QImage startMenu() {
-    QImage img = canvas(404, 460, QColor(0x1e, 0x3c, 0x5e));
+    const int height = startMenuHeight();
+    QImage img = canvas(404, height, QColor(0x1e, 0x3c, 0x5e));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient glass(0, 0, 0, 460);
+    QLinearGradient glass(0, 0, 0, height);
     glass.setColorAt(0, QColor(0x3c, 0x6a, 0x96));
     glass.setColorAt(1, QColor(0x1a, 0x34, 0x52));
     p.fillRect(img.rect(), glass);
+    // The white column of programs ends a little under "所有程序"; the
+    // search box stands on the glass below it.
+    const int searchTop = height - 30;
     p.setBrush(Qt::white);
     p.setPen(QColor(0x90, 0xa8, 0xc0));
-    p.drawRoundedRect(QRectF(6, 6, 256, 420), 4, 4);
+    p.drawRoundedRect(QRectF(6, 6, 256, searchTop - 16), 4, 4);
     const SpotRects s = fixedSpots();
     const QHash<int, QString> left = {
         {80, "入门"}, {83, "Windows Media Center"}, {85, "计算器"}, {86, "便笺"}, {87, "截图工具"},
@@ -473,9 +486,9 @@ QImage startMenu() {
     // The search box at the foot of the left column.
     p.setBrush(Qt::white);
     p.setPen(QColor(0x8a, 0xa0, 0xb8));
-    p.drawRoundedRect(QRectF(12, 432, 244, 22), 3, 3);
-    text(p, QRect(20, 432, 230, 22), QStringLiteral("搜索程序和文件"), QColor(0x8a, 0x8a, 0x8a), 12,
-         Qt::AlignLeft | Qt::AlignVCenter);
+    p.drawRoundedRect(QRectF(12, searchTop, 244, 22), 3, 3);
+    text(p, QRect(20, searchTop, 230, 22), QStringLiteral("搜索程序和文件"),
+         QColor(0x8a, 0x8a, 0x8a), 12, Qt::AlignLeft | Qt::AlignVCenter);
     // The user's picture above the right column.
     p.setBrush(QColor(0xf4, 0xa4, 0x3c));
     p.setPen(QPen(Qt::white, 2));
@@ -500,31 +513,35 @@ QImage startMenu() {
     return img;
 }
 
+// The tool strip's commands by spot, in the flat look of a Windows 7
+// command bar: its menus and commands from the left, the view button and
+// help further on. The spots between them lie on the bar's bare face, as
+// the space between a command bar's two groups does.
+QHash<int, QString> toolStripLabels() {
+    return {{11, "组织 ▾"}, {12, "共享 ▾"}, {13, "刻录"}, {14, "新建文件夹"},
+            {15, "刷新"},   {23, "视图 ▾"}, {22, "?"}};
+}
+
 QImage toolStrip(bool second) {
     QImage img = canvas(1024, 40, Qt::white);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, 40);
-    g.setColorAt(0, QColor(0xfa, 0xfc, 0xfe));
-    g.setColorAt(1, QColor(0xdb, 0xe6, 0xf4));
+    g.setColorAt(0, QColor(0xf5, 0xfa, 0xff));
+    g.setColorAt(1, QColor(0xdc, 0xe9, 0xf7));
     p.fillRect(img.rect(), g);
     p.setPen(QColor(0xa0, 0xaf, 0xc3));
     p.drawLine(0, 39, 1023, 39);
     const SpotRects s = fixedSpots();
-    const QHash<int, QString> labels = {
-        {11, "◀ ▶ 后退"}, {12, "▾ 最近"}, {13, "↑"},     {14, "地址栏"}, {15, "刷新 ⟳"},
-        {16, "剪切"},     {17, "复制"},   {18, "粘贴"},  {19, "撤消"},   {20, "删除"},
-        {21, "属性"},     {22, "?"},      {23, "视图 ▾"}};
+    const QHash<int, QString> labels = toolStripLabels();
     for (auto it = labels.begin(); it != labels.end(); ++it) {
-        const QRect r = pxRect(s[size_t(it.key())]).adjusted(1, 3, -1, -3);
-        p.setPen(QColor(0xc4, 0xd2, 0xe4));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(r), 3, 3);
-        text(p, r, it.value(), kMenuText, 11, Qt::AlignCenter);
+        const QRect r = pxRect(s[size_t(it.key())]);
+        const bool help = it.key() == 22;
+        text(p, r, it.value(), help ? QColor(0x2a, 0x4a, 0x7a) : kMenuText, help ? 14 : 12,
+             Qt::AlignCenter);
     }
-    // The window's search box, which the strip takes over with its
-    // address field. The first strip shows in the Computer and "文档"
-    // windows and searches the window it is in; the second only in the
-    // video library.
+    // The window's search box, which the strip takes over from the address
+    // row it stands in for. The first strip shows in the "文档" window and
+    // searches the window it is in; the second only in the video library.
     p.setBrush(Qt::white);
     p.setPen(QColor(0x8a, 0xa0, 0xb8));
     p.drawRect(QRect(780, 9, 230, 22));
@@ -564,6 +581,13 @@ QStringList barLabels(char letter) {
     }
 }
 
+// Commands a bar shows after its last spot, which no step asks for: the
+// Computer window's "D" has four commands and spots for two of them.
+QStringList barCommandsWithoutSpot(char letter) {
+    if (letter == 'D') return {"映射网络驱动器", "打开控制面板"};
+    return {};
+}
+
 // The window a bar belongs to and the window's client width (pixels): a
 // menu bar is as wide as the client area it lies in, the command bars span
 // the screen.
@@ -598,6 +622,14 @@ QImage bar(char letter) {
         const QRect r = pxRect(s[size_t(i + 1)]);
         text(p, QRect(r.left(), r.top(), r.width(), command ? 25 : r.height()), labels[i],
              kMenuText, 12, Qt::AlignCenter);
+    }
+    // Spaced as the commands before them: their text and 9 pixels each side.
+    int x = labels.isEmpty() ? 0 : pxRect(s[size_t(labels.size())]).right() + 1;
+    const QFontMetrics metrics(uiFont(12));
+    for (const QString &more : barCommandsWithoutSpot(letter)) {
+        const int w = metrics.horizontalAdvance(more) + 18;
+        text(p, QRect(x, pxRect(s[1]).top(), w, 25), more, kMenuText, 12, Qt::AlignCenter);
+        x += w;
     }
     if (command) {
         // View, its arrow, preview pane and help at the right end.
@@ -1013,7 +1045,7 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture, desktopScreen(true));
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
-        if (w.picture == ComputerScreenPicture || w.picture == ComputerBarScreenPicture) {
+        if (w.picture == ComputerScreenPicture) {
             // The demonstration shows no drive list of its own: the steps'
             // background has it where the screen lays the Computer window.
             QPainter p(&img);
@@ -1071,10 +1103,19 @@ void addRegions(QMap<QString, QImage> &out, const Regions &g) {
 void addFixedSpotLooks(QMap<QString, QImage> &out, const Regions &g) {
     using namespace shell;
     const SpotRects fixed = fixedSpots();
+    // A spot on the strip's bare face stays bare under the pointer.
+    const QHash<int, QString> stripLabels = toolStripLabels();
     for (int i = 11; i <= 23; ++i) {
         const QString code = QString::number(i);
-        addPicture(out, hoverPicture(code), spotLook(g.strip1, fixed[size_t(i)], false));
-        addPicture(out, pressedPicture(code), spotLook(g.strip1, fixed[size_t(i)], true));
+        const Rect &r = fixed[size_t(i)];
+        if (!stripLabels.contains(i)) {
+            const QImage bare = g.strip1.copy(pxRect(r));
+            addPicture(out, hoverPicture(code), bare);
+            addPicture(out, pressedPicture(code), bare);
+            continue;
+        }
+        addPicture(out, hoverPicture(code), spotLook(g.strip1, r, false));
+        addPicture(out, pressedPicture(code), spotLook(g.strip1, r, true));
     }
     for (int i = 61; i <= 66; ++i) {
         const QString code = QString::number(i);
@@ -1315,6 +1356,14 @@ StepBuilder lastStep(const SampleDir &dir, const QString &background = DesktopSc
 
 } // namespace
 
+StepBuilder onComputerWindow(StepBuilder step) {
+    step.background(ComputerScreenPicture)
+        .windowKind(QLatin1Char('P'))
+        .menuBar(QLatin1Char('D'))
+        .paneFlags(2);
+    return step;
+}
+
 bool addShellQuestions(const SampleDir &dir) {
     if (!dir.makeFolders()) return false;
     QList<SampleQuestion> questions;
@@ -1327,12 +1376,8 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('M'))
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
-         shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace)
-             .background(ComputerScreenPicture)
-             .windowKind(QLatin1Char('P'))
+         onComputerWindow(shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace))
              .viewVariant(QLatin1Char('C'))
-             .menuBar(QLatin1Char('O'))
-             .paneFlags(3)
              .hit(1, hitEntry(QStringLiteral("95")))
              .build(),
          shellStep(dir, QStringLiteral("单击“组织”|选择“关闭”"))
@@ -1421,15 +1466,11 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
-         shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace)
-             .background(ComputerBarScreenPicture)
-             .windowKind(QLatin1Char('P'))
+         onComputerWindow(shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace))
              .viewVariant(QLatin1Char('D'))
-             .menuBar(QLatin1Char('D'))
-             .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir, ComputerBarScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
+         lastStep(dir, ComputerScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
     // button's. Once the desktop shows small icons, the steps show it as

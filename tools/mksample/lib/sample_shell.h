@@ -7,6 +7,7 @@
 // lists, and the hover, pressed and selected looks of the hot spots.
 #include "sample_dir.h"
 #include "simulator/shell_spots.h"
+#include "step_builder.h"
 
 #include <QImage>
 #include <QMap>
@@ -25,12 +26,12 @@ inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
 inline const QString DesktopSmallIconsPicture = QStringLiteral("7d0014");
 
 // Bank pictures of the screen with one window open above the taskbar, for
-// the background of steps that show the regions of that window. The
-// Computer and video windows come in two looks: with the glass frame down
-// to the tool strip, which holds their address and search fields, and
-// ("Bar") with their address row, for a command bar under it.
+// the background of steps that show the regions of that window. The video
+// window comes in two looks: with the glass frame down to the tool strip,
+// which holds its address and search fields, and ("Bar") with its address
+// row, for a command bar under it. The Computer window has its address row
+// and its own command bar, as every folder window of Windows 7.
 inline const QString ComputerScreenPicture = QStringLiteral("7d0002");
-inline const QString ComputerBarScreenPicture = QStringLiteral("7d0011");
 inline const QString CtrlPanelScreenPicture = QStringLiteral("7d0003");
 inline const QString NotepadScreenPicture = QStringLiteral("7d0004");
 inline const QString DriveScreenPicture = QStringLiteral("7d0005");
@@ -58,16 +59,26 @@ inline constexpr int kGridColumns = 7;
 // the taskbar, the Notepad window stands a little right of the desktop's
 // icons.
 inline constexpr int PaintBarLeft = 105, PaintBarTop = 555;
+// 画图's tool box in its screen picture (pixels): the column at the
+// window's left under the menu bar.
+QRect paintToolBox();
 inline constexpr int NotepadBarLeft = 1515, NotepadBarTop = 1815;
 
 // The unit of the shell's sample questions ("桌面与窗口").
 constexpr int kShellUnit = 1;
 
 // Questions whose steps show every region of the shell: the desktop, the
-// start menu, the Computer window with its tool strip and task pane, the
-// command bars "A" to "D", the menu bars "G" and "H" (one placed by its
-// step), the Control Panel in both views and the context panels.
+// start menu, the Computer window with its command bar and task pane, the
+// tool strip, the command bars "A" to "D", the menu bars "G" and "H" (one
+// placed by its step), the Control Panel in both views and the context
+// panels.
 bool addShellQuestions(const SampleDir &dir);
+
+// A step on the Computer window: its drive view (the window's region),
+// its command bar "D" with "组织" and the window's commands, and the task
+// pane beside the drives. The step's view variant names the drive shown
+// selected.
+StepBuilder onComputerWindow(StepBuilder step);
 
 // Where the screen picture of this name (one of the pictures above) draws
 // the item of this name in its window, icon and name, in pixels of the

@@ -107,15 +107,9 @@ constexpr QPoint kCtrlPanelHint(2400, 6300);
 constexpr QPoint kCtrlPanelPageHint(150, 4500);
 constexpr QPoint kComputerHint(2700, 6450);
 
-// The Computer window as its own steps show it: its drive view with the
-// tool strip and the task pane beside it.
+// The Computer window as its own steps show it, drive C selected.
 StepBuilder computerWindow() {
-    return Hit()
-        .background(ComputerScreenPicture)
-        .windowKind(u'P')
-        .viewVariant(u'C')
-        .menuBar(u'O')
-        .paneFlags(3);
+    return onComputerWindow(Hit()).viewVariant(u'C');
 }
 
 // Where the tab dialogs' pages lie on the screen, and the hints beside
@@ -413,7 +407,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         texts[6],
         {pc(hitEntry("92", 9), QStringLiteral("右击窗口空白处|选择“属性”")),
          pc(hitEntry("95", 4, 1), QStringLiteral("右击“本地磁盘 (C:)”|单击“共享”|选择“不共享”")),
-         lastStep().windowKind(u'P').viewVariant(u'C').paneFlags(3)}};
+         computerWindow().action(QStringLiteral("9999"))}};
 
     // Tab strips: one row of three tabs, then two rows of twelve, whose
     // tab set has a back button to the step before.
