@@ -106,11 +106,11 @@ void drawSheet(QPainter &p) {
 // path given or the library's, the spreadsheet its sheet.
 QImage scene(const QString &title, const QList<Box> &boxes, const QStringList &path = {}) {
     const bool documents = title == QStringLiteral("文档");
-    QImage img = documents ? explorerWindowPicture(
-                                 QSize(1024, 600), title,
-                                 path.isEmpty() ? QStringList{QStringLiteral("库"), title} : path,
-                                 true)
-                           : windowPicture(QSize(1024, 600), title, true);
+    QImage img = documents
+                     ? explorerWindowPicture(
+                           QSize(1024, 600), title,
+                           path.isEmpty() ? QStringList{QStringLiteral("库"), title} : path, true)
+                     : windowPicture(QSize(1024, 600), title, true);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(uiFont(12));
@@ -313,9 +313,9 @@ QImage runDialogScene(const QString &typed = QString()) {
                Qt::TextWordWrap | Qt::AlignVCenter,
                QStringLiteral("Windows 将根据您所输入的名称，为您打开相应的程序、文件夹、"
                               "文档或 Internet 资源。"));
-    p.drawText(QRect(kRunDialog.left() + 8, box.top(), box.left() - kRunDialog.left() - 14,
-                     box.height()),
-               Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("打开(O):"));
+    p.drawText(
+        QRect(kRunDialog.left() + 8, box.top(), box.left() - kRunDialog.left() - 14, box.height()),
+        Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("打开(O):"));
     drawPlace(p, kRunBox);
     p.setPen(Qt::black);
     p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignVCenter, typed);
@@ -444,8 +444,7 @@ QImage propertiesScene() {
             y += 22;
         }
     }
-    drawPlace(p, QRect(page.right() - 98, page.top() + 82, 86, 21),
-              QStringLiteral("更改(C)..."));
+    drawPlace(p, QRect(page.right() - 98, page.top() + 82, 86, 21), QStringLiteral("更改(C)..."));
     // The attributes, in the last row.
     const int attributes = y - 22;
     const QString boxes[] = {QStringLiteral("只读(R)"), QStringLiteral("隐藏(H)")};
@@ -602,8 +601,8 @@ void saveScenes(PictureSaver &save) {
              resizeScene(documents, resizedWindow(stage.grip)));
     // The window keeps its items in rows: the moved file's place is
     // taken by the folders after it.
-    save("j30011", scene(documents, {renamed(kReport, kBackup.label),
-                                     renamed(kBackup, kPhotos.label)}));
+    save("j30011",
+         scene(documents, {renamed(kReport, kBackup.label), renamed(kBackup, kPhotos.label)}));
     save("j30012", scene(documents, {}));
     save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
     save("j30014", scene(documents, files + QList<Box>{kNewFolder}));
@@ -732,11 +731,8 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
         QStringLiteral("按住Shift键右键单击“备份”文件夹，然后用鼠标中键单击“照片”文件夹。"),
         {text.hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
                      QStringLiteral("按住Shift键右键单击“备份”")),
-         text.hinted(at(StepBuilder()
-                            .background("j30027")
-                            .action("9004")
-                            .picture(1, menuOnNameAt(kBackup).x(), menuOnNameAt(kBackup).y(),
-                                     kFolderMenu),
+         text.hinted(at(StepBuilder().background("j30027").action("9004").picture(
+                            1, menuOnNameAt(kBackup).x(), menuOnNameAt(kBackup).y(), kFolderMenu),
                         kPhotos),
                      QStringLiteral("用中键单击“照片”")),
          done()}};
@@ -969,23 +965,23 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
 // window of its own, lies above the target and answers with its branch.
 QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box &notepadRow = kOpenWithNotepad, &okButton = kOpenWithOk;
-    qs << SampleQuestion{QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
-                         {text.hinted(at(StepBuilder()
-                                             .background("j30009")
-                                             .action("0001")
-                                             .picture(1, notepadRow.x, notepadRow.y, "j30103")
-                                             .picture(4, kOpenWithWordPad.x, kOpenWithWordPad.y, "j30104"),
-                                         notepadRow),
-                                      QStringLiteral("单击“记事本”")),
-                          text.hinted(at(StepBuilder()
-                                             .action("0001")
-                                             .picture(1, notepadRow.x, notepadRow.y, "j30106")
-                                             .picture(4, kOpenWithWordPad.x, kOpenWithWordPad.y, "888888")
-                                             .picture(6, okButton.x, okButton.y, "j30105", '3'),
-                                         okButton),
-                                      QStringLiteral("单击“确定”")),
-                          done().background("j30002")}};
+    qs << SampleQuestion{
+        QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
+        {text.hinted(at(StepBuilder()
+                            .background("j30009")
+                            .action("0001")
+                            .picture(1, kOpenWithNotepad.x, kOpenWithNotepad.y, "j30103")
+                            .picture(4, kOpenWithWordPad.x, kOpenWithWordPad.y, "j30104"),
+                        kOpenWithNotepad),
+                     QStringLiteral("单击“记事本”")),
+         text.hinted(at(StepBuilder()
+                            .action("0001")
+                            .picture(1, kOpenWithNotepad.x, kOpenWithNotepad.y, "j30106")
+                            .picture(4, kOpenWithWordPad.x, kOpenWithWordPad.y, "888888")
+                            .picture(6, kOpenWithOk.x, kOpenWithOk.y, "j30105", '3'),
+                        kOpenWithOk),
+                     QStringLiteral("单击“确定”")),
+         done().background("j30002")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
                          {text.hinted(at(StepBuilder().background("j30043").action("0001"), kRunOk),
                                       QStringLiteral("按下“确定”")),
@@ -1013,16 +1009,16 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                             .hit(1, StepBuilder::entry('H', "U6")),
                         kOrganise),
                      QStringLiteral("单击“组织”")),
-         text.hinted(at(StepBuilder()
-                            .action("7000")
-                            .windowKind('T')
-                            .viewVariant('1')
-                            .extraPicture(QStringLiteral("j3e02n"), 'h')
-                            .picture(1, dropDownAt(kOrganise).x(), dropDownAt(kOrganise).y(),
-                                     kOrganiseMenu)
-                            .hit(1, StepBuilder::entry('H', "T1")),
-                        kViews),
-                     QStringLiteral("单击“视图”")),
+         text.hinted(
+             at(StepBuilder()
+                    .action("7000")
+                    .windowKind('T')
+                    .viewVariant('1')
+                    .extraPicture(QStringLiteral("j3e02n"), 'h')
+                    .picture(1, dropDownAt(kOrganise).x(), dropDownAt(kOrganise).y(), kOrganiseMenu)
+                    .hit(1, StepBuilder::entry('H', "T1")),
+                kViews),
+             QStringLiteral("单击“视图”")),
          text.hinted(at(StepBuilder()
                             .action("7000")
                             .windowKind('S')
@@ -1060,13 +1056,10 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
         QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0003"), kReport),
                      QStringLiteral("右键单击“报告”")),
-         text.hinted(
-             at(StepBuilder()
-                    .background("j30025")
-                    .action("0001")
-                    .picture(1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
-                fileMenuItem(kPropertiesItem)),
-             QStringLiteral("选择“属性”")),
+         text.hinted(at(StepBuilder().background("j30025").action("0001").picture(
+                            1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
+                        fileMenuItem(kPropertiesItem)),
+                     QStringLiteral("选择“属性”")),
          done().background("j30041")}};
     return qs;
 }
