@@ -151,6 +151,7 @@ const Box kSearch{12150, 480, 2670, 330, QString()};
 const Box kSearchButton{14850, 480, 300, 330, QString()};
 // The name boxes of a rename lie over the name under the icon.
 const Box kNameBox{1050, 2385, 1500, 300, QString()};
+const Box kNewFolderName{6450, 2385, 1500, 300, QString()};
 // The "运行" dialog as the start menu opens it (pixels), over the
 // desktop and clear of the hint and the docked panel, with its input
 // field "打开(O):" and its "确定" button.
@@ -166,10 +167,10 @@ const Box kOpenWithOk{5550, 5700, 1200, 375, QStringLiteral("确定")};
 
 // Overlay pictures of what an action opens: the menu of a folder, which
 // opens at the pointer (laid at the middle of the folder clicked, or on
-// its name, which leaves the folder beside it in view), the
-// menus of the command bar's "组织" and "视图", which drop below their
-// buttons as the shell's drop-down panels do, and the tooltip of the
-// taskbar's Windows Explorer, centred over it above the taskbar.
+// its name, which leaves the folder beside it in view), the menus of the
+// command bar's "组织" and "视图", which drop below their buttons as the
+// shell's drop-down panels do, and the tooltip of the taskbar's Windows
+// Explorer, centred over it above the taskbar.
 const QString kFolderMenu = QStringLiteral("j30140");
 const QString kOrganiseMenu = QStringLiteral("j30141");
 const QString kViewsMenu = QStringLiteral("j30142");
@@ -184,7 +185,6 @@ QPoint menuOnNameAt(const Box &clicked) {
 QPoint dropDownAt(const Box &button) {
     return QPoint(button.x, button.y + button.h + 15);
 }
-const Box kNewFolderName{6450, 2385, 1500, 300, QString()};
 // The file menu "V5" as the right click on 报告 opens it, its top-left
 // corner at the pointer, and the place of its item 7, "属性(R)".
 const QPoint kFileMenuAt(1800, 2100);
