@@ -102,13 +102,15 @@ void drawSheet(QPainter &p) {
 }
 
 // A full-screen window with a title bar and the places the question's
-// steps point at; the "文档" window has its address row, the spreadsheet
-// its sheet.
-QImage scene(const QString &title, const QList<Box> &boxes) {
+// steps point at; the "文档" window has its address row, which shows the
+// path given or the library's, the spreadsheet its sheet.
+QImage scene(const QString &title, const QList<Box> &boxes, const QStringList &path = {}) {
     const bool documents = title == QStringLiteral("文档");
-    QImage img = documents ? explorerWindowPicture(QSize(1024, 600), title,
-                                                   {QStringLiteral("库"), title}, true)
-                           : windowPicture(QSize(1024, 600), title, true);
+    QImage img = documents
+                     ? explorerWindowPicture(
+                           QSize(1024, 600), title,
+                           path.isEmpty() ? QStringList{QStringLiteral("库"), title} : path, true)
+                     : windowPicture(QSize(1024, 600), title, true);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(uiFont(12));
@@ -149,9 +151,40 @@ const Box kSearch{12150, 480, 2670, 330, QString()};
 const Box kSearchButton{14850, 480, 300, 330, QString()};
 // The name boxes of a rename lie over the name under the icon.
 const Box kNameBox{1050, 2385, 1500, 300, QString()};
-// The input field of the "运行" dialog.
-const Box kRunBox{1500, 2400, 6000, 330, QString()};
 const Box kNewFolderName{6450, 2385, 1500, 300, QString()};
+// The "运行" dialog as the start menu opens it (pixels), over the
+// desktop and clear of the hint and the docked panel, with its input
+// field "打开(O):" and its "确定" button.
+const QRect kRunDialog(40, 100, 560, 220);
+const Box kRunBox{1560, 2970, 7050, 330, QString()};
+const Box kRunOk{4770, 4200, 1200, 375, QStringLiteral("确定")};
+// The "打开方式" dialog (pixels) over the "文档" window, above the hint:
+// the rows of its list that the steps lay as pictures, and its "确定".
+const QRect kOpenWithDialog(150, 80, 410, 340);
+const Box kOpenWithNotepad{2850, 2850, 2400, 450, QString()};
+const Box kOpenWithWordPad{2850, 3330, 2400, 450, QString()};
+const Box kOpenWithOk{5550, 5700, 1200, 375, QStringLiteral("确定")};
+
+// Overlay pictures of what an action opens: the menu of a folder, which
+// opens at the pointer (laid at the middle of the folder clicked, or on
+// its name, which leaves the folder beside it in view), the menus of the
+// command bar's "组织" and "视图", which drop below their buttons as the
+// shell's drop-down panels do, and the tooltip of the taskbar's Windows
+// Explorer, centred over it above the taskbar.
+const QString kFolderMenu = QStringLiteral("j30140");
+const QString kOrganiseMenu = QStringLiteral("j30141");
+const QString kViewsMenu = QStringLiteral("j30142");
+const QString kExplorerTooltip = QStringLiteral("j30143");
+constexpr QSize kTooltipSize(130, 22);
+QPoint menuAt(const Box &clicked) {
+    return QPoint(clicked.x + clicked.w / 2, clicked.y + clicked.h / 2);
+}
+QPoint menuOnNameAt(const Box &clicked) {
+    return QPoint(clicked.x + clicked.w / 2, clicked.y + clicked.h - 60);
+}
+QPoint dropDownAt(const Box &button) {
+    return QPoint(button.x, button.y + button.h + 15);
+}
 // The file menu "V5" as the right click on 报告 opens it, its top-left
 // corner at the pointer, and the place of its item 7, "属性(R)".
 const QPoint kFileMenuAt(1800, 2100);
@@ -264,6 +297,190 @@ QImage deleteConfirmationScene(const QList<Box> &files) {
     return img;
 }
 
+// The "运行" dialog over the desktop: the program's icon and the line
+// that says what it opens, the box "打开(O):" with `typed` in it, and the
+// buttons under it.
+QImage runDialogScene(const QString &typed = QString()) {
+    QImage img = shellPicture(QStringLiteral("bank:") + DesktopScreenPicture);
+    QPainter p(&img);
+    drawDialog(p, kRunDialog, QStringLiteral("运行"), QColor(240, 240, 240));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(uiFont(12));
+    const QRect box = px(kRunBox);
+    drawIcon(p, QRect(kRunDialog.left() + 16, kRunDialog.top() + 44, 32, 32), Icon::Program);
+    p.setPen(Qt::black);
+    p.drawText(QRect(box.left(), kRunDialog.top() + 40, box.width(), 44),
+               Qt::TextWordWrap | Qt::AlignVCenter,
+               QStringLiteral("Windows 将根据您所输入的名称，为您打开相应的程序、文件夹、"
+                              "文档或 Internet 资源。"));
+    p.drawText(
+        QRect(kRunDialog.left() + 8, box.top(), box.left() - kRunDialog.left() - 14, box.height()),
+        Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("打开(O):"));
+    drawPlace(p, kRunBox);
+    p.setPen(Qt::black);
+    p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignVCenter, typed);
+    const QString buttons[] = {kRunOk.label, QStringLiteral("取消"), QStringLiteral("浏览(B)...")};
+    for (int i = 0; i < 3; ++i) drawPlace(p, px(kRunOk).translated(88 * i, 0), buttons[i]);
+    return img;
+}
+
+// A button as a picture of its own, on a dialog's face.
+QImage buttonPicture(const Box &b) {
+    QImage img(px(b).size(), QImage::Format_RGB32);
+    img.fill(QColor(240, 240, 240));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(uiFont(12));
+    drawPlace(p, img.rect(), b.label);
+    return img;
+}
+
+// A row of the "打开方式" dialog's list of programs: the program's icon
+// and name, on the selection's blue once chosen.
+QImage programRow(const QString &name, Icon icon, bool chosen) {
+    QImage img(px(kOpenWithNotepad).size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (chosen) drawSelection(p, img.rect().adjusted(0, 0, -1, -1));
+    drawIcon(p, QRect(4, 3, 24, 24), icon);
+    p.setFont(uiFont(12));
+    p.setPen(Qt::black);
+    p.drawText(img.rect().adjusted(34, 0, 0, 0), Qt::AlignVCenter, name);
+    return img;
+}
+
+// The "打开方式" dialog over the "文档" window with 报告 selected: the
+// file it opens, the list of programs (whose rows the steps lay over it
+// as pictures), the box that keeps the choice and the buttons.
+QImage openWithScene() {
+    QImage img = scene(QStringLiteral("文档"), {selected(kReport), kBackup, kPhotos});
+    QPainter p(&img);
+    drawDialog(p, kOpenWithDialog, QStringLiteral("打开方式"), QColor(240, 240, 240));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(uiFont(12));
+    p.setPen(Qt::black);
+    const int left = kOpenWithDialog.left() + 20, width = kOpenWithDialog.width() - 40;
+    p.drawText(QRect(left, kOpenWithDialog.top() + 38, width, 18), Qt::AlignVCenter,
+               QStringLiteral("选择要用来打开此文件的程序:"));
+    p.drawText(QRect(left, kOpenWithDialog.top() + 60, width, 18), Qt::AlignVCenter,
+               QStringLiteral("文件:  报告.txt"));
+    const QRect notepad = px(kOpenWithNotepad), wordPad = px(kOpenWithWordPad);
+    const QRect list(left, notepad.top() - 24, width, wordPad.bottom() + 64 - notepad.top());
+    p.setPen(QColor(0x82, 0x87, 0x90));
+    p.setBrush(Qt::white);
+    p.drawRect(list.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(0x1e, 0x39, 0x87));
+    p.drawText(QRect(list.left() + 8, list.top() + 2, width - 16, 20), Qt::AlignVCenter,
+               QStringLiteral("推荐的程序"));
+    p.drawImage(notepad.topLeft(), programRow(QStringLiteral("记事本"), Icon::Notepad, false));
+    p.drawImage(wordPad.topLeft(), programRow(QStringLiteral("写字板"), Icon::Document, false));
+    const QRect check(left + 2, list.bottom() + 14, 13, 13);
+    drawCheckBox(p, check, false);
+    p.setPen(Qt::black);
+    p.drawText(QRect(check.right() + 6, check.top() - 4, width - 20, 20), Qt::AlignVCenter,
+               QStringLiteral("始终使用选择的程序打开这种文件(A)"));
+    drawPlace(p, px(kOpenWithOk), kOpenWithOk.label);
+    drawPlace(p, px(kOpenWithOk).translated(90, 0), QStringLiteral("取消"));
+    return img;
+}
+
+// The properties of 报告 over the "文档" window, on the page "常规": its
+// name, type, program, place, size, times and attributes.
+QImage propertiesScene() {
+    QImage img = scene(QStringLiteral("文档"), {selected(kReport), kBackup, kPhotos});
+    QPainter p(&img);
+    const QRect dialog(300, 24, 380, 410);
+    drawDialog(p, dialog, QStringLiteral("报告 属性"), QColor(240, 240, 240));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(uiFont(12));
+    const QRect page(dialog.left() + 12, dialog.top() + 62, dialog.width() - 24,
+                     dialog.height() - 62 - 44);
+    const QColor line(0x89, 0x8c, 0x95);
+    p.setPen(line);
+    p.setBrush(Qt::white);
+    p.drawRect(page);
+    int x = page.left();
+    const QStringList tabs = {QStringLiteral("常规"), QStringLiteral("安全"),
+                              QStringLiteral("详细信息"), QStringLiteral("以前的版本")};
+    for (int i = 0; i < tabs.size(); ++i) {
+        const int w = p.fontMetrics().horizontalAdvance(tabs[i]) + 18;
+        const bool front = i == 0;
+        const QRect tab(x, page.top() - (front ? 22 : 19), w, front ? 22 : 19);
+        p.setPen(line);
+        p.setBrush(front ? QColor(Qt::white) : QColor(0xe6, 0xe6, 0xe6));
+        p.drawRect(tab);
+        if (front) p.fillRect(QRect(tab.left() + 1, page.top(), w - 1, 1), Qt::white);
+        p.setPen(Qt::black);
+        p.drawText(tab, Qt::AlignCenter, tabs[i]);
+        x += w;
+    }
+    const int label = page.left() + 12, value = page.left() + 96;
+    drawIcon(p, QRect(label, page.top() + 10, 32, 32), Icon::Notepad);
+    drawPlace(p, QRect(value, page.top() + 14, page.right() - 12 - value, 22), QString());
+    p.setPen(Qt::black);
+    p.drawText(QRect(value + 4, page.top() + 14, 200, 22), Qt::AlignVCenter,
+               QStringLiteral("报告"));
+    // The rows in groups, a line between two groups.
+    const QList<QList<QPair<QString, QString>>> groups = {
+        {{QStringLiteral("文件类型:"), QStringLiteral("文本文档 (.txt)")},
+         {QStringLiteral("打开方式:"), QStringLiteral("记事本")}},
+        {{QStringLiteral("位置:"), QStringLiteral("C:\\Users\\Administrator\\Documents")},
+         {QStringLiteral("大小:"), QStringLiteral("1.17 KB (1,206 字节)")},
+         {QStringLiteral("占用空间:"), QStringLiteral("4.00 KB (4,096 字节)")}},
+        {{QStringLiteral("创建时间:"), QStringLiteral("2013年5月20日，9:30:12")},
+         {QStringLiteral("修改时间:"), QStringLiteral("2013年5月21日，16:05:48")},
+         {QStringLiteral("访问时间:"), QStringLiteral("2013年5月21日，16:05:48")}},
+        {{QStringLiteral("属性:"), QString()}}};
+    int y = page.top() + 50;
+    for (const auto &group : groups) {
+        p.setPen(QColor(0xd0, 0xd0, 0xd0));
+        p.drawLine(label, y, page.right() - 12, y);
+        y += 10;
+        for (const auto &[name, text] : group) {
+            p.setPen(Qt::black);
+            p.drawText(QRect(label, y, value - label, 22), Qt::AlignVCenter, name);
+            p.drawText(QRect(value, y, page.right() - value, 22), Qt::AlignVCenter, text);
+            y += 22;
+        }
+    }
+    drawPlace(p, QRect(page.right() - 98, page.top() + 82, 86, 21), QStringLiteral("更改(C)..."));
+    // The attributes, in the last row.
+    const int attributes = y - 22;
+    const QString boxes[] = {QStringLiteral("只读(R)"), QStringLiteral("隐藏(H)")};
+    for (int i = 0; i < 2; ++i) {
+        const QRect check(value + 80 * i, attributes + 5, 13, 13);
+        drawCheckBox(p, check, false);
+        p.setPen(Qt::black);
+        p.drawText(QRect(check.right() + 5, attributes, 60, 22), Qt::AlignVCenter, boxes[i]);
+    }
+    drawPlace(p, QRect(page.right() - 98, attributes, 86, 22), QStringLiteral("高级(D)..."));
+    const QString buttons[] = {QStringLiteral("确定"), QStringLiteral("取消"),
+                               QStringLiteral("应用(A)")};
+    for (int i = 0; i < 3; ++i)
+        drawPlace(p, QRect(dialog.right() - 8 - 82 * (3 - i), dialog.bottom() - 34, 76, 24),
+                  buttons[i]);
+    return img;
+}
+
+// The tooltip the taskbar shows over a pinned program the pointer rests
+// on.
+QImage tooltip(const QString &text) {
+    const QFont font = uiFont(12);
+    QImage img(kTooltipSize, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, img.height());
+    g.setColorAt(0, Qt::white);
+    g.setColorAt(1, QColor(0xe4, 0xec, 0xf7));
+    p.fillRect(img.rect(), g);
+    p.setPen(QColor(0x76, 0x76, 0x76));
+    p.drawRect(img.rect().adjusted(0, 0, -1, -1));
+    p.setFont(font);
+    p.setPen(QColor(0x4c, 0x4c, 0x4c));
+    p.drawText(img.rect(), Qt::AlignCenter, text);
+    return img;
+}
+
 // A window of its own size on the desktop, its lower-right corner where
 // the resize steps lay the grip they drag.
 QImage resizeScene(const QString &title, const QRect &window) {
@@ -373,17 +590,19 @@ void saveScenes(PictureSaver &save) {
     save("j30003", documentsWithCommandBar(files));
     save("j30004", scene(documents, files));
     save("j30005", scene(documents, files));
-    save("j30006",
-         scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
+    save("j30006", runDialogScene());
     save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton}));
     save("j30008",
          scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
                                         {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
-    save("j30009", scene(QStringLiteral("打开方式"), {}));
+    save("j30009", openWithScene());
     for (const ResizeStage &stage : kResizeStages)
         save(QString::fromLatin1(stage.background),
              resizeScene(documents, resizedWindow(stage.grip)));
-    save("j30011", scene(documents, {kBackup, kPhotos}));
+    // The window keeps its items in rows: the moved file's place is
+    // taken by the folders after it.
+    save("j30011",
+         scene(documents, {renamed(kReport, kBackup.label), renamed(kBackup, kPhotos.label)}));
     save("j30012", scene(documents, {}));
     save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
     save("j30014", scene(documents, files + QList<Box>{kNewFolder}));
@@ -400,6 +619,11 @@ void saveScenes(PictureSaver &save) {
     save("j30025", scene(documents, {selected(kReport), kBackup, kPhotos}));
     save("j30026", scene(documents, {selected(kReport), kBackup, selected(kPhotos)}));
     save("j30027", scene(documents, {kReport, selected(kBackup), kPhotos}));
+    // The folder a drag copied stays selected.
+    save("j30040", scene(documents, {kReport, kBackup, selected(kPhotos)}));
+    save("j30041", propertiesScene());
+    save("j30042", scene(documents, {kReport}, {QStringLiteral("搜索结果位于 文档")}));
+    save("j30043", runDialogScene(QStringLiteral("notepad")));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -409,14 +633,10 @@ void saveOverlays(PictureSaver &save) {
          placeholder(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220), Qt::black));
     save("j30102",
          placeholder(QSize(20, 20), QStringLiteral("◢"), QColor(200, 200, 200), Qt::black));
-    save("j30103",
-         placeholder(QSize(160, 30), QStringLiteral("记事本"), QColor(250, 250, 250), Qt::black));
-    save("j30104",
-         placeholder(QSize(160, 30), QStringLiteral("写字板"), QColor(250, 250, 250), Qt::black));
-    save("j30105",
-         placeholder(QSize(80, 25), QStringLiteral("确定"), QColor(236, 236, 236), Qt::black));
-    save("j30106",
-         placeholder(QSize(160, 30), QStringLiteral("记事本"), QColor(51, 153, 255), Qt::black));
+    save("j30103", programRow(QStringLiteral("记事本"), Icon::Notepad, false));
+    save("j30104", programRow(QStringLiteral("写字板"), Icon::Document, false));
+    save("j30105", buttonPicture(kOpenWithOk));
+    save("j30106", programRow(QStringLiteral("记事本"), Icon::Notepad, true));
     // What the typing questions leave in their places.
     save("j30107", typedText(kNotepadLine, QStringLiteral("今天天气很好"), Qt::AlignLeft,
                              QColor(255, 0, 0), true, 16));
@@ -427,6 +647,12 @@ void saveOverlays(PictureSaver &save) {
     save("j30112", selectedText(kRunBox, QStringLiteral("欢迎使用"), QStringLiteral("Windows 7"),
                                 QStringLiteral("操作系统")));
     save("j30113", shellPicture(shell::panelPicture(u"V5")));
+    // The menus a right click on a folder and the command bar's "组织"
+    // and "视图" open, as the shell draws them, and the taskbar's tooltip.
+    save(kFolderMenu, shellPicture(shell::panelPicture(u"V1")));
+    save(kOrganiseMenu, shellPicture(shell::panelPicture(u"U6")));
+    save(kViewsMenu, shellPicture(shell::panelPicture(u"T1")));
+    save(kExplorerTooltip, tooltip(QStringLiteral("Windows 资源管理器")));
 }
 
 // The extra picture: each code's normal ("n") and hover ("h") looks.
@@ -500,12 +726,14 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
                      QStringLiteral("按住Ctrl键单击“照片”")),
          text.hinted(at(StepBuilder().background("j30026").action("0003"), kPhotos),
                      QStringLiteral("右键单击“照片”")),
-         done()}};
+         done().picture(1, menuAt(kPhotos).x(), menuAt(kPhotos).y(), kFolderMenu)}};
     qs << SampleQuestion{
         QStringLiteral("按住Shift键右键单击“备份”文件夹，然后用鼠标中键单击“照片”文件夹。"),
         {text.hinted(at(StepBuilder().background("j30001").action("9102"), kBackup),
                      QStringLiteral("按住Shift键右键单击“备份”")),
-         text.hinted(at(StepBuilder().background("j30027").action("9004"), kPhotos),
+         text.hinted(at(StepBuilder().background("j30027").action("9004").picture(
+                            1, menuOnNameAt(kBackup).x(), menuOnNameAt(kBackup).y(), kFolderMenu),
+                        kPhotos),
                      QStringLiteral("用中键单击“照片”")),
          done()}};
     qs << SampleQuestion{
@@ -514,7 +742,8 @@ QList<SampleQuestion> targetQuestions(AnswerTexts &text) {
              at(StepBuilder().background(DesktopScreenPicture).action("0030").cursor('S', 1),
                 kExplorerButton),
              QStringLiteral("指向“Windows 资源管理器”图标")),
-         done()}};
+         done().picture(1, kExplorerButton.x + (kExplorerButton.w - kTooltipSize.width() * 15) / 2,
+                        kExplorerButton.y - (kTooltipSize.height() + 2) * 15, kExplorerTooltip)}};
     return qs;
 }
 
@@ -554,7 +783,7 @@ QList<SampleQuestion> sourceQuestions(AnswerTexts &text) {
                              kPhotos, '1'),
                         kBackup),
                      QStringLiteral("按住Ctrl键把“照片”拖到“备份”上")),
-         done()}};
+         done().background("j30040")}};
     return qs;
 }
 
@@ -644,7 +873,7 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                                  .answerLine(text(QStringLiteral("报告")))
                                  .hint(4800, 6600, text(QStringLiteral("“报告”"))),
                              kSearchButton),
-                          done().picture(1, kSearch.x, kSearch.y, "j30110")}};
+                          done().background("j30042").picture(1, kSearch.x, kSearch.y, "j30110")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中输入“notepad”，然后单击“确定”按钮。"),
                          {at(StepBuilder()
                                  .background("j30006")
@@ -652,7 +881,7 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
                                  .textBox(kRunBox.x, kRunBox.y, kRunBox.w, kRunBox.h)
                                  .answerLine(text(QStringLiteral("notepad")))
                                  .hint(4800, 6600, text(QStringLiteral("notepad"))),
-                             Box{6300, 4200, 1200, 375, QString()}),
+                             kRunOk),
                           done().background("j30016")}};
     qs << SampleQuestion{QStringLiteral("在文本框中选中“Windows 7”。"),
                          {StepBuilder()
@@ -736,29 +965,27 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
 // window of its own, lies above the target and answers with its branch.
 QList<SampleQuestion> overlayQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
-    const Box notepadRow{3000, 2400, 2400, 450, QString()};
-    const Box okButton{9000, 7000, 1200, 375, QString()};
-    qs << SampleQuestion{QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
-                         {text.hinted(at(StepBuilder()
-                                             .background("j30009")
-                                             .action("0001")
-                                             .picture(1, notepadRow.x, notepadRow.y, "j30103")
-                                             .picture(4, 3000, 2850, "j30104"),
-                                         notepadRow),
-                                      QStringLiteral("单击“记事本”")),
-                          text.hinted(at(StepBuilder()
-                                             .action("0001")
-                                             .picture(1, notepadRow.x, notepadRow.y, "j30106")
-                                             .picture(4, 3000, 2850, "888888")
-                                             .picture(6, okButton.x, okButton.y, "j30105", '3'),
-                                         okButton),
-                                      QStringLiteral("单击“确定”")),
-                          done().background("j30002")}};
+    qs << SampleQuestion{
+        QStringLiteral("在“打开方式”对话框中单击“记事本”，再单击“确定”按钮。"),
+        {text.hinted(at(StepBuilder()
+                            .background("j30009")
+                            .action("0001")
+                            .picture(1, kOpenWithNotepad.x, kOpenWithNotepad.y, "j30103")
+                            .picture(4, kOpenWithWordPad.x, kOpenWithWordPad.y, "j30104"),
+                        kOpenWithNotepad),
+                     QStringLiteral("单击“记事本”")),
+         text.hinted(at(StepBuilder()
+                            .action("0001")
+                            .picture(1, kOpenWithNotepad.x, kOpenWithNotepad.y, "j30106")
+                            .picture(4, kOpenWithWordPad.x, kOpenWithWordPad.y, "888888")
+                            .picture(6, kOpenWithOk.x, kOpenWithOk.y, "j30105", '3'),
+                        kOpenWithOk),
+                     QStringLiteral("单击“确定”")),
+         done().background("j30002")}};
     qs << SampleQuestion{QStringLiteral("在“运行”对话框中按下“确定”按钮。"),
-                         {text.hinted(at(StepBuilder().background("j30006").action("0001"),
-                                         Box{6300, 4200, 1200, 375, QString()}),
+                         {text.hinted(at(StepBuilder().background("j30043").action("0001"), kRunOk),
                                       QStringLiteral("按下“确定”")),
-                          done().background(DesktopScreenPicture)}};
+                          done().background("j30016")}};
     return qs;
 }
 
@@ -782,19 +1009,22 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                             .hit(1, StepBuilder::entry('H', "U6")),
                         kOrganise),
                      QStringLiteral("单击“组织”")),
-         text.hinted(at(StepBuilder()
-                            .action("7000")
-                            .windowKind('T')
-                            .viewVariant('1')
-                            .extraPicture(QStringLiteral("j3e02n"), 'h')
-                            .hit(1, StepBuilder::entry('H', "T1")),
-                        kViews),
-                     QStringLiteral("单击“视图”")),
+         text.hinted(
+             at(StepBuilder()
+                    .action("7000")
+                    .windowKind('T')
+                    .viewVariant('1')
+                    .extraPicture(QStringLiteral("j3e02n"), 'h')
+                    .picture(1, dropDownAt(kOrganise).x(), dropDownAt(kOrganise).y(), kOrganiseMenu)
+                    .hit(1, StepBuilder::entry('H', "T1")),
+                kViews),
+             QStringLiteral("单击“视图”")),
          text.hinted(at(StepBuilder()
                             .action("7000")
                             .windowKind('S')
                             .viewVariant('2')
                             .extraPicture(QStringLiteral("j3e03n"), 'h')
+                            .picture(1, dropDownAt(kViews).x(), dropDownAt(kViews).y(), kViewsMenu)
                             .hit(2, StepBuilder::entry('S', "S2")),
                         kLayout),
                      QStringLiteral("双击“布局”")),
@@ -826,11 +1056,11 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
         QStringLiteral("右键单击“报告”文件，在快捷菜单中选择“属性”命令。"),
         {text.hinted(at(StepBuilder().background("j30001").action("0003"), kReport),
                      QStringLiteral("右键单击“报告”")),
-         text.hinted(
-             at(StepBuilder().action("0001").picture(1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
-                fileMenuItem(kPropertiesItem)),
-             QStringLiteral("选择“属性”")),
-         done()}};
+         text.hinted(at(StepBuilder().background("j30025").action("0001").picture(
+                            1, kFileMenuAt.x(), kFileMenuAt.y(), "j30113"),
+                        fileMenuItem(kPropertiesItem)),
+                     QStringLiteral("选择“属性”")),
+         done().background("j30041")}};
     return qs;
 }
 
