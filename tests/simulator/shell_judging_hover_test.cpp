@@ -52,7 +52,10 @@ TEST_F(ShellHover, AClickedSpotKeepsItsCodeUntilThePointerReachesAnother) {
 }
 
 TEST_F(ShellHover, TheControlPanelOpensItsLinkPanelsByPointing) {
-    useFirstStep(StepBuilder().background("k20003").windowKind(u'N').viewVariant(u'0'));
+    useFirstStep(StepBuilder()
+                     .background(sample::CtrlPanelHomeScreenPicture)
+                     .windowKind(u'N')
+                     .viewVariant(u'0'));
     start();
     FrmMain *f = frm();
     forms::Label *system = f->LblZHU(45);
@@ -79,7 +82,10 @@ TEST_F(ShellHover, TheControlPanelOpensItsLinkPanelsByPointing) {
 
     // In the small-icon view the category links light up without a panel
     // of links; the rows below them still open theirs.
-    useFirstStep(StepBuilder().background("k20003").windowKind(u'N').viewVariant(u'1'));
+    useFirstStep(StepBuilder()
+                     .background(sample::CtrlPanelCategoryScreenPicture)
+                     .windowKind(u'N')
+                     .viewVariant(u'1'));
     start();
     f = frm();
     moveTo(f->LblZHU(44));

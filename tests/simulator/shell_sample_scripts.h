@@ -142,11 +142,16 @@ inline std::vector<Gestures> scriptOf(int question) {
                 choose(f->Lbl1J(2));
             },
         };
-    case 5: // the Control Panel
+    case 5: // the Control Panel, and back to its home by the address row
         return {
             [](FrmMain *f) {
                 moveTo(f->LblZHU(45));
                 choose(f->Lbl1J(2));
+            },
+            [](FrmMain *f) { clickAt(f->Label1); },
+            [](FrmMain *f) {
+                moveTo(f->LblZHU(41));
+                choose(f->Lbl1J(1));
             },
             [](FrmMain *f) {
                 moveTo(f->LblZHU(53));

@@ -3,6 +3,7 @@
 #include "sample_pictures.h"
 #include "simulator/shell_tables.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -90,6 +91,30 @@ void drawMenuRow(QPainter &p, const QRect &row, const QStringList &menus) {
         p.drawText(QRect(12 + 60 * i, row.top(), 58, row.height()), Qt::AlignCenter, menus[i]);
 }
 
+namespace {
+
+// The address field of an address row, right of back and forward and left
+// of refresh and the search box.
+QRect addressField(int width) {
+    const int searchWidth = std::min(200, width / 4);
+    return QRect(62, 32, width - 62 - searchWidth - 44, 22);
+}
+
+} // namespace
+
+QRect addressPartPlace(int width, const QStringList &path, int index) {
+    const QRect address = addressField(width);
+    const QFontMetrics m(uiFont(12));
+    int x = address.left() + 26;
+    for (int i = 0; i < path.size(); ++i) {
+        x += 16; // the "▸" before the part
+        const int w = m.horizontalAdvance(path[i]);
+        if (i == index) return QRect(x, address.top(), w + 2, address.height());
+        x += w + 6;
+    }
+    return QRect();
+}
+
 void drawAddressRow(QPainter &p, int width, const QStringList &path) {
     const int top = 30;
     p.save();
@@ -101,21 +126,18 @@ void drawAddressRow(QPainter &p, int width, const QStringList &path) {
     navButton(p, QPointF(20, top + 13), true);
     navButton(p, QPointF(44, top + 13), false);
     const int searchWidth = std::min(200, width / 4);
-    const QRect address(62, top + 2, width - 62 - searchWidth - 44, 22);
+    const QRect address = addressField(width);
     field(p, address);
     drawIcon(p, QRect(address.left() + 3, address.top() + 2, 18, 18),
              path.isEmpty() ? Icon::Folder : iconFor(path.front()));
     p.setFont(uiFont(12));
-    int x = address.left() + 26;
-    for (const QString &part : QStringList(path)) {
+    for (int i = 0; i < path.size(); ++i) {
+        const QRect part = addressPartPlace(width, path, i);
         p.setPen(QColor(0x40, 0x40, 0x40));
-        p.drawText(QRect(x, address.top(), 14, address.height()), Qt::AlignCenter,
+        p.drawText(QRect(part.left() - 16, address.top(), 14, address.height()), Qt::AlignCenter,
                    QStringLiteral("▸"));
-        x += 16;
         p.setPen(Qt::black);
-        const int w = p.fontMetrics().horizontalAdvance(part);
-        p.drawText(QRect(x, address.top(), w + 2, address.height()), Qt::AlignVCenter, part);
-        x += w + 6;
+        p.drawText(part, Qt::AlignVCenter, path[i]);
     }
     // Refresh, then the search box.
     p.setPen(QColor(0x30, 0x50, 0x80));
@@ -138,8 +160,11 @@ void drawTaskbar(QPainter &p, const QRect &bar) {
     glass.setColorAt(0.5, QColor(0x1e, 0x30, 0x44));
     glass.setColorAt(1, QColor(0x16, 0x24, 0x34));
     p.fillRect(bar, glass);
+    // The light line along the bar's top edge stays in the bar's first row
+    // of pixels: smoothed on the edge itself it would tint the row above,
+    // which belongs to the desktop picture the screen lays over it.
     p.setPen(QColor(255, 255, 255, 90));
-    p.drawLine(bar.topLeft(), bar.topRight());
+    p.drawLine(QPointF(bar.left(), bar.top() + 0.5), QPointF(bar.right() + 1, bar.top() + 0.5));
     const QPointF orbAt(bar.left() + 30, bar.top() + 20);
     QRadialGradient orb(orbAt, 19);
     orb.setColorAt(0, QColor(0x8c, 0xd0, 0xff));

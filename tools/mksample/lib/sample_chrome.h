@@ -35,6 +35,9 @@ void drawMenuRow(QPainter &p, const QRect &row, const QStringList &menus);
 // title bar (26 pixels high, from 30): back and forward, the path's parts
 // with "▸" between them, refresh and the search box.
 void drawAddressRow(QPainter &p, int width, const QStringList &path);
+// Where that row draws part `index` of the path (pixels of the window), for
+// a step whose target is a part of the path; empty for an index it lacks.
+QRect addressPartPlace(int width, const QStringList &path, int index);
 
 // The taskbar in bar (40 pixels high): the start orb at its left end, the
 // pinned Internet Explorer, Windows Explorer and Media Player, the clock.

@@ -70,21 +70,52 @@ void drawPlace(QPainter &p, const Box &b) {
 }
 
 // The spreadsheet's grid (pixels): the column letters in the row from
-// kSheetTop, the row numbers left of kSheetLeft, then rows 1 to 21 of
-// cells A to J.
-constexpr int kSheetLeft = 30, kSheetTop = 90, kColumnWidth = 100, kRowHeight = 20;
-constexpr int kSheetRight = 1017, kSheetBottom = 530;
+// kSheetTop, the row numbers left of kSheetLeft, then rows 1 to kSheetRows
+// of cells A to J.
+constexpr int kSheetLeft = 30, kSheetTop = 128, kColumnWidth = 100, kRowHeight = 20;
+constexpr int kSheetRows = 20;
+constexpr int kSheetRight = 1017, kSheetBottom = kSheetTop + (kSheetRows + 1) * kRowHeight;
+// The formula bar's input field, where the demonstration of a typing step
+// into a cell lays its own empty edit bar (design twips 2880, 1560,
+// 8865 x 225): the field's inside is that bar's place.
+const QRect kFormulaField(191, 103, 593, 17);
 
-// A sheet of cells behind the places of a spreadsheet: the formula bar,
-// the column letters and the row numbers.
+// The spreadsheet's menu row and the ribbon under it, with the names of
+// its groups.
+void drawRibbon(QPainter &p) {
+    drawMenuRow(p, QRect(7, 37, 1010, 21),
+                {QStringLiteral("文件"), QStringLiteral("开始"), QStringLiteral("插入"),
+                 QStringLiteral("页面布局"), QStringLiteral("公式"), QStringLiteral("数据"),
+                 QStringLiteral("审阅"), QStringLiteral("视图")});
+    p.fillRect(QRect(7, 58, 1010, 38), QColor(0xf3, 0xf6, 0xfa));
+    p.setPen(QColor(0xc5, 0xd2, 0xe3));
+    p.drawLine(7, 95, 1016, 95);
+    const QStringList groups = {QStringLiteral("剪贴板"),   QStringLiteral("字体"),
+                                QStringLiteral("对齐方式"), QStringLiteral("数字"),
+                                QStringLiteral("样式"),     QStringLiteral("单元格"),
+                                QStringLiteral("编辑")};
+    p.setFont(uiFont(11));
+    for (int i = 0; i < groups.size(); ++i) {
+        const QRect group(7 + 120 * i, 60, 120, 34);
+        p.setPen(QColor(0x5a, 0x6a, 0x80));
+        p.drawText(group, Qt::AlignHCenter | Qt::AlignBottom, groups[i]);
+        p.setPen(QColor(0xd5, 0xdf, 0xec));
+        p.drawLine(group.right(), group.top() + 2, group.right(), group.bottom());
+    }
+    p.setFont(uiFont(12));
+}
+
+// A sheet of cells behind the places of a spreadsheet: the ribbon, the
+// formula bar with the name box, the column letters and the row numbers.
 void drawSheet(QPainter &p) {
-    p.fillRect(QRect(7, 56, 1010, 30), QColor(0xdf, 0xe8, 0xf5));
+    drawRibbon(p);
+    p.fillRect(QRect(7, 96, 1010, 30), QColor(0xdf, 0xe8, 0xf5));
     p.setPen(QColor(0x8e, 0xa4, 0xc1));
     p.setBrush(Qt::white);
-    p.drawRect(QRect(8, 60, 28, 21));
-    p.drawRect(QRect(90, 60, 920, 21));
+    p.drawRect(QRect(8, 101, 110, 21));
+    p.drawRect(kFormulaField.adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
-    p.drawText(QRect(64, 60, 24, 21), Qt::AlignCenter, QStringLiteral("fx"));
+    p.drawText(QRect(156, 101, 30, 21), Qt::AlignCenter, QStringLiteral("fx"));
     const int top = kSheetTop;
     p.fillRect(QRect(7, top, kSheetRight - 7, kRowHeight), QColor(0xe8, 0xee, 0xf6));
     p.fillRect(QRect(7, top, kSheetLeft - 7, kSheetBottom - top), QColor(0xe8, 0xee, 0xf6));
@@ -96,7 +127,7 @@ void drawSheet(QPainter &p) {
     for (int c = 0; c < 10; ++c)
         p.drawText(QRect(kSheetLeft + c * kColumnWidth, top, kColumnWidth, kRowHeight),
                    Qt::AlignCenter, QString(QChar(u'A' + c)));
-    for (int r = 1; r < 22; ++r)
+    for (int r = 1; r <= kSheetRows; ++r)
         p.drawText(QRect(7, top + r * kRowHeight, kSheetLeft - 7, kRowHeight), Qt::AlignCenter,
                    QString::number(r));
 }
@@ -215,7 +246,7 @@ const Box kCellB2 = cellBox(QStringLiteral("B2"));
 const Box kOtherCells{kSheetLeft * 15, (kSheetTop + kRowHeight) * 15,
                       (kSheetRight - kSheetLeft) * 15, (kSheetBottom - kSheetTop - kRowHeight) * 15,
                       QString()};
-const Box kEnterButton{600, 900, 330, 330, QStringLiteral("√")};
+const Box kEnterButton{1920, 1515, 330, 330, QStringLiteral("√")};
 
 // The Notepad window: its menu row under the title bar and the page under
 // it, whose first line is where the typing step lays its box
@@ -575,8 +606,9 @@ QImage selectedText(const Box &b, const QString &before, const QString &part,
 struct PictureSaver {
     const SampleDir &dir;
     bool ok = true;
-    void operator()(const QString &name, const QImage &img) {
-        ok &= saveBankPicture(dir, name, img);
+    void operator()(const QString &name, const QImage &img,
+                    std::optional<PictureFormat> format = std::nullopt) {
+        ok &= saveBankPicture(dir, name, img, format);
     }
 };
 
@@ -655,11 +687,15 @@ void saveOverlays(PictureSaver &save) {
     save(kExplorerTooltip, tooltip(QStringLiteral("Windows 资源管理器")));
 }
 
-// The extra picture: each code's normal ("n") and hover ("h") looks.
+// The extra picture: each code's normal ("n") and hover ("h") looks. The
+// normal look stands for the button the background draws beneath it, which
+// is all the demonstration shows: it is saved without loss, to agree with
+// the background to the pixel.
 void saveExtraPictureLooks(PictureSaver &save) {
     for (int i = 0; i < 3; ++i) {
         const QString b = QStringLiteral("j3e0%1").arg(i + 1);
-        save(b + QLatin1Char('n'), commandButton(kCommandButtons[i].label, false));
+        save(b + QLatin1Char('n'), commandButton(kCommandButtons[i].label, false),
+             PictureFormat::Png);
         save(b + QLatin1Char('h'), commandButton(kCommandButtons[i].label, true));
     }
 }
@@ -1069,7 +1105,7 @@ QList<SampleQuestion> contextMenuQuestions(AnswerTexts &text) {
 QRect sheetCellPlace(const QString &name) {
     const int column = name.isEmpty() ? -1 : name.at(0).unicode() - u'A';
     const int row = name.mid(1).toInt();
-    if (column < 0 || column > 9 || row < 1 || row > 21) return QRect();
+    if (column < 0 || column > 9 || row < 1 || row > kSheetRows) return QRect();
     return QRect(kSheetLeft + column * kColumnWidth, kSheetTop + row * kRowHeight, kColumnWidth,
                  kRowHeight);
 }

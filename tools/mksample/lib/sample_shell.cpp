@@ -277,7 +277,6 @@ QList<ExplorerScreen> explorerScreens() {
                                     {Icon::MediaPlayer, QStringLiteral("野生动物.wmv")}};
     return {
         {ComputerScreenPicture, computer.front(), computer, {}},
-        {CtrlPanelScreenPicture, QStringLiteral("控制面板"), {QStringLiteral("控制面板")}, {}},
         {DriveScreenPicture,
          QStringLiteral("本地磁盘 (C:)"),
          {QStringLiteral("计算机"), QStringLiteral("本地磁盘 (C:)")},
@@ -454,6 +453,90 @@ QImage appearancePage() {
 // where the start button begins.
 int startMenuHeight() {
     return px(shell::StartButtonRect.top - shell::StartMenuPlace.top);
+}
+
+// The page "管理帐户", which "添加或删除用户帐户" opens: the accounts to
+// choose from, and the links under them.
+QImage accountsPage() {
+    QImage img = canvas(1024, 504, Qt::white);
+    QPainter p(&img);
+    text(p, QRect(40, 24, 600, 28), QStringLiteral("选择希望更改的帐户"), QColor(0x1e, 0x39, 0x87),
+         17);
+    struct Account {
+        QString name, kind, state;
+    };
+    const Account accounts[] = {
+        {QStringLiteral("Administrator"), QStringLiteral("管理员"), QStringLiteral("密码保护")},
+        {QStringLiteral("Guest"), QStringLiteral("来宾帐户没有启用"), QString()}};
+    for (int i = 0; i < 2; ++i) {
+        const QRect tile(40 + 320 * i, 72, 290, 76);
+        p.setPen(QColor(0xd6, 0xe0, 0xec));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(tile.adjusted(0, 0, -1, -1));
+        drawIcon(p, QRect(tile.left() + 10, tile.top() + 10, 56, 56), Icon::User);
+        text(p, QRect(tile.left() + 76, tile.top() + 10, 200, 20), accounts[i].name, kMenuText, 14);
+        text(p, QRect(tile.left() + 76, tile.top() + 32, 200, 18), accounts[i].kind,
+             QColor(0x6d, 0x6d, 0x6d), 12);
+        text(p, QRect(tile.left() + 76, tile.top() + 50, 200, 18), accounts[i].state,
+             QColor(0x6d, 0x6d, 0x6d), 12);
+    }
+    text(p, QRect(40, 176, 400, 20), QStringLiteral("创建一个新帐户"), kLink, 12);
+    text(p, QRect(40, 200, 400, 20), QStringLiteral("什么是用户帐户?"), kLink, 12);
+    text(p, QRect(40, 248, 400, 22), QStringLiteral("其他您可以执行的操作"),
+         QColor(0x1e, 0x39, 0x87), 14);
+    text(p, QRect(40, 276, 400, 20), QStringLiteral("设置家长控制"), kLink, 12);
+    text(p, QRect(40, 300, 400, 20), QStringLiteral("转到主“用户帐户”页面"), kLink, 12);
+    return img;
+}
+
+// The page "性能信息和工具", which "检查体验指数" opens: the links of the
+// left column, and the Windows Experience Index of each part with the
+// base score beside them.
+QImage performancePage() {
+    QImage img = canvas(1024, 504, Qt::white);
+    QPainter p(&img);
+    p.fillRect(QRect(0, 0, 200, 504), QColor(0xee, 0xf3, 0xfa));
+    const QStringList nav = {"控制面板主页", "调整视觉效果", "调整索引选项",
+                             "调整电源设置", "打开磁盘清理", "高级工具"};
+    for (int i = 0; i < nav.size(); ++i)
+        text(p, QRect(20, 20 + 30 * i, 176, 20), nav[i], kLink, 12);
+    text(p, QRect(230, 20, 700, 28), QStringLiteral("评价和提高计算机的性能"),
+         QColor(0x1e, 0x39, 0x87), 17);
+    text(p, QRect(230, 56, 700, 20),
+         QStringLiteral("Windows 体验指数评估计算机关键组件的性能，分数范围为 1.0 到 7.9。"),
+         kMenuText, 12);
+    const QRect table(230, 92, 560, 214);
+    p.setPen(QColor(0xc8, 0xd4, 0xe4));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(table);
+    p.fillRect(QRect(table.left() + 1, table.top() + 1, table.width() - 1, 28),
+               QColor(0xe8, 0xef, 0xf8));
+    const int columns[] = {table.left() + 10, table.left() + 130, table.left() + 400,
+                           table.left() + 470};
+    const QStringList head = {"组件", "评估项目", "子分数", "基础分数"};
+    for (int c = 0; c < 4; ++c)
+        text(p, QRect(columns[c], table.top() + 4, 120, 22), head[c], kMenuText, 12,
+             Qt::AlignLeft | Qt::AlignVCenter, true);
+    const QStringList rows[] = {{"处理器", "每秒计算", "6.9"},
+                                {"内存 (RAM)", "每秒内存操作", "5.9"},
+                                {"图形", "Windows Aero 的桌面性能", "5.9"},
+                                {"游戏图形", "3D 商业和游戏图形性能", "6.4"},
+                                {"主硬盘", "磁盘数据传输速率", "5.9"}};
+    for (int r = 0; r < 5; ++r) {
+        const int y = table.top() + 34 + 36 * r;
+        for (int c = 0; c < 3; ++c)
+            text(p, QRect(columns[c], y, c == 1 ? 260 : 110, 22), rows[r][c], kMenuText, 12);
+    }
+    // The base score: the lowest sub-score, on its blue tile.
+    const QRect score(columns[3], table.top() + 60, 72, 72);
+    p.setPen(QColor(0x2c, 0x68, 0xb0));
+    p.setBrush(QColor(0x3c, 0x7f, 0xcf));
+    p.drawRect(score);
+    text(p, score, QStringLiteral("5.9"), Qt::white, 30, Qt::AlignCenter, true);
+    text(p, QRect(columns[3] - 10, score.bottom() + 6, 100, 18), QStringLiteral("由最低分决定"),
+         QColor(0x6d, 0x6d, 0x6d), 11, Qt::AlignCenter);
+    text(p, QRect(230, 330, 500, 20), QStringLiteral("重新运行评估"), kLink, 12);
+    return img;
 }
 
 QImage startMenu() {
@@ -1034,6 +1117,31 @@ struct Regions {
     QImage strip1 = toolStrip(false), strip2 = toolStrip(true);
 };
 
+// The pages of the Control Panel that steps show, each under the path
+// its address row names.
+struct CtrlPanelScreen {
+    QString picture;
+    QStringList path;
+    QImage page;
+};
+QList<CtrlPanelScreen> ctrlPanelScreens(const Regions &g) {
+    const QString home = QStringLiteral("控制面板");
+    return {
+        {CtrlPanelHomeScreenPicture, {home}, g.view0},
+        {CtrlPanelCategoryScreenPicture, {home, QStringLiteral("系统和安全")}, g.view1},
+        {CtrlPanelAppearanceScreenPicture,
+         {home, QStringLiteral("外观和个性化")},
+         appearancePage()},
+        {CtrlPanelAccountsScreenPicture,
+         {home, QStringLiteral("用户帐户和家庭安全"), QStringLiteral("用户帐户"),
+          QStringLiteral("管理帐户")},
+         accountsPage()},
+        {CtrlPanelPerformanceScreenPicture,
+         {home, QStringLiteral("系统和安全"), QStringLiteral("性能信息和工具")},
+         performancePage()},
+    };
+}
+
 // The bank's backgrounds of the desktop, Computer window and Control
 // Panel, and the whole screens that steps show behind them.
 void addScreens(QMap<QString, QImage> &out, const Regions &g) {
@@ -1053,17 +1161,11 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
         }
         out.insert(QStringLiteral("bank:") + w.picture, img);
     }
-    for (const ExplorerScreen &w : explorerScreens()) {
-        if (w.picture != CtrlPanelScreenPicture) continue;
-        for (const auto &[name, page] :
-             {std::pair{CtrlPanelHomeScreenPicture, g.view0},
-              std::pair{CtrlPanelCategoryScreenPicture, g.view1},
-              std::pair{CtrlPanelAppearanceScreenPicture, appearancePage()}}) {
-            QImage img = explorerScreen(w);
-            QPainter p(&img);
-            p.drawImage(QPoint(0, CtrlPanelTop / 15), page);
-            out.insert(QStringLiteral("bank:") + name, img);
-        }
+    for (const CtrlPanelScreen &c : ctrlPanelScreens(g)) {
+        QImage img = explorerScreen({c.picture, QStringLiteral("控制面板"), c.path, {}});
+        QPainter p(&img);
+        p.drawImage(QPoint(0, CtrlPanelTop / 15), c.page);
+        out.insert(QStringLiteral("bank:") + c.picture, img);
     }
     out.insert(QStringLiteral("bank:") + PaintScreenPicture, paintScreen());
     // The window's client area starts 36 pixels below its top, where the
@@ -1298,6 +1400,22 @@ QImage shellPicture(const QString &name) {
     return allPictures().value(name);
 }
 
+QRect ctrlPanelHomeCrumbPlace() {
+    return addressPartPlace(1024, {QStringLiteral("控制面板")}, 0);
+}
+
+namespace {
+
+// The Control Panel's views are saved without loss: the backgrounds of the
+// steps that show a view carry the same page, which the demonstration
+// shows in its place, and the two must agree to the pixel.
+PictureFormat shellPictureFormat(const QString &name) {
+    if (!name.isEmpty() && name == shell::ctrlPanelPicture(name.back())) return PictureFormat::Png;
+    return formatFor(name);
+}
+
+} // namespace
+
 bool addShellPictures(const SampleDir &dir) {
     if (!dir.makeFolders()) return false;
     bool ok = true;
@@ -1306,7 +1424,7 @@ bool addShellPictures(const SampleDir &dir) {
         if (it.key().startsWith(QStringLiteral("bank:"))) {
             ok &= saveBankPicture(dir, it.key().mid(5), it.value(), PictureFormat::Png);
         } else {
-            ok &= savePicture(it.value(), dir.examFile(it.key()), formatFor(it.key()));
+            ok &= savePicture(it.value(), dir.examFile(it.key()), shellPictureFormat(it.key()));
         }
     }
     return ok;
@@ -1377,7 +1495,6 @@ bool addShellQuestions(const SampleDir &dir) {
              .hit(1, hitEntry(QStringLiteral("63")))
              .build(),
          onComputerWindow(shellStep(dir, QStringLiteral("双击“本地磁盘 (C:)”"), kComputerHintPlace))
-             .viewVariant(QLatin1Char('C'))
              .hit(1, hitEntry(QStringLiteral("95")))
              .build(),
          shellStep(dir, QStringLiteral("单击“组织”|选择“关闭”"))

@@ -32,20 +32,24 @@ inline const QString DesktopSmallIconsPicture = QStringLiteral("7d0014");
 // row, for a command bar under it. The Computer window has its address row
 // and its own command bar, as every folder window of Windows 7.
 inline const QString ComputerScreenPicture = QStringLiteral("7d0002");
-inline const QString CtrlPanelScreenPicture = QStringLiteral("7d0003");
 inline const QString NotepadScreenPicture = QStringLiteral("7d0004");
 inline const QString DriveScreenPicture = QStringLiteral("7d0005");
 inline const QString PaintScreenPicture = QStringLiteral("7d0006");
 inline const QString LibraryScreenPicture = QStringLiteral("7d0007");
 inline const QString VideoScreenPicture = QStringLiteral("7d0008");
 inline const QString VideoBarScreenPicture = QStringLiteral("7d0012");
-// The Control Panel window with its page drawn in where the screen lays
-// the page of its view: the demonstration shows no page of its own.
+// The Control Panel window on each of its pages, the page drawn in where
+// the screen lays the page of a view and the address row naming it: the
+// demonstration shows no page of its own, only the step's background.
 inline const QString CtrlPanelHomeScreenPicture = QStringLiteral("7d0009");     // view 0
 inline const QString CtrlPanelCategoryScreenPicture = QStringLiteral("7d0010"); // view 1
-// The category view's page of "外观和个性化", which no view of the screen
-// lays out: a step shows it as its background alone.
+// Pages no view of the screen lays out, which a step shows as its
+// background alone: the category view's page of "外观和个性化", the page
+// "管理帐户" that "添加或删除用户帐户" opens, and the page "性能信息和工具"
+// that "检查体验指数" opens.
 inline const QString CtrlPanelAppearanceScreenPicture = QStringLiteral("7d0013");
+inline const QString CtrlPanelAccountsScreenPicture = QStringLiteral("7dc001");
+inline const QString CtrlPanelPerformanceScreenPicture = QStringLiteral("7dc002");
 
 // The items of an Explorer window over the whole screen stand in rows
 // from here (pixels), right of the task pane and 16 pixels under the
@@ -89,6 +93,10 @@ QRect screenItemPlace(const QString &picture, const QString &item);
 // The picture the sample draws for a shell picture name (without ".mxy"),
 // or a null image for a name it does not draw. Tests use the sizes.
 QImage shellPicture(const QString &name);
+
+// Where the address row of a Control Panel page draws the part of its path
+// that leads back to the Control Panel's home, in pixels of the screen.
+QRect ctrlPanelHomeCrumbPlace();
 
 // The texts of the Control Panel's panel "41".."48" (a category and its
 // links) or "51".."57" (a row of the category page: its title, then its

@@ -96,20 +96,23 @@ StepBuilder Hit() {
 // window, clear of the menus that open from its bars at the left and the
 // right; above the start menu and its lists; beside the desktop icons;
 // under the Control Panel's categories, and under the left column's links
-// of a category page; in the Computer window's blank part under the
-// network drive, where the window's menu opens clear of the question
-// panel.
+// of a category page; under the links of the page of the accounts; in the
+// Computer window's blank part under the network drive, where the window's
+// menu opens clear of the question panel.
 constexpr QPoint kWindowHint(7500, 3900);
 constexpr QPoint kStartMenuHint(7500, 1200);
 constexpr QPoint kDesktopIconHint(1650, 3525);
 constexpr QPoint kDesktopMenuHint(2400, 1200);
 constexpr QPoint kCtrlPanelHint(2400, 6300);
 constexpr QPoint kCtrlPanelPageHint(150, 4500);
+constexpr QPoint kAccountsPageHint(600, 6300);
 constexpr QPoint kComputerHint(2700, 6450);
 
-// The Computer window as its own steps show it, drive C selected.
+// The Computer window as its own steps show it, with no drive selected (a
+// view letter of a drive would show one selected, which the background the
+// demonstration shows does not).
 StepBuilder computerWindow() {
-    return onComputerWindow(Hit()).viewVariant(u'C');
+    return onComputerWindow(Hit());
 }
 
 // Where the tab dialogs' pages lie on the screen, and the hints beside
@@ -219,8 +222,8 @@ QStringList shellJudgingQuestionTexts() {
                        "再打开个人文件夹、注销、"
                        "打开“入门”中的“传输文件和设置”，并用“开始”按钮的快捷菜单打开 Windows "
                        "资源管理器。"),
-        QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再在"
-                       "“系统和安全”中选择“系统”下的“检查体验指数”。"),
+        QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再从"
+                       "地址栏回到“控制面板”，在“系统和安全”中选择“系统”下的“检查体验指数”。"),
         QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，再用C盘快捷菜单中“共享”的“不共享”"
                        "取消共享。"),
         QStringLiteral("在“文件夹选项”对话框的“查看”选项卡中单击“还原为默认值”，"
@@ -272,10 +275,6 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("k20007"), documentsUnderToolStrip(IconSize::Large),
                           PictureFormat::Png);
     ok &= saveBankPicture(dir, QStringLiteral("k20013"), documentsUnderToolStrip(IconSize::Medium),
-                          PictureFormat::Png);
-    ok &= saveBankPicture(dir, QStringLiteral("k20003"),
-                          explorerWindowPicture(QSize(1024, 600), QStringLiteral("控制面板"),
-                                                {QStringLiteral("控制面板")}, true),
                           PictureFormat::Png);
     // The tab dialogs over the "文档" window, and the window once they close.
     ok &= saveBankPicture(dir, QStringLiteral("k20004"),
@@ -385,18 +384,32 @@ bool addShellJudgingFiles(const SampleDir &dir) {
          start(hitEntry("70", 2), QStringLiteral("右击“开始”按钮|选择“打开 Windows 资源管理器”")),
          lastStep().menuBar(u'M')}};
 
-    // The Control Panel: link panels that open by pointing, in both views.
-    auto ctrl = [](QChar view, const QString &entry) {
-        return Hit().windowKind(u'N').viewVariant(view).hit(1, entry);
+    // The Control Panel: link panels that open by pointing, in both views,
+    // each page shown once the step before has opened it, and the way back
+    // to the home page by the address row between them.
+    auto ctrl = [](QChar view, const QString &entry, const QString &page) {
+        return Hit().windowKind(u'N').viewVariant(view).hit(1, entry).background(page);
     };
+    const QRect crumb = ctrlPanelHomeCrumbPlace();
     qs << SampleQuestion{
         texts[5],
-        {hinted(ctrl(u'0', hitEntry("45", 2)).background(QStringLiteral("k20003")),
+        {hinted(ctrl(u'0', hitEntry("45", 2), CtrlPanelHomeScreenPicture),
                 QStringLiteral("指向“用户帐户和家庭安全”|单击“添加或删除用户帐户”"),
                 kCtrlPanelHint),
-         hinted(ctrl(u'1', hitEntry("53", 3)), QStringLiteral("单击“系统”下的|“检查体验指数”"),
-                kCtrlPanelPageHint),
-         lastStep().windowKind(u'N').viewVariant(u'1')}};
+         hinted(
+             StepBuilder()
+                 .action(QStringLiteral("0001"))
+                 .background(CtrlPanelAccountsScreenPicture)
+                 .target(crumb.x() * 15, crumb.y() * 15, crumb.width() * 15, crumb.height() * 15),
+             QStringLiteral("单击地址栏中的“控制面板”"), kAccountsPageHint),
+         hinted(ctrl(u'0', hitEntry("41", 1), CtrlPanelHomeScreenPicture),
+                QStringLiteral("指向“系统和安全”|单击其标题"), kCtrlPanelHint),
+         hinted(ctrl(u'1', hitEntry("53", 3), CtrlPanelCategoryScreenPicture),
+                QStringLiteral("单击“系统”下的|“检查体验指数”"), kCtrlPanelPageHint),
+         // The page the last link opened, with the hint of that link gone.
+         lastStep()
+             .background(CtrlPanelPerformanceScreenPicture)
+             .hint(kCtrlPanelPageHint.x(), kCtrlPanelPageHint.y(), 0)}};
 
     // The Computer window: its context panel and a drive's, with a level-2
     // menu.
