@@ -252,3 +252,62 @@ TEST_F(SampleScreens, TheComputerWindowSelectsOnlyTheDriveItsStepNames) {
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
     EXPECT_GE(checked, 3);
 }
+
+// The start menu a click on the start button opens stays open while the
+// hand goes up from the button and along to the entry a step asks for, in
+// small moves as a hand makes them, and the entry's click answers the step.
+TEST_F(SampleScreens, TheStartMenuStaysOpenOnTheWayToTheEntryAStepAsksFor) {
+    struct Entry {
+        SampleStep at;
+        int spot;
+        bool alone; // no panel entry after it
+    };
+    QList<Entry> entries;
+    walkSample([&](FrmMain *, const SampleStep &at) {
+        const sim::StepRecord r(S().CurRecord);
+        for (int k = 1; k <= 4; ++k) {
+            const sim::ExpectedHit e = r.expectedHit(k);
+            bool numeric = false;
+            const int spot = e.hitCode().toInt(&numeric);
+            if (e.kind() == u"H" && numeric && shell::StartMenuSpots.contains(spot))
+                entries << Entry{at, spot, e.level1().toInt() == 0};
+        }
+    });
+    QStringList faults;
+    for (const Entry &e : entries) {
+        startOn(e.at.unit);
+        S().CurQuestion = e.at.question;
+        S().CurStep = 1;
+        start();
+        build(e.at.step);
+        FrmMain *f = frm();
+        clickAt(f->StartMenu);
+        const QPointF from(f->StartMenu->left() + f->StartMenu->width() / 2,
+                           f->StartMenu->top() + f->StartMenu->height() / 2);
+        const forms::Label *spot = f->LblZHU(e.spot);
+        const QPointF to(f->PicStart->left() + spot->left() + spot->width() / 2,
+                         f->PicStart->top() + spot->top() + spot->height() / 2);
+        // Up from the button into the menu, then along to the entry, ten
+        // screen pixels a move at the most. (Over the taskbar beside the
+        // button the screen's movement rule closes the menu, as it closes
+        // every open panel.)
+        const QPointF corner(from.x(), to.y());
+        for (const auto &[a, b] : {std::pair{from, corner}, std::pair{corner, to}}) {
+            const int moves =
+                int(std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) / 150) + 1;
+            for (int i = 1; i <= moves; ++i)
+                move(f, a.x() + (b.x() - a.x()) * i / moves, a.y() + (b.y() - a.y()) * i / moves);
+        }
+        const QString where =
+            QString::fromStdString(e.at.where()) + QStringLiteral(": entry %1 ").arg(e.spot);
+        if (!f->PicStart->visible()) {
+            faults << where + QStringLiteral("out of reach: the start menu closed on the way");
+        } else if (e.alone) {
+            click(f, to.x(), to.y());
+            if (step() == e.at.step) faults << where + QStringLiteral("clicked, the step stays");
+        }
+        forms::testing::unloadAll();
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+    EXPECT_GE(entries.size(), 5);
+}
