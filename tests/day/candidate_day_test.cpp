@@ -67,11 +67,14 @@ TEST_F(CandidateDay, FromStartToExit) {
     EXPECT_EQ(screen()->LblSuccess->caption(), "操作成功！");
     EXPECT_EQ(s.QuestionStatus[0], 5);
 
-    // Question 2: the file name typed into its box, saved, then retyped.
+    // Question 2: the file name typed into its box, saved, then retyped in
+    // the dialog opened again.
     press(panel::Next);
     ft::advance(200);
-    EXPECT_EQ(tm()->RtbTM->text(), "在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
-                                   "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。");
+    EXPECT_EQ(tm()->RtbTM->text(),
+              "在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
+              "再用“文件”菜单的“另存为”打开对话框，在文件名框中输入“Windows 7”，"
+              "最后将文件名改回“年度总结”。");
     press(panel::Mark);
 
     // The demonstration of question 3 from the panel's button.

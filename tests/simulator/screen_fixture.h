@@ -11,6 +11,7 @@
 //   ShellJudgingFixture  the questions answered on the shell's hot spots
 #include "forms/testing.h"
 #include "program_fixture.h"
+#include "sample_home.h"
 #include "sample_judging.h"
 #include "sample_panel.h"
 #include "sample_questions.h"
@@ -26,9 +27,11 @@
 #include "platform/text.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
+#include <string>
 
 // The driver's gestures, by the short names every screen test uses.
 using forms::testing::click;
@@ -118,6 +121,49 @@ protected:
         for (int i = 0; i < texts.size(); ++i)
             lines << QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')) + texts[i];
         useAnswerLines(lines);
+    }
+
+    // A step of the sample met on a walk: its unit in the bank, its
+    // question and step, and the question's text.
+    struct SampleStep {
+        int unit = 0, question = 0, step = 0;
+        QString text;
+        // As the question panel numbers it ("0415": unit 4 question 15),
+        // then as the bank does.
+        std::string where() const {
+            return QStringLiteral("%1%2 step %3 (unit %4 question %5: %6)")
+                .arg(unit + 1, 2, 10, QLatin1Char('0'))
+                .arg(question, 2, 10, QLatin1Char('0'))
+                .arg(step)
+                .arg(unit)
+                .arg(question)
+                .arg(text)
+                .toStdString();
+        }
+    };
+    // Builds every step of every unit of the sample in guided mode, one
+    // after the other as a candidate meets them (a hint without a place of
+    // its own stays where the last one was), and hands each to `look`.
+    // Returns the number of units with questions.
+    int walkSample(const std::function<void(FrmMain *, const SampleStep &)> &look) {
+        int units = 0;
+        for (int unit = 0; unit < sample::kHomeUnits; ++unit) {
+            startOn(unit);
+            if (questions_.isEmpty()) continue;
+            ++units;
+            for (int q = 1; q <= questions_.size(); ++q) {
+                S().CurQuestion = q;
+                const int count = questions_[q - 1].mid(4, 2).toInt();
+                for (int k = 1; k <= count; ++k) {
+                    S().StudyMode = startup::Guided;
+                    S().CurStep = k;
+                    frm()->setData();
+                    look(frm(), SampleStep{unit, q, k, questions_[q - 1].mid(6)});
+                }
+            }
+            forms::testing::unloadAll();
+        }
+        return units;
     }
 
     // Builds step n of the current question directly.

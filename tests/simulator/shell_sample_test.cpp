@@ -389,11 +389,15 @@ protected:
         s.DataPath = dir().bank();
         s.StepFilePath = dir().bankFile(QStringLiteral("28882%1").arg(sample::kShellUnit));
         s.TextFilePath = dir().bankFile(QStringLiteral("288890"));
-        s.QuestionCount = 5;
-        const int steps[] = {4, 4, 3, 5, 3};
+        // Each line of the unit's list: code, two-digit step count, text.
+        const QStringList list =
+            platform::readLines(dir().bankFile(QStringLiteral("28887%1").arg(sample::kShellUnit)))
+                .value_or(QStringList());
+        s.QuestionCount = int(list.size());
         s.QuestionFirstLine[0] = 1;
-        for (int q = 1; q < 5; ++q)
-            s.QuestionFirstLine[size_t(q)] = s.QuestionFirstLine[size_t(q - 1)] + steps[q - 1];
+        for (int q = 1; q < s.QuestionCount; ++q)
+            s.QuestionFirstLine[size_t(q)] =
+                s.QuestionFirstLine[size_t(q - 1)] + list[q - 1].mid(4, 2).toInt();
     }
 
     FrmMain *show(int question, int step) {
@@ -451,7 +455,7 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     EXPECT_EQ(pictureName(f->PicMenu), "H00000");
     EXPECT_EQ(f->PicMenu->left(), 1515);
     EXPECT_EQ(f->PicMenu->top(), 1815);
-    f = show(3, 2);
+    f = show(3, 4);
     EXPECT_EQ(pictureName(f->PicMenu), "G00000");
     EXPECT_EQ(f->PicMenu->left(), 105);
     EXPECT_EQ(f->PicMenu->top(), 555);
@@ -465,7 +469,7 @@ TEST_F(ShellRegionQuestions, EveryRegionIsShownBySomeStep) {
     EXPECT_EQ(pictureName(f->PicTool), "1100W2");
     f = show(4, 3);
     EXPECT_EQ(pictureName(f->PicMenu), "C00000");
-    f = show(4, 4);
+    f = show(4, 5);
     EXPECT_EQ(pictureName(f->PicMenu), "D00000");
     EXPECT_TRUE(f->PicMyPc->visible());
 }

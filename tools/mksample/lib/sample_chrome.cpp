@@ -83,6 +83,31 @@ void drawShadow(QPainter &p, const QRect &window, WindowKind kind) {
                QColor(0, 0, 0, kind == WindowKind::Dialog ? 60 : 50));
 }
 
+void drawWindowOver(QPainter &p, const QRect &at, const QString &title, WindowKind kind) {
+    drawShadow(p, at, kind);
+    p.drawImage(at.topLeft(), windowPicture(at.size(), title, false, kind));
+    p.setPen(QColor(0x55, 0x6e, 0x8c));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(at.adjusted(0, 0, -1, -1));
+}
+
+void drawDialog(QPainter &p, const QRect &dialog, const QString &title, const QColor &face) {
+    drawWindowOver(p, dialog, title, WindowKind::Dialog);
+    p.fillRect(dialog.adjusted(6, 36, -6, -6), face);
+}
+
+void drawDialogButton(QPainter &p, const QRect &r, const QString &label) {
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xf2, 0xf2, 0xf2));
+    g.setColorAt(1, QColor(0xdd, 0xdd, 0xdd));
+    p.setPen(QColor(0x70, 0x70, 0x70));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0, 0, -1, -1), 3, 3);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(r, Qt::AlignCenter, label);
+}
+
 void drawMenuRow(QPainter &p, const QRect &row, const QStringList &menus) {
     p.fillRect(row, QColor(0xf5, 0xf6, 0xf7));
     p.setPen(Qt::black);

@@ -27,6 +27,15 @@ void drawCaptionButtons(QPainter &p, int width, WindowKind kind = WindowKind::Wi
 // under it: a dialog's over its own window lies closer and is deeper.
 void drawShadow(QPainter &p, const QRect &window, WindowKind kind);
 
+// A window or a dialog laid over a scene at `at`: its shadow, its frame
+// with the title and the dark line round it; a dialog's face filled in its
+// colour inside the frame.
+void drawWindowOver(QPainter &p, const QRect &at, const QString &title, WindowKind kind);
+void drawDialog(QPainter &p, const QRect &dialog, const QString &title, const QColor &face);
+
+// A push button of a dialog: grey, rounded, its label in the middle.
+void drawDialogButton(QPainter &p, const QRect &r, const QString &label);
+
 // The menu row of a window at the picture's left edge, filling `row`: the
 // menus' names 58 pixels wide and 60 apart from 12 pixels in.
 void drawMenuRow(QPainter &p, const QRect &row, const QStringList &menus);

@@ -264,22 +264,6 @@ QImage notepadScene(const QString &title) {
     return img;
 }
 
-// A window or a dialog laid over a scene at `at`: its shadow, its frame
-// with the title and the dark line round it.
-void drawWindowOver(QPainter &p, const QRect &at, const QString &title, WindowKind kind) {
-    drawShadow(p, at, kind);
-    p.drawImage(at.topLeft(), windowPicture(at.size(), title, false, kind));
-    p.setPen(QColor(0x55, 0x6e, 0x8c));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(at.adjusted(0, 0, -1, -1));
-}
-
-// A dialog over a window, its face in the dialog's colour.
-void drawDialog(QPainter &p, const QRect &dialog, const QString &title, const QColor &face) {
-    drawWindowOver(p, dialog, title, WindowKind::Dialog);
-    p.fillRect(dialog.adjusted(6, 36, -6, -6), face);
-}
-
 // The find box of Notepad's "查找" dialog, where its typing step lays its
 // box (design twips).
 const Box kFindBox{5100, 2880, 3300, 330, QString()};

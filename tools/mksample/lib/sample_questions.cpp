@@ -2,10 +2,12 @@
 
 #include "sample_chrome.h"
 #include "sample_pictures.h"
+#include "sample_shell.h"
 #include "step_builder.h"
 
 #include "platform/text.h"
 #include "simulator/shell_tab_strip.h"
+#include "simulator/shell_tables.h"
 #include "simulator/step_files.h"
 
 #include <QFile>
@@ -46,6 +48,14 @@ bool setUnitCount(const SampleDir &dir, int unit, int count) {
 const QString kExtensionsHiddenPage = QStringLiteral("q00024");
 const QString kSavedNameBox = QStringLiteral("q00013");
 const QString kDocumentsAfterMove = QStringLiteral("q00014");
+// 记事本 once its text is saved as "年度总结": the title names the file.
+const QString kSavedNotepad = QStringLiteral("q00061");
+// The menu of the "视图" button, open under it once the button is clicked.
+const QString kViewMenu = QStringLiteral("q00062");
+// The "文档" window the folder options stand over, once they are closed.
+const QString kDocumentsBehindOptions = QStringLiteral("q00063");
+// Where the folder options' steps lay the page of their tab (twips).
+constexpr QPoint kFolderOptionsPage(3000, 1200);
 
 // A folder icon with its name under it.
 void drawFolder(QPainter &p, QPoint at, const QString &name) {
@@ -67,10 +77,12 @@ void drawPlainButton(QPainter &p, const QRect &r, const QString &label) {
     p.drawText(r, Qt::AlignCenter, label);
 }
 
+constexpr int kViewButtonHeight = 24;
+
 // The "视图" button of the explorer window's tool row, normal or under the
 // pointer: the extra picture of the step that clicks it.
 QImage viewButton(bool hover) {
-    return placeholder(QSize(100, 24), QStringLiteral("视图 ▼"),
+    return placeholder(QSize(100, kViewButtonHeight), QStringLiteral("视图 ▼"),
                        hover ? QColor(180, 210, 245) : QColor(220, 232, 248), Qt::black);
 }
 // Where the "视图" button stands (pixels).
@@ -134,6 +146,19 @@ QImage saveAsDialog() {
     return img;
 }
 
+// 记事本 as the shell's screen shows it, its title naming the saved file.
+QImage savedNotepad() {
+    QImage img = shellPicture(QStringLiteral("bank:") + NotepadScreenPicture);
+    // The window stands where its menu bar's place puts it; only its title
+    // bar is drawn again.
+    const QPoint window(NotepadBarLeft / 15 - 7, NotepadBarTop / 15 - 37);
+    const QImage titled = windowPicture(QSize(img.width() - window.x(), 560 - window.y()),
+                                        QStringLiteral("年度总结.txt - 记事本"));
+    QPainter p(&img);
+    p.drawImage(window, titled, QRect(0, 0, titled.width(), 30));
+    return img;
+}
+
 // The first folder of the explorer window as it looks selected, to be
 // laid over it at 30, 80 pixels.
 QImage selectedFolder(const QString &name) {
@@ -142,16 +167,6 @@ QImage selectedFolder(const QString &name) {
     QPainter p(&img);
     drawSelection(p, QRect(2, 2, 87, 81));
     drawFolder(p, QPoint(10, 10), name);
-    return img;
-}
-
-// The folder options dialog with its OK button. The step that offers the
-// way back lays its back-step label on the page's tab "常规".
-QImage folderOptions() {
-    QImage img = windowPicture(QSize(1024, 600), QStringLiteral("文件夹选项"));
-    QPainter p(&img);
-    p.setFont(uiFont(12));
-    drawPlainButton(p, QRect(410, 440, 80, 24), QStringLiteral("确定"));
     return img;
 }
 
@@ -166,18 +181,6 @@ constexpr int kTwipsPerPixel = 15;
 
 QRect pixels(int x, int y, int w, int h) {
     return QRect(x / kTwipsPerPixel, y / kTwipsPerPixel, w / kTwipsPerPixel, h / kTwipsPerPixel);
-}
-
-void drawButton(QPainter &p, const QRect &r, const QString &label) {
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(0xf2, 0xf2, 0xf2));
-    g.setColorAt(1, QColor(0xdd, 0xdd, 0xdd));
-    p.setPen(QColor(0x70, 0x70, 0x70));
-    p.setBrush(g);
-    p.drawRoundedRect(r.adjusted(0, 0, -1, -1), 3, 3);
-    p.setPen(Qt::black);
-    p.setFont(uiFont(12));
-    p.drawText(r, Qt::AlignCenter, label);
 }
 
 // A check box or option button in front of a line of text.
@@ -275,8 +278,8 @@ void folderOptionsPage(QPainter &p, const QRect &page, int tab, bool extensionsH
     } else if (tab == 2) {
         drawText(p, {x, y}, QStringLiteral("文件夹视图"));
         drawText(p, {x + 16, y + 22}, QStringLiteral("可以将此视图应用到这种类型的所有文件夹。"));
-        drawButton(p, QRect(x + 16, y + 48, 110, 23), QStringLiteral("应用到文件夹(L)"));
-        drawButton(p, QRect(x + 136, y + 48, 110, 23), QStringLiteral("重置文件夹(R)"));
+        drawDialogButton(p, QRect(x + 16, y + 48, 110, 23), QStringLiteral("应用到文件夹(L)"));
+        drawDialogButton(p, QRect(x + 136, y + 48, 110, 23), QStringLiteral("重置文件夹(R)"));
         drawText(p, {x, y + 84}, QStringLiteral("高级设置:"));
         // The list's rows are 20 pixels high; the fourth holds the check
         // box the sample's questions tick.
@@ -306,10 +309,11 @@ void folderOptionsPage(QPainter &p, const QRect &page, int tab, bool extensionsH
         drawChoice(p, {x + 16, y + 126}, QStringLiteral("查找部分匹配"), true);
         drawChoice(p, {x + 16, y + 148}, QStringLiteral("使用自然语言搜索"), false);
     }
-    drawButton(p,
-               pixels(kRestoreDefaultsButton.x, kRestoreDefaultsButton.y, kRestoreDefaultsButton.w,
-                      kRestoreDefaultsButton.h),
-               tab == 2 ? QStringLiteral("还原为默认值(D)") : QStringLiteral("还原为默认值(R)"));
+    drawDialogButton(p,
+                     pixels(kRestoreDefaultsButton.x, kRestoreDefaultsButton.y,
+                            kRestoreDefaultsButton.w, kRestoreDefaultsButton.h),
+                     tab == 2 ? QStringLiteral("还原为默认值(D)")
+                              : QStringLiteral("还原为默认值(R)"));
 }
 
 // The captions of the tab sets, by row of the tab-set table.
@@ -411,7 +415,7 @@ QImage tabDialogScreen(const QString &title, int pageX, int pageY) {
     const QRect okPx = pixels(ok.x, ok.y, ok.w, ok.h);
     const QString labels[] = {QStringLiteral("确定"), QStringLiteral("取消"),
                               QStringLiteral("应用(A)")};
-    for (int i = 0; i < 3; ++i) drawButton(p, okPx.translated(83 * i, 0), labels[i]);
+    for (int i = 0; i < 3; ++i) drawDialogButton(p, okPx.translated(83 * i, 0), labels[i]);
     return img;
 }
 
@@ -458,7 +462,14 @@ bool writePictures(const SampleDir &dir) {
     ok &= saveBankPicture(dir, QStringLiteral("q00002"),
                           explorerWindow(QStringLiteral("报告"), {QStringLiteral("年度总结")}));
     ok &= saveBankPicture(dir, QStringLiteral("q00003"), saveAsDialog());
-    ok &= saveBankPicture(dir, QStringLiteral("q00004"), folderOptions());
+    // The folder options over the "文档" window they were opened from, and
+    // the window once they are closed.
+    ok &= saveBankPicture(dir, QStringLiteral("q00004"),
+                          tabDialogScreen(QStringLiteral("文件夹选项"), kFolderOptionsPage.x(),
+                                          kFolderOptionsPage.y()));
+    ok &=
+        saveBankPicture(dir, kDocumentsBehindOptions,
+                        tabDialogScreen(QString(), kFolderOptionsPage.x(), kFolderOptionsPage.y()));
     ok &= saveBankPicture(dir, QStringLiteral("q00005"),
                           explorerWindow(QStringLiteral("文档"), docs, false, true));
     ok &= saveBankPicture(dir, QStringLiteral("q00011"), selectedFolder(QStringLiteral("报告")));
@@ -472,6 +483,8 @@ bool writePictures(const SampleDir &dir) {
     ok &= writeTabPages(dir);
     ok &= saveBankPicture(dir, QStringLiteral("q00031"), viewButton(false));
     ok &= saveBankPicture(dir, QStringLiteral("q00032"), viewButton(true));
+    ok &= saveBankPicture(dir, kSavedNotepad, savedNotepad(), PictureFormat::Png);
+    ok &= saveBankPicture(dir, kViewMenu, shellPicture(shell::panelPicture(u"T1")));
     // "No extra picture" is a picture too: a small blank one.
     if (!QFile::exists(dir.bankFile(QStringLiteral("000000")))) {
         QImage blank(QSize(1, 1), QImage::Format_RGB32);
@@ -605,8 +618,9 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // The name box compares its whole text: an answer with alternatives
     // would have the candidate type the "|".
     const int saveNameWhole = appendAnswerText(dir, QStringLiteral("年度总结"));
+    const int hintSaveAs = appendAnswerText(dir, QStringLiteral("单击“文件”|选择“另存为”"));
     ok &= hintOpen && saveName && keyword && hintView && hintOk && hintDrag && hintMenu &&
-          saveNameWhole;
+          saveNameWhole && hintSaveAs;
 
     QList<SampleQuestion> qs;
     // The tab "常规" of the folder options' pages (twips from the page's
@@ -643,11 +657,14 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // ask for: the demonstration types them, and a candidate can only
     // type what the text asks. A typing step selects nothing and leaves
     // the caret in front of the box's text, so the boxes start empty: a
-    // name typed in front of "新建文本文档" would be judged wrong. The
-    // last step shows the name the box was left with.
+    // name typed in front of "新建文本文档" would be judged wrong. Saving
+    // closes the dialog: 记事本 shows under the saved name, and its menu
+    // opens the dialog again. The last step shows the name the box was
+    // left with.
     qs << SampleQuestion{
         QStringLiteral("在“另存为”对话框的文件名框中输入“年度总结”，然后保存；"
-                       "再在文件名框中输入“Windows 7”，最后将文件名改回“年度总结”。"),
+                       "再用“文件”菜单的“另存为”打开对话框，在文件名框中输入“Windows 7”，"
+                       "最后将文件名改回“年度总结”。"),
         {StepBuilder()
              .background("q00003")
              .textBox(2100, 6330, 6000, 330)
@@ -657,6 +674,14 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .target(5550, 7350, 1200, 360)
              .action("0022"),
          StepBuilder()
+             .background(kSavedNotepad)
+             .menuBar('H')
+             .barPosition(NotepadBarLeft, NotepadBarTop)
+             .hit(1, StepBuilder::entry('H', "H1", 4))
+             .action("7000")
+             .hint(6750, 4350, hintSaveAs),
+         StepBuilder()
+             .background("q00003")
              .textBox(2100, 6330, 6000, 330, 0)
              .answerLine(keyword)
              .hint(2100, 5700, keyword)
@@ -674,26 +699,29 @@ bool addStepEngineFiles(const SampleDir &dir) {
     // front, tab 2 expected, its page in Image2 with the target on it),
     // then a step that shows the page with its box ticked, whose back-step
     // entry returns to step 1: its label lies on the tab "常规", which shows
-    // that page again. The hints stand under the dialog's buttons, and once
-    // "确定" is pressed the dialog is gone.
+    // that page again. The dialog stands over the "文档" window; the hints
+    // stand under the dialog, and once "确定" is pressed the dialog is gone.
+    const QPoint page = kFolderOptionsPage;
+    const TwipRect okButton = tabDialogOkButton(page.x(), page.y());
+    const int hintY = okButton.y + okButton.h + 300;
     qs << SampleQuestion{
         QStringLiteral("在“文件夹选项”对话框中勾选“隐藏已知文件类型的扩展名”，然后单击“确定”。"),
         {StepBuilder()
              .background("q00004")
-             .picture(2, 3000, 1200, "q00022")
+             .picture(2, page.x(), page.y(), "q00022")
              .tabStep('A', '1', '2', 2)
-             .target(3000 + kHideExtensionsBox.x, 1200 + kHideExtensionsBox.y, kHideExtensionsBox.w,
-                     kHideExtensionsBox.h)
+             .target(page.x() + kHideExtensionsBox.x, page.y() + kHideExtensionsBox.y,
+                     kHideExtensionsBox.w, kHideExtensionsBox.h)
              .action("0001")
-             .hint(3000, 7200, hintView),
+             .hint(page.x(), hintY, hintView),
          StepBuilder()
-             .picture(2, 3000, 1200, kExtensionsHiddenPage)
-             .backEntry("Q0001", 3000 + generalTab.x() + generalTab.width() - kBackLabelWidth,
-                        1200 + generalTab.y())
-             .target(6150, 6600, 1200, 360)
+             .picture(2, page.x(), page.y(), kExtensionsHiddenPage)
+             .backEntry("Q0001", page.x() + generalTab.x() + generalTab.width() - kBackLabelWidth,
+                        page.y() + generalTab.y())
+             .target(okButton.x, okButton.y, okButton.w, okButton.h)
              .action("0001")
-             .hint(3000, 7200, hintOk),
-         StepBuilder().action("9999").background("q00005")}};
+             .hint(page.x(), hintY, hintOk),
+         StepBuilder().action("9999").background(kDocumentsBehindOptions)}};
 
     // A drag from the source onto the target, with the custom pointer. A
     // press alone answers nothing: a release off the target shows the drag
@@ -710,18 +738,22 @@ bool addStepEngineFiles(const SampleDir &dir) {
 
     // The extra picture: a "视图" button drawn at the target, answered by
     // a click on it (its code is columns 4-5, "T1"). A hot-spot step, so
-    // that the demonstration clicks the button where the target lies.
-    qs << SampleQuestion{QStringLiteral("单击工具栏上的“视图”按钮。"),
-                         {StepBuilder()
-                              .background("q00005")
-                              .windowKind('T')
-                              .viewVariant('1')
-                              .target(9000, 570, 1500, 360)
-                              .extraPicture("q00031", '2')
-                              .hit(1, StepBuilder::entry('H', "T1"))
-                              .action("7000")
-                              .hint(9000, 1500, hintMenu),
-                          StepBuilder().action("9999")}};
+    // that the demonstration clicks the button where the target lies. The
+    // button's menu then stands open under it.
+    qs << SampleQuestion{
+        QStringLiteral("单击工具栏上的“视图”按钮。"),
+        {StepBuilder()
+             .background("q00005")
+             .windowKind('T')
+             .viewVariant('1')
+             .target(9000, 570, 1500, 360)
+             .extraPicture("q00031", '2')
+             .hit(1, StepBuilder::entry('H', "T1"))
+             .action("7000")
+             .hint(10800, 630, hintMenu),
+         StepBuilder().action("9999").picture(
+             1, kViewButtonAt.x() * kTwipsPerPixel,
+             (kViewButtonAt.y() + kViewButtonHeight) * kTwipsPerPixel, kViewMenu)}};
 
     ok &= appendQuestions(dir, kEngineUnit, qs);
     return ok;

@@ -2,6 +2,7 @@
 
 #include "sample_chrome.h"
 #include "sample_icons.h"
+#include "sample_opened_screens.h"
 #include "sample_paint.h"
 #include "sample_pictures.h"
 #include "sample_questions.h"
@@ -1467,6 +1468,14 @@ StepBuilder twipsTarget(StepBuilder step, const QRect &place) {
     return step.target(place.x() * 15, place.y() * 15, place.width() * 15, place.height() * 15);
 }
 
+// A step in 记事本, its menu bar along the top of the window's client area.
+StepBuilder notepadStep(const SampleDir &dir, const QString &hint) {
+    return shellStep(dir, hint)
+        .background(NotepadScreenPicture)
+        .menuBar(QLatin1Char('H'))
+        .barPosition(NotepadBarLeft, NotepadBarTop);
+}
+
 // The last step shows the screen as the question's last action leaves it.
 StepBuilder lastStep(const SampleDir &dir, const QString &background = DesktopScreenPicture) {
     return shellStep(dir, QString()).action(QStringLiteral("9999")).background(background);
@@ -1483,7 +1492,7 @@ StepBuilder onComputerWindow(StepBuilder step) {
 }
 
 bool addShellQuestions(const SampleDir &dir) {
-    if (!dir.makeFolders()) return false;
+    if (!dir.makeFolders() || !addOpenedScreens(dir)) return false;
     QList<SampleQuestion> questions;
 
     // The desktop, the Computer window with its tool strip and task pane,
@@ -1536,14 +1545,23 @@ bool addShellQuestions(const SampleDir &dir) {
              .menuBar(QLatin1Char('O'))}};
 
     // The menu bars of 记事本 and 画图, each laid by its step along the top
-    // of its window's client area.
+    // of its window's client area. The "字体" dialog shows over 记事本 once
+    // it is opened, and 画图 only once the start menu has opened it.
+    const QRect fontOk = fontDialogOkButton();
     questions << SampleQuestion{
-        QStringLiteral("在“记事本”中打开“字体”对话框，然后在画图程序中新建图片。"),
-        {shellStep(dir, QStringLiteral("单击“格式”|选择“字体”"))
-             .background(NotepadScreenPicture)
-             .menuBar(QLatin1Char('H'))
-             .barPosition(NotepadBarLeft, NotepadBarTop)
+        QStringLiteral("在“记事本”中打开“字体”对话框并单击“确定”，"
+                       "然后从“开始”菜单打开画图程序，在其中新建图片。"),
+        {notepadStep(dir, QStringLiteral("单击“格式”|选择“字体”"))
              .hit(1, hitEntry(QStringLiteral("H3"), 2))
+             .build(),
+         twipsTarget(shellStep(dir, QStringLiteral("单击“确定”"),
+                               QPoint((fontOk.left() - 200) * 15, fontOk.top() * 15)),
+                     fontOk)
+             .action(QStringLiteral("0001"))
+             .background(FontDialogScreenPicture)
+             .build(),
+         notepadStep(dir, QStringLiteral("单击“开始”按钮|选择“画图”"))
+             .hit(1, hitEntry(QStringLiteral("88")))
              .build(),
          shellStep(dir, QStringLiteral("单击“文件”|选择“新建”"))
              .background(PaintScreenPicture)
@@ -1559,9 +1577,12 @@ bool addShellQuestions(const SampleDir &dir) {
     // strip's own panel. The text names every step, the Computer window's
     // bar last. The library opens as a candidate opens it in the window,
     // with a double-click on its icon, or by its entry in the task pane.
+    // The new folder stands in the library before the candidate goes on by
+    // the task pane to the Computer window, where no drive is selected, and
+    // "系统属性" opens the "系统" window.
     questions << SampleQuestion{
         QStringLiteral("在“库”中打开“视频”库，再用工具栏的“视图”按钮改用中等图标，"
-                       "然后新建文件夹，最后在“计算机”窗口中单击“系统属性”。"),
+                       "然后新建文件夹，最后从左侧转到“计算机”窗口，单击“系统属性”。"),
         {twipsTarget(shellStep(dir, QStringLiteral("双击“视频”库的图标|或单击左侧的“视频”")),
                      screenItemPlace(LibraryScreenPicture, QStringLiteral("视频")))
              .action(QStringLiteral("0002"))
@@ -1583,15 +1604,21 @@ bool addShellQuestions(const SampleDir &dir) {
              .paneFlags(2)
              .hit(1, hitEntry(QStringLiteral("C5")))
              .build(),
+         shellStep(dir, QStringLiteral("单击左侧的“计算机”"))
+             .background(VideoNewFolderScreenPicture)
+             .menuBar(QLatin1Char('C'))
+             .paneFlags(2)
+             .hit(1, hitEntry(QStringLiteral("36")))
+             .build(),
          onComputerWindow(shellStep(dir, QStringLiteral("单击“系统属性”"), kComputerHintPlace))
-             .viewVariant(QLatin1Char('D'))
              .hit(1, hitEntry(QStringLiteral("D2")))
              .build(),
-         lastStep(dir, ComputerScreenPicture).menuBar(QLatin1Char('D')).paneFlags(2)}};
+         lastStep(dir, SystemScreenPicture)}};
 
     // Context panels: the desktop's with its level-2 panel, and the start
-    // button's. Once the desktop shows small icons, the steps show it as
-    // their background: the desktop's own region draws the large ones.
+    // button's, whose "属性" opens the properties of the taskbar and start
+    // menu. Once the desktop shows small icons, the steps show it as their
+    // background: the desktop's own region draws the large ones.
     questions << SampleQuestion{
         QStringLiteral("将桌面图标改为“小图标”，然后打开“开始”按钮的属性。"),
         {shellStep(dir, QStringLiteral("右击桌面空白处|单击“查看”|选择“小图标”"), QPoint(1650, 900))
@@ -1602,7 +1629,7 @@ bool addShellQuestions(const SampleDir &dir) {
              .background(DesktopSmallIconsPicture)
              .hit(1, hitEntry(QStringLiteral("70"), 1))
              .build(),
-         lastStep(dir, DesktopSmallIconsPicture)}};
+         lastStep(dir, StartMenuPropertiesScreenPicture)}};
 
     return appendQuestions(dir, kShellUnit, questions);
 }
