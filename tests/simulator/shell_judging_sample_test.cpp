@@ -3,11 +3,18 @@
 // display of the last step. Every menu the gestures open, at the places the
 // step shows the candidate, lies whole on the screen and clear of the
 // question panel docked at its lower-right corner: an entry cut off or
-// under the panel could not be chosen.
+// under the panel could not be chosen. Each answer shows what it did: the
+// screen after it is another than the one before, but where the action
+// itself changes nothing to be seen.
 #include "panel/panel_rules.h"
 #include "screen_fixture.h"
 
+#include <QImage>
+#include <QWidget>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace {
@@ -16,11 +23,14 @@ class ShellJudgingSamples : public ShellJudgingFixture {};
 
 using Gestures = std::function<void(FrmMain *)>;
 
+// Where the question panel docks over the screen (pixels).
+const QRect kDockedPanel(int(panel::kDockedPanelLeft / 15), int(panel::kDockedPanelTop / 15),
+                         int(panel::kPanelWidth / 15), int(panel::kPanelHeight / 15));
+
 // The open menus of every level lie whole on the screen and hold no entry
 // under the docked panel.
 void expectMenusClearOfThePanel(FrmMain *f) {
-    const QRect panel(int(panel::kDockedPanelLeft / 15), int(panel::kDockedPanelTop / 15),
-                      int(panel::kPanelWidth / 15), int(panel::kPanelHeight / 15));
+    const QRect &panel = kDockedPanel;
     const QRect screen(QPoint(0, 0), f->rectPx().size());
     struct Level {
         forms::PictureBox *box;
@@ -60,6 +70,24 @@ void rightClickAt(FrmMain *f, QPointF at) {
     click(f, at.x(), at.y(), forms::vbRightButton);
 }
 
+// The close button of the window in front, where a hand finds it: the red
+// of its face among the top rows of the screen (twips of the screen).
+QPointF closeButtonSeen(FrmMain *f) {
+    const QImage shot = f->widget()->grab().toImage();
+    QPoint sum;
+    int n = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 170 && c.green() < 110 && c.blue() < 110) {
+                sum += QPoint(x, y);
+                ++n;
+            }
+        }
+    EXPECT_GT(n, 0) << "no close button to be seen";
+    return n ? QPointF(sum.x() * 15.0 / n, sum.y() * 15.0 / n) : QPointF();
+}
+
 // The gestures of one question, step by step.
 std::vector<Gestures> scriptOf(int question) {
     switch (question) {
@@ -78,7 +106,7 @@ std::vector<Gestures> scriptOf(int question) {
                 clickAt(f->LblZHU(7));
                 choose(f->Lbl1J(3));
             },
-            [](FrmMain *f) { clickAt(f->LblZHU(3)); },
+            [](FrmMain *f) { clickAt(f->LblZHU(5)); },
             [](FrmMain *f) {
                 clickAt(f->LblZHU(1));
                 choose(f->Lbl1J(9));
@@ -91,6 +119,8 @@ std::vector<Gestures> scriptOf(int question) {
                 choose(f->Lbl1J(3));
                 choose(f->Lbl2J(2));
             },
+            // "保存(S)" of the dialog the entry opened.
+            [](FrmMain *f) { clickAt(f->Label1); },
             [](FrmMain *f) {
                 clickAt(f->LblZHU(3));
                 choose(f->Lbl1J(4));
@@ -109,6 +139,10 @@ std::vector<Gestures> scriptOf(int question) {
         return {
             [](FrmMain *f) { dblClickAt(f->LblZHU(63)); },
             [](FrmMain *f) { dblClickAt(f->LblZHU(96)); },
+            [](FrmMain *f) {
+                const QPointF close = closeButtonSeen(f);
+                click(f, close.x(), close.y());
+            },
             [](FrmMain *f) {
                 rightClickAt(f, QPointF(f->LHelp->left() + 300, f->LHelp->top() - 150));
                 choose(f->Lbl1J(1));
@@ -129,16 +163,16 @@ std::vector<Gestures> scriptOf(int question) {
             },
             [](FrmMain *f) {
                 clickAt(f->StartMenu);
-                clickAt(f->LblZHU(82));
-                choose(f->Lbl1J(2));
-            },
-            [](FrmMain *f) {
-                clickAt(f->StartMenu);
                 clickAt(f->LblZHU(80));
                 choose(f->Lbl1J(3));
             },
             [](FrmMain *f) {
                 clickAt(f->StartMenu, forms::vbRightButton);
+                choose(f->Lbl1J(2));
+            },
+            [](FrmMain *f) {
+                clickAt(f->StartMenu);
+                clickAt(f->LblZHU(82));
                 choose(f->Lbl1J(2));
             },
         };
@@ -163,6 +197,10 @@ std::vector<Gestures> scriptOf(int question) {
                 choose(f->Lbl1J(9));
             },
             [](FrmMain *f) {
+                const QPointF close = closeButtonSeen(f);
+                click(f, close.x(), close.y());
+            },
+            [](FrmMain *f) {
                 clickAt(f->LblZHU(95), forms::vbRightButton);
                 choose(f->Lbl1J(4));
                 choose(f->Lbl2J(1));
@@ -176,19 +214,71 @@ std::vector<Gestures> scriptOf(int question) {
                 clickAt(f->LblXXK(2));
                 clickAt(f->Label1);
             },
+            // "确定" of the folder options.
+            [](FrmMain *f) { clickAt(f->Label1); },
             [](FrmMain *f) {
                 clickAt(f->LblXXK(3));
                 clickAt(f->LblXXK(0));
-                ASSERT_EQ(startup::state().CurStep, 1);
-                clickAt(f->LblXXK(2));
-                clickAt(f->Label1);
                 ASSERT_EQ(startup::state().CurStep, 2);
+                clickAt(f->Label1);
+                ASSERT_EQ(startup::state().CurStep, 3);
                 clickAt(f->LblXXK(9));
                 clickAt(f->Label1);
             },
         };
     }
     return {};
+}
+
+// The steps (from 1) of a question whose action changes nothing to be
+// seen: a refresh, a button that puts back what the page already shows.
+// The Control Panel question's last step is not looked at: it still shows
+// the page of the step before.
+std::set<int> unseenSteps(int question) {
+    switch (question) {
+    case 2: // "刷新"
+        return {3};
+    case 5: // the Control Panel
+        return {2};
+    case 7: // "还原为默认值"
+        return {1};
+    }
+    return {};
+}
+
+// The screen as the candidate sees it, but for the success display, which
+// every last step adds whatever its screen shows.
+QImage screenOf(FrmMain *f) {
+    const bool success = f->LblSuccess->isShown();
+    f->LblSuccess->setVisible(false);
+    const QImage shot = f->widget()->grab().toImage();
+    f->LblSuccess->setVisible(success);
+    return shot;
+}
+
+// Whether two screens differ where a person sees it: outside the docked
+// question panel, in a patch of pixels (4 x 4 at least, more than the seam
+// of two pictures) whose colours are plainly others, not a shade apart, as
+// one picture of the wallpaper drawn for the desktop and another for a
+// window's background may be.
+bool seenToDiffer(const QImage &a, const QImage &b) {
+    if (a.size() != b.size()) return true;
+    constexpr int kPatch = 4;
+    std::vector<int> run(size_t(a.width()), 0); // plainly other pixels up to this row
+    for (int y = 0; y < a.height(); ++y) {
+        int across = 0;
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            const bool other = !kDockedPanel.contains(x, y) &&
+                               std::max({std::abs(p.red() - q.red()),
+                                         std::abs(p.green() - q.green()),
+                                         std::abs(p.blue() - q.blue())}) > 24;
+            run[size_t(x)] = other ? run[size_t(x)] + 1 : 0;
+            across = run[size_t(x)] >= kPatch ? across + 1 : 0;
+            if (across >= kPatch) return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -210,7 +300,10 @@ TEST_F(ShellJudgingSamples, EveryQuestionIsWorkedToItsEnd) {
             ASSERT_EQ(step(), int(k) + 1);
             // A gesture for each step before the last, none for the last.
             ASSERT_NE(f->rec().actionCode(), "9999");
+            const QImage before = screenOf(f);
             script[k](f);
+            if (!unseenSteps(i).count(int(k) + 1))
+                EXPECT_TRUE(seenToDiffer(screenOf(f), before)) << "the screen ignores the answer";
         }
         EXPECT_EQ(f->rec().actionCode(), "9999");
         EXPECT_TRUE(f->LblSuccess->isShown());

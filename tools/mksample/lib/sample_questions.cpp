@@ -168,6 +168,8 @@ QRect pixels(int x, int y, int w, int h) {
     return QRect(x / kTwipsPerPixel, y / kTwipsPerPixel, w / kTwipsPerPixel, h / kTwipsPerPixel);
 }
 
+} // namespace
+
 void drawButton(QPainter &p, const QRect &r, const QString &label) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(0xf2, 0xf2, 0xf2));
@@ -179,6 +181,8 @@ void drawButton(QPainter &p, const QRect &r, const QString &label) {
     p.setFont(uiFont(12));
     p.drawText(r, Qt::AlignCenter, label);
 }
+
+namespace {
 
 // A check box or option button in front of a line of text.
 void drawChoice(QPainter &p, QPoint at, const QString &text, bool checked, bool round = false) {

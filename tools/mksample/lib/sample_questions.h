@@ -6,9 +6,12 @@
 #include "sample_dir.h"
 
 #include <QImage>
+#include <QRect>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+class QPainter;
 
 namespace sample {
 
@@ -55,6 +58,8 @@ inline constexpr int kBackupSelectedX = 2100, kBackupSelectedY = 1200;
 // twips): the title bar above the page, the buttons "确定", "取消" and
 // "应用(A)" under it. Without a title, the window alone.
 QImage tabDialogScreen(const QString &title, int pageX, int pageY);
+// A push button of a dialog, its caption centred.
+void drawButton(QPainter &p, const QRect &r, const QString &label);
 // Where tabDialogScreen draws the dialog's "确定" and "取消" buttons
 // (screen twips).
 TwipRect tabDialogOkButton(int pageX, int pageY);
