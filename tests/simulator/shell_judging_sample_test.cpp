@@ -269,10 +269,10 @@ bool seenToDiffer(const QImage &a, const QImage &b) {
         int across = 0;
         for (int x = 0; x < a.width(); ++x) {
             const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            const bool other = !kDockedPanel.contains(x, y) &&
-                               std::max({std::abs(p.red() - q.red()),
-                                         std::abs(p.green() - q.green()),
-                                         std::abs(p.blue() - q.blue())}) > 24;
+            const bool other =
+                !kDockedPanel.contains(x, y) &&
+                std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                          std::abs(p.blue() - q.blue())}) > 24;
             run[size_t(x)] = other ? run[size_t(x)] + 1 : 0;
             across = run[size_t(x)] >= kPatch ? across + 1 : 0;
             if (across >= kPatch) return true;

@@ -6,8 +6,8 @@
 #include "sample_dir.h"
 
 #include <QImage>
-#include <QRect>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 

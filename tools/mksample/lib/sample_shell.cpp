@@ -44,6 +44,7 @@ QImage canvas(int w, int h, QColor fill) {
 const QColor kLink(0x1e, 0x5e, 0xb5);
 const QColor kCategory(0x1b, 0x7b, 0x1b);
 const QColor kMenuText(0x1a, 0x1a, 0x1a);
+const QColor kGreyedText(0x8d, 0x8d, 0x8d);
 
 } // namespace
 
@@ -186,7 +187,9 @@ void paintDesktop(QPainter &p, const QRect &area, DesktopIcons icons = DesktopIc
         const QRect r = icons == DesktopIcons::Small    ? QRect(0, 8 + 52 * i, 78, 48)
                         : icons == DesktopIcons::Medium ? QRect(0, 8 + 80 * i, 78, 64)
                                                         : pxRect(spots[size_t(61 + i)]);
-        const int icon = icons == DesktopIcons::Small ? 20 : icons == DesktopIcons::Medium ? 30 : 40;
+        const int icon = icons == DesktopIcons::Small    ? 20
+                         : icons == DesktopIcons::Medium ? 30
+                                                         : 40;
         drawIcon(p, QRect(r.center().x() - icon / 2, r.top() + 4, icon, icon), iconFor(names[i]));
         const QRect label(r.left(), r.top() + icon + 6, r.width(), 22);
         text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
@@ -939,9 +942,10 @@ void drawViewSlider(QPainter &p, const ItemRects &items) {
 
 // A Windows 7 menu: grey face, icon gutter, entries at the item rectangles,
 // separators in the gaps between groups, an arrow on entries that open a
-// further panel.
+// further panel; the entries from `greyedFrom` on in the grey of entries
+// that cannot be chosen.
 QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QString> &captions,
-                 bool level2) {
+                 bool level2, int greyedFrom = shell::PanelItemCount + 1) {
     const bool viewMenu = !level2 && isViewMenu(code);
     const QRect bounds = panelBounds(items, viewMenu);
     QImage img = canvas(bounds.width(), bounds.height(), QColor(0xf0, 0xf0, 0xf0));
@@ -975,7 +979,7 @@ QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QS
         }
         const int textLeft = std::max(r.left() + 30, 32);
         text(p, QRect(textLeft, r.top(), r.right() - textLeft, r.height()), captions.value(i),
-             kMenuText, std::min(12, std::max(9, r.height() - 8)));
+             i < greyedFrom ? kMenuText : kGreyedText, std::min(12, std::max(9, r.height() - 8)));
         if (!level2 && shell::ownsLevel2Panel(shell::subMenuId(code, i))) {
             text(p, QRect(r.right() - 16, r.top(), 14, r.height()), QStringLiteral("▶"), kMenuText,
                  8, Qt::AlignCenter);
@@ -1012,7 +1016,8 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
-    out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture, desktopScreen(DesktopIcons::Small));
+    out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture,
+               desktopScreen(DesktopIcons::Small));
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
         if (w.picture == ComputerScreenPicture || w.picture == ComputerBarScreenPicture) {
@@ -1156,18 +1161,18 @@ void addLevel1Panels(QMap<QString, QImage> &out) {
 }
 
 // The entries of a submenu that its layout leaves without a place are
-// drawn under the placed ones, one after another at their pitch: Windows
-// shows the whole menu, though only the placed entries can be chosen.
-void addUnplacedEntries(ItemRects &items, QMap<int, QString> &captions,
-                        const QStringList &entries) {
-    if (captions.isEmpty()) return;
-    const int last = captions.lastKey();
-    for (int i = last + 1; i <= entries.size() && i <= shell::PanelItemCount; ++i) {
+// drawn under the placed ones, one after another at their pitch and greyed:
+// Windows shows the whole menu, though only the placed entries can be
+// chosen. Returns the first of them.
+int addUnplacedEntries(ItemRects &items, QMap<int, QString> &captions, const QStringList &entries) {
+    const int first = captions.isEmpty() ? shell::PanelItemCount + 1 : captions.lastKey() + 1;
+    for (int i = first; i <= entries.size() && i <= shell::PanelItemCount; ++i) {
         Rect r = items[size_t(i - 1)];
         r.top += r.height;
         items[size_t(i)] = r;
         captions.insert(i, entries[i - 1]);
     }
+    return first;
 }
 
 // Level-2 panels.
@@ -1182,9 +1187,9 @@ void addLevel2Panels(QMap<QString, QImage> &out) {
             layoutLevel2(items, id, One);
             QMap<int, QString> captions = menuCaptions(id);
             const QStringList own = panelTexts(id);
-            addUnplacedEntries(items, captions,
-                               own.isEmpty() ? panelTexts(latin1(row.ids.front())) : own);
-            out.insert(name, menuPanel(id, items, captions, true));
+            const int greyedFrom = addUnplacedEntries(
+                items, captions, own.isEmpty() ? panelTexts(latin1(row.ids.front())) : own);
+            out.insert(name, menuPanel(id, items, captions, true, greyedFrom));
         }
     }
 }

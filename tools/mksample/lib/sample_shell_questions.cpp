@@ -170,7 +170,8 @@ Folder documents() {
     return {QStringLiteral("文档"),
             {QStringLiteral("库"), QStringLiteral("文档")},
             {folderItem(QStringLiteral("报告")), folderItem(QStringLiteral("照片")),
-             folderItem(QStringLiteral("年度总结.txt")), folderItem(QStringLiteral("会议记录.txt"))}};
+             folderItem(QStringLiteral("年度总结.txt")),
+             folderItem(QStringLiteral("会议记录.txt"))}};
 }
 
 // What the entry "收藏夹" of the task pane opens.
@@ -215,6 +216,12 @@ QImage folderScreen(const FolderLook &look) {
     drawIconGrid(p, QPoint(kGridOrigin.x(), contentTop + 16), kGridColumns, look.folder.items,
                  look.icons);
     return img;
+}
+
+// A folder a step opens in a window of its own: its command bar is drawn
+// in, as the step lays none over it.
+QImage folderWithBar(const Folder &folder) {
+    return folderScreen({folder, false, IconSize::Large, true});
 }
 
 // The "文档" window of the command-bar question as each of its steps finds
@@ -349,14 +356,11 @@ QImage paintFullScreen() {
 
 // The folder D: opened from the Computer window, in the same window.
 QImage driveD() {
-    return folderScreen({{QStringLiteral("本地磁盘 (D:)"),
-                          {QStringLiteral("计算机"), QStringLiteral("本地磁盘 (D:)")},
-                          {folderItem(QStringLiteral("软件")), folderItem(QStringLiteral("资料")),
-                           folderItem(QStringLiteral("照片")),
-                           folderItem(QStringLiteral("说明.txt"))}},
-                         false,
-                         IconSize::Large,
-                         true});
+    return folderWithBar(
+        {QStringLiteral("本地磁盘 (D:)"),
+         {QStringLiteral("计算机"), QStringLiteral("本地磁盘 (D:)")},
+         {folderItem(QStringLiteral("软件")), folderItem(QStringLiteral("资料")),
+          folderItem(QStringLiteral("照片")), folderItem(QStringLiteral("说明.txt"))}});
 }
 
 // The windows of the start-menu question, each opened over the one before.
@@ -382,10 +386,8 @@ QImage personalFolder() {
     items[7].icon = Icon::Pictures;
     items[8].icon = Icon::Video;
     items[9].icon = Icon::Game;
-    return folderScreen({{QStringLiteral("Administrator"), {QStringLiteral("Administrator")}, items},
-                         false,
-                         IconSize::Large,
-                         true});
+    return folderWithBar(
+        {QStringLiteral("Administrator"), {QStringLiteral("Administrator")}, items});
 }
 
 QImage easyTransfer() {
@@ -409,15 +411,12 @@ QImage easyTransfer() {
 }
 
 QImage libraries() {
-    return folderScreen({{QStringLiteral("库"),
+    return folderWithBar({QStringLiteral("库"),
                           {QStringLiteral("库")},
                           {{Icon::Document, QStringLiteral("文档")},
                            {Icon::Music, QStringLiteral("音乐")},
                            {Icon::Pictures, QStringLiteral("图片")},
-                           {Icon::Video, QStringLiteral("视频")}}},
-                         false,
-                         IconSize::Large,
-                         true});
+                           {Icon::Video, QStringLiteral("视频")}}});
 }
 
 // The screen a log-off leaves: the dark blue of the welcome screen with
