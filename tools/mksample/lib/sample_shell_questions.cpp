@@ -227,8 +227,9 @@ QImage folderWithBar(const Folder &folder) {
 // The "文档" window of the command-bar question as each of its steps finds
 // it: the files left, the one selected, whether the menu bar is shown
 // (between the address row and the command bar, which then lies lower)
-// and whether the files show as medium icons. These steps show no task
-// pane, which would lie under a lowered command bar.
+// and whether the files show as medium icons. These steps lay no task
+// pane over the window, which would lie under a lowered command bar: its
+// navigation pane is drawn in.
 QImage documentsLook(const QStringList &files, const QString &selected, bool menuBar = false,
                      bool medium = false) {
     Folder folder = documents();
