@@ -8,6 +8,8 @@
 #include "panel/panel_rules.h"
 #include "screen_fixture.h"
 
+#include <QImage>
+#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -59,6 +61,24 @@ inline void rightClickAt(FrmMain *f, QPointF at) {
     click(f, at.x(), at.y(), forms::vbRightButton);
 }
 
+// The close button of the window in front, where a hand finds it: the red
+// of its face among the top rows of the screen (twips of the screen).
+inline QPointF closeButtonSeen(FrmMain *f) {
+    const QImage shot = f->widget()->grab().toImage();
+    QPoint sum;
+    int n = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 170 && c.green() < 110 && c.blue() < 110) {
+                sum += QPoint(x, y);
+                ++n;
+            }
+        }
+    EXPECT_GT(n, 0) << "no close button to be seen";
+    return n ? QPointF(sum.x() * 15.0 / n, sum.y() * 15.0 / n) : QPointF();
+}
+
 // The gestures of one question, step by step; the question is its place
 // in sample::shellJudgingQuestionTexts(), from 0.
 inline std::vector<Gestures> scriptOf(int question) {
@@ -78,7 +98,7 @@ inline std::vector<Gestures> scriptOf(int question) {
                 clickAt(f->LblZHU(7));
                 choose(f->Lbl1J(3));
             },
-            [](FrmMain *f) { clickAt(f->LblZHU(3)); },
+            [](FrmMain *f) { clickAt(f->LblZHU(5)); },
             [](FrmMain *f) {
                 clickAt(f->LblZHU(1));
                 choose(f->Lbl1J(9));
@@ -91,6 +111,8 @@ inline std::vector<Gestures> scriptOf(int question) {
                 choose(f->Lbl1J(3));
                 choose(f->Lbl2J(2));
             },
+            // "保存(S)" of the dialog the entry opened.
+            [](FrmMain *f) { clickAt(f->Label1); },
             [](FrmMain *f) {
                 clickAt(f->LblZHU(3));
                 choose(f->Lbl1J(4));
@@ -109,6 +131,10 @@ inline std::vector<Gestures> scriptOf(int question) {
         return {
             [](FrmMain *f) { dblClickAt(f->LblZHU(63)); },
             [](FrmMain *f) { dblClickAt(f->LblZHU(96)); },
+            [](FrmMain *f) {
+                const QPointF close = closeButtonSeen(f);
+                click(f, close.x(), close.y());
+            },
             [](FrmMain *f) {
                 rightClickAt(f, QPointF(f->LHelp->left() + 300, f->LHelp->top() - 150));
                 choose(f->Lbl1J(1));
@@ -129,16 +155,16 @@ inline std::vector<Gestures> scriptOf(int question) {
             },
             [](FrmMain *f) {
                 clickAt(f->StartMenu);
-                clickAt(f->LblZHU(82));
-                choose(f->Lbl1J(2));
-            },
-            [](FrmMain *f) {
-                clickAt(f->StartMenu);
                 clickAt(f->LblZHU(80));
                 choose(f->Lbl1J(3));
             },
             [](FrmMain *f) {
                 clickAt(f->StartMenu, forms::vbRightButton);
+                choose(f->Lbl1J(2));
+            },
+            [](FrmMain *f) {
+                clickAt(f->StartMenu);
+                clickAt(f->LblZHU(82));
                 choose(f->Lbl1J(2));
             },
         };
@@ -168,6 +194,10 @@ inline std::vector<Gestures> scriptOf(int question) {
                 choose(f->Lbl1J(9));
             },
             [](FrmMain *f) {
+                const QPointF close = closeButtonSeen(f);
+                click(f, close.x(), close.y());
+            },
+            [](FrmMain *f) {
                 clickAt(f->LblZHU(95), forms::vbRightButton);
                 choose(f->Lbl1J(4));
                 choose(f->Lbl2J(1));
@@ -181,13 +211,14 @@ inline std::vector<Gestures> scriptOf(int question) {
                 clickAt(f->LblXXK(2));
                 clickAt(f->Label1);
             },
+            // "确定" of the folder options.
+            [](FrmMain *f) { clickAt(f->Label1); },
             [](FrmMain *f) {
                 clickAt(f->LblXXK(3));
                 clickAt(f->LblXXK(0));
-                ASSERT_EQ(startup::state().CurStep, 1);
-                clickAt(f->LblXXK(2));
-                clickAt(f->Label1);
                 ASSERT_EQ(startup::state().CurStep, 2);
+                clickAt(f->Label1);
+                ASSERT_EQ(startup::state().CurStep, 3);
                 clickAt(f->LblXXK(9));
                 clickAt(f->Label1);
             },

@@ -378,6 +378,38 @@ TEST(ShellSamplePictures, EverySubmenuIsDrawnWithTheEntriesOfItsOwnEntry) {
     EXPECT_GT(checked, 40);
 }
 
+// A drive's "共享" submenu lays out one entry, "不共享", but shows the
+// whole of Windows 7's menu (not shared, the two homegroup entries,
+// particular people, advanced sharing) under it, in the grey of entries
+// that cannot be chosen.
+TEST(ShellSamplePictures, ADrivesShareSubmenuShowsItsWholeMenuTheRestGreyed) {
+    const QImage menu = sample::shellPicture(level2PictureName(u"9504"));
+    ItemRects items{};
+    layoutLevel2(items, u"9504", One);
+    ASSERT_GT(items[1].height, 0);
+    ASSERT_EQ(items[2].height, 0);
+    // The darkest grey of the caption in the band of entry k (from 0),
+    // right of the icon gutter.
+    const auto darkest = [&](int k) {
+        const QRect band(30, int((items[1].top + k * items[1].height) / 15), menu.width() - 32,
+                         int(items[1].height / 15));
+        EXPECT_TRUE(menu.rect().contains(band)) << "entry " << k + 1 << " cut off";
+        int ink = 255;
+        for (int y = band.top(); y <= band.bottom() && y < menu.height(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                ink = std::min(ink, qGray(menu.pixel(x, y)));
+        return ink;
+    };
+    const int chosen = darkest(0);
+    EXPECT_LT(chosen, 80);
+    for (int k = 1; k < 5; ++k) {
+        SCOPED_TRACE(k + 1);
+        const int greyed = darkest(k);
+        EXPECT_LT(greyed, 200) << "no caption";
+        EXPECT_GT(greyed, chosen + 40) << "not greyed";
+    }
+}
+
 namespace {
 
 class ShellRegionQuestions : public testsupport::ProgramFixture {

@@ -548,6 +548,24 @@ QImage documentsWithCommandBar(const QList<Box> &boxes) {
     return img;
 }
 
+// The same window once its layout shows the preview pane: the right part
+// of the window, under the command bar, says what it would preview.
+QImage documentsWithPreviewPane(const QList<Box> &boxes) {
+    QImage img = documentsWithCommandBar(boxes);
+    QPainter p(&img);
+    const QRect pane(img.width() - 268, kCommandBar.bottom() + 1, 260,
+                     img.height() - kCommandBar.bottom() - 10);
+    p.fillRect(pane, Qt::white);
+    p.setPen(QColor(0xa0, 0xaf, 0xc3));
+    p.drawLine(pane.topLeft(), pane.bottomLeft());
+    p.setPen(QColor(0x6d, 0x6d, 0x6d));
+    p.setFont(uiFont(12));
+    // High in the pane, clear of the question panel docked below.
+    p.drawText(pane.adjusted(0, 120, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("选择要预览的文件。"));
+    return img;
+}
+
 // A text as a finished step leaves it in its place: the typed name, the
 // cell's number, the line of a page.
 QImage typedText(const Box &b, const QString &text, Qt::Alignment align, QColor colour = Qt::black,
@@ -640,6 +658,8 @@ void saveScenes(PictureSaver &save) {
     save("j30041", propertiesScene());
     save("j30042", scene(documents, {kReport}, {QStringLiteral("搜索结果位于 文档")}));
     save("j30043", runDialogScene(QStringLiteral("notepad")));
+    // The layout the double-click on "布局" changed: the preview pane shown.
+    save("j30044", documentsWithPreviewPane(files));
 }
 
 // Overlay pictures: the slider and the window corner of the picture
@@ -1048,7 +1068,7 @@ QList<SampleQuestion> extraPictureQuestions(AnswerTexts &text) {
                             .hit(2, StepBuilder::entry('S', "S2")),
                         kLayout),
                      QStringLiteral("双击“布局”")),
-         done()}};
+         done().background("j30044")}};
     return qs;
 }
 

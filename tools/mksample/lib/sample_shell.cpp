@@ -46,6 +46,7 @@ QImage canvas(int w, int h, QColor fill) {
 const QColor kLink(0x1e, 0x5e, 0xb5);
 const QColor kCategory(0x1b, 0x7b, 0x1b);
 const QColor kMenuText(0x1a, 0x1a, 0x1a);
+const QColor kGreyedText(0x8d, 0x8d, 0x8d);
 
 } // namespace
 
@@ -168,7 +169,7 @@ QStringList desktopIconNames() {
 }
 
 // The wallpaper with its icons, and the taskbar below it.
-void paintDesktop(QPainter &p, const QRect &area, bool smallIcons = false) {
+void paintDesktop(QPainter &p, const QRect &area, DesktopIcons icons = DesktopIcons::Large) {
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 600);
     sky.setColorAt(0, QColor(0x0b, 0x4d, 0x9e));
@@ -183,10 +184,14 @@ void paintDesktop(QPainter &p, const QRect &area, bool smallIcons = false) {
     const SpotRects spots = fixedSpots();
     const QStringList names = desktopIconNames();
     for (int i = 0; i < 5; ++i) {
-        // Small icons stand closer, in the upper part of the large ones'
+        // Smaller icons stand closer, in the upper part of the large ones'
         // column.
-        const QRect r = smallIcons ? QRect(0, 8 + 52 * i, 78, 48) : pxRect(spots[size_t(61 + i)]);
-        const int icon = smallIcons ? 20 : 40;
+        const QRect r = icons == DesktopIcons::Small    ? QRect(0, 8 + 52 * i, 78, 48)
+                        : icons == DesktopIcons::Medium ? QRect(0, 8 + 80 * i, 78, 64)
+                                                        : pxRect(spots[size_t(61 + i)]);
+        const int icon = icons == DesktopIcons::Small    ? 20
+                         : icons == DesktopIcons::Medium ? 30
+                                                         : 40;
         drawIcon(p, QRect(r.center().x() - icon / 2, r.top() + 4, icon, icon), iconFor(names[i]));
         const QRect label(r.left(), r.top() + icon + 6, r.width(), 22);
         text(p, label.translated(1, 1), names[i], QColor(0, 0, 0, 160), 12, Qt::AlignCenter);
@@ -204,10 +209,10 @@ QImage desktop() {
 }
 
 // The whole screen as a step's background shows it.
-QImage desktopScreen(bool smallIcons = false) {
+QImage desktopScreen(DesktopIcons icons = DesktopIcons::Large) {
     QImage img = canvas(1024, 600, Qt::black);
     QPainter p(&img);
-    paintDesktop(p, img.rect(), smallIcons);
+    paintDesktop(p, img.rect(), icons);
     drawTaskbar(p, QRect(0, 560, 1024, 40));
     return img;
 }
@@ -1053,9 +1058,10 @@ void drawViewSlider(QPainter &p, const ItemRects &items) {
 
 // A Windows 7 menu: grey face, icon gutter, entries at the item rectangles,
 // separators in the gaps between groups, an arrow on entries that open a
-// further panel.
+// further panel; the entries from `greyedFrom` on in the grey of entries
+// that cannot be chosen.
 QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QString> &captions,
-                 bool level2) {
+                 bool level2, int greyedFrom = shell::PanelItemCount + 1) {
     const bool viewMenu = !level2 && isViewMenu(code);
     const QRect bounds = panelBounds(items, viewMenu);
     QImage img = canvas(bounds.width(), bounds.height(), QColor(0xf0, 0xf0, 0xf0));
@@ -1089,7 +1095,7 @@ QImage menuPanel(const QString &code, const ItemRects &items, const QMap<int, QS
         }
         const int textLeft = std::max(r.left() + 30, 32);
         text(p, QRect(textLeft, r.top(), r.right() - textLeft, r.height()), captions.value(i),
-             kMenuText, std::min(12, std::max(9, r.height() - 8)));
+             i < greyedFrom ? kMenuText : kGreyedText, std::min(12, std::max(9, r.height() - 8)));
         if (!level2 && shell::ownsLevel2Panel(shell::subMenuId(code, i))) {
             text(p, QRect(r.right() - 16, r.top(), 14, r.height()), QStringLiteral("▶"), kMenuText,
                  8, Qt::AlignCenter);
@@ -1151,7 +1157,8 @@ void addScreens(QMap<QString, QImage> &out, const Regions &g) {
     out.insert(QStringLiteral("bank:9lX002"), g.pc);
     out.insert(QStringLiteral("bank:9lX003"), g.view0);
     out.insert(QStringLiteral("bank:") + DesktopScreenPicture, desktopScreen());
-    out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture, desktopScreen(true));
+    out.insert(QStringLiteral("bank:") + DesktopSmallIconsPicture,
+               desktopScreen(DesktopIcons::Small));
     for (const ExplorerScreen &w : explorerScreens()) {
         QImage img = explorerScreen(w);
         if (w.picture == ComputerScreenPicture) {
@@ -1297,6 +1304,21 @@ void addLevel1Panels(QMap<QString, QImage> &out) {
     for (const Menu1JRow &row : startMenuPanelTable()) level1(row);
 }
 
+// The entries of a submenu that its layout leaves without a place are
+// drawn under the placed ones, one after another at their pitch and greyed:
+// Windows shows the whole menu, though only the placed entries can be
+// chosen. Returns the first of them.
+int addUnplacedEntries(ItemRects &items, QMap<int, QString> &captions, const QStringList &entries) {
+    const int first = captions.isEmpty() ? shell::PanelItemCount + 1 : captions.lastKey() + 1;
+    for (int i = first; i <= entries.size() && i <= shell::PanelItemCount; ++i) {
+        Rect r = items[size_t(i - 1)];
+        r.top += r.height;
+        items[size_t(i)] = r;
+        captions.insert(i, entries[i - 1]);
+    }
+    return first;
+}
+
 // Level-2 panels.
 void addLevel2Panels(QMap<QString, QImage> &out) {
     using namespace shell;
@@ -1307,7 +1329,11 @@ void addLevel2Panels(QMap<QString, QImage> &out) {
             if (out.contains(name)) continue;
             ItemRects items{};
             layoutLevel2(items, id, One);
-            out.insert(name, menuPanel(id, items, menuCaptions(id), true));
+            QMap<int, QString> captions = menuCaptions(id);
+            const QStringList own = panelTexts(id);
+            const int greyedFrom = addUnplacedEntries(
+                items, captions, own.isEmpty() ? panelTexts(latin1(row.ids.front())) : own);
+            out.insert(name, menuPanel(id, items, captions, true, greyedFrom));
         }
     }
 }
@@ -1395,6 +1421,10 @@ QRect screenItemPlace(const QString &picture, const QString &item) {
                 return iconGridPlace(kGridOrigin, kGridColumns, i, w.icons);
     }
     return QRect();
+}
+
+QImage desktopScreenPicture(DesktopIcons icons) {
+    return desktopScreen(icons);
 }
 
 QImage shellPicture(const QString &name) {

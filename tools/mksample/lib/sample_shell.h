@@ -25,6 +25,12 @@ inline const QString DesktopScreenPicture = QStringLiteral("7d0001");
 // The same with the desktop's icons small.
 inline const QString DesktopSmallIconsPicture = QStringLiteral("7d0014");
 
+// The sizes the desktop's "查看" menu sets its icons to, and the whole
+// screen with the desktop's icons at one of them (the large ones are the
+// desktop's own).
+enum class DesktopIcons { Large, Medium, Small };
+QImage desktopScreenPicture(DesktopIcons icons);
+
 // Bank pictures of the screen with one window open above the taskbar, for
 // the background of steps that show the regions of that window. The video
 // window comes in two looks: with the glass frame down to the tool strip,
