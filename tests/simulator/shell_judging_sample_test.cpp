@@ -60,7 +60,8 @@ void rightClickAt(FrmMain *f, QPointF at) {
     click(f, at.x(), at.y(), forms::vbRightButton);
 }
 
-// The gestures of one question, step by step.
+// The gestures of one question, a step at a time, along the steps the
+// text names first (a step that only another way leads to is passed by).
 std::vector<Gestures> scriptOf(int question) {
     switch (question) {
     case 0: // the command bar "A"
@@ -205,9 +206,12 @@ TEST_F(ShellJudgingSamples, EveryQuestionIsWorkedToItsEnd) {
         FrmMain *f = frm();
         const std::vector<Gestures> script = scriptOf(i);
         ASSERT_FALSE(script.empty());
+        int before = 0;
         for (size_t k = 0; k < script.size(); ++k) {
-            SCOPED_TRACE(testing::Message() << "step " << k + 1);
-            ASSERT_EQ(step(), int(k) + 1);
+            SCOPED_TRACE(testing::Message() << "gesture " << k + 1 << " on step " << step());
+            // Each gesture moved the question on.
+            ASSERT_GT(step(), before);
+            before = step();
             // A gesture for each step before the last, none for the last.
             ASSERT_NE(f->rec().actionCode(), "9999");
             script[k](f);

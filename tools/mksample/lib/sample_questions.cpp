@@ -671,7 +671,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
          StepBuilder().action("9999").picture(1, 2100, 6330, kSavedNameBox)}};
 
     // Folder options: a tab step on row A of the tab-set table (tab 1 in
-    // front, tab 2 expected, its page in Image2 with the target on it),
+    // front, tab 2 expected, its page in Image2 with the target on the
+    // box and its label),
     // then a step that shows the page with its box ticked, whose back-step
     // entry returns to step 1: its label lies on the tab "常规", which shows
     // that page again. The hints stand under the dialog's buttons, and once
@@ -682,8 +683,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .background("q00004")
              .picture(2, 3000, 1200, "q00022")
              .tabStep('A', '1', '2', 2)
-             .target(3000 + kHideExtensionsBox.x, 1200 + kHideExtensionsBox.y, kHideExtensionsBox.w,
-                     kHideExtensionsBox.h)
+             .target(3000 + kHideExtensionsChoice.x, 1200 + kHideExtensionsChoice.y,
+                     kHideExtensionsChoice.w, kHideExtensionsChoice.h)
              .action("0001")
              .hint(3000, 7200, hintView),
          StepBuilder()
