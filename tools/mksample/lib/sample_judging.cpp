@@ -415,8 +415,9 @@ QImage selectedText(const Box &b, const QString &before, const QString &part,
 struct PictureSaver {
     const SampleDir &dir;
     bool ok = true;
-    void operator()(const QString &name, const QImage &img) {
-        ok &= saveBankPicture(dir, name, img);
+    void operator()(const QString &name, const QImage &img,
+                    std::optional<PictureFormat> format = std::nullopt) {
+        ok &= saveBankPicture(dir, name, img, format);
     }
 };
 
@@ -437,9 +438,10 @@ void saveScenes(PictureSaver &save) {
          scene(QStringLiteral("音量"), {twipBox(kSliderTrack, QStringLiteral("滑轨")),
                                         twipBox(kVolumeTrack, QStringLiteral("滑轨"))}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
+    // The grip is cut from these: they keep their exact pixels.
     for (const ResizeStage &stage : kResizeStages)
         save(QString::fromLatin1(stage.background),
-             resizeScene(documents, resizedWindow(stage.grip)));
+             resizeScene(documents, resizedWindow(stage.grip)), PictureFormat::Png);
     save("j30011", scene(documents, {kBackup, kPhotos}));
     save("j30012", scene(documents, {}));
     save("j30013", scene(documents, {renamed(kReport, QStringLiteral("总结")), kBackup, kPhotos}));
@@ -496,7 +498,7 @@ void saveOverlays(PictureSaver &save) {
     // a pointer anywhere on it.
     save("j30101",
          placeholder(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220), Qt::black));
-    save("j30102", gripPicture());
+    save("j30102", gripPicture(), PictureFormat::Png);
     save("j30114", knobPicture(kSliderKnob));
     save("j30115", knobPicture(kVolumeKnob));
     save("j30103",

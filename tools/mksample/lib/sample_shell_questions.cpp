@@ -243,6 +243,13 @@ bool saveViewMenuPictures(const SampleDir &dir) {
 
 } // namespace
 
+QRect documentsViewMenuPlace(const QString &caption) {
+    if (caption == QStringLiteral("查看(V)")) return kViewMenuName;
+    const QMap<int, QString> entries = menuCaptions(QStringLiteral("9201"));
+    const int entry = entries.key(caption);
+    return entry ? px(viewMenuEntry(entry)) : QRect();
+}
+
 QStringList accessoriesEntries() {
     return kFolders;
 }
