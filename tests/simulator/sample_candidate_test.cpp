@@ -34,6 +34,11 @@ public:
             forms::testing::move(form_, x(at_), y(at_));
         }
     }
+    // Points at `at` with no button held.
+    void point(QPoint at) {
+        at_ = at;
+        forms::testing::move(form_, x(at), y(at));
+    }
     void release(int button = forms::vbLeftButton) {
         forms::testing::release(form_, x(at_), y(at_), button);
     }
@@ -426,5 +431,28 @@ TEST_F(SampleCandidate, TheOtherNaturalWaysOfAStepAreTakenToo) {
         for (const Place &place : c.clicks) hand.click(place(frm(), hand));
         EXPECT_EQ(step(), c.leadsTo);
         forms::testing::unloadAll();
+    }
+}
+
+TEST_F(SampleCandidate, TheViewMenuOfTheMenuBarOpensWholeOverTheWindow) {
+    // Opened from "查看(V)", every entry of the menu lies over the window's
+    // bars, not under one of them.
+    startAt(sample::kShellJudgingUnit, QStringLiteral("在“文档”窗口中用“组织”菜单删除选中的文件"),
+            3);
+    Hand hand(frm());
+    hand.click(hand.onScreen(sample::documentsViewMenuPlace(QStringLiteral("查看(V)")).center()));
+    ASSERT_EQ(step(), 4);
+    for (const char *entry : {"超大图标(X)", "大图标(R)", "中等图标(M)", "自定义此文件夹(F)..."}) {
+        SCOPED_TRACE(entry);
+        const QRect r = sample::documentsViewMenuPlace(QString::fromUtf8(entry));
+        ASSERT_FALSE(r.isEmpty());
+        for (const QPoint p :
+             {r.topLeft() + QPoint(2, 2), r.center(), r.bottomRight() - QPoint(2, 2)}) {
+            hand.point(hand.onScreen(p));
+            forms::Control *under = forms::testing::controlUnderPointer();
+            ASSERT_TRUE(under);
+            EXPECT_TRUE(under == frm() || under->container() == frm())
+                << "under " << under->name().toStdString();
+        }
     }
 }

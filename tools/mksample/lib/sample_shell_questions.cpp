@@ -209,13 +209,16 @@ QList<DocumentsStep> documentsSteps() {
 // puts the third name) opens the view menu under it, the Computer
 // window's view menu "9201" of the shell: a choice of its "中等图标(M)"
 // answers the step that asks for medium icons, as the command bar's does.
-// Bank pictures of the name as the window draws it and pressed, and of the
-// menu.
+// The menu opens over the command bar, which a step shows as a window of
+// its own above every picture: the step with the menu open shows the bar
+// as a picture under it instead. Bank pictures of the name as the window
+// draws it and pressed, of the menu and of the bar.
 const QRect kViewMenuName(132, 56, 58, 25);
 const QPoint kViewMenuAt(132, 81);
 const QString kViewMenuNamePicture = QStringLiteral("k2v001");
 const QString kViewMenuNamePressed = QStringLiteral("k2v002");
 const QString kViewMenuPicture = QStringLiteral("k2v003");
+const QString kCommandBarPicture = QStringLiteral("k2v004");
 constexpr int kMediumIconsEntry = 3;
 
 Rect twips(const QRect &r) {
@@ -238,7 +241,9 @@ bool saveViewMenuPictures(const SampleDir &dir) {
                            PictureFormat::Png) &&
            saveBankPicture(dir, kViewMenuNamePressed,
                            spotLook(window, twips(kViewMenuName), true), PictureFormat::Png) &&
-           saveBankPicture(dir, kViewMenuPicture, menu, PictureFormat::Png);
+           saveBankPicture(dir, kViewMenuPicture, menu, PictureFormat::Png) &&
+           saveBankPicture(dir, kCommandBarPicture, shellPicture(shell::menuBarPicture(u'A')),
+                           PictureFormat::Png);
 }
 
 } // namespace
@@ -375,12 +380,15 @@ bool addShellJudgingFiles(const SampleDir &dir) {
          explorer(2, StepBuilder::entry(u'H', QStringLiteral("A7"), 3, 0, 0, u'5'),
                   QStringLiteral("单击“视图”旁的箭头|选择“中等图标”"))
              .picture(1, viewName.x(), viewName.y(), kViewMenuNamePicture, u'4'),
-         explorer(2, QStringLiteral("0000000000"), QStringLiteral("选择“中等图标”"))
-             .action(QStringLiteral("0001"))
-             .picture(1, viewName.x(), viewName.y(), kViewMenuNamePressed, u'3')
-             .picture(2, kViewMenuAt.x() * 15, kViewMenuAt.y() * 15, kViewMenuPicture)
-             .target(int(mediumIcons.left), int(mediumIcons.top), int(mediumIcons.width),
-                     int(mediumIcons.height)),
+         hinted(StepBuilder()
+                    .action(QStringLiteral("0001"))
+                    .background(QString::fromLatin1(looks[2].background))
+                    .picture(1, 0, commandBarTop(true) * 15, kCommandBarPicture)
+                    .picture(2, viewName.x(), viewName.y(), kViewMenuNamePressed, u'3')
+                    .picture(3, kViewMenuAt.x() * 15, kViewMenuAt.y() * 15, kViewMenuPicture)
+                    .target(int(mediumIcons.left), int(mediumIcons.top), int(mediumIcons.width),
+                            int(mediumIcons.height)),
+                QStringLiteral("选择“中等图标”"), kWindowHint),
          explorer(3, hitEntry("A3"), QStringLiteral("单击“共享”按钮")),
          explorer(4, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
              .hit(3, QStringLiteral("DA1090k209")),
