@@ -314,8 +314,8 @@ QRect resizedWindow(QPoint grip) {
 // above the question panel docked at the screen's lower-right corner,
 // where its knob can be reached. Each track runs along the middle of its
 // box, and its knob stands across it.
-const QRect kSliderTrack(200, 266, 440, 40);
-const QRect kVolumeTrack(805, 100, 20, 240);
+constexpr QRect kSliderTrack(200, 266, 440, 40);
+constexpr QRect kVolumeTrack(805, 100, 20, 240);
 constexpr QSize kSliderKnob(11, 21);
 constexpr QSize kVolumeKnob(21, 11);
 // Where a knob stops at each end of its track (its corner, pixels along
@@ -324,10 +324,11 @@ constexpr QSize kVolumeKnob(21, 11);
 // counts, and so does one trailing a pointer dropped there, as the knob is
 // wider than it trails.
 static_assert(kSliderKnob.width() >= kTrailing && kVolumeKnob.height() >= kTrailing);
-constexpr int kSliderLeftStop = 200 + kTrailing;
-constexpr int kSliderRightStop = 200 + 440 - kSliderKnob.width();
-constexpr int kVolumeTopStop = 100 + kTrailing;
-constexpr int kVolumeBottomStop = 100 + 240 - kVolumeKnob.height();
+constexpr int kSliderLeftStop = kSliderTrack.left() + kTrailing;
+constexpr int kSliderRightStop = kSliderTrack.left() + kSliderTrack.width() - kSliderKnob.width();
+constexpr int kVolumeTopStop = kVolumeTrack.top() + kTrailing;
+constexpr int kVolumeBottomStop =
+    kVolumeTrack.top() + kVolumeTrack.height() - kVolumeKnob.height();
 // The knobs' places across their tracks, and where they start.
 const QPoint kSliderKnobStart(400, kSliderTrack.center().y() - kSliderKnob.height() / 2);
 const QPoint kVolumeKnobStart(kVolumeTrack.center().x() - kVolumeKnob.width() / 2, 300);

@@ -671,8 +671,7 @@ bool addStepEngineFiles(const SampleDir &dir) {
          StepBuilder().action("9999").picture(1, 2100, 6330, kSavedNameBox)}};
 
     // Folder options: a tab step on row A of the tab-set table (tab 1 in
-    // front, tab 2 expected, its page in Image2 with the target on the
-    // box and its label),
+    // front, tab 2 expected, its page in Image2 with the target on it),
     // then a step that shows the page with its box ticked, whose back-step
     // entry returns to step 1: its label lies on the tab "常规", which shows
     // that page again. The hints stand under the dialog's buttons, and once
