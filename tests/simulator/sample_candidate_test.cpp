@@ -152,9 +152,9 @@ TEST_F(SampleCandidate, AWindowIsResizedByDraggingItsCornerAsFarAsAPersonDoes) {
     for (int k = 1; k <= 4; ++k) {
         for (const Drag &d : drags) {
             for (int corner = 0; corner < 5; ++corner) {
-                SCOPED_TRACE(testing::Message() << "step " << k << ", " << d.distance
-                                                << " pixels in moves of " << d.step
-                                                << ", taken at " << corner);
+                SCOPED_TRACE(testing::Message()
+                             << "step " << k << ", " << d.distance << " pixels in moves of "
+                             << d.step << ", taken at " << corner);
                 startAt(sample::kJudgingUnit,
                         QStringLiteral("依次向左下、右下、左上、右上拖动窗口"), k);
                 Hand hand(frm());
@@ -192,10 +192,13 @@ TEST_F(SampleCandidate, TheResizeGripLiesOnTheCornerOfTheWindowEachStepDraws) {
         for (int i = 1; i <= 40; ++i) {
             const QPoint side(grip.right(), grip.top() - i);
             const QPoint foot(grip.left() - i, grip.bottom());
-            for (const auto &[p, across] : {std::pair{side, QPoint(1, 0)}, std::pair{foot, QPoint(0, 1)}}) {
+            for (const auto &[p, across] :
+                 {std::pair{side, QPoint(1, 0)}, std::pair{foot, QPoint(0, 1)}}) {
                 EXPECT_EQ(screen.pixelColor(p), edge) << p.x() << ", " << p.y();
-                EXPECT_NE(screen.pixelColor(p + across), edge) << "outside " << p.x() << ", " << p.y();
-                EXPECT_NE(screen.pixelColor(p - across), edge) << "inside " << p.x() << ", " << p.y();
+                EXPECT_NE(screen.pixelColor(p + across), edge)
+                    << "outside " << p.x() << ", " << p.y();
+                EXPECT_NE(screen.pixelColor(p - across), edge)
+                    << "inside " << p.x() << ", " << p.y();
             }
         }
         forms::testing::unloadAll();
@@ -261,7 +264,7 @@ TEST_F(SampleCandidate, TheTabDialogsGoBackByWhatTheyShow) {
 TEST_F(SampleCandidate, TypingReachesTheNotepadPageWhereverItIsClicked) {
     // The page as the screen shows it: under the menu row, left of the
     // scroll bar, and as far down as it is seen beside the question panel.
-    const QPoint clicks[] = {{185, 150}, {600, 380}, {190, 625},
+    const QPoint clicks[] = {{185, 150}, {600, 380},  {190, 625},
                              {840, 625}, {1160, 160}, {1160, 430}};
     for (const QPoint at : clicks) {
         SCOPED_TRACE(testing::Message() << "clicked at " << at.x() << ", " << at.y());
@@ -271,8 +274,7 @@ TEST_F(SampleCandidate, TypingReachesTheNotepadPageWhereverItIsClicked) {
         typeText(QStringLiteral("今天"));
         // The text stands where Notepad puts it, at the left of the page's
         // first line, and in black.
-        const QImage shot =
-            frm()->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shot = frm()->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRect box(frm()->Text3->originInFormPx(), frm()->Text3->rectPx().size());
         QRect ink;
         QColor darkest = Qt::white;
@@ -315,8 +317,7 @@ TEST_F(SampleCandidate, EachSliderKnobReachesBothEndsOfItsTrackAsAHandDragsIt) {
         const QPoint way = ways[k - 1];
         for (const Hold &h : holds) {
             SCOPED_TRACE(testing::Message() << "step " << k << ", held at " << h.along
-                                            << ", moves of " << h.step << ", stop "
-                                            << int(h.stop));
+                                            << ", moves of " << h.step << ", stop " << int(h.stop));
             startAt(sample::kJudgingUnit, QStringLiteral("拖动滑块"), k);
             Hand hand(frm());
             forms::Image *knob = frm()->Image5;
@@ -328,8 +329,10 @@ TEST_F(SampleCandidate, EachSliderKnobReachesBothEndsOfItsTrackAsAHandDragsIt) {
             const QPoint nearSide = way.x() + way.y() < 0 ? at.bottomRight() : at.topLeft();
             const QPoint farSide = way.x() + way.y() < 0 ? at.topLeft() : at.bottomRight();
             QPoint grab = at.center();
-            if (way.x()) grab.setX(nearSide.x() + int((farSide.x() - nearSide.x()) * h.along));
-            else grab.setY(nearSide.y() + int((farSide.y() - nearSide.y()) * h.along));
+            if (way.x())
+                grab.setX(nearSide.x() + int((farSide.x() - nearSide.x()) * h.along));
+            else
+                grab.setY(nearSide.y() + int((farSide.y() - nearSide.y()) * h.along));
             QPoint stop = way.x() ? QPoint(end.x(), grab.y()) : QPoint(grab.x(), end.y());
             if (h.stop == Stop::Short) stop -= way * 30;
             hand.press(grab);
@@ -418,10 +421,12 @@ TEST_F(SampleCandidate, TheOtherNaturalWaysOfAStepAreTakenToo) {
         // The menu bar just shown: "查看(V)" opens the view menu, whose
         // "中等图标(M)" changes the view; "查看(V)" again closes it.
         {sample::kShellJudgingUnit, commandBar, 3, {viewMenu("查看(V)")}, 4},
-        {sample::kShellJudgingUnit, commandBar, 3,
-         {viewMenu("查看(V)"), viewMenu("中等图标(M)")}, 5},
-        {sample::kShellJudgingUnit, commandBar, 3,
-         {viewMenu("查看(V)"), viewMenu("查看(V)")}, 3},
+        {sample::kShellJudgingUnit,
+         commandBar,
+         3,
+         {viewMenu("查看(V)"), viewMenu("中等图标(M)")},
+         5},
+        {sample::kShellJudgingUnit, commandBar, 3, {viewMenu("查看(V)"), viewMenu("查看(V)")}, 3},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.question << " step " << c.step << ", "

@@ -327,8 +327,7 @@ static_assert(kSliderKnob.width() >= kTrailing && kVolumeKnob.height() >= kTrail
 constexpr int kSliderLeftStop = kSliderTrack.left() + kTrailing;
 constexpr int kSliderRightStop = kSliderTrack.left() + kSliderTrack.width() - kSliderKnob.width();
 constexpr int kVolumeTopStop = kVolumeTrack.top() + kTrailing;
-constexpr int kVolumeBottomStop =
-    kVolumeTrack.top() + kVolumeTrack.height() - kVolumeKnob.height();
+constexpr int kVolumeBottomStop = kVolumeTrack.top() + kVolumeTrack.height() - kVolumeKnob.height();
 // The knobs' places across their tracks, and where they start.
 const QPoint kSliderKnobStart(400, kSliderTrack.center().y() - kSliderKnob.height() / 2);
 const QPoint kVolumeKnobStart(kVolumeTrack.center().x() - kVolumeKnob.width() / 2, 300);
@@ -435,9 +434,8 @@ void saveScenes(PictureSaver &save) {
     save("j30006",
          scene(QStringLiteral("运行"), {kRunBox, {6300, 4200, 1200, 375, QStringLiteral("确定")}}));
     save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton}));
-    save("j30008",
-         scene(QStringLiteral("音量"), {twipBox(kSliderTrack, QStringLiteral("滑轨")),
-                                        twipBox(kVolumeTrack, QStringLiteral("滑轨"))}));
+    save("j30008", scene(QStringLiteral("音量"), {twipBox(kSliderTrack, QStringLiteral("滑轨")),
+                                                  twipBox(kVolumeTrack, QStringLiteral("滑轨"))}));
     save("j30009", scene(QStringLiteral("打开方式"), {}));
     // The grip is cut from these: they keep their exact pixels.
     for (const ResizeStage &stage : kResizeStages)
@@ -484,8 +482,8 @@ QImage gripPicture() {
     QImage img = resizeScene(QStringLiteral("文档"), resizedWindow(at))
                      .copy(QRect(at, QSize(kGripSize, kGripSize)));
     QPainter p(&img);
-    for (const QPoint dot : {QPoint(8, 2), QPoint(5, 5), QPoint(8, 5), QPoint(2, 8), QPoint(5, 8),
-                             QPoint(8, 8)}) {
+    for (const QPoint dot :
+         {QPoint(8, 2), QPoint(5, 5), QPoint(8, 5), QPoint(2, 8), QPoint(5, 8), QPoint(8, 8)}) {
         p.fillRect(QRect(dot + QPoint(1, 1), QSize(2, 2)), Qt::white);
         p.fillRect(QRect(dot, QSize(2, 2)), QColor(0x5a, 0x66, 0x78));
     }
@@ -781,25 +779,25 @@ QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     qs << SampleQuestion{
         QStringLiteral(
             "拖动滑块：先拖到最左端，再拖到最右端；然后将音量滑块向上拖到顶，再向下拖到底。"),
-        {text.hinted(StepBuilder()
-                         .background("j30008")
-                         .action("8001")
-                         .picture(5, twips(kSliderKnobStart.x()), twips(kSliderKnobStart.y()),
-                                  "j30114")
-                         .dragTarget(twips(kSliderLeftStop), 0),
-                     QStringLiteral("向左拖动滑块")),
+        {text.hinted(
+             StepBuilder()
+                 .background("j30008")
+                 .action("8001")
+                 .picture(5, twips(kSliderKnobStart.x()), twips(kSliderKnobStart.y()), "j30114")
+                 .dragTarget(twips(kSliderLeftStop), 0),
+             QStringLiteral("向左拖动滑块")),
          text.hinted(StepBuilder()
                          .action("8002")
                          .picture(5, twips(kSliderLeftStop), twips(kSliderKnobStart.y()), "888888")
                          .dragTarget(twips(kSliderRightStop), 0),
                      QStringLiteral("向右拖动滑块")),
-         text.hinted(StepBuilder()
-                         .action("8003")
-                         .picture(1, twips(sliderRight.x()), twips(sliderRight.y()), "j30114")
-                         .picture(5, twips(kVolumeKnobStart.x()), twips(kVolumeKnobStart.y()),
-                                  "j30115")
-                         .dragTarget(0, twips(kVolumeTopStop)),
-                     QStringLiteral("向上拖动滑块")),
+         text.hinted(
+             StepBuilder()
+                 .action("8003")
+                 .picture(1, twips(sliderRight.x()), twips(sliderRight.y()), "j30114")
+                 .picture(5, twips(kVolumeKnobStart.x()), twips(kVolumeKnobStart.y()), "j30115")
+                 .dragTarget(0, twips(kVolumeTopStop)),
+             QStringLiteral("向上拖动滑块")),
          text.hinted(StepBuilder()
                          .action("8004")
                          .picture(1, twips(sliderRight.x()), twips(sliderRight.y()), "888888")

@@ -239,8 +239,8 @@ bool saveViewMenuPictures(const SampleDir &dir) {
     return !menu.isNull() &&
            saveBankPicture(dir, kViewMenuNamePicture, window.copy(kViewMenuName),
                            PictureFormat::Png) &&
-           saveBankPicture(dir, kViewMenuNamePressed,
-                           spotLook(window, twips(kViewMenuName), true), PictureFormat::Png) &&
+           saveBankPicture(dir, kViewMenuNamePressed, spotLook(window, twips(kViewMenuName), true),
+                           PictureFormat::Png) &&
            saveBankPicture(dir, kViewMenuPicture, menu, PictureFormat::Png) &&
            saveBankPicture(dir, kCommandBarPicture, shellPicture(shell::menuBarPicture(u'A')),
                            PictureFormat::Png);
