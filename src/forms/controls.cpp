@@ -598,7 +598,15 @@ void TextBox::setMaxLength(int n) {
 
 void TextBox::setAlignment(int a) {
     alignment_ = a;
-    lineEdit(this)->setAlignment(qtAlign(a) | Qt::AlignVCenter);
+    applyAlignment();
+}
+void TextBox::setMultiLine(bool on) {
+    multiLine_ = on;
+    applyAlignment();
+}
+void TextBox::applyAlignment() {
+    lineEdit(this)->setAlignment(qtAlign(alignment_) |
+                                 (multiLine_ ? Qt::AlignTop : Qt::AlignVCenter));
 }
 void TextBox::setBorderStyle(int s) {
     borderStyle_ = s;

@@ -266,6 +266,11 @@ public:
     void setMaxLength(int n);
     int alignment() const { return alignment_; }
     void setAlignment(int a);
+    // Design time: a multi-line box shows its text from its top-left
+    // corner however tall the box is (a page to type on), where a one-line
+    // box centres it between its top and bottom. Either holds one line.
+    bool multiLine() const { return multiLine_; }
+    void setMultiLine(bool on);
     // 0 none, 1 fixed single (default).
     int borderStyle() const { return borderStyle_; }
     void setBorderStyle(int s);
@@ -296,9 +301,11 @@ public:
 
 private:
     void applyLook();
+    void applyAlignment();
     bool filterArriving_ = false;
     int maxLength_ = 0;
     int alignment_ = vbLeftJustify;
+    bool multiLine_ = false;
     int borderStyle_ = 1;
     Color backColor_ = sys::WindowBackground;
     Color foreColor_ = sys::WindowText;

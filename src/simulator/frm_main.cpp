@@ -77,6 +77,8 @@ void FrmMain::createControls() {
     Text1 = add<forms::TextBox>(QStringLiteral("Text1"));
     Text2 = add<forms::TextBox>(QStringLiteral("Text2"));
     Text3 = add<forms::TextBox>(QStringLiteral("Text3"));
+    // The box of a page or a document: its text starts at the top.
+    Text3->setMultiLine(true);
     for (auto *t : {Text1, Text2, Text3}) t->setVisible(false);
     PicStart = newRegion(this, "PicStart");
     PicStart->setVisible(false);

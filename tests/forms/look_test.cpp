@@ -1,6 +1,7 @@
 // How a label's lines and a text box's frame look: the air a label keeps
 // between the lines of its caption, the air between the lines of wrapped
-// labels and of a multi-line box, and no focus ring around a text box.
+// labels and of a multi-line box, no focus ring around a text box, and the
+// line a text box puts its text on.
 #include "forms_fixture.h"
 
 using namespace forms;
@@ -181,4 +182,34 @@ TEST_F(FormsTest, ATextBoxWithTheFocusKeepsThePlainFrame) {
             if (frame && before.pixel(x, y) != after.pixel(x, y)) ++differing;
         }
     EXPECT_EQ(differing, 0);
+}
+
+// A box as tall as a page shows its text where a page does, on its first
+// line, when it is multi-line; a one-line box centres it, the way a field
+// does.
+TEST_F(FormsTest, AMultiLineBoxShowsItsTextOnItsFirstLine) {
+    LookForm f;
+    f.show();
+    f.Text1->move(150, 150, 4500, 2400);
+    f.Text1->setText(QStringLiteral("今天天气很好"));
+    for (const bool multiLine : {true, false}) {
+        SCOPED_TRACE(multiLine);
+        f.Text1->setMultiLine(multiLine);
+        const QImage box = f.Text1->widget()->grab().toImage();
+        // The rows of the text's ink, inside the frame.
+        int first = -1, last = -1;
+        for (int y = 3; y < box.height() - 3; ++y)
+            for (int x = 3; x < box.width() - 3; ++x)
+                if (dark(box.pixelColor(x, y))) {
+                    if (first < 0) first = y;
+                    last = y;
+                }
+        ASSERT_GE(first, 0);
+        const int middle = (first + last) / 2;
+        if (multiLine) {
+            EXPECT_LT(last, 25) << "below the first line";
+        } else {
+            EXPECT_NEAR(middle, box.height() / 2, 3) << "not in the middle";
+        }
+    }
 }

@@ -42,7 +42,9 @@ std::string text(const QRectF &r) {
 }
 
 // What the candidate acts on besides the target: the picture to drag and
-// the place it goes to, an extra picture, an input box.
+// the place it goes to, an extra picture, an input box. A page to type on
+// (a multi-line box) takes a click anywhere it shows and may reach under
+// the panel; its text begins on its first line, which must be seen.
 std::vector<std::pair<const char *, QRectF>> actedOn(FrmMain *f, const sim::StepRecord &r) {
     std::vector<std::pair<const char *, QRectF>> places;
     if (r.actionCode().startsWith(QLatin1String("80"))) {
@@ -56,8 +58,14 @@ std::vector<std::pair<const char *, QRectF>> actedOn(FrmMain *f, const sim::Step
         places.emplace_back("end of the drag", end);
     }
     if (f->ImgElse->visible()) places.emplace_back("extra picture", rectOf(f->ImgElse));
-    for (forms::TextBox *box : {f->Text1, f->Text2, f->Text3})
-        if (box->visible()) places.emplace_back("input box", rectOf(box));
+    for (forms::TextBox *box : {f->Text1, f->Text2, f->Text3}) {
+        if (!box->visible()) continue;
+        QRectF place = rectOf(box);
+        // A line of the box's font with its margins: 1.5 em, 20 twips to
+        // the point.
+        if (box->multiLine()) place.setHeight(std::min(place.height(), box->font().size * 30));
+        places.emplace_back("input box", place);
+    }
     return places;
 }
 

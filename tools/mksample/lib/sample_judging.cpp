@@ -249,8 +249,7 @@ const Box kOtherCells{kSheetLeft * 15, (kSheetTop + kRowHeight) * 15,
 const Box kEnterButton{1920, 1515, 330, 330, QStringLiteral("√")};
 
 // The Notepad window: its menu row under the title bar and the page under
-// it, whose first line is where the typing step lays its box
-// (kNotepadLine).
+// it, where the typing step lays its box (kNotepadPage).
 QImage notepadScene(const QString &title) {
     QImage img = windowPicture(QSize(1024, 600), title, true);
     QPainter p(&img);
@@ -510,26 +509,73 @@ QImage resizeScene(const QString &title, const QRect &window) {
     return img;
 }
 
-// The resize question drags the window's corner grip (20 pixels square)
-// four times: where the grip lies when each step begins and once they are
-// done (pixels), and the background that shows the window at that size.
-// Each drag asks for 30 or 40 pixels on both axes, less than anybody who
-// resizes a window drags, and the next step shows the size it left.
+// A picture dragged in small moves trails the pointer: each move takes its
+// corner halfway there, so that it stands behind the pointer by about the
+// length of one move (pixels; a hand moves a few pixels at a time near
+// where it stops). The drag targets of the sample allow for it.
+constexpr int kTrailing = 10;
+
+// The resize question drags the window's corner grip four times: where
+// the grip lies when each step begins and once they are done (pixels), and
+// the background that shows the window at that size. Each step's window
+// differs from the last by 40 pixels or more on both axes, so that the
+// candidate sees the drag take effect.
 struct ResizeStage {
     QPoint grip;
     const char *background;
 };
 const ResizeStage kResizeStages[] = {{{500, 300}, "j30010"},
-                                     {{470, 330}, "j30019"},
-                                     {{510, 360}, "j30020"},
-                                     {{480, 330}, "j30021"},
+                                     {{460, 340}, "j30019"},
+                                     {{510, 380}, "j30020"},
+                                     {{470, 340}, "j30021"},
                                      {{510, 300}, "j30022"}};
+// The grip is the window's corner, as large as the size grip of a
+// Windows 7 window.
+constexpr int kGripSize = 12;
+// How far each drag must take the grip's corner (pixels, on both axes): a
+// drag of 20 pixels from anywhere on the grip gets there. Taken at its far
+// side, 11 pixels in, the pointer ends 9 pixels past the corner, which
+// trails it by up to 4 pixels in moves of 5.
+constexpr int kGripReach = 5;
 QRect resizedWindow(QPoint grip) {
-    return QRect(QPoint(120, 60), grip + QPoint(19, 19));
+    return QRect(QPoint(120, 60), grip + QPoint(kGripSize - 1, kGripSize - 1));
 }
 
-// The first line of the Notepad page.
-const Box kNotepadLine{150, 900, 14700, 345, QString()};
+// The volume window's two sliders (pixels): the track across, whose knob
+// the first steps drag to either end, and the volume's track up and down,
+// above the question panel docked at the screen's lower-right corner,
+// where its knob can be reached. Each track runs along the middle of its
+// box, and its knob stands across it.
+constexpr QRect kSliderTrack(200, 266, 440, 40);
+constexpr QRect kVolumeTrack(805, 100, 20, 240);
+constexpr QSize kSliderKnob(11, 21);
+constexpr QSize kVolumeKnob(21, 11);
+// Where a knob stops at each end of its track (its corner, pixels along
+// the track): at the near end the knob trailing a pointer dropped there
+// still counts; at the far end the knob whose far side reaches the end
+// counts, and so does one trailing a pointer dropped there, as the knob is
+// wider than it trails.
+static_assert(kSliderKnob.width() >= kTrailing && kVolumeKnob.height() >= kTrailing);
+constexpr int kSliderLeftStop = kSliderTrack.left() + kTrailing;
+constexpr int kSliderRightStop = kSliderTrack.left() + kSliderTrack.width() - kSliderKnob.width();
+constexpr int kVolumeTopStop = kVolumeTrack.top() + kTrailing;
+constexpr int kVolumeBottomStop = kVolumeTrack.top() + kVolumeTrack.height() - kVolumeKnob.height();
+// The knobs' places across their tracks, and where they start.
+const QPoint kSliderKnobStart(400, kSliderTrack.center().y() - kSliderKnob.height() / 2);
+const QPoint kVolumeKnobStart(kVolumeTrack.center().x() - kVolumeKnob.width() / 2, 300);
+
+Box twipBox(const QRect &r, const QString &label = QString()) {
+    return Box{r.x() * 15, r.y() * 15, r.width() * 15, r.height() * 15, label};
+}
+
+// The Notepad page, all of it under the menu row and left of the scroll
+// bar: the typing step's box, so that the typing reaches it wherever the
+// candidate clicks in the page. Its text starts at the top-left corner in
+// the page's own look (宋体, 10.5 points, black), and the last step shows
+// the line so typed (kNotepadLine, pixels). The hint stands in the menu
+// row, right of the menus, leaving the page free.
+const Box kNotepadPage{105, 885, 14895, 7410, QString()};
+const QRect kNotepadLine(7, 59, 993, 22);
 
 // The "文档" window with its command bar: the buttons the extra pictures
 // lie over are drawn in it, so that a screen without those pictures (the
@@ -582,6 +628,17 @@ QImage typedText(const Box &b, const QString &text, Qt::Alignment align, QColor 
     return img;
 }
 
+// A line typed into the Notepad page, as the page shows it.
+QImage notepadLine(const QString &text) {
+    QImage img(kNotepadLine.size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(14));
+    p.drawText(img.rect().adjusted(3, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
+    return img;
+}
+
 // A text with a part of it selected, as a selecting step leaves it.
 QImage selectedText(const Box &b, const QString &before, const QString &part,
                     const QString &after) {
@@ -626,13 +683,13 @@ void saveScenes(PictureSaver &save) {
     save("j30005", scene(documents, files));
     save("j30006", runDialogScene());
     save("j30007", scene(QStringLiteral("Book1 - Excel"), {kCellB2, kEnterButton}));
-    save("j30008",
-         scene(QStringLiteral("音量"), {{3000, 4000, 6600, 600, QStringLiteral("滑轨")},
-                                        {12075, 1500, 300, 3600, QStringLiteral("滑轨")}}));
+    save("j30008", scene(QStringLiteral("音量"), {twipBox(kSliderTrack, QStringLiteral("滑轨")),
+                                                  twipBox(kVolumeTrack, QStringLiteral("滑轨"))}));
     save("j30009", openWithScene());
+    // The grip is cut from these: they keep their exact pixels.
     for (const ResizeStage &stage : kResizeStages)
         save(QString::fromLatin1(stage.background),
-             resizeScene(documents, resizedWindow(stage.grip)));
+             resizeScene(documents, resizedWindow(stage.grip)), PictureFormat::Png);
     // The window keeps its items in rows: the moved file's place is
     // taken by the folders after it.
     save("j30011",
@@ -662,20 +719,52 @@ void saveScenes(PictureSaver &save) {
     save("j30044", documentsWithPreviewPane(files));
 }
 
-// Overlay pictures: the slider and the window corner of the picture
-// drags, the program list and buttons of a dialog.
+// A slider's knob on the window's white: a rounded glassy block.
+QImage knobPicture(QSize size) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, size.width(), size.height());
+    g.setColorAt(0, QColor(0xf2, 0xf8, 0xfe));
+    g.setColorAt(1, QColor(0xb9, 0xd6, 0xf2));
+    p.setPen(QColor(0x3c, 0x7f, 0xb1));
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(img.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    return img;
+}
+
+// The grip: the window's lower-right corner as the first stage draws it,
+// with the size grip's six dots.
+QImage gripPicture() {
+    const QPoint at = kResizeStages[0].grip;
+    QImage img = resizeScene(QStringLiteral("文档"), resizedWindow(at))
+                     .copy(QRect(at, QSize(kGripSize, kGripSize)));
+    QPainter p(&img);
+    for (const QPoint dot :
+         {QPoint(8, 2), QPoint(5, 5), QPoint(8, 5), QPoint(2, 8), QPoint(5, 8), QPoint(8, 8)}) {
+        p.fillRect(QRect(dot + QPoint(1, 1), QSize(2, 2)), Qt::white);
+        p.fillRect(QRect(dot, QSize(2, 2)), QColor(0x5a, 0x66, 0x78));
+    }
+    return img;
+}
+
+// Overlay pictures: the knobs and the window corner of the picture drags,
+// the program list and buttons of a dialog.
 void saveOverlays(PictureSaver &save) {
+    // A knob the picture-drag tests of the program take, large enough for
+    // a pointer anywhere on it.
     save("j30101",
          placeholder(QSize(30, 40), QStringLiteral("▮"), QColor(120, 160, 220), Qt::black));
-    save("j30102",
-         placeholder(QSize(20, 20), QStringLiteral("◢"), QColor(200, 200, 200), Qt::black));
+    save("j30102", gripPicture(), PictureFormat::Png);
+    save("j30114", knobPicture(kSliderKnob));
+    save("j30115", knobPicture(kVolumeKnob));
     save("j30103", programRow(QStringLiteral("记事本"), Icon::Notepad, false));
     save("j30104", programRow(QStringLiteral("写字板"), Icon::Document, false));
     save("j30105", buttonPicture(kOpenWithOk));
     save("j30106", programRow(QStringLiteral("记事本"), Icon::Notepad, true));
     // What the typing questions leave in their places.
-    save("j30107", typedText(kNotepadLine, QStringLiteral("今天天气很好"), Qt::AlignLeft,
-                             QColor(255, 0, 0), true, 16));
+    save("j30107", notepadLine(QStringLiteral("今天天气很好")));
     save("j30108", typedText(kCellB2, QStringLiteral("100"), Qt::AlignRight));
     save("j30109", typedText(kAddress, QStringLiteral("C:\\Windows"), Qt::AlignLeft));
     save("j30110", typedText(kSearch, QStringLiteral("报告"), Qt::AlignLeft));
@@ -900,11 +989,11 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
         {StepBuilder()
              .background("j30002")
              .action("0027")
-             .textBox(kNotepadLine.x, kNotepadLine.y, kNotepadLine.w, kNotepadLine.h)
+             .textBox(kNotepadPage.x, kNotepadPage.y, kNotepadPage.w, kNotepadPage.h)
              .answerLine(text(QStringLiteral("今天天气很好")))
-             .hint(4800, 8000, text(QStringLiteral("“今天天气很好”")))
-             .textStyle(120, 'L', 1, 0, 1, 0),
-         done().picture(1, kNotepadLine.x, kNotepadLine.y, "j30107")}};
+             .hint(5400, 585, text(QStringLiteral("“今天天气很好”")))
+             .textStyle(105, 'L', 0, 0, 0, 0),
+         done().picture(1, kNotepadLine.x() * 15, kNotepadLine.y() * 15, "j30107")}};
     qs << SampleQuestion{QStringLiteral("在搜索框中输入“报告”，然后按回车键或单击搜索按钮。"),
                          {at(StepBuilder()
                                  .background("j30005")
@@ -946,50 +1035,67 @@ QList<SampleQuestion> textQuestions(AnswerTexts &text) {
     return qs;
 }
 
-// Picture drags. The volume slider runs up and down above the question
-// panel docked at the screen's lower-right corner, where its knob can be
-// reached. Once the vertical steps drag the knob picture, the horizontal
-// slider's knob stays drawn at the right end it was dragged to.
+// Picture drags: the two sliders, each knob to both ends of its track;
+// once the volume's knob is dragged, the first slider's knob stays drawn
+// at the right end it was dragged to. Then the window's corner, each way.
 QList<SampleQuestion> pictureDragQuestions(AnswerTexts &text) {
     QList<SampleQuestion> qs;
+    const auto twips = [](int pixels) { return pixels * 15; };
+    const QPoint sliderRight(kSliderRightStop, kSliderKnobStart.y());
+    const QPoint volumeTop(kVolumeKnobStart.x(), kVolumeTopStop);
+    const QPoint volumeBottom(kVolumeKnobStart.x(), kVolumeBottomStop);
     qs << SampleQuestion{
         QStringLiteral(
             "拖动滑块：先拖到最左端，再拖到最右端；然后将音量滑块向上拖到顶，再向下拖到底。"),
-        {text.hinted(StepBuilder()
-                         .background("j30008")
-                         .action("8001")
-                         .picture(5, 6000, 4100, "j30101")
-                         .dragTarget(3000, 0),
-                     QStringLiteral("向左拖动滑块")),
-         text.hinted(
-             StepBuilder().action("8002").picture(5, 3000, 4100, "888888").dragTarget(9000, 0),
-             QStringLiteral("向右拖动滑块")),
+        {text.hinted(
+             StepBuilder()
+                 .background("j30008")
+                 .action("8001")
+                 .picture(5, twips(kSliderKnobStart.x()), twips(kSliderKnobStart.y()), "j30114")
+                 .dragTarget(twips(kSliderLeftStop), 0),
+             QStringLiteral("向左拖动滑块")),
          text.hinted(StepBuilder()
-                         .action("8003")
-                         .picture(1, 9000, 4100, "j30101")
-                         .picture(5, 12000, 4500, "888888")
-                         .dragTarget(0, 1500),
-                     QStringLiteral("向上拖动滑块")),
+                         .action("8002")
+                         .picture(5, twips(kSliderLeftStop), twips(kSliderKnobStart.y()), "888888")
+                         .dragTarget(twips(kSliderRightStop), 0),
+                     QStringLiteral("向右拖动滑块")),
+         text.hinted(
+             StepBuilder()
+                 .action("8003")
+                 .picture(1, twips(sliderRight.x()), twips(sliderRight.y()), "j30114")
+                 .picture(5, twips(kVolumeKnobStart.x()), twips(kVolumeKnobStart.y()), "j30115")
+                 .dragTarget(0, twips(kVolumeTopStop)),
+             QStringLiteral("向上拖动滑块")),
          text.hinted(StepBuilder()
                          .action("8004")
-                         .picture(1, 9000, 4100, "888888")
-                         .picture(5, 12000, 1500, "888888")
-                         .dragTarget(0, 4500),
+                         .picture(1, twips(sliderRight.x()), twips(sliderRight.y()), "888888")
+                         .picture(5, twips(volumeTop.x()), twips(volumeTop.y()), "888888")
+                         .dragTarget(0, twips(kVolumeBottomStop)),
                      QStringLiteral("向下拖动滑块")),
-         done().picture(1, 9000, 4100, "888888").picture(5, 12000, 4500, "888888")}};
+         done()
+             .picture(1, twips(sliderRight.x()), twips(sliderRight.y()), "888888")
+             .picture(5, twips(volumeBottom.x()), twips(volumeBottom.y()), "888888")}};
+    // Each drag's code and the way it takes the corner, in pixels.
+    struct Resize {
+        const char *action;
+        QPoint way;
+        const char *hint;
+    };
+    const Resize resizes[] = {{"8006", {-1, 1}, "向左下拖动窗口的右下角"},
+                              {"8007", {1, 1}, "向右下拖动窗口的右下角"},
+                              {"8008", {-1, -1}, "向左上拖动窗口的右下角"},
+                              {"8009", {1, -1}, "向右上拖动窗口的右下角"}};
     QStringList resize;
-    const char *const actions[] = {"8006", "8007", "8008", "8009"};
-    const char *const hints[] = {"向左下拖动窗口的右下角", "向右下拖动窗口的右下角",
-                                 "向左上拖动窗口的右下角", "向右上拖动窗口的右下角"};
     for (int k = 0; k < 4; ++k) {
-        const QPoint from = kResizeStages[k].grip, to = kResizeStages[k + 1].grip;
+        const QPoint from = kResizeStages[k].grip;
+        const QPoint to = from + resizes[k].way * kGripReach;
         resize << text.hinted(StepBuilder()
                                   .background(QString::fromLatin1(kResizeStages[k].background))
-                                  .action(QString::fromLatin1(actions[k]))
-                                  .picture(5, from.x() * 15, from.y() * 15,
+                                  .action(QString::fromLatin1(resizes[k].action))
+                                  .picture(5, twips(from.x()), twips(from.y()),
                                            k == 0 ? QStringLiteral("j30102") : "888888")
-                                  .dragTarget(to.x() * 15, to.y() * 15),
-                              QString::fromUtf8(hints[k]));
+                                  .dragTarget(twips(to.x()), twips(to.y())),
+                              QString::fromUtf8(resizes[k].hint));
     }
     resize << done()
                   .background(QString::fromLatin1(kResizeStages[4].background))

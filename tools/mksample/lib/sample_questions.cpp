@@ -710,8 +710,8 @@ bool addStepEngineFiles(const SampleDir &dir) {
              .background("q00004")
              .picture(2, page.x(), page.y(), "q00022")
              .tabStep('A', '1', '2', 2)
-             .target(page.x() + kHideExtensionsBox.x, page.y() + kHideExtensionsBox.y,
-                     kHideExtensionsBox.w, kHideExtensionsBox.h)
+             .target(page.x() + kHideExtensionsChoice.x, page.y() + kHideExtensionsChoice.y,
+                     kHideExtensionsChoice.w, kHideExtensionsChoice.h)
              .action("0001")
              .hint(page.x(), hintY, hintView),
          StepBuilder()

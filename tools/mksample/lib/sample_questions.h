@@ -43,6 +43,8 @@ struct TwipRect {
 // the page picture's top-left corner: the check box of "隐藏已知文件类型的
 // 扩展名" and the "还原为默认值" button.
 inline constexpr TwipRect kHideExtensionsBox{255, 3060, 300, 300};
+// The same box with its label: a click on either ticks it, as in Windows.
+inline constexpr TwipRect kHideExtensionsChoice{255, 3060, 2550, 300};
 inline constexpr TwipRect kRestoreDefaultsButton{4140, 4500, 1650, 345};
 
 // The folder "备份" of the "文档" window (the bank picture "q00005") as it

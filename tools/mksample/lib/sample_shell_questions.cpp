@@ -527,7 +527,55 @@ bool saveStepScreens(const SampleDir &dir) {
     return ok;
 }
 
+// Once the menu bar is shown, its "查看(V)" (pixels, where drawMenuRow
+// puts the third name) opens the view menu under it, the Computer
+// window's view menu "9201" of the shell: a choice of its "中等图标(M)"
+// answers the step that asks for medium icons, as the command bar's does.
+// The menu opens over the command bar, which a step shows as a window of
+// its own above every picture: the step with the menu open shows the bar
+// as a picture under it instead. Bank pictures of the name as the window
+// draws it and pressed, of the menu and of the bar.
+const QRect kViewMenuName(132, 56, 58, 25);
+const QPoint kViewMenuAt(132, 81);
+const QString kViewMenuNamePicture = QStringLiteral("k2v001");
+const QString kViewMenuNamePressed = QStringLiteral("k2v002");
+const QString kViewMenuPicture = QStringLiteral("k2v003");
+const QString kCommandBarPicture = QStringLiteral("k2v004");
+constexpr int kMediumIconsEntry = 3;
+
+Rect twips(const QRect &r) {
+    return Rect{r.x() * 15.0, r.y() * 15.0, r.width() * 15.0, r.height() * 15.0};
+}
+
+// The place of an entry of the view menu on the screen (twips).
+Rect viewMenuEntry(int entry) {
+    shell::ItemRects items{};
+    shell::layoutLevel2(items, u"9201", One);
+    const Rect &r = items[size_t(entry)];
+    return Rect{kViewMenuAt.x() * 15 + r.left, kViewMenuAt.y() * 15 + r.top, r.width, r.height};
+}
+
+bool saveViewMenuPictures(const SampleDir &dir) {
+    const QImage window = documentsSteps()[2].look;
+    const QImage menu = shellPicture(shell::level2PictureName(u"9201"));
+    return !menu.isNull() &&
+           saveBankPicture(dir, kViewMenuNamePicture, window.copy(kViewMenuName),
+                           PictureFormat::Png) &&
+           saveBankPicture(dir, kViewMenuNamePressed, spotLook(window, twips(kViewMenuName), true),
+                           PictureFormat::Png) &&
+           saveBankPicture(dir, kViewMenuPicture, menu, PictureFormat::Png) &&
+           saveBankPicture(dir, kCommandBarPicture, shellPicture(shell::menuBarPicture(u'A')),
+                           PictureFormat::Png);
+}
+
 } // namespace
+
+QRect documentsViewMenuPlace(const QString &caption) {
+    if (caption == QStringLiteral("查看(V)")) return kViewMenuName;
+    const QMap<int, QString> entries = menuCaptions(QStringLiteral("9201"));
+    const int entry = entries.key(caption);
+    return entry ? px(viewMenuEntry(entry)) : QRect();
+}
 
 QStringList accessoriesEntries() {
     return kFolders;
@@ -548,8 +596,8 @@ QStringList shellJudgingQuestionTexts() {
                        "菜单打开 Windows 资源管理器，最后注销。"),
         QStringLiteral("在“控制面板”中选择“用户帐户和家庭安全”下的“添加或删除用户帐户”，再从"
                        "地址栏回到“控制面板”，在“系统和安全”中选择“系统”下的“检查体验指数”。"),
-        QStringLiteral("在“计算机”窗口中用快捷菜单查看属性，关闭“系统”窗口，再用C盘快捷菜单中"
-                       "“共享”的“不共享”取消共享。"),
+        QStringLiteral("在“计算机”窗口的空白处用快捷菜单查看属性，关闭“系统”窗口，再用C盘快捷"
+                       "菜单中“共享”的“不共享”取消共享。"),
         QStringLiteral("在“文件夹选项”对话框的“查看”选项卡中单击“还原为默认值”和“确定”，"
                        "再在“高级设置”对话框的第九个选项卡中单击“确定”。"),
     };
@@ -593,6 +641,7 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         ok &= !img.isNull() && savePicture(img, dir.examFile(name), PictureFormat::Png);
     }
     ok &= saveStepScreens(dir);
+    ok &= saveViewMenuPictures(dir);
 
     const int hintView = appendAnswerText(dir, QStringLiteral("单击“查看”选项卡|再单击按钮"));
     const int hintOk = appendAnswerText(dir, QStringLiteral("单击第九个选项卡|再单击“确定”"));
@@ -618,7 +667,11 @@ bool addShellJudgingFiles(const SampleDir &dir) {
     // that opens above its button, a plain button, an entry shown in advance
     // (which the first entry names too, for the demonstration to click). Once
     // the menu bar is shown the command bar lies under it, low enough for
-    // the view menu to open under the title bar.
+    // the view menu to open under the title bar. The medium icons are chosen
+    // there or, the menu bar being shown, from its "查看(V)": a click on it
+    // leads to step 4, which shows its menu open and takes the choice of
+    // "中等图标(M)" (a click on "查看(V)" again closes it); the command
+    // bar's way goes past it to step 5.
     const QList<DocumentsStep> looks = documentsSteps();
     auto explorer = [&](int k, const QString &entry, const QString &hint) {
         const DocumentsStep &look = looks[k];
@@ -627,11 +680,24 @@ bool addShellJudgingFiles(const SampleDir &dir) {
         if (look.menuBar) step.barPosition(0, commandBarTop(true) * 15);
         return hinted(step, hint, kWindowHint);
     };
+    const Rect mediumIcons = viewMenuEntry(kMediumIconsEntry);
+    const QPoint viewName = kViewMenuName.topLeft() * 15;
     qs << SampleQuestion{
         texts[0],
         {explorer(0, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”")),
          explorer(1, hitEntry("A1", 7, 1), QStringLiteral("单击“组织”|单击“布局”|选择“菜单栏”")),
-         explorer(2, hitEntry("A7", 3), QStringLiteral("单击“视图”旁的箭头|选择“中等图标”")),
+         explorer(2, StepBuilder::entry(u'H', QStringLiteral("A7"), 3, 0, 0, u'5'),
+                  QStringLiteral("单击“视图”旁的箭头|选择“中等图标”"))
+             .picture(1, viewName.x(), viewName.y(), kViewMenuNamePicture, u'4'),
+         hinted(StepBuilder()
+                    .action(QStringLiteral("0001"))
+                    .background(QString::fromLatin1(looks[2].background))
+                    .picture(1, 0, commandBarTop(true) * 15, kCommandBarPicture)
+                    .picture(2, viewName.x(), viewName.y(), kViewMenuNamePressed, u'3')
+                    .picture(3, kViewMenuAt.x() * 15, kViewMenuAt.y() * 15, kViewMenuPicture)
+                    .target(int(mediumIcons.left), int(mediumIcons.top), int(mediumIcons.width),
+                            int(mediumIcons.height)),
+                QStringLiteral("选择“中等图标”"), kWindowHint),
          explorer(3, hitEntry("A5"), QStringLiteral("单击“新建文件夹”按钮")),
          explorer(4, hitEntry("A1", 9), QStringLiteral("单击“组织”|选择“删除”"))
              .hit(3, QStringLiteral("DA1090k209")),

@@ -7,6 +7,7 @@
 #include "sample_dir.h"
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,12 @@ constexpr int kShellJudgingUnit = 2;
 QStringList shellJudgingQuestionTexts();
 
 bool addShellJudgingFiles(const SampleDir &dir);
+
+// Where the "文档" window of the command-bar question, once its menu bar is
+// shown, draws "查看(V)" and, with its menu open, the menu's entry of this
+// caption (pixels of the screen); an empty rectangle for any other. The
+// tests act there as a candidate who sees it would.
+QRect documentsViewMenuPlace(const QString &caption);
 
 // The entries of the panel that the entry "附件" of "所有程序" opens.
 QStringList accessoriesEntries();
