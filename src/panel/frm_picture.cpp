@@ -1,6 +1,6 @@
 #include "panel/frm_picture.h"
 
-#include "panel/frm_tm.h"
+#include "panel/panel_link.h"
 #include "panel/question_focus.h"
 #include "startup/run_state.h"
 
@@ -55,8 +55,6 @@ void FrmPicture::Form_QueryUnload(int &Cancel, int UnloadMode) {
     // the panel's 隐藏图片 does, so that the panel's toggle shows it again.
     if (UnloadMode != forms::vbFormControlMenu) return;
     Cancel = 1;
-    setVisible(false);
-    if (FrmTm *tm = forms::loadedForm<FrmTm>())
-        forms::skip([&] { tm->Image2->setCaption(QStringLiteral("显示图片")); });
+    panel::link::hidePicture();
     panel::keysToScreen();
 }

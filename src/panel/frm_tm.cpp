@@ -600,8 +600,7 @@ void FrmTm::LblIME_Click() {
 void FrmTm::startYanShi() {
     auto &s = S();
     holdScreen();
-    skip([] { forms::form<FrmPicture>()->setVisible(false); });
-    skip([&] { Image2->setCaption(QStringLiteral("显示图片")); });
+    hidePicture();
     s.DemoPlaying = true;
     readQuestionLine(s.CurQuestion);
     const QuestionText note = demonstrationQuestion(s.LineBuffer);
